@@ -1,0 +1,11 @@
+.PHONY: run test setup format clean
+setup:
+	@scripts/setup.sh
+run: setup
+	@scripts/run.sh
+test: setup
+	@scripts/test.sh
+format:
+	@git ls-files '*.h' '*.cpp' '*.c' | xargs clang-format -i
+clean:
+	rm -rf build build-asan build-fuzz
