@@ -1,0 +1,63 @@
+// One frame waiting to be sent, with the bookkeeping of the transports, the reply handling and
+// the progress display.
+#pragma once
+
+#include "platform/core/WinTypes.h"
+
+#include <memory>
+
+// The USB output report: byte 0 is the report id 0, bytes 1..64 the next frame bytes.
+constexpr int HID_REPORT_SIZE = 65;
+// Shared by every packet; only the link worker touches it.
+extern BYTE g_hidOutReport[HID_REPORT_SIZE];
+
+class CSendData {
+public:
+    CSendData() = default;
+    ~CSendData() = default;
+    CSendData(const CSendData&) = delete;
+    CSendData& operator=(const CSendData&) = delete;
+
+    // Takes ownership of the frame buffer.
+    void SetData(std::unique_ptr<BYTE[]> buffer) { m_pData = std::move(buffer); }
+    void SetSize(int length) { m_nSize = length; }
+    BYTE* GetData() const { return m_pData.get(); }
+    int GetSize() const { return m_nSize; }
+
+    void SetRetryCount(int n) { m_nRetry = n; }
+    int GetRetryCount() const { return m_nRetry; }
+    void SetProgress(int n) { m_nProgress = n; }
+    int GetProgress() const { return m_nProgress; }
+    void SetStepCode(int code) { m_nStepCode = code; }
+    int GetStepCode() const { return m_nStepCode; }
+    void SetLongWait(int on) { m_bLongWait = on; }
+    int IsLongWait() const { return m_bLongWait; }
+    void SetResend(int on) { m_bResend = on; }
+    int IsResend() const { return m_bResend; }
+    void SetReadEnd(int on) { m_bReadEnd = on; }
+    void SetSendEnd(int on) { m_bSendEnd = on; }
+    void SetBatchMark(int on) { m_bBatch = on; }
+    int GetBatchMark() const { return m_bBatch; }
+
+    // The mark while a link is open; with none, only once the cursor reached the frame's end.
+    int IsReadEnd() const;
+    int IsSendEnd() const;
+
+    // Fills g_hidOutReport with the next up to 64 frame bytes; 0 when the whole frame was handed over.
+    int NextHidReport();
+    void Rewind() { m_nCursor = 0; }
+    int GetCursor() const { return m_nCursor; }
+
+private:
+    std::unique_ptr<BYTE[]> m_pData;
+    int m_nSize = 0;
+    int m_nRetry = 0;
+    int m_nProgress = 0;
+    int m_bReadEnd = 0;
+    int m_bSendEnd = 0;
+    int m_nCursor = 0;
+    int m_nStepCode = 0;
+    int m_bLongWait = 0;
+    int m_bResend = 0;
+    int m_bBatch = 0;
+};
