@@ -1,0 +1,245 @@
+#include "model/DataDefine.h"
+
+#include "model/Globals.h"
+#include "model/SpeakerPos.h"
+
+#include <array>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+constexpr int kIsoFreq31[OUTPUT_BAND_SLOTS] = {
+    20,  25,   32,   40,   50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,  630,
+    800, 1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+constexpr int kOctFreq10[OUTPUT_BANDS_SHORT] = {31, 65, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+
+struct DefOut {
+    bool shortBands; // slots 0..9 on the octave frequencies
+    BYTE position;
+    SHORT hpFreq;
+    SHORT lpFreq;
+    BYTE mix1[8];
+    BYTE mix2[8];
+};
+
+constexpr DefOut kDefOut[NUM_OUTPUTS + 2] = {
+    {false, 1, 70, 20000, {100, 0, 0, 0, 100, 0, 100, 0}, {0, 0, 100, 0, 100, 0, 100, 0}},
+    {false, 5, 70, 20000, {0, 100, 0, 0, 0, 100, 0, 100}, {0, 0, 100, 0, 100, 0, 0, 100}},
+    {false, 7, 80, 20000, {0, 0, 100, 0, 100, 0, 100, 0}, {0, 0, 100, 0, 100, 0, 100, 0}},
+    {false, 11, 80, 20000, {0, 0, 0, 100, 0, 100, 0, 100}, {0, 0, 100, 0, 100, 0, 0, 100}},
+    {false, 21, 20, 20000, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {false, 18, 20, 20000, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {true, 1, 27, 55, {100, 0, 0, 0, 100, 0, 100, 0}, {0, 0, 100, 0, 100, 0, 100, 0}},
+    {true, 5, 27, 55, {0, 100, 0, 0, 0, 100, 0, 100}, {0, 0, 100, 0, 100, 0, 100, 0}},
+    // 31-band outputs 7 and 8 of device types 3 and 4
+    {false, 1, 27, 55, {100, 0, 0, 0, 0, 0, 100, 0}, {100, 0, 0, 0, 0, 0, 100, 0}},
+    {false, 5, 27, 55, {0, 100, 0, 0, 0, 0, 0, 100}, {0, 100, 0, 0, 0, 0, 0, 100}},
+};
+
+constexpr OutputRecord MakeDefOut(const DefOut& d) {
+    OutputRecord r{};
+    for (int n = 0; n < OUTPUT_BAND_SLOTS; ++n) {
+        EQBandRecord& b = r.bands[n];
+        b.freq = static_cast<SHORT>(d.shortBands && n < OUTPUT_BANDS_SHORT ? kOctFreq10[n] : kIsoFreq31[n]);
+        b.gainCode = static_cast<SHORT>(GAIN_CODE_0DB);
+        b.bwCode = static_cast<SHORT>(BW_CODE_DEFAULT);
+        b.slope = 0;
+        b.type = BAND_PEAK;
+    }
+    r.on = 1;
+    r.polarity = 0;
+    r.levelCode = static_cast<WORD>(LEVEL_CODE_0DB);
+    r.delay = static_cast<SHORT>(0);
+    r.geqMode = 0;
+    r.position = d.position;
+    r.xover.hpFreq = d.hpFreq;
+    r.xover.hpFamily = XOVER_BUTTERWORTH;
+    r.xover.hpSlope = 1;
+    r.xover.lpFreq = d.lpFreq;
+    r.xover.lpFamily = XOVER_BUTTERWORTH;
+    r.xover.lpSlope = 1;
+    for (int i = 0; i < 8; ++i) {
+        r.mix1[i] = d.mix1[i];
+        r.mix2[i] = d.mix2[i];
+    }
+    r.limThreshold = static_cast<WORD>(420);
+    r.limAttack = static_cast<WORD>(20);
+    r.limRelease = static_cast<WORD>(20);
+    for (int i = 0; i < 7; ++i)
+        r.name[i] = ' ';
+    r.name[7] = '\0';
+    return r;
+}
+
+constexpr std::array<OutputRecord, NUM_OUTPUTS + 2> MakeDefOutRecords() {
+    std::array<OutputRecord, NUM_OUTPUTS + 2> a{};
+    for (int j = 0; j < NUM_OUTPUTS + 2; ++j)
+        a[j] = MakeDefOut(kDefOut[j]);
+    return a;
+}
+
+constexpr auto kDefOutRecords = MakeDefOutRecords();
+
+// The band every channel starts from: 1000 Hz, 0 dB, bandwidth code 0, peak.
+void SetStartBand(EQBandRecord& b) {
+    b.freq = static_cast<SHORT>(1000);
+    b.gainCode = static_cast<SHORT>(GAIN_CODE_0DB);
+    b.bwCode = static_cast<SHORT>(0);
+    b.slope = 0;
+    b.type = BAND_PEAK;
+}
+
+constexpr BYTE kStartCodes[NUM_OUTPUTS] = {6, 12, 15, 18, 0, 0, 22, 23};
+
+} // namespace
+
+const OutputRecord g_defOutRecords[NUM_OUTPUTS + 2] = {
+    kDefOutRecords[0], kDefOutRecords[1], kDefOutRecords[2], kDefOutRecords[3], kDefOutRecords[4],
+    kDefOutRecords[5], kDefOutRecords[6], kDefOutRecords[7], kDefOutRecords[8], kDefOutRecords[9],
+};
+
+void InitData() {
+    std::lock_guard<CCriticalSection> lock(g_linkLock);
+
+    // Start from zero bytes, as at program start, so a second run gives the same image.
+    std::memset(&g_curImage, 0, sizeof g_curImage);
+    std::memset(g_storedPresets, 0, sizeof g_storedPresets);
+    std::memset(&g_pcSourceSet, 0, sizeof g_pcSourceSet);
+    std::memset(&g_systemData, 0, sizeof g_systemData);
+    std::memset(&g_speakerMapBlock, 0, sizeof g_speakerMapBlock);
+    std::memset(&g_bootSource, 0, sizeof g_bootSource);
+
+    for (InputRecord& in : g_curImage.inputs) {
+        in.reserved248 = 0;
+        in.geqMode = 1;
+        std::memset(in.reserved265, 0, sizeof in.reserved265);
+        std::memset(in.reserved276, 0, sizeof in.reserved276);
+        for (EQBandRecord& b : in.bands)
+            SetStartBand(b);
+    }
+
+    MicRecord& mic = g_curImage.mic;
+    std::memset(mic.reserved89, 0, sizeof mic.reserved89);
+    std::memset(mic.reserved100, 0, sizeof mic.reserved100);
+    for (EQBandRecord& b : mic.bands)
+        SetStartBand(b);
+
+    for (int j = 0; j < NUM_OUTPUTS; ++j) {
+        OutputRecord& out = g_curImage.outputs[j];
+        out.geqMode = 0;
+        std::memcpy(out.mix1, g_defOutRecords[j].mix1, sizeof out.mix1);
+        std::memset(out.mix2, 0, 7);               // bytes 272..278
+        std::memset(RecordBytes(out) + 286, 0, 4); // reserved 286..287 and name bytes 0..1
+        for (int n = 0; n < 9; ++n)
+            SetStartBand(out.bands[n]);
+    }
+
+    EffectRecord& fx = g_curImage.system.effect;
+    fx.percentA = 0;
+    fx.reserved132[0] = fx.reserved132[1] = 0;
+    fx.reserved135 = 0;
+    fx.valueC = 0;
+    fx.reserved141[0] = fx.reserved141[1] = 0;
+    for (int n = 0; n < 8; ++n)
+        SetStartBand(fx.bands[n]);
+
+    for (PresetImage& p : g_storedPresets) {
+        std::memset(p.system.name, ' ', 15);
+        p.system.name[15] = '\0';
+    }
+
+    std::memset(&g_slotTable, 0, sizeof g_slotTable);
+
+    g_pcSourceSet.inputType = 1;
+    for (BYTE& level : g_pcSourceSet.sourceLevel)
+        level = 60;
+    g_systemData.advOption2 = 0;
+    g_systemData.advancedSwitch = 0;
+    g_systemData.pageSwitch = 0;
+    g_systemData.advOption5 = 0;
+    g_systemData.bassBoost = 0;
+    g_systemData.masterOn = 1;
+    g_bootSource.phoneMode = 255;
+    g_bootSource.bootDefault = 1;
+
+    g_nCurPage = 1;
+    g_nCurOut = 0;
+    g_nCurInput = 0;
+    g_nInputGroup = 0;
+
+    for (auto& b : g_devStateBytes)
+        b = 0;
+    static constexpr int kReadList[7] = {19, 0, 52, 2, 5, 6, 4};
+    std::memcpy(g_sysReadList, kReadList, sizeof g_sysReadList);
+
+    g_lockRecord.valueA = static_cast<SHORT>(0);
+    g_lockRecord.valueB = static_cast<SHORT>(0);
+    std::memset(g_lockRecord.code, ' ', sizeof g_lockRecord.code);
+
+    ResetSpeakerStates();
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        g_posState[POS_STATE_OUTPUTS + j] = kStartCodes[j];
+    std::memcpy(g_posStateInit, g_posState, sizeof g_posStateInit);
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        g_speakerMap[j] = kStartCodes[j];
+
+    g_spkGroups.Rebuild();
+    RecalcSpeakerStates();
+
+    for (LRPair& p : g_lrPairs)
+        p.used = 0;
+    g_bLRLinked = 0;
+    g_bOutMapLocked = 1;
+    g_bFwUpdated = 0;
+
+    ResetLinkStatus();
+
+    g_inputOptions.Init();
+    g_outCopy.Reset();
+
+    for (int& shown : g_outCurveShown)
+        shown = 0;
+}
+
+void FixTweeterCrossover() {
+    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    for (int j = 0; j < NUM_OUTPUTS; ++j) {
+        const int code = g_posState[POS_STATE_OUTPUTS + j];
+        if (code != 1 && code != 7 && code != 13 && code != 16 && code != 19)
+            continue;
+        XoverRecord& x = g_curImage.outputs[j].xover;
+        if (x.hpFreq < 1000) {
+            x.hpFreq = static_cast<SHORT>(1000);
+            if (1000 > x.lpFreq)
+                x.lpFreq = static_cast<SHORT>(20000);
+        }
+        if (x.hpSlope == XOVER_SLOPE_OFF)
+            x.hpSlope = 1;
+    }
+}
+
+int GetOutLinkFlag(int out) {
+    if (out < 0 || out >= NUM_OUTPUTS)
+        return 0;
+    const int group = g_nOutLinkGroup[out];
+    for (int k = 0; k < NUM_OUTPUTS; ++k)
+        if (k != out && g_nOutLinkGroup[k] == group)
+            return 1;
+    return 0;
+}
+
+void ResetLinkStatus() {
+    for (auto& s : g_linkStatus)
+        s = 0;
+}
+
+void ResetUsbLinkFlags() {
+    for (int i = 0; i < 3; ++i)
+        g_linkStatus[i] = 0;
+}
+
+void ResetNetLinkFlags() {
+    for (int i = 3; i < 6; ++i)
+        g_linkStatus[i] = 0;
+}
