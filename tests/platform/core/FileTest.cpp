@@ -1,6 +1,7 @@
 #include "ArchiveFixture.h"
 
 #include "platform/core/File.h"
+#include "platform/core/MemFile.h"
 
 #include <cstdio>
 
@@ -44,4 +45,29 @@ TEST(CFile, OpenModesAndFailures) {
 
     ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(f.GetLength(), 0u);
+}
+
+TEST(CMemFile, BacksAnArchiveInMemory) {
+    CMemFile mem;
+    {
+        CArchive ar(&mem, CArchive::store);
+        ar << 7 << CString("预设");
+        ar.Close();
+    }
+    const std::vector<BYTE> want = {7, 0, 0, 0, 4, 0xD4, 0xA4, 0xC9, 0xE8};
+    EXPECT_EQ(mem.GetBytes(), want);
+
+    CMemFile in(want.data(), static_cast<UINT>(want.size()));
+    CArchive ar(&in, CArchive::load);
+    int n;
+    CString s;
+    ar >> n >> s;
+    EXPECT_EQ(n, 7);
+    EXPECT_EQ(s, "预设");
+    EXPECT_THROW(ar >> n, CArchiveException);
+
+    EXPECT_EQ(in.Seek(2, CFile::begin), 2u);
+    EXPECT_EQ(in.Seek(-3, CFile::current), CFile::kSeekFailed);
+    EXPECT_TRUE(in.Write("\x01\x02", 2));
+    EXPECT_EQ(in.GetBytes()[3], 2);
 }
