@@ -16,7 +16,7 @@ extern BYTE g_framePayload[LinkFrame::MAX_PAYLOAD];
 
 // Copies the header and the payload into buffer, closes it with checksum and
 // FRAME_END. length must be the header's payload length + 16.
-void PackFrame(BYTE *buffer, int length);
+void PackFrame(BYTE* buffer, int length);
 
 // A 24-byte write of one 8-byte chunk of a live record, or the idle poll for
 // GROUP_POLL. nullptr for an unknown group or an index or chunk outside the
@@ -24,14 +24,11 @@ void PackFrame(BYTE *buffer, int length);
 std::unique_ptr<CSendData> BuildChunkFrame(int group, int index, int chunk);
 // A whole-record write; bLive takes the live record, else bStored a stored
 // preset's, else (effect only) the machine preset named by preset.
-std::unique_ptr<CSendData> BuildRecordFrame(int preset, int group, int index,
-                                            BOOL bLive, BOOL bStored);
+std::unique_ptr<CSendData> BuildRecordFrame(int preset, int group, int index, BOOL bLive, BOOL bStored);
 // A 24-byte record read request.
-std::unique_ptr<CSendData> BuildReadFrame(int preset, int group, int index,
-                                          BOOL bLive, BOOL bStored);
+std::unique_ptr<CSendData> BuildReadFrame(int preset, int group, int index, BOOL bLive, BOOL bStored);
 // A 24-byte system record read request. The address argument is accepted and
 // not used.
-std::unique_ptr<CSendData> BuildSystemReadFrame(int cmd, int preset,
-                                                int addr = 1);
+std::unique_ptr<CSendData> BuildSystemReadFrame(int cmd, int preset, int addr = 1);
 // The write of a system record; nullptr for a record that has no writer.
 std::unique_ptr<CSendData> BuildSystemFrame(int cmd, int preset);

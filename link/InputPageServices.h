@@ -5,18 +5,18 @@
 
 class CInputPageServices {
 public:
-  virtual ~CInputPageServices() = default;
-  // Input page: the images of the input-source button for the current source
-  // and language.
-  virtual void UpdateSourceButton() {}
-  // Input page: reloads the current input's visible bands, bypass and mode
-  // buttons and curve.
-  virtual void RefreshChannel() {}
-  // Level page: turns off every lamp of the eight output level meters.
-  virtual void ClearOutputMeters() {}
+    virtual ~CInputPageServices() = default;
+    // Input page: the images of the input-source button for the current source
+    // and language.
+    virtual void UpdateSourceButton() {}
+    // Input page: reloads the current input's visible bands, bypass and mode
+    // buttons and curve.
+    virtual void RefreshChannel() {}
+    // Level page: turns off every lamp of the eight output level meters.
+    virtual void ClearOutputMeters() {}
 };
 
 // The installed pages, or the no-op.
-CInputPageServices &InputPageServices();
+CInputPageServices& InputPageServices();
 // nullptr restores the no-op. The object must outlive its installation.
-void SetInputPageServices(CInputPageServices *services);
+void SetInputPageServices(CInputPageServices* services);

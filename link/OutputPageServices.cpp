@@ -4,14 +4,14 @@
 
 namespace {
 COutputPageServices g_noOutputPage;
-std::atomic<COutputPageServices *> g_pOutputPage{nullptr};
+std::atomic<COutputPageServices*> g_pOutputPage{nullptr};
 } // namespace
 
-COutputPageServices &OutputPageServices() {
-  COutputPageServices *p = g_pOutputPage.load(std::memory_order_acquire);
-  return p ? *p : g_noOutputPage;
+COutputPageServices& OutputPageServices() {
+    COutputPageServices* p = g_pOutputPage.load(std::memory_order_acquire);
+    return p ? *p : g_noOutputPage;
 }
 
-void SetOutputPageServices(COutputPageServices *services) {
-  g_pOutputPage.store(services, std::memory_order_release);
+void SetOutputPageServices(COutputPageServices* services) {
+    g_pOutputPage.store(services, std::memory_order_release);
 }

@@ -7,23 +7,23 @@
 BYTE g_hidOutReport[HID_REPORT_SIZE] = {};
 
 int CSendData::IsReadEnd() const {
-  if (g_nLinkState != LINK_NONE)
-    return m_bReadEnd;
-  return m_nCursor == m_nSize ? m_bReadEnd : 0;
+    if (g_nLinkState != LINK_NONE)
+        return m_bReadEnd;
+    return m_nCursor == m_nSize ? m_bReadEnd : 0;
 }
 
 int CSendData::IsSendEnd() const {
-  if (g_nLinkState != LINK_NONE)
-    return m_bSendEnd;
-  return m_nCursor >= m_nSize ? m_bSendEnd : 0;
+    if (g_nLinkState != LINK_NONE)
+        return m_bSendEnd;
+    return m_nCursor >= m_nSize ? m_bSendEnd : 0;
 }
 
 int CSendData::NextHidReport() {
-  if (m_nCursor >= m_nSize || !m_pData)
-    return 0;
-  std::memset(g_hidOutReport, 0, sizeof g_hidOutReport);
-  int n = 0;
-  while (n < HID_REPORT_SIZE - 1 && m_nCursor < m_nSize)
-    g_hidOutReport[1 + n++] = m_pData[m_nCursor++];
-  return 1;
+    if (m_nCursor >= m_nSize || !m_pData)
+        return 0;
+    std::memset(g_hidOutReport, 0, sizeof g_hidOutReport);
+    int n = 0;
+    while (n < HID_REPORT_SIZE - 1 && m_nCursor < m_nSize)
+        g_hidOutReport[1 + n++] = m_pData[m_nCursor++];
+    return 1;
 }

@@ -9,58 +9,57 @@ constexpr int STEP_HEX_APPLY = 0x36;
 }
 
 CSendDataQueue::~CSendDataQueue() {
-  std::lock_guard lock(g_linkLock);
-  m_packets.clear();
+    std::lock_guard lock(g_linkLock);
+    m_packets.clear();
 }
 
 void CSendDataQueue::AddPacket(std::unique_ptr<CSendData> packet) {
-  if (!packet)
-    return;
-  std::lock_guard lock(g_linkLock);
-  m_packets.push_back(std::move(packet));
+    if (!packet)
+        return;
+    std::lock_guard lock(g_linkLock);
+    m_packets.push_back(std::move(packet));
 }
 
 int CSendDataQueue::GetQueueCount() const {
-  std::lock_guard lock(g_linkLock);
-  return static_cast<int>(m_packets.size());
+    std::lock_guard lock(g_linkLock);
+    return static_cast<int>(m_packets.size());
 }
 
-CSendData *CSendDataQueue::GetHeadPacket() const {
-  std::lock_guard lock(g_linkLock);
-  return m_packets.empty() ? nullptr : m_packets.front().get();
+CSendData* CSendDataQueue::GetHeadPacket() const {
+    std::lock_guard lock(g_linkLock);
+    return m_packets.empty() ? nullptr : m_packets.front().get();
 }
 
 void CSendDataQueue::RemoveHead() {
-  std::lock_guard lock(g_linkLock);
-  if (!m_packets.empty())
-    m_packets.pop_front();
+    std::lock_guard lock(g_linkLock);
+    if (!m_packets.empty())
+        m_packets.pop_front();
 }
 
 void CSendDataQueue::ClearQueue() {
-  std::lock_guard lock(g_linkLock);
-  m_packets.clear();
+    std::lock_guard lock(g_linkLock);
+    m_packets.clear();
 }
 
 void CSendDataQueue::RewindHead() {
-  std::lock_guard lock(g_linkLock);
-  if (!m_packets.empty())
-    m_packets.front()->Rewind();
+    std::lock_guard lock(g_linkLock);
+    if (!m_packets.empty())
+        m_packets.front()->Rewind();
 }
 
 void CSendDataQueue::MarkHeadResend() {
-  std::lock_guard lock(g_linkLock);
-  if (!m_packets.empty())
-    m_packets.front()->SetResend(1);
+    std::lock_guard lock(g_linkLock);
+    if (!m_packets.empty())
+        m_packets.front()->SetResend(1);
 }
 
 int CSendDataQueue::GetHeadStep() const {
-  std::lock_guard lock(g_linkLock);
-  return m_packets.empty() ? 0 : m_packets.front()->GetStepCode();
+    std::lock_guard lock(g_linkLock);
+    return m_packets.empty() ? 0 : m_packets.front()->GetStepCode();
 }
 
 bool CSendDataQueue::IsApplyRetry() const {
-  std::lock_guard lock(g_linkLock);
-  return !m_packets.empty() &&
-         m_packets.front()->GetStepCode() == STEP_HEX_APPLY &&
-         m_packets.front()->GetRetryCount() < 2;
+    std::lock_guard lock(g_linkLock);
+    return !m_packets.empty() && m_packets.front()->GetStepCode() == STEP_HEX_APPLY &&
+           m_packets.front()->GetRetryCount() < 2;
 }

@@ -7,14 +7,14 @@
 
 class CViewServices {
 public:
-  virtual ~CViewServices() = default;
-  // TRUE puts the saved master volume back and queues CMD_SYSTEM_DATA. Called
-  // by the scheduler on the link worker while it holds g_linkLock: it may only
-  // append to the queue, never wait.
-  virtual void HoldMasterVolume(BOOL /*restore*/) {}
+    virtual ~CViewServices() = default;
+    // TRUE puts the saved master volume back and queues CMD_SYSTEM_DATA. Called
+    // by the scheduler on the link worker while it holds g_linkLock: it may only
+    // append to the queue, never wait.
+    virtual void HoldMasterVolume(BOOL /*restore*/) {}
 };
 
 // The installed view services, or the no-op.
-CViewServices &ViewServices();
+CViewServices& ViewServices();
 // nullptr restores the no-op. The object must outlive its installation.
-void SetViewServices(CViewServices *services);
+void SetViewServices(CViewServices* services);
