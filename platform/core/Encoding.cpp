@@ -131,11 +131,15 @@ std::string Utf8ToGbk(const CString& utf8) {
     while (left > 0) {
         if (cd.run(in, left, out))
             break;
-        // Skip a whole character GBK cannot hold, or one byte of invalid UTF-8.
+        // A character GBK cannot hold becomes the full-width question mark, so it still takes the
+        // two bytes every non-ASCII character is counted with; a byte of invalid UTF-8 becomes '?'.
         std::size_t n = utf8SequenceLength(reinterpret_cast<const unsigned char*>(in), left);
-        if (n == 0)
+        if (n > 1) {
+            out += "\xA3\xBF";
+        } else {
             n = 1;
-        out += '?';
+            out += '?';
+        }
         in += n;
         left -= n;
     }
@@ -150,8 +154,10 @@ bool WriteGbkField(void* field, int width, const CString& text, FieldOverflow ov
                    char pad) {
     if (!field || width <= 0)
         return false;
-    if (capacity < 0 || capacity > width)
+    if (capacity < 0)
         capacity = width - 1;
+    else if (capacity > width)
+        capacity = width;
     std::string gbk = Utf8ToGbk(text);
     bool fit = gbk.size() <= static_cast<std::size_t>(capacity);
     if (!fit) {

@@ -13,7 +13,8 @@
 CString GbkToUtf8(const char* data, std::size_t len);
 CString GbkToUtf8(const std::string& gbk);
 
-// UTF-8 to GBK bytes. Invalid UTF-8 bytes and characters GBK cannot hold become '?' each.
+// UTF-8 to GBK bytes. An invalid UTF-8 byte becomes '?'; a character GBK cannot hold becomes the
+// full-width question mark (two bytes, like every other non-ASCII character).
 std::string Utf8ToGbk(const CString& utf8);
 
 // Width of the text in GBK bytes (ASCII 1, every GBK double-byte character 2).

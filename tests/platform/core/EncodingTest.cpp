@@ -52,7 +52,7 @@ TEST(Encoding, InvalidInputIsReplacedNotFatal) {
     } toGbk[] = {
         {"a\xC3", "a?"},                        // truncated UTF-8
         {"\xFF\xFE", "??"},                     // not UTF-8 at all
-        {"x\xF0\x9F\x98\x80y", "x?y"},          // a character GBK cannot hold: one '?'
+        {"x\xF0\x9F\x98\x80y", "x\xA3\xBFy"},   // a character GBK cannot hold: full-width '?'
         {"\xE4\xB8\xAD\xC0\xAF", "\xD6\xD0??"}, // overlong encoding after a good character
     };
     for (const auto& c : toGbk)
