@@ -99,69 +99,90 @@ const OutputRecord g_defOutRecords[NUM_OUTPUTS + 2] = {
     kDefOutRecords[5], kDefOutRecords[6], kDefOutRecords[7], kDefOutRecords[8], kDefOutRecords[9],
 };
 
+void GetDefaultImage(PresetImage* live, PresetImage* stored) {
+    if (live) {
+        std::memset(live, 0, sizeof *live);
+        for (InputRecord& in : live->inputs) {
+            in.reserved248 = 0;
+            in.geqMode = 1;
+            std::memset(in.reserved265, 0, sizeof in.reserved265);
+            std::memset(in.reserved276, 0, sizeof in.reserved276);
+            for (EQBandRecord& b : in.bands)
+                SetStartBand(b);
+        }
+
+        MicRecord& mic = live->mic;
+        std::memset(mic.reserved89, 0, sizeof mic.reserved89);
+        std::memset(mic.reserved100, 0, sizeof mic.reserved100);
+        for (EQBandRecord& b : mic.bands)
+            SetStartBand(b);
+
+        for (int j = 0; j < NUM_OUTPUTS; ++j) {
+            OutputRecord& out = live->outputs[j];
+            out.geqMode = 0;
+            std::memcpy(out.mix1, g_defOutRecords[j].mix1, sizeof out.mix1);
+            std::memset(out.mix2, 0, 7);               // bytes 272..278
+            std::memset(RecordBytes(out) + 286, 0, 4); // reserved 286..287 and name bytes 0..1
+            for (int n = 0; n < 9; ++n)
+                SetStartBand(out.bands[n]);
+        }
+
+        EffectRecord& fx = live->system.effect;
+        fx.percentA = 0;
+        fx.reserved132[0] = fx.reserved132[1] = 0;
+        fx.reserved135 = 0;
+        fx.valueC = 0;
+        fx.reserved141[0] = fx.reserved141[1] = 0;
+        for (int n = 0; n < 8; ++n)
+            SetStartBand(fx.bands[n]);
+    }
+    if (stored) {
+        for (int p = 0; p < NUM_STORED_PRESETS; ++p) {
+            std::memset(&stored[p], 0, sizeof stored[p]);
+            std::memset(stored[p].system.name, ' ', 15);
+            stored[p].system.name[15] = '\0';
+        }
+    }
+}
+
+void GetDefaultSystemRecords(SourceSetRecord* sourceSet, SystemDataRecord* systemData,
+                             SpeakerMapBlock* speakerMap, BootSourceRecord* bootSource,
+                             SlotTableRecord* slotTable, LockRecord* lockRecord) {
+    if (sourceSet) {
+        *sourceSet = {};
+        sourceSet->inputType = 1;
+        for (BYTE& level : sourceSet->sourceLevel)
+            level = 60;
+    }
+    if (systemData) {
+        *systemData = {};
+        systemData->masterOn = 1;
+    }
+    if (speakerMap) {
+        *speakerMap = {};
+        for (int j = 0; j < NUM_OUTPUTS; ++j)
+            speakerMap->speakerMap[j] = kStartCodes[j];
+    }
+    if (bootSource) {
+        *bootSource = {};
+        bootSource->phoneMode = 255;
+        bootSource->bootDefault = 1;
+    }
+    if (slotTable)
+        *slotTable = {};
+    if (lockRecord) {
+        *lockRecord = {};
+        std::memset(lockRecord->code, ' ', sizeof lockRecord->code);
+    }
+}
+
 void InitData() {
     std::lock_guard<CCriticalSection> lock(g_linkLock);
 
-    // Start from zero bytes, as at program start, so a second run gives the same image.
-    std::memset(&g_curImage, 0, sizeof g_curImage);
-    std::memset(g_storedPresets, 0, sizeof g_storedPresets);
-    std::memset(&g_pcSourceSet, 0, sizeof g_pcSourceSet);
-    std::memset(&g_systemData, 0, sizeof g_systemData);
-    std::memset(&g_speakerMapBlock, 0, sizeof g_speakerMapBlock);
-    std::memset(&g_bootSource, 0, sizeof g_bootSource);
-
-    for (InputRecord& in : g_curImage.inputs) {
-        in.reserved248 = 0;
-        in.geqMode = 1;
-        std::memset(in.reserved265, 0, sizeof in.reserved265);
-        std::memset(in.reserved276, 0, sizeof in.reserved276);
-        for (EQBandRecord& b : in.bands)
-            SetStartBand(b);
-    }
-
-    MicRecord& mic = g_curImage.mic;
-    std::memset(mic.reserved89, 0, sizeof mic.reserved89);
-    std::memset(mic.reserved100, 0, sizeof mic.reserved100);
-    for (EQBandRecord& b : mic.bands)
-        SetStartBand(b);
-
-    for (int j = 0; j < NUM_OUTPUTS; ++j) {
-        OutputRecord& out = g_curImage.outputs[j];
-        out.geqMode = 0;
-        std::memcpy(out.mix1, g_defOutRecords[j].mix1, sizeof out.mix1);
-        std::memset(out.mix2, 0, 7);               // bytes 272..278
-        std::memset(RecordBytes(out) + 286, 0, 4); // reserved 286..287 and name bytes 0..1
-        for (int n = 0; n < 9; ++n)
-            SetStartBand(out.bands[n]);
-    }
-
-    EffectRecord& fx = g_curImage.system.effect;
-    fx.percentA = 0;
-    fx.reserved132[0] = fx.reserved132[1] = 0;
-    fx.reserved135 = 0;
-    fx.valueC = 0;
-    fx.reserved141[0] = fx.reserved141[1] = 0;
-    for (int n = 0; n < 8; ++n)
-        SetStartBand(fx.bands[n]);
-
-    for (PresetImage& p : g_storedPresets) {
-        std::memset(p.system.name, ' ', 15);
-        p.system.name[15] = '\0';
-    }
-
-    std::memset(&g_slotTable, 0, sizeof g_slotTable);
-
-    g_pcSourceSet.inputType = 1;
-    for (BYTE& level : g_pcSourceSet.sourceLevel)
-        level = 60;
-    g_systemData.advOption2 = 0;
-    g_systemData.advancedSwitch = 0;
-    g_systemData.pageSwitch = 0;
-    g_systemData.advOption5 = 0;
-    g_systemData.bassBoost = 0;
-    g_systemData.masterOn = 1;
-    g_bootSource.phoneMode = 255;
-    g_bootSource.bootDefault = 1;
+    // Starts from zero bytes, as at program start, so a second run gives the same image.
+    GetDefaultImage(&g_curImage, g_storedPresets);
+    GetDefaultSystemRecords(&g_pcSourceSet, &g_systemData, &g_speakerMapBlock, &g_bootSource, &g_slotTable,
+                            &g_lockRecord);
 
     g_nCurPage = 1;
     g_nCurOut = 0;
@@ -173,16 +194,10 @@ void InitData() {
     static constexpr int kReadList[7] = {19, 0, 52, 2, 5, 6, 4};
     std::memcpy(g_sysReadList, kReadList, sizeof g_sysReadList);
 
-    g_lockRecord.valueA = static_cast<SHORT>(0);
-    g_lockRecord.valueB = static_cast<SHORT>(0);
-    std::memset(g_lockRecord.code, ' ', sizeof g_lockRecord.code);
-
     ResetSpeakerStates();
     for (int j = 0; j < NUM_OUTPUTS; ++j)
         g_posState[POS_STATE_OUTPUTS + j] = kStartCodes[j];
     std::memcpy(g_posStateInit, g_posState, sizeof g_posStateInit);
-    for (int j = 0; j < NUM_OUTPUTS; ++j)
-        g_speakerMap[j] = kStartCodes[j];
 
     g_spkGroups.Rebuild();
     RecalcSpeakerStates();

@@ -429,6 +429,13 @@ static_assert(InputImageOffset(NUM_INPUTS) == IMAGE_OFS_OUTPUT0);
 // once, before the document and the link worker exist.
 void InitData();
 
+// The start-up image and stored presets (stored: six entries) as InitData builds them, without
+// touching any global. Null pointers are skipped.
+void GetDefaultImage(PresetImage* live, PresetImage* stored);
+void GetDefaultSystemRecords(SourceSetRecord* sourceSet, SystemDataRecord* systemData,
+                             SpeakerMapBlock* speakerMap, BootSourceRecord* bootSource,
+                             SlotTableRecord* slotTable, LockRecord* lockRecord);
+
 // Tweeter outputs (codes 1, 7, 13, 16, 19 in g_posState) get a high-pass of at least 1000 Hz and
 // a slope other than off; works on g_curImage, the caller reloads the model.
 void FixTweeterCrossover();

@@ -222,3 +222,23 @@ TEST(DataDefineLinks, OutLinkFlag) {
     EXPECT_EQ(GetOutLinkFlag(-1), 0);
     EXPECT_EQ(GetOutLinkFlag(8), 0);
 }
+
+TEST_F(DataDefineTest, DefaultsWithoutGlobals) {
+    PresetImage live;
+    PresetImage stored[NUM_STORED_PRESETS];
+    std::memset(&live, 0xAA, sizeof live);
+    g_curImage.outputs[3].on = 5;
+    GetDefaultImage(&live, stored);
+    EXPECT_EQ(g_curImage.outputs[3].on, 5); // no global touched
+    InitData();
+    EXPECT_EQ(live, g_curImage);
+    for (int p = 0; p < NUM_STORED_PRESETS; ++p)
+        EXPECT_EQ(stored[p], g_storedPresets[p]);
+    SourceSetRecord src;
+    SpeakerMapBlock map;
+    LockRecord lock;
+    GetDefaultSystemRecords(&src, nullptr, &map, nullptr, nullptr, &lock);
+    EXPECT_EQ(src, g_pcSourceSet);
+    EXPECT_EQ(map.speakerMap, g_speakerMap);
+    EXPECT_EQ(lock, g_lockRecord);
+}
