@@ -1,8 +1,10 @@
 #include "model/Conversions.h"
 
+#include "model/Globals.h"
 #include "platform/core/Encoding.h"
 
 #include <atomic>
+#include <mutex>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -325,4 +327,28 @@ BOOL StringToPaddedField(void* field, int width, const CString& text, BOOL padSp
 
 BOOL IsBlankString(const CString& text) {
     return Trimmed(text).IsEmpty() ? TRUE : FALSE;
+}
+
+BOOL IsPresetNameUsed(int ownIndex, const void* name, BOOL userPresets, int length) {
+    if (!name)
+        return FALSE;
+    // The name fields are 16 bytes; a longer length would compare beyond them.
+    if (length > kPresetNameFieldWidth)
+        length = kPresetNameFieldWidth;
+    if (length < 0)
+        length = 0;
+    const auto n = static_cast<std::size_t>(length);
+    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    if (userPresets) {
+        for (int i = 0; i < NUM_STORED_PRESETS; ++i) {
+            if (i != ownIndex && std::memcmp(name, g_storedPresets[i].system.name, n) == 0)
+                return TRUE;
+        }
+        return FALSE;
+    }
+    for (int i = 0; i < NUM_MACHINE_PRESETS; ++i) {
+        if (i != ownIndex && std::memcmp(name, g_machinePresets[i].name, n) == 0)
+            return TRUE;
+    }
+    return FALSE;
 }
