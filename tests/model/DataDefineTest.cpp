@@ -242,3 +242,14 @@ TEST_F(DataDefineTest, DefaultsWithoutGlobals) {
     EXPECT_EQ(map.speakerMap, g_speakerMap);
     EXPECT_EQ(lock, g_lockRecord);
 }
+
+TEST(DataDefineLayout, SourceLevelOnlyForTypesZeroToFive) {
+    SourceSetRecord r{};
+    for (int type = 0; type < 6; ++type) {
+        ASSERT_NE(r.SourceLevel(type), nullptr);
+        EXPECT_EQ(r.SourceLevel(type) - RecordBytes(r), 2 + type);
+    }
+    EXPECT_EQ(r.SourceLevel(6), nullptr);
+    EXPECT_EQ(r.SourceLevel(255), nullptr);
+    EXPECT_EQ(r.SourceLevel(-1), nullptr);
+}

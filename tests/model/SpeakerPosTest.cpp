@@ -313,6 +313,13 @@ TEST_F(SpeakerPosTest, RemoveDuplicates) {
     EXPECT_EQ(IsAnyOutputMapped(), 1);
     SetCodes({0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(IsAnyOutputMapped(), 0);
+
+    SetCodes({1, 5, 6, 13, 14, 22, 23, 0});
+    EXPECT_EQ(IsSameSpeakerGroup(0, 1), 1);
+    EXPECT_EQ(IsSameSpeakerGroup(0, 2), 0); // full range is in no group
+    EXPECT_EQ(IsSameSpeakerGroup(3, 4), 1);
+    EXPECT_EQ(IsSameSpeakerGroup(5, 6), 0); // subwoofers are not compared
+    EXPECT_EQ(IsSameSpeakerGroup(0, 8), 0);
 }
 
 TEST_F(SpeakerPosTest, GroupRebuild) {
