@@ -33,6 +33,14 @@ bool StartsLikeFrame(const BYTE* p, size_t n) {
     return std::memcmp(p, head, n < 4 ? n : 4) == 0;
 }
 
+// Drops the bad byte and whatever follows up to the next sync byte.
+void SkipToNextSync(std::vector<BYTE>& in) {
+    size_t next = 1;
+    while (next < in.size() && in[next] != FRAME_SYNC)
+        ++next;
+    in.erase(in.begin(), in.begin() + static_cast<long>(next));
+}
+
 bool AllZero(const BYTE* p, size_t n) {
     for (size_t i = 0; i < n; ++i) {
         if (p[i])
@@ -322,8 +330,8 @@ void CDeviceEmulator::TakeTcpRequests(std::unique_ptr<Channel>& ch) {
         if (in[0] == FRAME_SYNC) {
             if (!StartsLikeFrame(in.data(), in.size())) {
                 Error("bytes that start no frame");
-                in.clear();
-                return;
+                SkipToNextSync(in);
+                continue;
             }
             if (in.size() < static_cast<size_t>(LinkFrame::HEADER_SIZE))
                 return;
@@ -362,7 +370,7 @@ void CDeviceEmulator::TakeTcpRequests(std::unique_ptr<Channel>& ch) {
             Serve(ch, block.data() + 1, static_cast<int>(len), true);
         } else {
             Error("unexpected byte between requests");
-            in.clear();
+            SkipToNextSync(in);
         }
     }
 }
