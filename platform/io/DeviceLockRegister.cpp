@@ -21,8 +21,9 @@ bool MakeDirs(const std::string& dir) {
                 return false;
         }
     }
+    // Only a folder of our own: another user's folder under /tmp could fake or hide the marks.
     struct stat st {};
-    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -143,10 +144,28 @@ int connect(SOCKET s, const sockaddr* name, int namelen) {
         t_lastError = WSAENOTSOCK;
         return SOCKET_ERROR;
     }
-    int rc;
-    do {
-        rc = ::connect(s, name, static_cast<socklen_t>(namelen));
-    } while (rc != 0 && errno == EINTR);
+    int rc = ::connect(s, name, static_cast<socklen_t>(namelen));
+    if (rc != 0 && errno == EINTR) {
+        // The connect goes on in the background: wait for its end, then take its result.
+        timeval tv{};
+        socklen_t tvlen = sizeof tv;
+        ::getsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &tv, &tvlen);
+        int ms = tv.tv_sec || tv.tv_usec ? static_cast<int>(tv.tv_sec * 1000 + tv.tv_usec / 1000) : -1;
+        pollfd p{s, POLLOUT, 0};
+        int n;
+        do {
+            n = ::poll(&p, 1, ms);
+        } while (n < 0 && errno == EINTR);
+        int soErr = 0;
+        socklen_t len = sizeof soErr;
+        if (n == 0) {
+            errno = EINPROGRESS;
+        } else if (::getsockopt(s, SOL_SOCKET, SO_ERROR, &soErr, &len) == 0 && soErr == 0) {
+            rc = 0;
+        } else {
+            errno = soErr ? soErr : errno;
+        }
+    }
     if (rc != 0) {
         // A blocking connect that ran out of its send time-out reports EINPROGRESS.
         int e = errno;
