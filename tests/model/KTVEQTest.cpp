@@ -1,0 +1,179 @@
+#include "model/Globals.h"
+#include "model/KTVEQ.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class KTVEQTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_savedOnline = g_bOnline.load();
+        g_bOnline = 0;
+    }
+    void TearDown() override { g_bOnline = m_savedOnline; }
+
+    static EQBandRecord Record(int freq, int gainCode, int bwCode, int slope, int type) {
+        EQBandRecord r{};
+        r.freq.Set(freq);
+        r.gainCode.Set(gainCode);
+        r.bwCode.Set(bwCode);
+        r.slope = static_cast<BYTE>(slope);
+        r.type = static_cast<BYTE>(type);
+        return r;
+    }
+
+private:
+    int m_savedOnline = 0;
+};
+
+TEST_F(KTVEQTest, Builders) {
+    CKTVEQ mic;
+    mic.BuildMicBands(8, 10, 20000);
+    ASSERT_EQ(mic.GetSize(), 11);
+    const int micFreq[] = {20, 32, 53, 87, 143, 235, 386, 632, 1035, 20, 20000};
+    const int micType[] = {1, 0, 0, 0, 0, 0, 0, 0, 2, 3, 4};
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(mic.GetAt(i)->GetFreq(), micFreq[i]) << i;
+        EXPECT_EQ(mic.GetAt(i)->GetSentFreq(), micFreq[i]) << i;
+        EXPECT_EQ(mic.GetAt(i)->GetType(), micType[i]) << i;
+        EXPECT_EQ(mic.GetAt(i)->GetBandId(), i < 9 ? i : 10) << i;
+        EXPECT_FALSE(mic.GetAt(i)->IsChanged());
+    }
+    EXPECT_EQ(mic.GetHPF()->GetFamily(), 2);
+    EXPECT_EQ(mic.GetLPF()->GetSlopeMode(), 1);
+    EXPECT_FALSE(mic.GetHPF()->IsEqBand());
+    EXPECT_EQ(mic.GetAt(11), nullptr);
+    EXPECT_EQ(mic.GetAt(-1), nullptr);
+
+    CKTVEQ input;
+    input.BuildInputBands(30, 32, 20000);
+    ASSERT_EQ(input.GetSize(), 33);
+    EXPECT_EQ(input.GetAt(14)->GetFreq(), 20000);
+    EXPECT_EQ(input.GetAt(15)->GetFreq(), 630);
+    EXPECT_EQ(input.GetAt(30)->GetFreq(), 20000);
+    EXPECT_EQ(input.GetBandIdByte(32), 32);
+
+    CKTVEQ effect;
+    effect.BuildEffectBands(2, 8, 20000);
+    ASSERT_EQ(effect.GetSize(), 5);
+    EXPECT_EQ(effect.GetAt(1)->GetFreq(), 1000);
+    EXPECT_EQ(effect.GetHPF()->GetRangeMode(), 8);
+    EXPECT_EQ(effect.GetLPF()->GetRangeMode(), 8);
+
+    CKTVEQ out7;
+    out7.SetChannel(6);
+    out7.BuildOutputBands(30, 32, 9, 20, 20000);
+    ASSERT_EQ(out7.GetSize(), 33);
+    const int out7Freq[] = {31, 65, 125, 250, 500, 1000, 2000, 4000, 8000, 16000, 200};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(out7.GetAt(i)->GetFreq(), out7Freq[i]) << i;
+    EXPECT_EQ(out7.GetAt(30)->GetFreq(), 20000);
+    EXPECT_EQ(out7.GetHPF()->GetType(), 3);
+    EXPECT_EQ(out7.GetHPF()->GetFreq(), 20);
+    EXPECT_EQ(out7.GetHPF()->GetFamily(), 0);
+    EXPECT_EQ(out7.GetHPF()->GetSlope(), 0);
+    EXPECT_EQ(out7.GetHPF()->GetRangeMode(), 9);
+    EXPECT_EQ(out7.GetLPF()->GetRangeMode(), 12);
+    EXPECT_EQ(out7.GetLPF()->GetSentFreq(), 20000);
+
+    CKTVEQ out1;
+    out1.BuildOutputBands(30, 32, 10, 70, 20000);
+    EXPECT_EQ(out1.GetAt(0)->GetFreq(), 20);
+    EXPECT_EQ(out1.GetAt(17)->GetFreq(), 1000);
+    EXPECT_EQ(out1.GetHPF()->GetFreq(), 70);
+}
+
+TEST_F(KTVEQTest, PackAndUnpack) {
+    CKTVEQ eq;
+    eq.BuildInputBands(30, 32, 20000);
+    EXPECT_EQ(eq.PackBand(17), Record(1000, 600, 14, 0, 0));
+    eq.GetAt(3)->SetGainPos(320);
+    EXPECT_EQ(eq.PackBand(3).gainCode.Get(), 720);
+    eq.GetAt(3)->SetGainPos(80);
+    EXPECT_EQ(eq.PackBand(3).gainCode.Get(), 480);
+    eq.GetAt(3)->BypassAll(TRUE);
+    EXPECT_EQ(eq.PackBand(3).gainCode.Get(), 600);
+
+    g_bOnline = 1;
+    eq.GetAt(17)->SetFreq(4000, TRUE); // more than an octave: the sent frequency steps
+    EXPECT_EQ(eq.PackBand(17).freq.Get(), 1000);
+
+    const EQBandRecord loaded[] = {Record(-3, 600, 100, 1, 2), Record(5000, 650, 0, 0, 0),
+                                   Record(120, 480, 295, 1, 1)};
+    for (const EQBandRecord& r : loaded) {
+        eq.UnpackBand(r, 5);
+        const CFilter* f = eq.GetAt(5);
+        EXPECT_FALSE(f->IsChanged());
+        EXPECT_EQ(f->GetFreq(), r.freq.Get());
+        EXPECT_EQ(eq.PackBand(5), r);
+    }
+    eq.UnpackBand(Record(1000, 600, 14, 0, 0), 6);
+    EXPECT_TRUE(eq.GetAt(6)->IsBypassed());
+    EXPECT_EQ(eq.GetAt(6)->GetGain(), 0.0);
+    eq.UnpackBand(Record(1000, 650, 14, 0, 0), 99); // outside the set: ignored
+}
+
+TEST_F(KTVEQTest, SummedCurve) {
+    CKTVEQ eq;
+    eq.BuildInputBands(30, 32, 20000);
+    eq.SetGraphRect(CRect(0, 0, 600, 240));
+    eq.UpdateSumCurve();
+    for (int i = 0; i < kGridSize; ++i) {
+        ASSERT_EQ(eq.m_ptCurve[i].y, 130) << i;
+        ASSERT_FLOAT_EQ(eq.m_ptfCurve[i].y, 130.0f) << i;
+    }
+    EXPECT_EQ(eq.m_ptCurve[136].x, 379);
+
+    eq.GetAt(17)->SetGainPos(300);
+    eq.GetAt(20)->SetGainPos(150);
+    eq.GetHPF()->SetSlope(3, FALSE);
+    eq.GetHPF()->SetFreq(100, FALSE);
+    eq.UpdateSumCurve();
+    for (int i = 0; i < kGridSize; ++i) {
+        double sum = 0;
+        for (INT_PTR k = 0; k < eq.GetSize(); ++k)
+            sum += eq.GetAt(k)->m_dResponse[i];
+        ASSERT_EQ(eq.m_ptCurve[i].y, DbToY(sum, 240) + 10) << i;
+        ASSERT_NEAR(eq.m_ptfCurve[i].y, DbToYReal(sum, 240) + 10, 1e-3) << i;
+    }
+    eq.UpdateBandCurve(17);
+    EXPECT_EQ(eq.m_ptCurve[136].y, DbToY(eq.GetAt(17)->m_dResponse[136], 240) + 10);
+}
+
+TEST_F(KTVEQTest, CopyFromCopiesTheFiltersBothSetsHave) {
+    CKTVEQ mic, input;
+    mic.BuildMicBands(8, 10, 20000);
+    input.BuildInputBands(30, 32, 20000);
+    input.GetAt(2)->SetGainPos(260);
+    input.GetAt(20)->SetGainPos(260);
+    mic.CopyFrom(input);
+    EXPECT_EQ(mic.GetAt(2)->GetGainPos(), 260);
+    EXPECT_EQ(mic.GetAt(10)->GetType(), 0); // mic's low-pass slot took input band 10
+    EXPECT_EQ(mic.GetAt(10)->GetBandId(), 10);
+
+    CKTVEQ other;
+    other.BuildInputBands(30, 32, 20000);
+    other.CopyFrom(mic);
+    EXPECT_EQ(other.GetAt(2)->GetGainPos(), 260);
+    EXPECT_EQ(other.GetAt(20)->GetGainPos(), 200); // beyond the mic's 11 filters: untouched
+}
+
+TEST_F(KTVEQTest, OutputsSevenAndEightShowTenBands) {
+    const int savedType = g_nDeviceType.load();
+    for (int deviceType : {2, 3}) {
+        g_nDeviceType = deviceType;
+        CKTVEQ eq;
+        eq.SetChannel(7);
+        eq.BuildOutputBands(30, 32, 9, 20, 20000);
+        eq.SetGraphRect(CRect(0, 0, 600, 240));
+        EXPECT_EQ(eq.GetAt(3)->m_rcHandle.top, 122);
+        EXPECT_EQ(eq.GetAt(12)->m_rcHandle.top == 122, deviceType == 3) << deviceType;
+        EXPECT_EQ(eq.GetHPF()->m_rcHandle.top, 200);
+    }
+    g_nDeviceType = savedType;
+}
+
+} // namespace
