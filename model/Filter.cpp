@@ -1,6 +1,7 @@
 #include "model/Filter.h"
 
 #include "model/Globals.h"
+#include "platform/core/Archive.h"
 
 #include <cmath>
 
@@ -866,4 +867,18 @@ BOOL CFilter::DragXoverHandle(CPoint point, int partnerHz) {
         return 1;
     }
     return 0;
+}
+
+void CFilter::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << m_nType << m_nFreq << m_nSentFreq.load() << m_dGain << m_bBypassAll << m_bBypass << m_dBandwidth
+           << m_nFamily << m_nSlope << m_nBandId;
+    } else {
+        int sent = 0;
+        ar >> m_nType >> m_nFreq >> sent >> m_dGain >> m_bBypassAll >> m_bBypass >> m_dBandwidth >>
+            m_nFamily >> m_nSlope >> m_nBandId;
+        m_nSentFreq.store(sent);
+    }
+    Relayout();
+    UpdateResponse();
 }

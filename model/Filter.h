@@ -96,6 +96,10 @@ public:
     BOOL DragWidthHandle(int x);
     BOOL DragXoverHandle(CPoint point, int partnerHz);
 
+    // 48 bytes: type, frequency, sent frequency, gain, both bypass flags, bandwidth, family,
+    // slope and band id. Modes, the change mark and the drawing state are not stored.
+    void Serialize(CArchive& ar) override;
+
     // Drawing state, read and written by the graph.
     double m_dResponse[kGridSize];
     CPoint m_ptGrabOffset;

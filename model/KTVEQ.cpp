@@ -1,6 +1,7 @@
 #include "model/KTVEQ.h"
 
 #include "model/Globals.h"
+#include "platform/core/Archive.h"
 
 IMPLEMENT_SERIAL(CKTVEQ, CObArray, 1)
 
@@ -200,4 +201,10 @@ void CKTVEQ::CopyFrom(const CKTVEQ& other) {
 BYTE CKTVEQ::GetBandIdByte(int index) const {
     const CFilter* f = GetAt(index);
     return f ? f->GetBandIdByte() : 0;
+}
+
+void CKTVEQ::Serialize(CArchive& ar) {
+    const INT_PTR n = GetSize();
+    for (INT_PTR i = 0; i < n; ++i)
+        GetAt(i)->Serialize(ar);
 }

@@ -50,6 +50,9 @@ public:
     CFilter* GetLPF() const { return GetAt(GetSize() - 1); }
     BYTE GetBandIdByte(int index) const;
 
+    // Every filter's 48 bytes in index order, no count: loading needs the same band layout.
+    void Serialize(CArchive& ar) override;
+
     const CPoint* GetCurve() const { return m_ptCurve; }
     const CurvePointF* GetCurveF() const { return m_ptfCurve; }
 

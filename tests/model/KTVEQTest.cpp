@@ -177,3 +177,84 @@ TEST_F(KTVEQTest, OutputsSevenAndEightShowTenBands) {
 }
 
 } // namespace
+
+#include "platform/core/Archive.h"
+#include "platform/core/MemFile.h"
+
+#include <cstring>
+
+namespace {
+
+TEST(FilterArchive, FilterIs48BytesInOrder) {
+    CFilter f;
+    f.SetEqBand(0);
+    f.SetType(4);
+    f.SetFreq(1234, FALSE);
+    f.SetSentFreq(617);
+    f.SetSlope(5, FALSE);
+    f.SetFamily(1, FALSE);
+    f.SetBandId(32);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        f.Serialize(ar);
+        ar.Close();
+    }
+    const std::vector<BYTE>& b = file.GetBytes();
+    ASSERT_EQ(b.size(), 48u);
+    auto int32 = [&](size_t at) {
+        int v;
+        std::memcpy(&v, &b[at], 4);
+        return v;
+    };
+    auto real = [&](size_t at) {
+        double v;
+        std::memcpy(&v, &b[at], 8);
+        return v;
+    };
+    EXPECT_EQ(int32(0), 4);
+    EXPECT_EQ(int32(4), 1234);
+    EXPECT_EQ(int32(8), 617);
+    EXPECT_EQ(real(12), 0.0);
+    EXPECT_EQ(int32(20), 0); // bypass-all
+    EXPECT_EQ(int32(24), 1); // bypass
+    EXPECT_EQ(real(28), 0.19);
+    EXPECT_EQ(int32(36), 1);
+    EXPECT_EQ(int32(40), 5);
+    EXPECT_EQ(int32(44), 32);
+
+    CMemFile in(b.data(), static_cast<UINT>(b.size()));
+    CArchive ar(&in, CArchive::load);
+    CFilter g;
+    g.SetEqBand(0);
+    g.Serialize(ar);
+    EXPECT_EQ(g.GetFreq(), 1234);
+    EXPECT_EQ(g.GetSentFreq(), 617);
+    EXPECT_EQ(g.GetFamily(), 1);
+    EXPECT_EQ(g.GetSlope(), 5);
+    EXPECT_EQ(g.GetBandId(), 32);
+    EXPECT_NE(g.m_dResponse[240], 0.0); // response recomputed for the loaded low-pass
+}
+
+TEST(FilterArchive, BandSetStoresItsFiltersWithoutACount) {
+    CKTVEQ eq;
+    eq.BuildInputBands(30, 32, 20000);
+    eq.GetAt(4)->SetGainPos(275);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        eq.Serialize(ar);
+        ar.Close();
+    }
+    ASSERT_EQ(file.GetBytes().size(), 33u * 48u);
+    CMemFile in(file.GetBytes().data(), static_cast<UINT>(file.GetBytes().size()));
+    CArchive ar(&in, CArchive::load);
+    CKTVEQ back;
+    back.BuildInputBands(30, 32, 20000);
+    back.Serialize(ar);
+    for (int i = 0; i < 33; ++i)
+        EXPECT_EQ(back.PackBand(i), eq.PackBand(i)) << i;
+    EXPECT_EQ(back.GetAt(4)->GetGainPos(), 275);
+}
+
+} // namespace
