@@ -1,0 +1,84 @@
+#include "platform/ui/Bitmap.h"
+
+#include "platform/ui/DC.h"
+#include "platform/ui/GdiHandle.h"
+#include "platform/ui/ResourceLoader.h"
+
+#include <cstring>
+
+namespace {
+const QImage kNoImage;
+}
+
+BOOL CBitmap::LoadBitmap(UINT resourceId) {
+    QImage img = ResourceLoader::LoadBitmapImage(resourceId);
+    if (img.isNull())
+        return FALSE;
+    return CreateFromImage(img);
+}
+
+BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const void* bits) {
+    if (width <= 0 || height <= 0)
+        return FALSE;
+    DeleteObject();
+    auto* h = new GdiHandle(GdiHandle::Kind::Bitmap);
+    h->image = QImage(width, height, QImage::Format_RGB32);
+    h->image.fill(Qt::black);
+    h->monochrome = bitsPerPixel == 1;
+    if (bits && bitsPerPixel == 1) {
+        // Rows of 1-bit pixels padded to 16 bits; a set bit is white.
+        const auto* p = static_cast<const BYTE*>(bits);
+        const int stride = ((width + 15) / 16) * 2;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (p[y * stride + x / 8] & (0x80 >> (x % 8)))
+                    h->image.setPixel(x, y, 0xFFFFFFFF);
+    } else if (bits && bitsPerPixel == 32) {
+        for (int y = 0; y < height; ++y)
+            std::memcpy(h->image.scanLine(y), static_cast<const BYTE*>(bits) + y * width * 4,
+                        static_cast<size_t>(width) * 4);
+    }
+    return Attach(h);
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return FALSE;
+    BOOL ok = CreateBitmap(width, height, 1, 32, nullptr);
+    // A bitmap compatible with a monochrome memory DC is monochrome itself.
+    if (ok && dc && dc->IsMonochrome())
+        m_hObject->monochrome = true;
+    return ok;
+}
+
+BOOL CBitmap::CreateFromImage(const QImage& image) {
+    if (image.isNull())
+        return FALSE;
+    DeleteObject();
+    auto* h = new GdiHandle(GdiHandle::Kind::Bitmap);
+    h->image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                       : image.convertToFormat(QImage::Format_RGB32);
+    return Attach(h);
+}
+
+int CBitmap::GetBitmap(BITMAP* info) const {
+    if (!m_hObject || !info)
+        return 0;
+    const QImage& img = m_hObject->image;
+    info->bmType = 0;
+    info->bmWidth = img.width();
+    info->bmHeight = img.height();
+    info->bmPlanes = 1;
+    info->bmBitsPixel = m_hObject->monochrome ? 1 : 32;
+    info->bmWidthBytes = m_hObject->monochrome ? ((img.width() + 15) / 16) * 2 : img.width() * 4;
+    info->bmBits = nullptr;
+    return sizeof(BITMAP);
+}
+
+CSize CBitmap::GetBitmapDimension() const {
+    return m_hObject ? CSize(m_hObject->image.width(), m_hObject->image.height()) : CSize();
+}
+
+const QImage& CBitmap::Image() const {
+    return m_hObject ? m_hObject->image : kNoImage;
+}

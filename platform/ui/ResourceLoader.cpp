@@ -1,0 +1,95 @@
+#include "platform/ui/ResourceLoader.h"
+
+#include "res/ResourceTable.h"
+#include "res/SkinPainter.h"
+
+#include <QCursor>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <atomic>
+
+namespace {
+std::atomic<bool> g_chinese{false};
+
+QHash<quint64, QImage>& Cache() {
+    static QHash<quint64, QImage> cache;
+    return cache;
+}
+
+QImage RenderSvg(const char* path, int width, int height, bool alpha) {
+    QSvgRenderer renderer(QString::fromUtf8(path));
+    if (!renderer.isValid())
+        return {};
+    QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    renderer.render(&p, QRectF(0, 0, width, height));
+    p.end();
+    return alpha ? img : img.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Load(UINT id, bool png) {
+    const quint64 key = (static_cast<quint64>(png) << 32) | id;
+    auto it = Cache().constFind(key);
+    if (it != Cache().constEnd())
+        return *it;
+    QImage img;
+    if (const res::ArtSpec* art = res::FindArt(id); art && art->png == png)
+        img = res::PaintArt(*art);
+    else if (const res::SvgSpec* svg = res::FindSvg(id, png))
+        img = RenderSvg(svg->path, svg->width, svg->height, png);
+    if (!img.isNull())
+        Cache().insert(key, img);
+    return img;
+}
+} // namespace
+
+void ResourceLoader::SetChinese(BOOL chinese) {
+    g_chinese = chinese != FALSE;
+}
+
+BOOL ResourceLoader::IsChinese() {
+    return g_chinese ? TRUE : FALSE;
+}
+
+QImage ResourceLoader::LoadBitmapImage(UINT id) {
+    return Load(id, false);
+}
+
+QImage ResourceLoader::LoadPngImage(UINT id) {
+    return Load(id, true);
+}
+
+BOOL ResourceLoader::LoadCursor(UINT id, QCursor* cursor) {
+    const res::CursorSpec* spec = res::FindCursor(id);
+    if (!spec || !cursor)
+        return FALSE;
+    QImage img = RenderSvg(spec->svgPath, 32, 32, true);
+    if (img.isNull())
+        return FALSE;
+    *cursor = QCursor(QPixmap::fromImage(img), spec->hotX, spec->hotY);
+    return TRUE;
+}
+
+BOOL ResourceLoader::LoadString(UINT id, CString& text) {
+    const res::StringSpec* s = res::FindString(id);
+    if (!s) {
+        text.Empty();
+        return FALSE;
+    }
+    text = Pick(s->en, s->zh);
+    return TRUE;
+}
+
+const char* ResourceLoader::Pick(const char* en, const char* zh) {
+    if (g_chinese && zh && *zh)
+        return zh;
+    return en ? en : "";
+}
+
+void ResourceLoader::ClearCache() {
+    Cache().clear();
+}

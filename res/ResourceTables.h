@@ -1,0 +1,21 @@
+// The built-in tables behind the registry (one definition each, in the *Table.cpp files).
+#pragma once
+
+#include "res/ResourceTable.h"
+
+#include <cstddef>
+
+namespace res {
+extern const ArtSpec kArt[];
+extern const std::size_t kArtCount;
+extern const SvgSpec kSvg[];
+extern const std::size_t kSvgCount;
+extern const CursorSpec kCursors[];
+extern const std::size_t kCursorCount;
+extern const StringSpec kStrings[];
+extern const std::size_t kStringCount;
+extern const MenuItemSpec kMenuItems[];
+extern const std::size_t kMenuItemCount;
+extern const DialogSpec kDialogs[];
+extern const std::size_t kDialogCount;
+} // namespace res
