@@ -139,10 +139,6 @@ CString Trimmed(CString s) {
 
 } // namespace
 
-int RoundHalfAway(double v) {
-    return static_cast<int>(std::round(ClampToInt(v)));
-}
-
 CString FormatFixed(double v, int decimals) {
     if (decimals < 0)
         decimals = 0;
@@ -208,14 +204,6 @@ int BandwidthToPos(double octaves) {
 
 double PosToBandwidth(int pos) {
     return pos * 0.01 + 0.05;
-}
-
-double DbToYReal(double db, int h) {
-    return h / 24.0 * (12.0 - db);
-}
-
-int DbToY(double db, int h) {
-    return RoundHalfAway(DbToYReal(db, h));
 }
 
 double YToDb(int y, int h) {

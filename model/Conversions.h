@@ -16,8 +16,23 @@ extern const double g_eqFreqGrid[kGridSize];
 extern const char* const g_strOutLabel[8];
 extern const char* const g_strGEQFreq[15];
 
-// Rounds half away from zero; NaN gives 0 and values beyond the int range are clamped.
-int RoundHalfAway(double v);
+// Rounds half away from zero; NaN gives 0 and values beyond the int range are clamped. Inline:
+// every curve point of every filter goes through it.
+inline int RoundHalfAway(double v) {
+    if (!(v == v))
+        return 0;
+    if (v >= 2.0e9)
+        return 2000000000;
+    if (v <= -2.0e9)
+        return -2000000000;
+    long long t = static_cast<long long>(v);
+    const double frac = v - static_cast<double>(t);
+    if (frac >= 0.5)
+        ++t;
+    else if (frac <= -0.5)
+        --t;
+    return static_cast<int>(t);
+}
 // Fixed-point text of v with `decimals` digits, halves rounded away from zero (never by printf).
 CString FormatFixed(double v, int decimals);
 
@@ -38,8 +53,12 @@ int BandwidthToPos(double octaves);
 double PosToBandwidth(int pos);
 
 // Vertical scale: +12 dB at y 0, -12 dB at y h.
-int DbToY(double db, int h);
-double DbToYReal(double db, int h);
+inline double DbToYReal(double db, int h) {
+    return h / 24.0 * (12.0 - db);
+}
+inline int DbToY(double db, int h) {
+    return RoundHalfAway(DbToYReal(db, h));
+}
 double YToDb(int y, int h); // unbiased, limited to -12..+12; 0 when h <= 0
 
 // Horizontal log scale 20 Hz .. 20 kHz over three decades of (w div 3) pixels.
