@@ -1,0 +1,471 @@
+#include "platform/core/Registry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+struct HKEY__ {
+    std::string path;
+};
+
+namespace r9::reg {
+namespace {
+
+struct Value {
+    std::string name;
+    DWORD type = REG_SZ;
+    std::string data; // REG_SZ without its NUL; raw bytes otherwise
+};
+
+struct Key {
+    std::string path;
+    std::vector<Value> values;
+};
+
+using Store = std::vector<Key>;
+
+std::mutex g_mutex; // guards g_storePath and serialises this process's own file work
+std::string g_storePath;
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool IsBelow(const std::string& path, const std::string& parent) {
+    return path.size() > parent.size() && path[parent.size()] == '\\' &&
+           SameText(path.substr(0, parent.size()), parent);
+}
+
+std::string Escape(const std::string& s, bool name) {
+    std::string out;
+    if (name && !s.empty() && (s[0] == '[' || s[0] == ';'))
+        out += '\\'; // a name must not read as a section or a comment
+    for (char c : s) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '=':
+            out += name ? "\\e" : "=";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unescape(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            out += s[i];
+            continue;
+        }
+        const char c = s[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 'e' ? '=' : c;
+    }
+    return out;
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+std::string Unhex(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i + 1 < s.size(); i += 2)
+        out += static_cast<char>(std::strtoul(s.substr(i, 2).c_str(), nullptr, 16));
+    return out;
+}
+
+// The name '=' split: the first '=' not escaped (names escape theirs as \e).
+Store Parse(std::istream& in) {
+    Store store;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            const auto end = line.rfind(']');
+            if (end == std::string::npos)
+                continue;
+            store.push_back({Unescape(line.substr(1, end - 1)), {}});
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (store.empty() || eq == std::string::npos)
+            continue;
+        Value v;
+        v.name = Unescape(line.substr(0, eq));
+        const std::string rest = line.substr(eq + 1);
+        if (rest.rfind("sz:", 0) == 0) {
+            v.type = REG_SZ;
+            v.data = Unescape(rest.substr(3));
+        } else if (rest.rfind("dw:", 0) == 0) {
+            v.type = REG_DWORD;
+            const DWORD d = static_cast<DWORD>(std::strtoul(rest.c_str() + 3, nullptr, 10));
+            v.data.assign(reinterpret_cast<const char*>(&d), 4);
+        } else if (rest.rfind("hex(", 0) == 0) {
+            const auto close = rest.find("):");
+            if (close == std::string::npos)
+                continue;
+            v.type = static_cast<DWORD>(std::strtoul(rest.c_str() + 4, nullptr, 10));
+            v.data = Unhex(rest.substr(close + 2));
+        } else {
+            continue;
+        }
+        store.back().values.push_back(std::move(v));
+    }
+    return store;
+}
+
+std::string Render(const Store& store) {
+    std::ostringstream out;
+    for (const auto& k : store) {
+        out << '[' << Escape(k.path, false) << "]\n";
+        for (const auto& v : k.values) {
+            out << Escape(v.name, true) << '=';
+            if (v.type == REG_SZ) {
+                out << "sz:" << Escape(v.data, false);
+            } else if (v.type == REG_DWORD && v.data.size() == 4) {
+                DWORD d;
+                std::memcpy(&d, v.data.data(), 4);
+                out << "dw:" << d;
+            } else {
+                out << "hex(" << v.type << "):" << Hex(v.data);
+            }
+            out << '\n';
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
+std::string PathLocked() {
+    return g_storePath.empty() ? DefaultStorePath() : g_storePath;
+}
+
+bool MakeDirs(const std::string& file) {
+    const auto slash = file.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return true;
+    const std::string dir = file.substr(0, slash);
+    struct stat st {};
+    if (stat(dir.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    if (!MakeDirs(dir))
+        return false;
+    return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Holds the process mutex and the file lock of the store for one read or read-modify-write.
+class Session {
+public:
+    explicit Session(bool write) : m_lock(g_mutex), m_path(PathLocked()) {
+        if (write)
+            MakeDirs(m_path);
+        m_fd = ::open((m_path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd >= 0)
+            while (flock(m_fd, write ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
+            }
+        std::ifstream in(m_path, std::ios::binary);
+        if (in)
+            store = Parse(in);
+    }
+    ~Session() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    bool Save() {
+        const std::string tmp = m_path + ".tmp." + std::to_string(::getpid());
+        const std::string text = Render(store);
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return false;
+        bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ok = ::fsync(fd) == 0 && ok;
+        ok = ::close(fd) == 0 && ok;
+        if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
+            std::remove(tmp.c_str());
+            return false;
+        }
+        return true;
+    }
+
+    Key* Find(const std::string& path) {
+        for (auto& k : store)
+            if (SameText(k.path, path))
+                return &k;
+        return nullptr;
+    }
+
+    Store store;
+
+private:
+    std::lock_guard<std::mutex> m_lock;
+    std::string m_path;
+    int m_fd = -1;
+};
+
+const char* RootName(HKEY h) {
+    if (h == HKEY_CURRENT_USER)
+        return "HKEY_CURRENT_USER";
+    if (h == HKEY_LOCAL_MACHINE)
+        return "HKEY_LOCAL_MACHINE";
+    if (h == HKEY_CLASSES_ROOT)
+        return "HKEY_CLASSES_ROOT";
+    return nullptr;
+}
+
+bool BasePath(HKEY h, std::string& out) {
+    if (!h)
+        return false;
+    if (const char* root = RootName(h)) {
+        out = root;
+        return true;
+    }
+    out = h->path;
+    return true;
+}
+
+// Joins a sub-key onto a base, dropping empty parts ("a\\\\b\\" is "a\\b").
+std::string Join(const std::string& base, LPCTSTR sub) {
+    std::string out = base;
+    std::string part;
+    for (const char* p = sub ? sub : "";; ++p) {
+        if (*p == '\\' || *p == '\0') {
+            if (!part.empty())
+                out += '\\' + part;
+            part.clear();
+            if (*p == '\0')
+                break;
+        } else {
+            part += *p;
+        }
+    }
+    return out;
+}
+
+bool IsRoot(const std::string& path) {
+    return path.find('\\') == std::string::npos;
+}
+
+Value* FindValue(Key& k, LPCTSTR name) {
+    const std::string n = name ? name : "";
+    for (auto& v : k.values)
+        if (SameText(v.name, n))
+            return &v;
+    return nullptr;
+}
+
+LSTATUS CopyOut(const Value& v, DWORD* type, LPBYTE data, DWORD* cbData) {
+    const DWORD need = static_cast<DWORD>(v.data.size() + (v.type == REG_SZ ? 1 : 0));
+    if (type)
+        *type = v.type;
+    if (!cbData)
+        return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    if (!data) {
+        *cbData = need;
+        return ERROR_SUCCESS;
+    }
+    if (*cbData < need) {
+        *cbData = need;
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(data, v.data.data(), v.data.size());
+    if (v.type == REG_SZ)
+        data[v.data.size()] = 0;
+    *cbData = need;
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+std::string DefaultStorePath() {
+    if (const char* f = std::getenv("R9_REGISTRY_FILE"); f && *f)
+        return f;
+    std::string base;
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+        base = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        base = std::string(h) + "/.config";
+    else
+        base = "/tmp";
+    return base + "/r9vq-tn/registry.ini";
+}
+
+void SetStorePath(const std::string& path) {
+    std::lock_guard lk(g_mutex);
+    g_storePath = path;
+}
+
+std::string StorePath() {
+    std::lock_guard lk(g_mutex);
+    return PathLocked();
+}
+
+} // namespace r9::reg
+
+using namespace r9::reg;
+
+LSTATUS RegOpenKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD, REGSAM, PHKEY phkResult) {
+    std::string base;
+    if (!phkResult || !BasePath(hKey, base))
+        return ERROR_INVALID_HANDLE;
+    const std::string path = Join(base, lpSubKey);
+    if (!IsRoot(path)) {
+        Session s(false);
+        if (!s.Find(path))
+            return ERROR_FILE_NOT_FOUND;
+    }
+    *phkResult = new HKEY__{path};
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD, LPTSTR, DWORD, REGSAM, void*, PHKEY phkResult,
+                       DWORD* lpdwDisposition) {
+    std::string base;
+    if (!phkResult || !BasePath(hKey, base))
+        return ERROR_INVALID_HANDLE;
+    const std::string path = Join(base, lpSubKey);
+    DWORD disposition = REG_OPENED_EXISTING_KEY;
+    if (!IsRoot(path)) {
+        Session s(true);
+        if (!s.Find(path)) {
+            s.store.push_back({path, {}});
+            if (!s.Save())
+                return ERROR_CANTWRITE;
+            disposition = REG_CREATED_NEW_KEY;
+        }
+    }
+    if (lpdwDisposition)
+        *lpdwDisposition = disposition;
+    *phkResult = new HKEY__{path};
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegCloseKey(HKEY hKey) {
+    if (!hKey)
+        return ERROR_INVALID_HANDLE;
+    if (!RootName(hKey))
+        delete hKey;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+    std::string path;
+    if (!BasePath(hKey, path) || IsRoot(path))
+        return ERROR_INVALID_HANDLE;
+    if (!lpData && cbData)
+        return ERROR_INVALID_PARAMETER;
+    std::string data(reinterpret_cast<const char*>(lpData), lpData ? cbData : 0);
+    if (dwType == REG_SZ)
+        data = data.substr(0, data.find('\0'));
+    else if (dwType == REG_DWORD && data.size() != 4)
+        return ERROR_INVALID_PARAMETER;
+    Session s(true);
+    Key* k = s.Find(path);
+    if (!k)
+        return ERROR_FILE_NOT_FOUND; // the key was deleted meanwhile
+    if (Value* v = FindValue(*k, lpValueName)) {
+        v->type = dwType;
+        v->data = std::move(data);
+    } else {
+        k->values.push_back({lpValueName ? lpValueName : "", dwType, std::move(data)});
+    }
+    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS RegQueryValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD*, DWORD* lpType, LPBYTE lpData,
+                        DWORD* lpcbData) {
+    std::string path;
+    if (!BasePath(hKey, path))
+        return ERROR_INVALID_HANDLE;
+    Session s(false);
+    Key* k = s.Find(path);
+    Value* v = k ? FindValue(*k, lpValueName) : nullptr;
+    if (!v)
+        return ERROR_FILE_NOT_FOUND;
+    return CopyOut(*v, lpType, lpData, lpcbData);
+}
+
+LSTATUS RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
+    std::string path;
+    if (!BasePath(hKey, path))
+        return ERROR_INVALID_HANDLE;
+    Session s(true);
+    Key* k = s.Find(path);
+    Value* v = k ? FindValue(*k, lpValueName) : nullptr;
+    if (!v)
+        return ERROR_FILE_NOT_FOUND;
+    k->values.erase(k->values.begin() + (v - k->values.data()));
+    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) {
+    std::string base;
+    if (!BasePath(hKey, base))
+        return ERROR_INVALID_HANDLE;
+    const std::string path = Join(base, lpSubKey);
+    if (IsRoot(path))
+        return ERROR_ACCESS_DENIED;
+    Session s(true);
+    const auto before = s.store.size();
+    std::erase_if(s.store, [&](const Key& k) { return SameText(k.path, path) || IsBelow(k.path, path); });
+    if (s.store.size() == before)
+        return ERROR_FILE_NOT_FOUND;
+    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS RegEnumValue(HKEY hKey, DWORD dwIndex, LPTSTR lpValueName, DWORD* lpcchValueName, DWORD*,
+                     DWORD* lpType, LPBYTE lpData, DWORD* lpcbData) {
+    std::string path;
+    if (!BasePath(hKey, path))
+        return ERROR_INVALID_HANDLE;
+    if (!lpValueName || !lpcchValueName)
+        return ERROR_INVALID_PARAMETER;
+    Session s(false);
+    Key* k = s.Find(path);
+    if (!k)
+        return ERROR_FILE_NOT_FOUND;
+    if (dwIndex >= k->values.size())
+        return ERROR_NO_MORE_ITEMS;
+    const Value& v = k->values[dwIndex];
+    if (*lpcchValueName < v.name.size() + 1)
+        return ERROR_MORE_DATA;
+    std::memcpy(lpValueName, v.name.c_str(), v.name.size() + 1);
+    *lpcchValueName = static_cast<DWORD>(v.name.size());
+    return CopyOut(v, lpType, lpData, lpcbData);
+}
