@@ -6,6 +6,7 @@ jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$PWD/.ccache}"
 
 scripts/check-format.sh
+scripts/check-layering.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
