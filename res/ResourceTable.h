@@ -23,7 +23,8 @@ struct ArtSpec {
     DWORD colour; // accent 0x00BBGGRR, 0 for the skin's default
 };
 
-// One image drawn from an SVG file of skin.qrc (":/r9/svg/...").
+// One image drawn from an SVG: path is a file of skin.qrc (":/r9/svg/...") or, when it starts
+// with '<', the SVG document itself (for tables kept outside res/).
 struct SvgSpec {
     UINT id;
     bool png;
@@ -36,7 +37,7 @@ struct CursorSpec {
     UINT id;
     int hotX;
     int hotY;
-    const char* svgPath; // drawn at 32 x 32
+    const char* svgPath; // drawn at 32 x 32; a path or inline SVG text as in SvgSpec
 };
 
 struct StringSpec {
@@ -99,5 +100,26 @@ void EnsureCompiledResources();
 void AddArt(const ArtSpec& spec);
 void AddDialog(const DialogSpec& spec);
 void AddString(const StringSpec& spec);
+
+// Other folders add whole tables of their own: looked up after the built-in tables, in
+// registration order, so a built-in row with the same id wins. The rows must outlive the
+// program (static const arrays); registering the same table again is a no-op. Thread-safe.
+void RegisterArt(std::span<const ArtSpec> table);
+void RegisterSvg(std::span<const SvgSpec> table);
+void RegisterCursors(std::span<const CursorSpec> table);
+void RegisterStrings(std::span<const StringSpec> table);
+void RegisterMenus(std::span<const MenuItemSpec> table);
+void RegisterDialogs(std::span<const DialogSpec> table);
+
+// Registers tables from a static object: `static const res::TableRegistrar reg{kMyArt};` in a
+// .cpp that is linked anyway (one whose other symbols are used), or call Register* directly.
+struct TableRegistrar {
+    explicit TableRegistrar(std::span<const ArtSpec> t) { RegisterArt(t); }
+    explicit TableRegistrar(std::span<const SvgSpec> t) { RegisterSvg(t); }
+    explicit TableRegistrar(std::span<const CursorSpec> t) { RegisterCursors(t); }
+    explicit TableRegistrar(std::span<const StringSpec> t) { RegisterStrings(t); }
+    explicit TableRegistrar(std::span<const MenuItemSpec> t) { RegisterMenus(t); }
+    explicit TableRegistrar(std::span<const DialogSpec> t) { RegisterDialogs(t); }
+};
 
 } // namespace res

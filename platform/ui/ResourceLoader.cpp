@@ -19,8 +19,15 @@ QHash<quint64, QImage>& Cache() {
     return cache;
 }
 
+// path names a file of the compiled resources (":/...") or is the SVG text itself ("<svg ...").
 QImage RenderSvg(const char* path, int width, int height, bool alpha) {
-    QSvgRenderer renderer(QString::fromUtf8(path));
+    if (!path)
+        return {};
+    QSvgRenderer renderer;
+    if (path[0] == '<')
+        renderer.load(QByteArray(path));
+    else
+        renderer.load(QString::fromUtf8(path));
     if (!renderer.isValid())
         return {};
     QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
