@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -56,6 +57,7 @@ struct CWnd::Impl {
     std::vector<std::unique_ptr<CDC>> dcs;
     std::unique_ptr<QImage> scratch;
     bool destroying = false;
+    bool caretHidden = false;
 };
 
 namespace {
@@ -1693,6 +1695,63 @@ BOOL CWnd::TrackMouse(DWORD flags, DWORD hoverTime) {
         m_impl->hoverTimer->start(std::max(1, ms));
     }
     return TRUE;
+}
+
+BOOL CWnd::HideCaret() {
+    if (!qobject_cast<QLineEdit*>(m_widget))
+        return FALSE;
+    m_impl->caretHidden = true;
+    m_widget->update();
+    return TRUE;
+}
+
+BOOL CWnd::ShowCaret() {
+    if (!qobject_cast<QLineEdit*>(m_widget))
+        return FALSE;
+    m_impl->caretHidden = false;
+    m_widget->update();
+    return TRUE;
+}
+
+bool CWnd::CaretHidden() const {
+    return m_impl->caretHidden;
+}
+
+LRESULT CWnd::NotifyParent(UINT code) {
+    CWnd* parent = GetParent();
+    if (!parent || !m_hWnd)
+        return 0;
+    return parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_id), static_cast<WORD>(code)),
+                               reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+HBRUSH CWnd::SendCtlColor(CDC* dc, UINT message) {
+    CWnd* parent = GetParent();
+    CWnd* to = parent ? parent : this;
+    auto brush = reinterpret_cast<HBRUSH>(
+        to->SendMessage(message, reinterpret_cast<WPARAM>(dc ? dc->GetSafeHdc() : nullptr),
+                        reinterpret_cast<LPARAM>(m_hWnd)));
+    if (!brush) {
+        const bool window = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+        if (dc) {
+            dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+            dc->SetBkColor(GetSysColor(window ? COLOR_WINDOW : COLOR_BTNFACE));
+        }
+        brush = GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE);
+    }
+    return brush;
+}
+
+void CWnd::RepaintParentArea() {
+    CWnd* parent = GetParent();
+    if (!parent || !m_widget) {
+        Invalidate(TRUE);
+        return;
+    }
+    CRect rc;
+    GetWindowRect(&rc);
+    parent->ScreenToClient(&rc);
+    parent->InvalidateRect(&rc, TRUE);
 }
 
 // --- dialog helpers -------------------------------------------------------------------------

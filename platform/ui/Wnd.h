@@ -186,6 +186,20 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
     BOOL KillTimer(UINT_PTR id);
 
+    // Caret of edit controls (FALSE for other windows); the edit stops drawing it while hidden.
+    BOOL HideCaret();
+    BOOL ShowCaret();
+    bool CaretHidden() const;
+
+    // --- control helpers -----------------------------------------------------------------------
+    // WM_COMMAND(MAKEWPARAM(id, code), this window) sent to the parent; 0 without a parent.
+    LRESULT NotifyParent(UINT code);
+    // Asks the parent (or this window when it has none) for the colours of a WM_CTLCOLOR...
+    // message; the answer is never null (the system colours' brush when nobody answers).
+    HBRUSH SendCtlColor(CDC* dc, UINT message);
+    // Invalidates, with erasing, the parent's area under this window (transparent controls).
+    void RepaintParentArea();
+
     // --- dialog helpers ----------------------------------------------------------------------
     void CheckDlgButton(int id, UINT check);
     UINT IsDlgButtonChecked(int id) const;

@@ -32,7 +32,8 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        if (!m_owner)
+        // Events during construction (before the window owns the widget) get the base handling.
+        if (!m_owner || m_owner->Widget() != static_cast<QWidget*>(this))
             return Base::event(e);
         return m_owner->DispatchQtEvent(e, &WndBridge::CallBase);
     }

@@ -1,0 +1,67 @@
+// Synthetic input for UI tests: mouse, wheel and key events sent straight to a widget, the way
+// the platform would deliver them (header-only, no QtTest needed).
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+namespace r9test {
+
+inline void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+                  Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, mods);
+    QApplication::sendEvent(w, &e);
+}
+inline void Press(QWidget* w, QPoint pos, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    Mouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton, mods);
+}
+inline void Release(QWidget* w, QPoint pos, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    Mouse(w, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton, mods);
+}
+inline void DoubleClick(QWidget* w, QPoint pos) {
+    Mouse(w, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, Qt::LeftButton);
+}
+inline void Move(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) {
+    Mouse(w, QEvent::MouseMove, pos, Qt::NoButton, buttons);
+}
+inline void Click(QWidget* w, QPoint pos) {
+    Press(w, pos);
+    Release(w, pos);
+}
+inline void Wheel(QWidget* w, QPoint pos, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWheelEvent e(QPointF(pos), QPointF(w->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+inline void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &up);
+}
+inline void KeyDown(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                    const QString& text = {}) {
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &down);
+}
+inline void KeyUp(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                  const QString& text = {}) {
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &up);
+}
+// Types text: one key press per character.
+inline void Type(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        Key(w, c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown, Qt::NoModifier,
+            QString(c));
+}
+// Runs posted events (queued messages and timers already due).
+inline void Pump() {
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace r9test
