@@ -1,0 +1,456 @@
+#include "link/LinkWorker.h"
+
+#include "link/KTVCommand.h"
+#include "link/LinkDocument.h"
+#include "link/LinkGlobals.h"
+#include "link/LinkHost.h"
+#include "link/LinkMessages.h"
+#include "link/NetTransport.h"
+#include "platform/core/Event.h"
+#include "platform/core/Messages.h"
+#include "platform/core/Wait.h"
+#include "platform/core/WinThread.h"
+#include "platform/io/HidDevice.h"
+#include "platform/io/Winsock.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+CLinkWorker::CLinkWorker(CKTVCommand& command, CLinkHost& host) : m_command(command), m_host(host) {}
+
+CLinkWorker::~CLinkWorker() {
+    if (m_pThread)
+        Stop(TRUE);
+    for (HANDLE& h : m_events) {
+        if (h)
+            CloseHandle(h);
+        h = nullptr;
+    }
+}
+
+// ---- Control ---------------------------------------------------------------------------------
+
+BOOL CLinkWorker::Create() {
+    for (HANDLE& h : m_events) {
+        if (h)
+            CloseHandle(h);
+        h = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    }
+    m_pThread =
+        AfxBeginThread(&CLinkWorker::LinkThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!m_pThread)
+        return FALSE;
+    m_pThread->m_bAutoDelete = FALSE;
+    m_bRunning = 1;
+    m_bNotSuspended = 0;
+    return TRUE;
+}
+
+void CLinkWorker::Resume() {
+    if (m_pThread && !m_bNotSuspended.load())
+        m_pThread->ResumeThread();
+}
+
+BOOL CLinkWorker::Start(BOOL firmwareMode) {
+    if (m_pThread)
+        return FALSE;
+    if (!Create())
+        return FALSE;
+    SetEvent(firmwareMode ? LINK_EVENT_FIRMWARE : LINK_EVENT_TRANSFER);
+    Resume();
+    return TRUE;
+}
+
+void CLinkWorker::Stop(BOOL release) {
+    if (!m_pThread)
+        return;
+    const HANDLE thread = m_pThread->m_hThread;
+    // A worker about to suspend itself may miss one look at its flag: keep resuming and signalling.
+    while (m_bRunning.load()) {
+        Resume();
+        SetEvent(LINK_EVENT_QUIT);
+        r9::msg::WaitServingSent(1, &thread, m_timings.slice);
+    }
+    r9::msg::WaitServingSent(1, &thread, INFINITE);
+    delete m_pThread;
+    m_pThread = nullptr;
+    if (!release)
+        return;
+    m_bRunning = 0;
+    m_bNotSuspended = 1;
+    for (int i = 0; i < LINK_EVENT_COUNT; ++i)
+        ResetEvent(i);
+}
+
+void CLinkWorker::SetEvent(int index) {
+    if (index >= 0 && index < LINK_EVENT_COUNT && m_events[index])
+        ::SetEvent(m_events[index]);
+}
+
+void CLinkWorker::ResetEvent(int index) {
+    if (index >= 0 && index < LINK_EVENT_COUNT && m_events[index])
+        ::ResetEvent(m_events[index]);
+}
+
+BOOL CLinkWorker::IsEventSet(int index) const {
+    if (index < 0 || index >= LINK_EVENT_COUNT || !m_events[index])
+        return FALSE;
+    return WaitForSingleObject(m_events[index], 0) == WAIT_OBJECT_0;
+}
+
+// ---- The worker loop -------------------------------------------------------------------------
+
+UINT CLinkWorker::LinkThreadProc(LPVOID param) {
+    auto* worker = static_cast<CLinkWorker*>(param);
+    while (worker->RunOnce()) {
+    }
+    return LINK_THREAD_EXIT_CODE;
+}
+
+DWORD CLinkWorker::WaitEvents(DWORD timeoutMs) {
+    return WaitForMultipleObjects(LINK_EVENT_COUNT, m_events, FALSE, timeoutMs);
+}
+
+BOOL CLinkWorker::RunOnce() {
+    m_bRunning = 1;
+    m_bNotSuspended = 1;
+    const DWORD r = WaitEvents(m_timings.eventWait);
+    if (r == WAIT_TIMEOUT)
+        return TRUE;
+    if (r == WAIT_FAILED) {
+        Sleep(m_timings.notReadyPause);
+        return TRUE;
+    }
+    switch (static_cast<int>(r - WAIT_OBJECT_0)) {
+    case LINK_EVENT_QUIT:
+        m_bRunning = 0;
+        return FALSE;
+    case LINK_EVENT_SUSPEND:
+        m_bNotSuspended = 0;
+        m_pThread->SuspendThread();
+        return TRUE;
+    case LINK_EVENT_FIRMWARE:
+        if (g_bFirmwareFinished.load()) {
+            ResetEvent(LINK_EVENT_FIRMWARE);
+        } else if (g_nLinkState == LINK_USB && g_bUsbEnabled.load()) {
+            m_host.UsbFirmwareCycle(*this);
+        } else if (g_nLinkState == LINK_NET && g_bNetEnabled.load()) {
+            m_host.NetFirmwareCycle(*this);
+        } else {
+            Sleep(m_timings.notReadyPause);
+        }
+        return TRUE;
+    case LINK_EVENT_TRANSFER:
+        if (g_bUpdateAborting.load() || g_bTransfersStopped.load()) {
+            ResetEvent(LINK_EVENT_TRANSFER);
+            return TRUE;
+        }
+        if (g_nLinkState == LINK_USB) {
+            UsbTransferCycle();
+        } else if (g_nLinkState == LINK_NET && g_bNetEnabled.load()) {
+            NetTransferCycle();
+        } else {
+            // No cycle for this link state; do not spin while the event stays set.
+            Sleep(m_timings.notReadyPause);
+        }
+        Sleep(m_timings.cyclePause);
+        return TRUE;
+    default:
+        return TRUE;
+    }
+}
+
+// ---- Primitives ------------------------------------------------------------------------------
+
+BOOL CLinkWorker::Sleep(DWORD ms) {
+    if (!m_events[LINK_EVENT_QUIT])
+        return TRUE;
+    return WaitForSingleObject(m_events[LINK_EVENT_QUIT], ms) != WAIT_OBJECT_0;
+}
+
+BOOL CLinkWorker::QuitRequested() const {
+    return IsEventSet(LINK_EVENT_QUIT);
+}
+
+void CLinkWorker::TakeTimeStamp() {
+    m_stamp = std::chrono::steady_clock::now();
+}
+
+LONGLONG CLinkWorker::ElapsedMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_stamp)
+        .count();
+}
+
+void CLinkWorker::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HWND owner = m_command.GetOwner())
+        ::PostMessage(owner, message, wParam, lParam);
+}
+
+void CLinkWorker::SendPendingViewNotice() {
+    if (!m_command.TakeViewWait())
+        return;
+    if (HWND owner = m_command.GetOwner())
+        ::SendMessage(owner, WM_SYSTEM_RECORD_RECEIVED, 0, 0);
+}
+
+void CLinkWorker::AppendNextChangeFrame() {
+    std::lock_guard lock(g_linkLock);
+    m_command.AddPacket(LinkDocument().BuildNextChangeFrame());
+}
+
+int CLinkWorker::ReadUsbReport(DWORD timeoutMs) {
+    CHidDevice* device = m_host.GetUsbDevice();
+    if (!device || !device->IsOpen())
+        return HID_IO_ERROR;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    BYTE report[HID_REPORT_SIZE];
+    for (;;) {
+        if (QuitRequested())
+            return LINK_IO_QUIT;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0)
+            return HID_IO_TIMEOUT;
+        const int r =
+            device->ReadReport(report, static_cast<DWORD>(std::min<LONGLONG>(left, m_timings.slice)));
+        if (r == HID_IO_OK) {
+            std::lock_guard lock(g_linkLock);
+            std::memcpy(g_hidInReport, report, HID_IN_REPORT_SIZE);
+            return HID_IO_OK;
+        }
+        if (r != HID_IO_TIMEOUT)
+            return r;
+    }
+}
+
+int CLinkWorker::WriteUsbReport(const BYTE* report, DWORD timeoutMs) {
+    CHidDevice* device = m_host.GetUsbDevice();
+    if (!device || !device->IsOpen())
+        return HID_IO_ERROR;
+    return device->WriteReport(report, timeoutMs);
+}
+
+int CLinkWorker::NetReceive(DWORD timeoutMs, int* count) {
+    *count = -1;
+    CNetTransport* net = m_host.GetNetTransport();
+    if (!net)
+        return 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (QuitRequested())
+            return LINK_IO_QUIT;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0)
+            return WSAETIMEDOUT;
+        if (net->WaitReadable(static_cast<DWORD>(std::min<LONGLONG>(left, m_timings.slice))))
+            return net->Receive(count);
+    }
+}
+
+int CLinkWorker::FeedNet(int count) {
+    const int r = m_command.FeedNetData(count);
+    SendPendingViewNotice();
+    return r;
+}
+
+BOOL CLinkWorker::ReconnectNet() {
+    CNetTransport* net = m_host.GetNetTransport();
+    if (!net)
+        return FALSE;
+    net->Close();
+    if (!Sleep(m_timings.reconnectPause))
+        return FALSE;
+    net->Connect();
+    return TRUE;
+}
+
+// ---- USB transaction -------------------------------------------------------------------------
+
+void CLinkWorker::UsbTransferCycle() {
+    TakeTimeStamp();
+    if (UsbWrite())
+        UsbRead();
+}
+
+int CLinkWorker::UsbWrite() {
+    CHidDevice* device = m_host.GetUsbDevice();
+    if (!device || !device->IsOpen()) {
+        if (m_host.OpenUsbDevice()) {
+            m_command.RewindHead();
+        } else {
+            Post(WM_LINK_FAILED, 0, 0);
+            Sleep(m_timings.notReadyPause); // the failure handler stops the worker
+        }
+        return 0;
+    }
+    if (!g_bUsbEnabled.load())
+        return 0;
+    CSendData* head = m_command.GetHeadPacket();
+    if (!head) {
+        AppendNextChangeFrame();
+        return 0;
+    }
+    BYTE report[HID_REPORT_SIZE];
+    for (;;) {
+        {
+            std::lock_guard lock(g_linkLock);
+            if (m_command.GetHeadPacket() != head)
+                return 0; // the queue was cleared meanwhile
+            if (!head->NextHidReport())
+                return 1;
+            std::memcpy(report, g_hidOutReport, HID_REPORT_SIZE);
+        }
+        // Each report is handed over before the next is built; a write that does not complete
+        // is a failed link, not a report silently overwritten.
+        if (WriteUsbReport(report, m_timings.usbWriteWait) != HID_IO_OK) {
+            if (g_bUsbEnabled.load())
+                Post(WM_LINK_FAILED, 0, 0);
+            return 0;
+        }
+        if (!g_bUsbEnabled.load())
+            return 0;
+    }
+}
+
+int CLinkWorker::UsbRead() {
+    CSendData* head = nullptr;
+    BOOL longWait = FALSE;
+    {
+        std::lock_guard lock(g_linkLock);
+        head = m_command.GetHeadPacket();
+        longWait = head && head->IsLongWait();
+    }
+    const DWORD readWait = longWait ? m_timings.usbLongReadWait : m_timings.usbReadWait;
+    const DWORD answerLimit = longWait ? m_timings.usbLongAnswer : m_timings.usbAnswer;
+    for (;;) {
+        if (!g_bUsbEnabled.load())
+            return 0;
+        const int r = ReadUsbReport(readWait);
+        if (r == LINK_IO_QUIT)
+            return 0;
+        if (r == HID_IO_TIMEOUT) {
+            if (CHidDevice* device = m_host.GetUsbDevice())
+                device->Purge();
+            if (g_bUsbEnabled.load())
+                Post(WM_LINK_FAILED, 0, 0);
+            return 1;
+        }
+        if (r != HID_IO_OK) {
+            Post(WM_LINK_FAILED, 0, 0);
+            return 0;
+        }
+        if (FeedUsbReport()) {
+            // The long wait of a WIFI reset ends with its answer: tell the view, as the network does.
+            if (longWait && m_command.GetHeadPacket() != head)
+                Post(WM_WIFI_RESET_DONE, 0, 1);
+            return 1;
+        }
+        if (ElapsedMs() > static_cast<LONGLONG>(answerLimit)) {
+            Sleep(m_timings.usbFailPause);
+            if (g_bUsbEnabled.load())
+                Post(WM_LINK_FAILED, 0, 0);
+            return 0;
+        }
+    }
+}
+
+int CLinkWorker::FeedUsbReport() {
+    CHidDevice* device = m_host.GetUsbDevice();
+    m_command.SetUsbOpen(device && device->IsOpen());
+    const int r = m_command.FeedHidReport(HID_IN_REPORT_SIZE);
+    SendPendingViewNotice();
+    return r;
+}
+
+// ---- Network transaction ---------------------------------------------------------------------
+
+void CLinkWorker::NetTransferCycle() {
+    TakeTimeStamp();
+    if (NetWrite())
+        NetRead();
+}
+
+int CLinkWorker::NetWrite() {
+    CNetTransport* net = m_host.GetNetTransport();
+    if (!net)
+        return 0;
+    std::vector<BYTE> frame;
+    BOOL longWait = FALSE;
+    {
+        std::lock_guard lock(g_linkLock);
+        CSendData* head = m_command.GetHeadPacket();
+        if (!head) {
+            AppendNextChangeFrame();
+            return 0;
+        }
+        if (head->GetStepCode() != 0)
+            return 0;
+        const int attempt = head->GetRetryCount() + 1;
+        head->SetRetryCount(attempt);
+        if (attempt > 2) {
+            if (attempt == 3) {
+                g_bNetEnabled = 0;
+                Post(WM_LINK_FAILED, 0, 0);
+            }
+            return 0;
+        }
+        head->Rewind();
+        frame.assign(head->GetData(), head->GetData() + head->GetSize());
+        longWait = head->IsLongWait();
+    }
+    if (!net->Send(frame.data(), static_cast<int>(frame.size()), 0)) {
+        ReconnectNet();
+        return 0;
+    }
+    if (!longWait)
+        return 1;
+    // A WIFI reset: the module restarts and answers nothing.
+    if (!Sleep(m_timings.wifiResetFirst))
+        return 0;
+    g_bTransferBusy = 0;
+    if (!Sleep(m_timings.wifiResetSecond))
+        return 0;
+    Post(WM_WIFI_RESET_DONE, 0, 0);
+    return 0;
+}
+
+int CLinkWorker::NetRead() {
+    CNetTransport* net = m_host.GetNetTransport();
+    if (!net)
+        return 0;
+    for (;;) {
+        int count = 0;
+        const int r = NetReceive(m_timings.netReceive, &count);
+        if (r == LINK_IO_QUIT)
+            return 0;
+        // A closed or broken connection cannot bring the answer: handle it like a time-out.
+        const bool lost = count == 0 || r == WSAECONNABORTED || r == WSAECONNRESET;
+        if (r == WSAETIMEDOUT || lost) {
+            if (net->HasLocalAdapter()) {
+                ReconnectNet();
+                return 0;
+            }
+            g_bNetEnabled = 0;
+            Post(WM_LINK_FAILED, 0, 0);
+            return 1;
+        }
+        if (count > 0 && FeedNet(count))
+            return 1;
+        if (ElapsedMs() >= static_cast<LONGLONG>(m_timings.netAnswer)) {
+            if (!m_host.IsLinkOpen())
+                return 0;
+            if (net->HasLocalAdapter()) {
+                ReconnectNet();
+            } else {
+                g_bNetEnabled = 0;
+                Post(WM_LINK_FAILED, 0, 2);
+            }
+            return 0;
+        }
+    }
+}
