@@ -3,11 +3,11 @@
 #pragma once
 
 #include "platform/core/WinTypes.h"
+#include "platform/io/HidDevice.h" // HID_REPORT_SIZE
 
 #include <memory>
 
 // The USB output report: byte 0 is the report id 0, bytes 1..64 the next frame bytes.
-constexpr int HID_REPORT_SIZE = 65;
 // Shared by every packet; only the link worker touches it.
 extern BYTE g_hidOutReport[HID_REPORT_SIZE];
 
