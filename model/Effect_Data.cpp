@@ -136,6 +136,8 @@ void CEffect_Data::SetAllChanged(BOOL flag) {
     const int n = static_cast<int>(m_eq.GetSize());
     for (int i = 0; i < n; ++i) {
         CFilter* filter = m_eq.GetAt(i);
+        if (!filter)
+            continue;
         if (!f)
             filter->SetSentFreq(filter->GetFreq());
         filter->AckChange(f);

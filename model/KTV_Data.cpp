@@ -9,6 +9,8 @@
 #include "platform/core/Archive.h"
 #include "platform/core/SingleLock.h"
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(CKTV_Data, CObject, 1)
 
 namespace {
@@ -123,9 +125,9 @@ void CKTV_Data::Serialize(CArchive& ar) {
 
 std::unique_ptr<CSendData> CKTV_Data::BuildNextChangeFrame() {
     CSingleLock lock(&g_linkLock, TRUE);
-    if (g_bSystemDataDirty.exchange(0))
+    if (g_bSystemDataDirty.load() && g_bSystemDataDirty.exchange(0))
         return BuildSystemFrame(CMD_SYSTEM_DATA, 0);
-    if (g_bSourceSetDirty.exchange(0))
+    if (g_bSourceSetDirty.load() && g_bSourceSetDirty.exchange(0))
         return BuildSystemFrame(CMD_SOURCE_SET, 0);
     if (g_bPresetNameDirty.load()) {
         g_curPresetNo[0] = 0;
@@ -178,8 +180,10 @@ std::unique_ptr<CSendData> CKTV_Data::NextMusicFrame(CMusic_InData& in) {
         g_bLiveDataSent = 1;
         return in.StoreNoiseGateBlock(TRUE);
     }
-    for (int j = 0; j < kMusicBands; ++j) {
-        CFilter* band = in.GetBand(j);
+    const CKTVEQ& eq = in.GetEQ();
+    const int bands = std::min<int>(kMusicBands, static_cast<int>(eq.GetSize()));
+    for (int j = 0; j < bands; ++j) {
+        CFilter* band = eq.GetAt(j);
         if (band && band->IsChanged()) {
             band->AckChange(0);
             g_bLiveDataSent = 1;
@@ -227,9 +231,11 @@ std::unique_ptr<CSendData> CKTV_Data::NextOutputFrame(CKTV_OutData& out, bool* f
     }
     if (out.TakeVolumeRestore())
         ViewServices().HoldMasterVolume(TRUE);
-    const int bands = out.GetIndex() < 6 ? kOutputBandsWide : kOutputBandsNarrow;
+    const CKTVEQ& eq = out.GetEQ();
+    const int bands = std::min<int>(out.GetIndex() < 6 ? kOutputBandsWide : kOutputBandsNarrow,
+                                    static_cast<int>(eq.GetSize()));
     for (int j = 0; j < bands; ++j) {
-        CFilter* band = out.GetBand(j);
+        CFilter* band = eq.GetAt(j);
         if (band && band->IsChanged()) {
             band->AckChange(0);
             g_bLiveDataSent = 1;

@@ -123,33 +123,34 @@ public:
     void SetAllChanged(BOOL flag);
     void CopyEqFrom(const CKTV_OutData& other);
 
-    // ---- Change marks: plain read, plain store, and take = clear and return the old value
+    // ---- Change marks: plain read, plain store, and take = clear and return the old value (a
+    // plain load first keeps the idle scheduler pass free of locked instructions)
     BOOL GetNameChanged() const { return m_bNameChanged; }
     void SetNameChanged(BOOL f) { m_bNameChanged = f; }
-    BOOL TakeNameChange() { return m_bNameChanged.exchange(0); }
+    BOOL TakeNameChange() { return m_bNameChanged.load() ? m_bNameChanged.exchange(0) : 0; }
     BOOL GetLevelChanged() const { return m_bLevelChanged; }
     void SetLevelChanged(BOOL f) { m_bLevelChanged = f; }
-    BOOL TakeLevelChange() { return m_bLevelChanged.exchange(0); }
+    BOOL TakeLevelChange() { return m_bLevelChanged.load() ? m_bLevelChanged.exchange(0) : 0; }
     BOOL GetLimiterChanged() const { return m_bLimiterChanged; }
     void SetLimiterChanged(BOOL f) { m_bLimiterChanged = f; }
-    BOOL TakeLimiterChange() { return m_bLimiterChanged.exchange(0); }
+    BOOL TakeLimiterChange() { return m_bLimiterChanged.load() ? m_bLimiterChanged.exchange(0) : 0; }
     BOOL GetMix1Changed() const { return m_bMix1Changed; }
     void SetMix1Changed(BOOL f) { m_bMix1Changed = f; }
-    BOOL TakeMix1Change() { return m_bMix1Changed.exchange(0); }
+    BOOL TakeMix1Change() { return m_bMix1Changed.load() ? m_bMix1Changed.exchange(0) : 0; }
     BOOL GetMix2Changed() const { return m_bMix2Changed; }
     void SetMix2Changed(BOOL f) { m_bMix2Changed = f; }
-    BOOL TakeMix2Change() { return m_bMix2Changed.exchange(0); }
+    BOOL TakeMix2Change() { return m_bMix2Changed.load() ? m_bMix2Changed.exchange(0) : 0; }
     BOOL GetAuxChanged() const { return m_bAuxChanged; }
     void SetAuxChanged(BOOL f) { m_bAuxChanged = f; }
     BOOL GetVolumeRestore() const { return m_bVolumeRestore; }
     void SetVolumeRestore(BOOL f) { m_bVolumeRestore = f; }
-    BOOL TakeVolumeRestore() { return m_bVolumeRestore.exchange(0); }
+    BOOL TakeVolumeRestore() { return m_bVolumeRestore.load() ? m_bVolumeRestore.exchange(0) : 0; }
     BOOL GetRecordRequest() const { return m_bRecordRequest; }
     void SetRecordRequest(BOOL f) { m_bRecordRequest = f; }
-    BOOL TakeRecordRequest() { return m_bRecordRequest.exchange(0); }
+    BOOL TakeRecordRequest() { return m_bRecordRequest.load() ? m_bRecordRequest.exchange(0) : 0; }
     BOOL GetSpareRequest() const { return m_bSpareRequest; }
     void SetSpareRequest(BOOL f) { m_bSpareRequest = f; }
-    BOOL TakeSpareRequest() { return m_bSpareRequest.exchange(0); }
+    BOOL TakeSpareRequest() { return m_bSpareRequest.load() ? m_bSpareRequest.exchange(0) : 0; }
 
     // Chunk numbers kept for their accessors; the packers use the fixed record chunks.
     int GetNameChunk() const { return m_nNameChunk; }

@@ -54,16 +54,16 @@ public:
     void SetDirty(BOOL flag) { m_bLevelChanged = flag ? 1 : 0; }
     BOOL GetLevelChanged() const { return m_bLevelChanged; }
     void SetLevelChanged(BOOL f) { m_bLevelChanged = f; }
-    BOOL TakeLevelChange() { return m_bLevelChanged.exchange(0); }
+    BOOL TakeLevelChange() { return m_bLevelChanged.load() ? m_bLevelChanged.exchange(0) : 0; }
     BOOL GetNameChanged() const { return m_bNameChanged; }
     void SetNameChanged(BOOL f) { m_bNameChanged = f; }
-    BOOL TakeNameChange() { return m_bNameChanged.exchange(0); }
+    BOOL TakeNameChange() { return m_bNameChanged.load() ? m_bNameChanged.exchange(0) : 0; }
     BOOL GetNoiseGateChanged() const { return m_bNoiseGateChanged; }
     void SetNoiseGateChanged(BOOL f) { m_bNoiseGateChanged = f; }
-    BOOL TakeNoiseGateChange() { return m_bNoiseGateChanged.exchange(0); }
+    BOOL TakeNoiseGateChange() { return m_bNoiseGateChanged.load() ? m_bNoiseGateChanged.exchange(0) : 0; }
     BOOL GetExtChanged() const { return m_bExtChanged; }
     void SetExtChanged(BOOL f) { m_bExtChanged = f; }
-    BOOL TakeExtChange() { return m_bExtChanged.exchange(0); }
+    BOOL TakeExtChange() { return m_bExtChanged.load() ? m_bExtChanged.exchange(0) : 0; }
     // FALSE also brings every filter's sent frequency to its set frequency.
     void SetAllChanged(BOOL flag);
 
