@@ -499,6 +499,13 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+bool CWnd::HasToolkitDefault(UINT message) const {
+    if (t_messages.empty())
+        return false;
+    const CurrentMessage& cur = t_messages.back();
+    return cur.wnd == this && cur.ctx && cur.msg.message == message && !cur.ctx->baseCalled && m_widget;
+}
+
 LRESULT CWnd::Default() {
     if (t_messages.empty() || t_messages.back().wnd != this)
         return 0;
@@ -885,7 +892,10 @@ bool CWnd::DispatchQtEvent(QEvent* event, bool (*baseHandler)(QWidget*, QEvent*)
             dc.AttachPainter(&painter);
             CDC* prev = m_activePaintDC;
             m_activePaintDC = &dc;
-            run(this, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+            // The erase has no toolkit default of its own: the paint event belongs to WM_PAINT.
+            t_messages.push_back(CurrentMessage{this, MSG{m_hWnd, WM_NULL, 0, 0, 0}, nullptr});
+            WindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+            t_messages.pop_back();
             m_activePaintDC = prev;
             dc.DeleteDC();
             painter.end();

@@ -254,6 +254,9 @@ public:
     // Entry of the bridge: runs one Qt event through the message machinery. baseHandler runs the
     // toolkit's own handling of it (called at most once, by Default()).
     bool DispatchQtEvent(QEvent* event, bool (*baseHandler)(QWidget*, QEvent*));
+    // TRUE while this window handles a message translated from a toolkit event whose own
+    // handling has not run yet (Default() will run it).
+    bool HasToolkitDefault(UINT message) const;
     // Called by the bridge when its widget dies under the window.
     void WidgetDestroyed();
     // The DC of the paint in progress for this window, if any.
