@@ -1,0 +1,228 @@
+// Firmware updates run by the real link worker over TCP against the device emulator.
+#include "devsim/DeviceEmulator.h"
+
+#include "link/FirmwareTransfer.h"
+#include "link/KTVCommand.h"
+#include "link/LinkGlobals.h"
+#include "link/LinkHost.h"
+#include "link/LinkMessages.h"
+#include "link/LinkWorker.h"
+#include "link/Net_Socket.h"
+#include "model/Globals.h"
+#include "platform/core/MessageTarget.h"
+#include "platform/core/Messages.h"
+#include "platform/io/PingProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+struct Window : CMessageTarget {
+    Window() { RegisterTarget(); }
+    ~Window() override { UnregisterTarget(); }
+    LRESULT WindowProc(UINT message, WPARAM, LPARAM lParam) override {
+        if (message == WM_FIRMWARE_DONE)
+            done.push_back(lParam);
+        if (message == WM_LINK_FAILED)
+            ++failed;
+        return 0;
+    }
+    // Delivers posted messages until pred holds or about 30 s passed.
+    template <class Pred> bool PumpUntil(Pred pred) {
+        for (int i = 0; i < 6000 && !pred(); ++i) {
+            r9::msg::DeliverPending();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        r9::msg::DeliverPending();
+        return pred();
+    }
+    std::vector<LPARAM> done;
+    int failed = 0;
+};
+
+struct Host : CLinkHost {
+    CNetTransport* net = nullptr;
+    CFirmwareTransfer* fw = nullptr;
+    CHidDevice* GetUsbDevice() override { return nullptr; }
+    BOOL OpenUsbDevice() override { return FALSE; }
+    CNetTransport* GetNetTransport() override { return net; }
+    BOOL IsLinkOpen() override { return TRUE; }
+    void NetFirmwareCycle(CLinkWorker& worker) override { fw->NetCycle(worker); }
+};
+
+std::vector<BYTE> DspFile(size_t n) {
+    std::vector<BYTE> f = {'W', 'D', 'S', 'P'};
+    for (size_t i = 0; i < n; ++i)
+        f.push_back(static_cast<BYTE>(i * 31 + 7));
+    return f;
+}
+
+class FirmwareOverTcp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_emu.StartTcp());
+        m_savedIp = g_strDevIP;
+        m_savedPort = g_nNetPort;
+        g_strDevIP = "127.0.0.1";
+        g_nNetPort = m_emu.GetTcpPort();
+        SetPingProbe([](const char*, std::string* out) {
+            if (out)
+                *out = "ttl=64";
+            return TRUE;
+        });
+        m_net.m_bReachable = 1;
+        m_host.net = &m_net;
+        m_host.fw = &m_fw;
+        m_fw.SetHooks({{}, {}, [this] { return static_cast<BOOL>(m_net.m_bReachable.load()); }});
+        m_fw.Timings().netHandshake = 200;
+        m_fw.Timings().netReconnectPause = 50;
+        m_fw.Timings().netSendFailPause = 50;
+        m_worker.Timings().reconnectPause = 50;
+        m_command.SetOwner(m_window.GetTargetHandle());
+        g_nLinkState = LINK_NET;
+        g_bNetEnabled = 1;
+        g_bFirmwareFinished = 0;
+        g_bUpdateAborting = 0;
+        g_nStateFlags[17] = 1;
+        g_nUpdateBarPos = 0;
+    }
+    void TearDown() override {
+        m_worker.Stop(TRUE);
+        m_net.Close();
+        m_command.ClearQueue();
+        SetPingProbe({});
+        g_strDevIP = m_savedIp;
+        g_nNetPort = m_savedPort;
+        g_nLinkState = LINK_NONE;
+        g_bNetEnabled = 0;
+        g_bFirmwareFinished = 0;
+        g_nStateFlags[17] = 0;
+        EXPECT_TRUE(m_emu.GetErrors().empty()) << m_emu.GetErrors().front();
+    }
+    void Start(const std::vector<BYTE>& file) {
+        ASSERT_EQ(m_image.LoadBytes(file), CFirmwareImage::LoadResult::Ok);
+        g_nUpdateBarMax = g_nUpdateRange.load();
+        ASSERT_TRUE(m_net.Connect());
+        ASSERT_TRUE(m_worker.Start(TRUE));
+    }
+
+    CDeviceEmulator m_emu;
+    CString m_savedIp;
+    int m_savedPort = 0;
+    Window m_window;
+    CNet_Socket m_net;
+    CFirmwareImage m_image;
+    CFirmwareTransfer m_fw{m_image};
+    Host m_host;
+    CKTVCommand m_command;
+    CLinkWorker m_worker{m_command, m_host};
+};
+
+} // namespace
+
+TEST_F(FirmwareOverTcp, DspUpdateArrivesWholeWithItsCheckByte) {
+    std::vector<BYTE> file = DspFile(1000);
+    Start(file);
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    ASSERT_EQ(m_window.done.size(), 1u);
+    EXPECT_EQ(m_window.done[0], FW_STEP_END);
+    EXPECT_EQ(m_window.failed, 0);
+    EXPECT_TRUE(g_bFirmwareFinished.load());
+    EXPECT_EQ(g_nUpdateBarPos.load(), g_nUpdateBarMax.load());
+
+    DevsimFirmware fw = m_emu.GetFirmware();
+    EXPECT_GT(fw.handshakes, 0);
+    ASSERT_TRUE(fw.ended);
+    EXPECT_EQ(fw.steps.front(), FW_HEX_APPLY);
+    // The emulator's image without the 0xFF padding of the last frame equals the file's image.
+    std::vector<BYTE> image(file.begin() + 4, file.end());
+    ASSERT_GE(fw.dsp.size(), image.size());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), fw.dsp.begin()));
+    for (size_t i = image.size(); i < fw.dsp.size(); ++i)
+        EXPECT_EQ(fw.dsp[i], 0xFF);
+    BYTE sum = 0x12;
+    for (size_t i = 4; i < image.size(); ++i)
+        sum ^= image[i];
+    EXPECT_EQ(fw.endChecksum, sum);
+    EXPECT_EQ(m_image.GetDspChecksum(), sum);
+}
+
+TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
+    std::vector<BYTE> file(CFirmwareImage::MCU_FILE_SIZE, 0);
+    file[0] = 'W', file[1] = 'M', file[2] = 'C', file[3] = 'U';
+    for (size_t i = 4; i < 4 + CFirmwareImage::MCU_IMAGE_SIZE; ++i)
+        file[i] = static_cast<BYTE>(i ^ (i >> 8));
+    for (BYTE b : {'W', 'D', 'S', 'P'})
+        file.push_back(b);
+    for (int i = 0; i < 200; ++i)
+        file.push_back(static_cast<BYTE>(i));
+    Start(file);
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    ASSERT_EQ(m_window.done.size(), 1u);
+    DevsimFirmware fw = m_emu.GetFirmware();
+    ASSERT_TRUE(fw.ended);
+    std::vector<BYTE> mcu = fw.McuImage();
+    ASSERT_GE(mcu.size(), CFirmwareImage::MCU_IMAGE_SIZE);
+    EXPECT_TRUE(std::equal(file.begin() + 4, file.begin() + 4 + CFirmwareImage::MCU_IMAGE_SIZE, mcu.begin()));
+    std::vector<BYTE> dsp(file.begin() + CFirmwareImage::MCU_FILE_SIZE + 4, file.end());
+    EXPECT_TRUE(std::equal(dsp.begin(), dsp.end(), fw.dsp.begin()));
+    EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_APPLY), 1);
+}
+
+TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
+    m_fw.Timings().netTimeoutScale = 20; // HEXData waits 100 ms
+    m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_DATA, 1, 0});
+    std::vector<BYTE> file = DspFile(300);
+    Start(file);
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    ASSERT_EQ(m_window.done.size(), 1u);
+    EXPECT_EQ(m_window.failed, 0);
+    EXPECT_GE(m_emu.GetConnectionCount(), 2);
+    DevsimFirmware fw = m_emu.GetFirmware();
+    EXPECT_TRUE(std::equal(file.begin() + 4, file.end(), fw.dsp.begin()));
+}
+
+TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
+    m_fw.Timings().netTimeoutScale = 100; // HEXApply waits 100 ms
+    m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
+    Start(DspFile(100));
+    ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));
+    EXPECT_TRUE(m_window.done.empty());
+    EXPECT_FALSE(g_bFirmwareFinished.load());
+    DevsimFirmware fw = m_emu.GetFirmware();
+    EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_APPLY), 2);
+}
+
+TEST_F(FirmwareOverTcp, DeviceThatRefusesConnectionsFailsInsteadOfLooping) {
+    m_fw.Timings().netTimeoutScale = 100;
+    m_emu.InjectFault({DevsimFaultKind::CutConnection, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 1, 0});
+    Start(DspFile(100));
+    // After the cut, the device stops listening: every send and connect fails from now on.
+    ASSERT_TRUE(m_emu.WaitForRequest(
+                    [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; },
+                    10000) >= 0);
+    m_emu.Stop();
+    ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));
+    EXPECT_TRUE(m_window.done.empty());
+    m_worker.Stop(TRUE);
+    EXPECT_FALSE(m_worker.Exists());
+}
+
+TEST_F(FirmwareOverTcp, StoppingDuringALongWaitEndsAtOnce) {
+    // HEXApply waits 10 s for its answer; the worker must leave without waiting it out.
+    m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
+    Start(DspFile(100));
+    ASSERT_GE(
+        m_emu.WaitForRequest(
+            [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; }, 10000),
+        0);
+    int connections = m_emu.GetConnectionCount();
+    m_worker.Stop(TRUE);
+    EXPECT_FALSE(m_worker.Exists());
+    // Had the worker waited out the receive time-out, it would have connected again.
+    EXPECT_EQ(m_emu.GetConnectionCount(), connections);
+    EXPECT_EQ(m_window.failed, 0);
+}
