@@ -226,3 +226,102 @@ TEST_F(FirmwareOverTcp, StoppingDuringALongWaitEndsAtOnce) {
     EXPECT_EQ(m_emu.GetConnectionCount(), connections);
     EXPECT_EQ(m_window.failed, 0);
 }
+
+namespace {
+
+struct UsbHost : CLinkHost {
+    std::unique_ptr<CHidDevice> device;
+    CFirmwareTransfer* fw = nullptr;
+    CHidDevice* GetUsbDevice() override { return device.get(); }
+    BOOL OpenUsbDevice() override { return device != nullptr; }
+    CNetTransport* GetNetTransport() override { return nullptr; }
+    BOOL IsLinkOpen() override { return TRUE; }
+    void UsbFirmwareCycle(CLinkWorker& worker) override { fw->UsbCycle(worker); }
+};
+
+class FirmwareOverUsb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_host.device = m_emu.ConnectHid();
+        ASSERT_TRUE(m_host.device);
+        m_host.fw = &m_fw;
+        m_fw.SetHooks({[this] { ++m_forgotten; },
+                       [this] {
+                           // The device comes back after its restart (worker thread).
+                           m_host.device = m_emu.ConnectHid();
+                           g_bUsbEnabled = 1;
+                           return static_cast<BOOL>(m_host.device != nullptr);
+                       },
+                       {}});
+        m_fw.Timings().usbHandshake = 100;
+        m_fw.Timings().applyRestart = 20;
+        m_fw.Timings().usbWaitSlice = 200;
+        m_command.SetOwner(m_window.GetTargetHandle());
+        m_command.SetUsbOpen(TRUE);
+        g_nLinkState = LINK_USB;
+        g_bUsbEnabled = 1;
+        g_bFirmwareFinished = 0;
+        g_bUpdateAborting = 0;
+        g_nStateFlags[17] = 1;
+        g_nUpdateBarPos = 0;
+    }
+    void TearDown() override {
+        m_worker.Stop(TRUE);
+        m_command.ClearQueue();
+        g_nLinkState = LINK_NONE;
+        g_bUsbEnabled = 0;
+        g_bFirmwareFinished = 0;
+        g_nStateFlags[17] = 0;
+        EXPECT_TRUE(m_emu.GetErrors().empty()) << m_emu.GetErrors().front();
+    }
+    void Start(const std::vector<BYTE>& file) {
+        ASSERT_EQ(m_image.LoadBytes(file), CFirmwareImage::LoadResult::Ok);
+        g_nUpdateBarMax = g_nUpdateRange.load();
+        ASSERT_TRUE(m_worker.Start(TRUE));
+    }
+
+    CDeviceEmulator m_emu;
+    Window m_window;
+    CFirmwareImage m_image;
+    CFirmwareTransfer m_fw{m_image};
+    UsbHost m_host;
+    CKTVCommand m_command;
+    CLinkWorker m_worker{m_command, m_host};
+    std::atomic<int> m_forgotten{0};
+};
+
+} // namespace
+
+TEST_F(FirmwareOverUsb, DspUpdateEndsWithTheAnsweredLastFrame) {
+    std::vector<BYTE> file = DspFile(500);
+    Start(file);
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    ASSERT_EQ(m_window.done.size(), 1u);
+    EXPECT_EQ(m_window.failed, 0);
+    EXPECT_EQ(m_forgotten.load(), 1); // after HEXApply the device restarts under a new path
+    DevsimFirmware fw = m_emu.GetFirmware();
+    ASSERT_TRUE(fw.ended);
+    EXPECT_TRUE(std::equal(file.begin() + 4, file.end(), fw.dsp.begin()));
+    EXPECT_EQ(fw.endChecksum, m_image.GetDspChecksum());
+    EXPECT_GT(fw.handshakes, 0);
+}
+
+TEST_F(FirmwareOverUsb, RefusedLastFrameIsNoSuccess) {
+    m_emu.InjectFault({DevsimFaultKind::Resend, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_END, 10, 0});
+    Start(DspFile(100));
+    ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0 || !m_window.done.empty(); }));
+    EXPECT_TRUE(m_window.done.empty());
+    EXPECT_GT(m_window.failed, 0);
+    EXPECT_FALSE(g_bFirmwareFinished.load());
+    EXPECT_NE(g_nUpdateBarPos.load(), g_nUpdateBarMax.load());
+}
+
+TEST_F(FirmwareOverUsb, SilentStepFailsAfterItsWaits) {
+    m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_START, 10, 0});
+    Start(DspFile(100));
+    ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));
+    EXPECT_TRUE(m_window.done.empty());
+    // The worker suspended itself; stopping it still returns.
+    m_worker.Stop(TRUE);
+    EXPECT_FALSE(m_worker.Exists());
+}
