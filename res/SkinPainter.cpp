@@ -201,6 +201,37 @@ void Spin(QPainter& p, const ArtSpec& s, bool horizontal) {
     }
 }
 
+// The companion button of a numeric field: three zones split at width / 5.5, arrows in the side
+// zones, the state's zone lit (1 left, 2 middle, 3 right); the middle stays dark for the text.
+void SpinZones(QPainter& p, const ArtSpec& s) {
+    const double z = s.width / 5.5;
+    const int left = static_cast<int>(z), right = static_cast<int>(s.width - z);
+    const bool disabled = IsDisabled(s.state);
+    const QColor accent = Accent(s);
+    p.fillRect(QRect(0, 0, s.width, s.height), kGroove);
+    const QRect zones[3] = {QRect(0, 0, left, s.height), QRect(left, 0, right - left, s.height),
+                            QRect(right, 0, s.width - right, s.height)};
+    for (int i = 0; i < 3; ++i) {
+        QLinearGradient g(0, 0, 0, s.height);
+        const bool lit = !disabled && s.state == i + 1;
+        if (lit) {
+            g.setColorAt(0, accent.darker(i == 1 ? 260 : 170));
+            g.setColorAt(1, accent.darker(i == 1 ? 330 : 240));
+        } else {
+            g.setColorAt(0, i == 1 ? kBase.lighter(110) : kRaisedTop);
+            g.setColorAt(1, i == 1 ? kBase : kRaisedBottom);
+        }
+        p.fillRect(zones[i], g);
+    }
+    p.setPen(QPen(kBorder, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(left - 0.5, 2), QPointF(left - 0.5, s.height - 2));
+    p.drawLine(QPointF(right + 0.5, 2), QPointF(right + 0.5, s.height - 2));
+    p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
+    Arrow(p, QRectF(zones[0]), 2, disabled ? kTextDim : (s.state == 1 ? QColor(Qt::white) : accent));
+    Arrow(p, QRectF(zones[2]), 3, disabled ? kTextDim : (s.state == 3 ? QColor(Qt::white) : accent));
+}
+
 void Led(QPainter& p, const ArtSpec& s) {
     const bool on = IsChecked(s.state);
     const QColor c = Accent(s);
@@ -258,6 +289,8 @@ QImage PaintArt(const ArtSpec& s) {
         Spin(p, s, false);
     else if (is("spin-h"))
         Spin(p, s, true);
+    else if (is("spin-zones"))
+        SpinZones(p, s);
     else if (is("led"))
         Led(p, s);
     else if (is("tab"))

@@ -9,6 +9,18 @@ GdiHandle::~GdiHandle() {
 }
 
 namespace gdi {
+CGdiObject* TemporaryWrapper(HGDIOBJ object, bool (*isType)(const CGdiObject*), CGdiObject* (*make)()) {
+    if (!object)
+        return nullptr;
+    if (object->temporary && isType(object->temporary.get()))
+        return object->temporary.get();
+    if (object->temporary)
+        object->temporary->m_hObject = nullptr;
+    object->temporary.reset(make());
+    object->temporary->m_hObject = object;
+    return object->temporary.get();
+}
+
 QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }

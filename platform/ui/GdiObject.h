@@ -22,21 +22,13 @@ public:
 };
 
 // The wrapper object FromHandle returns for a handle: kept with the handle, never owning it.
-template <class T> T* TemporaryWrapper(HGDIOBJ object);
-
-#include "platform/ui/GdiHandle.h"
+namespace gdi {
+// The handle's wrapper when isType accepts it; otherwise a new one from make replaces it.
+CGdiObject* TemporaryWrapper(HGDIOBJ object, bool (*isType)(const CGdiObject*), CGdiObject* (*make)());
+} // namespace gdi
 
 template <class T> T* TemporaryWrapper(HGDIOBJ object) {
-    if (!object)
-        return nullptr;
-    T* typed = dynamic_cast<T*>(object->temporary.get());
-    if (!typed) {
-        if (object->temporary)
-            object->temporary->m_hObject = nullptr;
-        auto wrapper = std::make_unique<T>();
-        wrapper->m_hObject = object;
-        typed = wrapper.get();
-        object->temporary = std::move(wrapper);
-    }
-    return typed;
+    return static_cast<T*>(gdi::TemporaryWrapper(
+        object, [](const CGdiObject* o) { return dynamic_cast<const T*>(o) != nullptr; },
+        []() -> CGdiObject* { return new T(); }));
 }

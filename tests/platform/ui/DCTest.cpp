@@ -6,6 +6,7 @@
 #include "platform/ui/Pen.h"
 #include "platform/ui/Rgn.h"
 
+#include <QFont>
 #include <QImage>
 #include <gtest/gtest.h>
 
