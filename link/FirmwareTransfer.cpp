@@ -117,6 +117,13 @@ int CFirmwareTransfer::HeadStep(CLinkWorker& worker) {
     return head ? head->GetStepCode() : -1;
 }
 
+BOOL CFirmwareTransfer::Reachable(CLinkWorker& worker) const {
+    if (m_hooks.isReachable)
+        return m_hooks.isReachable();
+    CNetTransport* net = worker.Host().GetNetTransport();
+    return net && net->IsReachable();
+}
+
 BOOL CFirmwareTransfer::Reconnect(CLinkWorker& worker, DWORD pauseMs) {
     CNetTransport* net = worker.Host().GetNetTransport();
     if (!net)
@@ -247,7 +254,7 @@ int CFirmwareTransfer::UsbRead(CLinkWorker& worker) {
 // ---- Network ------------------------------------------------------------------------------------
 
 void CFirmwareTransfer::NetCycle(CLinkWorker& worker) {
-    if (!Reachable()) {
+    if (!Reachable(worker)) {
         worker.Sleep(m_timings.notReachablePause);
         return;
     }
@@ -258,7 +265,7 @@ void CFirmwareTransfer::NetCycle(CLinkWorker& worker) {
 
 int CFirmwareTransfer::NetWrite(CLinkWorker& worker) {
     CNetTransport* net = worker.Host().GetNetTransport();
-    if (!Reachable() || !net)
+    if (!Reachable(worker) || !net)
         return 0;
     int step = HeadStep(worker);
     if (step < 0) {
@@ -300,7 +307,7 @@ int CFirmwareTransfer::NetWrite(CLinkWorker& worker) {
         net->Close();
         if (!worker.Sleep(m_timings.netSendFailPause))
             return 0;
-        if (!Reachable()) {
+        if (!Reachable(worker)) {
             Fail(worker, FALSE);
             return 0;
         }
@@ -321,7 +328,7 @@ int CFirmwareTransfer::NetRead(CLinkWorker& worker) {
     DWORD timeout = NetTimeout(step) / static_cast<DWORD>(std::max(1, m_timings.netTimeoutScale));
     if (step == FW_STEP_REQUEST_INFO)
         Status(kErasing, kErasingCn);
-    if (!Reachable())
+    if (!Reachable(worker))
         return 0;
     const LONGLONG deadline = worker.ElapsedMs() + static_cast<LONGLONG>(timeout);
     for (;;) {
@@ -336,7 +343,7 @@ int CFirmwareTransfer::NetRead(CLinkWorker& worker) {
             continue; // a frame split over segments: receive again within the step's time
         }
         if (r == WSAETIMEDOUT) {
-            if (Reachable()) {
+            if (Reachable(worker)) {
                 Reconnect(worker, 0);
             } else {
                 Fail(worker, FALSE);
@@ -346,7 +353,7 @@ int CFirmwareTransfer::NetRead(CLinkWorker& worker) {
         // Reset, aborted, closed by the device or any other hard error: never spin on it.
         if (!worker.Sleep(m_timings.netReconnectPause))
             return 0;
-        if (Reachable())
+        if (Reachable(worker))
             Reconnect(worker, 0);
         else
             Fail(worker, FALSE);

@@ -37,7 +37,7 @@ public:
         // USB: forget the open path in the register, and reopen the device after its restart.
         std::function<void()> forgetUsbPath;
         std::function<BOOL()> reopenUsb;
-        // Network: the device answered the reachability probe.
+        // Network: the device answered the reachability probe (default: the transport says).
         std::function<BOOL()> isReachable;
     };
 
@@ -71,7 +71,8 @@ private:
     BOOL CountAttempt(CLinkWorker& worker, int allowed);
     void Fail(CLinkWorker& worker, BOOL suspend);
     void Status(const char* en, const char* cn);
-    BOOL Reachable() const { return m_hooks.isReachable ? m_hooks.isReachable() : FALSE; }
+    // The hook when set, else the transport's own reachable flag.
+    BOOL Reachable(CLinkWorker& worker) const;
     // Close, pause, connect again; FALSE when quit cut the pause short.
     BOOL Reconnect(CLinkWorker& worker, DWORD pauseMs);
     // The head's step, the queue refilled first when empty; -1 when there is nothing to send.

@@ -78,7 +78,9 @@ void CSerialPort::StopThread() {
                 ::SetEvent(m_hPassEvent);
             if (m_hQuitEvent)
                 ::SetEvent(m_hQuitEvent);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            // The thread may be waiting for this thread to handle a sent notice.
+            r9::msg::DeliverSent();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         m_thread.join();
     }
@@ -342,6 +344,9 @@ void CSerialPort::ReadBytes() {
             if (cmd)
                 accepted = cmd->FeedSerialByte(byte);
         }
+        // A speaker-map or boot-source answer: the view must handle it before the next byte.
+        if (cmd && cmd->TakeViewWait())
+            ::SendMessage(cmd->GetOwner(), WM_SYSTEM_RECORD_RECEIVED, 0, 0);
         if (accepted) {
             FinishExchange();
             return;
