@@ -1,0 +1,328 @@
+// The link worker against scripted transports: its events, the USB and network transactions with
+// their time limits and retries, and that stopping it never waits for a transport.
+#include "LinkFakes.h"
+#include "LinkTestSupport.h"
+
+#include "link/FrameBuilder.h"
+#include "link/KTVCommand.h"
+#include "link/LinkMessages.h"
+#include "link/LinkWorker.h"
+#include "model/DataDefine.h"
+#include "model/Globals.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+namespace {
+
+constexpr int kHour = 3600 * 1000;
+
+bool IsRequest(const std::vector<BYTE>& f, int group, int index) {
+    return f.size() > 8 && f[LinkFrame::OFS_GROUP] == group && f[LinkFrame::OFS_INDEX] == index;
+}
+
+// A device that acknowledges writes and answers the poll with a 30-byte state.
+FakeReply PlainDevice(const std::vector<BYTE>& f) {
+    if (f[LinkFrame::OFS_TYPE] == FRAME_READ)
+        return {SysData(f[LinkFrame::OFS_INDEX], std::vector<BYTE>(30, 0), f[LinkFrame::OFS_PRESET])};
+    return {Ack()};
+}
+
+class WorkerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitData();
+        g_bLinkCheckPending = 0;
+        g_bTransfersStopped = 0;
+        g_bFirmwareFinished = 0;
+        g_bUpdateAborting = 0;
+        g_bUsbEnabled = 1;
+        g_bNetEnabled = 1;
+        m_cmd.SetOwner(m_sink.Handle());
+        LinkTimings& t = m_worker.Timings();
+        t.eventWait = 100;
+        t.usbReadWait = 1000;
+        t.usbAnswer = 300;
+        t.netReceive = 150;
+        t.netAnswer = 600;
+        t.reconnectPause = 10;
+    }
+    void TearDown() override {
+        m_worker.Stop(TRUE);
+        m_cmd.ClearQueue();
+        m_sink.Pump();
+        g_nLinkState = LINK_NONE;
+        g_bUsbEnabled = 0;
+        g_bNetEnabled = 0;
+        g_bTransfersStopped = 0;
+        g_bTransferBusy = 0;
+    }
+    void UseHid(FakeDevice device) {
+        m_hid = std::make_unique<FakeHid>(std::move(device));
+        m_host.m_hid = m_hid.get();
+        g_nLinkState = LINK_USB;
+    }
+    void UseNet(FakeDevice device) {
+        m_net = std::make_unique<FakeNet>(std::move(device));
+        m_host.m_net = m_net.get();
+        g_nLinkState = LINK_NET;
+    }
+    void Queue(std::unique_ptr<CSendData> p) { m_cmd.AddPacket(std::move(p)); }
+    int Failures(LPARAM lParam = -1) {
+        m_sink.Pump();
+        int n = 0;
+        for (const LinkMsg& m : m_sink.m_log)
+            n += m.message == WM_LINK_FAILED && (lParam < 0 || m.lParam == lParam);
+        return n;
+    }
+
+    MessageSink m_sink;
+    CKTVCommand m_cmd;
+    FakeHost m_host;
+    CLinkWorker m_worker{m_cmd, m_host};
+    std::unique_ptr<FakeHid> m_hid;
+    std::unique_ptr<FakeNet> m_net;
+};
+
+// ---- Events ------------------------------------------------------------------------------------
+
+TEST_F(WorkerTest, QuitOutranksTransfer) {
+    UseHid(PlainDevice);
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    ASSERT_TRUE(m_worker.Create());
+    m_worker.SetEvent(LINK_EVENT_TRANSFER);
+    m_worker.SetEvent(LINK_EVENT_QUIT);
+    m_worker.Resume();
+    m_worker.Stop(TRUE);
+    EXPECT_TRUE(m_hid->Reports().empty());
+    EXPECT_FALSE(m_worker.IsRunning());
+    EXPECT_FALSE(m_worker.IsEventSet(LINK_EVENT_TRANSFER));
+}
+
+TEST_F(WorkerTest, SuspendedWorkerIsResumedAndLeavesOnStop) {
+    ASSERT_TRUE(m_worker.Create());
+    m_worker.SetEvent(LINK_EVENT_SUSPEND);
+    m_worker.Resume();
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_worker.IsNotSuspended() && m_worker.IsRunning(); }));
+    m_worker.Stop(TRUE);
+    EXPECT_FALSE(m_worker.Exists());
+    EXPECT_TRUE(m_worker.IsNotSuspended());
+}
+
+TEST_F(WorkerTest, EmptyAnswerStopsCyclingWithoutSpinning) {
+    UseHid([](const std::vector<BYTE>& f) { return FakeReply{SysData(f[LinkFrame::OFS_INDEX], {})}; });
+    m_worker.Start(FALSE);
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_sink.Count(WM_EMPTY_REPLY) > 0; }));
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_worker.IsEventSet(LINK_EVENT_TRANSFER); }));
+    const size_t written = m_hid->Reports().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(m_hid->Reports().size(), written);
+    EXPECT_EQ(g_bTransfersStopped.load(), 1);
+    EXPECT_TRUE(m_worker.IsRunning());
+}
+
+// ---- USB transaction ---------------------------------------------------------------------------
+
+TEST_F(WorkerTest, EmptyQueueTakesTheSchedulersFrameForTheNextCycle) {
+    UseHid(PlainDevice);
+    EXPECT_EQ(m_worker.UsbWrite(), 0);
+    EXPECT_TRUE(m_hid->Reports().empty());
+    ASSERT_EQ(m_cmd.GetQueueCount(), 1);
+    EXPECT_EQ(m_worker.UsbWrite(), 1);
+    ASSERT_EQ(m_hid->Frames().size(), 1u);
+    EXPECT_TRUE(IsRequest(m_hid->Frames()[0], GROUP_SYSTEM, CMD_DEVICE_STATE));
+}
+
+TEST_F(WorkerTest, WholeRecordGoesOutAsFiveReportsBeforeTheRead) {
+    UseHid(PlainDevice);
+    Queue(BuildRecordFrame(0, GROUP_OUTPUT, 3, TRUE, FALSE));
+    m_worker.TakeTimeStamp();
+    EXPECT_EQ(m_worker.UsbWrite(), 1);
+    const auto reports = m_hid->Reports();
+    ASSERT_EQ(reports.size(), 5u);
+    for (int i = 57; i < 65; ++i)
+        EXPECT_EQ(reports[4][static_cast<size_t>(i)], 0) << i;
+    EXPECT_EQ(m_worker.UsbRead(), 1);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 0);
+    EXPECT_EQ(Failures(), 0);
+}
+
+TEST_F(WorkerTest, UsbTimeLimits) {
+    const std::vector<BYTE> record =
+        Answer(FRAME_DATA, 0, GROUP_OUTPUT, 0, FRAME_BANK, std::vector<BYTE>(296, 0));
+    struct Case {
+        const char* name;
+        FakeReply reply;
+        int failures;
+        int queued;
+    } cases[] = {
+        // Complete after the 3 s mark but within the read wait: kept.
+        {"late but complete", {Ack(), 600}, 0, 0},
+        {"silent", {{}, 0}, 1, 1},
+        // The first report of a long answer, after the 3 s mark: the rest cannot count any more.
+        {"partial past the mark", {{record.begin(), record.begin() + 64}, 600}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_sink.Clear();
+        m_cmd.ClearQueue();
+        UseHid([&](const std::vector<BYTE>&) { return c.reply; });
+        Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+        m_worker.UsbTransferCycle();
+        EXPECT_EQ(Failures(0), c.failures);
+        EXPECT_EQ(m_cmd.GetQueueCount(), c.queued);
+    }
+}
+
+TEST_F(WorkerTest, UsbWifiResetAnswerEndsTheLongWait) {
+    UseHid(PlainDevice);
+    g_bTransferBusy = 1;
+    auto p = BuildSystemFrame(CMD_WIFI_RESET, 0);
+    p->SetLongWait(1);
+    Queue(std::move(p));
+    m_worker.UsbTransferCycle();
+    m_sink.Pump();
+    ASSERT_EQ(m_sink.Count(WM_WIFI_RESET_DONE), 1);
+    EXPECT_EQ(m_sink.Last(WM_WIFI_RESET_DONE)->lParam, 1);
+}
+
+TEST_F(WorkerTest, LostUsbDeviceIsReopenedOrReported) {
+    UseHid(PlainDevice);
+    m_hid->Close();
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    EXPECT_EQ(m_worker.UsbWrite(), 0);
+    EXPECT_EQ(Failures(0), 1);
+}
+
+// ---- Network transaction -----------------------------------------------------------------------
+
+TEST_F(WorkerTest, UnansweredPacketIsSentTwiceThenReported) {
+    UseNet([](const std::vector<BYTE>&) { return FakeReply{}; });
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    for (int cycle = 0; cycle < 4; ++cycle)
+        m_worker.NetTransferCycle();
+    EXPECT_EQ(m_net->Frames().size(), 2u);
+    EXPECT_EQ(m_net->Connects(), 2); // a reconnect after each silent attempt
+    EXPECT_EQ(Failures(0), 1);
+    EXPECT_EQ(g_bNetEnabled.load(), 0);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 1);
+}
+
+TEST_F(WorkerTest, NetFailuresWithoutALocalAdapter) {
+    const std::vector<BYTE> ack = Ack();
+    struct Case {
+        const char* name;
+        FakeReply reply;
+        LPARAM lParam;
+    } cases[] = {
+        {"receive time-out", {}, 0},
+        // Bytes keep coming, but no whole answer within the answer limit.
+        {"answer too slow", {ack, 0, 60}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_sink.Clear();
+        m_cmd.ClearQueue();
+        g_bNetEnabled = 1;
+        UseNet([&](const std::vector<BYTE>&) { return c.reply; });
+        m_net->m_hasAdapter = false;
+        Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+        m_worker.NetTransferCycle();
+        EXPECT_EQ(Failures(c.lParam), 1);
+        EXPECT_EQ(g_bNetEnabled.load(), 0);
+        EXPECT_EQ(m_net->Connects(), 0);
+    }
+}
+
+TEST_F(WorkerTest, PeerCloseReconnectsAtOnce) {
+    UseNet([](const std::vector<BYTE>&) { return FakeReply{}; });
+    m_net->m_peerClosed = true;
+    m_worker.Timings().netAnswer = kHour; // only the close may end the read
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    m_worker.NetTransferCycle();
+    EXPECT_EQ(m_net->Connects(), 1);
+    EXPECT_EQ(Failures(), 0);
+}
+
+TEST_F(WorkerTest, FailedSendReconnectsAndKeepsTheHead) {
+    UseNet(PlainDevice);
+    m_net->m_failSends = 1;
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    m_worker.NetTransferCycle();
+    EXPECT_EQ(m_net->Connects(), 1);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 1);
+    m_worker.NetTransferCycle();
+    EXPECT_EQ(m_cmd.GetQueueCount(), 0);
+}
+
+TEST_F(WorkerTest, NetWifiResetWaitsWithoutReadingAndKeepsThePacket) {
+    UseNet(PlainDevice);
+    m_worker.Timings().wifiResetFirst = 20;
+    m_worker.Timings().wifiResetSecond = 20;
+    g_bTransferBusy = 1;
+    auto p = BuildSystemFrame(CMD_WIFI_RESET, 0);
+    p->SetLongWait(1);
+    Queue(std::move(p));
+    m_worker.NetTransferCycle();
+    m_sink.Pump();
+    ASSERT_EQ(m_sink.Count(WM_WIFI_RESET_DONE), 1);
+    EXPECT_EQ(m_sink.Last(WM_WIFI_RESET_DONE)->lParam, 0);
+    EXPECT_EQ(g_bTransferBusy.load(), 0);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 1);
+}
+
+// ---- Stopping never waits for the transport -----------------------------------------------------
+// The waits below last an hour; the stop must end them (a regression hangs the test).
+
+TEST_F(WorkerTest, StopEndsTheWifiResetWait) {
+    UseNet(PlainDevice);
+    m_worker.Timings().wifiResetFirst = kHour;
+    auto p = BuildSystemFrame(CMD_WIFI_RESET, 0);
+    p->SetLongWait(1);
+    Queue(std::move(p));
+    m_worker.Start(FALSE);
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_net->Frames().empty(); }));
+    m_worker.Stop(TRUE);
+    EXPECT_FALSE(m_worker.IsRunning());
+}
+
+TEST_F(WorkerTest, StopEndsALongUsbReadAndAReconnectPause) {
+    UseHid([](const std::vector<BYTE>&) { return FakeReply{}; });
+    m_worker.Timings().usbLongReadWait = kHour;
+    m_worker.Timings().usbLongAnswer = kHour;
+    auto p = BuildSystemFrame(CMD_WIFI_RESET, 0);
+    p->SetLongWait(1);
+    Queue(std::move(p));
+    m_worker.Start(FALSE);
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_hid->Frames().empty(); }));
+    m_worker.Stop(TRUE);
+
+    m_cmd.ClearQueue();
+    UseNet([](const std::vector<BYTE>&) { return FakeReply{}; });
+    m_worker.Timings().reconnectPause = kHour;
+    Queue(BuildSystemReadFrame(CMD_VERSION, 0));
+    m_worker.Start(FALSE);
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_net->Frames().empty(); }));
+    m_worker.Stop(TRUE);
+    EXPECT_EQ(Failures(), 0);
+}
+
+TEST_F(WorkerTest, SpeakerMapAnswerWaitsForTheView) {
+    UseHid(PlainDevice);
+    Queue(BuildSystemReadFrame(CMD_SPEAKER_MAP, 0));
+    size_t framesWhenHandled = 0;
+    m_sink.m_onMessage = [&](UINT message, WPARAM, LPARAM) {
+        if (message == WM_SYSTEM_RECORD_RECEIVED)
+            framesWhenHandled = m_hid->Frames().size();
+    };
+    m_worker.Start(FALSE);
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_sink.Count(WM_SYSTEM_RECORD_RECEIVED) == 1; }));
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_hid->Frames().size() >= 3; }));
+    m_worker.Stop(TRUE);
+    // Nothing further went out while the view handled the notice.
+    EXPECT_EQ(framesWhenHandled, 1u);
+}
+
+} // namespace
