@@ -22,6 +22,10 @@ constexpr int FW_STEP_MCU_DATA = 0x3B;     // IAP_DSP_DATA
 constexpr int FW_STEP_END_INF = 0x3C;      // IAP_DSP_END_INF, never sent
 constexpr int FW_STEP_HANDSHAKE = 0xFF;    // HEXHandshake, never sent as a frame
 
+// Shown when the update file cannot be read or is not an update file.
+inline constexpr const char g_strUpdateFileError[] = "Update file error!";
+inline constexpr const char g_strUpdateFileErrorCn[] = "升级文件错误!";
+
 // Progress range of the update dialog's bar: the estimated frame count + 6.
 extern std::atomic<int> g_nUpdateRange;
 
