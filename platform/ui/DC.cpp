@@ -528,6 +528,14 @@ void CDC::DPtoLP(LPRECT rect) const {
     DPtoLP(reinterpret_cast<LPPOINT>(rect), 2);
 }
 
+QPainter* CDC::PreparePainter() const {
+    if (!m_painter)
+        return nullptr;
+    ApplyTransform();
+    ApplyClip();
+    return m_painter;
+}
+
 void CDC::ApplyTransform() const {
     if (!m_painter)
         return;

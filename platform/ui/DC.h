@@ -162,6 +162,9 @@ public:
 
     // Platform side: the painter behind the DC (null for an empty memory DC).
     QPainter* Painter() const { return m_painter; }
+    // The painter with the DC's origins and clipping in force, for drawing code of the layer
+    // (GDI+); null when the DC has no surface.
+    QPainter* PreparePainter() const;
     // The pixels of the selected bitmap of a memory DC, or null.
     QImage* SurfaceImage() const;
     // Puts the DC on a painter that someone else owns (a window's paint, a printer).
