@@ -55,4 +55,4 @@ inline constexpr const char g_strFwProgrammingCn[] = "正在编程 请勿中断"
 inline constexpr const char g_strFwSuccess[] = "Update successfully";
 inline constexpr const char g_strFwSuccessCn[] = "升级成功";
 inline constexpr const char g_strUpdateFirmware[] = "Please Update the Firmware!";
-inline constexpr const char g_strUpdateFirmwareCn[] = "请升级固件!";
+inline constexpr const char g_strUpdateFirmwareCn[] = "设备异常 请更新固件!";
