@@ -32,6 +32,8 @@ CEffect_Data::~CEffect_Data() = default;
 // ---- Load and store --------------------------------------------------------------------------
 
 void CEffect_Data::LoadFromRecord(const EffectRecord& rec) {
+    // The record may be g_curImage, which the link worker writes.
+    CSingleLock lock(&g_linkLock, TRUE);
     m_strName = FieldToStringN(rec.name, kChannelNameFieldWidth);
     m_nBalance = rec.balance;
     m_nDelayA = rec.delayA;

@@ -21,7 +21,8 @@ public:
 
     CFilter();
 
-    // Setters of audio values. "Marks" = m_bChanged takes g_bOnline.
+    // Setters of audio values. "Marks" = m_bChanged takes g_bOnline. They take g_linkLock: the
+    // send scheduler steps and packs these values on the link worker.
     void SetFreq(int hz, BOOL fromUser);
     void SetType(int type);
     void SetEqType(int type);

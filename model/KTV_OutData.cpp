@@ -91,6 +91,7 @@ void CKTV_OutData::SetIndex(int n) {
 }
 
 void CKTV_OutData::SetName(const CString& name) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_strName = name;
     m_bNameChanged = Online();
 }
@@ -154,6 +155,7 @@ void CKTV_OutData::InLevelCopy() {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CKTV_OutData::SetLevel(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nLevel = static_cast<SHORT>(code);
     m_bLevelZero = (code == 0);
     m_bLevelChanged = Online();
@@ -161,23 +163,27 @@ void CKTV_OutData::SetLevel(int code) {
 }
 
 void CKTV_OutData::SetDelay(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nDelay = static_cast<SHORT>(code);
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetEnabled(int on) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nOn = static_cast<BYTE>(on);
     m_bLevelChanged = Online();
 }
 
 // Polarity and GEQ mode changes pass the level and the GEQ mode on (not the polarity).
 void CKTV_OutData::SetPolarity(int p) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nPolarity = static_cast<BYTE>(p);
     m_bLevelChanged = Online();
     LevelCopy();
 }
 
 void CKTV_OutData::SetGEQMode(int mode) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nGeqMode = static_cast<BYTE>(mode);
     PassGeqMode(kBandCount);
     m_bLevelChanged = Online();
@@ -185,11 +191,13 @@ void CKTV_OutData::SetGEQMode(int mode) {
 }
 
 void CKTV_OutData::SetLevelZero(int flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_bLevelZero = flag;
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (m_mix1[i] == v)
         return;
     m_mix1[i] = v;
@@ -197,6 +205,7 @@ void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (m_mix2[i] == v)
         return;
     m_mix2[i] = v;
@@ -204,18 +213,21 @@ void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2In7(BYTE v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_mix2[6] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetMix2Mask(BYTE v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_mix2[7] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetLimThreshold(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (m_nLimThreshold == code)
         return;
     SetLimiter(code, m_nLimAttack, m_nLimRelease);
@@ -224,6 +236,7 @@ void CKTV_OutData::SetLimThreshold(int code) {
 }
 
 void CKTV_OutData::SetLimAttack(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (m_nLimAttack == code)
         return;
     SetLimiter(m_nLimThreshold, code, m_nLimRelease);
@@ -232,6 +245,7 @@ void CKTV_OutData::SetLimAttack(int code) {
 }
 
 void CKTV_OutData::SetLimRelease(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (m_nLimRelease == code)
         return;
     SetLimiter(m_nLimThreshold, m_nLimAttack, code);
@@ -241,22 +255,26 @@ void CKTV_OutData::SetLimRelease(int code) {
 
 // The switch copy visits the linked outputs and changes nothing in them.
 void CKTV_OutData::SetInLOff(int flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_bInLOff = flag;
     m_nInLevelL = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::SetInROff(int flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_bInROff = flag;
     m_nInLevelR = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::RequestVolumeRestore() {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_bVolumeRestore = Online();
 }
 
 void CKTV_OutData::SetPosition(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (code < SPEAKER_CODE_NONE || code > SPEAKER_CODE_MAX)
         return;
     m_nPosition = static_cast<BYTE>(code);
@@ -277,6 +295,7 @@ void CKTV_OutData::SetPosition(int code) {
 }
 
 void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nPosition = static_cast<BYTE>(code);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
@@ -352,12 +371,14 @@ void CKTV_OutData::SetIn3Off(int flag) {
 // ---- Setters that do not mark ----------------------------------------------------------------
 
 void CKTV_OutData::SetPositionCode(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nPosition = static_cast<BYTE>(code);
     if (CFilter* hp = GetHPF())
         hp->SetRangeMode(IsTweeterCode(code) ? kRangeTweeter : kRangeDefault);
 }
 
 void CKTV_OutData::SetXover(const XoverRecord& rec) {
+    CSingleLock lock(&g_linkLock, TRUE);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
     if (!hp || !lp)
@@ -373,22 +394,26 @@ void CKTV_OutData::SetXover(const XoverRecord& rec) {
 }
 
 void CKTV_OutData::SetMix1(const BYTE* bytes8) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (bytes8)
         std::memcpy(m_mix1, bytes8, sizeof m_mix1);
 }
 
 void CKTV_OutData::SetMix2(const BYTE* bytes8) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (bytes8)
         std::memcpy(m_mix2, bytes8, sizeof m_mix2);
 }
 
 void CKTV_OutData::SetLimiter(int threshold, int attack, int release) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nLimThreshold = static_cast<SHORT>(threshold);
     m_nLimAttack = static_cast<SHORT>(attack);
     m_nLimRelease = static_cast<SHORT>(release);
 }
 
 void CKTV_OutData::SetAllChanged(BOOL flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
     const int f = flag ? 1 : 0;
     m_bAuxChanged = f;
     m_bLevelChanged = f;
@@ -407,6 +432,7 @@ void CKTV_OutData::SetAllChanged(BOOL flag) {
 }
 
 void CKTV_OutData::CopyEqFrom(const CKTV_OutData& other) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (&other == this)
         return;
     m_eq.CopyFrom(other.m_eq);
@@ -479,6 +505,7 @@ BOOL CKTV_OutData::IsAllBandsBypassed() {
 }
 
 void CKTV_OutData::BypassAllBands(BOOL bOn) {
+    CSingleLock lock(&g_linkLock, TRUE);
     const int n = GetFilterCount();
     for (int i = 0; i < n; ++i)
         if (CFilter* f = GetBand(i))
@@ -667,6 +694,8 @@ std::unique_ptr<CSendData> CKTV_OutData::SendRecordIfLocked(const CString& code)
 void CKTV_OutData::LoadFromRecord(const OutputRecord* rec) {
     if (!rec)
         return;
+    // The record may be g_curImage, which the link worker writes.
+    CSingleLock lock(&g_linkLock, TRUE);
     const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
     for (int i = 0; i < n; ++i)
         m_eq.UnpackBand(rec->bands[i], i);

@@ -41,7 +41,7 @@ public:
     CString GetName() const { return m_strName; }
     void BuildBands(int nLastBand, int nXoverChunk, int nHpRange, int nHpFreq, int nLpFreq);
 
-    // ---- Setters that mark (while g_bOnline)
+    // ---- Setters that mark (while g_bOnline); they take g_linkLock, as the scheduler packs them
     void SetLevel(int code);
     void SetDelay(int code);
     void SetEnabled(int on);

@@ -293,6 +293,8 @@ std::unique_ptr<CSendData> CMIC_InData::StoreRecordFrame(int nPreset) {
 void CMIC_InData::LoadFromRecord(const MicRecord* rec) {
     if (!rec)
         return;
+    // The record may be g_curImage, which the link worker writes.
+    CSingleLock lock(&g_linkLock, TRUE);
     const int n = std::min(MIC_BAND_SLOTS, GetBandCount());
     for (int i = 0; i < n; ++i)
         m_eq.UnpackBand(rec->bands[i], i);

@@ -30,57 +30,68 @@ void CMusic_InData::BuildBands(int nLastBand, int nXoverChunk, int nLpFreq) {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CMusic_InData::SetLevel(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nLevel = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetEnabled(int on) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nOn = on;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetPhase(int p) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nPhase = p;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetDelay(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nDelay = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetGEQMode(int mode) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nGeqMode = mode;
     PassGeqMode();
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetNoiseGate(int code) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nNoiseGate = code;
     m_bNoiseGateChanged = Online();
 }
 
 void CMusic_InData::SetExtLevel(int v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nExtLevel = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtA(int v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nExtA = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtB(int v) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_nExtB = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetName(const CString& name) {
+    CSingleLock lock(&g_linkLock, TRUE);
     m_strName = name;
     m_bNameChanged = Online();
 }
 
 void CMusic_InData::SetAllChanged(BOOL flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
     const int f = flag ? 1 : 0;
     m_bLevelChanged = f;
     m_bNameChanged = f;
@@ -135,12 +146,14 @@ BOOL CMusic_InData::IsAllBandsBypassed() {
 }
 
 void CMusic_InData::BypassAllBands(BOOL bOn) {
+    CSingleLock lock(&g_linkLock, TRUE);
     const int n = GetBandCount();
     for (int i = 0; i < n; ++i)
         GetBand(i)->BypassAll(bOn);
 }
 
 void CMusic_InData::SetXover(const XoverRecord& rec) {
+    CSingleLock lock(&g_linkLock, TRUE);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
     if (!hp || !lp)
@@ -167,6 +180,7 @@ BOOL CMusic_InData::TakeXoverChange() {
 }
 
 void CMusic_InData::CopyFrom(const CMusic_InData& other) {
+    CSingleLock lock(&g_linkLock, TRUE);
     if (&other == this)
         return;
     m_strName = other.m_strName;
@@ -302,6 +316,8 @@ std::unique_ptr<CSendData> CMusic_InData::StoreRecordFrame(int nPreset) {
 void CMusic_InData::LoadFromRecord(const InputRecord* rec) {
     if (!rec)
         return;
+    // The record may be g_curImage, which the link worker writes.
+    CSingleLock lock(&g_linkLock, TRUE);
     const int n = std::min(INPUT_BAND_SLOTS, GetBandCount());
     for (int i = 0; i < n; ++i)
         m_eq.UnpackBand(rec->bands[i], i);

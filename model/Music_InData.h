@@ -37,7 +37,7 @@ public:
     void SetFirst(BOOL f) { m_bFirst = f; }
     BOOL GetFirst() const { return m_bFirst; }
 
-    // ---- Setters that mark (while g_bOnline)
+    // ---- Setters that mark (while g_bOnline); they take g_linkLock, as the scheduler packs them
     void SetLevel(int code);
     void SetEnabled(int on);
     void SetPhase(int p);

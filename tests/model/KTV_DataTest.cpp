@@ -530,8 +530,8 @@ TEST_F(KTV_DataTest, NameOf16BytesReadsAsItsFirst15) {
     EXPECT_EQ(g_curImage.system.name[15], 0);
 }
 
-// A UI thread that changes values (each setter under g_linkLock, as the pages do) while the worker
-// drains the scheduler: no change is lost and the image ends equal to the model.
+// A UI thread that changes values (the setters take g_linkLock themselves) while the worker drains
+// the scheduler: no change is lost and the image ends equal to the model.
 TEST_F(KTV_DataTest, ChangesRacingTheWorkerAreNeverLost) {
     g_bLiveDataSent = 1;
     StringToField(g_curImage.system.name, 16, CString("Custom"));
@@ -545,7 +545,6 @@ TEST_F(KTV_DataTest, ChangesRacingTheWorkerAreNeverLost) {
         }
     });
     for (int k = 0; k < 400; ++k) {
-        CSingleLock lock(&g_linkLock, TRUE);
         m_doc->GetOut(k % 8)->SetLevel(100 + k);
         m_doc->GetOut((k + 3) % 6)->GetBand(k % 31)->SetGainPos(100 + k % 200);
         m_doc->GetMusic(k % 6)->GetBand((k * 7) % 31)->SetFreq(20 + 37 * k, TRUE);
@@ -568,6 +567,37 @@ TEST_F(KTV_DataTest, ChangesRacingTheWorkerAreNeverLost) {
             EXPECT_FALSE(m_doc->GetMusic(i)->GetBand(b)->IsChanged());
         }
     }
+}
+
+// The link worker stores whole records into the live image under g_linkLock; a channel loading from
+// the live image meanwhile sees one record or the other, never a mix.
+TEST_F(KTV_DataTest, LoadingTheLiveImageNeverSeesATornRecord) {
+    g_bOnline = 0;
+    OutputRecord a = g_curImage.outputs[2];
+    OutputRecord b = a;
+    a.levelCode = 111;
+    a.bands[30].freq = 1111;
+    b.levelCode = 222;
+    b.bands[30].freq = 2222;
+    g_curImage.outputs[2] = a;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int k = 0; !done.load(); ++k) {
+            CSingleLock lock(&g_linkLock, TRUE);
+            std::memcpy(&g_curImage.outputs[2], k % 2 ? &a : &b, sizeof(OutputRecord));
+        }
+    });
+    CKTV_OutData* out = m_doc->GetOut(2);
+    int mixed = 0;
+    for (int k = 0; k < 300; ++k) {
+        out->LoadFromRecord(&g_curImage.outputs[2]);
+        const int level = out->GetLevel();
+        const int freq = out->GetBand(30)->GetFreq();
+        mixed += !((level == 111 && freq == 1111) || (level == 222 && freq == 2222));
+    }
+    done = true;
+    worker.join();
+    EXPECT_EQ(mixed, 0);
 }
 
 TEST_F(KTV_DataTest, ArchiveHoldsEveryChannelInOrderWithoutCounts) {
