@@ -16,6 +16,16 @@
 #include <string>
 #include <vector>
 
+// Messages of the USB link to the main view.
+constexpr UINT WM_USB_REOPEN = 0x49B;    // no poster
+constexpr UINT WM_UPDATE_FAILED = 0x49E; // the update reopen gave up (network)
+// A user notice raised off the UI thread (wParam: LinkNotice); the view shows it.
+constexpr UINT WM_LINK_NOTICE = 0x4A9;
+enum LinkNotice : int {
+    NOTICE_CONNECT_FAILURE = 1, // the connection-failure message of the current link
+    NOTICE_UPDATE_FAILED_BANG,  // "The firmware update failed!"
+};
+
 // Command ids of the popup of several devices: USB1 = 6600, USB2 = 6601, ...
 constexpr UINT ID_USB_DEVICE_FIRST = 6600;
 constexpr UINT ID_USB_DEVICE_LAST = 6700;

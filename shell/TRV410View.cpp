@@ -1,5 +1,6 @@
 #include "shell/TRV410View.h"
 
+#include "link/FirmwareTransfer.h"
 #include "link/FrameBuilder.h"
 #include "link/InputPageServices.h"
 #include "link/LinkDocument.h"
@@ -9,9 +10,11 @@
 #include "link/NetTransport.h"
 #include "link/OutputPageServices.h"
 #include "model/Globals.h"
+#include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "model/PresetServices.h"
 #include "model/SpeakerPos.h"
+#include "platform/core/Time.h"
 #include "platform/io/HidBackend.h"
 
 #include <cstring>
@@ -38,19 +41,67 @@ ON_MESSAGE(WM_VIEW_SPARE, &CTRV410View::OnViewSpare)
 ON_MESSAGE(WM_PRESET_NAME_CHANGED, &CTRV410View::OnPresetNameChanged)
 ON_MESSAGE(WM_LINK_FAILED, &CTRV410View::OnLinkFailed)
 ON_MESSAGE(WM_EMPTY_REPLY, &CTRV410View::OnEmptyReply)
+ON_MESSAGE(WM_DEVICECHANGE, &CTRV410View::OnDeviceChangeMessage)
+ON_MESSAGE(WM_USB_REOPEN, &CTRV410View::OnUsbReopen)
+ON_MESSAGE(WM_UPDATE_FAILED, &CTRV410View::OnUpdateFailed)
+ON_MESSAGE(WM_NET_RETRY, &CTRV410View::OnNetRetry)
+ON_MESSAGE(WM_NET_CONNECT, &CTRV410View::OnNetConnect)
+ON_MESSAGE(WM_NET_REACHABLE, &CTRV410View::OnNetReachable)
+ON_MESSAGE(WM_LINK_NOTICE, &CTRV410View::OnLinkNotice)
+ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
+ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
+ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
 END_MESSAGE_MAP()
 
-namespace {
-constexpr USHORT USB_VID = 0x0483;
-constexpr USHORT USB_PID = 0x5750;
-constexpr USHORT USB_VERSION = 0x0200;
-} // namespace
+// The view's part of the bulk transfers.
+class CTRV410View::CViewBulkHost : public CBulkHost {
+public:
+    explicit CViewBulkHost(CTRV410View& view) : m_view(view) {}
+    BOOL IsLinkOpen() override { return m_view.m_bLinkOpen.load(); }
+    int& BatchCount() override { return m_view.m_nBatchCount; }
+    void HoldMasterVolume(BOOL restore) override { m_view.HoldMasterVolume(restore); }
+    void AddPacket(std::unique_ptr<CSendData> packet) override {
+        m_view.m_command.AddPacket(std::move(packet));
+    }
+    void ShowConnectFailure() override { m_view.ShowConnectFailure(); }
+    BOOL ChooseAllPresetsFile() override { return m_view.ChooseAllPresetsFile(); }
+    CMusic_InData* GetInput(int index) override {
+        auto* doc = dynamic_cast<CKTV_Data*>(&LinkDocument());
+        return doc ? doc->GetMusic(index) : nullptr;
+    }
+    CKTV_OutData* GetOutput(int index) override {
+        auto* doc = dynamic_cast<CKTV_Data*>(&LinkDocument());
+        if (doc)
+            return doc->GetOut(index);
+        return index >= 0 && index < NUM_OUTPUTS ? g_pOutData[index] : nullptr;
+    }
+    void StoreDocumentToImage() override {
+        if (auto* doc = dynamic_cast<CKTV_Data*>(&LinkDocument()))
+            doc->StoreToImage();
+    }
+    void SetTransferRange(int max) override {
+        m_view.m_nTransferRange = max;
+        LinkViewServices().SetTransferPos(0);
+    }
+    void ShowProgress(int mode) override { m_view.ShowProgress(mode); }
+    void SetLockButton(BOOL locked) override { m_view.SetLockButton(locked); }
 
-CTRV410View::CTRV410View() : m_worker(m_command, *this) {}
+private:
+    CTRV410View& m_view;
+};
+
+CTRV410View::CTRV410View()
+    : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
+      m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)) {
+    m_pNetTransport = &m_net;
+    m_usb.SetLinkOpenFlag(&m_bLinkOpen);
+}
 
 CTRV410View::~CTRV410View() {
     // The worker calls back into this object: it must be gone before the members are.
     m_worker.Stop(TRUE);
+    m_hidWatcher.Stop();
+    m_net.StopPing(FALSE);
     m_command.SetOwner(nullptr);
     if (g_pMainView == this)
         g_pMainView = nullptr;
@@ -63,7 +114,10 @@ BOOL CTRV410View::CreateView(CWnd* parent) {
     if (!Create(nullptr, "TRV410View", parent ? WS_CHILD : 0, rect, parent, 0))
         return FALSE;
     m_command.SetOwner(m_hWnd);
+    m_net.SetOwner(m_hWnd);
     g_pMainView = this;
+    CreateUsbKey();
+    RegisterHidNotification();
     return TRUE;
 }
 
@@ -72,6 +126,8 @@ BOOL CTRV410View::CreateView(CWnd* parent) {
 LRESULT CTRV410View::OnStartLink(WPARAM, LPARAM) {
     if (ConnectUsb())
         RunConnectSequence(TRUE);
+    else
+        m_net.StartPing();
     return 0;
 }
 
@@ -136,6 +192,7 @@ int CTRV410View::StopLinkThread(BOOL release) {
         return 0;
     g_bUsbEnabled = 0;
     m_bLinkOpen = 0;
+    m_net.StartPing();
     return 1;
 }
 
@@ -513,40 +570,247 @@ void CTRV410View::ResetOutputsToDefault() {
     RefreshPages();
 }
 
-// ---- Transports and closing (the USB and network links replace these) ---------------------------
+// ---- Bulk transfers and channel operations -------------------------------------------------------
 
-BOOL CTRV410View::ConnectUsb() {
-    for (const HidInterfaceInfo& info : HidEnumerate(USB_VID, USB_PID)) {
-        if (info.attributes.VersionNumber != USB_VERSION)
-            continue;
-        if (auto device = CHidBackend::Current().Open(info.path)) {
-            m_pUsbDevice = std::move(device);
-            m_strUsbPath = info.path;
-            g_nLinkState = LINK_USB;
-            g_bUsbEnabled = 1;
-            return TRUE;
-        }
-    }
-    return FALSE;
+void CTRV410View::SendAllPresets() {
+    Bulk().SendAllPresets();
 }
 
-BOOL CTRV410View::OpenUsbDevice() {
-    if (m_strUsbPath.empty())
-        return FALSE;
-    auto device = CHidBackend::Current().Open(m_strUsbPath);
-    if (!device)
-        return FALSE;
-    m_pUsbDevice = std::move(device);
-    g_bUsbEnabled = 1;
+void CTRV410View::SendPreset(int preset, BOOL store) {
+    Bulk().SendPreset(preset, store);
+}
+
+void CTRV410View::SendInputChannel(int input) {
+    Bulk().SendInputChannel(input);
+}
+
+void CTRV410View::SendOutputChannel(int output) {
+    Bulk().SendOutputChannel(output);
+}
+
+BOOL CTRV410View::ReadAllDevicePresets() {
+    return Bulk().ReadAllDevicePresets();
+}
+
+void CTRV410View::ReadDevicePreset(int preset) {
+    Bulk().ReadDevicePreset(preset);
+}
+
+void CTRV410View::SetTransferRange() {
+    Bulk().SetTransferRange();
+}
+
+void CTRV410View::CopyOutput(int from, int to) {
+    Bulk().CopyOutput(from, to);
+}
+
+void CTRV410View::PasteOutput(int from, int to) {
+    Bulk().PasteOutput(from, to);
+}
+
+void CTRV410View::ResetLinkedOutputEq() {
+    Bulk().ResetLinkedOutputEq();
+}
+
+void CTRV410View::DoResetLinkedOutputEq() {
+    Bulk().DoResetLinkedOutputEq();
+}
+
+void CTRV410View::ResetOutputEq(int output) {
+    Bulk().ResetOutputEq(output);
+}
+
+void CTRV410View::ResetInputEq(int input) {
+    Bulk().ResetInputEq(input);
+}
+
+void CTRV410View::SetOutputMixDefaults(int output, int code, BOOL requestRestore) {
+    Bulk().SetOutputMixDefaults(output, code, requestRestore);
+}
+
+// ---- USB link ------------------------------------------------------------------------------------
+
+BOOL CTRV410View::RegisterHidNotification() {
+    return m_hidWatcher.Start(m_hWnd);
+}
+
+BOOL CTRV410View::CreateUsbKey() {
+    // The register is a folder of lock files, made when the first path is held.
     return TRUE;
 }
 
-void CTRV410View::ResetNetAddress() {
-    std::lock_guard lock(g_linkLock);
-    g_nNetPort = 8899;
+BOOL CTRV410View::ConnectUsbPath(const CString& path) {
+    if (!m_usb.IsUsbPathFree(path))
+        return FALSE;
+    m_usb.SetHidPath(path);
+    if (!m_usb.OpenUsbDevice())
+        return FALSE;
+    g_nLinkState = LINK_USB;
+    RunConnectSequence(TRUE);
+    return TRUE;
 }
 
-void CTRV410View::SetNetUnreachable() {}
+BOOL CTRV410View::CloseUsbLink() {
+    m_usb.CloseDevice();
+    m_bLinkOpen = 0;
+    g_bTransferBusy = 0;
+    g_bOnline = 0;
+    ResetTransferDisplay();
+    LinkDocument().SetAllChanged(FALSE);
+    HideProgress();
+    ShowLinkState(FALSE);
+    InputPageServices().ClearOutputMeters();
+    m_usb.ForgetUsbPath();
+    g_nLinkState = LINK_NONE;
+    ResetUsbLinkFlags();
+    return TRUE;
+}
+
+LRESULT CTRV410View::OnConnectButton() {
+    g_bLinkCheckPending = 0;
+    if (m_bLinkOpen.load()) {
+        StopLinkThread(TRUE);
+        ::Sleep(m_nConnectPauseMs);
+        CloseLinkByState();
+        return 0;
+    }
+    const int n = m_usb.FillOfferedPaths();
+    const std::vector<CString> offered = m_usb.GetOfferedPaths();
+    std::vector<PopupItem> items;
+    auto listUsb = [&] {
+        for (int i = 0; i < n; ++i) {
+            CString text;
+            text.Format("USB%d", i + 1);
+            items.push_back({ID_USB_DEVICE_FIRST + static_cast<UINT>(i), text});
+        }
+    };
+    switch (CUsbLink::ChooseConnect(n, m_net.m_bReachable.load())) {
+    case ConnectChoice::MenuUsbAndNet:
+        items.push_back({ID_CONNECT_USB, CString("USB")});
+        items.push_back({ID_CONNECT_NET, CString(g_strWifi)});
+        TrackConnectPopup(items);
+        break;
+    case ConnectChoice::ListUsbAndNet:
+        listUsb();
+        items.push_back({ID_CONNECT_NET, CString(CNet_Socket::DeviceAddress().c_str())});
+        TrackConnectPopup(items);
+        break;
+    case ConnectChoice::ListUsb:
+        listUsb();
+        TrackConnectPopup(items);
+        break;
+    case ConnectChoice::ConnectOnlyUsb:
+        if (offered.empty() || !ConnectUsbPath(offered[0]))
+            ShowTimedMessage(g_strUsbFail, g_strUsbFailCn, 2000);
+        break;
+    case ConnectChoice::ConnectNet:
+        ConnectNet();
+        break;
+    case ConnectChoice::NoConnection:
+        ShowTimedMessage("No connection can be opened", "没有连接可以打开", 2000);
+        break;
+    }
+    return 0;
+}
+
+void CTRV410View::OnUsbDeviceChosen(UINT id) {
+    CString path;
+    // Only entries of the offered list; ids past its end choose nothing.
+    if (id < ID_USB_DEVICE_FIRST || !m_usb.GetOfferedPath(static_cast<int>(id - ID_USB_DEVICE_FIRST), &path))
+        return;
+    if (!ConnectUsbPath(path))
+        ShowTimedMessage(g_strUsbFail, g_strUsbFailCn, 2000);
+}
+
+void CTRV410View::OnConnectUsbMenu() {
+    g_nLinkState = LINK_USB;
+    if (ConnectUsb())
+        RunConnectSequence(TRUE);
+    else
+        ShowTimedMessage(g_strUsbFail, g_strUsbFailCn, 2000);
+}
+
+void CTRV410View::OnConnectNetMenu() {
+    ConnectNet();
+}
+
+BOOL CTRV410View::OnDeviceChange(UINT event, const DEV_BROADCAST_DEVICEINTERFACE* record) {
+    if (!record || record->dbcc_devicetype != DBT_DEVTYP_DEVICEINTERFACE)
+        return TRUE;
+    const CString path(record->dbcc_name);
+    if (event == DBT_DEVICEARRIVAL) {
+        if (CUsbLink::ShouldConnectOnArrival(g_nLinkState.load(), m_bLinkOpen.load(),
+                                             g_bUpdatePolling.load()))
+            ConnectUsbPath(path);
+        return TRUE;
+    }
+    if (event != DBT_DEVICEREMOVECOMPLETE)
+        return TRUE;
+    switch (CUsbLink::DecideRemoval(path, m_usb.GetHidPath(), g_nLinkState.load(), g_bUsbEnabled.load(),
+                                    m_bLinkOpen.load(), g_nCurFwStep.load())) {
+    case RemovalAction::Refresh:
+        m_usb.EnumHidDevices();
+        break;
+    case RemovalAction::Ignore:
+        break;
+    case RemovalAction::DisableOnly:
+        g_bUsbEnabled = 0; // the device restarts into its loader; the update reopens it
+        break;
+    case RemovalAction::Lost:
+        g_bUsbEnabled = 0;
+        CloseLinkOnError();
+        OnDeviceLost();
+        m_usb.ForgetUsbPath();
+        m_usb.EnumHidDevices();
+        g_bFirmwareMode = 0;
+        m_usb.SetHidPath(CString());
+        break;
+    }
+    return TRUE;
+}
+
+LRESULT CTRV410View::OnDeviceChangeMessage(WPARAM, LPARAM) {
+    CHidChangeWatcher::Change change;
+    while (m_hidWatcher.Take(&change)) {
+        DEV_BROADCAST_DEVICEINTERFACE record;
+        CHidMonitor::FillRecord(change.path, &record);
+        OnDeviceChange(change.event, &record);
+    }
+    return TRUE;
+}
+
+LRESULT CTRV410View::OnUsbReopen(WPARAM, LPARAM) {
+    if (m_usb.ReopenUsb())
+        StartLinkThread(TRUE);
+    return 0;
+}
+
+void CTRV410View::Reconnect() {
+    switch (g_nLinkState.load()) {
+    case LINK_USB:
+        if (!ConnectUsb()) {
+            ShowConnectFailure();
+            return; // nothing to start without a device
+        }
+        m_nBatchCount = 0;
+        m_bLinkOpen = 1;
+        m_command.SetOwner(m_hWnd);
+        {
+            std::lock_guard lock(g_linkLock);
+            RequestInitialData(FALSE);
+            std::memset(g_hidInReport, 0, sizeof g_hidInReport);
+        }
+        StartLinkThread(TRUE);
+        break;
+    case LINK_NET:
+        ConnectNet();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Closing -------------------------------------------------------------------------------------
 
 void CTRV410View::CloseLinkByState() {
     switch (g_nLinkState.load()) {
@@ -564,55 +828,40 @@ void CTRV410View::CloseLinkByState() {
     }
 }
 
-LRESULT CTRV410View::OnConnectButton() {
-    if (m_bLinkOpen.load()) {
-        StopLinkThread(TRUE);
-        CloseLinkByState();
-        return 0;
-    }
-    if (ConnectUsb())
-        RunConnectSequence(TRUE);
-    return 0;
-}
-
-void CTRV410View::CloseUsbLink() {
-    if (m_pUsbDevice)
-        m_pUsbDevice->Close();
-    m_pUsbDevice.reset();
-    g_bUsbEnabled = 0;
-    g_nLinkState = LINK_NONE;
-    m_bLinkOpen = 0;
-    g_bTransferBusy = 0;
-    g_bOnline = 0;
-    ShowLinkState(FALSE);
-}
-
-void CTRV410View::CloseNetLink() {
-    if (m_pNetTransport)
-        m_pNetTransport->Close();
-    g_bNetEnabled = 0;
-    g_nLinkState = LINK_NONE;
-    m_bLinkOpen = 0;
-    g_bTransferBusy = 0;
-    g_bOnline = 0;
-    ShowLinkState(FALSE);
-}
-
-void CTRV410View::CloseComLink() {
-    g_nLinkState = LINK_NONE;
-    m_bLinkOpen = 0;
-    g_bTransferBusy = 0;
-    g_bOnline = 0;
-    ShowLinkState(FALSE);
-}
-
 LRESULT CTRV410View::OnLinkFailed(WPARAM, LPARAM) {
     if (!m_bLinkOpen.load())
         return 0;
     StopLinkThread(TRUE);
+    if (g_bFirmwareMode.load()) {
+        ShowTimedMessage("The firmware update failed", "固件更新失败", 2001);
+        SetUpdateStatusText("The firmware update failed", "固件更新失败");
+    }
+    g_bFirmwareMode = 0;
     ShowConnectFailure();
     CloseLinkByState();
+    m_command.ClearQueue();
     return 0;
+}
+
+BOOL CTRV410View::CloseLinkOnError() {
+    if (!m_bLinkOpen.load())
+        return TRUE;
+    StopLinkThread(TRUE);
+    CloseLinkByState();
+    if (g_bFirmwareMode.load()) {
+        ShowTimedMessage("The firmware update failed", "固件更新失败", 2001);
+        SetUpdateStatusText("The firmware update failed", "固件更新失败");
+    }
+    return TRUE;
+}
+
+void CTRV410View::AbortFirmwareUpdate() {
+    if (m_bLinkOpen.load()) {
+        StopLinkThread(TRUE);
+        CloseLinkByState();
+    }
+    g_bFirmwareMode = 0;
+    ShowTimedMessage("The firmware update failed!", "固件更新失败!", 2001);
 }
 
 LRESULT CTRV410View::OnEmptyReply(WPARAM, LPARAM) {
@@ -624,51 +873,198 @@ LRESULT CTRV410View::OnEmptyReply(WPARAM, LPARAM) {
     return 0;
 }
 
-// ---- Bulk reads used by the connect sequence -----------------------------------------------------
-
-void CTRV410View::SetTransferRange() {
-    m_nTransferRange = m_nBatchCount;
-    LinkViewServices().SetTransferPos(0);
+int CTRV410View::CloseLinkForUpdate() {
+    if (m_bLinkOpen.load()) {
+        StopLinkThread(TRUE);
+        CloseLinkByState();
+    }
+    return 0;
 }
 
-void CTRV410View::ReadDevicePreset(int preset) {
+LRESULT CTRV410View::OnUpdateFailed(WPARAM, LPARAM) {
+    ShowConnectFailure();
+    ShowTimedMessage("The firmware update failed", "固件更新失败", 2001);
+    return 0;
+}
+
+void CTRV410View::CloseComLink() {
+    g_nLinkState = LINK_NONE;
+    m_bLinkOpen = 0;
+    g_bTransferBusy = 0;
     g_bOnline = 0;
-    if (!m_bLinkOpen.load()) {
+    ShowLinkState(FALSE);
+}
+
+// ---- Firmware update opening ---------------------------------------------------------------------
+
+BOOL CTRV410View::StartUsbUpdate(const CString& path) {
+    if (!m_usb.IsUsbPathFree(path))
+        return FALSE;
+    m_usb.SetHidPath(path);
+    if (!m_usb.OpenUsbDevice())
+        return FALSE;
+    m_command.ClearQueue();
+    g_bFirmwareMode = 1;
+    StartLinkThread(TRUE);
+    return TRUE;
+}
+
+void CTRV410View::SetUpdateStatusText(const char* textEn, const char* textCn) {
+    // The update dialog's services only post, so any thread may call this.
+    LinkViewServices().SetUpdateProgress(g_nUpdateBarPos.load(), LangText(textEn, textCn));
+}
+
+LRESULT CTRV410View::OnLinkNotice(WPARAM wParam, LPARAM) {
+    switch (static_cast<int>(wParam)) {
+    case NOTICE_CONNECT_FAILURE:
         ShowConnectFailure();
-        return;
+        break;
+    case NOTICE_UPDATE_FAILED_BANG:
+        ShowTimedMessage("The firmware update failed!", "固件更新失败!", 2001);
+        break;
+    default:
+        break;
     }
+    return 0;
+}
+
+BOOL CTRV410View::ReconnectForUpdate(BOOL quiet) {
+    // Runs on the update poll thread: messages reach the user through posts to this window.
+    switch (g_nLinkState.load()) {
+    case LINK_USB:
+        if (m_usb.ConnectUsb()) {
+            m_command.ClearQueue();
+            g_bFirmwareMode = 1;
+            StartLinkThread(TRUE);
+            return TRUE;
+        }
+        if (quiet) {
+            SetUpdateStatusText("Connected Usb", "连接Usb");
+            m_usb.ForgetUsbPath();
+            return FALSE;
+        }
+        g_bFirmwareMode = 0;
+        ::PostMessage(m_hWnd, WM_LINK_NOTICE, NOTICE_CONNECT_FAILURE, 0);
+        m_command.ClearQueue();
+        ::PostMessage(m_hWnd, WM_LINK_NOTICE, NOTICE_UPDATE_FAILED_BANG, 0);
+        return FALSE;
+    case LINK_NET:
+        if (m_net.m_bReachable.load() && m_net.Connect()) {
+            m_command.ClearQueue();
+            g_bFirmwareMode = 1;
+            g_bNetEnabled = 1;
+            StartLinkThread(TRUE);
+            return TRUE;
+        }
+        if (quiet) {
+            SetUpdateStatusText("Connected NetWork", "连接网络");
+            return FALSE;
+        }
+        g_bFirmwareMode = 0;
+        m_command.ClearQueue();
+        SetUpdateStatusText("The firmware update failed", "固件更新失败");
+        ::PostMessage(m_hWnd, WM_UPDATE_FAILED, 0, 0);
+        return FALSE;
+    case LINK_COM:
+        if (quiet) {
+            g_bFirmwareMode = 1;
+            StartLinkThread(TRUE);
+            return TRUE;
+        }
+        // The serial port is opened by its own link; without it the update cannot go on.
+        g_bFirmwareMode = 0;
+        ::PostMessage(m_hWnd, WM_LINK_NOTICE, NOTICE_CONNECT_FAILURE, 0);
+        m_command.ClearQueue();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+// ---- Network link --------------------------------------------------------------------------------
+
+BOOL CTRV410View::ConnectNet() {
+    if (g_nLinkState.load() != LINK_NONE)
+        return FALSE;
+    g_nLinkState = LINK_NET;
+    if (m_pNetTransport && m_pNetTransport->HasLocalAdapter() && m_pNetTransport->Connect()) {
+        g_nNetRetry = 0;
+        m_command.SetOwner(m_hWnd);
+        g_bNetEnabled = 1;
+        RunConnectSequence(FALSE);
+        return TRUE;
+    }
+    ShowTimedMessage(g_strWifiFail, g_strWifiFailCn, 2000);
+    g_nLinkState = LINK_NONE;
+    return FALSE;
+}
+
+BOOL CTRV410View::CloseNetLink() {
+    if (m_pNetTransport)
+        m_pNetTransport->Close();
+    m_bLinkOpen = 0;
+    g_bTransferBusy = 0;
+    g_bOnline = 0;
+    ResetTransferDisplay();
+    LinkDocument().SetAllChanged(FALSE);
+    ShowLinkState(FALSE);
+    HideProgress();
+    g_nLinkState = LINK_NONE;
+    ResetNetLinkFlags();
+    InputPageServices().ClearOutputMeters();
+    return TRUE;
+}
+
+BOOL CTRV410View::ReconnectNet() {
+    m_net.Close();
+    ::Sleep(m_nReconnectPauseMs);
+    if (!m_net.Connect())
+        return FALSE;
+    HideProgress();
+    return TRUE;
+}
+
+LRESULT CTRV410View::OnNetRetry(WPARAM, LPARAM) {
+    const int retry = ++g_nNetRetry;
+    if (retry <= 2 && ReconnectNet()) {
+        m_command.ResetParser();
+        StartLinkThread(TRUE);
+        return 0;
+    }
+    StopLinkThread(TRUE);
+    ShowConnectFailure();
+    CloseNetLink();
+    g_nNetRetry = 0;
+    return 0;
+}
+
+BOOL CTRV410View::StartNetUpdate() {
+    if (!m_net.m_bReachable.load() || !m_net.Connect())
+        return FALSE;
+    m_command.ClearQueue();
+    g_bFirmwareMode = 1;
+    g_bNetEnabled = 1;
+    StartLinkThread(TRUE);
+    return TRUE;
+}
+
+LRESULT CTRV410View::OnNetReachable(WPARAM, LPARAM) {
+    if (ConnectNet())
+        ::PostMessage(m_hWnd, WM_NET_CONNECT, 0, 0);
+    return 0;
+}
+
+LRESULT CTRV410View::OnNetConnect(WPARAM, LPARAM) {
+    m_net.StopPing(TRUE);
+    return 0;
+}
+
+void CTRV410View::ResetNetAddress() {
     std::lock_guard lock(g_linkLock);
-    g_bLiveDataSent = 0;
-    g_curPresetNo[0] = static_cast<BYTE>(preset);
-    if (preset != 0) {
-        m_nBatchCount = 0;
-        HoldMasterVolume(FALSE);
-    }
-    constexpr int total = NUM_INPUTS + NUM_OUTPUTS;
-    for (int k = 0; k < total; ++k) {
-        const bool input = k < NUM_INPUTS;
-        auto packet = BuildReadFrame(preset, input ? GROUP_INPUT : GROUP_OUTPUT, input ? k : k - NUM_INPUTS,
-                                     TRUE, FALSE);
-        if (!packet)
-            continue;
-        packet->SetBatchMark(1);
-        if (k == total - 1) {
-            packet->SetProgress(m_nBatchCount);
-            packet->SetReadEnd(1);
-        } else {
-            packet->SetProgress(m_nBatchCount++);
-        }
-        m_command.AddPacket(std::move(packet));
-    }
-    SetTransferRange();
-    g_bTransferBusy = 1;
-    if (preset != 0) {
-        auto name = BuildSystemFrame(CMD_PRESET_NAME, 0);
-        if (name) {
-            name->SetProgress(++m_nBatchCount);
-            m_command.AddPacket(std::move(name));
-        }
-        HoldMasterVolume(TRUE);
-    }
-    g_bLiveDataSent = 0;
+    g_strDevIP = g_strDefaultDevIP;
+    g_nNetPort = NET_DEFAULT_PORT;
+}
+
+void CTRV410View::SetNetUnreachable() {
+    m_net.m_bReachable = 0;
 }

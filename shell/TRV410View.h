@@ -4,15 +4,21 @@
 // model and the pages. The link's logic lives in link/; these routines only drive it.
 #pragma once
 
+#include "link/BulkTransfer.h"
+#include "link/HidChangeWatcher.h"
 #include "link/KTVCommand.h"
 #include "link/LinkHost.h"
 #include "link/LinkWorker.h"
+#include "link/Net_Socket.h"
+#include "link/UsbLink.h"
 #include "platform/io/HidDevice.h"
+#include "platform/io/HidMonitor.h"
 #include "platform/ui/Wnd.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CNetTransport;
 
@@ -32,10 +38,14 @@ public:
     // ---- Link objects ----
     CKTVCommand m_command;
     CLinkWorker m_worker;
-    // The open USB device (the USB link opens and closes it; the worker reads and writes it).
-    std::unique_ptr<CHidDevice> m_pUsbDevice;
-    // The network transport the worker uses (the network link's socket).
+    // The USB link: device choice, the register of held paths and the open device.
+    CUsbLink m_usb;
+    // The network link's socket and its ping thread.
+    CNet_Socket m_net;
+    // The network transport the worker uses (m_net unless a test puts another in).
     CNetTransport* m_pNetTransport = nullptr;
+    // Hot-plug of HID interfaces.
+    CHidChangeWatcher m_hidWatcher;
 
     std::atomic<int> m_bLinkOpen{0}; // a link is open and its worker runs
     int m_nBatchCount = 0;           // progress index of the next packet of a batch
@@ -43,8 +53,8 @@ public:
     LONGLONG m_nInputTypeBusyUntil = 0;
 
     // ---- CLinkHost (link worker) ----
-    CHidDevice* GetUsbDevice() override { return m_pUsbDevice.get(); }
-    BOOL OpenUsbDevice() override;
+    CHidDevice* GetUsbDevice() override { return m_usb.GetDevice(); }
+    BOOL OpenUsbDevice() override { return m_usb.OpenUsbDevice(); }
     CNetTransport* GetNetTransport() override { return m_pNetTransport; }
     BOOL IsLinkOpen() override { return m_bLinkOpen.load(); }
 
@@ -122,27 +132,102 @@ public:
     BOOL m_bAdvancedDialogOpen = FALSE;
     int m_nTransferRange = 0;
 
-    // ---- Bulk reads the connect sequence uses ----
-    void SetTransferRange();
-    // Queues the reads of the 6 input and 8 output records of preset p into the live set. The
-    // caller holds g_linkLock.
+    // ---- Bulk transfers and channel operations ----
+    CBulkTransfer& Bulk() { return *m_pBulk; }
+    void SendAllPresets();
+    void SendPreset(int preset, BOOL store);
+    void SendInputChannel(int input);
+    void SendOutputChannel(int output);
+    BOOL ReadAllDevicePresets();
+    // The caller holds g_linkLock.
     void ReadDevicePreset(int preset);
+    void SetTransferRange();
+    void CopyOutput(int from, int to);
+    void PasteOutput(int from, int to);
+    void ResetLinkedOutputEq();
+    void DoResetLinkedOutputEq();
+    void ResetOutputEq(int output);
+    void ResetInputEq(int input);
+    void SetOutputMixDefaults(int output, int code, BOOL requestRestore);
+    // Shell hooks of the bulk transfers (the progress dialog, the lock button, the file choice).
+    virtual BOOL ChooseAllPresetsFile() { return TRUE; }
+    virtual void ShowProgress(int mode) { m_nProgressShown = mode; }
+    virtual void HideProgress() { m_nProgressShown = -1; }
+    virtual void SetLockButton(BOOL locked) { m_bLockButton = locked; }
+    int m_nProgressShown = -1;
+    BOOL m_bLockButton = FALSE;
 
-    // ---- Transports and closing (the USB and network links own the full versions) ----
-    std::string m_strUsbPath;
-    BOOL ConnectUsb();
-    // Closes the link of g_nLinkState.
+    // ---- USB link ----
+    BOOL RegisterHidNotification();
+    BOOL CreateUsbKey();
+    BOOL EnumHidDevices() { return m_usb.EnumHidDevices(); }
+    BOOL IsUsbPathFree(const CString& path) { return m_usb.IsUsbPathFree(path); }
+    BOOL RememberUsbPath() { return m_usb.RememberUsbPath(); }
+    BOOL ForgetUsbPath() { return m_usb.ForgetUsbPath(); }
+    void ResetUsbKey() { m_usb.ResetUsbKey(); }
+    BOOL FindUsbPath() { return m_usb.FindUsbPath(); }
+    BOOL ConnectUsb() { return m_usb.ConnectUsb(); }
+    BOOL ConnectUsbPath(const CString& path);
+    BOOL ReopenUsb() { return m_usb.ReopenUsb(); }
+    BOOL CloseUsbLink();
+    // The Connect button and its popup items.
+    struct PopupItem {
+        UINT id;
+        CString text;
+    };
+    LRESULT OnConnectButton();
+    // Shows the popup under the Connect button; the choice comes back as its command.
+    virtual void TrackConnectPopup(const std::vector<PopupItem>& items) { m_lastPopup = items; }
+    std::vector<PopupItem> m_lastPopup;
+    DWORD m_nConnectPauseMs = 500;
+    void OnUsbDeviceChosen(UINT id);
+    void OnConnectUsbMenu();
+    void OnConnectNetMenu();
+    // Arrival and removal of a HID interface; always TRUE.
+    BOOL OnDeviceChange(UINT event, const DEV_BROADCAST_DEVICEINTERFACE* record);
+    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnUsbReopen(WPARAM wParam, LPARAM lParam);
+    void Reconnect();
+
+    // ---- Closing: by link state and the close family ----
     void CloseLinkByState();
+    LRESULT OnLinkFailed(WPARAM wParam, LPARAM lParam);
+    BOOL CloseLinkOnError();
+    void AbortFirmwareUpdate();
+    LRESULT OnEmptyReply(WPARAM wParam, LPARAM lParam);
+    int CloseLinkForUpdate();
+    LRESULT OnUpdateFailed(WPARAM wParam, LPARAM lParam);
+    void CloseComLink();
+    // Progress bar 1414, status edit 1002 and button 2770 back to their idle look.
+    virtual void ResetTransferDisplay() { m_nTransferRange = 0; }
+
+    // ---- Firmware update opening (the update dialog and its poll thread) ----
+    BOOL StartUsbUpdate(const CString& path);
+    // Runs on the poll thread: user texts and messages go to the UI thread as posts.
+    BOOL ReconnectForUpdate(BOOL quiet);
+    // The update dialog's status label (via the update dialog's services).
+    void SetUpdateStatusText(const char* textEn, const char* textCn);
+    LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
+
+    // ---- Network link ----
+    BOOL ConnectNet();
+    BOOL CloseNetLink();
+    BOOL ReconnectNet();
+    DWORD m_nReconnectPauseMs = 500;
+    LRESULT OnNetRetry(WPARAM wParam, LPARAM lParam);
+    BOOL StartNetUpdate();
+    LRESULT OnNetReachable(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNetConnect(WPARAM wParam, LPARAM lParam);
     // After a WIFI module reset: the module's own address and port 8899 / not reachable.
     void ResetNetAddress();
     void SetNetUnreachable();
-    LRESULT OnConnectButton();
-    void CloseUsbLink();
-    void CloseNetLink();
-    void CloseComLink();
-    LRESULT OnLinkFailed(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEmptyReply(WPARAM wParam, LPARAM lParam);
 
+private:
+    class CViewBulkHost;
+    std::unique_ptr<CViewBulkHost> m_pBulkHost;
+    std::unique_ptr<CBulkTransfer> m_pBulk;
+
+public:
     DECLARE_MESSAGE_MAP()
 };
 
