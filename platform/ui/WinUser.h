@@ -250,6 +250,33 @@ constexpr UINT LBN_DBLCLK = 2;
 constexpr UINT LBN_SETFOCUS = 4;
 constexpr UINT LBN_KILLFOCUS = 5;
 constexpr int LB_ERR = -1;
+constexpr int LB_ERRSPACE = -2;
+constexpr int LB_OKAY = 0;
+constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x20;
+constexpr DWORD LBS_NOSEL = 0x4000;
+constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
+constexpr UINT LBN_ERRSPACE = static_cast<UINT>(-2);
+constexpr UINT LBN_SELCANCEL = 3;
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_INSERTSTRING = 0x0181;
+constexpr UINT LB_DELETESTRING = 0x0182;
+constexpr UINT LB_RESETCONTENT = 0x0184;
+constexpr UINT LB_SETCURSEL = 0x0186;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr UINT LB_SELECTSTRING = 0x018C;
+constexpr UINT LB_GETTOPINDEX = 0x018E;
+constexpr UINT LB_FINDSTRING = 0x018F;
+constexpr UINT LB_SETTOPINDEX = 0x0197;
+constexpr UINT LB_GETITEMRECT = 0x0198;
+constexpr UINT LB_GETITEMDATA = 0x0199;
+constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
+constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
+constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
 
 // Up-down control.
 constexpr DWORD UDS_WRAP = 0x1;
@@ -292,6 +319,14 @@ constexpr UINT PBM_STEPIT = WM_USER + 5;
 constexpr UINT PBM_SETRANGE32 = WM_USER + 6;
 constexpr UINT PBM_GETRANGE = WM_USER + 7;
 constexpr UINT PBM_GETPOS = WM_USER + 8;
+constexpr UINT PBM_SETBARCOLOR = WM_USER + 9;
+constexpr UINT PBM_GETSTEP = WM_USER + 13;
+constexpr UINT PBM_SETBKCOLOR = 0x2001; // CCM_SETBKCOLOR
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
+struct PBRANGE {
+    int iLow;
+    int iHigh;
+};
 
 // List view and header.
 constexpr DWORD LVS_REPORT = 0x1;
