@@ -1,6 +1,7 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/Brush.h"
+#include "platform/ui/DataExchange.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiHandle.h"
 #include "platform/ui/ResourceLoader.h"
@@ -1765,6 +1766,12 @@ void CWnd::RepaintParentArea() {
 }
 
 // --- dialog helpers -------------------------------------------------------------------------
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return dx.m_failed ? FALSE : TRUE;
+}
 
 void CWnd::CheckDlgButton(int id, UINT check) {
     SendDlgItemMessage(id, BM_SETCHECK, check, 0);

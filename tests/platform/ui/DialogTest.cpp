@@ -1,0 +1,164 @@
+// Dialogs from layout tables: controls, language, data exchange, modal loop, dialog keys.
+#include "platform/ui/Button.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/ResourceLoader.h"
+#include "platform/ui/Static.h"
+#include "res/ResourceTable.h"
+#include "support/RenderToPng.h"
+#include "support/UiEvents.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kDlg = 64500;
+constexpr int kName = 1000, kLabel = 1001, kCheck = 1002, kOther = 1003;
+
+const res::DialogItemSpec kItems[] = {
+    {kLabel, "Static", 10, 10, 120, 16, WS_VISIBLE | SS_LEFT, 0, "Name:", "名称："},
+    {kName, "Edit", 10, 30, 120, 20, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, "", ""},
+    {kCheck, "Button", 10, 56, 120, 18, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, "Linked", "联动"},
+    {kOther, "Button", 10, 80, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "Other", "其他"},
+    {IDOK, "Button", 80, 110, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "OK", "确定"},
+    {IDCANCEL, "Button", 150, 110, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "Cancel", "取消"},
+};
+const res::DialogSpec kDialogs[] = {
+    {kDlg, 220, 140, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, "Preset", "预设", "Arial", -12,
+     kItems},
+};
+
+// The member control is subclassed by data exchange, as the pages do it.
+class NameDialog : public CDialog {
+public:
+    NameDialog() : CDialog(kDlg) {}
+    CEdit m_name;
+    CString m_text = "first";
+    int m_linked = 1;
+    int inits = 0;
+    std::vector<int> others;
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Control(dx, kName, m_name);
+        DDX_Text(dx, kName, m_text);
+        DDX_Check(dx, kCheck, m_linked);
+    }
+    BOOL OnInitDialog() override {
+        ++inits;
+        return CDialog::OnInitDialog();
+    }
+    void OnOther() { others.push_back(1); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(NameDialog, CDialog)
+ON_BN_CLICKED(kOther, &NameDialog::OnOther)
+END_MESSAGE_MAP()
+
+struct DialogFixture : ::testing::Test {
+    void SetUp() override {
+        res::RegisterDialogs(kDialogs);
+        ResourceLoader::SetChinese(FALSE);
+    }
+    void TearDown() override {
+        CDialog::SetModalHook(nullptr);
+        ResourceLoader::SetChinese(FALSE);
+    }
+};
+
+TEST_F(DialogFixture, ModelessDialogBuildsItsControlsAndExchangesData) {
+    NameDialog dlg;
+    ASSERT_TRUE(dlg.Create(kDlg));
+    EXPECT_EQ(dlg.inits, 1);
+    CRect rc;
+    dlg.GetClientRect(&rc);
+    EXPECT_EQ(rc.Size(), CSize(220, 140));
+    ASSERT_NE(dlg.GetDlgItem(kLabel), nullptr);
+    EXPECT_EQ(dlg.GetDlgItem(kName), &dlg.m_name); // the member took the item's place
+    CRect er;
+    dlg.m_name.GetWindowRect(&er);
+    dlg.ScreenToClient(&er);
+    EXPECT_EQ(er, CRect(10, 30, 130, 50));
+    CString text;
+    dlg.m_name.GetWindowText(text);
+    EXPECT_EQ(text, CString("first"));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(kCheck), 1u);
+    dlg.GetDlgItemText(kLabel, text);
+    EXPECT_EQ(text, CString("Name:"));
+
+    dlg.m_name.SetWindowText("second");
+    dlg.CheckDlgButton(kCheck, 0);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(dlg.m_text, CString("second"));
+    EXPECT_EQ(dlg.m_linked, 0);
+
+    dlg.ShowWindow(SW_SHOW);
+    r9test::RenderToPng(dlg.Widget(), "platform_ui_dialog_en");
+}
+
+TEST_F(DialogFixture, ChineseTextsComeFromTheTable) {
+    ResourceLoader::SetChinese(TRUE);
+    NameDialog dlg;
+    ASSERT_TRUE(dlg.Create(kDlg));
+    CString text;
+    dlg.GetDlgItemText(IDOK, text);
+    EXPECT_EQ(text, CString("确定"));
+    dlg.GetWindowText(text);
+    EXPECT_EQ(text, CString("预设"));
+    dlg.ShowWindow(SW_SHOW);
+    r9test::RenderToPng(dlg.Widget(), "platform_ui_dialog_zh");
+}
+
+TEST_F(DialogFixture, ModalLoopEndsWithTheButtonsAndKeys) {
+    struct Case {
+        const char* what;
+        std::function<void(CDialog&)> act;
+        INT_PTR result;
+    } cases[] = {
+        {"OK button",
+         [](CDialog& d) {
+             r9test::Click(d.GetDlgItem(IDOK)->Widget(), {5, 5});
+         },
+         IDOK},
+        {"Cancel button",
+         [](CDialog& d) {
+             r9test::Click(d.GetDlgItem(IDCANCEL)->Widget(), {5, 5});
+         },
+         IDCANCEL},
+        {"Enter in the edit = default button",
+         [](CDialog& d) { r9test::Key(d.GetDlgItem(kName)->Widget(), Qt::Key_Return, Qt::NoModifier, "\r"); },
+         IDOK},
+        {"Escape",
+         [](CDialog& d) {
+             r9test::Key(d.GetDlgItem(kName)->Widget(), Qt::Key_Escape, Qt::NoModifier, "\x1b");
+         },
+         IDCANCEL},
+        {"close box", [](CDialog& d) { d.SendMessage(WM_CLOSE); }, IDCANCEL},
+        {"EndDialog(7)", [](CDialog& d) { d.EndDialog(7); }, 7},
+    };
+    for (const Case& c : cases) {
+        NameDialog dlg;
+        CDialog::SetModalHook(c.act);
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.what;
+        EXPECT_EQ(dlg.m_hWnd, nullptr) << c.what;
+    }
+}
+
+TEST_F(DialogFixture, EnterOnAFocusedPushButtonClicksItAndTabMovesOn) {
+    NameDialog dlg;
+    ASSERT_TRUE(dlg.Create(kDlg));
+    dlg.ShowWindow(SW_SHOW);
+    QApplication::setActiveWindow(dlg.Widget());
+    CWnd* other = dlg.GetDlgItem(kOther);
+    other->SetFocus();
+    r9test::Key(other->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(dlg.others.size(), 1u);
+    EXPECT_TRUE(dlg.IsWindowVisible()); // not ended
+
+    dlg.m_name.SetFocus();
+    r9test::Key(dlg.m_name.Widget(), Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(kCheck));
+    r9test::Key(dlg.GetDlgItem(kCheck)->Widget(), Qt::Key_Backtab, Qt::ShiftModifier, "");
+    EXPECT_EQ(CWnd::GetFocus(), &dlg.m_name);
+}
+
+} // namespace
