@@ -155,7 +155,8 @@ BOOL CLinkWorker::RunOnce() {
             // No cycle for this link state; do not spin while the event stays set.
             Sleep(m_timings.notReadyPause);
         }
-        Sleep(m_timings.cyclePause);
+        if (!m_bChangeQueued.exchange(false))
+            Sleep(m_timings.cyclePause);
         return TRUE;
     default:
         return TRUE;
@@ -197,7 +198,13 @@ void CLinkWorker::SendPendingViewNotice() {
 
 void CLinkWorker::AppendNextChangeFrame() {
     std::lock_guard lock(g_linkLock);
-    m_command.AddPacket(LinkDocument().BuildNextChangeFrame());
+    auto frame = LinkDocument().BuildNextChangeFrame();
+    // A user's change goes out in the very next cycle; only the idle poll keeps the pause.
+    const BYTE* f = frame ? frame->GetData() : nullptr;
+    const bool poll = f && f[LinkFrame::OFS_TYPE] == FRAME_READ && f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM &&
+                      f[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
+    m_bChangeQueued = frame && !poll;
+    m_command.AddPacket(std::move(frame));
 }
 
 int CLinkWorker::ReadUsbReport(DWORD timeoutMs) {

@@ -128,4 +128,5 @@ private:
     std::atomic<int> m_bRunning{0};
     std::atomic<int> m_bNotSuspended{1};
     std::chrono::steady_clock::time_point m_stamp{};
+    std::atomic<bool> m_bChangeQueued{false}; // the last cycle queued a change, not the poll
 };
