@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,8 +70,11 @@ public:
     void HoldMasterVolume(BOOL restore) override {
         if (restore)
             ++restores;
+        if (duringCall)
+            duringCall();
     }
     int restores = 0;
+    std::function<void()> duringCall; // a change made while the scheduler runs
 };
 
 class KTV_DataTest : public ChannelTest {
@@ -438,6 +442,26 @@ TEST_F(KTV_DataTest, VolumeRestoreCallsTheViewOnceAndGoesOn) {
     m_doc->GetOut(5)->SetLevel(1);
     EXPECT_EQ(Next(3), (std::vector<Head>{Chunk(GROUP_OUTPUT, 2, 6), Chunk(GROUP_OUTPUT, 5, 31), kPoll}));
     EXPECT_EQ(m_view.restores, 2);
+}
+
+TEST_F(KTV_DataTest, ChangeMadeDuringACallIsSentByALaterCall) {
+    g_bLiveDataSent = 1;
+    StringToField(g_curImage.system.name, 16, CString("Custom"));
+    g_curPresetNo[0] = 0;
+    CKTV_OutData* o0 = m_doc->GetOut(0);
+    CKTV_OutData* o2 = m_doc->GetOut(2);
+    o2->RequestVolumeRestore();
+    o2->GetBand(1)->SetGainPos(230);
+    // While output 3 is looked at, output 1 (already passed) and output 3's own level change.
+    m_view.duringCall = [&] {
+        o0->SetLevel(432);
+        o2->SetLevel(321);
+        m_view.duringCall = nullptr;
+    };
+    EXPECT_EQ(Next(4), (std::vector<Head>{Chunk(GROUP_OUTPUT, 2, 1), Chunk(GROUP_OUTPUT, 0, 31),
+                                          Chunk(GROUP_OUTPUT, 2, 31), kPoll}));
+    EXPECT_EQ(g_curImage.outputs[0].levelCode, 432);
+    EXPECT_EQ(g_curImage.outputs[2].levelCode, 321);
 }
 
 TEST_F(KTV_DataTest, RequestsWithoutAFrameReturnNoneAndAreConsumed) {
