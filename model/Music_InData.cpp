@@ -29,6 +29,11 @@ void CMusic_InData::BuildBands(int nLastBand, int nXoverChunk, int nLpFreq) {
 
 // ---- Setters that mark -----------------------------------------------------------------------
 
+void CMusic_InData::SetLevelZero(int flag) {
+    CSingleLock lock(&g_linkLock, TRUE);
+    m_bLevelZero = flag;
+}
+
 void CMusic_InData::SetLevel(int code) {
     CSingleLock lock(&g_linkLock, TRUE);
     m_nLevel = code;

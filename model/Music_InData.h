@@ -80,7 +80,7 @@ public:
     int GetEffectiveLevel() const { return m_bLevelZero ? 0 : m_nLevel; }
     int GetLevel() const { return m_nLevel; }
     int GetLevelZero() const { return m_bLevelZero; }
-    void SetLevelZero(int flag) { m_bLevelZero = flag; }
+    void SetLevelZero(int flag);
     int GetEnabled() const { return m_nOn; }
     int GetPhase() const { return m_nPhase; }
     int GetDelay() const { return m_nDelay; }
