@@ -129,9 +129,8 @@ std::unique_ptr<CSendData> CKTV_Data::BuildNextChangeFrame() {
         return BuildSystemFrame(CMD_SYSTEM_DATA, 0);
     if (g_bSourceSetDirty.load() && g_bSourceSetDirty.exchange(0))
         return BuildSystemFrame(CMD_SOURCE_SET, 0);
-    if (g_bPresetNameDirty.load()) {
+    if (g_bPresetNameDirty.load() && g_bPresetNameDirty.exchange(0)) {
         g_curPresetNo[0] = 0;
-        g_bPresetNameDirty = 0;
         return PresetNameFrame();
     }
     if (g_bLiveDataSent.load())
