@@ -5,6 +5,7 @@
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Rgn.h"
 #include "platform/ui/Static.h"
 #include "res/ResourceTable.h"
 #include "support/LogWnd.h"
