@@ -5,10 +5,12 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/ResourceLoader.h"
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/TabCtrl.h"
 #include "res/ResourceTable.h"
 
 #include <QEventLoop>
@@ -41,6 +43,10 @@ std::map<std::string, CDialog::ControlFactory>& Factories() {
         {"msctls_updown32", [] { return static_cast<CWnd*>(new CSpinButtonCtrl); }},
         {"Progress", [] { return static_cast<CWnd*>(new CProgressCtrl); }},
         {"msctls_progress32", [] { return static_cast<CWnd*>(new CProgressCtrl); }},
+        {"Tab", [] { return static_cast<CWnd*>(new CTabCtrl); }},
+        {"SysTabControl32", [] { return static_cast<CWnd*>(new CTabCtrl); }},
+        {"ListView", [] { return static_cast<CWnd*>(new CListCtrl); }},
+        {"SysListView32", [] { return static_cast<CWnd*>(new CListCtrl); }},
     };
     return f;
 }

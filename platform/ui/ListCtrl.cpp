@@ -1,0 +1,334 @@
+#include "platform/ui/ListCtrl.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/Pen.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+
+BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CWnd::Create("SysListView32", "", style, rect, parent, id);
+}
+
+int CListCtrl::HeaderHeight() const {
+    if (GetStyle() & LVS_NOCOLUMNHEADER)
+        return 0;
+    TEXTMETRIC tm{};
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(GetFont());
+    dc.GetTextMetrics(&tm);
+    return tm.tmHeight + 8;
+}
+
+int CListCtrl::RowHeight() const {
+    TEXTMETRIC tm{};
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(GetFont());
+    dc.GetTextMetrics(&tm);
+    return tm.tmHeight + 3;
+}
+
+int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, int) {
+    if (!m_header.m_hWnd)
+        return -1;
+    const int at = m_header.InsertColumn(column, heading, format, width < 0 ? 60 : width);
+    for (Row& r : m_rows)
+        if (at > 0 && static_cast<size_t>(at) <= r.cells.size())
+            r.cells.insert(r.cells.begin() + at, CString());
+    Invalidate();
+    return at;
+}
+
+BOOL CListCtrl::DeleteColumn(int column) {
+    if (!m_header.DeleteColumn(column))
+        return FALSE;
+    for (Row& r : m_rows)
+        if (column >= 0 && static_cast<size_t>(column) < r.cells.size())
+            r.cells.erase(r.cells.begin() + column);
+    Invalidate();
+    return TRUE;
+}
+
+int CListCtrl::GetColumnWidth(int column) const {
+    return m_header.GetColumnWidth(column);
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width) {
+    return m_header.SetColumnWidth(column, width);
+}
+
+int CListCtrl::InsertItem(int item, LPCTSTR text) {
+    if (item < 0)
+        return -1;
+    const int at = std::min(item, static_cast<int>(m_rows.size()));
+    Row row;
+    row.cells.assign(static_cast<size_t>(std::max(1, m_header.GetItemCount())), CString());
+    row.cells[0] = text ? text : "";
+    m_rows.insert(m_rows.begin() + at, row);
+    Invalidate();
+    return at;
+}
+
+BOOL CListCtrl::SetItemText(int item, int subItem, LPCTSTR text) {
+    if (item < 0 || item >= static_cast<int>(m_rows.size()) || subItem < 0)
+        return FALSE;
+    Row& row = m_rows[static_cast<size_t>(item)];
+    if (static_cast<size_t>(subItem) >= row.cells.size())
+        row.cells.resize(static_cast<size_t>(subItem) + 1);
+    row.cells[static_cast<size_t>(subItem)] = text ? text : "";
+    Invalidate();
+    return TRUE;
+}
+
+CString CListCtrl::GetItemText(int item, int subItem) const {
+    if (item < 0 || item >= static_cast<int>(m_rows.size()) || subItem < 0)
+        return CString();
+    const Row& row = m_rows[static_cast<size_t>(item)];
+    return static_cast<size_t>(subItem) < row.cells.size() ? row.cells[static_cast<size_t>(subItem)]
+                                                           : CString();
+}
+
+BOOL CListCtrl::DeleteItem(int item) {
+    return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
+}
+
+BOOL CListCtrl::DeleteAllItems() {
+    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
+}
+
+int CListCtrl::GetItemCount() const {
+    return static_cast<int>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETITEMCOUNT));
+}
+
+BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {
+    if (item < 0 || item >= static_cast<int>(m_rows.size()))
+        return FALSE;
+    m_rows[static_cast<size_t>(item)].data = data;
+    return TRUE;
+}
+
+DWORD_PTR CListCtrl::GetItemData(int item) const {
+    return item >= 0 && item < static_cast<int>(m_rows.size()) ? m_rows[static_cast<size_t>(item)].data : 0;
+}
+
+CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
+    return reinterpret_cast<CHeaderCtrl*>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETHEADER));
+}
+
+DWORD CListCtrl::SetExtendedStyle(DWORD exStyle) {
+    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(exStyle)));
+}
+
+DWORD CListCtrl::GetExtendedStyle() const {
+    return static_cast<DWORD>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
+}
+
+int CListCtrl::GetNextItem(int start, int flags) const {
+    for (int i = start + 1; i < static_cast<int>(m_rows.size()); ++i)
+        if (!(flags & LVNI_SELECTED) || (m_rows[static_cast<size_t>(i)].state & LVIS_SELECTED))
+            return i;
+    return -1;
+}
+
+BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {
+    if (item < -1 || item >= static_cast<int>(m_rows.size()))
+        return FALSE;
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+        if (item == -1 || i == item) {
+            UINT& s = m_rows[static_cast<size_t>(i)].state;
+            s = (s & ~mask) | (state & mask);
+        }
+    Invalidate();
+    return TRUE;
+}
+
+UINT CListCtrl::GetItemState(int item, UINT mask) const {
+    return item >= 0 && item < static_cast<int>(m_rows.size())
+               ? m_rows[static_cast<size_t>(item)].state & mask
+               : 0;
+}
+
+BOOL CListCtrl::GetItemRect(int item, LPRECT rect, UINT) const {
+    if (!rect || item < 0 || item >= static_cast<int>(m_rows.size()))
+        return FALSE;
+    const int y = HeaderHeight() + (item - m_top) * RowHeight();
+    *rect = RECT{0, y, m_header.TotalWidth(), y + RowHeight()};
+    return TRUE;
+}
+
+BOOL CListCtrl::GetSubItemRect(int item, int subItem, int, CRect& rect) const {
+    RECT row{};
+    if (!GetItemRect(item, &row, 0) || subItem < 0 || subItem >= m_header.GetItemCount())
+        return FALSE;
+    RECT cell{};
+    m_header.GetItemRect(subItem, &cell);
+    rect = CRect(cell.left, row.top, cell.right, row.bottom);
+    return TRUE;
+}
+
+LRESULT CListCtrl::CustomDraw(NMLVCUSTOMDRAW& cd) {
+    cd.nmcd.hdr = NMHDR{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), NM_CUSTOMDRAW};
+    CWnd* parent = GetParent();
+    return parent ? parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
+                                        reinterpret_cast<LPARAM>(&cd))
+                  : CDRF_DODEFAULT;
+}
+
+LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: {
+        const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
+        CRect rc;
+        GetClientRect(&rc);
+        m_header.Create(WS_CHILD | ((GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : WS_VISIBLE),
+                        CRect(0, 0, std::max<int>(rc.Width(), 1), HeaderHeight()), this, 0);
+        return r;
+    }
+    case WM_SIZE:
+    case WM_SETFONT: {
+        const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
+        if (message == WM_SETFONT && m_header.m_hWnd)
+            m_header.SendMessage(WM_SETFONT, wParam, lParam);
+        if (m_header.m_hWnd) {
+            CRect rc;
+            GetClientRect(&rc);
+            m_header.MoveWindow(0, 0, rc.Width(), HeaderHeight());
+        }
+        return r;
+    }
+    case LVM_GETITEMCOUNT:
+        return static_cast<LRESULT>(m_rows.size());
+    case LVM_DELETEITEM:
+        if (static_cast<int>(wParam) < 0 || static_cast<int>(wParam) >= static_cast<int>(m_rows.size()))
+            return FALSE;
+        m_rows.erase(m_rows.begin() + static_cast<int>(wParam));
+        Invalidate();
+        return TRUE;
+    case LVM_DELETEALLITEMS:
+        m_rows.clear();
+        m_top = 0;
+        Invalidate();
+        return TRUE;
+    case LVM_GETHEADER:
+        return reinterpret_cast<LRESULT>(m_header.m_hWnd ? &m_header : nullptr);
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        const DWORD old = m_exStyleList;
+        const DWORD mask = wParam ? static_cast<DWORD>(wParam) : 0xFFFFFFFF;
+        m_exStyleList = (m_exStyleList & ~mask) | (static_cast<DWORD>(lParam) & mask);
+        Invalidate();
+        return old;
+    }
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        return m_exStyleList;
+    case WM_LBUTTONDOWN: {
+        SetFocus();
+        const int y = GET_Y_LPARAM(lParam) - HeaderHeight();
+        const int item = y < 0 ? -1 : m_top + y / std::max(1, RowHeight());
+        if (item >= 0 && item < static_cast<int>(m_rows.size())) {
+            SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            SetItemState(item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+        NMHDR hdr{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), NM_CLICK};
+        if (CWnd* parent = GetParent())
+            parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()),
+                                reinterpret_cast<LPARAM>(&hdr));
+        break;
+    }
+    case WM_MOUSEWHEEL: {
+        const int lines = -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3;
+        m_top = std::clamp(m_top + lines, 0, std::max(0, static_cast<int>(m_rows.size()) - 1));
+        Invalidate();
+        return 1;
+    }
+    default:
+        break;
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CListCtrl::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CListCtrl::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
+    dc.FillSolidRect(&rc, window);
+    NMLVCUSTOMDRAW cd{};
+    cd.nmcd.hdc = dc.GetSafeHdc();
+    cd.nmcd.rc = rc;
+    cd.nmcd.dwDrawStage = CDDS_PREPAINT;
+    const LRESULT pre = CustomDraw(cd);
+    const int rowH = RowHeight(), top = HeaderHeight();
+    const int columns = m_header.GetItemCount();
+    for (int i = m_top; i < static_cast<int>(m_rows.size()); ++i) {
+        const int y = top + (i - m_top) * rowH;
+        if (y >= rc.bottom)
+            break;
+        const Row& row = m_rows[static_cast<size_t>(i)];
+        const bool selected = row.state & LVIS_SELECTED;
+        LRESULT itemAnswer = CDRF_DODEFAULT;
+        COLORREF itemText = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text;
+        COLORREF itemBk = selected ? GetSysColor(COLOR_HIGHLIGHT) : window;
+        if (pre & CDRF_NOTIFYITEMDRAW) {
+            NMLVCUSTOMDRAW item{};
+            item.nmcd.hdc = dc.GetSafeHdc();
+            item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(i);
+            item.nmcd.lItemlParam = static_cast<LPARAM>(row.data);
+            item.nmcd.rc = CRect(0, y, m_header.TotalWidth(), y + rowH);
+            item.clrText = itemText;
+            item.clrTextBk = itemBk;
+            itemAnswer = CustomDraw(item);
+            itemText = item.clrText;
+            itemBk = item.clrTextBk;
+        }
+        int left = 0;
+        for (int c = 0; c < columns; ++c) {
+            const int w = m_header.GetColumnWidth(c);
+            CRect cell(left, y, left + w, y + rowH);
+            left += w;
+            COLORREF cellText = itemText, cellBk = itemBk;
+            if (itemAnswer & CDRF_NOTIFYSUBITEMDRAW) {
+                NMLVCUSTOMDRAW sub{};
+                sub.nmcd.hdc = dc.GetSafeHdc();
+                sub.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+                sub.nmcd.dwItemSpec = static_cast<DWORD_PTR>(i);
+                sub.nmcd.lItemlParam = static_cast<LPARAM>(row.data);
+                sub.nmcd.rc = cell;
+                sub.iSubItem = c;
+                sub.clrText = itemText;
+                sub.clrTextBk = itemBk;
+                if (CustomDraw(sub) & CDRF_SKIPDEFAULT)
+                    continue;
+                cellText = sub.clrText;
+                cellBk = sub.clrTextBk;
+            }
+            dc.FillSolidRect(&cell, cellBk);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(cellText);
+            CRect tr = cell;
+            tr.DeflateRect(6, 0);
+            const int fmt = m_header.GetColumnFormat(c) & 3;
+            const UINT align = fmt == LVCFMT_RIGHT ? DT_RIGHT : fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
+            const CString value =
+                static_cast<size_t>(c) < row.cells.size() ? row.cells[static_cast<size_t>(c)] : CString();
+            dc.DrawText(value, &tr, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+            if (m_exStyleList & LVS_EX_GRIDLINES) {
+                CPen grid(PS_SOLID, 1, GetSysColor(COLOR_3DLIGHT));
+                CPen* old = dc.SelectObject(&grid);
+                dc.MoveTo(cell.left, cell.bottom - 1);
+                dc.LineTo(cell.right, cell.bottom - 1);
+                dc.MoveTo(cell.right - 1, cell.top);
+                dc.LineTo(cell.right - 1, cell.bottom);
+                dc.SelectObject(old);
+            }
+        }
+    }
+}

@@ -1,0 +1,59 @@
+// CListCtrl: the list view in report mode, with its CHeaderCtrl. Each paint runs the custom-draw
+// stages through the parent (NM_CUSTOMDRAW as WM_NOTIFY, NMLVCUSTOMDRAW): CDDS_PREPAINT, then per
+// item CDDS_ITEMPREPAINT when asked (CDRF_NOTIFYITEMDRAW), then per cell
+// CDDS_ITEMPREPAINT | CDDS_SUBITEM when asked (CDRF_NOTIFYSUBITEMDRAW); a cell is drawn in the
+// clrText / clrTextBk it comes back with. Header notifications reach the list's OnNotify.
+#pragma once
+
+#include "platform/ui/HeaderCtrl.h"
+
+#include <vector>
+
+class CListCtrl : public CWnd {
+    DECLARE_DYNAMIC(CListCtrl)
+public:
+    CListCtrl() = default;
+
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
+    BOOL DeleteColumn(int column);
+    int GetColumnWidth(int column) const;
+    BOOL SetColumnWidth(int column, int width);
+    int InsertItem(int item, LPCTSTR text);
+    BOOL SetItemText(int item, int subItem, LPCTSTR text);
+    CString GetItemText(int item, int subItem) const;
+    BOOL DeleteItem(int item);
+    BOOL DeleteAllItems();
+    int GetItemCount() const;
+    BOOL SetItemData(int item, DWORD_PTR data);
+    DWORD_PTR GetItemData(int item) const;
+    CHeaderCtrl* GetHeaderCtrl() const;
+    DWORD SetExtendedStyle(DWORD exStyle);
+    DWORD GetExtendedStyle() const;
+    int GetNextItem(int start, int flags) const;
+    BOOL SetItemState(int item, UINT state, UINT mask);
+    UINT GetItemState(int item, UINT mask) const;
+    BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
+    BOOL GetSubItemRect(int item, int subItem, int code, CRect& rect) const;
+    int GetTopIndex() const { return m_top; }
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+
+protected:
+    int HeaderHeight() const;
+    int RowHeight() const;
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& cd);
+
+    struct Row {
+        std::vector<CString> cells;
+        DWORD_PTR data = 0;
+        UINT state = 0;
+    };
+    std::vector<Row> m_rows;
+    CHeaderCtrl m_header;
+    DWORD m_exStyleList = 0;
+    int m_top = 0;
+};
