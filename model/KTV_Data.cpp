@@ -35,7 +35,9 @@ CKTV_Data::CKTV_Data() {
 }
 
 CKTV_Data::~CKTV_Data() {
-    // The link table must not keep pointing at outputs that are gone.
+    // Neither the link nor the link table may keep pointing into a model that is gone.
+    if (&LinkDocument() == static_cast<CLinkDocument*>(this))
+        SetLinkDocument(nullptr);
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         for (int j = 0; j < m_outRoute.GetCount(); ++j)
             if (g_pOutData[i] == m_outRoute.GetAt(j))

@@ -202,9 +202,12 @@ TEST_F(KTV_DataTest, LinkTableFollowsTheModelThatRanItLastAndNeverDangles) {
     other.reset(); // not in the table: the table stays
     EXPECT_EQ(g_pOutData[3], m_doc->GetOut(3));
     m_doc->InitLinkTable();
+    SetLinkDocument(m_doc.get());
+    EXPECT_EQ(&LinkDocument(), static_cast<CLinkDocument*>(m_doc.get()));
     m_doc.reset();
     for (int j = 0; j < 8; ++j)
         EXPECT_EQ(g_pOutData[j], nullptr);
+    EXPECT_EQ(HeadOf(LinkDocument().BuildNextChangeFrame()), kPoll) << "the default stands in again";
 }
 
 // ---- Loading, storing, mark clearing -----------------------------------------------------------
