@@ -2,6 +2,7 @@
 
 #include "platform/ui/Brush.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ListBox.h"
@@ -43,6 +44,7 @@ std::map<std::string, CDialog::ControlFactory>& Factories() {
         {"msctls_updown32", [] { return static_cast<CWnd*>(new CSpinButtonCtrl); }},
         {"Progress", [] { return static_cast<CWnd*>(new CProgressCtrl); }},
         {"msctls_progress32", [] { return static_cast<CWnd*>(new CProgressCtrl); }},
+        {"ComboBox", [] { return static_cast<CWnd*>(new CComboBox); }},
         {"Tab", [] { return static_cast<CWnd*>(new CTabCtrl); }},
         {"SysTabControl32", [] { return static_cast<CWnd*>(new CTabCtrl); }},
         {"ListView", [] { return static_cast<CWnd*>(new CListCtrl); }},

@@ -278,6 +278,38 @@ constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
 constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
 
+// Combo boxes.
+constexpr DWORD CBS_SIMPLE = 0x1;
+constexpr DWORD CBS_DROPDOWN = 0x2;
+constexpr DWORD CBS_DROPDOWNLIST = 0x3;
+constexpr DWORD CBS_SORT = 0x100;
+constexpr DWORD CBS_HASSTRINGS = 0x200;
+constexpr int CB_ERR = -1;
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_DELETESTRING = 0x0144;
+constexpr UINT CB_GETCOUNT = 0x0146;
+constexpr UINT CB_GETCURSEL = 0x0147;
+constexpr UINT CB_GETLBTEXT = 0x0148;
+constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+constexpr UINT CB_INSERTSTRING = 0x014A;
+constexpr UINT CB_RESETCONTENT = 0x014B;
+constexpr UINT CB_FINDSTRING = 0x014C;
+constexpr UINT CB_SELECTSTRING = 0x014D;
+constexpr UINT CB_SETCURSEL = 0x014E;
+constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+constexpr UINT CB_GETITEMDATA = 0x0150;
+constexpr UINT CB_SETITEMDATA = 0x0151;
+constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+constexpr UINT CBN_SELCHANGE = 1;
+constexpr UINT CBN_DBLCLK = 2;
+constexpr UINT CBN_SETFOCUS = 3;
+constexpr UINT CBN_KILLFOCUS = 4;
+constexpr UINT CBN_DROPDOWN = 7;
+constexpr UINT CBN_CLOSEUP = 8;
+constexpr UINT CBN_SELENDOK = 9;
+constexpr UINT CBN_SELENDCANCEL = 10;
+
 // Up-down control.
 constexpr DWORD UDS_WRAP = 0x1;
 constexpr DWORD UDS_SETBUDDYINT = 0x2;
