@@ -2,6 +2,7 @@
 
 #include "controls/ControlMessages.h"
 #include "controls/MemDC.h"
+#include "controls/NumEdit.h"
 #include "model/Conversions.h"
 #include "platform/ui/PaintDC.h"
 
@@ -9,8 +10,6 @@
 #include <cstdlib>
 
 namespace {
-// PENDING: the numeric field's header
-void BuddyHighlight(int) {}
 constexpr UINT_PTR kMoveTimer = 5;
 constexpr UINT kMoveTimerMs = 50;
 constexpr UINT kHandCursorId = 213;
@@ -546,7 +545,8 @@ void CBitmapSlider::OnKeyDown(UINT ch, UINT repeat, UINT flags) {
 
 void CBitmapSlider::OnSetFocus(CWnd* oldWnd) {
     CStatic::OnSetFocus(oldWnd);
-    BuddyHighlight(1);
+    if (m_pBuddyEdit)
+        m_pBuddyEdit->SetHighlight(1);
     m_bActive = TRUE;
     PostToParent(WM_SLIDER_MOVING);
     Invalidate(TRUE);
@@ -555,7 +555,8 @@ void CBitmapSlider::OnSetFocus(CWnd* oldWnd) {
 void CBitmapSlider::OnKillFocus(CWnd* newWnd) {
     CStatic::OnKillFocus(newWnd);
     m_bActive = FALSE;
-    BuddyHighlight(0);
+    if (m_pBuddyEdit)
+        m_pBuddyEdit->SetHighlight(0);
     Invalidate(TRUE);
 }
 

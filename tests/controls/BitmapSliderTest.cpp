@@ -1,4 +1,5 @@
 #include "controls/BitmapSlider.h"
+#include "controls/NumEdit.h"
 
 #include "SkinControlFixture.h"
 #include "controls/ControlMessages.h"
@@ -237,15 +238,20 @@ TEST_F(BitmapSliderTest, DisablingMidDragEndsTheDragAndItsTimer) {
     EXPECT_TRUE(Posted(WM_SLIDER_MOVED).empty());
 }
 
-TEST_F(BitmapSliderTest, FocusPostsMovingAndLightsTheThumb) {
+TEST_F(BitmapSliderTest, FocusPostsMovingAndLightsTheThumbAndTheBoundEdit) {
+    CNumEdit edit; // no window needed for its highlight flag
+    slider.SetBuddyEdit(&edit);
     parent.Clear();
     slider.SetFocus();
     EXPECT_TRUE(slider.IsActive());
+    EXPECT_EQ(edit.GetHighlight(), 1);
     const auto moving = Posted(WM_SLIDER_MOVING);
     ASSERT_EQ(moving.size(), 1u);
     EXPECT_EQ(moving[0].wParam, static_cast<WPARAM>(kId));
     parent.SetFocus();
     EXPECT_FALSE(slider.IsActive());
+    EXPECT_EQ(edit.GetHighlight(), 0);
+    slider.SetBuddyEdit(nullptr);
     slider.SetActive(TRUE);
     EXPECT_TRUE(slider.IsActive());
 }
