@@ -15,7 +15,13 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable rectangles in failure messages.
+inline void PrintTo(const CRect& r, std::ostream* os) {
+    *os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+}
 
 namespace ctltest {
 
