@@ -546,6 +546,14 @@ constexpr UINT TPM_LEFTALIGN = 0x0;
 constexpr UINT TPM_LEFTBUTTON = 0x0;
 constexpr UINT TPM_RIGHTBUTTON = 0x2;
 constexpr UINT TPM_RETURNCMD = 0x100;
+constexpr UINT TPM_CENTERALIGN = 0x4;
+constexpr UINT TPM_RIGHTALIGN = 0x8;
+constexpr UINT TPM_TOPALIGN = 0x0;
+constexpr UINT TPM_VCENTERALIGN = 0x10;
+constexpr UINT TPM_BOTTOMALIGN = 0x20;
+constexpr UINT TPM_NONOTIFY = 0x80;
+constexpr UINT MF_MENUBARBREAK = 0x20;
+constexpr UINT MF_MENUBREAK = 0x40;
 
 // System metrics and parameters.
 constexpr int SM_CXSCREEN = 0;
