@@ -64,7 +64,7 @@ public:
         m_view.m_command.AddPacket(std::move(packet));
     }
     void ShowConnectFailure() override { m_view.ShowConnectFailure(); }
-    BOOL ChooseAllPresetsFile() override { return m_view.ChooseAllPresetsFile(); }
+    BOOL ChooseAllPresetsFile() override { return PresetServices().ChooseAllPresetsFile(); }
     CMusic_InData* GetInput(int index) override {
         auto* doc = dynamic_cast<CKTV_Data*>(&LinkDocument());
         return doc ? doc->GetMusic(index) : nullptr;

@@ -149,8 +149,7 @@ public:
     void ResetOutputEq(int output);
     void ResetInputEq(int input);
     void SetOutputMixDefaults(int output, int code, BOOL requestRestore);
-    // Shell hooks of the bulk transfers (the progress dialog, the lock button, the file choice).
-    virtual BOOL ChooseAllPresetsFile() { return TRUE; }
+    // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode) { m_nProgressShown = mode; }
     virtual void HideProgress() { m_nProgressShown = -1; }
     virtual void SetLockButton(BOOL locked) { m_bLockButton = locked; }

@@ -1,0 +1,160 @@
+// The main view created offscreen with its real link worker, against the device emulator over the
+// HID double and loopback TCP; a private register folder, a ping probe the test controls and short
+// time limits.
+#pragma once
+
+#include "devsim/DeviceEmulator.h"
+#include "devsim/DevsimHidBackend.h"
+
+#include "link/FirmwareTransfer.h"
+#include "link/LinkDocument.h"
+#include "link/LinkGlobals.h"
+#include "link/LinkMessages.h"
+#include "model/Globals.h"
+#include "model/KTV_Data.h"
+#include "platform/core/Messages.h"
+#include "platform/io/HidBackend.h"
+#include "platform/io/PingProbe.h"
+#include "shell/TRV410View.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+
+class ViewLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/r9-viewlink-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        m_dir = tmpl;
+        const char* old = std::getenv("XDG_RUNTIME_DIR");
+        m_oldRuntime = old ? old : "";
+        ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
+
+        InitData();
+        ResetGlobals();
+        m_savedIp = g_strDevIP;
+        m_savedPort = g_nNetPort;
+        m_doc = std::make_unique<CKTV_Data>();
+        m_doc->InitLinkTable();
+        SetLinkDocument(m_doc.get());
+
+        ASSERT_TRUE(m_dev.StartTcp());
+        g_strDevIP = "127.0.0.1";
+        g_nNetPort = m_dev.GetTcpPort();
+        m_backend = std::make_unique<CDevsimHidBackend>(m_dev);
+        CHidBackend::Install(m_backend.get());
+        SetPingProbe([this](const char*, std::string* out) {
+            if (out)
+                *out = m_reachable ? "ttl=64" : "";
+            return m_reachable.load() ? TRUE : FALSE;
+        });
+
+        m_view = std::make_unique<CTRV410View>();
+        ASSERT_TRUE(m_view->CreateView());
+        LinkTimings& t = m_view->m_worker.Timings();
+        t.usbReadWait = 800;
+        t.usbAnswer = 500;
+        t.netReceive = 300;
+        t.netAnswer = 800;
+        t.reconnectPause = 50;
+        m_view->m_nConnectPauseMs = 0;
+        m_view->m_nReconnectPauseMs = 0;
+        m_view->m_net.m_nSettleMs = 20;
+    }
+
+    void TearDown() override {
+        m_view.reset();
+        Pump([] { return false; }, 20);
+        SetLinkDocument(nullptr);
+        m_doc.reset();
+        CHidBackend::Install(nullptr);
+        SetPingProbe({});
+        const auto errors = m_dev.GetErrors();
+        EXPECT_TRUE(errors.empty()) << errors.front();
+        m_dev.Stop();
+        g_strDevIP = m_savedIp;
+        g_nNetPort = m_savedPort;
+        ResetGlobals();
+        if (m_oldRuntime.empty())
+            ::unsetenv("XDG_RUNTIME_DIR");
+        else
+            ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
+        std::filesystem::remove_all(m_dir);
+    }
+
+    static void ResetGlobals() {
+        g_nLinkState = LINK_NONE;
+        g_bOnline = 0;
+        g_bTransferBusy = 0;
+        g_bFirmwareMode = 0;
+        g_bUpdatePolling = 0;
+        g_bFirmwareFinished = 0;
+        g_bTransfersStopped = 0;
+        g_bLinkCheckPending = 0;
+        g_nCurFwStep = 0;
+        g_bUsbEnabled = 0;
+        g_bNetEnabled = 0;
+        g_nNetRetry = 0;
+        g_bDataLocked = 0;
+        g_strHidPath.Empty();
+        g_hidPaths.clear();
+        g_updIfaces.clear();
+    }
+
+    // Runs the UI thread's messages until pred holds or timeoutMs passed.
+    template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!pred()) {
+            if (std::chrono::steady_clock::now() >= end)
+                return false;
+            r9::msg::DeliverPending();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        r9::msg::DeliverPending();
+        return true;
+    }
+
+    // The connect sequence ran through: the live data are loaded and no batch runs.
+    bool WaitOnline(int timeoutMs = 15000) {
+        return Pump([&] { return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load(); },
+                    timeoutMs);
+    }
+    bool WaitClosed(int timeoutMs = 15000) {
+        return Pump([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; },
+                    timeoutMs);
+    }
+
+    static DEV_BROADCAST_DEVICEINTERFACE Record(const std::string& path) {
+        DEV_BROADCAST_DEVICEINTERFACE r;
+        CHidMonitor::FillRecord(path, &r);
+        return r;
+    }
+
+    // Index of the first logged request of this group and index at or after from; -1 when none.
+    long FindRequest(int group, int index, size_t from = 0) {
+        const auto log = m_dev.GetRequests();
+        for (size_t i = from; i < log.size(); ++i) {
+            const auto& f = log[i].frame;
+            if (f.size() > 8 && f[LinkFrame::OFS_GROUP] == group && f[LinkFrame::OFS_INDEX] == index)
+                return static_cast<long>(i);
+        }
+        return -1;
+    }
+
+    std::string m_dir;
+    std::string m_oldRuntime;
+    CString m_savedIp;
+    int m_savedPort = 0;
+    std::atomic<bool> m_reachable{false};
+    CDeviceEmulator m_dev;
+    std::unique_ptr<CDevsimHidBackend> m_backend;
+    std::unique_ptr<CKTV_Data> m_doc;
+    std::unique_ptr<CTRV410View> m_view;
+};

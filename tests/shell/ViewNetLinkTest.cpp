@@ -1,0 +1,110 @@
+// The view's network link with the real worker against the emulator on loopback TCP: the start-up
+// through the ping thread's reachability step, the Connect button's network choice and the failure
+// paths.
+#include "ViewLinkFixture.h"
+
+TEST_F(ViewLinkTest, WithoutADeviceTheReachableModuleIsConnectedByItself) {
+    m_backend->SetPresent(false);
+    m_reachable = true;
+    ASSERT_TRUE(::PostMessage(m_view->GetSafeHwnd(), WM_START_LINK, 0, 0));
+    ASSERT_TRUE(WaitOnline());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NET);
+    EXPECT_EQ(g_bNetEnabled.load(), 1);
+    EXPECT_EQ(m_view->m_net.m_bReachable.load(), 1);
+    EXPECT_EQ(FindRequest(GROUP_SYSTEM, CMD_LINK_CHECK), 0);
+    EXPECT_EQ(m_dev.GetConnectionCount(), 1);
+    // The connect stopped the ping timer.
+    ASSERT_TRUE(Pump([&] { return !m_view->m_net.IsPingRunning(); }));
+    EXPECT_TRUE(m_view->m_bShownConnected);
+}
+
+TEST_F(ViewLinkTest, AnUnreachableModuleIsNeitherConnectedNorOffered) {
+    m_backend->SetPresent(false);
+    ASSERT_TRUE(::PostMessage(m_view->GetSafeHwnd(), WM_START_LINK, 0, 0));
+    ASSERT_TRUE(Pump([&] { return m_view->m_net.GetPingTicks() >= 3; }));
+    EXPECT_EQ(m_view->m_net.m_bReachable.load(), 0);
+    EXPECT_EQ(m_dev.GetConnectionCount(), 0);
+    m_view->OnConnectButton();
+    EXPECT_STREQ(m_view->m_strLastMessage, "No connection can be opened");
+
+    // Reachable but refusing connections: the connect fails with the network message.
+    m_reachable = true;
+    m_view->m_net.m_bReachable = 1;
+    g_nNetPort = 1; // nobody listens there
+    EXPECT_FALSE(m_view->ConnectNet());
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strWifiFail);
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
+    EXPECT_FALSE(m_view->m_net.IsConnected());
+}
+
+TEST_F(ViewLinkTest, ConnectButtonOpensTheNetworkAndClosesItAgain) {
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    m_view->OnConnectButton();
+    ASSERT_TRUE(WaitOnline());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NET);
+
+    m_view->OnConnectButton();
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
+    EXPECT_EQ(g_bNetEnabled.load(), 0);
+    EXPECT_FALSE(m_view->m_net.IsConnected());
+    EXPECT_FALSE(m_view->m_bShownConnected);
+    EXPECT_FALSE(m_view->m_worker.Exists());
+}
+
+TEST_F(ViewLinkTest, ASilentModuleIsResentOnceThenDropped) {
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    ASSERT_TRUE(m_view->ConnectNet());
+    ASSERT_TRUE(WaitOnline());
+    const int connections = m_dev.GetConnectionCount();
+    const size_t from = m_dev.GetRequestCount();
+    m_dev.InjectFault({DevsimFaultKind::NoAnswer, FRAME_READ, GROUP_SYSTEM, CMD_DEVICE_STATE, 1000});
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strWifiFail);
+    EXPECT_EQ(g_bNetEnabled.load(), 0);
+    // Each silent receive costs a reconnect; the third attempt at the packet gives up.
+    EXPECT_TRUE(Pump([&] { return m_dev.GetConnectionCount() == connections + 2; }))
+        << m_dev.GetConnectionCount() - connections;
+    long first = FindRequest(GROUP_SYSTEM, CMD_DEVICE_STATE, from);
+    ASSERT_GE(first, 0);
+    long second = FindRequest(GROUP_SYSTEM, CMD_DEVICE_STATE, static_cast<size_t>(first) + 1);
+    ASSERT_GE(second, 0);
+    EXPECT_EQ(m_dev.GetRequests()[static_cast<size_t>(second)].frame,
+              m_dev.GetRequests()[static_cast<size_t>(first)].frame);
+    EXPECT_FALSE(m_view->m_net.IsConnected());
+    EXPECT_EQ(m_view->m_command.GetQueueCount(), 0);
+}
+
+TEST_F(ViewLinkTest, ACutConnectionDuringTheCheckEndsInTheFailureHandler) {
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    m_dev.InjectFault({DevsimFaultKind::CutConnection, FRAME_READ, GROUP_SYSTEM, CMD_LINK_CHECK, 1000});
+    ASSERT_TRUE(m_view->ConnectNet());
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strWifiFail);
+    EXPECT_EQ(g_bOnline.load(), 0);
+}
+
+TEST_F(ViewLinkTest, NetworkUpdateOpensItsOwnConnectionOnlyWhenReachable) {
+    m_backend->SetPresent(false);
+    m_reachable = true;
+    EXPECT_FALSE(m_view->StartNetUpdate()) << "not reachable yet";
+    EXPECT_EQ(m_dev.GetConnectionCount(), 0);
+    m_view->m_net.m_bReachable = 1;
+    g_nLinkState = LINK_NET;
+    // The worker idles in its firmware cycle until the firmware part queues something.
+    ASSERT_TRUE(m_view->StartNetUpdate());
+    EXPECT_EQ(g_bFirmwareMode.load(), 1);
+    EXPECT_EQ(g_bNetEnabled.load(), 1);
+    EXPECT_TRUE(m_view->m_worker.Exists());
+    EXPECT_TRUE(Pump([&] { return m_dev.GetConnectionCount() == 1; }));
+    m_view->AbortFirmwareUpdate();
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_STREQ(m_view->m_strLastMessage, "The firmware update failed!");
+}
