@@ -1973,7 +1973,8 @@ HWND GetFocus() {
 
 namespace {
 HCURSOR SystemCursor(UINT id) {
-    static QHash<UINT, CursorHandle*> cursors;
+    // Shared for the program's lifetime: the table is never destroyed, so the cursors stay reachable.
+    static auto& cursors = *new QHash<UINT, CursorHandle*>;
     if (auto it = cursors.constFind(id); it != cursors.constEnd())
         return *it;
     Qt::CursorShape shape = Qt::ArrowCursor;
@@ -2036,7 +2037,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
 HCURSOR LoadCursor(HINSTANCE instance, UINT id) {
     if (!instance)
         return SystemCursor(id);
-    static QHash<UINT, CursorHandle*> loaded;
+    static auto& loaded = *new QHash<UINT, CursorHandle*>;
     if (auto it = loaded.constFind(id); it != loaded.constEnd())
         return *it;
     QCursor c;

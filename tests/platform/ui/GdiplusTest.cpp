@@ -90,3 +90,20 @@ TEST(GdiplusTest, MissingResourcesAndBadStreamsFail) {
 }
 
 } // namespace
+
+#include "platform/ui/PngResource.h"
+
+namespace {
+
+TEST(GdiplusTest, LoadPngResourceLeavesTheImageAloneWhenMissing) {
+    res::RegisterSvg(kHalfRed);
+    Gdiplus::Image* keep = reinterpret_cast<Gdiplus::Image*>(0x1);
+    EXPECT_EQ(LoadPngResource(65198, "PNG", &keep), 0);
+    EXPECT_EQ(keep, reinterpret_cast<Gdiplus::Image*>(0x1));
+    Gdiplus::Image* image = nullptr;
+    ASSERT_EQ(LoadPngResource(65101, "PNG", &image), 1);
+    std::unique_ptr<Gdiplus::Image> owned(image);
+    EXPECT_EQ(image->GetWidth(), 8u);
+}
+
+} // namespace
