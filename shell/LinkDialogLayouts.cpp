@@ -32,10 +32,10 @@ const res::DialogItemSpec kConnectItems[] = {
      "Use the USB connect to the device", "使用USB连接到设备"},
     {1799, "Button", 14, 38, 260, 20, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 0,
      "Use the WIFI connect to the device", "使用WIFI无线连接到设备"},
-    {1888, "Button", 14, 64, 180, 20, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 0,
+    {1888, "Button", 14, 64, 236, 20, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 0,
      "Use the COM connect to the device", "使用COM连接到设备"},
-    {1896, "ComboBox", 196, 62, 96, 120, WS_VISIBLE | WS_TABSTOP | 0x3 /* CBS_DROPDOWNLIST */, 0, "", ""},
-    {IDOK, "Button", 110, 98, 80, 28, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "Link", "联机"},
+    {1896, "ComboBox", 252, 62, 150, 22, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 0, "", ""},
+    {IDOK, "Button", 165, 98, 80, 28, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "Link", "联机"},
 };
 
 // Communication monitor: the written and the read log side by side, Clear between them below.
@@ -53,7 +53,7 @@ const res::DialogItemSpec kMonitorItems[] = {
 
 const res::DialogSpec kDialogs[] = {
     {270, 397, 160, kDlgStyle, 0, "Device Firmware Update", "设备固件升级", "Arial", -12, kUpgradeItems},
-    {144, 300, 140, kDlgStyle, 0, "Link", "联机", "Arial", -12, kConnectItems},
+    {144, 410, 140, kDlgStyle, 0, "Link", "联机", "Arial", -12, kConnectItems},
     {109, 714, 356, kDlgStyle, 0, "Lock", "Lock", "Arial", -12, kMonitorItems},
 };
 
