@@ -45,12 +45,12 @@ inline void RegisterArt() {
         return;
     done = true;
     const res::ArtSpec rows[] = {
-        {kBtnNormal, false, 80, 28, "button", 0, "PEQ", 0},
-        {kBtnHover, false, 80, 28, "button", 1, "PEQ", 0},
-        {kBtnPressed, false, 80, 28, "button", 2, "PEQ", 0},
-        {kBtnChecked, false, 80, 28, "button", 3, "PEQ", 0},
-        {kBtnCheckedHover, false, 80, 28, "button", 4, "PEQ", 0},
-        {kBtnCheckedPressed, false, 80, 28, "button", 5, "PEQ", 0},
+        {kBtnNormal, false, 80, 28, "button", 0, nullptr, 0},
+        {kBtnHover, false, 80, 28, "button", 1, nullptr, 0},
+        {kBtnPressed, false, 80, 28, "button", 2, nullptr, 0},
+        {kBtnChecked, false, 80, 28, "button", 3, nullptr, 0},
+        {kBtnCheckedHover, false, 80, 28, "button", 4, nullptr, 0},
+        {kBtnCheckedPressed, false, 80, 28, "button", 5, nullptr, 0},
         {kBtnDisabled, false, 80, 28, "button", 6, nullptr, 0},
         {kBtnDisabledChecked, false, 80, 28, "button", 7, nullptr, 0},
         {kBtnHot, false, 80, 28, "button", 1, "HOT", 0x0000A5FF},
