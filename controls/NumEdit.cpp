@@ -4,10 +4,7 @@
 
 #include "controls/NumEdit.h"
 
-#if __has_include("controls/BitmapSlider.h")
 #include "controls/BitmapSlider.h"
-#define R9_HAVE_SLIDER 1
-#endif
 
 #include <charconv>
 #include <cmath>
@@ -866,10 +863,8 @@ void CNumEdit::OnUpdate() {
 void CNumEdit::OnSetFocusReflect() {
     m_bHighlight = 1;
     RepaintParentArea();
-#ifdef R9_HAVE_SLIDER
     if (m_pSlider)
         m_pSlider->SetActive(1);
-#endif
     if (!(GetStyle() & ES_READONLY)) {
         SetSel(0, -1);
         return;
@@ -897,10 +892,8 @@ void CNumEdit::OnKillFocus(CWnd* newWnd) {
         m_spinBtn.SetActive(0);
     m_bHighlight = 0;
     RepaintParentArea();
-#ifdef R9_HAVE_SLIDER
     if (m_pSlider)
         m_pSlider->SetActive(0);
-#endif
 }
 
 void CNumEdit::OnChar(UINT ch, UINT repeat, UINT flags) {

@@ -1,6 +1,7 @@
 // Numeric field interaction: clicks, focus, keys, characters, visibility and the companion.
 #include "model/Globals.h"
 
+#include "controls/BitmapSlider.h"
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "NumFieldHost.h"
@@ -180,6 +181,56 @@ TEST_F(NumEditInput, CompanionFollowsTextAndReadOnlyState) {
     EXPECT_EQ(btn.IsActive(), 0);
     edit.SetReadOnly(FALSE);
     EXPECT_FALSE(btn.IsWindowVisible());
+}
+
+TEST_F(NumEditInput, BoundFaderFollowsTheFocusWithoutAnyTyping) {
+    CBitmapSlider fader;
+    ASSERT_TRUE(fader.Create("", WS_CHILD | WS_VISIBLE, CRect(200, 10, 220, 100), &host, 1320));
+    edit.SetBuddySlider(&fader);
+    edit.SetFocus();
+    EXPECT_TRUE(fader.IsActive());
+    EXPECT_EQ(edit.GetHighlight(), 1);
+    host.Clear();
+    other.SetFocus();
+    EXPECT_FALSE(fader.IsActive());
+    EXPECT_EQ(edit.GetHighlight(), 0);
+    EXPECT_EQ(Commits(), 0);
+    // The fader lights the field while it has the focus itself; the same look, no commit.
+    edit.SetHighlight(1);
+    EXPECT_EQ(edit.GetHighlight(), 1);
+    EXPECT_EQ(edit.TextColor(), RGB(0, 0, 0));
+    edit.SetHighlight(0);
+    EXPECT_EQ(edit.TextColor(), RGB(255, 255, 255));
+    edit.EnableEdit(0);
+    EXPECT_EQ(edit.TextColor(), RGB(200, 200, 200));
+}
+
+TEST_F(NumEditInput, ClickOnTheCompanionRunsTheFieldsOwnFocusSteps) {
+    // The companion takes the focus (the field loses it: tracking off), forwards a button-down to
+    // the field, whose edit takes the focus back (tracking on) and then runs its posted focus loss.
+    CNumSpin spin;
+    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE, CRect(132, 10, 148, 32), &host, 1311));
+    spin.SetBuddy(&edit);
+    spin.SetRange32(20, 20000);
+    spin.SetPos(1000);
+    edit.CreateSpinButton(1310);
+    edit.BindSpinButton(1311, &spin);
+    edit.SetReadOnly(TRUE);
+    edit.EnableEdit(0);
+    CSpinBtn& btn = edit.SpinButton();
+    edit.SetFocus();
+    EXPECT_EQ(btn.IsActive(), 1);
+    host.Clear();
+    r9test::Press(btn.Widget(), {100, 8});
+    EXPECT_EQ(btn.IsActive(), 0);
+    host.Flush();
+    r9test::Release(btn.Widget(), {100, 8});
+    host.Flush();
+    EXPECT_EQ(CWnd::GetFocus(), &edit);
+    EXPECT_EQ(btn.IsActive(), 0);
+    EXPECT_EQ(edit.GetHighlight(), 0);
+    EXPECT_EQ(spin.GetPos(), 1000);
+    EXPECT_EQ(Commits(), 0); // no click notification from a field that is not editable
 }
 
 } // namespace

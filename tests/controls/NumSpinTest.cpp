@@ -218,6 +218,12 @@ TEST_F(NumSpinFixture, ArrowKeysInTheBuddyStepThroughTheSpin) {
     EXPECT_EQ(Commands(), 1);
     r9test::Key(edit.Widget(), Qt::Key_Down);
     EXPECT_EQ(spin.GetPos(), 1000);
+    // At the range end the step still arrives and is reported, without a clamp message.
+    Field(NUMTYPE_FREQ, 20, 20000, 20);
+    r9test::Key(edit.Widget(), Qt::Key_Down);
+    EXPECT_EQ(spin.GetPos(), 20);
+    EXPECT_EQ(Commands(), 1);
+    EXPECT_EQ(host.Count(WM_SPIN_CLAMPED), 0);
 }
 
 } // namespace
