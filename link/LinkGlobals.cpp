@@ -8,3 +8,4 @@ char g_netRecvBuf[NET_RECV_SIZE] = {};
 BYTE g_hidInReport[HID_IN_REPORT_SIZE] = {};
 std::atomic<int> g_nUpdateBarPos{0};
 std::atomic<int> g_nUpdateBarMax{100};
+std::atomic<int> g_bPresetEdited{0};

@@ -17,6 +17,10 @@ extern std::atomic<int> g_bUpdateAborting;     // the update dialog was told to 
 extern char g_netRecvBuf[NET_RECV_SIZE];       // network receive buffer (link worker)
 extern BYTE g_hidInReport[HID_IN_REPORT_SIZE]; // USB input report, byte 0 = report id (link worker)
 
+// The live preset was edited since it was loaded or stored (the preset code's mark); a complete
+// live read clears it.
+extern std::atomic<int> g_bPresetEdited;
+
 // The update dialog's progress bar as the reply bookkeeping moves it: the dialog sets the maximum
 // (and position 0) when it starts; the bookkeeping keeps the position here and shows it through
 // CLinkViewServices::SetUpdateProgress.
