@@ -1,5 +1,9 @@
 #include "shell/TRV410View.h"
 
+#include "platform/core/Registry.h"
+#include "shell/UpdateHost.h"
+#include "shell/UpgradeDlg.h"
+
 #include "link/FirmwareTransfer.h"
 #include "link/FrameBuilder.h"
 #include "link/InputPageServices.h"
@@ -17,7 +21,9 @@
 #include "platform/core/Time.h"
 #include "platform/io/HidBackend.h"
 
+#include <cctype>
 #include <cstring>
+#include <fstream>
 #include <mutex>
 
 CTRV410View* g_pMainView = nullptr;
@@ -48,6 +54,8 @@ ON_MESSAGE(WM_NET_RETRY, &CTRV410View::OnNetRetry)
 ON_MESSAGE(WM_NET_CONNECT, &CTRV410View::OnNetConnect)
 ON_MESSAGE(WM_NET_REACHABLE, &CTRV410View::OnNetReachable)
 ON_MESSAGE(WM_LINK_NOTICE, &CTRV410View::OnLinkNotice)
+ON_MESSAGE(WM_COMM_ERROR, &CTRV410View::OnCommError)
+ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
 ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
@@ -103,6 +111,7 @@ CTRV410View::~CTRV410View() {
     m_hidWatcher.Stop();
     m_net.StopPing(FALSE);
     m_command.SetOwner(nullptr);
+    g_pSerialCommand = nullptr;
     if (g_pMainView == this)
         g_pMainView = nullptr;
     if (m_hWnd)
@@ -118,6 +127,7 @@ BOOL CTRV410View::CreateView(CWnd* parent) {
     g_pMainView = this;
     CreateUsbKey();
     RegisterHidNotification();
+    InitFirmwareAndSerial();
     return TRUE;
 }
 
@@ -888,11 +898,13 @@ LRESULT CTRV410View::OnUpdateFailed(WPARAM, LPARAM) {
 }
 
 void CTRV410View::CloseComLink() {
-    g_nLinkState = LINK_NONE;
+    // The link state stays as it is and nothing is shown.
+    m_serial.ClosePort();
     m_bLinkOpen = 0;
-    g_bTransferBusy = 0;
     g_bOnline = 0;
-    ShowLinkState(FALSE);
+    ResetTransferDisplay();
+    LinkDocument().SetAllChanged(FALSE);
+    g_bTransferBusy = 0;
 }
 
 // ---- Firmware update opening ---------------------------------------------------------------------
@@ -1067,4 +1079,138 @@ void CTRV410View::ResetNetAddress() {
 
 void CTRV410View::SetNetUnreachable() {
     m_net.m_bReachable = 0;
+}
+
+// ---- Firmware update and serial link ------------------------------------------------------------
+
+// The update dialog's view of the main view.
+class CTRV410View::CViewUpdateHost : public CUpdateHost {
+public:
+    explicit CViewUpdateHost(CTRV410View& view) : m_view(view) {}
+    BOOL ChooseFirmwareFile() override { return m_view.ChooseFirmwareFile(); }
+    BOOL LoadFirmwareFile() override { return m_view.LoadFirmwareFile(); }
+    int CloseLinkForUpdate() override { return m_view.CloseLinkForUpdate(); }
+    BOOL StartUsbUpdate(const CString& path) override { return m_view.StartUsbUpdate(path); }
+    BOOL StartNetUpdate() override { return m_view.StartNetUpdate(); }
+    BOOL ReconnectForUpdate(BOOL quiet) override { return m_view.ReconnectForUpdate(quiet); }
+    void AbortFirmwareUpdate() override { m_view.AbortFirmwareUpdate(); }
+    int FillOfferedPaths() override { return m_view.m_usb.FillOfferedPaths(); }
+    BOOL GetOfferedPath(int index, CString* path) override {
+        return m_view.m_usb.GetOfferedPath(index, path);
+    }
+    BOOL IsNetReachable() override { return m_view.m_net.m_bReachable.load(); }
+    void ShowTimedMessage(const char* textEn, const char* textCn, int code) override {
+        m_view.ShowTimedMessage(textEn, textCn, code);
+    }
+
+private:
+    CTRV410View& m_view;
+};
+
+CUpdateHost& CTRV410View::UpdateHost() {
+    if (!m_pUpdateHost)
+        m_pUpdateHost = std::make_shared<CViewUpdateHost>(*this);
+    return *m_pUpdateHost;
+}
+
+INT_PTR CTRV410View::RunUpgradeDialog() {
+    CUpgradeDlg dlg(&UpdateHost(), this);
+    return dlg.DoModal();
+}
+
+void CTRV410View::InitFirmwareAndSerial() {
+    m_fwTransfer.SetHooks({[this] { m_usb.ForgetUsbPath(); }, [this] { return m_usb.ReopenUsb(); }, {}});
+    g_pSerialCommand = &m_command;
+    m_serial.SetNotifyWindow(m_hWnd);
+    // The serial thread never shows a box itself: the text travels to this window.
+    m_serial.SetErrorReporter([this, hwnd = m_hWnd](const std::string& text) {
+        {
+            std::lock_guard lock(m_commErrorLock);
+            m_commErrors.push_back(text);
+        }
+        ::PostMessage(hwnd, WM_COMM_ERROR, 0, 0);
+    });
+    if (!m_pMonitor) {
+        m_pMonitor = std::make_unique<CLockDataDlg>(this);
+        if (m_pMonitor->Create(IDD_LOCK_DATA, this))
+            g_pMonitorDlg = m_pMonitor.get();
+    }
+}
+
+LRESULT CTRV410View::OnCommError(WPARAM, LPARAM) {
+    std::vector<std::string> texts;
+    {
+        std::lock_guard lock(m_commErrorLock);
+        texts.swap(m_commErrors);
+    }
+    for (const std::string& text : texts)
+        ShowTimedMessage(text.c_str(), text.c_str(), -5);
+    return 0;
+}
+
+BOOL CTRV410View::AskFirmwareFile(CString*) {
+    return FALSE;
+}
+
+BOOL CTRV410View::ChooseFirmwareFile() {
+    CString path;
+    if (!AskFirmwareFile(&path))
+        return FALSE;
+    std::string p = path.GetString();
+    size_t dot = p.rfind('.');
+    size_t slash = p.rfind('/');
+    std::string ext =
+        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : p.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext != g_strExtHex)
+        return FALSE;
+    g_strHexPath = path;
+    m_strHexFolder = slash == std::string::npos ? "" : p.substr(0, slash).c_str();
+    SaveDspMcuSettings();
+    return TRUE;
+}
+
+void CTRV410View::SaveDspMcuSettings() {
+    std::string key = std::string(g_strRegKey) + "\\" + g_strRegDspMcu;
+    HKEY h = nullptr;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    auto put = [h](const char* name, const char* value) {
+        RegSetValueEx(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                      static_cast<DWORD>(std::strlen(value) + 1));
+    };
+    put("Name", g_strHexPath.GetString());
+    put("Path", m_strHexFolder.GetString());
+    put(g_strRegLanguage, g_bChinese.load() ? "Chinese" : "English");
+    RegCloseKey(h);
+}
+
+BOOL CTRV410View::LoadFirmwareFile() {
+    g_bFirmwareFinished = 0;
+    if (m_fwImage.Load(g_strHexPath.GetString()) != CFirmwareImage::LoadResult::Ok) {
+        ShowTimedMessage(g_strUpdateFileError, g_strUpdateFileErrorCn, 2001);
+        if (!std::ifstream(g_strHexPath.GetString()))
+            g_strHexPath = "";
+        return FALSE;
+    }
+    m_nTransferRange = m_fwImage.GetFrameEstimate();
+    return TRUE;
+}
+
+BOOL CTRV410View::OpenComLink(const char*) {
+    // The COM link always opens the port named in g_strNull ("NULL"): no port, unless a device of
+    // that name exists.
+    if (!m_serial.OpenPort(0, g_strNull, 57600, 'N', 8, 1, SERIAL_DEFAULT_MASK, 512))
+        return FALSE;
+    m_serial.StartComThread();
+    m_bLinkOpen = 1;
+    return TRUE;
+}
+
+void CTRV410View::OnFirmwareUpdateMenu() {
+    RunUpgradeDialog();
+    g_bUpdatePolling = 0;
+    g_bFirmwareMode = 0;
 }

@@ -5,18 +5,23 @@
 #pragma once
 
 #include "link/BulkTransfer.h"
+#include "link/FirmwareImage.h"
+#include "link/FirmwareTransfer.h"
 #include "link/HidChangeWatcher.h"
 #include "link/KTVCommand.h"
 #include "link/LinkHost.h"
 #include "link/LinkWorker.h"
 #include "link/Net_Socket.h"
+#include "link/SerialPort.h"
 #include "link/UsbLink.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
 #include "platform/ui/Wnd.h"
+#include "shell/LockDataDlg.h"
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,6 +30,10 @@ class CNetTransport;
 // View timer of the input-type busy window.
 constexpr UINT_PTR TIMER_INPUT_TYPE_BUSY = 9999;
 constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
+
+class CUpdateHost;
+// Shown from the serial thread's error texts (posted to the view).
+constexpr UINT WM_COMM_ERROR = 0x4AA;
 
 class CTRV410View : public CWnd, public CLinkHost {
     DECLARE_DYNAMIC(CTRV410View)
@@ -137,6 +146,8 @@ public:
     void SendAllPresets();
     void SendPreset(int preset, BOOL store);
     void SendInputChannel(int input);
+    // The pages' form; the second argument is not used.
+    void SendInputChannel(int input, int /*unused*/) { SendInputChannel(input); }
     void SendOutputChannel(int output);
     BOOL ReadAllDevicePresets();
     // The caller holds g_linkLock.
@@ -208,6 +219,42 @@ public:
     void SetUpdateStatusText(const char* textEn, const char* textCn);
     LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
 
+    // ---- Firmware update and serial link ----
+    CFirmwareImage m_fwImage;
+    CFirmwareTransfer m_fwTransfer{m_fwImage};
+    CSerialPort m_serial;
+    CString m_strHexFolder; // the remembered firmware folder
+    void UsbFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.UsbCycle(worker); }
+    void NetFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.NetCycle(worker); }
+    // Asks for the update file (".bin"); FALSE for a cancel or another extension.
+    BOOL ChooseFirmwareFile();
+    // The file dialog: TRUE with the chosen path. Tests replace it.
+    virtual BOOL AskFirmwareFile(CString* path);
+    // Reads g_strHexPath into the image state; "Update file error!" when it cannot.
+    BOOL LoadFirmwareFile();
+    void QueueNextFirmwareFrames() { m_fwImage.QueueNextFrames(m_command.Queue()); }
+    void QueueHandshake() { m_fwImage.QueueHandshake(m_command.Queue()); }
+    void QueueMcuUpdate() { m_fwImage.QueueMcuUpdate(m_command.Queue()); }
+    void QueueDspUpdate() { m_fwImage.QueueDspUpdate(m_command.Queue()); }
+    // Firmware file name, folder and language under the program's "DspMcu" key.
+    void SaveDspMcuSettings();
+    // Opens the COM link on the port (57600 8N1) and starts its thread.
+    BOOL OpenComLink(const char* portName);
+    // Menu command 727: the update dialog, modal; afterwards no polling and no update mode.
+    void OnFirmwareUpdateMenu();
+    // Runs the update dialog; tests replace it.
+    virtual INT_PTR RunUpgradeDialog();
+    // A serial error text for the user, handed over from the serial thread.
+    LRESULT OnCommError(WPARAM wParam, LPARAM lParam);
+    std::mutex m_commErrorLock;
+    std::vector<std::string> m_commErrors;
+    // The update dialog's view of this object.
+    CUpdateHost& UpdateHost();
+    // The communication monitor, created hidden with the view (g_pMonitorDlg).
+    std::unique_ptr<CLockDataDlg> m_pMonitor;
+    // Hooks of the firmware cycles, the serial port's window and reporter, the monitor.
+    void InitFirmwareAndSerial();
+
     // ---- Network link ----
     BOOL ConnectNet();
     BOOL CloseNetLink();
@@ -225,6 +272,8 @@ private:
     class CViewBulkHost;
     std::unique_ptr<CViewBulkHost> m_pBulkHost;
     std::unique_ptr<CBulkTransfer> m_pBulk;
+    class CViewUpdateHost;
+    std::shared_ptr<CViewUpdateHost> m_pUpdateHost;
 
 public:
     DECLARE_MESSAGE_MAP()

@@ -1,0 +1,118 @@
+// The main view's firmware update, serial link and monitor, with the view created offscreen and the
+// device emulator behind loopback TCP.
+#include "ViewLinkFixture.h"
+
+#include "link/SerialPort.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/WinUser.h"
+#include "shell/LockDataDlg.h"
+#include "shell/UpgradeDlg.h"
+#include "support/RenderToPng.h"
+
+#include <QImage>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+std::string WriteFile(const std::string& dir, const char* name, const std::vector<BYTE>& bytes) {
+    std::string path = dir + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::vector<BYTE> DspFile(size_t n) {
+    std::vector<BYTE> f = {'W', 'D', 'S', 'P'};
+    for (size_t i = 0; i < n; ++i)
+        f.push_back(static_cast<BYTE>(i * 13 + 5));
+    return f;
+}
+
+} // namespace
+
+TEST_F(ViewLinkTest, UpdateDialogRunsAnUpdateOverTcp) {
+    std::vector<BYTE> file = DspFile(700);
+    g_strHexPath = WriteFile(m_dir, "dsp.bin", file).c_str();
+    m_backend->SetPresent(false);
+    m_reachable = true;
+    m_view->m_net.m_bReachable = 1;
+    m_view->m_fwTransfer.Timings().netHandshake = 200;
+
+    CUpgradeDlg dlg(&m_view->UpdateHost(), m_view.get());
+    ASSERT_TRUE(dlg.Create(IDD_UPGRADE, m_view.get()));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
+    EXPECT_TRUE(dlg.IsStarted());
+    ASSERT_TRUE(Pump([&] { return m_view->m_strLastMessage == g_strFwSuccess; }, 30000))
+        << m_view->m_strLastMessage.GetString();
+    EXPECT_EQ(g_bFwUpdated.load(), 1);
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    // The emulator holds the file's image and its check byte.
+    DevsimFirmware fw = m_dev.GetFirmware();
+    ASSERT_TRUE(fw.ended);
+    EXPECT_TRUE(std::equal(file.begin() + 4, file.end(), fw.dsp.begin()));
+    EXPECT_EQ(fw.endChecksum, m_view->m_fwImage.GetDspChecksum());
+    // The dialog shows the end.
+    ASSERT_TRUE(Pump([&] { return dlg.Bar().GetPos() == dlg.Bar().GetRangeMax(); }));
+    CString status;
+    dlg.GetDlgItemText(CUpgradeDlg::IDC_STATUS, status);
+    EXPECT_STREQ(status.GetString(), g_strFwSuccess);
+    dlg.ShowWindow(SW_SHOW);
+    EXPECT_FALSE(r9test::RenderToPng(dlg.Widget(), "upgrade_dialog_done").isNull());
+    dlg.DestroyWindow();
+}
+
+TEST_F(ViewLinkTest, FirmwareMenuRunsTheDialogAndLeavesUpdateMode) {
+    CDialog::SetModalHook(
+        [](CDialog& d) { d.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_QUIT, BN_CLICKED), 0); });
+    g_bUpdatePolling = 1;
+    m_view->SendMessage(WM_COMMAND, ID_FIRMWARE_UPDATE_MENU, 0);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_EQ(g_bUpdatePolling.load(), 0);
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+}
+
+TEST_F(ViewLinkTest, UnreadableUpdateFilesAreRefused) {
+    g_strHexPath = WriteFile(m_dir, "short.bin", {'W', 'D', 'S', 'P', 1, 2}).c_str();
+    EXPECT_FALSE(m_view->LoadFirmwareFile());
+    EXPECT_STREQ(m_view->m_strLastMessage, "Update file error!");
+    EXPECT_FALSE(g_strHexPath.IsEmpty()); // the file exists: the path stays
+    g_strHexPath = (m_dir + "/missing.bin").c_str();
+    EXPECT_FALSE(m_view->LoadFirmwareFile());
+    EXPECT_TRUE(g_strHexPath.IsEmpty());
+    g_strHexPath = WriteFile(m_dir, "ok.bin", DspFile(96)).c_str();
+    EXPECT_TRUE(m_view->LoadFirmwareFile());
+    EXPECT_EQ(g_nUpdateRange.load(), 100 / 48 + 6);
+}
+
+TEST_F(ViewLinkTest, ComLinkOpensNothingAndItsCloseKeepsTheLinkState) {
+    EXPECT_FALSE(m_view->OpenComLink(g_strNull));
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    g_nLinkState = LINK_COM;
+    m_view->m_bLinkOpen = 1;
+    g_bOnline = 1;
+    g_bTransferBusy = 1;
+    m_view->CloseComLink();
+    EXPECT_EQ(g_nLinkState.load(), LINK_COM);
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_EQ(g_bOnline.load(), 0);
+    EXPECT_EQ(g_bTransferBusy.load(), 0);
+    g_nLinkState = LINK_NONE;
+}
+
+TEST_F(ViewLinkTest, SerialErrorsReachTheUserOnTheUiThread) {
+    int before = m_view->m_nMessageCount;
+    std::thread comm([&] { m_view->m_serial.ReportCommError("SetCommState()"); });
+    comm.join();
+    EXPECT_EQ(m_view->m_nMessageCount, before); // nothing shown from the serial thread
+    ASSERT_TRUE(Pump([&] { return m_view->m_nMessageCount > before; }));
+    EXPECT_NE(std::string(m_view->m_strLastMessage.GetString()).find("SetCommState()"), std::string::npos);
+}
+
+TEST_F(ViewLinkTest, MonitorIsCreatedHidden) {
+    ASSERT_NE(g_pMonitorDlg, nullptr);
+    EXPECT_EQ(g_pMonitorDlg, m_view->m_pMonitor.get());
+    EXPECT_FALSE(g_pMonitorDlg->IsWindowVisible());
+}
