@@ -7,6 +7,9 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QPainter>
 #include <QValidator>
 
@@ -52,6 +55,25 @@ BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 QWidget* CEdit::CreateWidget(QWidget* parent) {
+    if (m_style & ES_MULTILINE) {
+        auto* text = new WndBridge<QPlainTextEdit>(this, parent);
+        text->setFrameShape(QFrame::NoFrame);
+        text->setPlainText(QString::fromUtf8(m_text.GetString()).replace("\r\n", "\n"));
+        text->document()->setModified(false);
+        text->setVerticalScrollBarPolicy((m_style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
+        text->setHorizontalScrollBarPolicy((m_style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
+        text->setLineWrapMode((m_style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
+                                                                        : QPlainTextEdit::WidgetWidth);
+        text->setReadOnly(m_style & ES_READONLY);
+        text->setContextMenuPolicy(Qt::NoContextMenu);
+        QObject::connect(text, &QPlainTextEdit::textChanged, text, [this] {
+            NotifyParent(EN_UPDATE);
+            NotifyParent(EN_CHANGE);
+        });
+        return text;
+    }
     auto* edit = new WndBridge<QLineEdit>(this, parent);
     edit->setFrame(false);
     edit->setAutoFillBackground(false);
@@ -191,7 +213,107 @@ void CEdit::PaintBackground() {
         edit->setPalette(next);
 }
 
+int CEdit::GetLineCount() const {
+    return static_cast<int>(const_cast<CEdit*>(this)->SendMessage(EM_GETLINECOUNT));
+}
+
+void CEdit::LineScroll(int lines, int chars) {
+    SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), static_cast<LPARAM>(lines));
+}
+
+int CEdit::GetFirstVisibleLine() const {
+    return static_cast<int>(const_cast<CEdit*>(this)->SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+
+LRESULT CEdit::MultiLineProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* text = qobject_cast<QPlainTextEdit*>(m_widget);
+    auto toText = [](const QString& s) { return QString(s).replace("\n", "\r\n").toUtf8(); };
+    switch (message) {
+    case WM_SETTEXT:
+        text->setPlainText(
+            QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : "").replace("\r\n", "\n"));
+        text->document()->setModified(false);
+        return TRUE;
+    case WM_GETTEXT: {
+        auto* buf = reinterpret_cast<char*>(lParam);
+        if (!buf || wParam == 0)
+            return 0;
+        const QByteArray t = toText(text->toPlainText());
+        const size_t n = std::min<size_t>(wParam - 1, static_cast<size_t>(t.size()));
+        std::memcpy(buf, t.constData(), n);
+        buf[n] = '\0';
+        return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+        return toText(text->toPlainText()).size();
+    case EM_GETLINECOUNT:
+        return std::max(1, text->document()->blockCount());
+    case EM_LINESCROLL: {
+        QScrollBar* bar = text->verticalScrollBar();
+        bar->setValue(bar->value() + static_cast<int>(lParam));
+        return TRUE;
+    }
+    case EM_GETFIRSTVISIBLELINE:
+        return text->verticalScrollBar()->value();
+    case EM_SCROLLCARET:
+        text->ensureCursorVisible();
+        return TRUE;
+    case EM_SETSEL: {
+        QTextCursor c = text->textCursor();
+        const int len = static_cast<int>(text->toPlainText().size());
+        const int start = static_cast<int>(wParam), end = static_cast<int>(lParam);
+        if (start < 0) {
+            c.clearSelection();
+        } else {
+            c.setPosition(std::min(start, len));
+            c.setPosition(end < 0 ? len : std::min(end, len), QTextCursor::KeepAnchor);
+        }
+        text->setTextCursor(c);
+        return 0;
+    }
+    case EM_REPLACESEL:
+        text->insertPlainText(
+            QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : "").replace("\r\n", "\n"));
+        return 0;
+    case EM_SETREADONLY:
+        text->setReadOnly(wParam != 0);
+        m_style = wParam ? (m_style | ES_READONLY) : (m_style & ~ES_READONLY);
+        return TRUE;
+    case EM_GETMODIFY:
+        return text->document()->isModified() ? TRUE : FALSE;
+    case EM_SETMODIFY:
+        text->document()->setModified(wParam != 0);
+        return 0;
+    case EM_LINELENGTH:
+        return BytesOf(text->textCursor().block().text());
+    case WM_COPY:
+        text->copy();
+        return 0;
+    case WM_CUT:
+        text->cut();
+        return 0;
+    case WM_PASTE:
+        text->paste();
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (GetFocus() != this)
+            SetFocus();
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
+        NotifyParent(message == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
+        return r;
+    }
+    default:
+        break;
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
 LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (qobject_cast<QPlainTextEdit*>(m_widget))
+        return MultiLineProc(message, wParam, lParam);
     QLineEdit* edit = Line(m_widget);
     if (!edit)
         return CWnd::DefWindowProc(message, wParam, lParam);

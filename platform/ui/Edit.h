@@ -1,6 +1,6 @@
-// CEdit: the single-line edit control over a QLineEdit. Its text is UTF-8; byte counts (limits,
-// line lengths) count every non-ASCII character as two bytes, as the system's double-byte code
-// page does. The parent gets EN_SETFOCUS, EN_KILLFOCUS, EN_UPDATE, EN_CHANGE and EN_MAXTEXT as
+// CEdit: the edit control over a QLineEdit (a plain-text editor with ES_MULTILINE). Its text is UTF-8; byte
+// counts (limits, line lengths) count every non-ASCII character as two bytes, as the system's double-byte
+// code page does. The parent gets EN_SETFOCUS, EN_KILLFOCUS, EN_UPDATE, EN_CHANGE and EN_MAXTEXT as
 // WM_COMMAND, and is asked for the colours with WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC while
 // read-only or disabled) at every paint: a hollow brush leaves the parent visible.
 #pragma once
@@ -31,6 +31,10 @@ public:
     // Length in bytes of the line (the only line here; -1 = the caret's line).
     int LineLength(int line = -1) const;
     void SetPasswordChar(char ch);
+    // Multi-line edits (ES_MULTILINE): lines end in "\r\n" in the window text.
+    int GetLineCount() const;
+    void LineScroll(int lines, int chars = 0);
+    int GetFirstVisibleLine() const;
     BOOL CanUndo() const;
     BOOL Undo();
     void Clear();
@@ -47,6 +51,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void ApplyStyle() override;
     void PaintBackground();
+    LRESULT MultiLineProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     int m_limit = 0x7FFFFFFE;
 };

@@ -159,3 +159,27 @@ TEST(SpinTest, ArrowsStepThroughTheParentAndKeysInTheBuddy) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditFixture, MultiLineKeepsCrLfLinesAndCountsThem) {
+    CEdit log;
+    ASSERT_TRUE(log.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, CRect(0, 40, 200, 100),
+                           &parent, 2002));
+    log.SetWindowText("one\r\ntwo\r\nthree");
+    EXPECT_EQ(log.GetLineCount(), 3);
+    CString text;
+    log.GetWindowText(text);
+    EXPECT_EQ(text, CString("one\r\ntwo\r\nthree"));
+    EXPECT_EQ(log.GetWindowTextLength(), 15);
+    EXPECT_FALSE(log.GetModify());
+    std::string many;
+    for (int i = 0; i < 50; ++i)
+        many += "line\r\n";
+    log.SetWindowText(many.c_str());
+    log.LineScroll(10);
+    EXPECT_EQ(log.GetFirstVisibleLine(), 10);
+    EXPECT_TRUE(log.GetStyle() & ES_READONLY);
+}
+
+} // namespace
