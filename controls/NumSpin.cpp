@@ -3,12 +3,22 @@
 #include "controls/NumSpin.h"
 
 #include "controls/NumEdit.h"
+#include "platform/ui/Brush.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/Pen.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr UINT_PTR kNotifyTimer = 550;
+
+// Colours of the skin (the same palette the generated art uses).
+constexpr COLORREF kFace = RGB(0x30, 0x35, 0x3e);
+constexpr COLORREF kFacePressed = RGB(0x1d, 0x21, 0x27);
+constexpr COLORREF kBorder = RGB(0x4a, 0x52, 0x60);
+constexpr COLORREF kAccent = RGB(0x19, 0xb5, 0xfe);
+constexpr COLORREF kDim = RGB(0x6b, 0x72, 0x80);
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNumSpin, CSpinButtonCtrl)
@@ -223,4 +233,45 @@ void CNumSpin::OnLButtonUp(UINT flags, CPoint point) {
         SendCommand();
     }
     CSpinButtonCtrl::OnLButtonUp(flags, point);
+}
+
+void CNumSpin::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    const bool horz = (GetStyle() & UDS_HORZ) != 0;
+    const bool enabled = IsWindowEnabled() != FALSE;
+    for (int arrow : {1, -1}) {
+        CRect half = rc;
+        if (horz)
+            (arrow > 0 ? half.left : half.right) = rc.left + rc.Width() / 2;
+        else
+            (arrow > 0 ? half.bottom : half.top) = rc.top + rc.Height() / 2;
+        const bool down = m_pressed == arrow && m_over;
+        dc.FillSolidRect(&half, down ? kFacePressed : kFace);
+        CBrush frame(down ? kAccent : kBorder);
+        dc.FrameRect(&half, &frame);
+        const CPoint m = half.CenterPoint();
+        const int a = std::max(2, std::min(half.Width(), half.Height()) / 4);
+        POINT pts[3];
+        if (horz) {
+            const int dx = arrow > 0 ? 1 : -1;
+            pts[0] = {m.x - dx * a / 2, m.y - a};
+            pts[1] = {m.x - dx * a / 2, m.y + a};
+            pts[2] = {m.x + dx * (a / 2 + 1), m.y};
+        } else {
+            const int dy = arrow > 0 ? -1 : 1;
+            pts[0] = {m.x - a, m.y - dy * a / 2};
+            pts[1] = {m.x + a, m.y - dy * a / 2};
+            pts[2] = {m.x, m.y + dy * (a / 2 + 1)};
+        }
+        const COLORREF c = enabled ? kAccent : kDim;
+        CBrush brush(c);
+        CPen pen(PS_SOLID, 1, c);
+        CBrush* oldBrush = dc.SelectObject(&brush);
+        CPen* oldPen = dc.SelectObject(&pen);
+        dc.Polygon(pts, 3);
+        dc.SelectObject(oldBrush);
+        dc.SelectObject(oldPen);
+    }
 }

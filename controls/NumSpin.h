@@ -38,6 +38,8 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
+    // The arrows in the dark skin of the pages instead of the system face.
+    void OnPaint() override;
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -233,4 +233,17 @@ TEST_F(NumEditInput, ClickOnTheCompanionRunsTheFieldsOwnFocusSteps) {
     EXPECT_EQ(Commits(), 0); // no click notification from a field that is not editable
 }
 
+TEST_F(NumEditInput, DoubleClickEndsWithTheWholeTextSelected) {
+    edit.SetFocus();
+    edit.SetSel(1, 1);
+    r9test::DoubleClick(W(), {30, 8});
+    r9test::Release(W(), {30, 8});
+    host.Flush();
+    int start = -1, end = -1;
+    edit.GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 6);
+    EXPECT_EQ(edit.GetHighlight(), 1);
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/ui/Font.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +135,19 @@ TEST_F(NumEditLook, ReadOnlyFieldWithItsCompanionAndSpin) {
     EXPECT_EQ(edit.SpinButton().GetHotZone(), 2);
     const QImage active = Crop(r9test::RenderToPng(host.Widget(), ""), edit, "numedit_companion_active");
     EXPECT_NE(active, idle);
-    Crop(r9test::RenderToPng(host.Widget(), ""), spin, "numspin");
+    // The spin's arrows in the skin: accent arrows on a dark face, the held half framed in accent,
+    // dim arrows while disabled.
+    const QImage idleSpin = Crop(r9test::RenderToPng(host.Widget(), ""), spin, "numspin");
+    EXPECT_EQ(QColor(idleSpin.pixel(3, 3)), QColor(0x30, 0x35, 0x3e));
+    EXPECT_EQ(Scan(idleSpin).brightest, QColor(0x19, 0xb5, 0xfe));
+    r9test::Press(spin.Widget(), {8, 3});
+    const QImage held = Crop(r9test::RenderToPng(host.Widget(), ""), spin, "numspin_up_held");
+    EXPECT_EQ(QColor(held.pixel(0, 0)), QColor(0x19, 0xb5, 0xfe));
+    EXPECT_EQ(QColor(held.pixel(0, 21)), QColor(0x4a, 0x52, 0x60));
+    r9test::Release(spin.Widget(), {8, 3});
+    spin.EnableWindow(FALSE);
+    const QImage off = Crop(r9test::RenderToPng(host.Widget(), ""), spin, "numspin_disabled");
+    EXPECT_EQ(Scan(off).brightest, QColor(0x6b, 0x72, 0x80));
 }
 
 } // namespace
