@@ -185,3 +185,26 @@ TEST_F(ButtonFixture, SystemLooksRender) {
 }
 
 } // namespace
+
+#include "platform/ui/ToolTipCtrl.h"
+
+namespace {
+
+TEST_F(ButtonFixture, ToolTipTextFollowsTheTool) {
+    CButton b;
+    ASSERT_TRUE(b.Create("x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 20, 20), &parent, 1401));
+    CToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(&parent));
+    ASSERT_TRUE(tip.AddTool(&b, "Mute"));
+    tip.SetTipTextColor(RGB(255, 0, 0));
+    EXPECT_TRUE(b.Widget()->toolTip().contains("Mute"));
+    EXPECT_TRUE(b.Widget()->toolTip().contains("#ff0000"));
+    tip.UpdateTipText("Solo", &b);
+    CString text;
+    tip.GetText(text, &b);
+    EXPECT_EQ(text, CString("Solo"));
+    tip.Activate(FALSE);
+    EXPECT_TRUE(b.Widget()->toolTip().isEmpty());
+}
+
+} // namespace
