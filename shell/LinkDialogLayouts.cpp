@@ -22,6 +22,7 @@ const res::DialogItemSpec kUpgradeItems[] = {
     {1880, "Button", 66, 108, 56, 18, WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "WIFI", "WIFI"},
     {1888, "Button", 124, 108, 50, 18, WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "COM", "COM"},
     {1887, "Static", 176, 108, 26, 16, SS_LEFT, 0, "Port", "端口"},
+    {1898, "ComboBox", 14, 108, 120, 22, WS_TABSTOP | CBS_DROPDOWNLIST, 0, "", ""},
     {1881, "Button", 216, 98, 80, 28, kPush, 0, "Update", "升级"},
     {1891, "Button", 306, 98, 80, 28, kPush, 0, "Quit", "退出"},
 };
@@ -51,6 +52,13 @@ const res::DialogItemSpec kMonitorItems[] = {
     {1222, "Button", 317, 320, 80, 28, kPush, 0, "Clear", "Clear"},
 };
 
+// The interface menu: one popup with "USB" and "Network" (renamed to the address when offered).
+const res::MenuItemSpec kInterfaceMenu[] = {
+    {114, 0, 0, MF_POPUP, "Link", "连接"},
+    {114, 1, 732, MF_STRING, "USB", "USB"},
+    {114, 1, 733, MF_STRING, "Network", "网络"},
+};
+
 const res::DialogSpec kDialogs[] = {
     {270, 397, 160, kDlgStyle, 0, "Device Firmware Update", "设备固件升级", "Arial", -12, kUpgradeItems},
     {144, 410, 140, kDlgStyle, 0, "Link", "联机", "Arial", -12, kConnectItems},
@@ -62,6 +70,7 @@ const res::DialogSpec kDialogs[] = {
 void RegisterLinkDialogLayouts() {
     static const bool registered = [] {
         res::RegisterDialogs(kDialogs);
+        res::RegisterMenus(kInterfaceMenu);
         return true;
     }();
     (void)registered;

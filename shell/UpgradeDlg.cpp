@@ -125,6 +125,7 @@ void CUpgradeDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_RADIO_WIFI, m_radioWifi);
     DDX_Control(dx, IDC_RADIO_COM, m_radioCom);
     DDX_Control(dx, IDC_COM_LABEL, m_comLabel);
+    DDX_Control(dx, IDC_COM_LIST, m_comboCom);
 }
 
 BOOL CUpgradeDlg::OnInitDialog() {
@@ -135,9 +136,11 @@ BOOL CUpgradeDlg::OnInitDialog() {
     m_hexLabel.SetWindowText(LangText(kHexFile, kHexFileCn));
     m_btnQuit.SetWindowText(LangText(kQuit, kQuitCn));
     // The COM choice stays hidden: the update runs over USB or the network only.
-    for (CWnd* w : std::initializer_list<CWnd*>{&m_radioUsb, &m_radioWifi, &m_radioCom, &m_comLabel})
+    for (CWnd* w :
+         std::initializer_list<CWnd*>{&m_radioUsb, &m_radioWifi, &m_radioCom, &m_comLabel, &m_comboCom})
         w->ShowWindow(SW_HIDE);
     FillComList();
+    ShowComList();
 
     m_pPollThread = new CUpData_Thread;
     m_pPollThread->m_bAutoDelete = FALSE;
@@ -243,6 +246,27 @@ void CUpgradeDlg::OnUpdateButton() {
 
 void CUpgradeDlg::TrackInterfaceMenu(const std::vector<MenuItem>& items) {
     m_lastMenu = items;
+    CRect button;
+    m_btnUpdate.GetWindowRect(&button);
+    const UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON;
+    // "USB" and the address: the interface menu with its network item renamed.
+    if (items.size() == 2 && items[0].id == ID_CONNECT_USB) {
+        CMenu menu;
+        if (menu.LoadMenu(114)) {
+            if (CMenu* popup = menu.GetSubMenu(0)) {
+                popup->ModifyMenu(ID_CONNECT_NET, MF_BYCOMMAND | MF_STRING, ID_CONNECT_NET, items[1].text);
+                popup->TrackPopupMenu(flags, button.left, button.bottom + 2, this);
+            }
+        }
+        return;
+    }
+    CMenu popup;
+    if (!popup.CreatePopupMenu())
+        return;
+    for (const MenuItem& item : items)
+        popup.AppendMenu(MF_STRING, item.id, item.text);
+    popup.TrackPopupMenu(flags, button.left, button.bottom + 2, this);
+    popup.DestroyMenu();
 }
 
 void CUpgradeDlg::OnUsbChosen(UINT id) {
@@ -356,4 +380,11 @@ void CUpgradeDlg::FillComList() {
     if (m_nComSel < 0)
         m_nComSel = firstUsb >= 0 ? firstUsb : 0;
     m_strComPort = m_comItems[static_cast<size_t>(m_nComSel)];
+}
+
+void CUpgradeDlg::ShowComList() {
+    m_comboCom.ResetContent();
+    for (const CString& item : m_comItems)
+        m_comboCom.AddString(item);
+    m_comboCom.SetCurSel(m_nComSel);
 }

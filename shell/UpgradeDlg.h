@@ -9,8 +9,10 @@
 #include "controls/TransparentStatic.h"
 #include "platform/ui/Brush.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Static.h"
 
 #include <memory>
@@ -68,9 +70,10 @@ public:
     void OnClose() override;
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
     void FillComList();
+    void ShowComList();
 
-    // The interface menu under the Update button; the choice comes back as its command. Tests
-    // replace it.
+    // The interface menu under the Update button (left edge, 2 pixels below); the choice comes back
+    // as its command.
     virtual void TrackInterfaceMenu(const std::vector<MenuItem>& items);
     // The Yes/No question before a forced quit; TRUE for Yes. Tests replace it.
     virtual BOOL AskForcedQuit();
@@ -113,4 +116,5 @@ private:
     CButtonRadio m_radioWifi;
     CButtonRadio m_radioCom;
     CStatic m_comLabel;
+    CComboBox m_comboCom;
 };

@@ -6,6 +6,7 @@
 #include "link/UsbLink.h"
 #include "model/Globals.h"
 #include "platform/core/Messages.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/WinUser.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
@@ -108,11 +109,25 @@ protected:
         g_bUpdateAborting = 0;
         g_nLinkState = LINK_NONE;
         g_strHexPath = "/tmp/fw.bin";
+        m_choice = 0;
+        m_shown.clear();
+        // The popup is answered here instead of being shown.
+        CMenu::SetTrackHook([this](CMenu& menu, int, int) {
+            std::vector<std::string> texts;
+            for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+                CString text;
+                menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+                texts.emplace_back(text.GetString());
+            }
+            m_shown.push_back(texts);
+            return m_choice;
+        });
         m_dlg = std::make_unique<TestUpgradeDlg>(&m_host);
         ASSERT_TRUE(m_dlg->Create(IDD_UPGRADE));
     }
     void TearDown() override {
         m_dlg.reset();
+        CMenu::SetTrackHook(nullptr);
         g_bFirmwareMode = 0;
         g_bUpdatePolling = 0;
         g_nLinkState = LINK_NONE;
@@ -124,6 +139,8 @@ protected:
     }
     FakeHost m_host;
     std::unique_ptr<TestUpgradeDlg> m_dlg;
+    UINT m_choice = 0;
+    std::vector<std::vector<std::string>> m_shown;
 };
 
 } // namespace
@@ -261,4 +278,24 @@ TEST_F(UpgradeDlgTest, WorkerProgressReachesBarAndTextByPosts) {
     m_dlg.reset();
     EXPECT_NE(&LinkViewServices(), during);
     LinkViewServices().SetUpdateProgress(1, "after"); // reaches no window
+}
+
+TEST_F(UpgradeDlgTest, PopupOffersTheInterfacesAndStartsTheChosenOne) {
+    g_strDevIP = "10.10.100.254";
+    m_host.paths = {"/dev/hidraw1"};
+    m_host.reachable = TRUE;
+    m_choice = ID_CONNECT_NET;
+    m_dlg->SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0], (std::vector<std::string>{"USB", "10.10.100.254"}));
+    ASSERT_TRUE(Pump([&] { return !m_host.calls.empty() && m_host.calls.back() == "net"; }));
+
+    g_bFirmwareMode = 0;
+    m_host.calls.clear();
+    m_host.paths = {"/dev/hidraw1", "/dev/hidraw2"};
+    m_choice = 6601;
+    m_dlg->SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
+    ASSERT_EQ(m_shown.size(), 2u);
+    EXPECT_EQ(m_shown[1], (std::vector<std::string>{"USB1", "USB2", "10.10.100.254"}));
+    ASSERT_TRUE(Pump([&] { return !m_host.calls.empty() && m_host.calls.back() == "usb /dev/hidraw2"; }));
 }
