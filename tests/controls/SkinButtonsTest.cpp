@@ -2,6 +2,8 @@
 // The model header comes before any Qt header (Qt defines "slots").
 #include "model/Globals.h"
 
+#include "controls/BitButton.h"
+#include "controls/BitmapSlider.h"
 #include "controls/BtnPng.h"
 #include "controls/XPButton.h"
 #include "controls/xSkinButton.h"
@@ -274,6 +276,25 @@ TEST_F(SkinButtonsTest, SkinSetUpClampsTheDrawModeAndBuildsRegionsFromMasks) {
     CRgn::FromHandle(none)->GetRgnBox(&box);
     EXPECT_TRUE(box.IsRectEmpty());
     ::DeleteObject(none);
+}
+
+TEST_F(SkinButtonsTest, EveryHandControlShowsTheProgramHandOverItself) {
+    CBitButton bit;
+    CBitmapSlider fader;
+    CBtnPng png;
+    CXPButton xp;
+    CxSkinButton skin;
+    AttachButton(bit, 6001, BS_PUSHBUTTON, CRect(10, 10, 60, 30));
+    AttachStatic(fader, 6002, CRect(70, 10, 94, 170));
+    AttachButton(png, 6003, BS_PUSHBUTTON, CRect(100, 10, 160, 30));
+    AttachButton(xp, 6004, BS_OWNERDRAW, CRect(170, 10, 230, 30));
+    AttachButton(skin, 6005, BS_PUSHBUTTON, CRect(240, 10, 300, 30));
+    png.SetPngImages(kPngNormal, kPngHover, kPngPressed);
+    for (CWnd* w : std::initializer_list<CWnd*>{&bit, &fader, &png, &xp, &skin}) {
+        r9test::Move(w->Widget(), QPoint(3, 3));
+        EXPECT_EQ(w->Widget()->cursor().shape(), Qt::BitmapCursor) << w->GetDlgCtrlID();
+        EXPECT_EQ(w->Widget()->cursor().hotSpot(), QPoint(5, 0)) << w->GetDlgCtrlID();
+    }
 }
 
 } // namespace
