@@ -165,3 +165,28 @@ TEST_F(ViewLinkTest, ConnectButtonOffersTheFreeDevices) {
     EXPECT_STREQ(m_view->m_lastPopup[2].text, "127.0.0.1");
     m_view->m_net.m_bReachable = 0;
 }
+
+TEST_F(ViewLinkTest, TheUpdateReopenOffTheUiThreadOnlyPostsItsMessages) {
+    m_backend->SetPresent(false);
+    g_nLinkState = LINK_USB;
+    g_bFirmwareMode = 1;
+    BOOL result = TRUE;
+    std::thread poll([&] { result = m_view->ReconnectForUpdate(FALSE); });
+    poll.join();
+    EXPECT_FALSE(result);
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+    EXPECT_EQ(m_view->m_nMessageCount, 0) << "nothing is shown from the poll thread";
+    ASSERT_TRUE(Pump([&] { return m_view->m_nMessageCount == 2; }));
+    EXPECT_STREQ(m_view->m_strLastMessage, "The firmware update failed!");
+
+    // With the device back the reopen starts the worker in update mode.
+    m_backend->SetPresent(true);
+    std::thread again([&] { result = m_view->ReconnectForUpdate(TRUE); });
+    again.join();
+    EXPECT_TRUE(result);
+    EXPECT_EQ(g_bFirmwareMode.load(), 1);
+    EXPECT_TRUE(m_view->m_worker.Exists());
+    m_view->CloseLinkForUpdate();
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    g_bFirmwareMode = 0;
+}
