@@ -52,6 +52,13 @@ const res::DialogItemSpec kMonitorItems[] = {
     {1222, "Button", 317, 320, 80, 28, kPush, 0, "Clear", "Clear"},
 };
 
+// A Yes/No question.
+const res::DialogItemSpec kQuestionItems[] = {
+    {1001, "Static", 14, 14, 332, 56, WS_VISIBLE | SS_LEFT, 0, "", ""},
+    {IDOK, "Button", 90, 80, 80, 28, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "Yes", "是"},
+    {IDCANCEL, "Button", 190, 80, 80, 28, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "No", "否"},
+};
+
 // The interface menu: one popup with "USB" and "Network" (renamed to the address when offered).
 const res::MenuItemSpec kInterfaceMenu[] = {
     {114, 0, 0, MF_POPUP, "Link", "连接"},
@@ -62,6 +69,7 @@ const res::MenuItemSpec kInterfaceMenu[] = {
 const res::DialogSpec kDialogs[] = {
     {270, 397, 160, kDlgStyle, 0, "Device Firmware Update", "设备固件升级", "Arial", -12, kUpgradeItems},
     {144, 410, 140, kDlgStyle, 0, "Link", "联机", "Arial", -12, kConnectItems},
+    {271, 360, 120, kDlgStyle, 0, "Warning", "警告", "Arial", -12, kQuestionItems},
     {109, 714, 356, kDlgStyle, 0, "Lock", "Lock", "Arial", -12, kMonitorItems},
 };
 

@@ -9,6 +9,7 @@
 #include "model/Globals.h"
 #include "platform/core/Wait.h"
 #include "shell/LinkDialogLayouts.h"
+#include "shell/QuestionDlg.h"
 #include "platform/ui/DataExchange.h"
 #include "shell/UpdateHost.h"
 
@@ -335,8 +336,8 @@ LRESULT CUpgradeDlg::OnPollResult(WPARAM, LPARAM result) {
 }
 
 BOOL CUpgradeDlg::AskForcedQuit() {
-    // Without a question box the update goes on: a forced quit can damage the device.
-    return FALSE;
+    return CQuestionDlg::Ask(LangText(kForcedQuit, kForcedQuitCn), LangText(g_strWarning, g_strWarningCn),
+                             this);
 }
 
 void CUpgradeDlg::OnQuit() {

@@ -299,3 +299,32 @@ TEST_F(UpgradeDlgTest, PopupOffersTheInterfacesAndStartsTheChosenOne) {
     EXPECT_EQ(m_shown[1], (std::vector<std::string>{"USB1", "USB2", "10.10.100.254"}));
     ASSERT_TRUE(Pump([&] { return !m_host.calls.empty() && m_host.calls.back() == "usb /dev/hidraw2"; }));
 }
+
+TEST_F(UpgradeDlgTest, ForcedQuitAsksTheQuestionBox) {
+    m_dlg.reset();
+    CUpgradeDlg dlg(&m_host);
+    ASSERT_TRUE(dlg.Create(IDD_UPGRADE));
+    m_host.paths = {"/dev/a"};
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
+    ASSERT_EQ(g_bFirmwareMode.load(), 1);
+    std::vector<std::string> asked;
+    int answer = IDCANCEL;
+    CDialog::SetModalHook([&](CDialog& q) {
+        CString text;
+        q.GetDlgItemText(1001, text);
+        asked.emplace_back(text.GetString());
+        q.SendMessage(WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    });
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_QUIT, BN_CLICKED), 0);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0],
+              "Update is not completed, will be forced to exit the damaged equipment, whether to exit?");
+    EXPECT_EQ(g_bFirmwareMode.load(), 1); // No: the update goes on
+    answer = IDOK;
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_QUIT, BN_CLICKED), 0);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(m_host.calls.back(), "abort (aborting)");
+    EXPECT_EQ(dlg.ModalResult(), IDCANCEL);
+    dlg.DestroyWindow();
+}
