@@ -108,3 +108,27 @@ TEST_F(ViewLinkTest, NetworkUpdateOpensItsOwnConnectionOnlyWhenReachable) {
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
     EXPECT_STREQ(m_view->m_strLastMessage, "The firmware update failed!");
 }
+
+TEST_F(ViewLinkTest, RetryMessagesReconnectTwiceThenGiveUp) {
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    ASSERT_TRUE(m_view->ConnectNet());
+    ASSERT_TRUE(WaitOnline());
+    for (int n = 1; n <= 2; ++n) {
+        const int connections = m_dev.GetConnectionCount();
+        m_view->OnNetRetry(0, 0);
+        EXPECT_EQ(g_nNetRetry.load(), n);
+        EXPECT_TRUE(m_view->m_bLinkOpen.load()) << n;
+        EXPECT_TRUE(Pump([&] { return m_dev.GetConnectionCount() > connections; })) << n;
+        // Let the worker get past the packet the reconnect cut off before the next retry.
+        const size_t requests = m_dev.GetRequestCount();
+        EXPECT_TRUE(Pump([&] { return m_dev.GetRequestCount() >= requests + 3; })) << n;
+    }
+    m_view->OnNetRetry(0, 0);
+    EXPECT_EQ(g_nNetRetry.load(), 0);
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strWifiFail);
+    EXPECT_FALSE(m_view->m_worker.Exists());
+}
