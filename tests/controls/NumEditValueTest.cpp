@@ -294,6 +294,24 @@ TEST_F(NumEditFixture, ZeroStepNeverDividesAndKeepsTheValue) {
     }
 }
 
+TEST_F(NumEditFixture, HostileTypedTextNeverLeavesTheRange) {
+    // Whatever is typed, every display type keeps its value within [min, max] at commit and take-over.
+    const char* texts[] = {"nan",          "inf",      "-inf", "1e400", "-1e400",
+                           "1e-400",       "  +12abc", "0x10", "",      "99999999999999",
+                           "-99999999999", ".",        "-",    "OFF",   "关闭"};
+    for (int type = 0; type <= 41; ++type) {
+        for (const char* t : texts) {
+            Configure({type, -5, 95, 0.5, 3.0, "dBu"}, 40);
+            Type(t);
+            edit.CommitText();
+            Type(t);
+            const int v = edit.GetValue();
+            EXPECT_GE(v, -5) << type << " " << t;
+            EXPECT_LE(v, 95) << type << " " << t;
+        }
+    }
+}
+
 // --- take-over by GetValue --------------------------------------------------------------------------
 
 struct TakeRow {
