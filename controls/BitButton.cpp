@@ -1,23 +1,12 @@
 #include "controls/BitButton.h"
 
-#include "controls/ControlMessages.h"
+#include "controls/SkinControl.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Font.h"
 
 namespace {
-constexpr UINT kHandCursorId = 213;
 constexpr int kRightInset = 19;
 } // namespace
-
-CBitButton::CBitButton() {
-    // There is always a hand cursor here (no help-viewer test on this system).
-    m_hCursorHand = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), kHandCursorId));
-}
-
-CBitButton::~CBitButton() {
-    if (m_hCursorHand)
-        ::DestroyCursor(m_hCursorHand);
-}
 
 void CBitButton::PreSubclassWindow() {
     switch (GetStyle() & 0x0F00) {
@@ -31,15 +20,9 @@ void CBitButton::PreSubclassWindow() {
         m_nStyleAlign = DT_CENTER;
         break;
     }
-    const UINT type = GetStyle() & 0xFF;
-    if ((type & 3) == 3) {
-        m_nKind = 2;
-    } else if ((type & 9) == 9) {
-        m_nKind = 4;
-    } else {
-        m_nKind = 0;
+    m_nKind = skin::ButtonKind(GetStyle());
+    if (m_nKind == 0)
         ModifyStyle(0, BS_OWNERDRAW);
-    }
     CButton::PreSubclassWindow();
 }
 
@@ -131,13 +114,7 @@ void CBitButton::SetPartnersHover(BOOL hover) {
 }
 
 void CBitButton::RedrawParentArea() {
-    CWnd* parent = GetParent();
-    if (!parent)
-        return;
-    CRect rc;
-    GetWindowRect(&rc);
-    parent->ScreenToClient(&rc);
-    parent->InvalidateRect(&rc, TRUE);
+    skin::InvalidateParentArea(this);
 }
 
 BOOL CBitButton::ShowWindow(int command) {
@@ -277,12 +254,8 @@ void CBitButton::OnMouseMove(UINT flags, CPoint point) {
     }
     TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, m_hWnd, 1};
     ::TrackMouseEvent(&tme);
-    if (m_bMoveNotify && (!m_bNotified || point != m_ptLastNotified)) {
-        m_bNotified = TRUE;
-        m_ptLastNotified = point;
-        if (CWnd* parent = GetParent())
-            parent->SendMessage(WM_CONTROL_MOUSEMOVE, flags, static_cast<LPARAM>(GetDlgCtrlID()));
-    }
+    if (m_bMoveNotify)
+        m_moveNotifier.Notify(this, flags, point);
     CButton::OnMouseMove(flags, point);
 }
 
@@ -313,9 +286,5 @@ void CBitButton::OnEnable(BOOL enable) {
 }
 
 BOOL CBitButton::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_hCursorHand && m_bHandCursor)
-        ::SetCursor(m_hCursorHand);
-    else
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show(m_bHandCursor);
 }

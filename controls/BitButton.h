@@ -3,14 +3,16 @@
 // page keeps the checked state and calls SetCheck. Disabled, it doubles as a label on a bitmap.
 #pragma once
 
+#include "controls/HandCursor.h"
+#include "controls/MoveNotifier.h"
 #include "platform/ui/Button.h"
 
 class CFont;
 
 class CBitButton : public CButton {
 public:
-    CBitButton();
-    ~CBitButton() override;
+    CBitButton() = default;
+    ~CBitButton() override = default;
 
     void SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT checkedNormal = 0, UINT checkedHover = 0,
                     UINT checkedPressed = 0);
@@ -83,15 +85,14 @@ private:
     UINT m_nStyleAlign = DT_CENTER;
     BOOL m_bTopOffset = FALSE;
     int m_nTopOffset = 4;
-    HCURSOR m_hCursorHand = nullptr;
+    CHandCursor m_hand;
     BOOL m_bHandCursor = TRUE;
     BOOL m_bRightInset = FALSE;
     int m_nDisabledLeft = 0;
     int m_nDisabledTop = 0;
     int m_nChannel = -1;
     BOOL m_bMoveNotify = FALSE;
-    BOOL m_bNotified = FALSE;
-    CPoint m_ptLastNotified;
+    CMoveNotifier m_moveNotifier;
     CBitButton* m_pPartner1 = nullptr;
     CBitButton* m_pPartner2 = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "controls/ControlMessages.h"
 #include "controls/MemDC.h"
 #include "controls/NumEdit.h"
+#include "controls/SkinControl.h"
 #include "model/Conversions.h"
 #include "platform/ui/PaintDC.h"
 
@@ -12,23 +13,12 @@
 namespace {
 constexpr UINT_PTR kMoveTimer = 5;
 constexpr UINT kMoveTimerMs = 50;
-constexpr UINT kHandCursorId = 213;
 constexpr COLORREF kPixelKey = 0xFF000000; // take the key colour from the image at (x, y)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CBitmapSlider, CStatic)
 ON_MESSAGE(WM_SLIDER_ACTIVATE, &CBitmapSlider::OnSliderActivate)
 END_MESSAGE_MAP()
-
-CBitmapSlider::CBitmapSlider() {
-    // There is always a hand cursor here (no help-viewer test on this system).
-    m_hCursorHand = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), kHandCursorId));
-}
-
-CBitmapSlider::~CBitmapSlider() {
-    if (m_hCursorHand)
-        ::DestroyCursor(m_hCursorHand);
-}
 
 // --- geometry ----------------------------------------------------------------------------------
 
@@ -116,7 +106,7 @@ BOOL CBitmapSlider::SetChannelBitmaps(UINT channelId, UINT activeId, BOOL transp
     GetClientRect(&m_rcClient);
     m_bTransparentChannel = transparent;
     m_bChannel = TRUE;
-    RepaintParentArea();
+    skin::InvalidateParentArea(this);
     return TRUE;
 }
 
@@ -165,7 +155,7 @@ BOOL CBitmapSlider::SetThumbBitmaps(UINT thumbId, UINT activeId, BOOL transparen
     m_bTransparentThumb = transparent;
     m_bThumb = TRUE;
     m_nLastThumbId = static_cast<int>(thumbId);
-    RepaintParentArea();
+    skin::InvalidateParentArea(this);
     return TRUE;
 }
 
@@ -272,16 +262,6 @@ void CBitmapSlider::EnableFocusRect(BOOL enable, BOOL redraw) {
     m_bDrawFocusRect = enable;
     if (redraw)
         Invalidate(TRUE);
-}
-
-void CBitmapSlider::RepaintParentArea() {
-    CWnd* parent = GetParent();
-    if (!parent)
-        return;
-    CRect rc;
-    GetWindowRect(&rc);
-    parent->ScreenToClient(&rc);
-    parent->InvalidateRect(&rc, TRUE);
 }
 
 void CBitmapSlider::PostToParent(UINT message) {
@@ -455,12 +435,8 @@ void CBitmapSlider::OnMouseMove(UINT flags, CPoint point) {
         CStatic::OnMouseMove(flags, point);
         return;
     }
-    if (m_bMoveNotify && (!m_bNotified || point != m_ptLastNotified)) {
-        m_bNotified = TRUE;
-        m_ptLastNotified = point;
-        if (CWnd* parent = GetParent())
-            parent->SendMessage(WM_CONTROL_MOUSEMOVE, flags, static_cast<LPARAM>(GetDlgCtrlID()));
-    }
+    if (m_bMoveNotify)
+        m_moveNotifier.Notify(this, flags, point);
 }
 
 void CBitmapSlider::OnLButtonUp(UINT flags, CPoint point) {
@@ -497,11 +473,7 @@ BOOL CBitmapSlider::OnMouseWheel(UINT flags, short delta, CPoint point) {
 }
 
 BOOL CBitmapSlider::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_hCursorHand && m_bHandCursor)
-        ::SetCursor(m_hCursorHand);
-    else
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show(m_bHandCursor);
 }
 
 // --- keys and focus ----------------------------------------------------------------------------

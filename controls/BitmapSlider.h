@@ -4,6 +4,8 @@
 // Movement reaches the parent as posted WM_SLIDER_MOVING / WM_SLIDER_MOVED (id, position).
 #pragma once
 
+#include "controls/HandCursor.h"
+#include "controls/MoveNotifier.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Static.h"
 
@@ -11,8 +13,8 @@ class CNumEdit;
 
 class CBitmapSlider : public CStatic {
 public:
-    CBitmapSlider();
-    ~CBitmapSlider() override;
+    CBitmapSlider() = default;
+    ~CBitmapSlider() override = default;
 
     BOOL SetChannelBitmaps(UINT channelId, UINT activeId = 0, BOOL transparent = FALSE,
                            COLORREF transparentColour = 0xFF000000, int x = 0, int y = 0);
@@ -75,7 +77,6 @@ private:
     int TravelLength() const;
     int DragTarget(CPoint point) const;
     CPoint ThumbOrigin(int width, int height) const;
-    void RepaintParentArea();
     void PostToParent(UINT message);
     void EndDrag();
     static BOOL PrepareMask(CBitmap* image, CBitmap* mask, COLORREF transparentColour, int x, int y);
@@ -87,11 +88,10 @@ private:
     int m_nSpare = 0;
     CNumEdit* m_pBuddyEdit = nullptr;
     int m_nValueMode = 0;
-    HCURSOR m_hCursorHand = nullptr;
+    CHandCursor m_hand;
     BOOL m_bHandCursor = TRUE;
     BOOL m_bMoveNotify = FALSE;
-    BOOL m_bNotified = FALSE;
-    CPoint m_ptLastNotified;
+    CMoveNotifier m_moveNotifier;
     int m_nMax = 100;
     int m_nMin = 0;
     int m_nPos = 0;

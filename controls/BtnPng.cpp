@@ -1,36 +1,16 @@
 #include "controls/BtnPng.h"
 
-#include "controls/ControlMessages.h"
+#include "controls/SkinControl.h"
 #include "model/Globals.h"
 
 #include <algorithm>
-
-namespace {
-constexpr UINT kHandCursorId = 213;
-} // namespace
 
 BEGIN_MESSAGE_MAP(CBtnPng, CButton)
 ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-CBtnPng::CBtnPng() {
-    // There is always a hand cursor here (no help-viewer test on this system).
-    m_hCursorHand = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), kHandCursorId));
-}
-
-CBtnPng::~CBtnPng() {
-    if (m_hCursorHand)
-        ::DestroyCursor(m_hCursorHand);
-}
-
 void CBtnPng::PreSubclassWindow() {
-    const UINT type = GetStyle() & 0xFF;
-    if ((type & 3) == 3)
-        m_nKind = 2;
-    else if ((type & 9) == 9)
-        m_nKind = 4;
-    else
-        m_nKind = 0;
+    m_nKind = skin::ButtonKind(GetStyle());
     // Every kind is owner-drawn (check and radio kinds then draw nothing).
     ModifyStyle(0, BS_OWNERDRAW);
     CButton::PreSubclassWindow();
@@ -205,12 +185,8 @@ void CBtnPng::DrawItem(LPDRAWITEMSTRUCT dis) {
 void CBtnPng::OnMouseMove(UINT flags, CPoint point) {
     TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, m_hWnd, 1};
     ::TrackMouseEvent(&tme);
-    if (m_bMoveNotify && (!m_bNotified || point != m_ptLastNotified)) {
-        m_bNotified = TRUE;
-        m_ptLastNotified = point;
-        if (CWnd* parent = GetParent())
-            parent->SendMessage(WM_CONTROL_MOUSEMOVE, flags, static_cast<LPARAM>(GetDlgCtrlID()));
-    }
+    if (m_bMoveNotify)
+        m_moveNotifier.Notify(this, flags, point);
     CButton::OnMouseMove(flags, point);
 }
 
@@ -240,9 +216,5 @@ void CBtnPng::OnLButtonUp(UINT flags, CPoint point) {
 }
 
 BOOL CBtnPng::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_hCursorHand && m_bHandCursor)
-        ::SetCursor(m_hCursorHand);
-    else
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show(m_bHandCursor);
 }

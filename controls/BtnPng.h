@@ -4,6 +4,8 @@
 // cache; a paint composes one cached image over the parent.
 #pragma once
 
+#include "controls/HandCursor.h"
+#include "controls/MoveNotifier.h"
 #include "controls/PngImageRes.h"
 #include "platform/ui/Button.h"
 
@@ -30,8 +32,8 @@ public:
         kLooks
     };
 
-    CBtnPng();
-    ~CBtnPng() override;
+    CBtnPng() = default;
+    ~CBtnPng() override = default;
 
     void SetPngImages(UINT normal, UINT hover, UINT pressed);
     void SetCheckedPngImages(UINT normal, UINT hover, UINT pressed);
@@ -82,7 +84,7 @@ private:
     BOOL m_bChecked = FALSE;
     int m_nKind = 0;
     LPDRAWITEMSTRUCT m_pDrawItem = nullptr;
-    HCURSOR m_hCursorHand = nullptr;
+    CHandCursor m_hand;
     BOOL m_bHandCursor = TRUE;
     std::unique_ptr<Gdiplus::Bitmap> m_caches[kLooks];
     BOOL m_bChineseSet = FALSE;
@@ -91,8 +93,7 @@ private:
     int m_nImageWidth = 0;
     Gdiplus::RotateFlipType m_nRotateFlip = Gdiplus::RotateNoneFlipNone;
     BOOL m_bMoveNotify = FALSE;
-    BOOL m_bNotified = FALSE;
-    CPoint m_ptLastNotified;
+    CMoveNotifier m_moveNotifier;
     int m_nChannel = -1;
     CBtnPng* m_pPartner1 = nullptr;
     CBtnPng* m_pPartner2 = nullptr;

@@ -1,5 +1,6 @@
 #include "controls/Show_Link.h"
 
+#include "controls/SkinControl.h"
 #include "platform/ui/Font.h"
 
 namespace {
@@ -9,15 +10,9 @@ constexpr int kRightInset = 19;
 } // namespace
 
 void CShow_Link::PreSubclassWindow() {
-    const UINT type = GetStyle() & 0xFF;
-    if ((type & 3) == 3) {
-        m_nKind = 2;
-    } else if ((type & 9) == 9) {
-        m_nKind = 4;
-    } else {
-        m_nKind = 0;
+    m_nKind = skin::ButtonKind(GetStyle());
+    if (m_nKind == 0)
         ModifyStyle(0, BS_OWNERDRAW);
-    }
     CButton::PreSubclassWindow();
 }
 

@@ -1,10 +1,10 @@
 #include "controls/XPButton.h"
 
 #include "controls/ControlMessages.h"
+#include "controls/SkinControl.h"
 #include "platform/ui/Bitmap.h"
 
 namespace {
-constexpr UINT kHandCursorId = 213;
 constexpr UINT_PTR kRepeatTimer = 7;
 constexpr UINT kRepeatMs = 80;
 } // namespace
@@ -12,13 +12,6 @@ constexpr UINT kRepeatMs = 80;
 CXPButton::CXPButton() {
     m_font.CreateFont(15, 0, 0, 0, 700, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
-    // There is always a hand cursor here (no help-viewer test on this system).
-    m_hCursorHand = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), kHandCursorId));
-}
-
-CXPButton::~CXPButton() {
-    if (m_hCursorHand)
-        ::DestroyCursor(m_hCursorHand);
 }
 
 void CXPButton::PreSubclassWindow() {
@@ -172,14 +165,8 @@ void CXPButton::PaintButton(CDC* dc) {
         dc->SetTextColor(oldColour);
         dc->SelectObject(oldFont);
     }
-    if (m_pLinkedLabel && m_pLinkedLabel->GetSafeHwnd()) {
-        if (CWnd* parent = m_pLinkedLabel->GetParent()) {
-            CRect area;
-            m_pLinkedLabel->GetWindowRect(&area);
-            parent->ScreenToClient(&area);
-            parent->InvalidateRect(&area, TRUE);
-        }
-    }
+    if (m_pLinkedLabel)
+        skin::InvalidateParentArea(m_pLinkedLabel);
 }
 
 // --- mouse -------------------------------------------------------------------------------------
@@ -193,12 +180,8 @@ void CXPButton::OnMouseMove(UINT flags, CPoint point) {
         ::TrackMouseEvent(&tme);
         if (m_bHoverSound)
             PlayClickSound();
-        if (m_bMoveNotify && (!m_bNotified || point != m_ptLastNotified)) {
-            m_bNotified = TRUE;
-            m_ptLastNotified = point;
-            if (CWnd* parent = GetParent())
-                parent->SendMessage(WM_CONTROL_MOUSEMOVE, flags, static_cast<LPARAM>(GetDlgCtrlID()));
-        }
+        if (m_bMoveNotify)
+            m_moveNotifier.Notify(this, flags, point);
     }
     CButton::OnMouseMove(flags, point);
 }
@@ -242,9 +225,5 @@ void CXPButton::OnTimer(UINT_PTR id) {
 }
 
 BOOL CXPButton::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_hCursorHand && m_bHandCursor)
-        ::SetCursor(m_hCursorHand);
-    else
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show(m_bHandCursor);
 }

@@ -4,6 +4,8 @@
 // repeat posting WM_XP_BUTTON_REPEAT every 80 ms.
 #pragma once
 
+#include "controls/HandCursor.h"
+#include "controls/MoveNotifier.h"
 #include "platform/core/String.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
@@ -11,7 +13,7 @@
 class CXPButton : public CButton {
 public:
     CXPButton();
-    ~CXPButton() override;
+    ~CXPButton() override = default;
 
     void SetBitmaps(UINT onNormal, UINT onHover, UINT onDown, UINT offNormal, UINT offHover, UINT offDown);
     void SetCheck(int on);
@@ -73,7 +75,7 @@ private:
     int m_nOn = 1;
     BOOL m_bAltLook = FALSE;
     CFont m_font;
-    HCURSOR m_hCursorHand = nullptr;
+    CHandCursor m_hand;
     BOOL m_bHandCursor = TRUE;
     CString m_strOverride;
     BOOL m_bOverride = FALSE;
@@ -86,6 +88,5 @@ private:
     CWnd* m_pLinkedLabel = nullptr;
     int m_nRepeatCount = 0;
     BOOL m_bMoveNotify = FALSE;
-    BOOL m_bNotified = FALSE;
-    CPoint m_ptLastNotified;
+    CMoveNotifier m_moveNotifier;
 };

@@ -1,9 +1,9 @@
 #include "controls/xSkinButton.h"
 
 #include "controls/ControlMessages.h"
+#include "controls/SkinControl.h"
 
 namespace {
-constexpr UINT kHandCursorId = 213;
 constexpr UINT_PTR kHoldTimer = 6;
 constexpr UINT kHoldMs = 200;
 constexpr COLORREF kMaskWhite = RGB(255, 255, 255);
@@ -18,23 +18,10 @@ END_MESSAGE_MAP()
 CxSkinButton::CxSkinButton() {
     m_font.CreateFont(18, 0, 0, 0, 500, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
-    // There is always a hand cursor here (no help-viewer test on this system).
-    m_hCursor = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), kHandCursorId));
-}
-
-CxSkinButton::~CxSkinButton() {
-    if (m_hCursor)
-        ::DestroyCursor(m_hCursor);
 }
 
 void CxSkinButton::PreSubclassWindow() {
-    const UINT type = GetStyle() & 0xFF;
-    if ((type & 3) == 3)
-        m_nKind = 2;
-    else if ((type & 9) == 9)
-        m_nKind = 4;
-    else
-        m_nKind = 0;
+    m_nKind = skin::ButtonKind(GetStyle());
     CButton::PreSubclassWindow();
     ModifyStyle(0, BS_OWNERDRAW);
 }
@@ -357,8 +344,7 @@ void CxSkinButton::OnTimer(UINT_PTR id) {
 }
 
 BOOL CxSkinButton::OnSetCursor(CWnd*, UINT, UINT) {
-    ::SetCursor(m_hCursor ? m_hCursor : ::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show();
 }
 
 // --- check state -------------------------------------------------------------------------------

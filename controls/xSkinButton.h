@@ -4,6 +4,7 @@
 // draws a button-face rectangle with its centred text.
 #pragma once
 
+#include "controls/HandCursor.h"
 #include "platform/core/String.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
@@ -12,7 +13,7 @@
 class CxSkinButton : public CButton {
 public:
     CxSkinButton();
-    ~CxSkinButton() override;
+    ~CxSkinButton() override = default;
 
     void SetSkin(UINT normal, UINT down, UINT over = 0, UINT disabled = 0, UINT focus = 0, UINT mask = 0,
                  short drawMode = 1, int border = 1, short focusMargin = 0);
@@ -54,7 +55,7 @@ private:
     void FillFace(CDC* dc, const CRect& rc);
     BOOL CursorOverButton() const;
 
-    HCURSOR m_hCursor = nullptr;
+    CHandCursor m_hand;
     bool m_bChecked = false;
     int m_nKind = 0;
     bool m_bHover = false;
