@@ -36,6 +36,37 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Power of ten of the leading digit of a decimal number text (digits, point, exponent), e.g. 2 for
+// "123.4" and -3 for "0.00123e0"; it tells an overflowing number from an underflowing one.
+long long DecimalMagnitude(const char* p, const char* end) {
+    long long intDigits = 0, zerosAfterPoint = 0;
+    bool point = false, seenDigit = false;
+    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            point = true;
+        } else if (!seenDigit && *p == '0') {
+            if (point)
+                ++zerosAfterPoint;
+        } else {
+            seenDigit = true;
+            if (!point)
+                ++intDigits;
+        }
+    }
+    long long exponent = 0;
+    if (p < end) {
+        ++p;
+        bool negative = false;
+        if (p < end && (*p == '+' || *p == '-'))
+            negative = *p++ == '-';
+        for (; p < end && *p >= '0' && *p <= '9'; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 1LL << 40);
+        if (negative)
+            exponent = -exponent;
+    }
+    return (intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1)) + exponent;
+}
+
 // The number at the start of the text as atof reads it: blanks skipped, reading stops at the
 // first character that cannot continue it, no number gives 0. NaN counts as no number.
 double TypedNumber(const CString& text) {
@@ -54,12 +85,7 @@ double TypedNumber(const CString& text) {
     auto r = std::from_chars(p, end, v, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         // Too large reads as infinity, too small as 0 (the limits below take over).
-        const char* q = p;
-        while (q < end && (*q == '0' || *q == '.'))
-            ++q;
-        v = (q < end && *q >= '1' && *q <= '9' && std::strtod(p, nullptr) != 0.0)
-                ? std::numeric_limits<double>::infinity()
-                : 0.0;
+        v = DecimalMagnitude(p, r.ptr) >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (r.ec != std::errc()) {
         return 0.0;
     }

@@ -294,6 +294,21 @@ TEST_F(NumEditFixture, ZeroStepNeverDividesAndKeepsTheValue) {
     }
 }
 
+TEST_F(NumEditFixture, NumbersBeyondDoublesReadAsInfinityOrZero) {
+    const struct {
+        const char* typed;
+        int expect;
+    } rows[] = {{"1e400", 95},        {"-1e400", -5},         {"1e-400", 0},        {"0.5e400", 95},
+                {"0.000001e-400", 0}, {"-0.0000001e-399", 0}, {"123456789e310", 95}};
+    for (const auto& r : rows) {
+        Configure({NUMTYPE_INT_MAX, -5, 95, 0, 0, ""}, 40);
+        Type(r.typed);
+        edit.CommitText();
+        edit.SetModified(0);
+        EXPECT_EQ(edit.GetValue(), r.expect) << r.typed;
+    }
+}
+
 TEST_F(NumEditFixture, HostileTypedTextNeverLeavesTheRange) {
     // Whatever is typed, every display type keeps its value within [min, max] at commit and take-over.
     const char* texts[] = {"nan",          "inf",      "-inf", "1e400", "-1e400",
