@@ -332,6 +332,8 @@ void CButton::DrawSystemLook(CDC& dc) {
                 dc.SelectObject(&dot);
                 dc.SelectObject(&none);
                 dc.Ellipse(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
+                dc.SelectObject(&fill);
+                dc.SelectObject(&pen);
             }
             dc.SelectObject(oldBrush);
             dc.SelectObject(oldPen);

@@ -203,15 +203,19 @@ void CDC::ReleaseSelections() {
             Select(*slot, nullptr);
 }
 
-void CDC::Select(HGDIOBJ& slot, HGDIOBJ object) {
+HGDIOBJ CDC::Select(HGDIOBJ& slot, HGDIOBJ object) {
     if (slot == object)
-        return;
+        return object;
     if (object && !object->stock)
         ++object->selectedInto;
     HGDIOBJ old = slot;
     slot = object;
-    if (old && !old->stock && --old->selectedInto == 0 && old->deletePending)
+    // An object deleted while selected dies at its last deselect: there is nothing to hand back.
+    if (old && !old->stock && --old->selectedInto == 0 && old->deletePending) {
         delete old;
+        return nullptr;
+    }
+    return old;
 }
 
 void CDC::ResetAttributes() {
@@ -297,27 +301,21 @@ int CDC::GetDeviceCaps(int index) const {
 // --- selection -------------------------------------------------------------------------------
 
 CPen* CDC::SelectObject(CPen* pen) {
-    HGDIOBJ old = m_state->pen;
     if (!pen || !pen->m_hObject)
         return nullptr;
-    Select(m_state->pen, pen->m_hObject);
-    return CPen::FromHandle(old);
+    return CPen::FromHandle(Select(m_state->pen, pen->m_hObject));
 }
 
 CBrush* CDC::SelectObject(CBrush* brush) {
-    HGDIOBJ old = m_state->brush;
     if (!brush || !brush->m_hObject)
         return nullptr;
-    Select(m_state->brush, brush->m_hObject);
-    return CBrush::FromHandle(old);
+    return CBrush::FromHandle(Select(m_state->brush, brush->m_hObject));
 }
 
 CFont* CDC::SelectObject(CFont* font) {
-    HGDIOBJ old = m_state->font;
     if (!font || !font->m_hObject)
         return nullptr;
-    Select(m_state->font, font->m_hObject);
-    return CFont::FromHandle(old);
+    return CFont::FromHandle(Select(m_state->font, font->m_hObject));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
@@ -330,7 +328,7 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
     if (bitmap->m_hObject->selectedInto > 0)
         return nullptr;
     EndPainter();
-    Select(m_state->bitmap, bitmap->m_hObject);
+    old = Select(m_state->bitmap, bitmap->m_hObject);
     BeginOn(&m_state->bitmap->image);
     return old ? CBitmap::FromHandle(old) : nullptr;
 }
@@ -344,19 +342,13 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
         return nullptr;
     switch (object->kind) {
     case GdiHandle::Kind::Pen: {
-        HGDIOBJ old = m_state->pen;
-        Select(m_state->pen, object);
-        return old;
+        return Select(m_state->pen, object);
     }
     case GdiHandle::Kind::Brush: {
-        HGDIOBJ old = m_state->brush;
-        Select(m_state->brush, object);
-        return old;
+        return Select(m_state->brush, object);
     }
     case GdiHandle::Kind::Font: {
-        HGDIOBJ old = m_state->font;
-        Select(m_state->font, object);
-        return old;
+        return Select(m_state->font, object);
     }
     case GdiHandle::Kind::Bitmap: {
         CBitmap* old = SelectObject(CBitmap::FromHandle(object));

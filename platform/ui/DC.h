@@ -182,7 +182,8 @@ protected:
     State& S() const { return *m_state; }
     void ApplyTransform() const;
     void ApplyClip() const;
-    void Select(HGDIOBJ& slot, HGDIOBJ object);
+    // Puts object in the slot; returns the previous object, or null when it died on leaving.
+    HGDIOBJ Select(HGDIOBJ& slot, HGDIOBJ object);
     void ReleaseSelections();
     bool StrokeLine(int x0, int y0, int x1, int y1);
     bool Blit(int x, int y, int w, int h, CDC* source, int xs, int ys, int ws, int hs, DWORD rop, bool keyed,

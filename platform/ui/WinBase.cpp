@@ -48,7 +48,7 @@ HRSRC FindResource(HMODULE, LPCTSTR name, LPCTSTR type) {
     if (!bitmap && !png)
         return nullptr;
     std::lock_guard<std::mutex> lock(g_lock);
-    static QHash<quint64, HRSRC__*> made;
+    static auto& made = *new QHash<quint64, HRSRC__*>; // resources live as long as the program
     const quint64 key = (static_cast<quint64>(png) << 32) | id;
     if (auto it = made.constFind(key); it != made.constEnd())
         return *it;
@@ -71,7 +71,7 @@ HGLOBAL LoadResource(HMODULE, HRSRC resource) {
     if (!resource)
         return nullptr;
     std::lock_guard<std::mutex> lock(g_lock);
-    static QHash<HRSRC__*, GlobalBlock*> loaded;
+    static auto& loaded = *new QHash<HRSRC__*, GlobalBlock*>;
     if (auto it = loaded.constFind(resource); it != loaded.constEnd())
         return *it;
     auto* block = new GlobalBlock;
