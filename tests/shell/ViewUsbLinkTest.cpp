@@ -190,3 +190,19 @@ TEST_F(ViewLinkTest, TheUpdateReopenOffTheUiThreadOnlyPostsItsMessages) {
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
     g_bFirmwareMode = 0;
 }
+
+TEST_F(ViewLinkTest, HotPlugNoticesReachTheViewThroughItsQueue) {
+    // What the udev watcher thread does for each change: queue it and post the device-change message.
+    std::thread watcher([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEARRIVAL, kDevice); });
+    watcher.join();
+    ASSERT_TRUE(WaitOnline());
+    EXPECT_EQ(g_nLinkState.load(), LINK_USB);
+
+    m_backend->SetPresent(false);
+    std::thread removal([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEREMOVECOMPLETE, kDevice); });
+    removal.join();
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strUsbFail);
+    CHidChangeWatcher::Change left;
+    EXPECT_FALSE(m_view->m_hidWatcher.Take(&left)) << "every notice was taken";
+}
