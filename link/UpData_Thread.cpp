@@ -2,63 +2,18 @@
 
 #include "platform/core/Messages.h"
 
-IMPLEMENT_DYNCREATE(CUpData_Thread, CWinThread)
+IMPLEMENT_DYNCREATE(CUpData_Thread, CTimerThread)
 
 CUpData_Thread::CUpData_Thread() = default;
 
 CUpData_Thread::~CUpData_Thread() = default;
 
-BOOL CUpData_Thread::InitInstance() {
-    return TRUE; // run the message loop
-}
-
-int CUpData_Thread::ExitInstance() {
-    m_bTimerOn = 0;
-    if (UINT_PTR id = m_nTimerId.exchange(0))
-        ::KillTimer(nullptr, id);
-    return CWinThread::ExitInstance();
-}
-
 void CUpData_Thread::StartTimer(UINT ms) {
     m_nTicks = 0;
-    m_bTimerOn = 1;
-    PostThreadMessage(kStartTimer, ms, 0);
+    CTimerThread::StartTimer(ms);
 }
 
-void CUpData_Thread::StopTimer() {
-    if (m_bTimerOn.exchange(0))
-        PostThreadMessage(kStopTimer, 0, 0);
-}
-
-void CUpData_Thread::Quit() {
-    m_bTimerOn = 0;
-    PostThreadMessage(WM_QUIT, 0, 0);
-}
-
-BOOL CUpData_Thread::OnThreadMessage(MSG* pMsg) {
-    switch (pMsg->message) {
-    case kStartTimer:
-        if (UINT_PTR old = m_nTimerId.exchange(0))
-            ::KillTimer(nullptr, old);
-        // A stop made after this start was posted wins.
-        if (m_bTimerOn)
-            m_nTimerId = ::SetTimer(nullptr, 0, static_cast<UINT>(pMsg->wParam), nullptr);
-        return TRUE;
-    case kStopTimer:
-        if (UINT_PTR old = m_nTimerId.exchange(0))
-            ::KillTimer(nullptr, old);
-        return TRUE;
-    case WM_TIMER:
-        OnTimer(pMsg->wParam);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-void CUpData_Thread::OnTimer(UINT_PTR id) {
-    if (id == 0 || id != m_nTimerId.load() || !m_bTimerOn.load())
-        return;
+void CUpData_Thread::OnTimer(UINT_PTR) {
     const int tick = m_nTicks.load();
     BOOL result = FALSE;
     if (tick >= QUIET_TICKS) {

@@ -1,9 +1,9 @@
 // The firmware update's poll thread: while the device cannot be reached, a 500 ms thread timer
 // tries to reconnect, quietly 50 times and then once more with messages, and reports the result
-// to the update dialog. Start and stop requests travel through the thread's queue.
+// to the update dialog.
 #pragma once
 
-#include "platform/core/WinThread.h"
+#include "link/TimerThread.h"
 
 #include <atomic>
 #include <functional>
@@ -11,7 +11,7 @@
 // To the update dialog: wParam 0, lParam 1 reconnected, 0 not.
 constexpr UINT WM_UPDATE_POLL_RESULT = 0x4C8;
 
-class CUpData_Thread : public CWinThread {
+class CUpData_Thread : public CTimerThread {
     DECLARE_DYNCREATE(CUpData_Thread)
 public:
     static constexpr int QUIET_TICKS = 50; // the 51st tick is the last, with messages
@@ -20,10 +20,6 @@ public:
     CUpData_Thread();
     ~CUpData_Thread() override;
 
-    BOOL InitInstance() override;
-    int ExitInstance() override;
-    BOOL OnThreadMessage(MSG* pMsg) override;
-
     // The dialog that receives WM_UPDATE_POLL_RESULT.
     void SetOwner(HWND owner) { m_hOwner = owner; }
     // The reconnect of the update (the main view's ReconnectForUpdate); runs on this thread.
@@ -31,23 +27,15 @@ public:
 
     // Any thread: ticks from 0 every ms from now on.
     void StartTimer(UINT ms);
-    // Any thread: no tick runs a reconnect once this returns... except one already running.
-    void StopTimer();
-    void Quit();
 
-    void OnTimer(UINT_PTR id);
-
-    BOOL IsTimerOn() const { return m_bTimerOn.load(); }
     int GetTicks() const { return m_nTicks.load(); }
     int GetLastResult() const { return m_nResult.load(); }
 
-private:
-    static constexpr UINT kStartTimer = 0x8101;
-    static constexpr UINT kStopTimer = 0x8102;
+protected:
+    void OnTimer(UINT_PTR nIDEvent) override;
 
+private:
     std::atomic<HWND> m_hOwner{nullptr};
-    std::atomic<UINT_PTR> m_nTimerId{0};
-    std::atomic<int> m_bTimerOn{0};
     std::atomic<int> m_nTicks{0};
     std::atomic<int> m_nResult{0};
     std::function<BOOL(BOOL)> m_reconnect;

@@ -287,36 +287,27 @@ void CUpgradeDlg::OnMenuNet() {
 }
 
 void CUpgradeDlg::StartUsbUpdate(const CString& path) {
-    g_bUpdateAborting = 0;
-    g_bUpdatePolling = 0;
-    m_editPath.GetWindowText(g_strHexPath);
-    if (!m_pView || !m_pView->LoadFirmwareFile())
-        return;
-    m_pView->CloseLinkForUpdate();
-    g_nLinkState = LINK_USB;
-    g_bSameLinkChosen = 0;
-    m_bStarted = m_pView->StartUsbUpdate(path);
-    if (m_bStarted) {
-        PrepareBar();
-    } else if (m_pPollThread) {
-        m_pPollThread->StartTimer(CUpData_Thread::POLL_MS);
-        g_bUpdatePolling = 1;
-    }
+    StartUpdate(LINK_USB, path);
 }
 
 void CUpgradeDlg::StartNetUpdate() {
+    StartUpdate(LINK_NET, CString());
+}
+
+void CUpgradeDlg::StartUpdate(int linkState, const CString& path) {
     g_bUpdateAborting = 0;
     g_bUpdatePolling = 0;
     m_editPath.GetWindowText(g_strHexPath);
     if (!m_pView || !m_pView->LoadFirmwareFile())
         return;
     m_pView->CloseLinkForUpdate();
-    g_nLinkState = LINK_NET;
+    g_nLinkState = linkState;
     g_bSameLinkChosen = 0;
-    m_bStarted = m_pView->StartNetUpdate();
+    m_bStarted = linkState == LINK_USB ? m_pView->StartUsbUpdate(path) : m_pView->StartNetUpdate();
     if (m_bStarted) {
         PrepareBar();
     } else if (m_pPollThread) {
+        // The device is not there yet: the poll thread keeps trying.
         m_pPollThread->StartTimer(CUpData_Thread::POLL_MS);
         g_bUpdatePolling = 1;
     }

@@ -94,6 +94,7 @@ protected:
 
 private:
     void EndPollThread();
+    void StartUpdate(int linkState, const CString& path);
     void SetStatus(const char* en, const char* cn);
     void PrepareBar();
 

@@ -12,6 +12,7 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"
+#include "support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,7 @@ struct Window : CMessageTarget {
             ++failed;
         return 0;
     }
-    // Delivers posted messages until pred holds or about 30 s passed.
-    template <class Pred> bool PumpUntil(Pred pred) {
-        for (int i = 0; i < 6000 && !pred(); ++i) {
-            r9::msg::DeliverPending();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        r9::msg::DeliverPending();
-        return pred();
-    }
+    template <class Pred> bool PumpUntil(Pred pred) { return r9test::PumpUntil(pred, 30000); }
     std::vector<LPARAM> done;
     int failed = 0;
 };

@@ -2,6 +2,7 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
+#include "support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,7 @@ struct Dialog : CMessageTarget {
             results.push_back(static_cast<int>(lParam));
         return 0;
     }
-    bool PumpUntil(const std::function<bool()>& pred) {
-        for (int i = 0; i < 2000 && !pred(); ++i) {
-            r9::msg::DeliverPending();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        r9::msg::DeliverPending();
-        return pred();
-    }
+    bool PumpUntil(const std::function<bool()>& pred) { return r9test::PumpUntil(pred, 10000); }
     std::vector<int> results;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/ui/WinUser.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
+#include "support/PumpMessages.h"
 #include "support/RenderToPng.h"
 
 #include <gtest/gtest.h>
@@ -87,18 +88,6 @@ public:
         return answer;
     }
 };
-
-template <class Pred> bool Pump(Pred pred, int ms = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        r9::msg::DeliverPending();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    r9::msg::DeliverPending();
-    return true;
-}
 
 class UpgradeDlgTest : public ::testing::Test {
 protected:
@@ -229,7 +218,7 @@ TEST_F(UpgradeDlgTest, AFailedStartPollsAndReportsTheResult) {
     EXPECT_TRUE(m_dlg->GetPollThread()->IsTimerOn());
     // The device comes back on a quiet try.
     m_host.reconnectResult = 1;
-    ASSERT_TRUE(Pump([&] { return g_bUpdatePolling.load() == 0; }, 5000));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return g_bUpdatePolling.load() == 0; }, 5000));
     EXPECT_GE(m_host.reconnects.load(), 1);
     EXPECT_FALSE(m_dlg->GetPollThread()->IsTimerOn());
     EXPECT_EQ(m_dlg->Bar().GetRangeMax(), 42);
@@ -251,7 +240,7 @@ TEST_F(UpgradeDlgTest, QuitDuringAnUpdateAsksFirst) {
     m_dlg->answer = TRUE;
     // Closing the window takes the same way.
     m_dlg->SendMessage(WM_CLOSE, 0, 0);
-    ASSERT_TRUE(Pump([&] { return m_dlg->questions == 2; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return m_dlg->questions == 2; }));
     EXPECT_EQ(m_host.calls.back(), "abort (aborting)");
     EXPECT_EQ(g_bUpdateAborting.load(), 0);
     EXPECT_EQ(m_dlg->ModalResult(), IDCANCEL);
@@ -269,8 +258,8 @@ TEST_F(UpgradeDlgTest, WorkerProgressReachesBarAndTextByPosts) {
     m_dlg->Bar().SetRange(0, 100);
     std::thread worker([] { LinkViewServices().SetUpdateProgress(37, g_strFwProgramming); });
     worker.join();
-    ASSERT_TRUE(Pump([&] { return m_dlg->Bar().GetPos() == 37; }));
-    ASSERT_TRUE(Pump([&] { return Text(CUpgradeDlg::IDC_STATUS) == g_strFwProgramming; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return m_dlg->Bar().GetPos() == 37; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return Text(CUpgradeDlg::IDC_STATUS) == g_strFwProgramming; }));
     m_dlg->ShowWindow(SW_SHOW);
     EXPECT_FALSE(r9test::RenderToPng(m_dlg->Widget(), "upgrade_dialog_progress").isNull());
     // Once the dialog is gone, the services are the previous ones again.
@@ -288,7 +277,7 @@ TEST_F(UpgradeDlgTest, PopupOffersTheInterfacesAndStartsTheChosenOne) {
     m_dlg->SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(m_shown[0], (std::vector<std::string>{"USB", "10.10.100.254"}));
-    ASSERT_TRUE(Pump([&] { return !m_host.calls.empty() && m_host.calls.back() == "net"; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return !m_host.calls.empty() && m_host.calls.back() == "net"; }));
 
     g_bFirmwareMode = 0;
     m_host.calls.clear();
@@ -297,7 +286,8 @@ TEST_F(UpgradeDlgTest, PopupOffersTheInterfacesAndStartsTheChosenOne) {
     m_dlg->SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
     ASSERT_EQ(m_shown.size(), 2u);
     EXPECT_EQ(m_shown[1], (std::vector<std::string>{"USB1", "USB2", "10.10.100.254"}));
-    ASSERT_TRUE(Pump([&] { return !m_host.calls.empty() && m_host.calls.back() == "usb /dev/hidraw2"; }));
+    ASSERT_TRUE(r9test::PumpUntil(
+        [&] { return !m_host.calls.empty() && m_host.calls.back() == "usb /dev/hidraw2"; }));
 }
 
 TEST_F(UpgradeDlgTest, ForcedQuitAsksTheQuestionBox) {
