@@ -1,6 +1,7 @@
 #include "shell/TRV410View.h"
 
 #include "platform/core/Registry.h"
+#include "platform/ui/CommDlg.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
 
@@ -321,6 +322,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
     m_bViewMenuItemEnabled = !(g_nDeviceType == 3 || g_nDeviceType == 4);
     RefreshPages();
     PresetServices().ShowPresetName();
+    g_bPresetEdited = 0;
     g_bOnline = 1;
     g_bTransferBusy = 0;
     Invalidate();
@@ -382,12 +384,13 @@ LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
     if (!m_bLinkOpen.load() || g_bInputTypeBusy.load())
         return 0;
     int state[15];
-    for (int i = 0; i < 15; ++i)
-        state[i] = g_devStateBytes[i].load();
     bool typeChanged = false;
     bool levelsChanged = false;
     {
+        // One consistent snapshot of the newest state: the worker stores it under the lock.
         std::lock_guard lock(g_linkLock);
+        for (int i = 0; i < 15; ++i)
+            state[i] = g_devStateBytes[i].load();
         typeChanged = state[0] != g_pcSourceSet.inputType;
         for (int i = 2; i <= 7; ++i)
             levelsChanged |= state[i] != reinterpret_cast<const BYTE*>(&g_pcSourceSet)[i];
@@ -398,7 +401,11 @@ LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
             g_systemData.masterOn = static_cast<BYTE>(state[14]);
         }
     }
-    if (typeChanged) {
+    if (typeChanged && state[0] >= 0 && state[0] < NUM_INPUT_TYPES) {
+        {
+            std::lock_guard lock(g_linkLock);
+            g_pcSourceSet.inputType = static_cast<BYTE>(state[0]);
+        }
         SetInputType(state[0], FALSE);
         OutputPageServices().ShowSourceLevel();
     }
@@ -535,7 +542,9 @@ void CTRV410View::SetInputType(int type, BOOL user) {
 void CTRV410View::LoadLockState(int) {
     std::lock_guard lock(g_linkLock);
     OutputRecord& first = g_curImage.outputs[0];
-    if (static_cast<BYTE>(first.name[0]) == LOCK_MARKER_UNLOCKED) {
+    // Only '!' means locked: a zero or damaged marker must never unscramble good data. An
+    // all-presets file of the old format carries no lock.
+    if (g_nStateFlags[33].load() || !IsLockedMarker(static_cast<BYTE>(first.name[0]))) {
         g_bDataLocked = 0;
         return;
     }
@@ -1148,8 +1157,23 @@ LRESULT CTRV410View::OnCommError(WPARAM, LPARAM) {
     return 0;
 }
 
-BOOL CTRV410View::AskFirmwareFile(CString*) {
-    return FALSE;
+BOOL CTRV410View::AskFirmwareFile(CString* path) {
+    char file[MAX_PATH] = {};
+    const std::string folder = m_strHexFolder.GetString();
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = ".bin\0*.bin\0\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = g_strExtHex;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileName(&ofn))
+        return FALSE;
+    *path = file;
+    return TRUE;
 }
 
 BOOL CTRV410View::ChooseFirmwareFile() {

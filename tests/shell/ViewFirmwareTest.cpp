@@ -3,6 +3,7 @@
 #include "ViewLinkFixture.h"
 
 #include "link/SerialPort.h"
+#include "platform/ui/CommDlg.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WinUser.h"
 #include "shell/LockDataDlg.h"
@@ -115,4 +116,38 @@ TEST_F(ViewLinkTest, MonitorIsCreatedHidden) {
     ASSERT_NE(g_pMonitorDlg, nullptr);
     EXPECT_EQ(g_pMonitorDlg, m_view->m_pMonitor.get());
     EXPECT_FALSE(g_pMonitorDlg->IsWindowVisible());
+}
+
+TEST_F(ViewLinkTest, FirmwareFileChoiceTakesOnlyBinFilesAndRemembersThem) {
+    const std::string regFile = m_dir + "/registry.ini";
+    ::setenv("R9_REGISTRY_FILE", regFile.c_str(), 1);
+    std::vector<std::string> answers;
+    std::string initialDir;
+    SetFileDialogHook([&](bool open, const OPENFILENAME& ofn, std::vector<std::string>& chosen) {
+        EXPECT_TRUE(open);
+        EXPECT_STREQ(ofn.lpstrDefExt, "bin");
+        initialDir = ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "";
+        if (answers.empty())
+            return FALSE;
+        chosen = {answers.front()};
+        answers.erase(answers.begin());
+        return TRUE;
+    });
+    g_strHexPath = "/old.bin";
+    EXPECT_FALSE(m_view->ChooseFirmwareFile()); // cancelled
+    answers = {"/data/fw/notes.txt"};
+    EXPECT_FALSE(m_view->ChooseFirmwareFile());
+    EXPECT_STREQ(g_strHexPath.GetString(), "/old.bin");
+    answers = {"/data/fw/DSP_V2.BIN"};
+    EXPECT_TRUE(m_view->ChooseFirmwareFile());
+    EXPECT_STREQ(g_strHexPath.GetString(), "/data/fw/DSP_V2.BIN");
+    answers = {"/data/fw/other.bin"};
+    EXPECT_TRUE(m_view->ChooseFirmwareFile());
+    EXPECT_EQ(initialDir, "/data/fw"); // the remembered folder
+    SetFileDialogHook({});
+    std::ifstream in(regFile);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(all.find("/data/fw/other.bin"), std::string::npos);
+    EXPECT_NE(all.find("DspMcu"), std::string::npos);
+    ::unsetenv("R9_REGISTRY_FILE");
 }
