@@ -42,6 +42,7 @@ CNet_Socket::CNet_Socket() {
 }
 
 CNet_Socket::~CNet_Socket() {
+    AbortWaits();
     StopPing(FALSE);
     if (m_pPingThread) {
         ::WaitForSingleObject(m_pPingThread->m_hThread, INFINITE);
@@ -49,6 +50,8 @@ CNet_Socket::~CNet_Socket() {
         m_pPingThread = nullptr;
     }
     Close();
+    std::lock_guard<std::mutex> guard(m_probeLock);
+    m_probes.clear(); // waits for probes still running
 }
 
 void CNet_Socket::StartPing() {
@@ -123,13 +126,52 @@ BOOL CNet_Socket::PingDevice() {
     }
     if (target.empty() || target.size() > kMaxPingTarget || !ws::IsIPv4Address(target.c_str()))
         return FALSE;
-    std::string out;
-    BOOL ok = PingHost(target.c_str(), &out);
+    if (m_bAbort)
+        return FALSE;
+    struct Result {
+        std::mutex lock;
+        std::condition_variable done;
+        bool finished = false;
+        BOOL ok = FALSE;
+        std::string out;
+    };
+    auto result = std::make_shared<Result>();
+    {
+        std::lock_guard<std::mutex> guard(m_probeLock);
+        std::erase_if(m_probes, [](std::future<void>& f) {
+            return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+        m_probes.push_back(std::async(std::launch::async, [result, target] {
+            std::string out;
+            BOOL ok = PingHost(target.c_str(), &out);
+            std::lock_guard<std::mutex> g(result->lock);
+            result->ok = ok;
+            result->out = std::move(out);
+            result->finished = true;
+            result->done.notify_all();
+        }));
+    }
+    std::unique_lock<std::mutex> lock(result->lock);
+    while (!result->finished) {
+        // The probe may take seconds; a stop of the link worker must not wait for it.
+        result->done.wait_for(lock, std::chrono::milliseconds(20));
+        if (m_bAbort && !result->finished)
+            return FALSE;
+    }
     std::lock_guard<std::mutex> guard(m_adapterLock);
+    const std::string& out = result->out;
     size_t n = out.size() < sizeof m_szPingOut - 1 ? out.size() : sizeof m_szPingOut - 1;
     std::memcpy(m_szPingOut, out.data(), n);
     m_szPingOut[n] = 0;
-    return ok ? TRUE : FALSE;
+    return result->ok ? TRUE : FALSE;
+}
+
+void CNet_Socket::AbortWaits() {
+    m_bAbort = 1;
+}
+
+void CNet_Socket::ResumeWaits() {
+    m_bAbort = 0;
 }
 
 BOOL CNet_Socket::Connect() {

@@ -10,8 +10,10 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <future>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class CPing_Net_Thread;
 
@@ -66,8 +68,12 @@ public:
     BOOL IsReachable() override { return m_bReachable.load(); }
     BOOL IsConnected() const { return m_hSocket.load() != INVALID_SOCKET; }
 
-    // Runs the probe against the device address (checked as a dotted IPv4 address first).
+    // Runs the probe against the device address (checked as a dotted IPv4 address first). The probe
+    // runs on a helper thread; the wait for it ends at once (FALSE) while waits are aborted.
     BOOL PingDevice();
+    // Cuts short every probe wait, now and until ResumeWaits (the link worker is being stopped).
+    void AbortWaits();
+    void ResumeWaits();
     // One reachability step; runFlag is the ping timer's run flag. Sets m_bReachable before it
     // posts WM_NET_REACHABLE, and posts only while the run flag holds.
     int CheckReachable(const std::atomic<int>* runFlag);
@@ -101,6 +107,9 @@ private:
     std::mutex m_socketLock; // Connect and Close
     std::atomic<SOCKET> m_hSocket{INVALID_SOCKET};
     std::mutex m_adapterLock; // m_strLocalMask, m_strLocalIP, m_szPingOut
+    std::atomic<int> m_bAbort{0};
+    std::mutex m_probeLock;
+    std::vector<std::future<void>> m_probes; // probes still running (joined before they are dropped)
     std::mutex m_sleepLock;
     std::condition_variable m_sleepWake;
     CPing_Net_Thread* m_pPingThread = nullptr;

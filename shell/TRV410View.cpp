@@ -198,7 +198,10 @@ void CTRV410View::StartLinkThread(BOOL) {
 }
 
 int CTRV410View::StopLinkThread(BOOL release) {
+    // A reconnect of the worker may be waiting for the reachability probe: cut it short.
+    m_net.AbortWaits();
     m_worker.Stop(release);
+    m_net.ResumeWaits();
     if (!release)
         return 0;
     g_bUsbEnabled = 0;

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <future>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -157,7 +158,10 @@ TEST_F(NetSocketTest, ReachabilityIsSetBeforeTheOnlyNoticeOfEachTransition) {
 }
 
 TEST_F(NetSocketTest, AStoppedStepNeverPostsNorMarks) {
-    CNet_Socket net;
+    std::mutex gate;
+    std::condition_variable cv;
+    bool inProbe = false, release = false;
+    CNet_Socket net; // after what the probe uses: its destructor waits for the probe
     net.m_nSettleMs = 0;
     ViewStandIn view(&net);
     net.SetOwner(view.h());
@@ -166,9 +170,6 @@ TEST_F(NetSocketTest, AStoppedStepNeverPostsNorMarks) {
     EXPECT_EQ(m_probe.Calls(), 0u);
 
     // The timer is stopped while the probe runs: the answer that comes in afterwards changes nothing.
-    std::mutex gate;
-    std::condition_variable cv;
-    bool inProbe = false, release = false;
     SetPingProbe([&](const char*, std::string*) {
         std::unique_lock<std::mutex> lk(gate);
         inProbe = true;
@@ -278,4 +279,37 @@ TEST_F(NetSocketTest, ARefusedConnectLeavesNoSocketAndDescriptorsAreNotReused) {
     EXPECT_EQ(::write(fds[1], "x", 1), 1);
     ::close(fds[0]);
     ::close(fds[1]);
+}
+
+TEST_F(NetSocketTest, AnAbortEndsTheWaitForASlowProbe) {
+    std::mutex gate;
+    std::condition_variable cv;
+    bool started = false, release = false;
+    CNet_Socket net; // after what the probe uses: its destructor waits for the probe
+    SetPingProbe([&](const char*, std::string*) {
+        std::unique_lock<std::mutex> lk(gate);
+        started = true;
+        cv.notify_all();
+        cv.wait(lk, [&] { return release; });
+        return TRUE;
+    });
+    auto ping = std::async(std::launch::async, [&] { return net.PingDevice(); });
+    {
+        std::unique_lock<std::mutex> lk(gate);
+        ASSERT_TRUE(cv.wait_for(lk, std::chrono::seconds(10), [&] { return started; }));
+    }
+    net.AbortWaits();
+    // The wait ends while the probe itself still runs.
+    ASSERT_EQ(ping.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_FALSE(ping.get());
+    net.m_bReachable = 1;
+    EXPECT_FALSE(net.Connect()) << "no connect is tried while waits are aborted";
+    {
+        std::lock_guard<std::mutex> lk(gate);
+        release = true;
+    }
+    cv.notify_all();
+    net.ResumeWaits();
+    SetPingProbe([](const char*, std::string*) { return TRUE; });
+    EXPECT_TRUE(net.PingDevice());
 }
