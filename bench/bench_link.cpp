@@ -1,7 +1,6 @@
 // The device link against the emulator on loopback TCP: connect to online, a change to the wire
 // while the link polls, the idle poll's CPU share, and the reply parser's throughput.
 #include "devsim/DeviceEmulator.h"
-#include "devsim/DevsimNetTransport.h"
 
 #include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
@@ -10,10 +9,12 @@
 #include "link/LinkHost.h"
 #include "link/LinkMessages.h"
 #include "link/LinkWorker.h"
+#include "link/Net_Socket.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
+#include "platform/io/PingProbe.h"
 
 #include <benchmark/benchmark.h>
 
@@ -68,7 +69,7 @@ public:
     BOOL OpenUsbDevice() override { return FALSE; }
     CNetTransport* GetNetTransport() override { return m_net.get(); }
     BOOL IsLinkOpen() override { return TRUE; }
-    std::unique_ptr<CDevsimNetTransport> m_net;
+    std::unique_ptr<CNet_Socket> m_net;
 };
 
 class Document : public CLinkDocument {
@@ -103,7 +104,11 @@ struct Rig {
     Rig() {
         InitData();
         dev.StartTcp(0);
-        host.m_net = std::make_unique<CDevsimNetTransport>(dev.GetTcpPort());
+        g_strDevIP = "127.0.0.1";
+        g_nNetPort = dev.GetTcpPort();
+        SetPingProbe([](const char*, std::string*) { return TRUE; });
+        host.m_net = std::make_unique<CNet_Socket>();
+        host.m_net->m_bReachable = 1;
         host.m_net->Connect();
         cmd.SetOwner(sink.Handle());
         g_nLinkState = LINK_NET;
@@ -116,6 +121,8 @@ struct Rig {
         SetLinkDocument(nullptr);
         cmd.ClearQueue();
         r9::msg::DeliverPending();
+        host.m_net.reset();
+        SetPingProbe({});
         g_nLinkState = LINK_NONE;
         g_bNetEnabled = 0;
     }

@@ -13,7 +13,7 @@ public:
     // The next pending change as a frame, or the idle poll. Link worker, g_linkLock held: it may
     // only build, never wait. The default builds the idle poll.
     virtual std::unique_ptr<CSendData> BuildNextChangeFrame();
-    // Sets or clears every change mark of the channel objects.
+    // FALSE: clears the change marks (the connect sequence starts from a clean model).
     virtual void SetAllChanged(BOOL /*changed*/) {}
     // Gives the output curves the graph rectangle.
     virtual void SetOutCurveRect() {}

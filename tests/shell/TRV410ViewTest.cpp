@@ -270,6 +270,7 @@ TEST_F(ViewConnectTest, DeviceStateIsTakenOverOnlyOutsideTheBusyWindow) {
     m_view->m_bLinkOpen = 1;
     m_view->OnDeviceState(0, 30);
     EXPECT_EQ(m_view->m_nShownInputType, 4);
+    EXPECT_EQ(g_pcSourceSet.inputType, 4);
     EXPECT_EQ(g_pcSourceSet.sourceLevel[1], 55);
     EXPECT_EQ(g_systemData.masterOn, 0);
     m_view->m_bLinkOpen = 0;
@@ -290,4 +291,21 @@ TEST_F(ViewConnectTest, SendCommandWithoutALinkQueuesNothing) {
     m_view->SendCommand(CMD_SOURCE_SET, 0);
     m_view->SendPresetCleared(2);
     EXPECT_EQ(m_view->m_command.GetQueueCount(), 0);
+}
+
+TEST_F(ViewConnectTest, OnlyTheLockedMarkerUnscramblesTheOutputs) {
+    struct Case {
+        BYTE marker;
+        bool locked;
+    } cases[] = {{' ', false}, {0x00, false}, {0x7F, false}, {'!', true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.marker));
+        InitData();
+        g_curImage.outputs[0].name[0] = static_cast<char>(c.marker);
+        g_curImage.outputs[2].mix1[0] = 0x33;
+        m_view->LoadLockState(0);
+        EXPECT_EQ(g_bDataLocked.load(), c.locked ? 1 : 0);
+        EXPECT_EQ(g_curImage.outputs[2].mix1[0], c.locked ? (0x33 ^ LOCK_MASK) : 0x33);
+    }
+    g_bDataLocked = 0;
 }
