@@ -9,6 +9,7 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"
+#include "support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +41,6 @@ struct ViewStandIn : CMessageTarget {
         for (UINT m : messages)
             n += m == message;
         return n;
-    }
-    // Delivers until pred holds or about 5 s passed.
-    template <class Pred> bool PumpUntil(Pred pred) {
-        for (int i = 0; i < 1000 && !pred(); ++i) {
-            r9::msg::DeliverPending();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        r9::msg::DeliverPending();
-        return pred();
     }
     CNet_Socket* m_net;
     std::vector<UINT> messages;
@@ -146,7 +138,7 @@ TEST_F(NetSocketTest, ReachabilityIsSetBeforeTheOnlyNoticeOfEachTransition) {
     EXPECT_EQ(net.CheckReachable(&run), 1);
     EXPECT_EQ(net.CheckReachable(&run), 1);
     EXPECT_EQ(m_probe.Calls(), 3u) << "a reachable device is not pinged again";
-    ASSERT_TRUE(view.PumpUntil([&] { return view.Count(WM_NET_REACHABLE) >= 1; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return view.Count(WM_NET_REACHABLE) >= 1; }));
     EXPECT_EQ(view.Count(WM_NET_REACHABLE), 1);
     ASSERT_EQ(view.reachableAtDelivery.size(), 1u);
     EXPECT_EQ(view.reachableAtDelivery[0], 1) << "the handler's connect must see the device reachable";
@@ -204,14 +196,14 @@ TEST_F(NetSocketTest, PingThreadFindsTheDeviceAndRestartsWithOneTimer) {
     ViewStandIn view(&net);
     net.SetOwner(view.h());
     net.StartPing();
-    ASSERT_TRUE(view.PumpUntil([&] { return view.Count(WM_NET_REACHABLE) == 1; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return view.Count(WM_NET_REACHABLE) == 1; }));
     EXPECT_TRUE(net.IsPingRunning());
     // Stop and start again: the timer keeps ticking, and a reachable device is not announced twice.
     net.StopPing(TRUE);
     EXPECT_FALSE(net.IsPingRunning());
     net.StartPing();
     const int ticks = net.GetPingTicks();
-    ASSERT_TRUE(view.PumpUntil([&] { return net.GetPingTicks() >= ticks + 2; }));
+    ASSERT_TRUE(r9test::PumpUntil([&] { return net.GetPingTicks() >= ticks + 2; }));
     EXPECT_EQ(view.Count(WM_NET_REACHABLE), 1);
 }
 

@@ -16,11 +16,11 @@
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
 #include "shell/TRV410View.h"
+#include "support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -110,15 +110,7 @@ protected:
 
     // Runs the UI thread's messages until pred holds or timeoutMs passed.
     template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!pred()) {
-            if (std::chrono::steady_clock::now() >= end)
-                return false;
-            r9::msg::DeliverPending();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        r9::msg::DeliverPending();
-        return true;
+        return r9test::PumpUntil(pred, timeoutMs);
     }
 
     // The connect sequence ran through: the live data are loaded and no batch runs.
