@@ -72,12 +72,36 @@ COLORREF CxSkinButton::SetTextColor(COLORREF colour) {
 }
 
 void CxSkinButton::SetToolTipText(LPCTSTR text) {
-    m_strToolTip = text ? text : "";
+    if (!text || !m_hWnd)
+        return;
+    if (!m_tooltip.GetSafeHwnd()) {
+        m_tooltip.Create(this);
+        m_tooltip.AddTool(this, text);
+    } else {
+        m_tooltip.UpdateTipText(text, this);
+    }
+    m_tooltip.Activate(TRUE);
 }
 
 void CxSkinButton::SetToolTipColor(COLORREF text, COLORREF back) {
-    m_crTipText = text;
-    m_crTipBack = back;
+    if (!m_tooltip.GetSafeHwnd())
+        return;
+    m_tooltip.SetTipTextColor(text);
+    m_tooltip.SetTipBkColor(back);
+}
+
+CString CxSkinButton::ToolTipText() const {
+    CString text;
+    if (m_tooltip.GetSafeHwnd())
+        m_tooltip.GetText(text, const_cast<CxSkinButton*>(this));
+    return text;
+}
+
+void CxSkinButton::RelayToTip(UINT message, UINT flags, CPoint point) {
+    if (!m_tooltip.GetSafeHwnd())
+        return;
+    MSG msg{m_hWnd, message, flags, MakePointLParam(point.x, point.y), 0};
+    m_tooltip.RelayEvent(&msg);
 }
 
 void CxSkinButton::EnableHoldTimer(int value) {
@@ -262,6 +286,7 @@ void CxSkinButton::DrawItem(LPDRAWITEMSTRUCT dis) {
 // --- mouse and keys ----------------------------------------------------------------------------
 
 void CxSkinButton::OnLButtonDown(UINT flags, CPoint point) {
+    RelayToTip(WM_LBUTTONDOWN, flags, point);
     SetCapture();
     if (m_bHover) {
         TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_CANCEL | TME_LEAVE, m_hWnd, 0};
@@ -275,10 +300,12 @@ void CxSkinButton::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CxSkinButton::OnLButtonDblClk(UINT flags, CPoint point) {
+    RelayToTip(WM_LBUTTONDBLCLK, flags, point);
     SendMessage(WM_LBUTTONDOWN, flags, MakePointLParam(point.x, point.y));
 }
 
 void CxSkinButton::OnMouseMove(UINT flags, CPoint point) {
+    RelayToTip(WM_MOUSEMOVE, flags, point);
     if (m_bButtonDown && GetCapture() == this) {
         CRect rc;
         GetClientRect(&rc);
@@ -304,6 +331,7 @@ void CxSkinButton::OnMouseLeave() {
 }
 
 void CxSkinButton::OnLButtonUp(UINT flags, CPoint point) {
+    RelayToTip(WM_LBUTTONUP, flags, point);
     if (m_nKind == 4) {
         CRect rc;
         GetClientRect(&rc);

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "controls/HandCursor.h"
-#include "platform/core/String.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 class CxSkinButton : public CButton {
 public:
@@ -30,7 +30,8 @@ public:
     int Kind() const { return m_nKind; }
     short DrawMode() const { return m_nDrawMode; }
     BOOL HasMaskRegion() const { return m_bRegion; }
-    const CString& ToolTipText() const { return m_strToolTip; }
+    // The tip text, empty without a tooltip.
+    CString ToolTipText() const;
     void DrawItem(LPDRAWITEMSTRUCT dis) override;
 
 protected:
@@ -54,15 +55,14 @@ private:
     void DrawBitmap(CDC* dc, CBitmap* bitmap, const CRect& rc, int mode);
     void FillFace(CDC* dc, const CRect& rc);
     BOOL CursorOverButton() const;
+    void RelayToTip(UINT message, UINT flags, CPoint point);
 
     CHandCursor m_hand;
     bool m_bChecked = false;
     int m_nKind = 0;
     bool m_bHover = false;
     bool m_bButtonDown = false;
-    CString m_strToolTip;
-    COLORREF m_crTipText = 0;
-    COLORREF m_crTipBack = RGB(255, 255, 225);
+    CToolTipCtrl m_tooltip;
     CBitmap m_bNormal, m_bDown, m_bDisabled, m_bMask, m_bOver, m_bFocus;
     short m_nFocusRectMargin = 0;
     COLORREF m_crText = 0;

@@ -252,6 +252,11 @@ TEST_F(SkinButtonsTest, SkinSetUpClampsTheDrawModeAndBuildsRegionsFromMasks) {
     skin.SetSkin(kBtnNormal, kBtnPressed, kBtnHover, 0, 0, 0, -1, 1, 0);
     EXPECT_EQ(skin.DrawMode(), 0);
     Render(skin, "xskinbutton-skinned");
+    skin.SetToolTipText("Minimize");
+    skin.SetToolTipColor(RGB(255, 255, 255), RGB(27, 30, 36));
+    EXPECT_EQ(skin.ToolTipText(), CString("Minimize"));
+    skin.SetToolTipText("Close");
+    EXPECT_EQ(skin.ToolTipText(), CString("Close"));
     // Regions: runs of non-white pixels; an all-white mask gives an empty region.
     CBitmap mask;
     const BYTE bits[] = {0x3C, 0x00, 0xFF, 0x00, 0x00, 0x00}; // rows 0..2 of 8 pixels, 1 = white
