@@ -3,14 +3,11 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/PaintDC.h"
 
-CBaseTabCtrl::CBaseTabCtrl(int drawStyle) : m_hCursor(::CopyIcon(::LoadCursor(AfxGetResourceHandle(), 213))) {
+CBaseTabCtrl::CBaseTabCtrl(int drawStyle) {
     SetDrawStyle(drawStyle);
 }
 
-CBaseTabCtrl::~CBaseTabCtrl() {
-    if (m_hCursor)
-        ::DestroyCursor(m_hCursor);
-}
+CBaseTabCtrl::~CBaseTabCtrl() = default;
 
 void CBaseTabCtrl::SetBkColor(COLORREF colour) {
     m_clrBk = colour;
@@ -142,11 +139,7 @@ void CBaseTabCtrl::OnMouseMove(UINT flags, CPoint point) {
 }
 
 BOOL CBaseTabCtrl::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_bHandWanted) {
-        ::SetCursor(m_hCursor ? m_hCursor : ::LoadCursor(nullptr, IDC_ARROW));
-        m_bHandWanted = FALSE;
-    } else {
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    }
-    return TRUE;
+    const BOOL hand = m_bHandWanted;
+    m_bHandWanted = FALSE;
+    return m_hand.Show(hand);
 }

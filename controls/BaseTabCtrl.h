@@ -3,6 +3,7 @@
 // here); it shows the hand over tabs that can be chosen.
 #pragma once
 
+#include "controls/HandCursor.h"
 #include "platform/ui/TabCtrl.h"
 
 class CBaseTabCtrl : public CTabCtrl {
@@ -31,6 +32,6 @@ protected:
 
     COLORREF m_clrBk = static_cast<COLORREF>(-1);
     int m_nDrawStyle = 0;
-    HCURSOR m_hCursor = nullptr;
+    CHandCursor m_hand;
     BOOL m_bHandWanted = FALSE;
 };

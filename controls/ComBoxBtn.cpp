@@ -2,6 +2,7 @@
 
 #include "controls/DropListBox.h"
 #include "controls/DropWnd.h"
+#include "controls/SkinControl.h"
 #include "model/Globals.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
@@ -33,10 +34,7 @@ CFont* MakeCaptionFont() {
 }
 } // namespace
 
-CComBoxBtn::CComBoxBtn() : m_pNormalFont(MakeCaptionFont()), m_pHoverFont(MakeCaptionFont()) {
-    // The hand cursor is always there on this platform; the control keeps its own copy.
-    m_hCursor = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), 213));
-}
+CComBoxBtn::CComBoxBtn() : m_pNormalFont(MakeCaptionFont()), m_pHoverFont(MakeCaptionFont()) {}
 
 CComBoxBtn::~CComBoxBtn() {
     m_pDropWnd.reset();
@@ -44,8 +42,6 @@ CComBoxBtn::~CComBoxBtn() {
         delete m_pNormalFont;
         delete m_pHoverFont;
     }
-    if (m_hCursor)
-        ::DestroyCursor(m_hCursor);
 }
 
 CDropListBox* CComBoxBtn::GetListBox() const {
@@ -54,15 +50,9 @@ CDropListBox* CComBoxBtn::GetListBox() const {
 
 void CComBoxBtn::PreSubclassWindow() {
     CButton::PreSubclassWindow();
-    const DWORD type = GetStyle() & 0xF;
-    if ((type & 3) == 3)
-        m_nDrawKind = 2;
-    else if ((type & 9) == 9)
-        m_nDrawKind = 4;
-    else {
-        m_nDrawKind = 0;
+    m_nDrawKind = skin::ButtonKind(GetStyle() & 0xF);
+    if (m_nDrawKind == 0)
         ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
-    }
     GetClientRect(&m_rcClient);
 }
 
@@ -201,11 +191,9 @@ void CComBoxBtn::SetTextLayout(const ComboTextLayout& layout) {
 BOOL CComBoxBtn::CreateDropList(CWnd* owner, UINT listId) {
     GetClientRect(&m_rcClient);
     m_nListWidth = m_rcClient.Width();
-    auto popup = std::make_unique<CDropWnd>();
-    if (!popup->Create(this, 0))
+    m_pDropWnd = CDropWnd::Make(this, m_pNormalFont);
+    if (!m_pDropWnd)
         return FALSE;
-    m_pDropWnd = std::move(popup);
-    m_pDropWnd->GetListBox()->SetListFont(m_pNormalFont, TRUE);
     m_pOwner = owner;
     m_nListId = listId;
     return TRUE;
@@ -250,37 +238,8 @@ void CComBoxBtn::EnableMoveNotify(BOOL enable) {
 }
 
 void CComBoxBtn::ShowDropList() {
-    CDropListBox* list = GetListBox();
-    if (!m_pDropWnd || !list)
-        return;
-    CRect button;
-    GetClientRect(&button);
-    ClientToScreen(&button);
-    CRect work;
-    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    int h = m_nListMaxHeight;
-    const int count = list->GetCount();
-    if (count > 0) {
-        const int itemHeight = static_cast<int>(list->GetItemHeight(0));
-        if (count * itemHeight < m_nListMaxHeight)
-            h = count * itemHeight;
-    }
-    CRect drop(button.left, button.bottom - 1, button.left + m_nListWidth, button.bottom + h);
-    if (drop.bottom > work.bottom) {
-        drop.bottom = button.top;
-        drop.top = drop.bottom - h;
-    }
-    m_rcDrop = drop;
-    m_pDropWnd->MoveWindow(&drop, FALSE);
-    CRect listRect;
-    list->GetWindowRect(&listRect);
-    if (listRect.bottom != drop.bottom) {
-        listRect.bottom = drop.bottom;
-        listRect.InflateRect(1, 1);
-        m_pDropWnd->MoveWindow(&listRect, TRUE);
-    }
-    // Shown without taking the activation, as the popup never did.
-    m_pDropWnd->ShowWindow(SW_SHOWNA);
+    if (m_pDropWnd && m_pDropWnd->GetListBox())
+        m_rcDrop = m_pDropWnd->ShowUnder(this, m_nListWidth, m_nListMaxHeight, TRUE);
 }
 
 void CComBoxBtn::HideDropList() {
@@ -414,8 +373,7 @@ void CComBoxBtn::OnSetFocus(CWnd* oldWnd) {
 }
 
 BOOL CComBoxBtn::OnSetCursor(CWnd*, UINT, UINT) {
-    ::SetCursor(m_bCursorOn && m_hCursor ? m_hCursor : ::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show(m_bCursorOn);
 }
 
 void CComBoxBtn::OnSize(UINT type, int cx, int cy) {
@@ -425,16 +383,8 @@ void CComBoxBtn::OnSize(UINT type, int cx, int cy) {
 
 void CComBoxBtn::OnLButtonDown(UINT flags, CPoint point) {
     SetHovered(FALSE);
-    if (m_pDropWnd) {
-        if (m_pDropWnd->GetShowStatus() != 0) {
-            CPoint screen = point;
-            ClientToScreen(&screen);
-            if (!m_rcDrop.PtInRect(screen))
-                m_pDropWnd->ShowWindow(SW_HIDE);
-        } else {
-            ShowDropList();
-        }
-    }
+    if (m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop))
+        ShowDropList();
     Invalidate(TRUE);
     CButton::OnLButtonDown(flags, point);
 }
@@ -442,15 +392,13 @@ void CComBoxBtn::OnLButtonDown(UINT flags, CPoint point) {
 LRESULT CComBoxBtn::OnComboSelect(WPARAM wParam, LPARAM) {
     CDropListBox* list = GetListBox();
     const int index = static_cast<int>(wParam);
-    if (!list || index < 0 || index >= list->GetCount())
-        return 0; // a pick without an item changes nothing
     CString text;
-    list->GetText(index, text);
+    if (!list || !list->CommitPick(index, text))
+        return 0; // a pick without an item changes nothing
     SetWindowText(text);
     m_bHovered = TRUE;
     RepaintNow();
     if (CWnd* parent = GetParent())
         parent->PostMessage(WM_COMBO_SELECT, m_nListId, static_cast<LPARAM>(index));
-    list->SetSavedSel(index);
     return 1;
 }

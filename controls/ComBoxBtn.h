@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/ControlMessages.h"
+#include "controls/HandCursor.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
 
@@ -95,7 +96,7 @@ private:
     BOOL m_bOwnFonts = TRUE;
     BOOL m_bPressed = FALSE;
     BOOL m_bHovered = FALSE;
-    HCURSOR m_hCursor = nullptr;
+    CHandCursor m_hand;
     BOOL m_bCursorOn = TRUE;
     std::unique_ptr<CDropWnd> m_pDropWnd;
     int m_nListWidth = 0;

@@ -51,11 +51,9 @@ BOOL CDropBtn::Create(const CString&, const CRect&, CWnd* parent, UINT listId, C
     m_penArrow.CreatePen(PS_SOLID, 1, m_clrHighlight);
     GetClientRect(&m_rcClient);
     m_nListWidth = m_rcClient.Width();
-    auto popup = std::make_unique<CDropWnd>();
-    if (!popup->Create(this, 0))
+    m_pDropWnd = CDropWnd::Make(this, m_pFont);
+    if (!m_pDropWnd)
         return FALSE;
-    m_pDropWnd = std::move(popup);
-    m_pDropWnd->GetListBox()->SetListFont(m_pFont, TRUE);
     m_nListId = listId;
     m_pParent = parent;
     return TRUE;
@@ -103,30 +101,9 @@ void CDropBtn::DrawItem(LPDRAWITEMSTRUCT dis) {
 }
 
 void CDropBtn::ShowList() {
-    CDropListBox* list = GetListBox();
-    if (!m_pDropWnd || !list)
-        return;
-    CRect button;
-    GetClientRect(&button);
-    ClientToScreen(&button);
-    int h = m_nListMaxHeight;
-    const int count = list->GetCount();
-    if (count > 0) {
-        const int itemHeight = static_cast<int>(list->GetItemHeight(0));
-        if (count * itemHeight < m_nListMaxHeight)
-            h = count * itemHeight;
-    }
-    const CRect drop(button.left, button.bottom - 1, button.left + m_nListWidth, button.bottom + h);
-    m_rcDrop = drop;
-    m_pDropWnd->MoveWindow(&drop, FALSE);
-    CRect listRect;
-    list->GetWindowRect(&listRect);
-    if (listRect.bottom != drop.bottom) {
-        listRect.bottom = drop.bottom;
-        listRect.InflateRect(1, 1);
-        m_pDropWnd->MoveWindow(&listRect, TRUE);
-    }
-    m_pDropWnd->ShowWindow(SW_SHOWNA);
+    // Never above the button.
+    if (m_pDropWnd && m_pDropWnd->GetListBox())
+        m_rcDrop = m_pDropWnd->ShowUnder(this, m_nListWidth, m_nListMaxHeight, FALSE);
 }
 
 void CDropBtn::OnMouseMove(UINT flags, CPoint point) {
@@ -157,16 +134,8 @@ void CDropBtn::OnMouseMove(UINT flags, CPoint point) {
 
 void CDropBtn::OnLButtonDown(UINT flags, CPoint point) {
     m_bHovered = 0;
-    if (m_pDropWnd) {
-        if (m_pDropWnd->GetShowStatus() != 0) {
-            CPoint screen = point;
-            ClientToScreen(&screen);
-            if (!m_rcDrop.PtInRect(screen))
-                m_pDropWnd->ShowWindow(SW_HIDE);
-        } else {
-            ShowList();
-        }
-    }
+    if (m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop))
+        ShowList();
     Invalidate(TRUE);
     CButton::OnLButtonDown(flags, point);
 }
@@ -181,16 +150,14 @@ void CDropBtn::OnSetFocus(CWnd* oldWnd) {
 LRESULT CDropBtn::OnComboSelect(WPARAM wParam, LPARAM) {
     CDropListBox* list = GetListBox();
     const int index = static_cast<int>(wParam);
-    if (!list || index < 0 || index >= list->GetCount())
+    CString text;
+    if (!list || !list->CommitPick(index, text))
         return 0;
     if (m_bSelectionAsCaption) {
-        CString text;
-        list->GetText(index, text);
         SetWindowText(text);
         RepaintNow();
     }
     if (CWnd* parent = GetParent())
         parent->PostMessage(WM_COMBO_SELECT, m_nListId, static_cast<LPARAM>(index));
-    list->SetSavedSel(index);
     return 1;
 }

@@ -43,6 +43,14 @@ const DropItemInfo* CDropListBox::GetRecord(int index) const {
     return m_records[static_cast<size_t>(index)].get();
 }
 
+BOOL CDropListBox::CommitPick(int index, CString& text) {
+    if (index < 0 || index >= GetCount())
+        return FALSE;
+    GetText(index, text);
+    m_nSavedSel = index;
+    return TRUE;
+}
+
 int CDropListBox::AddString(LPCTSTR text) {
     auto record = std::make_unique<DropItemInfo>();
     m_pCurRecord = record.get();

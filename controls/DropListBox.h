@@ -36,6 +36,9 @@ public:
     int GetGroupCount() const { return m_nGroupCount; }
     int GetSavedSel() const { return m_nSavedSel; }
     void SetSavedSel(int index) { m_nSavedSel = index; }
+    // A pick reported by the popup: FALSE for an index without an item; else its text, and the
+    // index becomes the saved selection.
+    BOOL CommitPick(int index, CString& text);
     const DropItemInfo* GetCurrentRecord() const { return m_pCurRecord; }
     const DropItemInfo* GetRecord(int index) const;
     CFont* GetBoldFont() const { return m_pBoldFont.get(); }

@@ -2,6 +2,7 @@
 
 #include "controls/ControlMessages.h"
 #include "controls/DropListBox.h"
+#include "platform/ui/WinGdi.h"
 
 BEGIN_MESSAGE_MAP(CDropWnd, CWnd)
 ON_WM_SIZE()
@@ -36,6 +37,56 @@ BOOL CDropWnd::Create(CWnd* owner, UINT) {
     }
     m_pOwner = owner;
     return TRUE;
+}
+
+std::unique_ptr<CDropWnd> CDropWnd::Make(CWnd* owner, CFont* font) {
+    auto popup = std::make_unique<CDropWnd>();
+    if (!popup->Create(owner, 0))
+        return nullptr;
+    popup->GetListBox()->SetListFont(font, TRUE);
+    return popup;
+}
+
+CRect CDropWnd::ShowUnder(CWnd* button, int width, int maxHeight, BOOL mayOpenAbove) {
+    CRect rc;
+    button->GetClientRect(&rc);
+    button->ClientToScreen(&rc);
+    int h = maxHeight;
+    const int count = m_pListBox->GetCount();
+    if (count > 0) {
+        const int itemHeight = m_pListBox->GetItemHeight(0);
+        if (count * itemHeight < maxHeight)
+            h = count * itemHeight;
+    }
+    CRect drop(rc.left, rc.bottom - 1, rc.left + width, rc.bottom + h);
+    if (mayOpenAbove) {
+        CRect work;
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+        if (drop.bottom > work.bottom) {
+            drop.bottom = rc.top;
+            drop.top = drop.bottom - h;
+        }
+    }
+    MoveWindow(&drop, FALSE);
+    CRect list;
+    m_pListBox->GetWindowRect(&list);
+    if (list.bottom != drop.bottom) {
+        list.bottom = drop.bottom;
+        list.InflateRect(1, 1);
+        MoveWindow(&list, TRUE);
+    }
+    // Shown without taking the activation, as the popup never did.
+    ShowWindow(SW_SHOWNA);
+    return drop;
+}
+
+BOOL CDropWnd::PressOnOwner(CWnd* button, CPoint point, const CRect& lastRect) {
+    if (m_nShowStatus == 0)
+        return TRUE;
+    button->ClientToScreen(&point);
+    if (!lastRect.PtInRect(point))
+        ShowWindow(SW_HIDE);
+    return FALSE;
 }
 
 void CDropWnd::OnSize(UINT type, int cx, int cy) {

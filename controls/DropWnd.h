@@ -7,6 +7,7 @@
 #include <memory>
 
 class CDropListBox;
+class CFont;
 
 class CDropWnd : public CWnd {
 public:
@@ -16,6 +17,15 @@ public:
     using CWnd::Create;
     // Makes the popup (hidden, owned by the button's window) and its list; the UINT is unused.
     BOOL Create(CWnd* owner, UINT unused);
+    // The popup of a drop button: made for owner, its list taking font; null when it failed.
+    static std::unique_ptr<CDropWnd> Make(CWnd* owner, CFont* font);
+    // Places the popup under button (width wide, at most maxHeight high, lower when fewer items
+    // fit; above the button when allowed and the work area ends first), shows it and returns
+    // where it went, in screen coordinates.
+    CRect ShowUnder(CWnd* button, int width, int maxHeight, BOOL mayOpenAbove);
+    // A press on the owner button at point (its client coordinates): TRUE when the popup is to
+    // be shown; with a non-zero show status a press outside lastRect only hides it.
+    BOOL PressOnOwner(CWnd* button, CPoint point, const CRect& lastRect);
     CDropListBox* GetListBox() const { return m_pListBox.get(); }
     CWnd* GetOwnerButton() const { return m_pOwner; }
     UINT GetShowStatus() const { return m_nShowStatus; }

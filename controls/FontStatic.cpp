@@ -1,5 +1,7 @@
 #include "controls/FontStatic.h"
 
+#include "controls/SkinControl.h"
+
 #include "platform/ui/Font.h"
 #include "platform/ui/PaintDC.h"
 
@@ -31,13 +33,7 @@ void CFontStatic::RepaintNow() {
 }
 
 void CFontStatic::RepaintParentArea() {
-    CWnd* parent = GetParent();
-    if (!m_hWnd || !parent)
-        return;
-    CRect rc;
-    GetWindowRect(&rc);
-    parent->ScreenToClient(&rc);
-    parent->InvalidateRect(&rc, TRUE);
+    skin::InvalidateParentArea(this);
 }
 
 void CFontStatic::SetBkColor(COLORREF colour) {

@@ -16,18 +16,7 @@ ON_WM_CTLCOLOR_REFLECT()
 ON_CONTROL_REFLECT(STN_CLICKED, &CHyLink::OnClicked)
 END_MESSAGE_MAP()
 
-namespace {
-HCURSOR LoadHand() {
-    return ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), 213));
-}
-} // namespace
-
-CHyLink::CHyLink() : m_hCursor(LoadHand()) {}
-
-CHyLink::~CHyLink() {
-    if (m_hCursor)
-        ::DestroyCursor(m_hCursor);
-}
+CHyLink::CHyLink() = default;
 
 bool CHyLink::IsWebAddress(const CString& text) {
     CString t = text;
@@ -95,10 +84,9 @@ HBRUSH CHyLink::CtlColor(CDC* dc, UINT) {
 }
 
 BOOL CHyLink::OnSetCursor(CWnd*, UINT, UINT) {
-    if (m_hCursor)
-        ::SetCursor(m_hCursor);
-    else
-        m_hCursor = LoadHand();
+    // The hand is always loaded here, so the retry of a failed load has nothing to do.
+    if (m_hand.Handle())
+        m_hand.Show();
     return TRUE;
 }
 

@@ -2,12 +2,12 @@
 // address when clicked.
 #pragma once
 
+#include "controls/HandCursor.h"
 #include "platform/ui/Static.h"
 
 class CHyLink : public CStatic {
 public:
     CHyLink();
-    ~CHyLink() override;
 
     BOOL IsHovered() const { return m_bHovered; }
     // Only web addresses are opened: the text comes from a layout, but it is still handed to
@@ -32,5 +32,5 @@ private:
     COLORREF m_clrNormal = RGB(0, 0, 0);
     COLORREF m_clrHover = RGB(255, 0, 0);
     COLORREF m_clrBk = RGB(229, 229, 229);
-    HCURSOR m_hCursor = nullptr;
+    CHandCursor m_hand;
 };

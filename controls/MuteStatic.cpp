@@ -3,14 +3,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/PaintDC.h"
 
-CMuteStatic::CMuteStatic() {
-    m_hCursor = ::CopyIcon(::LoadCursor(AfxGetResourceHandle(), 213));
-}
-
-CMuteStatic::~CMuteStatic() {
-    if (m_hCursor)
-        ::DestroyCursor(m_hCursor);
-}
+CMuteStatic::CMuteStatic() = default;
 
 void CMuteStatic::PreSubclassWindow() {
     CStatic::PreSubclassWindow();
@@ -78,6 +71,5 @@ void CMuteStatic::OnPaint() {
 
 BOOL CMuteStatic::OnSetCursor(CWnd*, UINT, UINT) {
     // Without the hand the arrow shows, never an empty pointer.
-    ::SetCursor(m_hCursor ? m_hCursor : ::LoadCursor(nullptr, IDC_ARROW));
-    return TRUE;
+    return m_hand.Show();
 }

@@ -2,12 +2,12 @@
 // STN_CLICKED and decides the state.
 #pragma once
 
+#include "controls/HandCursor.h"
 #include "platform/ui/Static.h"
 
 class CMuteStatic : public CStatic {
 public:
     CMuteStatic();
-    ~CMuteStatic() override;
 
     void SetTextColors(COLORREF on, COLORREF off);
     void SetBkColors(COLORREF on, COLORREF off);
@@ -36,6 +36,6 @@ private:
     BOOL m_bState = TRUE;
     int m_nFontHeight = 16;
     int m_nFontWeight = 900;
-    HCURSOR m_hCursor = nullptr;
+    CHandCursor m_hand;
     int m_nMode = 0;
 };

@@ -1,5 +1,7 @@
 #include "controls/TransparentStatic.h"
 
+#include "controls/SkinControl.h"
+
 #include "platform/ui/PaintDC.h"
 
 IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
@@ -81,12 +83,7 @@ LRESULT CTransparentStatic::OnRemoteText(WPARAM, LPARAM) {
 
 LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
     const LRESULT r = Default();
-    if (CWnd* parent = GetParent(); parent && m_hWnd) {
-        CRect rc;
-        GetWindowRect(&rc);
-        parent->ScreenToClient(&rc);
-        parent->InvalidateRect(&rc, TRUE);
-    }
+    skin::InvalidateParentArea(this);
     Invalidate(TRUE);
     return r;
 }

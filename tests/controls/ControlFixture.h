@@ -104,9 +104,6 @@ inline void Wheel(CWnd& wnd, CPoint pt, int delta) {
     QApplication::sendEvent(w, &e);
 }
 
-// Bounding box of the pixels of colour c inside rc (empty when there are none).
-inline CRect BoxOf(const QImage& img, const CRect& rc, COLORREF c);
-
 inline COLORREF Pixel(const QImage& img, int x, int y) {
     const QRgb p = img.pixel(x, y);
     return RGB(static_cast<BYTE>(qRed(p)), static_cast<BYTE>(qGreen(p)), static_cast<BYTE>(qBlue(p)));
@@ -133,21 +130,6 @@ inline int CountColour(const QImage& img, const CRect& rc, COLORREF c) {
             if (Pixel(img, x, y) == c)
                 ++n;
     return n;
-}
-
-inline CRect BoxOf(const QImage& img, const CRect& rc, COLORREF c) {
-    CRect box(100000, 100000, -100000, -100000);
-    bool any = false;
-    for (int y = std::max<int>(0, rc.top); y < std::min<int>(img.height(), rc.bottom); ++y)
-        for (int x = std::max<int>(0, rc.left); x < std::min<int>(img.width(), rc.right); ++x)
-            if (Pixel(img, x, y) == c) {
-                any = true;
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-    return any ? box : CRect(0, 0, 0, 0);
 }
 
 // Count of pixels within tol of c in every channel (antialiased text).
