@@ -283,7 +283,11 @@ void CDeviceEmulator::Run() {
             } else if (p.fd == listenFd && p.fd == m_listen) {
                 int c = ::accept4(m_listen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
                 if (c >= 0) {
-                    // One connection at a time: a new one replaces the old.
+                    // One connection at a time: a new one replaces the old. What the program sent
+                    // before it connected again is still served (a loaded machine may see the old
+                    // request and the new connection in one poll).
+                    if (m_tcp)
+                        ReadTcp(m_tcp);
                     CloseChannel(m_tcp);
                     m_tcp = std::make_unique<Channel>();
                     m_tcp->fd = c;
@@ -350,6 +354,17 @@ void CDeviceEmulator::TakeTcpRequests(std::unique_ptr<Channel>& ch) {
         } else if (in[0] == 0) {
             if (in.size() < static_cast<size_t>(HID_REPORT_SIZE))
                 return;
+            // The handshake flood is taken in one go, not block by block from the front.
+            size_t handshakes = 0;
+            while ((handshakes + 1) * HID_REPORT_SIZE <= in.size() && in[handshakes * HID_REPORT_SIZE] == 0 &&
+                   IsHandshake(in.data() + handshakes * HID_REPORT_SIZE + 1))
+                ++handshakes;
+            if (handshakes > 0) {
+                for (size_t k = 0; k < handshakes; ++k)
+                    m_protocol.Handshake();
+                in.erase(in.begin(), in.begin() + static_cast<long>(handshakes * HID_REPORT_SIZE));
+                continue;
+            }
             std::vector<BYTE> block(in.begin(), in.begin() + HID_REPORT_SIZE);
             in.erase(in.begin(), in.begin() + HID_REPORT_SIZE);
             if (IsHandshake(block.data() + 1)) {
