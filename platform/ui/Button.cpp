@@ -133,14 +133,19 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return CWnd::DefWindowProc(message, wParam, lParam);
         }
         [[fallthrough]];
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
         if (type == BS_GROUPBOX)
             break;
+        // A press sent by code (no release will follow) only takes the focus.
+        const bool real = HasToolkitDefault(message);
         SetFocus();
+        if (!real || !m_hWnd)
+            break;
         SetCapture();
         m_tracking = true;
         Press(true);
         break;
+    }
     case WM_MOUSEMOVE:
         if (m_tracking && GetCapture() == this) {
             CRect rc;

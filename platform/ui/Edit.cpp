@@ -417,14 +417,18 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return r;
     }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        // The edit takes the focus itself (the toolkit's click focus is off for every window).
+    case WM_LBUTTONDBLCLK: {
+        // The edit takes the focus itself (the toolkit's click focus is off for every window). Only
+        // a real press captures: a press sent by code has no release to end the capture.
+        const bool real = HasToolkitDefault(message);
         if (GetFocus() != this)
             SetFocus();
         if (!m_hWnd)
             return 0;
-        SetCapture();
+        if (real)
+            SetCapture();
         break;
+    }
     case WM_LBUTTONUP:
         if (GetCapture() == this)
             ::ReleaseCapture();

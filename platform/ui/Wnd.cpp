@@ -939,8 +939,11 @@ bool CWnd::DispatchQtEvent(QEvent* event, bool (*baseHandler)(QWidget*, QEvent*)
         if (!g_capture) {
             CWnd* prevTarget = g_cursorTarget;
             g_cursorTarget = target;
-            run(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->m_hWnd),
-                MAKELPARAM(HTCLIENT, message));
+            // The cursor request has no toolkit default: the mouse event belongs to its own message.
+            t_messages.push_back(CurrentMessage{target, MSG{target->m_hWnd, WM_NULL, 0, 0, 0}, nullptr});
+            target->WindowProc(WM_SETCURSOR, reinterpret_cast<WPARAM>(target->m_hWnd),
+                               MAKELPARAM(HTCLIENT, message));
+            t_messages.pop_back();
             g_cursorTarget = prevTarget;
         }
         if (!guard)

@@ -183,3 +183,30 @@ TEST_F(EditFixture, MultiLineKeepsCrLfLinesAndCountsThem) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditFixture, PressPostedByCodeFocusesWithoutCapture) {
+    edit.PostMessage(WM_LBUTTONDOWN, 0, 0);
+    r9test::Pump();
+    EXPECT_EQ(CWnd::GetFocus(), &edit);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditFixture, AClickReachesTheEditsOwnHandling) {
+    edit.SetWindowText("hello");
+    edit.SetFocus();
+    edit.SetSel(0, 0);
+    r9test::Click(edit.Widget(), {95, 10}); // past the end of the text: the caret goes there
+    int s = -1, e = -1;
+    edit.GetSel(s, e);
+    EXPECT_EQ(s, 5);
+    EXPECT_EQ(e, 5);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr); // released by the button-up
+}
+
+} // namespace
