@@ -166,7 +166,7 @@ TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
 }
 
 TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
-    m_fw.Timings().netTimeoutScale = 20; // HEXData waits 100 ms
+    m_fw.Timings().netTimeoutScale = 4; // HEXData waits 500 ms
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_DATA, 1, 0});
     std::vector<BYTE> file = DspFile(300);
     Start(file);
@@ -179,12 +179,18 @@ TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
 }
 
 TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
-    m_fw.Timings().netTimeoutScale = 100; // HEXApply waits 100 ms
+    m_fw.Timings().netTimeoutScale = 20; // HEXApply waits 500 ms
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
     Start(DspFile(100));
     ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));
     EXPECT_TRUE(m_window.done.empty());
     EXPECT_FALSE(g_bFirmwareFinished.load());
+    // The failure may be posted before the emulator has read the second attempt: wait for it.
+    auto isApply = [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; };
+    long first = m_emu.WaitForRequest(isApply, 10000);
+    ASSERT_GE(first, 0);
+    ASSERT_GE(m_emu.WaitForRequest(isApply, 10000, static_cast<size_t>(first) + 1), 0);
+    m_worker.Stop(TRUE);
     DevsimFirmware fw = m_emu.GetFirmware();
     EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_APPLY), 2);
 }
