@@ -63,9 +63,8 @@ void CLockDataDlg::Append(CEdit& edit, const CString& text, BOOL bStamp, BOOL bN
         QueryPerformanceCounter(&now);
     const CString composed = ComposeAppend(log, text, bStamp, bNewLine, now.QuadPart);
     edit.SetWindowText(composed);
-    // Caret to the end, so the last line is the one in view.
-    const int end = composed.GetLength();
-    edit.SetSel(end, end);
+    // Scroll down by the line count, so the last line is the one in view.
+    edit.LineScroll(edit.GetLineCount());
 }
 
 void CLockDataDlg::AppendWritten(const CString& text, BOOL bStamp, BOOL bNewLine) {

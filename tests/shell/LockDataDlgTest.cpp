@@ -49,13 +49,16 @@ TEST(LockDataDlg, HiddenMonitorLogsClearsAndShows) {
     dlg.m_editWritten.GetWindowText(written);
     dlg.m_editRead.GetWindowText(read);
     EXPECT_STREQ(written.GetString(), "6B 6B 6B EE A2\r\n");
+    EXPECT_EQ(dlg.m_editWritten.GetLineCount(), 2);
     EXPECT_STREQ(read.GetString(), "6B 6B 6B EE 53 01");
 
     dlg.ShowMonitor();
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.m_editWritten.GetWindowText(written);
     EXPECT_TRUE(written.IsEmpty());
-    dlg.AppendWritten("A1 01 00 04", FALSE, TRUE);
+    for (int i = 0; i < 40; ++i)
+        dlg.AppendWritten("6B 6B 6B EE A1 01 00 04 02 1F 00 00 08 00", FALSE, TRUE);
+    dlg.AppendRead("6B 6B 6B EE 51 01 00 04 02 1F 00 00 00 00 49 AA", FALSE, TRUE);
     EXPECT_FALSE(r9test::RenderToPng(dlg.Widget(), "monitor_dialog").isNull());
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CLockDataDlg::IDC_CLEAR, BN_CLICKED), 0);
     dlg.m_editWritten.GetWindowText(written);
