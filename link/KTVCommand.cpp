@@ -189,8 +189,9 @@ int CKTVCommand::DispatchData() {
         return 0;
     }
     if (m_nPayloadLen == 0) {
-        Post(WM_EMPTY_REPLY, 0, 0);
+        // Stopped before the notice: its handler may look at the flag at once.
         g_bTransfersStopped = 1;
+        Post(WM_EMPTY_REPLY, 0, 0);
         ResetParser();
         return 1;
     }
