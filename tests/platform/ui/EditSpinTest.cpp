@@ -164,8 +164,8 @@ namespace {
 
 TEST_F(EditFixture, MultiLineKeepsCrLfLinesAndCountsThem) {
     CEdit log;
-    ASSERT_TRUE(log.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, CRect(0, 40, 200, 100),
-                           &parent, 2002));
+    ASSERT_TRUE(log.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+                           CRect(0, 40, 200, 100), &parent, 2002));
     log.SetWindowText("one\r\ntwo\r\nthree");
     EXPECT_EQ(log.GetLineCount(), 3);
     CString text;
