@@ -49,7 +49,12 @@ function(r9_test name dir)
   endif()
   r9_warnings(${name})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  # Test programs run in parallel: each gets its own runtime and settings folders, so the register of
+  # held device paths and the registry file of one never meet another's.
+  set(_home ${CMAKE_BINARY_DIR}/test-home/${name})
+  file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config)
+  file(CHMOD ${_home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
     TIMEOUT 600)
 endfunction()
