@@ -101,6 +101,15 @@ protected:
         ASSERT_TRUE(m_net.Connect());
         ASSERT_TRUE(m_worker.Start(TRUE));
     }
+    // The last frame goes unanswered: the update is done once it went out, which may be before the
+    // emulator read it.
+    DevsimFirmware FirmwareAfterEnd() {
+        EXPECT_GE(
+            m_emu.WaitForRequest(
+                [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_END; }, 10000),
+            0);
+        return m_emu.GetFirmware();
+    }
 
     CDeviceEmulator m_emu;
     CString m_savedIp;
@@ -126,7 +135,7 @@ TEST_F(FirmwareOverTcp, DspUpdateArrivesWholeWithItsCheckByte) {
     EXPECT_TRUE(g_bFirmwareFinished.load());
     EXPECT_EQ(g_nUpdateBarPos.load(), g_nUpdateBarMax.load());
 
-    DevsimFirmware fw = m_emu.GetFirmware();
+    DevsimFirmware fw = FirmwareAfterEnd();
     EXPECT_GT(fw.handshakes, 0);
     ASSERT_TRUE(fw.ended);
     EXPECT_EQ(fw.steps.front(), FW_HEX_APPLY);
@@ -155,7 +164,7 @@ TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
     Start(file);
     ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
     ASSERT_EQ(m_window.done.size(), 1u);
-    DevsimFirmware fw = m_emu.GetFirmware();
+    DevsimFirmware fw = FirmwareAfterEnd();
     ASSERT_TRUE(fw.ended);
     std::vector<BYTE> mcu = fw.McuImage();
     ASSERT_GE(mcu.size(), CFirmwareImage::MCU_IMAGE_SIZE);
