@@ -68,7 +68,9 @@ TEST_F(ViewLinkTest, RemovalClosesTheLinkAndArrivalConnectsAgain) {
     EXPECT_EQ(m_backend->GetOpenCount(), opens);
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
 
-    // The device comes back: it connects by itself and goes online again.
+    // The device comes back: it connects by itself and goes online again. What the closed link
+    // posted before its worker stopped is handled first, as the message loop does before an arrival.
+    r9::msg::DeliverPending();
     m_backend->SetPresent(true);
     const size_t before = m_dev.GetRequestCount();
     auto back = Record(kDevice);
