@@ -2,9 +2,7 @@
 // while the link polls, the idle poll's CPU share, and the reply parser's throughput.
 #include "devsim/DeviceEmulator.h"
 
-#include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
-#include "link/LinkDocument.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkHost.h"
 #include "link/LinkMessages.h"
@@ -12,6 +10,8 @@
 #include "link/Net_Socket.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/LinkDocument.h"
+#include "model/RecordFrames.h"
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"

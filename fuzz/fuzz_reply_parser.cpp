@@ -1,10 +1,10 @@
 // The reply parser and dispatcher fed arbitrary bytes in arbitrary splits through every feeder,
 // with a queue whose head packets carry progress, batch ends and firmware steps.
-#include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
 #include "link/LinkGlobals.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/RecordFrames.h"
 
 #include <algorithm>
 #include <cstdint>

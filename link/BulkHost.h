@@ -3,8 +3,8 @@
 // document's channel objects and the all-presets file choice. UI thread only.
 #pragma once
 
-#include "link/SendData.h"
 #include "platform/core/WinTypes.h"
+#include "wire/SendData.h"
 
 #include <memory>
 

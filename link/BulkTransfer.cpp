@@ -1,15 +1,15 @@
 #include "link/BulkTransfer.h"
 
-#include "link/FrameBuilder.h"
 #include "link/InputPageServices.h"
-#include "link/LinkFrame.h"
 #include "link/OutputPageServices.h"
 #include "model/Filter.h"
 #include "model/Globals.h"
 #include "model/KTVEQ.h"
 #include "model/KTV_OutData.h"
 #include "model/Music_InData.h"
+#include "model/RecordFrames.h"
 #include "platform/core/SingleLock.h"
+#include "wire/LinkFrame.h"
 
 #include <cstring>
 

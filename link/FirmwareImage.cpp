@@ -1,7 +1,7 @@
 #include "link/FirmwareImage.h"
 
-#include "link/LinkFrame.h"
 #include "model/Globals.h"
+#include "wire/LinkFrame.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 // part or both; the sequence is refilled one step at a time as the link worker empties the queue.
 #pragma once
 
-#include "link/SendData.h"
 #include "link/SendDataQueue.h"
 #include "platform/core/WinTypes.h"
+#include "wire/SendData.h"
 
 #include <atomic>
 #include <cstdint>

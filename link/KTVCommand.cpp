@@ -328,9 +328,9 @@ void CKTVCommand::TrackProgress() {
     const int step = head->GetStepCode();
     if (step == 0) {
         LinkViewServices().SetTransferPos(head->GetProgress());
-        if (head->IsSendEnd())
+        if (head->IsSendEnd(g_nLinkState != LINK_NONE))
             Post(WM_TRANSFER_DONE, 0, 1);
-        if (head->IsReadEnd())
+        if (head->IsReadEnd(g_nLinkState != LINK_NONE))
             Post(WM_TRANSFER_DONE, 0, 0);
         return;
     }

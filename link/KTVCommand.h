@@ -4,9 +4,9 @@
 // messages. Feeds run on the thread of the transport (the link worker) and take g_linkLock.
 #pragma once
 
-#include "link/LinkFrame.h"
 #include "link/SendDataQueue.h"
 #include "platform/core/WinTypes.h"
+#include "wire/LinkFrame.h"
 
 #include <atomic>
 #include <memory>

@@ -1,11 +1,11 @@
 #include "link/LinkWorker.h"
 
 #include "link/KTVCommand.h"
-#include "link/LinkDocument.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkHost.h"
 #include "link/LinkMessages.h"
 #include "link/NetTransport.h"
+#include "model/LinkDocument.h"
 #include "platform/core/Event.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"

@@ -3,7 +3,7 @@
 // may call in freely.
 #pragma once
 
-#include "link/SendData.h"
+#include "wire/SendData.h"
 
 #include <deque>
 #include <memory>

@@ -2,11 +2,11 @@
 
 #include "link/KTVCommand.h"
 #include "link/LinkMessages.h"
-#include "link/SendData.h"
 #include "model/Globals.h"
 #include "platform/core/Event.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
+#include "wire/SendData.h"
 
 #include <algorithm>
 #include <chrono>
@@ -244,9 +244,9 @@ BOOL CSerialPort::CurrentPacket(int* retry, int* step, int* sendEnd, int* readEn
     if (step)
         *step = head->GetStepCode();
     if (sendEnd)
-        *sendEnd = head->IsSendEnd();
+        *sendEnd = head->IsSendEnd(g_nLinkState != LINK_NONE);
     if (readEnd)
-        *readEnd = head->IsReadEnd();
+        *readEnd = head->IsReadEnd(g_nLinkState != LINK_NONE);
     return TRUE;
 }
 

@@ -2,11 +2,14 @@
 
 #include "link/LinkGlobals.h"
 #include "link/Net_Socket.h"
-#include "link/SendData.h"
 #include "model/Globals.h"
 #include "platform/io/HidBackend.h"
+#include "wire/SendData.h"
 
 #include <cstring>
+
+// A packet is handed to the device one HID output report at a time.
+static_assert(SEND_REPORT_SIZE == HID_REPORT_SIZE);
 
 CUsbLink::CUsbLink(std::string registerDir) : m_register(std::move(registerDir)) {}
 

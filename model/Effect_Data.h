@@ -4,7 +4,6 @@
 // Its senders address the record's own chunks: crossover 15, parameters 16 and 17, name 18.
 #pragma once
 
-#include "link/SendData.h"
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
@@ -13,6 +12,7 @@
 #include "platform/core/Point.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
+#include "wire/SendData.h"
 
 #include <atomic>
 #include <memory>

@@ -1,13 +1,13 @@
 #include "model/KTV_Data.h"
 
-#include "link/FrameBuilder.h"
-#include "link/LinkFrame.h"
 #include "model/Conversions.h"
 #include "model/Globals.h"
 #include "model/PresetServices.h"
+#include "model/RecordFrames.h"
 #include "model/ViewServices.h"
 #include "platform/core/Archive.h"
 #include "platform/core/SingleLock.h"
+#include "wire/LinkFrame.h"
 
 #include <algorithm>
 

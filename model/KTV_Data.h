@@ -9,17 +9,17 @@
 // half-loaded channel.
 #pragma once
 
-#include "link/LinkDocument.h"
-#include "link/SendData.h"
 #include "model/DataDefine.h"
 #include "model/Effect_Data.h"
 #include "model/Globals.h"
 #include "model/KTV_MicRoute.h"
 #include "model/KTV_MusicRoute.h"
 #include "model/KTV_OutRoute.h"
+#include "model/LinkDocument.h"
 #include "platform/core/Object.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
+#include "wire/SendData.h"
 
 #include <memory>
 

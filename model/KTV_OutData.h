@@ -5,7 +5,6 @@
 // chunk by chunk and loads itself back from a record without marking anything.
 #pragma once
 
-#include "link/SendData.h"
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
@@ -14,6 +13,7 @@
 #include "platform/core/Point.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
+#include "wire/SendData.h"
 
 #include <atomic>
 #include <memory>

@@ -4,7 +4,6 @@
 // chunk packers for the MicRecord of g_curImage, a loader that marks nothing.
 #pragma once
 
-#include "link/SendData.h"
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
@@ -13,6 +12,7 @@
 #include "platform/core/Point.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
+#include "wire/SendData.h"
 
 #include <atomic>
 #include <memory>

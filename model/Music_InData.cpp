@@ -1,8 +1,8 @@
 #include "model/Music_InData.h"
 
-#include "link/FrameBuilder.h"
 #include "model/ChannelText.h"
 #include "model/Filter.h"
+#include "model/RecordFrames.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
 #include "platform/core/SingleLock.h"

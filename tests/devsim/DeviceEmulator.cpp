@@ -1,7 +1,7 @@
 #include "DeviceEmulator.h"
 
-#include "link/LinkFrame.h"
 #include "platform/io/SocketHidDevice.h"
+#include "wire/LinkFrame.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "DeviceProtocol.h"
 
-#include "link/LinkFrame.h"
+#include "wire/LinkFrame.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,7 +2,7 @@
 // The program then connects to 127.0.0.1 on that port (8899 unless told otherwise; 0 picks a free one).
 #include "DeviceEmulator.h"
 
-#include "link/LinkFrame.h"
+#include "wire/LinkFrame.h"
 
 #include <atomic>
 #include <csignal>

@@ -1,12 +1,12 @@
 // The bulk transfers as packet lists, the channel operations on a document, and the default mix.
 #include "link/BulkTransfer.h"
-#include "link/LinkFrame.h"
 #include "model/Filter.h"
 #include "model/Globals.h"
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "model/Music_InData.h"
-#include "link/FrameBuilder.h"
+#include "model/RecordFrames.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +79,8 @@ std::vector<Pkt> Decode(const FakeHost& h) {
         p->NextHidReport();
         while (p->NextHidReport()) {
         }
-        k.sendEnd = p->IsSendEnd() != 0;
-        k.readEnd = p->IsReadEnd() != 0;
+        k.sendEnd = p->IsSendEnd(false) != 0;
+        k.readEnd = p->IsReadEnd(false) != 0;
         p->Rewind();
         out.push_back(k);
     }

@@ -1,7 +1,7 @@
 // The emulator's side of the protocol, without a transport.
 #include "devsim/DeviceProtocol.h"
 
-#include "link/LinkFrame.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 

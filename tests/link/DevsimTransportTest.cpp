@@ -2,8 +2,8 @@
 #include "devsim/DeviceEmulator.h"
 #include "devsim/DevsimHidBackend.h"
 
-#include "link/LinkFrame.h"
 #include "platform/io/Winsock.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "link/FirmwareImage.h"
-#include "link/LinkFrame.h"
 #include "model/Globals.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // the head packet, the stores into the image and the system records, and the progress messages.
 #include "LinkTestSupport.h"
 
-#include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "link/LinkViewServices.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/RecordFrames.h"
 
 #include <gtest/gtest.h>
 

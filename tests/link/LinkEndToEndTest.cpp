@@ -5,9 +5,7 @@
 
 #include "devsim/DeviceEmulator.h"
 
-#include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
-#include "link/LinkDocument.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkHost.h"
 #include "link/LinkMessages.h"
@@ -15,6 +13,8 @@
 #include "link/Net_Socket.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/LinkDocument.h"
+#include "model/RecordFrames.h"
 #include "platform/io/PingProbe.h"
 
 #include <gtest/gtest.h>

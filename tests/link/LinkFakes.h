@@ -2,12 +2,12 @@
 // side is a function from request frame to answer (bytes and delay).
 #pragma once
 
-#include "link/LinkFrame.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkHost.h"
 #include "link/NetTransport.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/Winsock.h"
+#include "wire/LinkFrame.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -4,9 +4,9 @@
 
 #include "devsim/DeviceProtocol.h"
 
-#include "link/LinkFrame.h"
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
+#include "wire/LinkFrame.h"
 
 #include <chrono>
 #include <functional>

@@ -3,12 +3,12 @@
 #include "LinkFakes.h"
 #include "LinkTestSupport.h"
 
-#include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
 #include "link/LinkMessages.h"
 #include "link/LinkWorker.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/RecordFrames.h"
 
 #include <gtest/gtest.h>
 

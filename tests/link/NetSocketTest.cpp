@@ -2,10 +2,10 @@
 // on loopback and a probe the tests control.
 #include "devsim/DeviceEmulator.h"
 
-#include "link/FrameBuilder.h"
 #include "link/LinkGlobals.h"
 #include "link/Net_Socket.h"
 #include "model/Globals.h"
+#include "model/RecordFrames.h"
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"

@@ -1,5 +1,5 @@
-#include "link/SendData.h"
 #include "link/SendDataQueue.h"
+#include "wire/SendData.h"
 
 #include "model/Globals.h"
 
@@ -40,7 +40,7 @@ TEST(SendDataTest, CutsAFrameIntoHidReports) {
     auto small = Packet(24);
     ASSERT_EQ(small->NextHidReport(), 1);
     EXPECT_EQ(g_hidOutReport[24], 24);
-    for (int i = 25; i < HID_REPORT_SIZE; ++i)
+    for (int i = 25; i < SEND_REPORT_SIZE; ++i)
         ASSERT_EQ(g_hidOutReport[i], 0) << i;
     EXPECT_EQ(small->NextHidReport(), 0);
 
@@ -56,21 +56,17 @@ TEST(SendDataTest, CutsAFrameIntoHidReports) {
 }
 
 TEST(SendDataTest, EndMarksWithoutALinkWaitForTheCursor) {
-    const int saved = g_nLinkState;
     auto p = Packet(100);
     p->SetReadEnd(1);
     p->SetSendEnd(1);
-    g_nLinkState = LINK_USB;
-    EXPECT_EQ(p->IsReadEnd(), 1);
-    EXPECT_EQ(p->IsSendEnd(), 1);
-    g_nLinkState = LINK_NONE;
-    EXPECT_EQ(p->IsReadEnd(), 0);
-    EXPECT_EQ(p->IsSendEnd(), 0);
+    EXPECT_EQ(p->IsReadEnd(true), 1);
+    EXPECT_EQ(p->IsSendEnd(true), 1);
+    EXPECT_EQ(p->IsReadEnd(false), 0);
+    EXPECT_EQ(p->IsSendEnd(false), 0);
     while (p->NextHidReport()) {
     }
-    EXPECT_EQ(p->IsReadEnd(), 1);
-    EXPECT_EQ(p->IsSendEnd(), 1);
-    g_nLinkState = saved;
+    EXPECT_EQ(p->IsReadEnd(false), 1);
+    EXPECT_EQ(p->IsSendEnd(false), 1);
 }
 
 TEST(SendDataQueueTest, FifoWithHeadOperations) {

@@ -2,12 +2,12 @@
 // hook that counts reports, and helpers to compare record bytes and archive objects in memory.
 #pragma once
 
-#include "link/LinkFrame.h"
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "model/KTV_Data.h"
 
 #include "ChannelFixture.h"
-#include "link/FrameBuilder.h"
 #include "model/PresetServices.h"
+#include "model/RecordFrames.h"
 #include "model/ViewServices.h"
 #include "platform/core/SingleLock.h"
 

@@ -7,11 +7,11 @@
 #include "devsim/DevsimHidBackend.h"
 
 #include "link/FirmwareTransfer.h"
-#include "link/LinkDocument.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "model/Globals.h"
 #include "model/KTV_Data.h"
+#include "model/LinkDocument.h"
 #include "platform/core/Messages.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"

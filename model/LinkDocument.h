@@ -2,8 +2,8 @@
 // document installs its implementation; the defaults stand in until then (and in tests).
 #pragma once
 
-#include "link/SendData.h"
 #include "platform/core/WinTypes.h"
+#include "wire/SendData.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "link/FrameBuilder.h"
+#include "model/RecordFrames.h"
 
 #include "model/DataDefine.h"
 #include "model/Globals.h"
@@ -18,7 +18,7 @@ Bytes FrameOf(const std::unique_ptr<CSendData>& p) {
     return Bytes(p->GetData(), p->GetData() + p->GetSize());
 }
 
-class FrameBuilderTest : public ::testing::Test {
+class RecordFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_curImage = PresetImage{};
@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(FrameBuilderTest, FixedRequestsMatchTheirWireBytes) {
+TEST_F(RecordFramesTest, FixedRequestsMatchTheirWireBytes) {
     const Bytes poll = {0x6B, 0x6B, 0x6B, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0x03, 0x00, 0x00, 0x00,
                         0x08, 0x00, 0,    0,    0,    0,    0,    0,    0,    0,    0xA1, 0xAA};
     const Bytes linkCheck = {0x6B, 0x6B, 0x6B, 0xEE, 0xA2, 0x01, 0x00, 0x09, 0xCC, 0x00, 0x00, 0x00,
@@ -55,7 +55,7 @@ TEST_F(FrameBuilderTest, FixedRequestsMatchTheirWireBytes) {
     EXPECT_EQ(FrameOf(BuildChunkFrame(GROUP_POLL, 4, 9)), poll);
 }
 
-TEST_F(FrameBuilderTest, ChunkWriteCarriesTheRecordChunk) {
+TEST_F(RecordFramesTest, ChunkWriteCarriesTheRecordChunk) {
     EQBandRecord& band = g_curImage.inputs[2].bands[5];
     band.freq = 1000;
     band.gainCode = 615;
@@ -67,7 +67,7 @@ TEST_F(FrameBuilderTest, ChunkWriteCarriesTheRecordChunk) {
     EXPECT_EQ(FrameOf(BuildChunkFrame(GROUP_INPUT, 2, 5)), expected);
 }
 
-TEST_F(FrameBuilderTest, OutputChunkLinkFlagAndScrambling) {
+TEST_F(RecordFramesTest, OutputChunkLinkFlagAndScrambling) {
     XoverRecord& x = g_curImage.outputs[3].xover;
     x.hpFreq = 80;
     x.hpFamily = 2;
@@ -109,7 +109,7 @@ TEST_F(FrameBuilderTest, OutputChunkLinkFlagAndScrambling) {
     EXPECT_EQ(in[14], 0x34);
 }
 
-TEST_F(FrameBuilderTest, ChunkOutsideTheRecordBuildsNoPacket) {
+TEST_F(RecordFramesTest, ChunkOutsideTheRecordBuildsNoPacket) {
     EXPECT_EQ(BuildChunkFrame(GROUP_OUTPUT, 0, 37), nullptr);
     EXPECT_EQ(BuildChunkFrame(GROUP_OUTPUT, 8, 0), nullptr);
     EXPECT_EQ(BuildChunkFrame(GROUP_INPUT, 0, 36), nullptr);
@@ -134,7 +134,7 @@ template <class T> void Pattern(T& rec, BYTE seed) {
         p[i] = static_cast<BYTE>(seed + i * 7);
 }
 
-TEST_F(FrameBuilderTest, WholeRecordFramesCarryTheirRecord) {
+TEST_F(RecordFramesTest, WholeRecordFramesCarryTheirRecord) {
     Pattern(g_curImage.mic, 1);
     Pattern(g_curImage.inputs[5], 2);
     Pattern(g_curImage.outputs[6], 3);
@@ -167,7 +167,7 @@ TEST_F(FrameBuilderTest, WholeRecordFramesCarryTheirRecord) {
     }
 }
 
-TEST_F(FrameBuilderTest, LiveRecordsSetTheLiveDataMark) {
+TEST_F(RecordFramesTest, LiveRecordsSetTheLiveDataMark) {
     BuildRecordFrame(0, GROUP_MIC, 0, TRUE, FALSE);
     BuildRecordFrame(1, GROUP_INPUT, 0, FALSE, TRUE);
     EXPECT_EQ(g_bLiveDataSent, 0);
@@ -178,7 +178,7 @@ TEST_F(FrameBuilderTest, LiveRecordsSetTheLiveDataMark) {
     EXPECT_EQ(g_bLiveDataSent, 1);
 }
 
-TEST_F(FrameBuilderTest, LockedLiveOutputRecords) {
+TEST_F(RecordFramesTest, LockedLiveOutputRecords) {
     Pattern(g_curImage.outputs[0], 9);
     Pattern(g_curImage.outputs[1], 10);
     Pattern(g_storedPresets[0].outputs[0], 11);
@@ -223,7 +223,7 @@ TEST_F(FrameBuilderTest, LockedLiveOutputRecords) {
         EXPECT_EQ(fl[14 + 290 + i], 0x5D);
 }
 
-TEST_F(FrameBuilderTest, UnlockedFirstOutputCarriesABlankMarker) {
+TEST_F(RecordFramesTest, UnlockedFirstOutputCarriesABlankMarker) {
     g_curImage.outputs[0].name[0] = 0;
     g_curImage.outputs[1].name[0] = 'X';
     g_bDataUnlocked = 1;
@@ -233,7 +233,7 @@ TEST_F(FrameBuilderTest, UnlockedFirstOutputCarriesABlankMarker) {
     EXPECT_EQ(FrameOf(BuildRecordFrame(0, GROUP_OUTPUT, 0, TRUE, FALSE))[14 + 288], 0);
 }
 
-TEST_F(FrameBuilderTest, MachinePresetEffectAndBadPresets) {
+TEST_F(RecordFramesTest, MachinePresetEffectAndBadPresets) {
     Pattern(g_machinePresets[4].effect, 12);
     Bytes f = FrameOf(BuildRecordFrame(25, GROUP_EFFECT, 0, FALSE, FALSE));
     ASSERT_EQ(f.size(), 112u);
@@ -245,7 +245,7 @@ TEST_F(FrameBuilderTest, MachinePresetEffectAndBadPresets) {
     EXPECT_EQ(BuildRecordFrame(0, GROUP_SYSTEM, 0, TRUE, FALSE), nullptr);
 }
 
-TEST_F(FrameBuilderTest, ReadRequestsBankByte) {
+TEST_F(RecordFramesTest, ReadRequestsBankByte) {
     const Bytes liveIntoPreset3 = {0x6B, 0x6B, 0x6B, 0xEE, 0xA2, 0x01, 0x03, 0x04, 0x07, 0x00, 0x00, 0x00,
                                    0x08, 0x00, 0,    0,    0,    0,    0,    0,    0,    0,    0xAB, 0xAA};
     const Bytes bank3 = {0x6B, 0x6B, 0x6B, 0xEE, 0xA2, 0x01, 0x03, 0x04, 0x07, 0x77, 0x00, 0x00,
@@ -255,7 +255,7 @@ TEST_F(FrameBuilderTest, ReadRequestsBankByte) {
     EXPECT_EQ(FrameOf(BuildReadFrame(0, GROUP_OUTPUT, 7, TRUE, FALSE))[9], FRAME_BANK);
 }
 
-TEST_F(FrameBuilderTest, SystemRecordWrites) {
+TEST_F(RecordFramesTest, SystemRecordWrites) {
     g_systemData.masterVolume = -5;
     g_systemData.masterOn = 1;
     const Bytes sys = {0x6B, 0x6B, 0x6B, 0xEE, 0xA1, 0x01, 0x00, 0x09, 0x05, 0x00, 0x00, 0x00,
@@ -283,7 +283,7 @@ TEST_F(FrameBuilderTest, SystemRecordWrites) {
     EXPECT_EQ(BuildSystemFrame(CMD_PRESET_NAME, 7), nullptr);
 }
 
-TEST_F(FrameBuilderTest, SystemRecordSizesAndSources) {
+TEST_F(RecordFramesTest, SystemRecordSizesAndSources) {
     std::memset(RecordBytes(g_pcSourceSet), 0x11, 8);
     std::memset(RecordBytes(g_speakerMap), 0x22, 8);
     std::memset(RecordBytes(g_bootSource), 0x33, 8);

@@ -1,22 +1,12 @@
-// The frame builders: each turns part of the parameter image or a system record
-// into a finished frame inside a new packet. They share one header and one
-// payload buffer, so each build runs under g_linkLock (taken here; callers may
-// hold it already).
+// The record frames: each turns part of the parameter image or a system record into a finished
+// frame inside a new packet, packed by wire/FrameBuilder. Each reads the image under g_linkLock
+// (taken here; callers may hold it already). Byte 5 of every header is g_nDeviceAddr.
 #pragma once
 
-#include "link/LinkFrame.h"
-#include "link/SendData.h"
+#include "wire/LinkFrame.h"
+#include "wire/SendData.h"
 
 #include <memory>
-
-// Bytes 0..3 hold sync and start from the beginning; builders rewrite 4..10
-// and 12..13.
-extern BYTE g_frameHead[LinkFrame::HEADER_SIZE];
-extern BYTE g_framePayload[LinkFrame::MAX_PAYLOAD];
-
-// Copies the header and the payload into buffer, closes it with checksum and
-// FRAME_END. length must be the header's payload length + 16.
-void PackFrame(BYTE* buffer, int length);
 
 // A 24-byte write of one 8-byte chunk of a live record, or the idle poll for
 // GROUP_POLL. nullptr for an unknown group or an index or chunk outside the

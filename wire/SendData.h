@@ -3,13 +3,15 @@
 #pragma once
 
 #include "platform/core/WinTypes.h"
-#include "platform/io/HidDevice.h" // HID_REPORT_SIZE
 
 #include <memory>
 
+// One USB output report: the report id 0, then 64 frame bytes (the HID layer's report size).
+constexpr int SEND_REPORT_SIZE = 65;
+
 // The USB output report: byte 0 is the report id 0, bytes 1..64 the next frame bytes.
 // Shared by every packet; only the link worker touches it.
-extern BYTE g_hidOutReport[HID_REPORT_SIZE];
+extern BYTE g_hidOutReport[SEND_REPORT_SIZE];
 
 class CSendData {
 public:
@@ -40,8 +42,8 @@ public:
     int GetBatchMark() const { return m_bBatch; }
 
     // The mark while a link is open; with none, only once the cursor reached the frame's end.
-    int IsReadEnd() const;
-    int IsSendEnd() const;
+    int IsReadEnd(bool linkOpen) const;
+    int IsSendEnd(bool linkOpen) const;
 
     // Fills g_hidOutReport with the next up to 64 frame bytes; 0 when the whole frame was handed over.
     int NextHidReport();

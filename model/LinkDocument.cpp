@@ -1,6 +1,6 @@
-#include "link/LinkDocument.h"
+#include "model/LinkDocument.h"
 
-#include "link/FrameBuilder.h"
+#include "model/RecordFrames.h"
 
 #include <atomic>
 

@@ -1,19 +1,17 @@
-#include "link/SendData.h"
-
-#include "model/Globals.h"
+#include "wire/SendData.h"
 
 #include <cstring>
 
-BYTE g_hidOutReport[HID_REPORT_SIZE] = {};
+BYTE g_hidOutReport[SEND_REPORT_SIZE] = {};
 
-int CSendData::IsReadEnd() const {
-    if (g_nLinkState != LINK_NONE)
+int CSendData::IsReadEnd(bool linkOpen) const {
+    if (linkOpen)
         return m_bReadEnd;
     return m_nCursor == m_nSize ? m_bReadEnd : 0;
 }
 
-int CSendData::IsSendEnd() const {
-    if (g_nLinkState != LINK_NONE)
+int CSendData::IsSendEnd(bool linkOpen) const {
+    if (linkOpen)
         return m_bSendEnd;
     return m_nCursor >= m_nSize ? m_bSendEnd : 0;
 }
@@ -23,7 +21,7 @@ int CSendData::NextHidReport() {
         return 0;
     std::memset(g_hidOutReport, 0, sizeof g_hidOutReport);
     int n = 0;
-    while (n < HID_REPORT_SIZE - 1 && m_nCursor < m_nSize)
+    while (n < SEND_REPORT_SIZE - 1 && m_nCursor < m_nSize)
         g_hidOutReport[1 + n++] = m_pData[m_nCursor++];
     return 1;
 }
