@@ -1,11 +1,7 @@
 #include "link/HidChangeWatcher.h"
 
 #include "platform/core/Messages.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
+#include "platform/core/Wait.h"
 
 CHidChangeWatcher::~CHidChangeWatcher() {
     Stop();
@@ -16,7 +12,7 @@ BOOL CHidChangeWatcher::Start(HWND owner) {
     m_hOwner = owner;
     if (!m_monitor.Open())
         return FALSE;
-    if (::pipe2(m_stopPipe, O_CLOEXEC) != 0) {
+    if (!m_stop.Open()) {
         m_monitor.Close();
         return FALSE;
     }
@@ -26,29 +22,15 @@ BOOL CHidChangeWatcher::Start(HWND owner) {
 
 void CHidChangeWatcher::Stop() {
     if (m_thread.joinable()) {
-        const char b = 1;
-        while (::write(m_stopPipe[1], &b, 1) < 0 && errno == EINTR) {
-        }
+        m_stop.Wake();
         m_thread.join();
     }
-    for (int& fd : m_stopPipe) {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
-    }
+    m_stop.Close();
     m_monitor.Close();
 }
 
 void CHidChangeWatcher::Run() {
-    for (;;) {
-        pollfd p[2] = {{m_monitor.GetFd(), POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
-        int n = ::poll(p, 2, -1);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 || (p[1].revents & (POLLIN | POLLHUP | POLLERR)))
-            return;
-        if (p[0].revents & (POLLERR | POLLNVAL))
-            return;
+    while (m_stop.Wait(m_monitor.GetFd(), INFINITE) > 0) {
         UINT event = 0;
         std::string path;
         while (m_monitor.Poll(&event, &path))

@@ -5,6 +5,7 @@
 
 #include "platform/core/WinTypes.h"
 #include "platform/io/HidMonitor.h"
+#include "platform/io/WakePipe.h"
 
 #include <atomic>
 #include <deque>
@@ -41,7 +42,7 @@ private:
 
     CHidMonitor m_monitor;
     std::atomic<HWND> m_hOwner{nullptr};
-    int m_stopPipe[2] = {-1, -1};
+    CWakePipe m_stop;
     std::thread m_thread;
     std::mutex m_lock;
     std::deque<Change> m_changes;

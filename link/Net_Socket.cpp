@@ -9,9 +9,6 @@
 #include "platform/io/IpAdapters.h"
 #include "platform/io/PingProbe.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <poll.h>
 #include <chrono>
 #include <cstring>
 
@@ -22,10 +19,10 @@ namespace {
 constexpr int kMaxPingTarget = 79; // the command line held 80 characters with its NUL
 
 bool ParseIPv4(const char* text, BYTE octets[4]) {
-    in_addr a{};
-    if (!text || ::inet_pton(AF_INET, text, &a) != 1)
+    if (!ws::IsIPv4Address(text))
         return false;
-    std::memcpy(octets, &a.s_addr, 4); // network order: first octet first
+    const ULONG a = ws::inet_addr(text); // 255.255.255.255 too: the text was checked above
+    std::memcpy(octets, &a, 4);          // network order: first octet first
     return true;
 }
 
@@ -260,12 +257,7 @@ int CNet_Socket::WaitReadable(DWORD timeoutMs) {
     SOCKET s = m_hSocket.load();
     if (s == INVALID_SOCKET)
         return 1; // the receive fails at once and says why
-    pollfd p{s, POLLIN, 0};
-    int n;
-    do {
-        n = ::poll(&p, 1, static_cast<int>(timeoutMs));
-    } while (n < 0 && errno == EINTR);
-    return n == 0 ? 0 : 1;
+    return ws::WaitReadable(s, timeoutMs);
 }
 
 int CNet_Socket::ReceiveShort(int* count) {

@@ -1,10 +1,11 @@
 #include "platform/io/CommPort.h"
 
+#include "platform/io/Poll.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -276,10 +277,7 @@ BOOL CCommPort::WaitCommEvent(DWORD* events, DWORD timeoutMs) {
         return FALSE;
     *events = 0;
     pollfd p{m_fd, POLLIN, 0};
-    int n;
-    do {
-        n = ::poll(&p, 1, static_cast<int>(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
-    } while (n < 0 && errno == EINTR);
+    const int n = PollFds(&p, 1, timeoutMs);
     if (n < 0) {
         m_lastError = errno;
         return FALSE;
@@ -339,7 +337,7 @@ BOOL CCommPort::ReadFile(BYTE* buf, DWORD n, DWORD* read) {
         if (left == 0)
             break;
         pollfd p{m_fd, POLLIN, 0};
-        if (::poll(&p, 1, left) < 0 && errno != EINTR) {
+        if (PollFds(&p, 1, static_cast<DWORD>(left)) < 0) {
             m_lastError = errno;
             break;
         }
@@ -382,8 +380,7 @@ BOOL CCommPort::WriteFile(const BYTE* buf, DWORD n, DWORD* written) {
             m_lastError = ETIMEDOUT;
             break;
         }
-        pollfd p{m_fd, POLLOUT, 0};
-        ::poll(&p, 1, left);
+        PollFd(m_fd, POLLOUT, static_cast<DWORD>(left));
     }
     if (written)
         *written = sent;

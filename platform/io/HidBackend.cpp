@@ -1,6 +1,7 @@
 #include "platform/io/HidBackend.h"
 
 #include "platform/io/HidrawDevice.h"
+#include "platform/io/Poll.h"
 
 #include <atomic>
 #include <hidapi/hidapi.h>
@@ -78,4 +79,12 @@ BOOL HidD_GetAttributes(const std::string& path, HIDD_ATTRIBUTES* attributes) {
         }
     }
     return FALSE;
+}
+
+int WaitHidDescriptor(int fd, bool forWrite, DWORD timeoutMs) {
+    const short events = forWrite ? POLLOUT : POLLIN;
+    const int revents = PollFd(fd, events, timeoutMs);
+    if (revents == 0)
+        return HID_IO_TIMEOUT;
+    return revents > 0 && (revents & events) ? HID_IO_OK : HID_IO_ERROR; // POLLHUP / POLLERR: unplugged
 }

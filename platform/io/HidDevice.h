@@ -16,6 +16,10 @@ enum HidIoResult : int {
     HID_IO_ERROR = 2, // the device is gone or the handle is closed
 };
 
+// Waits until a device descriptor takes a report (forWrite) or holds one: HID_IO_OK, HID_IO_TIMEOUT,
+// or HID_IO_ERROR when it hung up (unplugged) or the wait failed. Shared by the implementations.
+int WaitHidDescriptor(int fd, bool forWrite, DWORD timeoutMs);
+
 struct HIDD_ATTRIBUTES {
     ULONG Size = sizeof(HIDD_ATTRIBUTES);
     USHORT VendorID = 0;

@@ -3,30 +3,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-namespace {
-
-// Waits for the descriptor; returns HID_IO_OK when ready.
-int WaitFd(int fd, short events, DWORD timeoutMs) {
-    pollfd p{fd, events, 0};
-    for (;;) {
-        int n = ::poll(&p, 1, static_cast<int>(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return HID_IO_ERROR;
-        if (n == 0)
-            return HID_IO_TIMEOUT;
-        if (p.revents & events)
-            return HID_IO_OK;
-        return HID_IO_ERROR; // POLLHUP / POLLERR: unplugged
-    }
-}
-
-} // namespace
 
 CHidrawDevice::~CHidrawDevice() {
     Close();
@@ -48,7 +26,7 @@ std::unique_ptr<CHidrawDevice> CHidrawDevice::Open(const std::string& path) {
 int CHidrawDevice::WriteReport(const BYTE* report, DWORD timeoutMs) {
     if (m_fd < 0)
         return HID_IO_ERROR;
-    int w = WaitFd(m_fd, POLLOUT, timeoutMs);
+    int w = WaitHidDescriptor(m_fd, true, timeoutMs);
     if (w != HID_IO_OK)
         return w;
     // hidraw takes the report id as the first byte; 0 for a device without numbered reports.
@@ -65,7 +43,7 @@ int CHidrawDevice::WriteReport(const BYTE* report, DWORD timeoutMs) {
 int CHidrawDevice::ReadReport(BYTE* report, DWORD timeoutMs) {
     if (m_fd < 0)
         return HID_IO_ERROR;
-    int w = WaitFd(m_fd, POLLIN, timeoutMs);
+    int w = WaitHidDescriptor(m_fd, false, timeoutMs);
     if (w != HID_IO_OK)
         return w;
     // hidraw hands over unnumbered reports without the id byte: put the 0 in front.

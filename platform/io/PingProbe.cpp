@@ -1,5 +1,6 @@
 #include "platform/io/PingProbe.h"
 
+#include "platform/io/Poll.h"
 #include "platform/io/Winsock.h"
 
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,11 +106,7 @@ int RunChildWithDeadline(const std::vector<std::string>& argv, DWORD timeoutMs, 
             timedOut = true;
             break;
         }
-        pollfd p{pipefd[0], POLLIN, 0};
-        int n = ::poll(&p, 1, static_cast<int>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        if (PollFd(pipefd[0], POLLIN, static_cast<DWORD>(left)) <= 0)
             continue; // the deadline check ends the loop
         char buf[512];
         ssize_t got = ::read(pipefd[0], buf, sizeof buf);

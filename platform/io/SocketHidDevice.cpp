@@ -2,30 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-int WaitFd(int fd, short events, DWORD timeoutMs) {
-    pollfd p{fd, events, 0};
-    for (;;) {
-        int n = ::poll(&p, 1, static_cast<int>(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return HID_IO_ERROR;
-        if (n == 0)
-            return HID_IO_TIMEOUT;
-        if (p.revents & events)
-            return HID_IO_OK;
-        return HID_IO_ERROR;
-    }
-}
-
 int SendPacket(int fd, const BYTE* data, size_t len, DWORD timeoutMs) {
-    int w = WaitFd(fd, POLLOUT, timeoutMs);
+    int w = WaitHidDescriptor(fd, true, timeoutMs);
     if (w != HID_IO_OK)
         return w;
     for (;;) {
@@ -40,7 +23,7 @@ int SendPacket(int fd, const BYTE* data, size_t len, DWORD timeoutMs) {
 
 // One datagram into out[0..cap), zero-filled.
 int RecvPacket(int fd, BYTE* out, size_t cap, DWORD timeoutMs) {
-    int w = WaitFd(fd, POLLIN, timeoutMs);
+    int w = WaitHidDescriptor(fd, false, timeoutMs);
     if (w != HID_IO_OK)
         return w;
     BYTE buf[HID_REPORT_SIZE + 1];

@@ -1,9 +1,10 @@
 #include "platform/io/Winsock.h"
 
+#include "platform/io/Poll.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -151,11 +152,7 @@ int connect(SOCKET s, const sockaddr* name, int namelen) {
         socklen_t tvlen = sizeof tv;
         ::getsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &tv, &tvlen);
         int ms = tv.tv_sec || tv.tv_usec ? static_cast<int>(tv.tv_sec * 1000 + tv.tv_usec / 1000) : -1;
-        pollfd p{s, POLLOUT, 0};
-        int n;
-        do {
-            n = ::poll(&p, 1, ms);
-        } while (n < 0 && errno == EINTR);
+        const int n = PollFd(s, POLLOUT, ms < 0 ? INFINITE : static_cast<DWORD>(ms));
         int soErr = 0;
         socklen_t len = sizeof soErr;
         if (n == 0) {
@@ -222,6 +219,10 @@ int closesocket(SOCKET s) {
     }
     ::close(s);
     return 0;
+}
+
+int WaitReadable(SOCKET s, DWORD timeoutMs) {
+    return PollFd(s, POLLIN, timeoutMs) == 0 ? 0 : 1;
 }
 
 int ioctlsocket(SOCKET s, long cmd, ULONG* argp) {

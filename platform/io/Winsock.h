@@ -65,6 +65,9 @@ int send(SOCKET s, const char* buf, int len, int flags);
 // reads WSAETIMEDOUT).
 int recv(SOCKET s, char* buf, int len, int flags);
 int closesocket(SOCKET s);
+// Waits until a receive would not block: 1 for data, a close, an error or a bad socket; 0 when
+// timeoutMs passed first.
+int WaitReadable(SOCKET s, DWORD timeoutMs);
 // FIONBIO: *argp non-zero makes the socket non-blocking.
 int ioctlsocket(SOCKET s, long cmd, ULONG* argp);
 
