@@ -42,41 +42,45 @@ template <class T> std::string Archived(char selector, T& obj) {
     return out;
 }
 
-std::string ArchivedObject(char classIndex, const CObject& obj) {
+// An object behind its class record; the prefix bytes pick the reader.
+std::string ArchivedObject(const std::string& prefix, const CObject& obj) {
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
         ar << &obj;
         ar.Close();
     }
-    std::string out{'\x06', classIndex};
+    std::string out = prefix;
     out.append(file.GetBytes().begin(), file.GetBytes().end());
     return out;
 }
 
 void ArchiveSeeds() {
-    const std::string t = "fuzz_archive_load";
+    std::string t = "fuzz_archive_document";
     CKTV_Data doc;
     doc.GetOut(2)->SetLevel(345);
     doc.GetMusic(1)->SetName(CString("音乐"));
     Put(t, "document", Archived(0, doc));
+    Put(t, "object_document", ArchivedObject("\x01", doc));
+
+    t = "fuzz_archive_channel";
     CEffect_Data fx;
-    Put(t, "effect", Archived(1, fx));
+    Put(t, "effect", Archived(0, fx));
     CMIC_InData mic;
     mic.BuildBands(8, 10, 20000);
     mic.SetName(CString("话筒"));
-    Put(t, "mic", Archived(2, mic));
+    Put(t, "mic", Archived(1, mic));
     CMusic_InData in;
     in.BuildBands(30, 32, 20000);
     in.SetName(CString("Music 1"));
-    Put(t, "music", Archived(3, in));
+    Put(t, "music", Archived(2, in));
     CKTV_OutData out;
     out.BuildBands(30, 32, 11, 20, 20000);
     out.SetName(CString("FL"));
-    Put(t, "output", Archived(4, out));
-    Put(t, "band_set", Archived(5, in.GetEQ()));
-    Put(t, "object_effect", ArchivedObject(1, fx));
-    Put(t, "object_filter", ArchivedObject(5, *in.GetBand(3)));
+    Put(t, "output", Archived(3, out));
+    Put(t, "band_set", Archived(4, in.GetEQ()));
+    Put(t, "object_effect", ArchivedObject(std::string{'\x05', '\x00'}, fx));
+    Put(t, "object_filter", ArchivedObject(std::string{'\x05', '\x04'}, *in.GetBand(3)));
 }
 
 void FirmwareSeeds() {
