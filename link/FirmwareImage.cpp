@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 std::atomic<int> g_nUpdateRange{0};
 
@@ -46,7 +45,11 @@ CFirmwareImage::LoadResult CFirmwareImage::Load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)
         return LoadResult::CannotOpen;
-    std::vector<BYTE> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in pieces up to one byte past the limit: a device file or a huge file ends here.
+    std::vector<BYTE> file;
+    char buf[64 * 1024];
+    while (file.size() <= MAX_FILE_SIZE && in.read(buf, sizeof buf).gcount() > 0)
+        file.insert(file.end(), buf, buf + in.gcount());
     if (in.bad())
         return LoadResult::CannotOpen;
     return LoadBytes(file);
@@ -54,6 +57,8 @@ CFirmwareImage::LoadResult CFirmwareImage::Load(const std::string& path) {
 
 CFirmwareImage::LoadResult CFirmwareImage::LoadBytes(const std::vector<BYTE>& file) {
     Clear();
+    if (file.size() > MAX_FILE_SIZE)
+        return LoadResult::BadFile;
     size_t size = file.size();
     const BYTE* data = file.data();
     auto takeDsp = [&](size_t from) {

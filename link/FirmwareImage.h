@@ -39,10 +39,13 @@ public:
     static constexpr int START_BYTES = 4; // the DSP image's first bytes go in HEXStart
     static constexpr int MIN_DSP_IMAGE = START_BYTES + 1;
     static constexpr BYTE CHECKSUM_SEED = 0x12;
+    // Update files are a few hundred KiB; anything larger is refused before it is read whole.
+    static constexpr size_t MAX_FILE_SIZE = 16 * 1024 * 1024;
 
     enum class LoadResult { Ok, CannotOpen, BadFile };
 
-    // Reads the file into the image state; on failure the state is empty.
+    // Reads the file into the image state; on failure the state is empty. A file over
+    // MAX_FILE_SIZE is a BadFile (read no further than that).
     LoadResult Load(const std::string& path);
     LoadResult LoadBytes(const std::vector<BYTE>& file);
     // Empties both images and every step position; the handshake is pending again.

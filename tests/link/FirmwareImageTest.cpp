@@ -205,6 +205,19 @@ TEST(FirmwareImage, RefusesBadFiles) {
     EXPECT_EQ(img.LoadBytes(DspFile(5)), CFirmwareImage::LoadResult::Ok);
 }
 
+// An endless device file, or a file past the limit, is refused without being read whole.
+TEST(FirmwareImage, RefusesFilesOverTheSizeLimit) {
+    CFirmwareImage img;
+    EXPECT_EQ(img.Load("/dev/zero"), CFirmwareImage::LoadResult::BadFile);
+    std::vector<BYTE> atLimit =
+        McuFile(CFirmwareImage::MAX_FILE_SIZE - CFirmwareImage::MCU_FILE_SIZE - 4, true);
+    ASSERT_EQ(atLimit.size(), CFirmwareImage::MAX_FILE_SIZE);
+    EXPECT_EQ(img.LoadBytes(atLimit), CFirmwareImage::LoadResult::Ok);
+    atLimit.push_back(0);
+    EXPECT_EQ(img.LoadBytes(atLimit), CFirmwareImage::LoadResult::BadFile);
+    EXPECT_EQ(img.DspBytesLeft() + img.McuBytesLeft(), 0u);
+}
+
 TEST(FirmwareImage, LoadsFromAFileAndReportsAMissingOne) {
     CFirmwareImage img;
     EXPECT_EQ(img.Load("/nonexistent-r9/x.bin"), CFirmwareImage::LoadResult::CannotOpen);
