@@ -33,9 +33,15 @@ function(r9_library name dir)
   endif()
 endfunction()
 
-# r9_test(name dir DEPS dep... [UI]): one GoogleTest executable per folder of tests/.
+# r9_test(name dir DEPS dep... [UI] [SLOW filter seconds]): one GoogleTest executable per folder of
+# tests/. Every case is its own ctest entry "name.Suite.Case" with a short time-out, so a hang names its
+# case; cases matching the SLOW filter get the longer time-out given. UI programs are left out of
+# builds without the UI side.
 function(r9_test name dir)
-  cmake_parse_arguments(ARG "UI" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "UI" "" "DEPS;SLOW" ${ARGN})
+  if(ARG_UI AND NOT R9_UI)
+    return()
+  endif()
   file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT _src)
     return()
@@ -45,16 +51,22 @@ function(r9_test name dir)
   if(ARG_UI)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} r9_test_ui_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} r9_test_main GTest::gtest GTest::gmock)
   endif()
   r9_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  # Test programs run in parallel: each gets its own runtime and settings folders, so the register of
-  # held device paths and the registry file of one never meet another's.
+  # Each program's cases get their own runtime and settings folders below these (support/TestFolders).
   set(_home ${CMAKE_BINARY_DIR}/test-home/${name})
   file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config)
   file(CHMOD ${_home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
-    TIMEOUT 600)
+  set(_env "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+  set(_fast "")
+  if(ARG_SLOW)
+    list(GET ARG_SLOW 0 _slow_filter)
+    list(GET ARG_SLOW 1 _slow_timeout)
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
+      TEST_FILTER "${_slow_filter}" PROPERTIES ENVIRONMENT "${_env}" TIMEOUT ${_slow_timeout})
+    set(_fast "-${_slow_filter}")
+  endif()
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
+    TEST_FILTER "${_fast}" PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 60)
 endfunction()
