@@ -33,12 +33,11 @@ function(r9_library name dir)
   endif()
 endfunction()
 
-# r9_test(name dir DEPS dep... [UI] [SLOW filter seconds]): one GoogleTest executable per folder of
-# tests/. Every case is its own ctest entry "name.Suite.Case" with a short time-out, so a hang names its
-# case; cases matching the SLOW filter get the longer time-out given. UI programs are left out of
-# builds without the UI side.
+# r9_test(name dir DEPS dep... [UI]): one GoogleTest executable per folder of tests/. Every case is its
+# own ctest entry "name.Suite.Case" with a short time-out, so a hang names its case and costs seconds.
+# UI programs are left out of builds without the UI side.
 function(r9_test name dir)
-  cmake_parse_arguments(ARG "UI" "" "DEPS;SLOW" ${ARGN})
+  cmake_parse_arguments(ARG "UI" "" "DEPS" ${ARGN})
   if(ARG_UI AND NOT R9_UI)
     return()
   endif()
@@ -54,19 +53,16 @@ function(r9_test name dir)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} r9_test_main GTest::gtest GTest::gmock)
   endif()
   r9_warnings(${name})
-  # Each program's cases get their own runtime and settings folders below these (support/TestFolders).
+  # Each program's cases make their own folders below these (tests/support/TestFolders).
   set(_home ${CMAKE_BINARY_DIR}/test-home/${name})
-  file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config)
+  file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config ${_home}/tmp)
   file(CHMOD ${_home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-  set(_env "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
-  set(_fast "")
-  if(ARG_SLOW)
-    list(GET ARG_SLOW 0 _slow_filter)
-    list(GET ARG_SLOW 1 _slow_timeout)
-    gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
-      TEST_FILTER "${_slow_filter}" PROPERTIES ENVIRONMENT "${_env}" TIMEOUT ${_slow_timeout})
-    set(_fast "-${_slow_filter}")
-  endif()
   gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
-    TEST_FILTER "${_fast}" PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 60)
+    TEST_LIST ${name}_CASES PROPERTIES TIMEOUT 60)
+  # The environment is set once the cases are known: a list value does not pass through the
+  # discovery's PROPERTIES intact.
+  set(_env "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;TMPDIR=${_home}/tmp;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+  set(_env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${_env_file} "if(${name}_CASES)\n  set_tests_properties(\${${name}_CASES} PROPERTIES ENVIRONMENT \"${_env}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_env_file})
 endfunction()
