@@ -8,8 +8,8 @@
 #include "platform/ui/Font.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
-#include "support/UiEvents.h"
 #include "support/ResetGlobals.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 

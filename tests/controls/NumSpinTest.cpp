@@ -6,8 +6,8 @@
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "NumFieldHost.h"
-#include "support/UiEvents.h"
 #include "support/ResetGlobals.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "NumFieldHost.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
-#include "support/UiEvents.h"
 #include "support/ResetGlobals.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 

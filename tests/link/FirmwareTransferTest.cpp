@@ -13,8 +13,8 @@
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"
 #include "support/PumpMessages.h"
-#include "support/TimeScale.h"
 #include "support/ResetLinkGlobals.h"
+#include "support/TimeScale.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +172,7 @@ TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
 }
 
 TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
-    m_fw.Timings().netTimeoutScale = Divisor(4); // HEXData waits 500 ms
+    m_fw.Timings().netTimeoutScale = Divisor(4); // HEXData waits 500 ms (scaled)
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_DATA, 1, 0});
     std::vector<BYTE> file = DspFile(300);
     Start(file);
@@ -185,7 +185,7 @@ TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
 }
 
 TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
-    m_fw.Timings().netTimeoutScale = Divisor(20); // HEXApply waits 500 ms
+    m_fw.Timings().netTimeoutScale = Divisor(20); // HEXApply waits 500 ms (scaled)
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
     Start(DspFile(100));
     ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));

@@ -6,8 +6,8 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
-#include "support/TimeScale.h"
 #include "support/ResetLinkGlobals.h"
+#include "support/TimeScale.h"
 
 #include <gtest/gtest.h>
 
