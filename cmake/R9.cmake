@@ -58,7 +58,7 @@ function(r9_test name dir)
   file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config ${_home}/tmp)
   file(CHMOD ${_home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
-    TEST_LIST ${name}_CASES PROPERTIES TIMEOUT 60)
+    TEST_LIST ${name}_CASES DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
   # The environment is set once the cases are known: a list value does not pass through the
   # discovery's PROPERTIES intact.
   set(_env "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;TMPDIR=${_home}/tmp;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
