@@ -8,4 +8,4 @@ test: setup
 format:
 	@git ls-files '*.h' '*.cpp' '*.c' | xargs clang-format -i
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz

@@ -33,9 +33,14 @@ function(r9_library name dir)
   endif()
 endfunction()
 
-# r9_test(name dir DEPS dep... [UI]): one GoogleTest executable per folder of tests/.
+# r9_test(name dir DEPS dep... [UI]): one GoogleTest executable per folder of tests/. Every case is its
+# own ctest entry "name.Suite.Case" with a short time-out, so a hang names its case and costs seconds.
+# UI programs are left out of builds without the UI side.
 function(r9_test name dir)
   cmake_parse_arguments(ARG "UI" "" "DEPS" ${ARGN})
+  if(ARG_UI AND NOT R9_UI)
+    return()
+  endif()
   file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT _src)
     return()
@@ -45,16 +50,19 @@ function(r9_test name dir)
   if(ARG_UI)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} r9_test_ui_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} r9_test_main GTest::gtest GTest::gmock)
   endif()
   r9_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  # Test programs run in parallel: each gets its own runtime and settings folders, so the register of
-  # held device paths and the registry file of one never meet another's.
+  # Each program's cases make their own folders below these (tests/support/TestFolders).
   set(_home ${CMAKE_BINARY_DIR}/test-home/${name})
-  file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config)
+  file(MAKE_DIRECTORY ${_home}/runtime ${_home}/config ${_home}/tmp)
   file(CHMOD ${_home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
-    TIMEOUT 600)
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." EXTRA_ARGS --gtest_brief=1 DISCOVERY_MODE PRE_TEST
+    TEST_LIST ${name}_CASES DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
+  # The environment is set once the cases are known: a list value does not pass through the
+  # discovery's PROPERTIES intact.
+  set(_env "QT_QPA_PLATFORM=offscreen;R9_TEST_OUT=${CMAKE_BINARY_DIR}/test-out;XDG_RUNTIME_DIR=${_home}/runtime;XDG_CONFIG_HOME=${_home}/config;TMPDIR=${_home}/tmp;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+  set(_env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${_env_file} "if(${name}_CASES)\n  set_tests_properties(\${${name}_CASES} PROPERTIES ENVIRONMENT \"${_env}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_env_file})
 endfunction()

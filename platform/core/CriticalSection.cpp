@@ -7,7 +7,10 @@ BOOL CCriticalSection::Lock(DWORD dwTimeout) {
         m_mutex.lock();
         return TRUE;
     }
-    return m_mutex.try_lock_for(std::chrono::milliseconds(dwTimeout)) ? TRUE : FALSE;
+    // A deadline on the system clock takes pthread_mutex_timedlock; a steady one takes
+    // pthread_mutex_clocklock, which ThreadSanitizer does not see, so it would miss the acquisition.
+    const auto deadline = std::chrono::system_clock::now() + std::chrono::milliseconds(dwTimeout);
+    return m_mutex.try_lock_until(deadline) ? TRUE : FALSE;
 }
 
 BOOL CCriticalSection::Unlock() {

@@ -5,6 +5,7 @@
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "NumFieldHost.h"
+#include "support/ResetGlobals.h"
 #include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ struct NumEditInput : ::testing::Test {
     CNumEdit edit;
     CEdit other;
     void SetUp() override {
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
         ASSERT_TRUE(host.CreateTop(300, 120));
         ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, CRect(10, 10, 130, 32),
                                 &host, kId));

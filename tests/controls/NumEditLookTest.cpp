@@ -8,6 +8,7 @@
 #include "platform/ui/Font.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
+#include "support/ResetGlobals.h"
 #include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ struct NumEditLook : ::testing::Test {
         ASSERT_TRUE(host.CreateTop(420, 200));
         font.CreateFont(-14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
     }
-    void TearDown() override { g_bChinese = 0; }
+    void TearDown() override { r9test::ResetModelGlobals(); }
     void Make(CNumEdit& e, int x, int y, int id) {
         ASSERT_TRUE(e.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER, CRect(x, y, x + 90, y + 22),
                              &host, static_cast<UINT>(id)));

@@ -3,6 +3,7 @@
 #include "controls/NumEdit.h"
 #include "model/Conversions.h"
 #include "model/Globals.h"
+#include "support/ResetGlobals.h"
 #include "NumFieldHost.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +28,12 @@ struct NumEditFixture : ::testing::Test {
     NumFieldHost host;
     CNumEdit edit;
     void SetUp() override {
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
         ASSERT_TRUE(host.CreateTop(300, 120));
         ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, CRect(10, 10, 130, 32),
                                 &host, kId));
     }
-    void TearDown() override { g_bChinese = 0; }
+    void TearDown() override { r9test::ResetModelGlobals(); }
     void Configure(const FieldSetup& s, int value) {
         edit.SetRange(s.min, s.max);
         edit.SetStep(s.step);

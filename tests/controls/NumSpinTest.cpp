@@ -6,6 +6,7 @@
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "NumFieldHost.h"
+#include "support/ResetGlobals.h"
 #include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ struct NumSpinFixture : ::testing::Test {
     CNumEdit edit;
     CNumSpin spin;
     void SetUp() override {
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
         ASSERT_TRUE(host.CreateTop(300, 120));
         ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 32), &host, kEditId));
         ASSERT_TRUE(

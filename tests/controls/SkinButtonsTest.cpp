@@ -10,6 +10,7 @@
 
 #include "SkinControlFixture.h"
 #include "controls/ControlMessages.h"
+#include "support/ResetGlobals.h"
 
 using namespace skintest;
 
@@ -43,10 +44,10 @@ protected:
     void SetUp() override {
         SkinControlTest::SetUp();
         RegisterPngArt();
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
     }
     void TearDown() override {
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
         SkinControlTest::TearDown();
     }
 };

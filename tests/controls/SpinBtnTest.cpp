@@ -6,6 +6,7 @@
 #include "NumFieldHost.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
+#include "support/ResetGlobals.h"
 #include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ struct SpinBtnFixture : ::testing::Test {
     CNumSpin spin;
     CSpinBtn btn;
     void SetUp() override {
-        g_bChinese = 0;
+        r9test::ResetModelGlobals();
         RegisterZoneArt();
         ASSERT_TRUE(host.CreateTop(300, 120));
         ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 60, 110, 82), &host, 1500));

@@ -7,6 +7,7 @@
 #include "model/Music_InData.h"
 #include "model/RecordFrames.h"
 #include "wire/LinkFrame.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -94,12 +95,8 @@ bool IsSystem(const Pkt& p, int cmd) {
 class BulkTransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitData();
-        g_bOnline = 0;
-        g_nDeviceType = 2;
+        r9test::ResetLinkGlobals();
         g_systemData.masterOn = 1;
-        g_bTransferBusy = 0;
-        g_bDataLocked = 0;
         host = std::make_unique<FakeHost>();
         host->doc.InitLinkTable();
         bulk = std::make_unique<CBulkTransfer>(*host);
@@ -109,9 +106,7 @@ protected:
         host.reset();
         for (auto& p : g_pOutData)
             p = nullptr;
-        g_bTransferBusy = 0;
-        g_bOnline = 0;
-        g_nCurOut = 0;
+        r9test::ResetLinkGlobals();
     }
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<CBulkTransfer> bulk;

@@ -4,6 +4,7 @@
 
 #include "platform/io/Winsock.h"
 #include "wire/LinkFrame.h"
+#include "support/TimeScale.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,12 @@ std::vector<BYTE> Read(int preset, int group, int index, int bank = 0) {
 const std::vector<BYTE> kLinkCheckAnswer = {0x6B, 0x6B, 0x6B, 0xEE, 0x53, 0x01, 0x00, 0x09, 0xCC,
                                             0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x96, 0xAA};
 
-// A client in the program's shape: blocking socket, receive time-out.
+// A client in the program's shape: blocking socket, receive time-out (scaled).
 class Client {
 public:
     Client(uint16_t port, DWORD timeoutMs = 2000) {
         m_s = ws::socket(AF_INET, SOCK_STREAM, 0);
-        ws::setsockopt(m_s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs),
-                       sizeof timeoutMs);
+        SetTimeout(timeoutMs);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = ws::inet_addr("127.0.0.1");
@@ -40,6 +40,7 @@ public:
     ~Client() { ws::closesocket(m_s); }
     bool ok() const { return m_ok; }
     void SetTimeout(DWORD ms) {
+        ms = static_cast<DWORD>(r9test::Ms(static_cast<int>(ms)));
         ws::setsockopt(m_s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
     }
     void Send(const std::vector<BYTE>& f) {
@@ -191,7 +192,7 @@ TEST_F(DevsimTcp, InjectedFaults) {
 TEST_F(DevsimTcp, LateAnswerAndCutConnection) {
     Client c(m_dev.GetTcpPort(), 30);
     auto check = Read(0, GROUP_SYSTEM, CMD_LINK_CHECK);
-    m_dev.InjectFault({DevsimFaultKind::LateAnswer, -1, -1, -1, 1, 400});
+    m_dev.InjectFault({DevsimFaultKind::LateAnswer, -1, -1, -1, 1, r9test::Ms(400)});
     c.Send(check);
     int err = 0;
     EXPECT_TRUE(c.Receive(&err).empty());
@@ -227,13 +228,13 @@ TEST(DevsimStrict, MalformedBytesAndEagerRequestsAreRecorded) {
         c.Send(bad);
         c.Receive();
     }
-    EXPECT_GE(dev.WaitForRequest([](const DevsimRequest&) { return true; }, 2000), 0);
+    EXPECT_GE(dev.WaitForRequest([](const DevsimRequest&) { return true; }, r9test::Ms(2000)), 0);
     auto errors = dev.GetErrors();
     EXPECT_EQ(errors.size(), 2u);
     dev.ClearErrors();
 
     // Two requests back to back while the first answer is still due.
-    dev.InjectFault({DevsimFaultKind::LateAnswer, -1, -1, -1, 1, 300});
+    dev.InjectFault({DevsimFaultKind::LateAnswer, -1, -1, -1, 1, r9test::Ms(300)});
     Client c(dev.GetTcpPort(), 2000);
     auto check = Read(0, GROUP_SYSTEM, CMD_LINK_CHECK);
     c.Send(check);

@@ -13,9 +13,12 @@
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"
 #include "support/PumpMessages.h"
+#include "support/ResetLinkGlobals.h"
+#include "support/TimeScale.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -46,6 +49,11 @@ struct Host : CLinkHost {
     void NetFirmwareCycle(CLinkWorker& worker) override { fw->NetCycle(worker); }
 };
 
+// A divisor of the per-step receive time-outs that leaves them at least as long as the time scale asks.
+int Divisor(int n) {
+    return std::max(1, static_cast<int>(n / r9test::TimeScale()));
+}
+
 std::vector<BYTE> DspFile(size_t n) {
     std::vector<BYTE> f = {'W', 'D', 'S', 'P'};
     for (size_t i = 0; i < n; ++i)
@@ -56,9 +64,8 @@ std::vector<BYTE> DspFile(size_t n) {
 class FirmwareOverTcp : public ::testing::Test {
 protected:
     void SetUp() override {
+        r9test::ResetLinkGlobals();
         ASSERT_TRUE(m_emu.StartTcp());
-        m_savedIp = g_strDevIP;
-        m_savedPort = g_nNetPort;
         g_strDevIP = "127.0.0.1";
         g_nNetPort = m_emu.GetTcpPort();
         SetPingProbe([](const char*, std::string* out) {
@@ -70,29 +77,21 @@ protected:
         m_host.net = &m_net;
         m_host.fw = &m_fw;
         m_fw.SetHooks({{}, {}, [this] { return static_cast<BOOL>(m_net.m_bReachable.load()); }});
-        m_fw.Timings().netHandshake = 200;
+        m_fw.Timings().netHandshake = r9test::Ms(200);
         m_fw.Timings().netReconnectPause = 50;
         m_fw.Timings().netSendFailPause = 50;
         m_worker.Timings().reconnectPause = 50;
         m_command.SetOwner(m_window.GetTargetHandle());
         g_nLinkState = LINK_NET;
         g_bNetEnabled = 1;
-        g_bFirmwareFinished = 0;
-        g_bUpdateAborting = 0;
-        g_nStateFlags[17] = 1;
-        g_nUpdateBarPos = 0;
+        g_bFirmwareMode = 1;
     }
     void TearDown() override {
         m_worker.Stop(TRUE);
         m_net.Close();
         m_command.ClearQueue();
         SetPingProbe({});
-        g_strDevIP = m_savedIp;
-        g_nNetPort = m_savedPort;
-        g_nLinkState = LINK_NONE;
-        g_bNetEnabled = 0;
-        g_bFirmwareFinished = 0;
-        g_nStateFlags[17] = 0;
+        r9test::ResetLinkGlobals();
         EXPECT_TRUE(m_emu.GetErrors().empty()) << m_emu.GetErrors().front();
     }
     void Start(const std::vector<BYTE>& file) {
@@ -104,16 +103,14 @@ protected:
     // The last frame goes unanswered: the update is done once it went out, which may be before the
     // emulator read it.
     DevsimFirmware FirmwareAfterEnd() {
-        EXPECT_GE(
-            m_emu.WaitForRequest(
-                [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_END; }, 10000),
-            0);
+        EXPECT_GE(m_emu.WaitForRequest(
+                      [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_END; },
+                      r9test::Ms(10000)),
+                  0);
         return m_emu.GetFirmware();
     }
 
     CDeviceEmulator m_emu;
-    CString m_savedIp;
-    int m_savedPort = 0;
     Window m_window;
     CNet_Socket m_net;
     CFirmwareImage m_image;
@@ -175,7 +172,7 @@ TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
 }
 
 TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
-    m_fw.Timings().netTimeoutScale = 4; // HEXData waits 500 ms
+    m_fw.Timings().netTimeoutScale = Divisor(4); // HEXData waits 500 ms (scaled)
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_DATA, 1, 0});
     std::vector<BYTE> file = DspFile(300);
     Start(file);
@@ -188,7 +185,7 @@ TEST_F(FirmwareOverTcp, LostAnswerIsSentAgainOnANewConnection) {
 }
 
 TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
-    m_fw.Timings().netTimeoutScale = 20; // HEXApply waits 500 ms
+    m_fw.Timings().netTimeoutScale = Divisor(20); // HEXApply waits 500 ms (scaled)
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
     Start(DspFile(100));
     ASSERT_TRUE(m_window.PumpUntil([&] { return m_window.failed > 0; }));
@@ -196,16 +193,16 @@ TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
     EXPECT_FALSE(g_bFirmwareFinished.load());
     // The failure may be posted before the emulator has read the second attempt: wait for it.
     auto isApply = [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; };
-    long first = m_emu.WaitForRequest(isApply, 10000);
+    long first = m_emu.WaitForRequest(isApply, r9test::Ms(10000));
     ASSERT_GE(first, 0);
-    ASSERT_GE(m_emu.WaitForRequest(isApply, 10000, static_cast<size_t>(first) + 1), 0);
+    ASSERT_GE(m_emu.WaitForRequest(isApply, r9test::Ms(10000), static_cast<size_t>(first) + 1), 0);
     m_worker.Stop(TRUE);
     DevsimFirmware fw = m_emu.GetFirmware();
     EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_APPLY), 2);
 }
 
 TEST_F(FirmwareOverTcp, DeviceThatRefusesConnectionsFailsInsteadOfLooping) {
-    m_fw.Timings().netTimeoutScale = 100;
+    m_fw.Timings().netTimeoutScale = Divisor(100);
     m_emu.InjectFault({DevsimFaultKind::CutConnection, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 1, 0});
     Start(DspFile(100));
     // After the cut, the device stops listening: every send and connect fails from now on.
@@ -223,10 +220,10 @@ TEST_F(FirmwareOverTcp, StoppingDuringALongWaitEndsAtOnce) {
     // HEXApply waits 10 s for its answer; the worker must leave without waiting it out.
     m_emu.InjectFault({DevsimFaultKind::NoAnswer, FRAME_WRITE, GROUP_SYSTEM, FW_HEX_APPLY, 10, 0});
     Start(DspFile(100));
-    ASSERT_GE(
-        m_emu.WaitForRequest(
-            [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; }, 10000),
-        0);
+    ASSERT_GE(m_emu.WaitForRequest(
+                  [](const DevsimRequest& r) { return r.frame.size() > 8 && r.frame[8] == FW_HEX_APPLY; },
+                  r9test::Ms(10000)),
+              0);
     int connections = m_emu.GetConnectionCount();
     m_worker.Stop(TRUE);
     EXPECT_FALSE(m_worker.Exists());
@@ -250,6 +247,7 @@ struct UsbHost : CLinkHost {
 class FirmwareOverUsb : public ::testing::Test {
 protected:
     void SetUp() override {
+        r9test::ResetLinkGlobals();
         m_host.device = m_emu.ConnectHid();
         ASSERT_TRUE(m_host.device);
         m_host.fw = &m_fw;
@@ -261,25 +259,19 @@ protected:
                            return static_cast<BOOL>(m_host.device != nullptr);
                        },
                        {}});
-        m_fw.Timings().usbHandshake = 100;
+        m_fw.Timings().usbHandshake = r9test::Ms(100);
         m_fw.Timings().applyRestart = 20;
-        m_fw.Timings().usbWaitSlice = 200;
+        m_fw.Timings().usbWaitSlice = r9test::Ms(200);
         m_command.SetOwner(m_window.GetTargetHandle());
         m_command.SetUsbOpen(TRUE);
         g_nLinkState = LINK_USB;
         g_bUsbEnabled = 1;
-        g_bFirmwareFinished = 0;
-        g_bUpdateAborting = 0;
-        g_nStateFlags[17] = 1;
-        g_nUpdateBarPos = 0;
+        g_bFirmwareMode = 1;
     }
     void TearDown() override {
         m_worker.Stop(TRUE);
         m_command.ClearQueue();
-        g_nLinkState = LINK_NONE;
-        g_bUsbEnabled = 0;
-        g_bFirmwareFinished = 0;
-        g_nStateFlags[17] = 0;
+        r9test::ResetLinkGlobals();
         EXPECT_TRUE(m_emu.GetErrors().empty()) << m_emu.GetErrors().front();
     }
     void Start(const std::vector<BYTE>& file) {

@@ -9,6 +9,7 @@
 #include "model/DataDefine.h"
 #include "model/Globals.h"
 #include "model/RecordFrames.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -20,22 +21,13 @@ namespace {
 class ReplyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitData();
+        r9test::ResetLinkGlobals();
         g_nLinkState = LINK_USB;
-        g_bLinkCheckPending = 0;
-        g_bTransfersStopped = 0;
-        g_bFirmwareFinished = 0;
-        g_bUpdateAborting = 0;
-        g_nUpdateBarPos = 0;
-        g_nUpdateBarMax = 100;
         m_cmd.SetOwner(m_sink.Handle());
     }
     void TearDown() override {
         m_cmd.ClearQueue();
-        g_nLinkState = LINK_NONE;
-        g_bLinkCheckPending = 0;
-        g_bTransfersStopped = 0;
-        g_bFirmwareFinished = 0;
+        r9test::ResetLinkGlobals();
         m_sink.Pump();
     }
     // A read request at the head, as every answer needs one.

@@ -16,6 +16,7 @@
 #include "model/LinkDocument.h"
 #include "model/RecordFrames.h"
 #include "platform/io/PingProbe.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -65,10 +66,7 @@ bool IsWrite(const DevsimRequest& r) {
 class LinkEndToEnd : public ::testing::TestWithParam<Transport> {
 protected:
     void SetUp() override {
-        InitData();
-        g_bLinkCheckPending = 0;
-        g_bTransfersStopped = 0;
-        g_bDataLocked = 0;
+        r9test::ResetLinkGlobals();
         g_bUsbEnabled = 1;
         g_bNetEnabled = 1;
         ASSERT_TRUE(m_dev.StartTcp(0));
@@ -77,8 +75,6 @@ protected:
             g_nLinkState = LINK_USB;
         } else {
             // The network link's own socket, to the emulator on loopback.
-            m_savedIp = g_strDevIP;
-            m_savedPort = g_nNetPort;
             g_strDevIP = "127.0.0.1";
             g_nNetPort = m_dev.GetTcpPort();
             SetPingProbe([](const char*, std::string*) { return TRUE; });
@@ -89,10 +85,10 @@ protected:
         }
         m_cmd.SetOwner(m_sink.Handle());
         LinkTimings& t = m_worker.Timings();
-        t.usbReadWait = 800;
-        t.usbAnswer = 500;
-        t.netReceive = 300;
-        t.netAnswer = 800;
+        t.usbReadWait = r9test::Ms(800);
+        t.usbAnswer = r9test::Ms(500);
+        t.netReceive = r9test::Ms(300);
+        t.netAnswer = r9test::Ms(800);
         t.reconnectPause = 50;
         SetLinkDocument(&m_doc);
     }
@@ -106,14 +102,8 @@ protected:
         if (m_host.m_net) {
             m_host.m_net.reset();
             SetPingProbe({});
-            g_strDevIP = m_savedIp;
-            g_nNetPort = m_savedPort;
         }
-        g_nLinkState = LINK_NONE;
-        g_bUsbEnabled = 0;
-        g_bNetEnabled = 0;
-        g_bDataLocked = 0;
-        g_bTransfersStopped = 0;
+        r9test::ResetLinkGlobals();
     }
     void Start() { m_worker.Start(FALSE); }
     bool WaitFor(UINT message, int timeoutMs = 10000) {
@@ -127,8 +117,6 @@ protected:
             m_cmd.AddPacket(BuildReadFrame(preset, GROUP_OUTPUT, j, bank == 0, FALSE));
     }
 
-    CString m_savedIp;
-    int m_savedPort = 0;
     CDeviceEmulator m_dev;
     MessageSink m_sink;
     CKTVCommand m_cmd;
@@ -185,7 +173,7 @@ TEST_P(LinkEndToEnd, RecordReadsFillTheImageByteForByte) {
 
 TEST_P(LinkEndToEnd, OneChangeReachesTheDeviceAsOneChunkFrame) {
     Start();
-    ASSERT_GE(m_dev.WaitForRequest([](const DevsimRequest&) { return true; }, 5000), 0);
+    ASSERT_GE(m_dev.WaitForRequest([](const DevsimRequest&) { return true; }, r9test::Ms(5000)), 0);
     const size_t first = m_dev.GetRequestCount();
     size_t from = first;
     for (const bool locked : {false, true}) {
@@ -199,7 +187,7 @@ TEST_P(LinkEndToEnd, OneChangeReachesTheDeviceAsOneChunkFrame) {
                 rec[40 + k] = static_cast<BYTE>(0xA0 + k);
             m_doc.Push(BuildChunkFrame(GROUP_OUTPUT, out, 5));
         }
-        const long at = m_dev.WaitForRequest(IsWrite, 5000, from);
+        const long at = m_dev.WaitForRequest(IsWrite, r9test::Ms(5000), from);
         ASSERT_GE(at, 0);
         from = static_cast<size_t>(at) + 1;
         const DevsimRequest r = m_dev.GetRequests()[static_cast<size_t>(at)];

@@ -8,6 +8,7 @@
 #include "platform/io/HidDevice.h"
 #include "platform/io/Winsock.h"
 #include "wire/LinkFrame.h"
+#include "support/TimeScale.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -18,7 +19,8 @@
 #include <vector>
 
 // What the scripted device does with one request: the answer's bytes (none: silent), sent after
-// delayMs; a partial answer is a prefix of a frame.
+// delayMs; a partial answer is a prefix of a frame. Both delays are scaled (r9test::Ms) like the
+// answer windows they are measured against.
 struct FakeReply {
     std::vector<BYTE> bytes;
     int delayMs = 0;
@@ -65,7 +67,8 @@ public:
         m_collector.Add(report + 1, HID_REPORT_DATA, [this](std::vector<BYTE> f) {
             m_frames.push_back(f);
             FakeReply r = m_device(f);
-            const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(r.delayMs);
+            const auto due =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(r.delayMs));
             for (size_t at = 0; at < r.bytes.size(); at += HID_REPORT_DATA) {
                 std::vector<BYTE> in(HID_REPORT_SIZE, 0);
                 std::memcpy(in.data() + 1, r.bytes.data() + at,
@@ -160,11 +163,11 @@ public:
         m_collector.Add(data, static_cast<size_t>(length), [this](std::vector<BYTE> f) {
             m_frames.push_back(f);
             FakeReply r = m_device(f);
-            auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(r.delayMs);
+            auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(r.delayMs));
             if (r.trickleMs > 0) {
                 for (BYTE b : r.bytes) {
                     m_in.push_back({due, {b}});
-                    due += std::chrono::milliseconds(r.trickleMs);
+                    due += std::chrono::milliseconds(r9test::Ms(r.trickleMs));
                 }
             } else if (!r.bytes.empty()) {
                 m_in.push_back({due, r.bytes});

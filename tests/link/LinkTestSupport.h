@@ -7,6 +7,7 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "wire/LinkFrame.h"
+#include "support/TimeScale.h"
 
 #include <chrono>
 #include <functional>
@@ -36,9 +37,9 @@ public:
 
     // Delivers what is pending; the number delivered.
     int Pump() { return r9::msg::DeliverPending(); }
-    // Pumps until pred holds or timeoutMs passed; the final pred.
+    // Pumps until pred holds or timeoutMs (scaled) passed; the final pred.
     bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(timeoutMs));
         for (;;) {
             Pump();
             if (pred())

@@ -9,6 +9,7 @@
 #include "model/DataDefine.h"
 #include "model/Globals.h"
 #include "model/RecordFrames.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -33,31 +34,23 @@ FakeReply PlainDevice(const std::vector<BYTE>& f) {
 class WorkerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitData();
-        g_bLinkCheckPending = 0;
-        g_bTransfersStopped = 0;
-        g_bFirmwareFinished = 0;
-        g_bUpdateAborting = 0;
+        r9test::ResetLinkGlobals();
         g_bUsbEnabled = 1;
         g_bNetEnabled = 1;
         m_cmd.SetOwner(m_sink.Handle());
         LinkTimings& t = m_worker.Timings();
         t.eventWait = 100;
-        t.usbReadWait = 1000;
-        t.usbAnswer = 300;
-        t.netReceive = 150;
-        t.netAnswer = 600;
+        t.usbReadWait = r9test::Ms(1000);
+        t.usbAnswer = r9test::Ms(300);
+        t.netReceive = r9test::Ms(150);
+        t.netAnswer = r9test::Ms(600);
         t.reconnectPause = 10;
     }
     void TearDown() override {
         m_worker.Stop(TRUE);
         m_cmd.ClearQueue();
         m_sink.Pump();
-        g_nLinkState = LINK_NONE;
-        g_bUsbEnabled = 0;
-        g_bNetEnabled = 0;
-        g_bTransfersStopped = 0;
-        g_bTransferBusy = 0;
+        r9test::ResetLinkGlobals();
     }
     void UseHid(FakeDevice device) {
         m_hid = std::make_unique<FakeHid>(std::move(device));

@@ -10,6 +10,7 @@
 #include "platform/core/Messages.h"
 #include "platform/io/PingProbe.h"
 #include "support/PumpMessages.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -70,20 +71,14 @@ struct FakeProbe {
 class NetSocketTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_savedIp = g_strDevIP;
-        m_savedPort = g_nNetPort;
+        r9test::ResetLinkGlobals();
         g_strDevIP = "127.0.0.1";
-        g_bFirmwareFinished = 0;
         m_probe.Install();
     }
     void TearDown() override {
         SetPingProbe({});
-        g_strDevIP = m_savedIp;
-        g_nNetPort = m_savedPort;
-        g_bFirmwareFinished = 0;
+        r9test::ResetLinkGlobals();
     }
-    CString m_savedIp;
-    int m_savedPort = 0;
     FakeProbe m_probe;
 };
 

@@ -6,6 +6,8 @@
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
+#include "support/ResetLinkGlobals.h"
+#include "support/TimeScale.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +27,9 @@ public:
     NoticeWindow() { RegisterTarget(); }
     ~NoticeWindow() override { UnregisterTarget(); }
     LRESULT WindowProc(UINT, WPARAM, LPARAM) override { return 0; }
-    // The lParam of the first WM_LINK_FAILED that arrives within ms, or -1.
+    // The lParam of the first WM_LINK_FAILED that arrives within ms (scaled), or -1.
     LPARAM WaitLinkFailed(int ms) {
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(ms));
         while (std::chrono::steady_clock::now() < until) {
             MSG msg;
             while (::PeekMessage(&msg, GetTargetHandle(), 0, 0, PM_REMOVE)) {
@@ -49,19 +51,18 @@ protected:
         ASSERT_EQ(::grantpt(m_master), 0);
         ASSERT_EQ(::unlockpt(m_master), 0);
         m_slave = ::ptsname(m_master);
+        r9test::ResetLinkGlobals();
         g_pSerialCommand = &m_command;
-        g_nStateFlags[17] = 0;
         g_nLinkState = LINK_COM;
         SerialTimings& t = m_port.Timings();
-        t.normalWait = t.batchEndWait = t.firmwareWait = 60;
+        t.normalWait = t.batchEndWait = t.firmwareWait = r9test::Ms(60);
         t.writePause = 1;
     }
     void TearDown() override {
         m_port.ClosePort();
         m_command.ClearQueue();
         g_pSerialCommand = nullptr;
-        g_nStateFlags[22] = 0;
-        g_nLinkState = LINK_NONE;
+        r9test::ResetLinkGlobals();
         ::close(m_master);
     }
     BOOL Open() {
@@ -69,11 +70,11 @@ protected:
         m_port.SetNotifyWindow(m_window.GetTargetHandle());
         return ok;
     }
-    // Frames the device side received within ms: bytes split at each FRAME_END of a full frame.
+    // Frames the device side received within ms (scaled): bytes split at each FRAME_END of a full frame.
     std::vector<std::vector<BYTE>> ReadFrames(int ms, size_t want) {
         std::vector<std::vector<BYTE>> frames;
         std::vector<BYTE> buf;
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(ms));
         while (std::chrono::steady_clock::now() < until && frames.size() < want) {
             pollfd p{m_master, POLLIN, 0};
             if (::poll(&p, 1, 10) <= 0)
@@ -153,7 +154,7 @@ TEST_F(SerialPortTest, AnswerCompletesTheExchange) {
     EXPECT_EQ(frames[0], sent);
     auto ack = AckFrame();
     ASSERT_EQ(::write(m_master, ack.data(), ack.size()), static_cast<ssize_t>(ack.size()));
-    ASSERT_EQ(::WaitForSingleObject(g_hSerialReply, 3000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(g_hSerialReply, r9test::Ms(3000)), WAIT_OBJECT_0);
     EXPECT_EQ(m_command.GetQueueCount(), 0);
     EXPECT_EQ(g_nStateFlags[22].load(), 0);
     EXPECT_EQ(m_window.WaitLinkFailed(50), -1);
@@ -189,7 +190,7 @@ TEST_F(SerialPortTest, CorruptAnswerAsksForTheFrameAgain) {
     EXPECT_EQ(m_command.GetQueueCount(), 1);
     auto ack = AckFrame();
     ASSERT_EQ(::write(m_master, ack.data(), ack.size()), static_cast<ssize_t>(ack.size()));
-    ASSERT_EQ(::WaitForSingleObject(g_hSerialReply, 3000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(g_hSerialReply, r9test::Ms(3000)), WAIT_OBJECT_0);
     EXPECT_EQ(m_command.GetQueueCount(), 0);
 }
 

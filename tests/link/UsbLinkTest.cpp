@@ -6,6 +6,7 @@
 #include "link/UsbLink.h"
 #include "model/Globals.h"
 #include "platform/io/HidBackend.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -58,19 +59,11 @@ protected:
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         m_dir = tmpl;
         CHidBackend::Install(&m_backend);
-        g_strHidPath.Empty();
-        g_hidPaths.clear();
-        g_updIfaces.clear();
-        g_nLinkState = LINK_NONE;
-        g_bUsbEnabled = 0;
+        r9test::ResetLinkGlobals();
     }
     void TearDown() override {
         CHidBackend::Install(nullptr);
-        g_strHidPath.Empty();
-        g_hidPaths.clear();
-        g_updIfaces.clear();
-        g_nLinkState = LINK_NONE;
-        g_bUsbEnabled = 0;
+        r9test::ResetLinkGlobals();
         std::filesystem::remove_all(m_dir);
     }
     std::string m_dir;

@@ -1,4 +1,4 @@
-// Shared set-up of the channel tests: the globals the channels read, saved and restored, an error
+// Shared set-up of the channel tests: the globals the channels read, reset, an error
 // hook that counts reports, and helpers to compare record bytes and archive objects in memory.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "wire/LinkFrame.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +19,17 @@
 class ChannelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitData();
-        g_bOnline = 0;
-        g_bChinese = 0;
-        g_nDeviceType = 2;
-        for (int j = 0; j < NUM_OUTPUTS; ++j) {
-            g_nOutLinkGroup[j] = j;
-            g_pOutData[j] = nullptr;
-        }
+        r9test::ResetModelGlobals();
+        for (auto& p : g_pOutData)
+            p = nullptr;
         s_errors = 0;
         SetModelErrorHook(&CountError);
     }
     void TearDown() override {
         SetModelErrorHook(nullptr);
-        g_bOnline = 0;
-        g_bChinese = 0;
-        for (int j = 0; j < NUM_OUTPUTS; ++j) {
-            g_nOutLinkGroup[j] = j;
-            g_pOutData[j] = nullptr;
-        }
+        for (auto& p : g_pOutData)
+            p = nullptr;
+        r9test::ResetModelGlobals();
     }
 
     static void CountError(const char*, const char*) { ++s_errors; }

@@ -1,5 +1,6 @@
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 class DataDefineTest : public ::testing::Test {
 protected:
-    void SetUp() override { InitData(); }
+    void SetUp() override { r9test::ResetModelGlobals(); }
 };
 
 std::vector<BYTE> Bytes(const void* p, std::size_t n) {

@@ -1,6 +1,7 @@
 // Handle geometry, labels and drags on a 600 x 240 plot (window = plot + (40, 10)).
 #include "model/Filter.h"
 #include "model/Globals.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,8 @@ const CRect kPlot(0, 0, 600, 240);
 
 class FilterDragTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_savedOnline = g_bOnline.load();
-        g_bOnline = 0;
-    }
-    void TearDown() override { g_bOnline = m_savedOnline; }
+    void SetUp() override { r9test::ResetModelGlobals(); }
+    void TearDown() override { r9test::ResetModelGlobals(); }
 
     static void Band(CFilter& f, int id, int hz, int gainPos) {
         f.SetBandId(id);
@@ -38,9 +36,6 @@ protected:
     static int WindowXOf(double hz) {
         return static_cast<int>(std::floor(std::log10(hz / 20.0) * 200.0)) + 40;
     }
-
-private:
-    int m_savedOnline = 0;
 };
 
 TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {

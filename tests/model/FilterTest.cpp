@@ -1,5 +1,6 @@
 #include "model/Filter.h"
 #include "model/Globals.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,8 @@ namespace {
 
 class FilterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_savedOnline = g_bOnline.load();
-        m_savedChinese = g_bChinese.load();
-    }
-    void TearDown() override {
-        g_bOnline = m_savedOnline;
-        g_bChinese = m_savedChinese;
-    }
+    void SetUp() override { r9test::ResetModelGlobals(); }
+    void TearDown() override { r9test::ResetModelGlobals(); }
     static CFilter* Make(bool eqBand, int hz) {
         auto* f = new CFilter;
         f->SetEqBand(eqBand);
@@ -26,10 +21,6 @@ protected:
         f->SetFreq(hz, FALSE);
         return f;
     }
-
-private:
-    int m_savedOnline = 0;
-    int m_savedChinese = 0;
 };
 
 TEST_F(FilterTest, NewFilterIsABypassedPeak) {

@@ -1,5 +1,6 @@
 #include "model/Globals.h"
 #include "model/KTVEQ.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,8 @@ namespace {
 
 class KTVEQTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_savedOnline = g_bOnline.load();
-        g_bOnline = 0;
-    }
-    void TearDown() override { g_bOnline = m_savedOnline; }
+    void SetUp() override { r9test::ResetModelGlobals(); }
+    void TearDown() override { r9test::ResetModelGlobals(); }
 
     static EQBandRecord Record(int freq, int gainCode, int bwCode, int slope, int type) {
         EQBandRecord r{};
@@ -24,9 +22,6 @@ protected:
         r.type = static_cast<BYTE>(type);
         return r;
     }
-
-private:
-    int m_savedOnline = 0;
 };
 
 TEST_F(KTVEQTest, Builders) {

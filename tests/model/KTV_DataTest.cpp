@@ -81,14 +81,6 @@ class KTV_DataTest : public ChannelTest {
 protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        g_nDeviceAddr = 1;
-        g_bDataLocked = 0;
-        g_bDataUnlocked = 0;
-        g_bLiveDataSent = 0;
-        g_bPresetNameDirty = 0;
-        g_bSystemDataDirty = 0;
-        g_bSourceSetDirty = 0;
-        g_strLockPassword = "";
         g_strEmpty = g_strCustom;
         SetPresetServices(&m_presets);
         SetViewServices(&m_view);
@@ -99,13 +91,6 @@ protected:
         m_doc.reset();
         SetPresetServices(nullptr);
         SetViewServices(nullptr);
-        g_bLiveDataSent = 0;
-        g_bPresetNameDirty = 0;
-        g_bSystemDataDirty = 0;
-        g_bSourceSetDirty = 0;
-        g_bDataLocked = 0;
-        g_strLockPassword = "";
-        g_strEmpty = "";
         ChannelTest::TearDown();
     }
 

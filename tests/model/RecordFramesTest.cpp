@@ -2,6 +2,7 @@
 
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +22,12 @@ Bytes FrameOf(const std::unique_ptr<CSendData>& p) {
 class RecordFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        r9test::ResetLinkGlobals();
         g_curImage = PresetImage{};
         for (auto& s : g_storedPresets)
             s = PresetImage{};
-        for (int i = 0; i < NUM_OUTPUTS; ++i)
-            g_nOutLinkGroup[i] = i;
-        g_nDeviceAddr = 1;
-        g_bDataLocked = 0;
-        g_bDataUnlocked = 0;
-        g_bLiveDataSent = 0;
-        g_strLockPassword = "";
     }
-    void TearDown() override {
-        g_bDataLocked = 0;
-        g_bDataUnlocked = 0;
-        g_strLockPassword = "";
-        for (int i = 0; i < NUM_OUTPUTS; ++i)
-            g_nOutLinkGroup[i] = i;
-    }
+    void TearDown() override { r9test::ResetLinkGlobals(); }
 };
 
 TEST_F(RecordFramesTest, FixedRequestsMatchTheirWireBytes) {

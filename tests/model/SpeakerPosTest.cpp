@@ -1,5 +1,6 @@
 #include "model/Globals.h"
 #include "model/SpeakerPos.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ void SetCodes(std::initializer_list<int> codes) {
 class SpeakerPosTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitData();
+        r9test::ResetModelGlobals();
         ResetSpeakerStates();
         SetCodes({0, 0, 0, 0, 0, 0, 0, 0});
     }

@@ -6,6 +6,7 @@
 #include "platform/ui/WinUser.h"
 #include "shell/ConnectDlg.h"
 #include "support/RenderToPng.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +32,8 @@ public:
 
 class ConnectDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_bChinese = 0;
-        g_nLinkState = LINK_NONE;
-        g_bSameLinkChosen = 0;
-    }
-    void TearDown() override {
-        g_bChinese = 0;
-        g_nLinkState = LINK_NONE;
-        g_bSameLinkChosen = 0;
-    }
+    void SetUp() override { r9test::ResetLinkGlobals(); }
+    void TearDown() override { r9test::ResetLinkGlobals(); }
     CString Selected(TestConnectDlg& dlg) {
         CString s;
         int sel = dlg.m_comboPort.GetCurSel();

@@ -177,8 +177,8 @@ TEST_F(ViewConnectTest, OneChangeReachesTheDeviceAsOneChunkFrame) {
         std::lock_guard lock(g_linkLock);
         m_doc->GetOut(2)->SetMix1In1(77);
     }
-    const long at =
-        m_dev.WaitForRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT, 2); }, 5000, from);
+    const long at = m_dev.WaitForRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT, 2); },
+                                         r9test::Ms(5000), from);
     ASSERT_GE(at, 0);
     const auto log = m_dev.GetRequests();
     const auto& f = log[static_cast<size_t>(at)].frame;
@@ -214,9 +214,9 @@ TEST_F(ViewConnectTest, LockedDataAreUnscrambledAndChangesGoOutScrambled) {
         std::lock_guard lock(g_linkLock);
         m_doc->GetOut(3)->SetMix1In2(41);
     }
-    ASSERT_GE(
-        m_dev.WaitForRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT, 3); }, 5000, from),
-        0);
+    ASSERT_GE(m_dev.WaitForRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT, 3); },
+                                   r9test::Ms(5000), from),
+              0);
     ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[3].mix1[1] == (41 ^ LOCK_MASK); }));
 }
 

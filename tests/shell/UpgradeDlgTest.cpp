@@ -12,6 +12,7 @@
 #include "shell/UpgradeDlg.h"
 #include "support/PumpMessages.h"
 #include "support/RenderToPng.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -92,11 +93,7 @@ public:
 class UpgradeDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_bChinese = 0;
-        g_bFirmwareMode = 0;
-        g_bUpdatePolling = 0;
-        g_bUpdateAborting = 0;
-        g_nLinkState = LINK_NONE;
+        r9test::ResetLinkGlobals();
         g_strHexPath = "/tmp/fw.bin";
         m_choice = 0;
         m_shown.clear();
@@ -117,9 +114,7 @@ protected:
     void TearDown() override {
         m_dlg.reset();
         CMenu::SetTrackHook(nullptr);
-        g_bFirmwareMode = 0;
-        g_bUpdatePolling = 0;
-        g_nLinkState = LINK_NONE;
+        r9test::ResetLinkGlobals();
     }
     CString Text(int id) {
         CString s;

@@ -53,7 +53,7 @@ protected:
                               r.frame[LinkFrame::OFS_GROUP] == group &&
                               r.frame[LinkFrame::OFS_INDEX] == index;
                    },
-                   10000, from) >= 0;
+                   r9test::Ms(10000), from) >= 0;
     }
     AllPresetsFile m_presets;
 };

@@ -39,7 +39,7 @@ TEST_F(ViewLinkTest, UpdateDialogRunsAnUpdateOverTcp) {
     m_backend->SetPresent(false);
     m_reachable = true;
     m_view->m_net.m_bReachable = 1;
-    m_view->m_fwTransfer.Timings().netHandshake = 200;
+    m_view->m_fwTransfer.Timings().netHandshake = r9test::Ms(200);
 
     CUpgradeDlg dlg(&m_view->UpdateHost(), m_view.get());
     ASSERT_TRUE(dlg.Create(IDD_UPGRADE, m_view.get()));

@@ -17,6 +17,7 @@
 #include "platform/io/PingProbe.h"
 #include "shell/TRV410View.h"
 #include "support/PumpMessages.h"
+#include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -37,10 +38,7 @@ protected:
         m_oldRuntime = old ? old : "";
         ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
 
-        InitData();
-        ResetGlobals();
-        m_savedIp = g_strDevIP;
-        m_savedPort = g_nNetPort;
+        r9test::ResetLinkGlobals();
         m_doc = std::make_unique<CKTV_Data>();
         m_doc->InitLinkTable();
         SetLinkDocument(m_doc.get());
@@ -59,10 +57,10 @@ protected:
         m_view = std::make_unique<CTRV410View>();
         ASSERT_TRUE(m_view->CreateView());
         LinkTimings& t = m_view->m_worker.Timings();
-        t.usbReadWait = 800;
-        t.usbAnswer = 500;
-        t.netReceive = 300;
-        t.netAnswer = 800;
+        t.usbReadWait = r9test::Ms(800);
+        t.usbAnswer = r9test::Ms(500);
+        t.netReceive = r9test::Ms(300);
+        t.netAnswer = r9test::Ms(800);
         t.reconnectPause = 50;
         m_view->m_nConnectPauseMs = 0;
         m_view->m_nReconnectPauseMs = 0;
@@ -79,33 +77,12 @@ protected:
         const auto errors = m_dev.GetErrors();
         EXPECT_TRUE(errors.empty()) << errors.front();
         m_dev.Stop();
-        g_strDevIP = m_savedIp;
-        g_nNetPort = m_savedPort;
-        ResetGlobals();
+        r9test::ResetLinkGlobals();
         if (m_oldRuntime.empty())
             ::unsetenv("XDG_RUNTIME_DIR");
         else
             ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
         std::filesystem::remove_all(m_dir);
-    }
-
-    static void ResetGlobals() {
-        g_nLinkState = LINK_NONE;
-        g_bOnline = 0;
-        g_bTransferBusy = 0;
-        g_bFirmwareMode = 0;
-        g_bUpdatePolling = 0;
-        g_bFirmwareFinished = 0;
-        g_bTransfersStopped = 0;
-        g_bLinkCheckPending = 0;
-        g_nCurFwStep = 0;
-        g_bUsbEnabled = 0;
-        g_bNetEnabled = 0;
-        g_nNetRetry = 0;
-        g_bDataLocked = 0;
-        g_strHidPath.Empty();
-        g_hidPaths.clear();
-        g_updIfaces.clear();
     }
 
     // Runs the UI thread's messages until pred holds or timeoutMs passed.
@@ -142,8 +119,6 @@ protected:
 
     std::string m_dir;
     std::string m_oldRuntime;
-    CString m_savedIp;
-    int m_savedPort = 0;
     std::atomic<bool> m_reachable{false};
     CDeviceEmulator m_dev;
     std::unique_ptr<CDevsimHidBackend> m_backend;

@@ -3,15 +3,17 @@
 #pragma once
 
 #include "platform/core/Messages.h"
+#include "support/TimeScale.h"
 
 #include <chrono>
 #include <thread>
 
 namespace r9test {
 
-// Delivers the calling thread's messages until pred() holds or timeoutMs passed; pred's last value.
+// Delivers the calling thread's messages until pred() holds or timeoutMs (scaled) passed; pred's last
+// value.
 template <class Pred> bool PumpUntil(Pred pred, int timeoutMs = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms(timeoutMs));
     while (!pred()) {
         if (std::chrono::steady_clock::now() >= end)
             return false;
