@@ -2,7 +2,7 @@
 
 #include "model/DataDefine.h"
 #include "model/Globals.h"
-#include "support/ResetLinkGlobals.h"
+#include "support/ResetGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +22,12 @@ Bytes FrameOf(const std::unique_ptr<CSendData>& p) {
 class RecordFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        r9test::ResetLinkGlobals();
+        r9test::ResetModelGlobals();
         g_curImage = PresetImage{};
         for (auto& s : g_storedPresets)
             s = PresetImage{};
     }
-    void TearDown() override { r9test::ResetLinkGlobals(); }
+    void TearDown() override { r9test::ResetModelGlobals(); }
 };
 
 TEST_F(RecordFramesTest, FixedRequestsMatchTheirWireBytes) {
