@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <functional>
 
 class CKTVCommand;
 class CLinkHost;
@@ -53,16 +55,18 @@ public:
     CLinkWorker& operator=(const CLinkWorker&) = delete;
 
     // ---- Control (UI thread) ----
-    // Creates the four events (none set) and the thread, suspended; running 1, not-suspended 0.
+    // Creates the four events (none set) and the thread, which waits for Resume; running 1,
+    // not-suspended 0.
     BOOL Create();
-    // Resumes the thread when its not-suspended flag is clear.
+    // Resumes the thread when its not-suspended flag is clear: it waits on its resume and quit
+    // events while suspended.
     void Resume();
     // With no worker: creates it, sets the firmware or the transfer event, resumes it; TRUE then.
     // An existing worker is left unchanged (FALSE).
     BOOL Start(BOOL firmwareMode);
-    // Resumes a suspended worker, sets the quit event until the worker has left (serving messages
-    // sent to this thread meanwhile). With release forgets it (running 0, not-suspended 1) and
-    // resets the events. Never from the worker.
+    // Sets the quit event and joins the worker (serving messages sent to this thread meanwhile);
+    // a suspended worker leaves from its wait for Resume. With release forgets it (running 0,
+    // not-suspended 1) and resets the events. Never from the worker.
     void Stop(BOOL release);
     BOOL Exists() const { return m_pThread != nullptr; }
     BOOL IsRunning() const { return m_bRunning.load(); }
@@ -72,6 +76,12 @@ public:
     void SetEvent(int index);
     void ResetEvent(int index);
     BOOL IsEventSet(int index) const;
+
+    // Any thread: a change was marked for sending. A worker pausing between poll cycles goes on at
+    // once, so the change is on the wire without waiting out the pause.
+    void WakeForChange();
+    // The same for the worker that runs now, if any (for the model side, which knows no worker).
+    static void NotifyChange();
 
     LinkTimings& Timings() { return m_timings; }
     CKTVCommand& Command() { return m_command; }
@@ -119,12 +129,24 @@ private:
     // After a feed: the notice the dispatcher asked to send, with the lock released.
     void SendPendingViewNotice();
     DWORD WaitEvents(DWORD timeoutMs);
+    // Suspended: waits for Resume; FALSE when quit came first.
+    BOOL WaitResumed();
+    // Between transfer cycles: the pause, cut short by a change or quit.
+    void CyclePause();
+    // Calls step with waits of at most one slice until it reports a result (TRUE) or timeoutMs has
+    // passed (timeoutResult); LINK_IO_QUIT as soon as the quit event is seen.
+    int SlicedWait(DWORD timeoutMs, int timeoutResult,
+                   const std::function<BOOL(DWORD slice, int* result)>& step);
+    // The head packet's serial number, 0 when the queue is empty.
+    std::uint64_t HeadSerial() const;
 
     CKTVCommand& m_command;
     CLinkHost& m_host;
     LinkTimings m_timings;
     CWinThread* m_pThread = nullptr;
     HANDLE m_events[LINK_EVENT_COUNT] = {};
+    HANDLE m_hResume = nullptr; // automatic reset
+    HANDLE m_hChange = nullptr; // automatic reset
     std::atomic<int> m_bRunning{0};
     std::atomic<int> m_bNotSuspended{1};
     std::chrono::steady_clock::time_point m_stamp{};

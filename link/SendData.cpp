@@ -2,9 +2,15 @@
 
 #include "model/Globals.h"
 
+#include <atomic>
 #include <cstring>
 
 BYTE g_hidOutReport[HID_REPORT_SIZE] = {};
+
+std::uint64_t CSendData::NextSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 int CSendData::IsReadEnd() const {
     if (g_nLinkState != LINK_NONE)

@@ -5,6 +5,7 @@
 #include "platform/core/WinTypes.h"
 #include "platform/io/HidDevice.h" // HID_REPORT_SIZE
 
+#include <cstdint>
 #include <memory>
 
 // The USB output report: byte 0 is the report id 0, bytes 1..64 the next frame bytes.
@@ -38,6 +39,9 @@ public:
     void SetSendEnd(int on) { m_bSendEnd = on; }
     void SetBatchMark(int on) { m_bBatch = on; }
     int GetBatchMark() const { return m_bBatch; }
+    // Unique in the process and never 0: names the packet after the lock that found it is dropped,
+    // where its address may already belong to a newer one.
+    std::uint64_t GetSerial() const { return m_nSerial; }
 
     // The mark while a link is open; with none, only once the cursor reached the frame's end.
     int IsReadEnd() const;
@@ -49,6 +53,9 @@ public:
     int GetCursor() const { return m_nCursor; }
 
 private:
+    static std::uint64_t NextSerial();
+
+    const std::uint64_t m_nSerial = NextSerial();
     std::unique_ptr<BYTE[]> m_pData;
     int m_nSize = 0;
     int m_nRetry = 0;

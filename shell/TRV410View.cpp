@@ -56,6 +56,7 @@ ON_MESSAGE(WM_NET_CONNECT, &CTRV410View::OnNetConnect)
 ON_MESSAGE(WM_NET_REACHABLE, &CTRV410View::OnNetReachable)
 ON_MESSAGE(WM_LINK_NOTICE, &CTRV410View::OnLinkNotice)
 ON_MESSAGE(WM_COMM_ERROR, &CTRV410View::OnCommError)
+ON_MESSAGE(WM_RECONNECT_FOR_UPDATE, &CTRV410View::OnReconnectForUpdate)
 ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
@@ -953,7 +954,12 @@ LRESULT CTRV410View::OnLinkNotice(WPARAM wParam, LPARAM) {
 }
 
 BOOL CTRV410View::ReconnectForUpdate(BOOL quiet) {
-    // Runs on the update poll thread: messages reach the user through posts to this window.
+    // On the UI thread the handler runs at once.
+    return ::SendMessage(m_hWnd, WM_RECONNECT_FOR_UPDATE, quiet ? 1 : 0, 0) != 0 ? TRUE : FALSE;
+}
+
+LRESULT CTRV410View::OnReconnectForUpdate(WPARAM wParam, LPARAM) {
+    const BOOL quiet = wParam != 0 ? TRUE : FALSE;
     switch (g_nLinkState.load()) {
     case LINK_USB:
         if (m_usb.ConnectUsb()) {

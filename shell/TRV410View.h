@@ -34,6 +34,8 @@ constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
 class CUpdateHost;
 // Shown from the serial thread's error texts (posted to the view).
 constexpr UINT WM_COMM_ERROR = 0x4AA;
+// The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
+constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
 class CTRV410View : public CWnd, public CLinkHost {
     DECLARE_DYNAMIC(CTRV410View)
@@ -213,8 +215,11 @@ public:
 
     // ---- Firmware update opening (the update dialog and its poll thread) ----
     BOOL StartUsbUpdate(const CString& path);
-    // Runs on the poll thread: user texts and messages go to the UI thread as posts.
+    // Any thread (the update poll thread calls it): the reconnect runs on the UI thread, which owns
+    // the worker's control calls; the caller waits for its result. User texts and messages are
+    // posted, so the waiting thread never waits for a message box.
     BOOL ReconnectForUpdate(BOOL quiet);
+    LRESULT OnReconnectForUpdate(WPARAM wParam, LPARAM lParam);
     // The update dialog's status label (via the update dialog's services).
     void SetUpdateStatusText(const char* textEn, const char* textCn);
     LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
