@@ -1,3 +1,4 @@
+#include "link/FirmwareImage.h"
 #include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
 #include "link/LinkMessages.h"
@@ -201,4 +202,19 @@ TEST_F(SerialPortTest, ReopenEndsTheRunningThreadFirst) {
     EXPECT_FALSE(m_port.IsRunning());
     ASSERT_TRUE(m_port.StartComThread());
     EXPECT_TRUE(m_port.IsRunning());
+}
+
+TEST_F(SerialPortTest, CloseEndsThePauseAfterHexApplyAtOnce) {
+    // An hour-long restart pause: the close can only return because the pause ends on quit.
+    m_port.Timings().applyPause = 3600 * 1000;
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(m_port.StartComThread());
+    auto apply = BuildSystemReadFrame(CMD_SOURCE_SET, 0);
+    apply->SetStepCode(FW_STEP_APPLY);
+    m_command.AddPacket(std::move(apply));
+    m_port.SendCurrentPacket();
+    ASSERT_EQ(ReadFrames(2000, 1).size(), 1u);
+    EXPECT_TRUE(m_port.IsPacketWritten());
+    m_port.ClosePort();
+    EXPECT_FALSE(m_port.IsRunning());
 }
