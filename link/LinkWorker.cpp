@@ -22,6 +22,9 @@ namespace {
 
 // The change event of the running worker, for NotifyChange.
 std::atomic<HANDLE> g_hChangeWake{nullptr};
+// A change was marked since the scheduler last ran: no pause until it has run again. The event
+// alone would be used up by a pause that comes before the poll already queued went out.
+std::atomic<bool> g_bChangePending{false};
 
 void Recreate(HANDLE& h, BOOL manualReset) {
     if (h)
@@ -109,11 +112,13 @@ void CLinkWorker::ResetEvent(int index) {
 }
 
 void CLinkWorker::WakeForChange() {
+    g_bChangePending = true;
     if (m_hChange)
         ::SetEvent(m_hChange);
 }
 
 void CLinkWorker::NotifyChange() {
+    g_bChangePending = true;
     if (HANDLE h = g_hChangeWake.load())
         ::SetEvent(h);
 }
@@ -143,6 +148,8 @@ BOOL CLinkWorker::WaitResumed() {
 }
 
 void CLinkWorker::CyclePause() {
+    if (g_bChangePending.load())
+        return;
     const HANDLE wait[2] = {m_events[LINK_EVENT_QUIT], m_hChange};
     WaitForMultipleObjects(2, wait, FALSE, m_timings.cyclePause);
 }
@@ -156,8 +163,10 @@ BOOL CLinkWorker::RunOnce() {
         return FALSE;
     m_bRunning = 1;
     const DWORD r = WaitEvents(m_timings.eventWait);
-    if (r == WAIT_TIMEOUT)
+    if (r == WAIT_TIMEOUT) {
+        ++m_nIdlePasses;
         return TRUE;
+    }
     if (r == WAIT_FAILED) {
         Sleep(m_timings.notReadyPause);
         return TRUE;
@@ -234,6 +243,10 @@ void CLinkWorker::SendPendingViewNotice() {
 }
 
 void CLinkWorker::AppendNextChangeFrame() {
+    // Marks set from here on wake the next pause again.
+    if (m_hChange)
+        ::ResetEvent(m_hChange);
+    g_bChangePending = false;
     std::lock_guard lock(g_linkLock);
     auto frame = LinkDocument().BuildNextChangeFrame();
     // A user's change goes out in the very next cycle; only the idle poll keeps the pause.

@@ -30,7 +30,7 @@ constexpr int LINK_IO_QUIT = -1;
 // The fixed time limits of the transactions, in milliseconds. Tests shorten them.
 struct LinkTimings {
     DWORD eventWait = 5000;   // the worker's idle wait for its events
-    DWORD cyclePause = 5;     // after every transfer cycle
+    DWORD cyclePause = 5;     // after a poll cycle; a marked change ends it at once
     DWORD notReadyPause = 50; // transport not enabled
     DWORD usbReadWait = 5000; // one report read
     DWORD usbLongReadWait = 50000;
@@ -71,6 +71,8 @@ public:
     BOOL Exists() const { return m_pThread != nullptr; }
     BOOL IsRunning() const { return m_bRunning.load(); }
     BOOL IsNotSuspended() const { return m_bNotSuspended.load(); }
+    // Event waits that timed out with no event set: each one is a pass in which nothing was done.
+    int GetIdlePasses() const { return m_nIdlePasses.load(); }
 
     // ---- Events (any thread) ----
     void SetEvent(int index);
@@ -149,6 +151,7 @@ private:
     HANDLE m_hChange = nullptr; // automatic reset
     std::atomic<int> m_bRunning{0};
     std::atomic<int> m_bNotSuspended{1};
+    std::atomic<int> m_nIdlePasses{0};
     std::chrono::steady_clock::time_point m_stamp{};
     std::atomic<bool> m_bChangeQueued{false}; // the last cycle queued a change, not the poll
 };

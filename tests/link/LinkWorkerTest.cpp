@@ -5,6 +5,7 @@
 
 #include "link/FrameBuilder.h"
 #include "link/KTVCommand.h"
+#include "link/LinkDocument.h"
 #include "link/LinkMessages.h"
 #include "link/LinkWorker.h"
 #include "model/DataDefine.h"
@@ -117,10 +118,54 @@ TEST_F(WorkerTest, EmptyAnswerStopsCyclingWithoutSpinning) {
     ASSERT_TRUE(m_sink.PumpUntil([&] { return m_sink.Count(WM_EMPTY_REPLY) > 0; }));
     ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_worker.IsEventSet(LINK_EVENT_TRANSFER); }));
     const size_t written = m_hid->Reports().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // A whole event wait passes with nothing to do: the worker idles instead of cycling.
+    const int idle = m_worker.GetIdlePasses();
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_worker.GetIdlePasses() > idle; }));
     EXPECT_EQ(m_hid->Reports().size(), written);
     EXPECT_EQ(g_bTransfersStopped.load(), 1);
     EXPECT_TRUE(m_worker.IsRunning());
+}
+
+// One pending change at a time, as the marking setters leave it, and the notice they give.
+class OneChangeDocument : public CLinkDocument {
+public:
+    std::unique_ptr<CSendData> BuildNextChangeFrame() override {
+        if (m_pending.exchange(false))
+            return BuildChunkFrame(GROUP_OUTPUT, 2, 5);
+        return CLinkDocument::BuildNextChangeFrame();
+    }
+    void Change() {
+        m_pending = true;
+        CLinkWorker::NotifyChange();
+    }
+
+private:
+    std::atomic<bool> m_pending{false};
+};
+
+TEST_F(WorkerTest, AMarkedChangeEndsThePauseBetweenPollCycles) {
+    OneChangeDocument doc;
+    SetLinkDocument(&doc);
+    m_worker.Timings().cyclePause = kHour;
+    UseHid(PlainDevice);
+    auto polls = [&] {
+        int n = 0;
+        for (const auto& f : m_hid->Frames())
+            n += IsRequest(f, GROUP_SYSTEM, CMD_DEVICE_STATE);
+        return n;
+    };
+    m_worker.Start(FALSE);
+    // The first poll is queued; the worker pauses for an hour unless the change wakes it. The poll
+    // still goes first.
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_cmd.GetQueueCount() == 1; }));
+    doc.Change();
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_hid->Frames().size() >= 2; }));
+    m_worker.Stop(TRUE);
+    SetLinkDocument(nullptr);
+    const auto frames = m_hid->Frames();
+    EXPECT_EQ(polls(), 1);
+    EXPECT_EQ(frames.back()[LinkFrame::OFS_TYPE], FRAME_WRITE);
+    EXPECT_TRUE(IsRequest(frames.back(), GROUP_OUTPUT, 2));
 }
 
 // ---- USB transaction ---------------------------------------------------------------------------
