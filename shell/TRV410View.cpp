@@ -498,6 +498,30 @@ void CTRV410View::OnTimer(UINT_PTR id) {
         g_bInputTypeBusy = 0;
         return;
     }
+    if (id == TIMER_CONNECT_CLOSE) {
+        KillTimer(TIMER_CONNECT_CLOSE);
+        // Unless another link was opened meanwhile (the stopped one is replaced then).
+        const int state = m_nClosePendingState;
+        m_nClosePendingState = LINK_NONE;
+        if (!m_bLinkOpen.load() && g_nLinkState.load() == state)
+            CloseLinkByState();
+        return;
+    }
+    if (id == TIMER_NET_RETRY) {
+        KillTimer(TIMER_NET_RETRY);
+        m_bNetRetryWaiting = FALSE;
+        // A link closed during the pause has nothing left to reconnect.
+        if (!m_bLinkOpen.load() || g_nLinkState.load() != LINK_NET) {
+            m_nNetRetriesDeferred = 0;
+            return;
+        }
+        FinishNetRetry();
+        if (m_nNetRetriesDeferred > 0) {
+            --m_nNetRetriesDeferred;
+            PostMessage(WM_NET_RETRY, 0, 0);
+        }
+        return;
+    }
     CWnd::OnTimer(id);
 }
 
@@ -693,9 +717,20 @@ LRESULT CTRV410View::OnConnectButton() {
     g_bLinkCheckPending = 0;
     if (m_bLinkOpen.load()) {
         StopLinkThread(TRUE);
-        ::Sleep(m_nConnectPauseMs);
-        CloseLinkByState();
+        // The device gets its pause before the link closes; the UI thread goes on meanwhile.
+        if (m_nConnectPauseMs == 0) {
+            CloseLinkByState();
+        } else {
+            m_nClosePendingState = g_nLinkState.load();
+            SetTimer(TIMER_CONNECT_CLOSE, m_nConnectPauseMs);
+        }
         return 0;
+    }
+    // A press during the pause: the close it waits for comes first.
+    if (m_nClosePendingState != LINK_NONE) {
+        KillTimer(TIMER_CONNECT_CLOSE);
+        m_nClosePendingState = LINK_NONE;
+        CloseLinkByState();
     }
     const int n = m_usb.FillOfferedPaths();
     const std::vector<CString> offered = m_usb.GetOfferedPaths();
@@ -1045,27 +1080,41 @@ BOOL CTRV410View::CloseNetLink() {
     return TRUE;
 }
 
-BOOL CTRV410View::ReconnectNet() {
-    m_net.Close();
-    ::Sleep(m_nReconnectPauseMs);
-    if (!m_net.Connect())
-        return FALSE;
-    HideProgress();
-    return TRUE;
-}
-
 LRESULT CTRV410View::OnNetRetry(WPARAM, LPARAM) {
-    const int retry = ++g_nNetRetry;
-    if (retry <= 2 && ReconnectNet()) {
-        m_command.ResetParser();
-        StartLinkThread(TRUE);
+    if (m_bNetRetryWaiting) {
+        ++m_nNetRetriesDeferred;
         return 0;
     }
+    const int retry = ++g_nNetRetry;
+    if (retry > 2) {
+        GiveUpNetRetry();
+        return 0;
+    }
+    m_net.Close();
+    if (m_nReconnectPauseMs == 0) {
+        FinishNetRetry();
+        return 0;
+    }
+    m_bNetRetryWaiting = TRUE;
+    SetTimer(TIMER_NET_RETRY, m_nReconnectPauseMs);
+    return 0;
+}
+
+void CTRV410View::FinishNetRetry() {
+    if (m_net.Connect()) {
+        HideProgress();
+        m_command.ResetParser();
+        StartLinkThread(TRUE);
+    } else {
+        GiveUpNetRetry();
+    }
+}
+
+void CTRV410View::GiveUpNetRetry() {
     StopLinkThread(TRUE);
     ShowConnectFailure();
     CloseNetLink();
     g_nNetRetry = 0;
-    return 0;
 }
 
 BOOL CTRV410View::StartNetUpdate() {

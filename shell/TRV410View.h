@@ -30,6 +30,9 @@ class CNetTransport;
 // View timer of the input-type busy window.
 constexpr UINT_PTR TIMER_INPUT_TYPE_BUSY = 9999;
 constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
+// View timers of the pauses the link takes without holding up the UI thread.
+constexpr UINT_PTR TIMER_CONNECT_CLOSE = 9998; // Connect button: close after the worker stopped
+constexpr UINT_PTR TIMER_NET_RETRY = 9997;     // network retry: connect after the socket closed
 
 class CUpdateHost;
 // Shown from the serial thread's error texts (posted to the view).
@@ -192,6 +195,7 @@ public:
     virtual void TrackConnectPopup(const std::vector<PopupItem>& items) { m_lastPopup = items; }
     std::vector<PopupItem> m_lastPopup;
     DWORD m_nConnectPauseMs = 500;
+    int m_nClosePendingState = 0; // the link state (not LINK_NONE) the Connect button closes after its pause
     void OnUsbDeviceChosen(UINT id);
     void OnConnectUsbMenu();
     void OnConnectNetMenu();
@@ -263,9 +267,14 @@ public:
     // ---- Network link ----
     BOOL ConnectNet();
     BOOL CloseNetLink();
-    BOOL ReconnectNet();
     DWORD m_nReconnectPauseMs = 500;
+    // Closes the socket; the connect follows after m_nReconnectPauseMs (at once without a pause).
+    // One retry at a time: a retry that comes during the pause runs after it.
     LRESULT OnNetRetry(WPARAM wParam, LPARAM lParam);
+    void FinishNetRetry();
+    void GiveUpNetRetry();
+    BOOL m_bNetRetryWaiting = FALSE;
+    int m_nNetRetriesDeferred = 0;
     BOOL StartNetUpdate();
     LRESULT OnNetReachable(WPARAM wParam, LPARAM lParam);
     LRESULT OnNetConnect(WPARAM wParam, LPARAM lParam);
