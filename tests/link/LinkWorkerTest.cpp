@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -192,6 +194,37 @@ TEST_F(WorkerTest, WholeRecordGoesOutAsFiveReportsBeforeTheRead) {
     EXPECT_EQ(m_worker.UsbRead(), 1);
     EXPECT_EQ(m_cmd.GetQueueCount(), 0);
     EXPECT_EQ(Failures(), 0);
+}
+
+// Runs a step after the first report it writes, as the UI thread may at any moment of a write.
+class InterruptedHid : public FakeHid {
+public:
+    using FakeHid::FakeHid;
+    int WriteReport(const BYTE* report, DWORD timeoutMs) override {
+        const int r = FakeHid::WriteReport(report, timeoutMs);
+        if (auto step = std::exchange(m_afterFirst, nullptr))
+            step();
+        return r;
+    }
+    std::function<void()> m_afterFirst;
+};
+
+TEST_F(WorkerTest, AHeadReplacedDuringItsWriteIsNotContinued) {
+    auto hid = std::make_unique<InterruptedHid>(PlainDevice);
+    hid->m_afterFirst = [&] {
+        // A packet of the same size replaces the head: it may well get the freed one's address.
+        m_cmd.ClearQueue();
+        Queue(BuildRecordFrame(0, GROUP_OUTPUT, 4, TRUE, FALSE));
+    };
+    m_host.m_hid = hid.get();
+    m_hid = std::move(hid);
+    g_nLinkState = LINK_USB;
+    Queue(BuildRecordFrame(0, GROUP_OUTPUT, 3, TRUE, FALSE));
+    EXPECT_EQ(m_worker.UsbWrite(), 0);
+    EXPECT_EQ(m_hid->Reports().size(), 1u) << "the new packet is not taken for the old one";
+    // The new packet goes out whole, from its start, in the next cycle.
+    EXPECT_EQ(m_worker.UsbWrite(), 1);
+    EXPECT_EQ(m_hid->Reports().size(), 6u);
 }
 
 TEST_F(WorkerTest, UsbTimeLimits) {
