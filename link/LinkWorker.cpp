@@ -111,8 +111,7 @@ void CLinkWorker::ResetEvent(int index) {
         ::ResetEvent(m_events[index]);
 }
 
-void CLinkWorker::WakeForChange() {
-    g_bChangePending = true;
+void CLinkWorker::WakeForPacket() {
     if (m_hChange)
         ::SetEvent(m_hChange);
 }

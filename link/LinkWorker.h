@@ -79,10 +79,12 @@ public:
     void ResetEvent(int index);
     BOOL IsEventSet(int index) const;
 
-    // Any thread: a change was marked for sending. A worker pausing between poll cycles goes on at
-    // once, so the change is on the wire without waiting out the pause.
-    void WakeForChange();
-    // The same for the worker that runs now, if any (for the model side, which knows no worker).
+    // Any thread: a packet was queued. A worker pausing between cycles goes on at once; the pauses
+    // after the packet's own cycles stay.
+    void WakeForPacket();
+    // Any thread: a change was marked for the scheduler (the model side, which knows no worker).
+    // The running worker makes no pause until the scheduler has run again, so the change follows
+    // the transaction on the wire at once.
     static void NotifyChange();
 
     LinkTimings& Timings() { return m_timings; }

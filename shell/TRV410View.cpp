@@ -72,6 +72,7 @@ public:
     void HoldMasterVolume(BOOL restore) override { m_view.HoldMasterVolume(restore); }
     void AddPacket(std::unique_ptr<CSendData> packet) override {
         m_view.m_command.AddPacket(std::move(packet));
+        m_view.m_worker.WakeForPacket();
     }
     void ShowConnectFailure() override { m_view.ShowConnectFailure(); }
     BOOL ChooseAllPresetsFile() override { return PresetServices().ChooseAllPresetsFile(); }
@@ -225,6 +226,7 @@ void CTRV410View::SendCommand(int cmd, int preset) {
         g_bTransferBusy = 1;
     }
     m_command.AddPacket(std::move(packet));
+    m_worker.WakeForPacket();
 }
 
 void CTRV410View::SendSpeakerMap(int output, int mode) {
@@ -238,12 +240,14 @@ void CTRV410View::SendSpeakerMap(int output, int mode) {
             return;
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
         m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, output, 32));
+        m_worker.WakeForPacket();
         return;
     }
     if (mode == 1 && m_bLinkOpen.load()) {
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
         for (int i = 0; i < NUM_OUTPUTS; ++i)
             m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, i, 32));
+        m_worker.WakeForPacket();
     }
 }
 
@@ -254,6 +258,7 @@ void CTRV410View::SendPresetCleared(int preset) {
     m_command.AddPacket(BuildSystemFrame(CMD_PRESET_NAME, preset));
     g_curPresetNo[0] = 0;
     m_command.AddPacket(BuildSystemFrame(CMD_PRESET_NUMBER, 0));
+    m_worker.WakeForPacket();
 }
 
 void CTRV410View::HoldMasterVolume(BOOL restore) {
@@ -268,10 +273,14 @@ void CTRV410View::HoldMasterVolume(BOOL restore) {
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {
     g_bSystemDataDirty = set ? m_bLinkOpen.load() : 0;
+    if (g_bSystemDataDirty.load())
+        CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::SetSourceSetDirty(BOOL set) {
     g_bSourceSetDirty = set ? m_bLinkOpen.load() : 0;
+    if (g_bSourceSetDirty.load())
+        CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::RefreshInputSourceButton() {

@@ -214,7 +214,11 @@ TEST_F(SerialPortTest, CloseEndsThePauseAfterHexApplyAtOnce) {
     m_command.AddPacket(std::move(apply));
     m_port.SendCurrentPacket();
     ASSERT_EQ(ReadFrames(2000, 1).size(), 1u);
-    EXPECT_TRUE(m_port.IsPacketWritten());
+    // The written mark comes right after the write returned, then the pause starts.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!m_port.IsPacketWritten() && std::chrono::steady_clock::now() < until)
+        std::this_thread::yield();
+    ASSERT_TRUE(m_port.IsPacketWritten());
     m_port.ClosePort();
     EXPECT_FALSE(m_port.IsRunning());
 }
