@@ -1099,6 +1099,11 @@ LRESULT CTRV410View::OnNetRetry(WPARAM, LPARAM) {
         GiveUpNetRetry();
         return 0;
     }
+    // The worker reads the socket: it stops before the socket closes, so no read runs on a closed
+    // (and maybe reused) descriptor. The connect starts it again.
+    m_net.AbortWaits();
+    m_worker.Stop(TRUE);
+    m_net.ResumeWaits();
     m_net.Close();
     if (m_nReconnectPauseMs == 0) {
         FinishNetRetry();
