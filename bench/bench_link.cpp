@@ -82,9 +82,13 @@ public:
         }
         return CLinkDocument::BuildNextChangeFrame();
     }
+    // As a marking setter does: mark, then tell the worker.
     void Change() {
-        std::lock_guard lock(m_lock);
-        m_pending = true;
+        {
+            std::lock_guard lock(m_lock);
+            m_pending = true;
+        }
+        CLinkWorker::NotifyChange();
     }
 
 private:

@@ -134,6 +134,21 @@ BOOL CFirmwareTransfer::Reconnect(CLinkWorker& worker, DWORD pauseMs) {
     return net->Connect();
 }
 
+int CFirmwareTransfer::Handshake(CLinkWorker& worker, DWORD limitMs, DWORD pauseMs,
+                                 const std::function<BOOL(const BYTE* report)>& send) {
+    BYTE report[HID_REPORT_SIZE];
+    FillHandshake(report);
+    while (worker.ElapsedMs() <= static_cast<LONGLONG>(limitMs)) {
+        if (worker.QuitRequested() || !send(report))
+            return 0;
+        if (pauseMs && !worker.Sleep(pauseMs))
+            return 0;
+    }
+    std::lock_guard lock(g_linkLock);
+    worker.Command().RemoveHead();
+    return 0;
+}
+
 // ---- USB ----------------------------------------------------------------------------------------
 
 void CFirmwareTransfer::UsbCycle(CLinkWorker& worker) {
@@ -156,18 +171,11 @@ int CFirmwareTransfer::UsbWrite(CLinkWorker& worker) {
         return 0;
 
     if (step == FW_STEP_HANDSHAKE) {
-        BYTE report[HID_REPORT_SIZE];
-        FillHandshake(report);
         Status(kConnectedUsb, kConnectedUsbCn);
-        while (worker.ElapsedMs() <= static_cast<LONGLONG>(m_timings.usbHandshake)) {
-            if (worker.WriteUsbReport(report, m_timings.usbReportPause) == LINK_IO_QUIT)
-                return 0;
-            if (!worker.Sleep(m_timings.usbReportPause))
-                return 0;
-        }
-        std::lock_guard lock(g_linkLock);
-        worker.Command().RemoveHead();
-        return 0;
+        // One report, then a pause of the same length as the write may take.
+        return Handshake(worker, m_timings.usbHandshake, m_timings.usbReportPause, [&](const BYTE* report) {
+            return worker.WriteUsbReport(report, m_timings.usbReportPause) != LINK_IO_QUIT;
+        });
     }
 
     int r = HID_IO_OK;
@@ -277,20 +285,11 @@ int CFirmwareTransfer::NetWrite(CLinkWorker& worker) {
         return 0;
 
     if (step == FW_STEP_HANDSHAKE) {
-        BYTE block[HID_REPORT_SIZE];
-        FillHandshake(block);
         Status(kConnectedNet, kConnectedNetCn);
-        while (worker.ElapsedMs() <= static_cast<LONGLONG>(m_timings.netHandshake)) {
-            if (worker.QuitRequested())
-                return 0;
-            if (!net->Send(block, HID_REPORT_SIZE, 0)) {
-                if (!Reconnect(worker, m_timings.netReconnectPause))
-                    return 0;
-            }
-        }
-        std::lock_guard lock(g_linkLock);
-        worker.Command().RemoveHead();
-        return 0;
+        // Back to back: the network handshake makes no pause between reports.
+        return Handshake(worker, m_timings.netHandshake, 0, [&](const BYTE* report) {
+            return net->Send(report, HID_REPORT_SIZE, 0) || Reconnect(worker, m_timings.netReconnectPause);
+        });
     }
 
     BYTE block[HID_REPORT_SIZE] = {};

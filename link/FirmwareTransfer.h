@@ -78,6 +78,11 @@ private:
     // The head's step, the queue refilled first when empty; -1 when there is nothing to send.
     int HeadStep(CLinkWorker& worker);
     int UsbApplyRestart(CLinkWorker& worker);
+    // The handshake of both transports: send the handshake report, pause pauseMs (0: none), again
+    // until limitMs have passed since the cycle's time stamp; then the handshake packet is dropped.
+    // A send that returns FALSE ends the cycle with the packet kept. Always 0 (nothing to read).
+    int Handshake(CLinkWorker& worker, DWORD limitMs, DWORD pauseMs,
+                  const std::function<BOOL(const BYTE* report)>& send);
 
     CFirmwareImage& m_image;
     Hooks m_hooks;

@@ -18,39 +18,62 @@
 #include <mutex>
 #include <vector>
 
+namespace {
+
+// The change event of the running worker, for NotifyChange.
+std::atomic<HANDLE> g_hChangeWake{nullptr};
+// A change was marked since the scheduler last ran: no pause until it has run again. The event
+// alone would be used up by a pause that comes before the poll already queued went out.
+std::atomic<bool> g_bChangePending{false};
+
+void Recreate(HANDLE& h, BOOL manualReset) {
+    if (h)
+        CloseHandle(h);
+    h = CreateEvent(nullptr, manualReset, FALSE, nullptr);
+}
+
+} // namespace
+
 CLinkWorker::CLinkWorker(CKTVCommand& command, CLinkHost& host) : m_command(command), m_host(host) {}
 
 CLinkWorker::~CLinkWorker() {
     if (m_pThread)
         Stop(TRUE);
-    for (HANDLE& h : m_events) {
-        if (h)
-            CloseHandle(h);
-        h = nullptr;
+    HANDLE mine = m_hChange;
+    g_hChangeWake.compare_exchange_strong(mine, nullptr);
+    for (HANDLE* h : {&m_events[0], &m_events[1], &m_events[2], &m_events[3], &m_hResume, &m_hChange}) {
+        if (*h)
+            CloseHandle(*h);
+        *h = nullptr;
     }
 }
 
 // ---- Control ---------------------------------------------------------------------------------
 
 BOOL CLinkWorker::Create() {
-    for (HANDLE& h : m_events) {
-        if (h)
-            CloseHandle(h);
-        h = CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    }
-    m_pThread =
-        AfxBeginThread(&CLinkWorker::LinkThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (!m_pThread)
-        return FALSE;
-    m_pThread->m_bAutoDelete = FALSE;
+    for (HANDLE& h : m_events)
+        Recreate(h, TRUE);
+    Recreate(m_hResume, FALSE);
+    if (!m_hChange)
+        m_hChange = CreateEvent(nullptr, FALSE, FALSE, nullptr);
     m_bRunning = 1;
     m_bNotSuspended = 0;
+    m_pThread =
+        AfxBeginThread(&CLinkWorker::LinkThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!m_pThread) {
+        m_bRunning = 0;
+        m_bNotSuspended = 1;
+        return FALSE;
+    }
+    m_pThread->m_bAutoDelete = FALSE;
+    g_hChangeWake = m_hChange;
+    m_pThread->ResumeThread();
     return TRUE;
 }
 
 void CLinkWorker::Resume() {
     if (m_pThread && !m_bNotSuspended.load())
-        m_pThread->ResumeThread();
+        ::SetEvent(m_hResume);
 }
 
 BOOL CLinkWorker::Start(BOOL firmwareMode) {
@@ -66,14 +89,8 @@ BOOL CLinkWorker::Start(BOOL firmwareMode) {
 void CLinkWorker::Stop(BOOL release) {
     if (!m_pThread)
         return;
-    const HANDLE thread = m_pThread->m_hThread;
-    // A worker about to suspend itself may miss one look at its flag: keep resuming and signalling.
-    while (m_bRunning.load()) {
-        Resume();
-        SetEvent(LINK_EVENT_QUIT);
-        r9::msg::WaitServingSent(1, &thread, m_timings.slice);
-    }
-    r9::msg::WaitServingSent(1, &thread, INFINITE);
+    // Every wait of the worker includes the quit event, suspended or not.
+    m_pThread->Stop([this] { SetEvent(LINK_EVENT_QUIT); });
     delete m_pThread;
     m_pThread = nullptr;
     if (!release)
@@ -94,6 +111,17 @@ void CLinkWorker::ResetEvent(int index) {
         ::ResetEvent(m_events[index]);
 }
 
+void CLinkWorker::WakeForPacket() {
+    if (m_hChange)
+        ::SetEvent(m_hChange);
+}
+
+void CLinkWorker::NotifyChange() {
+    g_bChangePending = true;
+    if (HANDLE h = g_hChangeWake.load())
+        ::SetEvent(h);
+}
+
 BOOL CLinkWorker::IsEventSet(int index) const {
     if (index < 0 || index >= LINK_EVENT_COUNT || !m_events[index])
         return FALSE;
@@ -106,7 +134,23 @@ UINT CLinkWorker::LinkThreadProc(LPVOID param) {
     auto* worker = static_cast<CLinkWorker*>(param);
     while (worker->RunOnce()) {
     }
+    worker->m_bRunning = 0;
     return LINK_THREAD_EXIT_CODE;
+}
+
+BOOL CLinkWorker::WaitResumed() {
+    const HANDLE wait[2] = {m_events[LINK_EVENT_QUIT], m_hResume};
+    if (WaitForMultipleObjects(2, wait, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
+        return FALSE;
+    m_bNotSuspended = 1;
+    return TRUE;
+}
+
+void CLinkWorker::CyclePause() {
+    if (g_bChangePending.load())
+        return;
+    const HANDLE wait[2] = {m_events[LINK_EVENT_QUIT], m_hChange};
+    WaitForMultipleObjects(2, wait, FALSE, m_timings.cyclePause);
 }
 
 DWORD CLinkWorker::WaitEvents(DWORD timeoutMs) {
@@ -114,22 +158,23 @@ DWORD CLinkWorker::WaitEvents(DWORD timeoutMs) {
 }
 
 BOOL CLinkWorker::RunOnce() {
+    if (!m_bNotSuspended.load() && !WaitResumed())
+        return FALSE;
     m_bRunning = 1;
-    m_bNotSuspended = 1;
     const DWORD r = WaitEvents(m_timings.eventWait);
-    if (r == WAIT_TIMEOUT)
+    if (r == WAIT_TIMEOUT) {
+        ++m_nIdlePasses;
         return TRUE;
+    }
     if (r == WAIT_FAILED) {
         Sleep(m_timings.notReadyPause);
         return TRUE;
     }
     switch (static_cast<int>(r - WAIT_OBJECT_0)) {
     case LINK_EVENT_QUIT:
-        m_bRunning = 0;
         return FALSE;
     case LINK_EVENT_SUSPEND:
-        m_bNotSuspended = 0;
-        m_pThread->SuspendThread();
+        m_bNotSuspended = 0; // the next pass waits for Resume
         return TRUE;
     case LINK_EVENT_FIRMWARE:
         if (g_bFirmwareFinished.load()) {
@@ -156,7 +201,7 @@ BOOL CLinkWorker::RunOnce() {
             Sleep(m_timings.notReadyPause);
         }
         if (!m_bChangeQueued.exchange(false))
-            Sleep(m_timings.cyclePause);
+            CyclePause();
         return TRUE;
     default:
         return TRUE;
@@ -197,6 +242,10 @@ void CLinkWorker::SendPendingViewNotice() {
 }
 
 void CLinkWorker::AppendNextChangeFrame() {
+    // Marks set from here on wake the next pause again.
+    if (m_hChange)
+        ::ResetEvent(m_hChange);
+    g_bChangePending = false;
     std::lock_guard lock(g_linkLock);
     auto frame = LinkDocument().BuildNextChangeFrame();
     // A user's change goes out in the very next cycle; only the idle poll keeps the pause.
@@ -207,12 +256,9 @@ void CLinkWorker::AppendNextChangeFrame() {
     m_command.AddPacket(std::move(frame));
 }
 
-int CLinkWorker::ReadUsbReport(DWORD timeoutMs) {
-    CHidDevice* device = m_host.GetUsbDevice();
-    if (!device || !device->IsOpen())
-        return HID_IO_ERROR;
+int CLinkWorker::SlicedWait(DWORD timeoutMs, int timeoutResult,
+                            const std::function<BOOL(DWORD slice, int* result)>& step) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    BYTE report[HID_REPORT_SIZE];
     for (;;) {
         if (QuitRequested())
             return LINK_IO_QUIT;
@@ -220,17 +266,26 @@ int CLinkWorker::ReadUsbReport(DWORD timeoutMs) {
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
                 .count();
         if (left <= 0)
-            return HID_IO_TIMEOUT;
-        const int r =
-            device->ReadReport(report, static_cast<DWORD>(std::min<LONGLONG>(left, m_timings.slice)));
-        if (r == HID_IO_OK) {
+            return timeoutResult;
+        int result = 0;
+        if (step(static_cast<DWORD>(std::min<LONGLONG>(left, m_timings.slice)), &result))
+            return result;
+    }
+}
+
+int CLinkWorker::ReadUsbReport(DWORD timeoutMs) {
+    CHidDevice* device = m_host.GetUsbDevice();
+    if (!device || !device->IsOpen())
+        return HID_IO_ERROR;
+    return SlicedWait(timeoutMs, HID_IO_TIMEOUT, [&](DWORD slice, int* result) {
+        BYTE report[HID_REPORT_SIZE];
+        *result = device->ReadReport(report, slice);
+        if (*result == HID_IO_OK) {
             std::lock_guard lock(g_linkLock);
             std::memcpy(g_hidInReport, report, HID_IN_REPORT_SIZE);
-            return HID_IO_OK;
         }
-        if (r != HID_IO_TIMEOUT)
-            return r;
-    }
+        return *result != HID_IO_TIMEOUT;
+    });
 }
 
 int CLinkWorker::WriteUsbReport(const BYTE* report, DWORD timeoutMs) {
@@ -245,18 +300,12 @@ int CLinkWorker::NetReceive(DWORD timeoutMs, int* count) {
     CNetTransport* net = m_host.GetNetTransport();
     if (!net)
         return 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (QuitRequested())
-            return LINK_IO_QUIT;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
-                .count();
-        if (left <= 0)
-            return WSAETIMEDOUT;
-        if (net->WaitReadable(static_cast<DWORD>(std::min<LONGLONG>(left, m_timings.slice))))
-            return net->Receive(count);
-    }
+    return SlicedWait(timeoutMs, WSAETIMEDOUT, [&](DWORD slice, int* result) {
+        if (!net->WaitReadable(slice))
+            return FALSE;
+        *result = net->Receive(count);
+        return TRUE;
+    });
 }
 
 int CLinkWorker::FeedNet(int count) {
@@ -297,8 +346,8 @@ int CLinkWorker::UsbWrite() {
     }
     if (!g_bUsbEnabled.load())
         return 0;
-    CSendData* head = m_command.GetHeadPacket();
-    if (!head) {
+    const std::uint64_t serial = HeadSerial();
+    if (!serial) {
         AppendNextChangeFrame();
         return 0;
     }
@@ -306,7 +355,8 @@ int CLinkWorker::UsbWrite() {
     for (;;) {
         {
             std::lock_guard lock(g_linkLock);
-            if (m_command.GetHeadPacket() != head)
+            CSendData* head = m_command.GetHeadPacket();
+            if (!head || head->GetSerial() != serial)
                 return 0; // the queue was cleared meanwhile
             if (!head->NextHidReport())
                 return 1;
@@ -324,12 +374,19 @@ int CLinkWorker::UsbWrite() {
     }
 }
 
+std::uint64_t CLinkWorker::HeadSerial() const {
+    std::lock_guard lock(g_linkLock);
+    const CSendData* head = m_command.GetHeadPacket();
+    return head ? head->GetSerial() : 0;
+}
+
 int CLinkWorker::UsbRead() {
-    CSendData* head = nullptr;
+    std::uint64_t serial = 0;
     BOOL longWait = FALSE;
     {
         std::lock_guard lock(g_linkLock);
-        head = m_command.GetHeadPacket();
+        const CSendData* head = m_command.GetHeadPacket();
+        serial = head ? head->GetSerial() : 0;
         longWait = head && head->IsLongWait();
     }
     const DWORD readWait = longWait ? m_timings.usbLongReadWait : m_timings.usbReadWait;
@@ -353,7 +410,7 @@ int CLinkWorker::UsbRead() {
         }
         if (FeedUsbReport()) {
             // The long wait of a WIFI reset ends with its answer: tell the view, as the network does.
-            if (longWait && m_command.GetHeadPacket() != head)
+            if (longWait && HeadSerial() != serial)
                 Post(WM_WIFI_RESET_DONE, 0, 1);
             return 1;
         }

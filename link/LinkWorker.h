@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <functional>
 
 class CKTVCommand;
 class CLinkHost;
@@ -28,7 +30,7 @@ constexpr int LINK_IO_QUIT = -1;
 // The fixed time limits of the transactions, in milliseconds. Tests shorten them.
 struct LinkTimings {
     DWORD eventWait = 5000;   // the worker's idle wait for its events
-    DWORD cyclePause = 5;     // after every transfer cycle
+    DWORD cyclePause = 5;     // after a poll cycle; a marked change ends it at once
     DWORD notReadyPause = 50; // transport not enabled
     DWORD usbReadWait = 5000; // one report read
     DWORD usbLongReadWait = 50000;
@@ -53,25 +55,37 @@ public:
     CLinkWorker& operator=(const CLinkWorker&) = delete;
 
     // ---- Control (UI thread) ----
-    // Creates the four events (none set) and the thread, suspended; running 1, not-suspended 0.
+    // Creates the four events (none set) and the thread, which waits for Resume; running 1,
+    // not-suspended 0.
     BOOL Create();
-    // Resumes the thread when its not-suspended flag is clear.
+    // Resumes the thread when its not-suspended flag is clear: it waits on its resume and quit
+    // events while suspended.
     void Resume();
     // With no worker: creates it, sets the firmware or the transfer event, resumes it; TRUE then.
     // An existing worker is left unchanged (FALSE).
     BOOL Start(BOOL firmwareMode);
-    // Resumes a suspended worker, sets the quit event until the worker has left (serving messages
-    // sent to this thread meanwhile). With release forgets it (running 0, not-suspended 1) and
-    // resets the events. Never from the worker.
+    // Sets the quit event and joins the worker (serving messages sent to this thread meanwhile);
+    // a suspended worker leaves from its wait for Resume. With release forgets it (running 0,
+    // not-suspended 1) and resets the events. Never from the worker.
     void Stop(BOOL release);
     BOOL Exists() const { return m_pThread != nullptr; }
     BOOL IsRunning() const { return m_bRunning.load(); }
     BOOL IsNotSuspended() const { return m_bNotSuspended.load(); }
+    // Event waits that timed out with no event set: each one is a pass in which nothing was done.
+    int GetIdlePasses() const { return m_nIdlePasses.load(); }
 
     // ---- Events (any thread) ----
     void SetEvent(int index);
     void ResetEvent(int index);
     BOOL IsEventSet(int index) const;
+
+    // Any thread: a packet was queued. A worker pausing between cycles goes on at once; the pauses
+    // after the packet's own cycles stay.
+    void WakeForPacket();
+    // Any thread: a change was marked for the scheduler (the model side, which knows no worker).
+    // The running worker makes no pause until the scheduler has run again, so the change follows
+    // the transaction on the wire at once.
+    static void NotifyChange();
 
     LinkTimings& Timings() { return m_timings; }
     CKTVCommand& Command() { return m_command; }
@@ -119,14 +133,27 @@ private:
     // After a feed: the notice the dispatcher asked to send, with the lock released.
     void SendPendingViewNotice();
     DWORD WaitEvents(DWORD timeoutMs);
+    // Suspended: waits for Resume; FALSE when quit came first.
+    BOOL WaitResumed();
+    // Between transfer cycles: the pause, cut short by a change or quit.
+    void CyclePause();
+    // Calls step with waits of at most one slice until it reports a result (TRUE) or timeoutMs has
+    // passed (timeoutResult); LINK_IO_QUIT as soon as the quit event is seen.
+    int SlicedWait(DWORD timeoutMs, int timeoutResult,
+                   const std::function<BOOL(DWORD slice, int* result)>& step);
+    // The head packet's serial number, 0 when the queue is empty.
+    std::uint64_t HeadSerial() const;
 
     CKTVCommand& m_command;
     CLinkHost& m_host;
     LinkTimings m_timings;
     CWinThread* m_pThread = nullptr;
     HANDLE m_events[LINK_EVENT_COUNT] = {};
+    HANDLE m_hResume = nullptr; // automatic reset
+    HANDLE m_hChange = nullptr; // automatic reset
     std::atomic<int> m_bRunning{0};
     std::atomic<int> m_bNotSuspended{1};
+    std::atomic<int> m_nIdlePasses{0};
     std::chrono::steady_clock::time_point m_stamp{};
     std::atomic<bool> m_bChangeQueued{false}; // the last cycle queued a change, not the poll
 };

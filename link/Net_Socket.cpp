@@ -3,6 +3,7 @@
 #include "link/LinkGlobals.h"
 #include "link/Ping_Net_Thread.h"
 #include "model/Globals.h"
+#include "platform/core/Event.h"
 #include "platform/core/Messages.h"
 #include "platform/core/SingleLock.h"
 #include "platform/core/Wait.h"
@@ -28,7 +29,7 @@ bool ParseIPv4(const char* text, BYTE octets[4]) {
 
 } // namespace
 
-CNet_Socket::CNet_Socket() {
+CNet_Socket::CNet_Socket() : m_hAbort(CreateEvent(nullptr, TRUE, FALSE, nullptr)) {
     m_pPingThread = new CPing_Net_Thread;
     m_pPingThread->m_bAutoDelete = FALSE;
     m_pPingThread->SetOwner(this);
@@ -42,13 +43,15 @@ CNet_Socket::~CNet_Socket() {
     AbortWaits();
     StopPing(FALSE);
     if (m_pPingThread) {
-        ::WaitForSingleObject(m_pPingThread->m_hThread, INFINITE);
+        // Serving sent messages: a step of the ping thread may wait for this thread.
+        m_pPingThread->Join();
         delete m_pPingThread;
         m_pPingThread = nullptr;
     }
     Close();
     std::lock_guard<std::mutex> guard(m_probeLock);
     m_probes.clear(); // waits for probes still running
+    CloseHandle(m_hAbort);
 }
 
 void CNet_Socket::StartPing() {
@@ -127,10 +130,10 @@ BOOL CNet_Socket::PingDevice() {
         return FALSE;
     struct Result {
         std::mutex lock;
-        std::condition_variable done;
-        bool finished = false;
+        HANDLE done = CreateEvent(nullptr, TRUE, FALSE, nullptr);
         BOOL ok = FALSE;
         std::string out;
+        ~Result() { CloseHandle(done); }
     };
     auto result = std::make_shared<Result>();
     {
@@ -144,17 +147,15 @@ BOOL CNet_Socket::PingDevice() {
             std::lock_guard<std::mutex> g(result->lock);
             result->ok = ok;
             result->out = std::move(out);
-            result->finished = true;
-            result->done.notify_all();
+            SetEvent(result->done);
         }));
     }
-    std::unique_lock<std::mutex> lock(result->lock);
-    while (!result->finished) {
-        // The probe may take seconds; a stop of the link worker must not wait for it.
-        result->done.wait_for(lock, std::chrono::milliseconds(20));
-        if (m_bAbort && !result->finished)
-            return FALSE;
-    }
+    // The probe may take seconds; a stop of the link worker must not wait for it, and a UI thread
+    // waiting here keeps serving what is sent to it.
+    const HANDLE wait[2] = {result->done, m_hAbort};
+    if (r9::msg::WaitServingSent(2, wait, INFINITE) != WAIT_OBJECT_0)
+        return FALSE;
+    std::lock_guard<std::mutex> lock(result->lock);
     std::lock_guard<std::mutex> guard(m_adapterLock);
     const std::string& out = result->out;
     size_t n = out.size() < sizeof m_szPingOut - 1 ? out.size() : sizeof m_szPingOut - 1;
@@ -165,9 +166,11 @@ BOOL CNet_Socket::PingDevice() {
 
 void CNet_Socket::AbortWaits() {
     m_bAbort = 1;
+    SetEvent(m_hAbort);
 }
 
 void CNet_Socket::ResumeWaits() {
+    ResetEvent(m_hAbort);
     m_bAbort = 0;
 }
 

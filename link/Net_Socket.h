@@ -108,6 +108,7 @@ private:
     std::atomic<SOCKET> m_hSocket{INVALID_SOCKET};
     std::mutex m_adapterLock; // m_strLocalMask, m_strLocalIP, m_szPingOut
     std::atomic<int> m_bAbort{0};
+    HANDLE m_hAbort; // manual reset, set while m_bAbort is
     std::mutex m_probeLock;
     std::vector<std::future<void>> m_probes; // probes still running (joined before they are dropped)
     std::mutex m_sleepLock;

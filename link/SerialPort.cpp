@@ -7,11 +7,13 @@
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
 #include "wire/SendData.h"
+#include "platform/core/WinThread.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 HANDLE g_serialEvents[4] = {};
 HANDLE g_hSerialReply = nullptr;
@@ -72,19 +74,32 @@ void CSerialPort::SignalEvent(int index) {
 }
 
 void CSerialPort::StopThread() {
-    if (m_thread.joinable()) {
-        while (m_bRunning.load()) {
+    if (m_pThread) {
+        // Every wait of the thread includes the quit event; the join serves the notices it may
+        // be sending to this thread.
+        m_pThread->Stop([this] {
             if (m_hPassEvent)
                 ::SetEvent(m_hPassEvent);
             if (m_hQuitEvent)
                 ::SetEvent(m_hQuitEvent);
-            // The thread may be waiting for this thread to handle a sent notice.
-            r9::msg::DeliverSent();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        m_thread.join();
+        });
+        delete m_pThread;
+        m_pThread = nullptr;
     }
     m_bRunning = 0;
+}
+
+BOOL CSerialPort::Pause(DWORD ms) {
+    if (!m_hQuitEvent) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return TRUE;
+    }
+    return ::WaitForSingleObject(m_hQuitEvent, ms) != WAIT_OBJECT_0;
+}
+
+UINT CSerialPort::ComThreadEntry(LPVOID param) {
+    static_cast<CSerialPort*>(param)->ComThreadProc();
+    return 0;
 }
 
 BOOL CSerialPort::OpenPort(int portNumber, const char* portName, DWORD baud, char parity, int dataBits,
@@ -143,15 +158,16 @@ BOOL CSerialPort::OpenPort(int portNumber, const char* portName, DWORD baud, cha
 }
 
 BOOL CSerialPort::StartComThread() {
-    if (m_thread.joinable())
-        StopThread();
-    try {
-        m_bRunning = 1;
-        m_thread = std::thread([this] { ComThreadProc(); });
-    } catch (...) {
+    StopThread();
+    m_bRunning = 1;
+    m_pThread =
+        AfxBeginThread(&CSerialPort::ComThreadEntry, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!m_pThread) {
         m_bRunning = 0;
         return FALSE;
     }
+    m_pThread->m_bAutoDelete = FALSE;
+    m_pThread->ResumeThread();
     return TRUE;
 }
 
@@ -294,8 +310,8 @@ void CSerialPort::WritePacket() {
         }
     }
     m_bWritten = 1;
-    std::this_thread::sleep_for(
-        std::chrono::milliseconds(step == kStepApply ? m_timings.applyPause : m_timings.writePause));
+    // The device restarts after HEXApply; a stop must not wait for that.
+    Pause(step == kStepApply ? m_timings.applyPause : m_timings.writePause);
 }
 
 void CSerialPort::ReadBytes() {
@@ -444,10 +460,10 @@ void CSerialPort::ComThreadProc() {
             }
             if (ev == SERIAL_EVENT_COMM && m_bWritten.load()) {
                 ReadBytes();
-                std::this_thread::sleep_for(std::chrono::milliseconds(m_timings.readPause));
+                Pause(m_timings.readPause);
             } else if (ev == SERIAL_EVENT_COMM) {
                 // Bytes before the packet went out belong to nobody; the write purges them.
-                std::this_thread::sleep_for(std::chrono::milliseconds(m_timings.poll));
+                Pause(m_timings.poll);
             } else if (ev < 0 && m_bWritten.load()) {
                 int attempt = retry + 1;
                 SetCurrentRetry(attempt);
@@ -458,7 +474,7 @@ void CSerialPort::ComThreadProc() {
                         cmd->ResetParser();
                     WritePacket();
                 } else {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(m_timings.retryPause));
+                    Pause(m_timings.retryPause);
                     ReadBytes();
                 }
             } else if (ev < 0 && retry == 0) {

@@ -12,8 +12,9 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+class CWinThread;
 
 class CKTVCommand;
 class CSendData;
@@ -100,8 +101,11 @@ public:
     int GetEmptyReads() const { return m_nEmptyReads.load(); }
 
 private:
+    static UINT ComThreadEntry(LPVOID param);
     void ComThreadProc();
     void StopThread();
+    // Sleeps ms on the quit event; FALSE (at once) when it is set.
+    BOOL Pause(DWORD ms);
     // The current serial packet's fields under g_linkLock: FALSE when there is none.
     BOOL CurrentPacket(int* retry, int* step, int* sendEnd, int* readEnd) const;
     void SetCurrentRetry(int retry);
@@ -111,7 +115,7 @@ private:
     BOOL Event(int index) const;
 
     std::atomic<int> m_bPortLost{0};
-    std::thread m_thread;
+    CWinThread* m_pThread = nullptr;
     mutable std::recursive_mutex m_lockPort;
     std::atomic<int> m_bRunning{0};
     HANDLE m_hQuitEvent = nullptr;

@@ -22,7 +22,8 @@ public:
 
     // The dialog that receives WM_UPDATE_POLL_RESULT.
     void SetOwner(HWND owner) { m_hOwner = owner; }
-    // The reconnect of the update (the main view's ReconnectForUpdate); runs on this thread.
+    // The reconnect of the update (the main view's ReconnectForUpdate), called on this thread; the
+    // view sends the work to the UI thread, which owns the link worker's control calls.
     void SetReconnect(std::function<BOOL(BOOL quiet)> reconnect) { m_reconnect = std::move(reconnect); }
 
     // Any thread: ticks from 0 every ms from now on.

@@ -56,6 +56,7 @@ ON_MESSAGE(WM_NET_CONNECT, &CTRV410View::OnNetConnect)
 ON_MESSAGE(WM_NET_REACHABLE, &CTRV410View::OnNetReachable)
 ON_MESSAGE(WM_LINK_NOTICE, &CTRV410View::OnLinkNotice)
 ON_MESSAGE(WM_COMM_ERROR, &CTRV410View::OnCommError)
+ON_MESSAGE(WM_RECONNECT_FOR_UPDATE, &CTRV410View::OnReconnectForUpdate)
 ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
@@ -71,6 +72,7 @@ public:
     void HoldMasterVolume(BOOL restore) override { m_view.HoldMasterVolume(restore); }
     void AddPacket(std::unique_ptr<CSendData> packet) override {
         m_view.m_command.AddPacket(std::move(packet));
+        m_view.m_worker.WakeForPacket();
     }
     void ShowConnectFailure() override { m_view.ShowConnectFailure(); }
     BOOL ChooseAllPresetsFile() override { return PresetServices().ChooseAllPresetsFile(); }
@@ -224,6 +226,7 @@ void CTRV410View::SendCommand(int cmd, int preset) {
         g_bTransferBusy = 1;
     }
     m_command.AddPacket(std::move(packet));
+    m_worker.WakeForPacket();
 }
 
 void CTRV410View::SendSpeakerMap(int output, int mode) {
@@ -237,12 +240,14 @@ void CTRV410View::SendSpeakerMap(int output, int mode) {
             return;
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
         m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, output, 32));
+        m_worker.WakeForPacket();
         return;
     }
     if (mode == 1 && m_bLinkOpen.load()) {
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
         for (int i = 0; i < NUM_OUTPUTS; ++i)
             m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, i, 32));
+        m_worker.WakeForPacket();
     }
 }
 
@@ -253,6 +258,7 @@ void CTRV410View::SendPresetCleared(int preset) {
     m_command.AddPacket(BuildSystemFrame(CMD_PRESET_NAME, preset));
     g_curPresetNo[0] = 0;
     m_command.AddPacket(BuildSystemFrame(CMD_PRESET_NUMBER, 0));
+    m_worker.WakeForPacket();
 }
 
 void CTRV410View::HoldMasterVolume(BOOL restore) {
@@ -267,10 +273,14 @@ void CTRV410View::HoldMasterVolume(BOOL restore) {
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {
     g_bSystemDataDirty = set ? m_bLinkOpen.load() : 0;
+    if (g_bSystemDataDirty.load())
+        CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::SetSourceSetDirty(BOOL set) {
     g_bSourceSetDirty = set ? m_bLinkOpen.load() : 0;
+    if (g_bSourceSetDirty.load())
+        CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::RefreshInputSourceButton() {
@@ -497,6 +507,30 @@ void CTRV410View::OnTimer(UINT_PTR id) {
         g_bInputTypeBusy = 0;
         return;
     }
+    if (id == TIMER_CONNECT_CLOSE) {
+        KillTimer(TIMER_CONNECT_CLOSE);
+        // Unless another link was opened meanwhile (the stopped one is replaced then).
+        const int state = m_nClosePendingState;
+        m_nClosePendingState = LINK_NONE;
+        if (!m_bLinkOpen.load() && g_nLinkState.load() == state)
+            CloseLinkByState();
+        return;
+    }
+    if (id == TIMER_NET_RETRY) {
+        KillTimer(TIMER_NET_RETRY);
+        m_bNetRetryWaiting = FALSE;
+        // A link closed during the pause has nothing left to reconnect.
+        if (!m_bLinkOpen.load() || g_nLinkState.load() != LINK_NET) {
+            m_nNetRetriesDeferred = 0;
+            return;
+        }
+        FinishNetRetry();
+        if (m_nNetRetriesDeferred > 0) {
+            --m_nNetRetriesDeferred;
+            PostMessage(WM_NET_RETRY, 0, 0);
+        }
+        return;
+    }
     CWnd::OnTimer(id);
 }
 
@@ -692,9 +726,20 @@ LRESULT CTRV410View::OnConnectButton() {
     g_bLinkCheckPending = 0;
     if (m_bLinkOpen.load()) {
         StopLinkThread(TRUE);
-        ::Sleep(m_nConnectPauseMs);
-        CloseLinkByState();
+        // The device gets its pause before the link closes; the UI thread goes on meanwhile.
+        if (m_nConnectPauseMs == 0) {
+            CloseLinkByState();
+        } else {
+            m_nClosePendingState = g_nLinkState.load();
+            SetTimer(TIMER_CONNECT_CLOSE, m_nConnectPauseMs);
+        }
         return 0;
+    }
+    // A press during the pause: the close it waits for comes first.
+    if (m_nClosePendingState != LINK_NONE) {
+        KillTimer(TIMER_CONNECT_CLOSE);
+        m_nClosePendingState = LINK_NONE;
+        CloseLinkByState();
     }
     const int n = m_usb.FillOfferedPaths();
     const std::vector<CString> offered = m_usb.GetOfferedPaths();
@@ -953,7 +998,12 @@ LRESULT CTRV410View::OnLinkNotice(WPARAM wParam, LPARAM) {
 }
 
 BOOL CTRV410View::ReconnectForUpdate(BOOL quiet) {
-    // Runs on the update poll thread: messages reach the user through posts to this window.
+    // On the UI thread the handler runs at once.
+    return ::SendMessage(m_hWnd, WM_RECONNECT_FOR_UPDATE, quiet ? 1 : 0, 0) != 0 ? TRUE : FALSE;
+}
+
+LRESULT CTRV410View::OnReconnectForUpdate(WPARAM wParam, LPARAM) {
+    const BOOL quiet = wParam != 0 ? TRUE : FALSE;
     switch (g_nLinkState.load()) {
     case LINK_USB:
         if (m_usb.ConnectUsb()) {
@@ -1039,27 +1089,46 @@ BOOL CTRV410View::CloseNetLink() {
     return TRUE;
 }
 
-BOOL CTRV410View::ReconnectNet() {
-    m_net.Close();
-    ::Sleep(m_nReconnectPauseMs);
-    if (!m_net.Connect())
-        return FALSE;
-    HideProgress();
-    return TRUE;
-}
-
 LRESULT CTRV410View::OnNetRetry(WPARAM, LPARAM) {
-    const int retry = ++g_nNetRetry;
-    if (retry <= 2 && ReconnectNet()) {
-        m_command.ResetParser();
-        StartLinkThread(TRUE);
+    if (m_bNetRetryWaiting) {
+        ++m_nNetRetriesDeferred;
         return 0;
     }
+    const int retry = ++g_nNetRetry;
+    if (retry > 2) {
+        GiveUpNetRetry();
+        return 0;
+    }
+    // The worker reads the socket: it stops before the socket closes, so no read runs on a closed
+    // (and maybe reused) descriptor. The connect starts it again.
+    m_net.AbortWaits();
+    m_worker.Stop(TRUE);
+    m_net.ResumeWaits();
+    m_net.Close();
+    if (m_nReconnectPauseMs == 0) {
+        FinishNetRetry();
+        return 0;
+    }
+    m_bNetRetryWaiting = TRUE;
+    SetTimer(TIMER_NET_RETRY, m_nReconnectPauseMs);
+    return 0;
+}
+
+void CTRV410View::FinishNetRetry() {
+    if (m_net.Connect()) {
+        HideProgress();
+        m_command.ResetParser();
+        StartLinkThread(TRUE);
+    } else {
+        GiveUpNetRetry();
+    }
+}
+
+void CTRV410View::GiveUpNetRetry() {
     StopLinkThread(TRUE);
     ShowConnectFailure();
     CloseNetLink();
     g_nNetRetry = 0;
-    return 0;
 }
 
 BOOL CTRV410View::StartNetUpdate() {

@@ -30,10 +30,15 @@ class CNetTransport;
 // View timer of the input-type busy window.
 constexpr UINT_PTR TIMER_INPUT_TYPE_BUSY = 9999;
 constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
+// View timers of the pauses the link takes without holding up the UI thread.
+constexpr UINT_PTR TIMER_CONNECT_CLOSE = 9998; // Connect button: close after the worker stopped
+constexpr UINT_PTR TIMER_NET_RETRY = 9997;     // network retry: connect after the socket closed
 
 class CUpdateHost;
 // Shown from the serial thread's error texts (posted to the view).
 constexpr UINT WM_COMM_ERROR = 0x4AA;
+// The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
+constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
 class CTRV410View : public CWnd, public CLinkHost {
     DECLARE_DYNAMIC(CTRV410View)
@@ -190,6 +195,7 @@ public:
     virtual void TrackConnectPopup(const std::vector<PopupItem>& items) { m_lastPopup = items; }
     std::vector<PopupItem> m_lastPopup;
     DWORD m_nConnectPauseMs = 500;
+    int m_nClosePendingState = 0; // the link state (not LINK_NONE) the Connect button closes after its pause
     void OnUsbDeviceChosen(UINT id);
     void OnConnectUsbMenu();
     void OnConnectNetMenu();
@@ -213,8 +219,11 @@ public:
 
     // ---- Firmware update opening (the update dialog and its poll thread) ----
     BOOL StartUsbUpdate(const CString& path);
-    // Runs on the poll thread: user texts and messages go to the UI thread as posts.
+    // Any thread (the update poll thread calls it): the reconnect runs on the UI thread, which owns
+    // the worker's control calls; the caller waits for its result. User texts and messages are
+    // posted, so the waiting thread never waits for a message box.
     BOOL ReconnectForUpdate(BOOL quiet);
+    LRESULT OnReconnectForUpdate(WPARAM wParam, LPARAM lParam);
     // The update dialog's status label (via the update dialog's services).
     void SetUpdateStatusText(const char* textEn, const char* textCn);
     LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
@@ -258,9 +267,14 @@ public:
     // ---- Network link ----
     BOOL ConnectNet();
     BOOL CloseNetLink();
-    BOOL ReconnectNet();
     DWORD m_nReconnectPauseMs = 500;
+    // Closes the socket; the connect follows after m_nReconnectPauseMs (at once without a pause).
+    // One retry at a time: a retry that comes during the pause runs after it.
     LRESULT OnNetRetry(WPARAM wParam, LPARAM lParam);
+    void FinishNetRetry();
+    void GiveUpNetRetry();
+    BOOL m_bNetRetryWaiting = FALSE;
+    int m_nNetRetriesDeferred = 0;
     BOOL StartNetUpdate();
     LRESULT OnNetReachable(WPARAM wParam, LPARAM lParam);
     LRESULT OnNetConnect(WPARAM wParam, LPARAM lParam);

@@ -7,7 +7,6 @@
 #include "link/UpData_Thread.h"
 #include "link/UsbLink.h"
 #include "model/Globals.h"
-#include "platform/core/Wait.h"
 #include "shell/LinkDialogLayouts.h"
 #include "shell/QuestionDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -172,11 +171,12 @@ void CUpgradeDlg::OnDestroy() {
 void CUpgradeDlg::EndPollThread() {
     if (!m_pPollThread)
         return;
-    m_pPollThread->StopTimer();
-    m_pPollThread->Quit();
-    // A reconnect in progress finishes first; it only posts to this thread.
-    HANDLE thread = m_pPollThread->m_hThread;
-    ::WaitForSingleObject(thread, INFINITE);
+    // A reconnect in progress finishes first: it is sent to this thread, which serves it meanwhile.
+    CUpData_Thread* poll = m_pPollThread;
+    poll->Stop([poll] {
+        poll->StopTimer();
+        poll->Quit();
+    });
     delete m_pPollThread;
     m_pPollThread = nullptr;
 }

@@ -1,8 +1,14 @@
 #include "wire/SendData.h"
 
+#include <atomic>
 #include <cstring>
 
 BYTE g_hidOutReport[SEND_REPORT_SIZE] = {};
+
+std::uint64_t CSendData::NextSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 int CSendData::IsReadEnd(bool linkOpen) const {
     if (linkOpen)

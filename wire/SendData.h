@@ -4,6 +4,7 @@
 
 #include "platform/core/WinTypes.h"
 
+#include <cstdint>
 #include <memory>
 
 // One USB output report: the report id 0, then 64 frame bytes (the HID layer's report size).
@@ -40,6 +41,9 @@ public:
     void SetSendEnd(int on) { m_bSendEnd = on; }
     void SetBatchMark(int on) { m_bBatch = on; }
     int GetBatchMark() const { return m_bBatch; }
+    // Unique in the process and never 0: names the packet after the lock that found it is dropped,
+    // where its address may already belong to a newer one.
+    std::uint64_t GetSerial() const { return m_nSerial; }
 
     // The mark while a link is open; with none, only once the cursor reached the frame's end.
     int IsReadEnd(bool linkOpen) const;
@@ -51,6 +55,9 @@ public:
     int GetCursor() const { return m_nCursor; }
 
 private:
+    static std::uint64_t NextSerial();
+
+    const std::uint64_t m_nSerial = NextSerial();
     std::unique_ptr<BYTE[]> m_pData;
     int m_nSize = 0;
     int m_nRetry = 0;

@@ -14,6 +14,8 @@ namespace {
 struct Object {
     r9::wait::Kind kind;
     bool signalled;
+    // Closed while waits ran on it: nothing can set it any more, so those waits fail.
+    bool closed = false;
 };
 
 // One lock and one condition for every object keeps wait-any and the consumption of automatic
@@ -37,9 +39,14 @@ std::uintptr_t key(HANDLE h) {
 
 std::optional<DWORD> ready(std::vector<std::shared_ptr<Object>>& objs, bool all) {
     if (all) {
-        for (auto& o : objs)
-            if (!o->signalled)
-                return std::nullopt;
+        bool waiting = false;
+        for (auto& o : objs) {
+            if (!o->signalled && o->closed)
+                return WAIT_FAILED;
+            waiting = waiting || !o->signalled;
+        }
+        if (waiting)
+            return std::nullopt;
         for (auto& o : objs)
             if (o->kind == r9::wait::Kind::AutoEvent)
                 o->signalled = false;
@@ -52,6 +59,9 @@ std::optional<DWORD> ready(std::vector<std::shared_ptr<Object>>& objs, bool all)
             return WAIT_OBJECT_0 + static_cast<DWORD>(i);
         }
     }
+    for (auto& o : objs)
+        if (o->closed)
+            return WAIT_FAILED;
     return std::nullopt;
 }
 
@@ -85,7 +95,13 @@ BOOL SetSignalled(HANDLE h, bool signalled, bool bThreadToo) {
 BOOL CloseHandle(HANDLE hObject) {
     auto& t = table();
     std::lock_guard lk(t.mutex);
-    return t.objects.erase(key(hObject)) ? TRUE : FALSE;
+    auto it = t.objects.find(key(hObject));
+    if (it == t.objects.end())
+        return FALSE;
+    it->second->closed = true;
+    t.objects.erase(it);
+    t.changed.notify_all();
+    return TRUE;
 }
 
 DWORD WaitForSingleObject(HANDLE hObject, DWORD dwMilliseconds) {

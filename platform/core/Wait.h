@@ -16,7 +16,8 @@ DWORD WaitForSingleObject(HANDLE hObject, DWORD dwMilliseconds);
 // Wait-any returns WAIT_OBJECT_0 + the lowest signalled index; an automatic-reset event is
 // consumed only by the wait it wakes. Wait-all returns WAIT_OBJECT_0 once every object is set.
 DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds);
-// Removes the handle from the table; waits already running on it keep their object.
+// Removes the handle from the table. Waits already running on it still see a signal set before the
+// close; otherwise they fail at once instead of waiting for a signal that can never come.
 BOOL CloseHandle(HANDLE hObject);
 
 namespace r9::wait {

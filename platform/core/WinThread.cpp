@@ -4,7 +4,7 @@
 #include "platform/core/Wait.h"
 
 #include <system_error>
-#include <thread>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CWinThread, CObject)
 
@@ -17,6 +17,36 @@ struct EndThreadRequest {
     BOOL bDelete;
 };
 
+// Threads whose objects deleted themselves: nobody else can join them, so the next start and the
+// process exit do. Never destroyed: a thread may end during static destruction.
+struct Reaper {
+    std::mutex mutex;
+    std::vector<std::thread> ended;
+
+    void Adopt(std::thread t) {
+        std::lock_guard lk(mutex);
+        ended.push_back(std::move(t));
+    }
+    void JoinEnded() {
+        std::vector<std::thread> done;
+        {
+            std::lock_guard lk(mutex);
+            done.swap(ended);
+        }
+        for (auto& t : done)
+            t.join();
+    }
+};
+
+Reaper& reaper() {
+    static Reaper* r = new Reaper;
+    return *r;
+}
+
+struct JoinAtExit {
+    ~JoinAtExit() { reaper().JoinEnded(); }
+} g_joinAtExit;
+
 } // namespace
 
 CWinThread::CWinThread() = default;
@@ -25,6 +55,21 @@ CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam) {}
 
 CWinThread::~CWinThread() {
+    if (m_thread.joinable()) {
+        if (m_thread.get_id() == std::this_thread::get_id()) {
+            reaper().Adopt(std::move(m_thread));
+        } else {
+            {
+                std::lock_guard lk(m_suspendMutex);
+                if (m_nSuspendCount > 0) {
+                    m_bCancelled = true;
+                    m_nSuspendCount = 0;
+                    m_resumed.notify_all();
+                }
+            }
+            m_thread.join();
+        }
+    }
     if (m_hThread)
         CloseHandle(m_hThread);
 }
@@ -35,9 +80,12 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT, LPVOID) {
     m_queue = r9::msg::ThreadQueue::Create();
     m_nThreadID = m_queue->Id();
     m_hThread = r9::wait::Create(r9::wait::Kind::Thread, false);
-    m_nSuspendCount = (dwCreateFlags & CREATE_SUSPENDED) ? 1 : 0;
+    reaper().JoinEnded();
     try {
-        std::thread(&CWinThread::Entry, this).detach();
+        // Entry starts by taking this lock, so it never runs before m_thread is assigned.
+        std::lock_guard lk(m_suspendMutex);
+        m_nSuspendCount = (dwCreateFlags & CREATE_SUSPENDED) ? 1 : 0;
+        m_thread = std::thread(&CWinThread::Entry, this);
     } catch (const std::system_error&) {
         m_queue->End();
         m_queue.reset();
@@ -76,6 +124,28 @@ DWORD CWinThread::SuspendThread() {
 
 BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::PostThreadMessage(m_nThreadID, message, wParam, lParam);
+}
+
+BOOL CWinThread::Stop(const std::function<void()>& signal, DWORD ms) {
+    if (signal)
+        signal();
+    {
+        std::lock_guard lk(m_suspendMutex);
+        if (m_nSuspendCount > 0 && t_thread != this) {
+            m_nSuspendCount = 0;
+            m_resumed.notify_all();
+        }
+    }
+    return Join(ms);
+}
+
+BOOL CWinThread::Join(DWORD ms) {
+    if (!m_thread.joinable() || m_thread.get_id() == std::this_thread::get_id())
+        return FALSE;
+    if (r9::msg::WaitServingSent(1, &m_hThread, ms) != WAIT_OBJECT_0)
+        return FALSE;
+    m_thread.join();
+    return TRUE;
 }
 
 BOOL CWinThread::InitInstance() {
@@ -117,6 +187,8 @@ void CWinThread::Entry() {
     {
         std::unique_lock lk(m_suspendMutex);
         m_resumed.wait(lk, [this] { return m_nSuspendCount == 0; });
+        if (m_bCancelled)
+            return; // the object is being destroyed and waits for this thread to end
     }
     BOOL bDelete = m_bAutoDelete;
     try {

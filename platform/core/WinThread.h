@@ -3,11 +3,14 @@
 
 #include "platform/core/Messages.h"
 #include "platform/core/Object.h"
+#include "platform/core/Wait.h"
 #include "platform/core/WinTypes.h"
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace r9::msg {
 class ThreadQueue;
@@ -40,6 +43,14 @@ public:
     DWORD SuspendThread();
     BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The one way to stop a thread that does not delete itself: signal runs the thread's own quit
+    // request (an event, WM_QUIT, a flag), a thread never resumed is let run so it can see it, and
+    // Join waits. FALSE when it has not ended within ms, or from the thread itself.
+    BOOL Stop(const std::function<void()>& signal, DWORD ms = INFINITE);
+    // Waits until the thread has ended, serving messages sent to the calling thread meanwhile (the
+    // thread may be blocked in a SendMessage to it), and joins it.
+    BOOL Join(DWORD ms = INFINITE);
+
     virtual BOOL InitInstance();
     virtual int Run();
     // Result of Run: the WM_QUIT exit code.
@@ -54,7 +65,8 @@ public:
     // Signalled when the thread has ended.
     HANDLE m_hThread = nullptr;
     DWORD m_nThreadID = 0;
-    // The object deletes itself when its thread ends.
+    // The object deletes itself when its thread ends; the thread is then joined by the next thread
+    // start or at process exit.
     BOOL m_bAutoDelete = TRUE;
 
 protected:
@@ -66,10 +78,13 @@ private:
     AFX_THREADPROC m_pfnThreadProc = nullptr;
     LPVOID m_pThreadParams = nullptr;
     std::shared_ptr<r9::msg::ThreadQueue> m_queue;
+    std::thread m_thread;
     std::mutex m_suspendMutex;
     std::condition_variable m_resumed;
     DWORD m_nSuspendCount = 0;
     bool m_bResumePending = false;
+    // Deleted before it ever ran: the thread leaves without running anything.
+    bool m_bCancelled = false;
 };
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,

@@ -4,6 +4,7 @@
 #include "LinkTestSupport.h"
 
 #include "link/KTVCommand.h"
+#include "link/LinkDocument.h"
 #include "link/LinkMessages.h"
 #include "link/LinkWorker.h"
 #include "model/DataDefine.h"
@@ -13,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -110,10 +113,54 @@ TEST_F(WorkerTest, EmptyAnswerStopsCyclingWithoutSpinning) {
     ASSERT_TRUE(m_sink.PumpUntil([&] { return m_sink.Count(WM_EMPTY_REPLY) > 0; }));
     ASSERT_TRUE(m_sink.PumpUntil([&] { return !m_worker.IsEventSet(LINK_EVENT_TRANSFER); }));
     const size_t written = m_hid->Reports().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // A whole event wait passes with nothing to do: the worker idles instead of cycling.
+    const int idle = m_worker.GetIdlePasses();
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_worker.GetIdlePasses() > idle; }));
     EXPECT_EQ(m_hid->Reports().size(), written);
     EXPECT_EQ(g_bTransfersStopped.load(), 1);
     EXPECT_TRUE(m_worker.IsRunning());
+}
+
+// One pending change at a time, as the marking setters leave it, and the notice they give.
+class OneChangeDocument : public CLinkDocument {
+public:
+    std::unique_ptr<CSendData> BuildNextChangeFrame() override {
+        if (m_pending.exchange(false))
+            return BuildChunkFrame(GROUP_OUTPUT, 2, 5);
+        return CLinkDocument::BuildNextChangeFrame();
+    }
+    void Change() {
+        m_pending = true;
+        CLinkWorker::NotifyChange();
+    }
+
+private:
+    std::atomic<bool> m_pending{false};
+};
+
+TEST_F(WorkerTest, AMarkedChangeEndsThePauseBetweenPollCycles) {
+    OneChangeDocument doc;
+    SetLinkDocument(&doc);
+    m_worker.Timings().cyclePause = kHour;
+    UseHid(PlainDevice);
+    auto polls = [&] {
+        int n = 0;
+        for (const auto& f : m_hid->Frames())
+            n += IsRequest(f, GROUP_SYSTEM, CMD_DEVICE_STATE);
+        return n;
+    };
+    m_worker.Start(FALSE);
+    // The first poll is queued; the worker pauses for an hour unless the change wakes it. The poll
+    // still goes first.
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_cmd.GetQueueCount() == 1; }));
+    doc.Change();
+    ASSERT_TRUE(m_sink.PumpUntil([&] { return m_hid->Frames().size() >= 2; }));
+    m_worker.Stop(TRUE);
+    SetLinkDocument(nullptr);
+    const auto frames = m_hid->Frames();
+    EXPECT_EQ(polls(), 1);
+    EXPECT_EQ(frames.back()[LinkFrame::OFS_TYPE], FRAME_WRITE);
+    EXPECT_TRUE(IsRequest(frames.back(), GROUP_OUTPUT, 2));
 }
 
 // ---- USB transaction ---------------------------------------------------------------------------
@@ -140,6 +187,37 @@ TEST_F(WorkerTest, WholeRecordGoesOutAsFiveReportsBeforeTheRead) {
     EXPECT_EQ(m_worker.UsbRead(), 1);
     EXPECT_EQ(m_cmd.GetQueueCount(), 0);
     EXPECT_EQ(Failures(), 0);
+}
+
+// Runs a step after the first report it writes, as the UI thread may at any moment of a write.
+class InterruptedHid : public FakeHid {
+public:
+    using FakeHid::FakeHid;
+    int WriteReport(const BYTE* report, DWORD timeoutMs) override {
+        const int r = FakeHid::WriteReport(report, timeoutMs);
+        if (auto step = std::exchange(m_afterFirst, nullptr))
+            step();
+        return r;
+    }
+    std::function<void()> m_afterFirst;
+};
+
+TEST_F(WorkerTest, AHeadReplacedDuringItsWriteIsNotContinued) {
+    auto hid = std::make_unique<InterruptedHid>(PlainDevice);
+    hid->m_afterFirst = [&] {
+        // A packet of the same size replaces the head: it may well get the freed one's address.
+        m_cmd.ClearQueue();
+        Queue(BuildRecordFrame(0, GROUP_OUTPUT, 4, TRUE, FALSE));
+    };
+    m_host.m_hid = hid.get();
+    m_hid = std::move(hid);
+    g_nLinkState = LINK_USB;
+    Queue(BuildRecordFrame(0, GROUP_OUTPUT, 3, TRUE, FALSE));
+    EXPECT_EQ(m_worker.UsbWrite(), 0);
+    EXPECT_EQ(m_hid->Reports().size(), 1u) << "the new packet is not taken for the old one";
+    // The new packet goes out whole, from its start, in the next cycle.
+    EXPECT_EQ(m_worker.UsbWrite(), 1);
+    EXPECT_EQ(m_hid->Reports().size(), 6u);
 }
 
 TEST_F(WorkerTest, UsbTimeLimits) {

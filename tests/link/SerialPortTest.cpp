@@ -1,3 +1,4 @@
+#include "link/FirmwareImage.h"
 #include "link/KTVCommand.h"
 #include "link/LinkMessages.h"
 #include "link/SerialPort.h"
@@ -202,4 +203,23 @@ TEST_F(SerialPortTest, ReopenEndsTheRunningThreadFirst) {
     EXPECT_FALSE(m_port.IsRunning());
     ASSERT_TRUE(m_port.StartComThread());
     EXPECT_TRUE(m_port.IsRunning());
+}
+
+TEST_F(SerialPortTest, CloseEndsThePauseAfterHexApplyAtOnce) {
+    // An hour-long restart pause: the close can only return because the pause ends on quit.
+    m_port.Timings().applyPause = 3600 * 1000;
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(m_port.StartComThread());
+    auto apply = BuildSystemReadFrame(CMD_SOURCE_SET, 0);
+    apply->SetStepCode(FW_STEP_APPLY);
+    m_command.AddPacket(std::move(apply));
+    m_port.SendCurrentPacket();
+    ASSERT_EQ(ReadFrames(2000, 1).size(), 1u);
+    // The written mark comes right after the write returned, then the pause starts.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!m_port.IsPacketWritten() && std::chrono::steady_clock::now() < until)
+        std::this_thread::yield();
+    ASSERT_TRUE(m_port.IsPacketWritten());
+    m_port.ClosePort();
+    EXPECT_FALSE(m_port.IsRunning());
 }

@@ -1,4 +1,5 @@
 #include "link/UpData_Thread.h"
+#include "platform/core/Event.h"
 #include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
@@ -27,10 +28,30 @@ struct Dialog : CMessageTarget {
     std::vector<int> results;
 };
 
+// The poll thread with a barrier: once Sync returns, the thread has handled every message queued
+// before it, the stop of its timer included.
+class SyncedPoll : public CUpData_Thread {
+public:
+    static constexpr UINT kSync = 0x8FF0;
+    void Sync() {
+        CEvent done(FALSE, TRUE);
+        ASSERT_TRUE(PostThreadMessage(kSync, 0, reinterpret_cast<LPARAM>(static_cast<HANDLE>(done))));
+        ASSERT_EQ(::WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
+    }
+    // 0 once the timer is killed: no tick can come any more.
+    UINT_PTR TimerId() const { return m_nTimerId.load(); }
+    BOOL OnThreadMessage(MSG* pMsg) override {
+        if (pMsg->message != kSync)
+            return CUpData_Thread::OnThreadMessage(pMsg);
+        ::SetEvent(reinterpret_cast<HANDLE>(pMsg->lParam));
+        return TRUE;
+    }
+};
+
 class UpDataThreadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_thread = new CUpData_Thread;
+        m_thread = new SyncedPoll;
         m_thread->m_bAutoDelete = FALSE;
         m_thread->SetOwner(m_dialog.GetTargetHandle());
         m_thread->SetReconnect([this](BOOL quiet) {
@@ -41,8 +62,7 @@ protected:
         ASSERT_TRUE(m_thread->CreateThread());
     }
     void TearDown() override {
-        m_thread->Quit();
-        ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
+        m_thread->Stop([this] { m_thread->Quit(); });
         delete m_thread;
     }
     std::vector<BOOL> Calls() {
@@ -50,7 +70,7 @@ protected:
         return m_calls;
     }
     Dialog m_dialog;
-    CUpData_Thread* m_thread = nullptr;
+    SyncedPoll* m_thread = nullptr;
     std::mutex m_lock;
     std::vector<BOOL> m_calls;
     int m_succeedAt = 0;
@@ -61,8 +81,9 @@ protected:
 TEST_F(UpDataThreadTest, FiftyQuietTriesThenALastOneWithMessagesReportsFailure) {
     m_thread->StartTimer(2);
     ASSERT_TRUE(m_dialog.PumpUntil([&] { return !m_dialog.results.empty(); }));
-    // Nothing more arrives once the result is in.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    // Nothing more arrives once the result is in: the timer is gone.
+    m_thread->Sync();
+    EXPECT_EQ(m_thread->TimerId(), 0u);
     r9::msg::DeliverPending();
     EXPECT_EQ(m_dialog.results, std::vector<int>{0});
     auto calls = Calls();
@@ -77,7 +98,8 @@ TEST_F(UpDataThreadTest, AQuietSuccessStopsThePollAndReportsIt) {
     m_succeedAt = 3;
     m_thread->StartTimer(2);
     ASSERT_TRUE(m_dialog.PumpUntil([&] { return !m_dialog.results.empty(); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    m_thread->Sync();
+    EXPECT_EQ(m_thread->TimerId(), 0u);
     r9::msg::DeliverPending();
     EXPECT_EQ(m_dialog.results, std::vector<int>{1});
     EXPECT_EQ(Calls(), (std::vector<BOOL>{TRUE, TRUE, TRUE}));
@@ -88,9 +110,13 @@ TEST_F(UpDataThreadTest, StoppedPollTriesNoMore) {
     m_thread->StartTimer(2);
     ASSERT_TRUE(m_dialog.PumpUntil([&] { return Calls().size() >= 2; }));
     m_thread->StopTimer();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     size_t n = Calls().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    // A tick taken before the stop may still be running; after the barrier the timer is gone.
+    m_thread->Sync();
+    EXPECT_EQ(m_thread->TimerId(), 0u);
+    EXPECT_LE(Calls().size(), n + 1);
+    n = Calls().size();
+    m_thread->Sync();
     EXPECT_EQ(Calls().size(), n);
     r9::msg::DeliverPending();
     EXPECT_TRUE(m_dialog.results.empty());

@@ -2,6 +2,7 @@
 // through the ping thread's reachability step, the Connect button's network choice and the failure
 // paths.
 #include "ViewLinkFixture.h"
+#include "support/UiEvents.h"
 
 TEST_F(ViewLinkTest, WithoutADeviceTheReachableModuleIsConnectedByItself) {
     m_backend->SetPresent(false);
@@ -131,4 +132,44 @@ TEST_F(ViewLinkTest, RetryMessagesReconnectTwiceThenGiveUp) {
     EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
     EXPECT_STREQ(m_view->m_strLastMessage, g_strWifiFail);
     EXPECT_FALSE(m_view->m_worker.Exists());
+}
+
+TEST_F(ViewLinkTest, PausesOfTheConnectButtonAndTheRetryRunOnTimers) {
+    // The view's timers come through the toolkit's event loop.
+    auto PumpWithTimers = [](auto pred) {
+        return Pump([&] {
+            r9test::Pump();
+            return pred();
+        });
+    };
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    m_view->m_nConnectPauseMs = 20;
+    m_view->m_nReconnectPauseMs = 20;
+    ASSERT_TRUE(m_view->ConnectNet());
+    ASSERT_TRUE(WaitOnline());
+
+    // Two retries in a row: the second waits for the first one's connect.
+    const int connections = m_dev.GetConnectionCount();
+    m_view->OnNetRetry(0, 0);
+    m_view->OnNetRetry(0, 0);
+    EXPECT_EQ(g_nNetRetry.load(), 1) << "the second retry is deferred";
+    EXPECT_FALSE(m_view->m_net.IsConnected()) << "closed, the connect follows the pause";
+    ASSERT_TRUE(PumpWithTimers([&] { return g_nNetRetry.load() == 2 && !m_view->m_bNetRetryWaiting; }));
+    EXPECT_TRUE(Pump([&] { return m_dev.GetConnectionCount() >= connections + 2; }));
+    EXPECT_TRUE(m_view->m_bLinkOpen.load());
+    // Let the worker get past the packet the reconnect cut off.
+    const size_t requests = m_dev.GetRequestCount();
+    ASSERT_TRUE(Pump([&] { return m_dev.GetRequestCount() >= requests + 3; }));
+    ASSERT_TRUE(m_view->m_bLinkOpen.load()) << m_view->m_strLastMessage;
+
+    // The Connect button stops the worker at once and closes the link after its pause.
+    m_view->OnConnectButton();
+    EXPECT_FALSE(m_view->m_worker.Exists());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NET) << "closed on the timer";
+    ASSERT_TRUE(
+        PumpWithTimers([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; }));
+    EXPECT_FALSE(m_view->m_net.IsConnected());
+    g_nNetRetry = 0;
 }

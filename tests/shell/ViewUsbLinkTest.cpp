@@ -3,6 +3,7 @@
 #include "ViewLinkFixture.h"
 
 #include "link/UsbLink.h"
+#include "platform/core/Event.h"
 
 namespace {
 
@@ -15,6 +16,21 @@ HidInterfaceInfo Interface(const std::string& path, USHORT vid, USHORT pid, USHO
     i.attributes.ProductID = pid;
     i.attributes.VersionNumber = version;
     return i;
+}
+
+// What the update poll thread does: the reconnect from a thread of its own. The view's thread
+// serves only what is sent to it meanwhile; its posted notices stay queued.
+BOOL ReconnectFromPollThread(CTRV410View& view, BOOL quiet) {
+    CEvent done(FALSE, TRUE);
+    BOOL result = FALSE;
+    std::thread poll([&] {
+        result = view.ReconnectForUpdate(quiet);
+        done.SetEvent();
+    });
+    const HANDLE h = done;
+    r9::msg::WaitServingSent(1, &h, INFINITE);
+    poll.join();
+    return result;
 }
 
 } // namespace
@@ -172,9 +188,7 @@ TEST_F(ViewLinkTest, TheUpdateReopenOffTheUiThreadOnlyPostsItsMessages) {
     m_backend->SetPresent(false);
     g_nLinkState = LINK_USB;
     g_bFirmwareMode = 1;
-    BOOL result = TRUE;
-    std::thread poll([&] { result = m_view->ReconnectForUpdate(FALSE); });
-    poll.join();
+    BOOL result = ReconnectFromPollThread(*m_view, FALSE);
     EXPECT_FALSE(result);
     EXPECT_EQ(g_bFirmwareMode.load(), 0);
     EXPECT_EQ(m_view->m_nMessageCount, 0) << "nothing is shown from the poll thread";
@@ -183,14 +197,39 @@ TEST_F(ViewLinkTest, TheUpdateReopenOffTheUiThreadOnlyPostsItsMessages) {
 
     // With the device back the reopen starts the worker in update mode.
     m_backend->SetPresent(true);
-    std::thread again([&] { result = m_view->ReconnectForUpdate(TRUE); });
-    again.join();
+    result = ReconnectFromPollThread(*m_view, TRUE);
     EXPECT_TRUE(result);
     EXPECT_EQ(g_bFirmwareMode.load(), 1);
     EXPECT_TRUE(m_view->m_worker.Exists());
     m_view->CloseLinkForUpdate();
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
     g_bFirmwareMode = 0;
+}
+
+TEST_F(ViewLinkTest, UpdateReconnectsFromThePollThreadTakeTurnsWithStopsOnTheUiThread) {
+    // Both start and stop the worker; the reconnect runs on the UI thread between its stops.
+    g_nLinkState = LINK_COM;
+    constexpr int kRounds = 20;
+    std::atomic<int> started{0};
+    std::atomic<bool> done{false};
+    std::thread poll([&] {
+        for (int i = 0; i < kRounds; ++i)
+            started += m_view->ReconnectForUpdate(TRUE);
+        done = true;
+    });
+    int stops = 0;
+    while (!done.load()) {
+        r9::msg::DeliverSent();
+        m_view->StopLinkThread(TRUE);
+        ++stops;
+    }
+    poll.join();
+    EXPECT_EQ(started.load(), kRounds);
+    EXPECT_GT(stops, 0);
+    m_view->StopLinkThread(TRUE);
+    EXPECT_FALSE(m_view->m_worker.Exists());
+    g_bFirmwareMode = 0;
+    g_nLinkState = LINK_NONE;
 }
 
 TEST_F(ViewLinkTest, HotPlugNoticesReachTheViewThroughItsQueue) {

@@ -91,6 +91,31 @@ TEST(AutoEvent, OneSetReleasesExactlyOneWaiter) {
     EXPECT_EQ(woken.load(), 5);
 }
 
+TEST(Handles, ClosingAHandleFailsTheWaitsOnItInsteadOfHangingThem) {
+    struct Case {
+        const char* name;
+        BOOL waitAll;
+    } cases[] = {{"wait-any", FALSE}, {"wait-all", TRUE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HANDLE ev[2] = {CreateEvent(nullptr, TRUE, FALSE, nullptr),
+                        CreateEvent(nullptr, TRUE, FALSE, nullptr)};
+        std::atomic<DWORD> result{0};
+        std::atomic<bool> started{false};
+        std::thread waiter([&] {
+            started = true;
+            result = WaitForMultipleObjects(2, ev, c.waitAll, INFINITE);
+        });
+        while (!started)
+            std::this_thread::yield();
+        // Before or during the wait, the closed handle can never be set again: the wait fails.
+        EXPECT_TRUE(CloseHandle(ev[1]));
+        waiter.join();
+        EXPECT_EQ(result.load(), WAIT_FAILED);
+        CloseHandle(ev[0]);
+    }
+}
+
 TEST(Handles, UnknownOrClosedHandlesFailWithoutCrashing) {
     HANDLE h = CreateEvent(nullptr, FALSE, TRUE, nullptr);
     EXPECT_TRUE(CloseHandle(h));

@@ -1,4 +1,5 @@
 #include "platform/core/Event.h"
+#include "platform/core/MessageTarget.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
 #include "platform/core/WinThread.h"
@@ -132,6 +133,65 @@ TEST(WinThread, AfxEndThreadLeavesTheThread) {
     ASSERT_EQ(WaitForSingleObject(*t, kGenerous), WAIT_OBJECT_0);
     EXPECT_EQ(reached, 1);
     delete t;
+}
+
+// Answers sent messages on the thread that made it.
+struct Answerer : CMessageTarget {
+    std::atomic<int> calls{0};
+    Answerer() { RegisterTarget(); }
+    ~Answerer() override { UnregisterTarget(); }
+    LRESULT WindowProc(UINT, WPARAM, LPARAM) override { return ++calls; }
+};
+
+struct StopArgs {
+    HWND target = nullptr; // sent to before the thread waits for its quit event
+    HANDLE quit = nullptr;
+    std::atomic<int> ran{0};
+    LRESULT sent = 0;
+};
+
+UINT WaitsForQuit(LPVOID p) {
+    auto* a = static_cast<StopArgs*>(p);
+    a->ran = 1;
+    if (a->target)
+        a->sent = SendMessage(a->target, WM_TEST, 0, 0);
+    WaitForSingleObject(a->quit, INFINITE);
+    return 0;
+}
+
+TEST(WinThread, StopSignalsAndJoinsServingWhatTheThreadSendsMeanwhile) {
+    struct Case {
+        const char* name;
+        bool sends;   // the thread sends to the stopping thread first (a plain join would deadlock)
+        bool resumed; // a thread never resumed is let run so it can see the signal
+    } cases[] = {{"sends first", true, true}, {"never resumed", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Answerer answerer;
+        CEvent quit(FALSE, TRUE);
+        StopArgs args;
+        args.target = c.sends ? answerer.GetTargetHandle() : nullptr;
+        args.quit = quit;
+        CWinThread* t = AfxBeginThread(WaitsForQuit, &args, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        ASSERT_NE(t, nullptr);
+        t->m_bAutoDelete = FALSE;
+        if (c.resumed)
+            t->ResumeThread();
+        EXPECT_TRUE(t->Stop([&] { quit.SetEvent(); }));
+        EXPECT_EQ(args.ran.load(), 1);
+        EXPECT_EQ(args.sent, c.sends ? 1 : 0);
+        EXPECT_FALSE(t->Join()) << "joined once";
+        delete t;
+    }
+}
+
+TEST(WinThread, AThreadDeletedBeforeItRanNeverRuns) {
+    StopArgs args;
+    CWinThread* t = AfxBeginThread(WaitsForQuit, &args, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(t, nullptr);
+    t->m_bAutoDelete = FALSE;
+    delete t; // joins the thread, which leaves without running the procedure
+    EXPECT_EQ(args.ran.load(), 0);
 }
 
 TEST(WinThread, RejectsClassesThatAreNoThreads) {
