@@ -36,9 +36,8 @@ presets             | controls link model wire platform/core platform/io platfor
 grid                | controls link model wire platform/core platform/io platform/ui res | std xlsxwriter
 shell               | pages/output pages/input pages/level presets grid controls link model wire platform/core platform/io platform/ui res | std
 src                 | shell pages/output pages/input pages/level presets grid controls link model wire platform/core platform/io platform/ui res | std qt
-devsim              | devsim tests/devsim model wire platform/core platform/io | std posix
-tests/devsim        | devsim tests/devsim model wire platform/core platform/io | std posix
-tests/support       | platform/core platform/ui res                            | std qt gtest
+devsim              | model wire platform/core platform/io                     | std posix
+tests/support       | link model wire platform/core platform/io platform/ui res | std qt gtest
 tests/platform/core | *                                                        | std posix gtest
 tests/platform/io   | *                                                        | std posix gtest
 tests/wire          | *                                                        | std posix gtest

@@ -4,7 +4,7 @@
 #include "LinkTestSupport.h"
 
 #include "link/KTVCommand.h"
-#include "link/LinkDocument.h"
+#include "model/LinkDocument.h"
 #include "link/LinkMessages.h"
 #include "link/LinkWorker.h"
 #include "model/DataDefine.h"
