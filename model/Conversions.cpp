@@ -326,7 +326,7 @@ BOOL IsPresetNameUsed(int ownIndex, const void* name, BOOL userPresets, int leng
     if (length < 0)
         length = 0;
     const auto n = static_cast<std::size_t>(length);
-    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    std::lock_guard lock(g_linkLock);
     if (userPresets) {
         for (int i = 0; i < NUM_STORED_PRESETS; ++i) {
             if (i != ownIndex && std::memcmp(name, g_storedPresets[i].system.name, n) == 0)

@@ -5,7 +5,6 @@
 #include "model/Filter.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 
@@ -33,7 +32,7 @@ CEffect_Data::~CEffect_Data() = default;
 
 void CEffect_Data::LoadFromRecord(const EffectRecord& rec) {
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = FieldToStringN(rec.name, kChannelNameFieldWidth);
     m_nBalance = rec.balance;
     m_nDelayA = rec.delayA;
@@ -111,7 +110,7 @@ void CEffect_Data::PackBands(EffectRecord& rec) {
 }
 
 void CEffect_Data::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     EffectRecord& rec = LiveRecord();
     PackName(rec);
     PackParamsA(rec);
@@ -125,7 +124,7 @@ std::unique_ptr<CSendData> CEffect_Data::ChunkFrame(int chunk) const {
 }
 
 std::unique_ptr<CSendData> CEffect_Data::StoreXover(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     PackXover(LiveRecord());
     return bSend ? ChunkFrame(CHUNK_EFFECT_XOVER) : nullptr;
 }
@@ -149,19 +148,19 @@ void CEffect_Data::SetAllChanged(BOOL flag) {
 // ---- Senders ---------------------------------------------------------------------------------
 
 std::unique_ptr<CSendData> CEffect_Data::SendName() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     PackName(LiveRecord());
     return ChunkFrame(m_nNameChunk);
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendParamsA() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     PackParamsA(LiveRecord());
     return ChunkFrame(m_nParamsAChunk);
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendParamsB() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     PackParamsB(LiveRecord());
     return ChunkFrame(m_nParamsBChunk);
 }
@@ -169,13 +168,13 @@ std::unique_ptr<CSendData> CEffect_Data::SendParamsB() {
 std::unique_ptr<CSendData> CEffect_Data::SendBand(int index, int chunk) {
     if (index < 0 || index >= std::min(EFFECT_BANDS, GetBandCount()))
         return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     LiveRecord().bands[index] = m_eq.PackBand(index);
     return ChunkFrame(chunk);
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendRecord(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     StoreToImage();
     return BuildRecordFrame(nPreset, GROUP_EFFECT, m_nIndex, TRUE, TRUE);
 }

@@ -2,7 +2,6 @@
 
 #include "model/Globals.h"
 #include "platform/core/Archive.h"
-#include "platform/core/SingleLock.h"
 
 #include <cmath>
 #include <cstdint>
@@ -323,7 +322,7 @@ void CFilter::SyncSentWhileOffline() {
 }
 
 void CFilter::SetFreq(int hz, BOOL fromUser) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (!fromUser) {
         m_nFreq = hz;
         m_nSentFreq.store(hz);
@@ -374,7 +373,7 @@ void CFilter::AckChange(BOOL flag) {
 }
 
 void CFilter::SetType(int type) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nType = type;
     if (type == TYPE_LOW_PASS)
         m_nSentFreq.store(20000);
@@ -383,7 +382,7 @@ void CFilter::SetType(int type) {
 }
 
 void CFilter::SetEqType(int type) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (type < TYPE_PEAK || type > TYPE_HIGH_SHELF)
         return;
     m_nType = type;
@@ -395,7 +394,7 @@ void CFilter::SetEqType(int type) {
 }
 
 void CFilter::SetShapeCode(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (code < 0 || code > 4)
         return;
     if (code == 0) {
@@ -424,7 +423,7 @@ void CFilter::SetHighShelfSlope(int s) {
 }
 
 void CFilter::SetSlope(int index, BOOL mark) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nSlope = index;
     // First-order Bessel and Butterworth coincide; the device knows the latter.
     if ((m_nType == TYPE_HIGH_PASS || m_nType == TYPE_LOW_PASS) && index == 0 && m_nFamily == FAMILY_BESSEL)
@@ -435,7 +434,7 @@ void CFilter::SetSlope(int index, BOOL mark) {
 }
 
 void CFilter::SetFamily(int family, BOOL mark) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nFamily = family;
     UpdateResponse();
     if (mark)
@@ -443,7 +442,7 @@ void CFilter::SetFamily(int family, BOOL mark) {
 }
 
 void CFilter::SetGainPos(int pos) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dGain = PosToGain(pos);
     if (m_dGain != 0.0) {
         m_bBypass = 0;
@@ -458,7 +457,7 @@ void CFilter::SetGainPos(int pos) {
 }
 
 void CFilter::SetGain(double db) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dGain = db;
     if (m_bEqBand)
         LayoutBandHandle();
@@ -467,12 +466,12 @@ void CFilter::SetGain(double db) {
 }
 
 void CFilter::SetBandwidthPos(int pos) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     SetBandwidth(PosToBandwidth(pos));
 }
 
 void CFilter::SetBandwidth(double octaves) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dBandwidth = octaves;
     if (m_bEqBand)
         LayoutWidthHandles();
@@ -481,7 +480,7 @@ void CFilter::SetBandwidth(double octaves) {
 }
 
 void CFilter::SetBypass(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_bBypassAll) {
         m_bBypassAll = 0;
         if (m_dGain == 0.0)
@@ -498,7 +497,7 @@ void CFilter::SetBypass(BOOL on) {
 }
 
 void CFilter::BypassAll(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (on) {
         m_bSavedBypassAll = m_bBypassAll;
         m_bBypassAll = 1;
@@ -525,13 +524,13 @@ void CFilter::ResetBand(int hz) {
 }
 
 void CFilter::SetGeqMode(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bGeqMode = on;
     LayoutBandHandle();
 }
 
 void CFilter::CopyFrom(const CFilter& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nType = other.m_nType;
     m_nFreq = other.m_nFreq;
     m_dGain = other.m_dGain;

@@ -5,7 +5,6 @@
 #include "model/Filter.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 #include <cstring>
@@ -91,7 +90,7 @@ void CKTV_OutData::SetIndex(int n) {
 }
 
 void CKTV_OutData::SetName(const CString& name) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = name;
     m_bNameChanged = Online();
 }
@@ -155,7 +154,7 @@ void CKTV_OutData::InLevelCopy() {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CKTV_OutData::SetLevel(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLevel = static_cast<SHORT>(code);
     m_bLevelZero = (code == 0);
     m_bLevelChanged = Online();
@@ -163,27 +162,27 @@ void CKTV_OutData::SetLevel(int code) {
 }
 
 void CKTV_OutData::SetDelay(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nDelay = static_cast<SHORT>(code);
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetEnabled(int on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nOn = static_cast<BYTE>(on);
     m_bLevelChanged = Online();
 }
 
 // Polarity and GEQ mode changes pass the level and the GEQ mode on (not the polarity).
 void CKTV_OutData::SetPolarity(int p) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPolarity = static_cast<BYTE>(p);
     m_bLevelChanged = Online();
     LevelCopy();
 }
 
 void CKTV_OutData::SetGEQMode(int mode) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nGeqMode = static_cast<BYTE>(mode);
     PassGeqMode(kBandCount);
     m_bLevelChanged = Online();
@@ -191,13 +190,13 @@ void CKTV_OutData::SetGEQMode(int mode) {
 }
 
 void CKTV_OutData::SetLevelZero(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_mix1[i] == v)
         return;
     m_mix1[i] = v;
@@ -205,7 +204,7 @@ void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_mix2[i] == v)
         return;
     m_mix2[i] = v;
@@ -213,21 +212,21 @@ void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2In7(BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_mix2[6] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetMix2Mask(BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_mix2[7] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetLimThreshold(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimThreshold == code)
         return;
     SetLimiter(code, m_nLimAttack, m_nLimRelease);
@@ -236,7 +235,7 @@ void CKTV_OutData::SetLimThreshold(int code) {
 }
 
 void CKTV_OutData::SetLimAttack(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimAttack == code)
         return;
     SetLimiter(m_nLimThreshold, code, m_nLimRelease);
@@ -245,7 +244,7 @@ void CKTV_OutData::SetLimAttack(int code) {
 }
 
 void CKTV_OutData::SetLimRelease(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimRelease == code)
         return;
     SetLimiter(m_nLimThreshold, m_nLimAttack, code);
@@ -255,26 +254,26 @@ void CKTV_OutData::SetLimRelease(int code) {
 
 // The switch copy visits the linked outputs and changes nothing in them.
 void CKTV_OutData::SetInLOff(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bInLOff = flag;
     m_nInLevelL = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::SetInROff(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bInROff = flag;
     m_nInLevelR = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::RequestVolumeRestore() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bVolumeRestore = Online();
 }
 
 void CKTV_OutData::SetPosition(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (code < SPEAKER_CODE_NONE || code > SPEAKER_CODE_MAX)
         return;
     m_nPosition = static_cast<BYTE>(code);
@@ -295,7 +294,7 @@ void CKTV_OutData::SetPosition(int code) {
 }
 
 void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPosition = static_cast<BYTE>(code);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
@@ -371,14 +370,14 @@ void CKTV_OutData::SetIn3Off(int flag) {
 // ---- Setters that do not mark ----------------------------------------------------------------
 
 void CKTV_OutData::SetPositionCode(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPosition = static_cast<BYTE>(code);
     if (CFilter* hp = GetHPF())
         hp->SetRangeMode(IsTweeterCode(code) ? kRangeTweeter : kRangeDefault);
 }
 
 void CKTV_OutData::SetXover(const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
     if (!hp || !lp)
@@ -394,26 +393,26 @@ void CKTV_OutData::SetXover(const XoverRecord& rec) {
 }
 
 void CKTV_OutData::SetMix1(const BYTE* bytes8) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (bytes8)
         std::memcpy(m_mix1, bytes8, sizeof m_mix1);
 }
 
 void CKTV_OutData::SetMix2(const BYTE* bytes8) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (bytes8)
         std::memcpy(m_mix2, bytes8, sizeof m_mix2);
 }
 
 void CKTV_OutData::SetLimiter(int threshold, int attack, int release) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLimThreshold = static_cast<SHORT>(threshold);
     m_nLimAttack = static_cast<SHORT>(attack);
     m_nLimRelease = static_cast<SHORT>(release);
 }
 
 void CKTV_OutData::SetAllChanged(BOOL flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int f = flag ? 1 : 0;
     m_bAuxChanged = f;
     m_bLevelChanged = f;
@@ -432,7 +431,7 @@ void CKTV_OutData::SetAllChanged(BOOL flag) {
 }
 
 void CKTV_OutData::CopyEqFrom(const CKTV_OutData& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (&other == this)
         return;
     m_eq.CopyFrom(other.m_eq);
@@ -505,7 +504,7 @@ BOOL CKTV_OutData::IsAllBandsBypassed() {
 }
 
 void CKTV_OutData::BypassAllBands(BOOL bOn) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int n = GetFilterCount();
     for (int i = 0; i < n; ++i)
         if (CFilter* f = GetBand(i))
@@ -592,21 +591,21 @@ void CKTV_OutData::PackBands(OutputRecord& rec) {
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLevelBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackLevelBlock(*rec);
     return ChunkFrame(bSend, CHUNK_OUT_LEVEL);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverChunk(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackXover(*rec, false);
     return ChunkFrame(bSend, CHUNK_OUT_XOVER);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackXover(*rec, true);
     for (CFilter* f : {GetHPF(), GetLPF()}) {
@@ -619,21 +618,21 @@ std::unique_ptr<CSendData> CKTV_OutData::StoreXoverBlock() {
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix1Block(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackMix1(*rec);
     return ChunkFrame(bSend, CHUNK_OUT_MIX1);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix2Block(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackMix2(*rec);
     return ChunkFrame(bSend, CHUNK_OUT_MIX2);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLimiterBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         PackLimiter(*rec);
     return ChunkFrame(bSend, CHUNK_OUT_LIMITER);
@@ -642,7 +641,7 @@ std::unique_ptr<CSendData> CKTV_OutData::StoreLimiterBlock(BOOL bSend) {
 // A name that does not fit leaves the old bytes (reported through the model's error hook); the
 // frame still goes out with them.
 std::unique_ptr<CSendData> CKTV_OutData::StoreNameBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         StringToField(rec->name, kChannelNameFieldWidth, m_strName);
     return ChunkFrame(TRUE, CHUNK_OUT_NAME);
@@ -651,14 +650,14 @@ std::unique_ptr<CSendData> CKTV_OutData::StoreNameBlock() {
 std::unique_ptr<CSendData> CKTV_OutData::StoreBand(int nBand, int nChunk) {
     if (nBand < 0 || nBand >= std::min(OUTPUT_BAND_SLOTS, GetFilterCount()))
         return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (OutputRecord* rec = Record())
         rec->bands[nBand] = m_eq.PackBand(nBand);
     return ChunkFrame(TRUE, nChunk);
 }
 
 void CKTV_OutData::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     OutputRecord* rec = Record();
     if (!rec)
         return;
@@ -671,7 +670,7 @@ void CKTV_OutData::StoreToImage() {
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreRecordFrame(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     OutputRecord* rec = Record();
     if (!rec)
         return nullptr;
@@ -695,7 +694,7 @@ void CKTV_OutData::LoadFromRecord(const OutputRecord* rec) {
     if (!rec)
         return;
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
     for (int i = 0; i < n; ++i)
         m_eq.UnpackBand(rec->bands[i], i);

@@ -5,7 +5,6 @@
 #include "model/Filter.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 
@@ -30,73 +29,73 @@ void CMusic_InData::BuildBands(int nLastBand, int nXoverChunk, int nLpFreq) {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CMusic_InData::SetLevelZero(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
 }
 
 void CMusic_InData::SetLevel(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLevel = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetEnabled(int on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nOn = on;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetPhase(int p) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPhase = p;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetDelay(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nDelay = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetGEQMode(int mode) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nGeqMode = mode;
     PassGeqMode();
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetNoiseGate(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nNoiseGate = code;
     m_bNoiseGateChanged = Online();
 }
 
 void CMusic_InData::SetExtLevel(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtLevel = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtA(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtA = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtB(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtB = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetName(const CString& name) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = name;
     m_bNameChanged = Online();
 }
 
 void CMusic_InData::SetAllChanged(BOOL flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int f = flag ? 1 : 0;
     m_bLevelChanged = f;
     m_bNameChanged = f;
@@ -151,14 +150,14 @@ BOOL CMusic_InData::IsAllBandsBypassed() {
 }
 
 void CMusic_InData::BypassAllBands(BOOL bOn) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int n = GetBandCount();
     for (int i = 0; i < n; ++i)
         GetBand(i)->BypassAll(bOn);
 }
 
 void CMusic_InData::SetXover(const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
     if (!hp || !lp)
@@ -185,7 +184,7 @@ BOOL CMusic_InData::TakeXoverChange() {
 }
 
 void CMusic_InData::CopyFrom(const CMusic_InData& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (&other == this)
         return;
     m_strName = other.m_strName;
@@ -250,28 +249,28 @@ void CMusic_InData::PackExt(InputRecord& rec) const {
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreLevelBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         PackLevelBlock(*rec);
     return ChunkFrame(bSend, m_nLevelChunk);
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreXoverChunk(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         PackXover(*rec);
     return ChunkFrame(bSend, CHUNK_IN_XOVER);
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreNoiseGateBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         PackNoiseGate(*rec);
     return ChunkFrame(bSend, m_nNoiseGateChunk);
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreExtBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         PackExt(*rec);
     return ChunkFrame(bSend, m_nExtChunk);
@@ -279,7 +278,7 @@ std::unique_ptr<CSendData> CMusic_InData::StoreExtBlock(BOOL bSend) {
 
 // A name that does not fit leaves the old bytes (reported through the model's error hook).
 std::unique_ptr<CSendData> CMusic_InData::StoreNameBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         StringToField(rec->name, kChannelNameFieldWidth, m_strName);
     return ChunkFrame(TRUE, m_nNameChunk);
@@ -288,7 +287,7 @@ std::unique_ptr<CSendData> CMusic_InData::StoreNameBlock() {
 std::unique_ptr<CSendData> CMusic_InData::StoreBand(int nBand, int nChunk) {
     if (nBand < 0 || nBand >= std::min(INPUT_BAND_SLOTS, GetBandCount()))
         return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         rec->bands[nBand] = m_eq.PackBand(nBand);
     return ChunkFrame(TRUE, nChunk);
@@ -304,13 +303,13 @@ void CMusic_InData::StoreAll(InputRecord& rec) {
 }
 
 void CMusic_InData::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         StoreAll(*rec);
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreRecordFrame(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     InputRecord* rec = Record();
     if (!rec)
         return nullptr;
@@ -322,7 +321,7 @@ void CMusic_InData::LoadFromRecord(const InputRecord* rec) {
     if (!rec)
         return;
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int n = std::min(INPUT_BAND_SLOTS, GetBandCount());
     for (int i = 0; i < n; ++i)
         m_eq.UnpackBand(rec->bands[i], i);
