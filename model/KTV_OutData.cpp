@@ -1,6 +1,6 @@
 #include "model/KTV_OutData.h"
 
-#include "link/FrameBuilder.h"
+#include "link/LinkFrame.h"
 #include "model/ChannelText.h"
 #include "model/Filter.h"
 #include "platform/core/Archive.h"
@@ -80,6 +80,7 @@ CKTV_OutData::~CKTV_OutData() = default;
 
 void CKTV_OutData::SetIndex(int n) {
     m_nIndex = static_cast<BYTE>(n);
+    m_core.SetAddress(GROUP_OUTPUT, m_nIndex);
     if (n == 0 || n == 2 || n == 4) {
         m_bInLOff = 0;
         m_nInLevelL = 1;
@@ -96,8 +97,8 @@ void CKTV_OutData::SetName(const CString& name) {
 }
 
 void CKTV_OutData::BuildBands(int nLastBand, int nXoverChunk, int nHpRange, int nHpFreq, int nLpFreq) {
-    m_eq.SetChannel(m_nIndex);
-    m_eq.BuildOutputBands(nLastBand, nXoverChunk, nHpRange, nHpFreq, nLpFreq);
+    m_core.EQ().SetChannel(m_nIndex);
+    m_core.EQ().BuildOutputBands(nLastBand, nXoverChunk, nHpRange, nHpFreq, nLpFreq);
 }
 
 // ---- Link-group copies -----------------------------------------------------------------------
@@ -377,19 +378,7 @@ void CKTV_OutData::SetPositionCode(int code) {
 }
 
 void CKTV_OutData::SetXover(const XoverRecord& rec) {
-    std::lock_guard lock(g_linkLock);
-    CFilter* hp = GetHPF();
-    CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    hp->SetFreq(rec.hpFreq, FALSE);
-    hp->SetFamily(rec.hpFamily, FALSE);
-    hp->SetSlope(rec.hpSlope, FALSE);
-    hp->AckChange(0);
-    lp->SetFreq(rec.lpFreq, FALSE);
-    lp->SetFamily(rec.lpFamily, FALSE);
-    lp->SetSlope(rec.lpSlope, FALSE);
-    lp->AckChange(0);
+    m_core.LoadXover(rec);
 }
 
 void CKTV_OutData::SetMix1(const BYTE* bytes8) {
@@ -419,22 +408,14 @@ void CKTV_OutData::SetAllChanged(BOOL flag) {
     m_bLimiterChanged = f;
     m_bMix2Changed = f;
     m_bMix1Changed = f;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i) {
-        CFilter* filter = GetBand(i);
-        if (!filter)
-            continue;
-        if (!f)
-            filter->SetSentFreq(filter->GetFreq());
-        filter->AckChange(f);
-    }
+    m_core.SetFiltersChanged(f);
 }
 
 void CKTV_OutData::CopyEqFrom(const CKTV_OutData& other) {
     std::lock_guard lock(g_linkLock);
     if (&other == this)
         return;
-    m_eq.CopyFrom(other.m_eq);
+    m_core.EQ().CopyFrom(other.m_core.EQ());
     m_nLevel = other.m_nLevel;
     m_bLevelZero = (m_nLevel == 0);
     m_nGeqMode = other.m_nGeqMode;
@@ -467,84 +448,15 @@ void CKTV_OutData::GetMix2(BYTE out[8]) const {
 
 // ---- Bands -----------------------------------------------------------------------------------
 
-int CKTV_OutData::GetFilterCount() const {
-    return static_cast<int>(m_eq.GetSize());
-}
-
-CFilter* CKTV_OutData::GetBand(int i) const {
-    if (i < 0 || i >= GetFilterCount())
-        return nullptr;
-    return m_eq.GetAt(i);
-}
-
-CFilter* CKTV_OutData::GetHPF() const {
-    return GetBand(GetHPFIndex());
-}
-
-CFilter* CKTV_OutData::GetLPF() const {
-    return GetBand(GetLPFIndex());
-}
-
-int CKTV_OutData::GetHPFIndex() const {
-    return GetFilterCount() - 2;
-}
-
-int CKTV_OutData::GetLPFIndex() const {
-    return GetFilterCount() - 1;
-}
-
 BOOL CKTV_OutData::IsAllBandsBypassed() {
-    BOOL all = TRUE;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n && all; ++i)
-        if (CFilter* f = GetBand(i))
-            all = f->IsBypassed() ? TRUE : FALSE;
-    m_bAllBypassed = all;
-    return all;
-}
-
-void CKTV_OutData::BypassAllBands(BOOL bOn) {
-    std::lock_guard lock(g_linkLock);
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i)
-        if (CFilter* f = GetBand(i))
-            f->BypassAll(bOn);
-}
-
-void CKTV_OutData::GetXover(XoverRecord& out) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    out.hpFreq = static_cast<SHORT>(hp->GetSentFreq());
-    out.hpFamily = hp->GetFamilyByte();
-    out.hpSlope = hp->GetSlopeByte();
-    out.lpFreq = static_cast<SHORT>(lp->GetSentFreq());
-    out.lpFamily = lp->GetFamilyByte();
-    out.lpSlope = lp->GetSlopeByte();
-}
-
-BOOL CKTV_OutData::TakeXoverChange() {
-    BOOL any = FALSE;
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f && f->IsChanged()) {
-            f->AckChange(0);
-            any = TRUE;
-        }
-    }
-    return any;
+    m_bAllBypassed = m_core.AreBypassed(GetFilterCount());
+    return m_bAllBypassed;
 }
 
 // ---- Image -----------------------------------------------------------------------------------
 
 OutputRecord* CKTV_OutData::Record() const {
     return m_nIndex < NUM_OUTPUTS ? &g_curImage.outputs[m_nIndex] : nullptr;
-}
-
-std::unique_ptr<CSendData> CKTV_OutData::ChunkFrame(BOOL bSend, int chunk) const {
-    if (!bSend || m_nIndex >= NUM_OUTPUTS)
-        return nullptr;
-    return BuildChunkFrame(GROUP_OUTPUT, m_nIndex, chunk);
 }
 
 void CKTV_OutData::PackLevelBlock(OutputRecord& rec) const {
@@ -554,19 +466,6 @@ void CKTV_OutData::PackLevelBlock(OutputRecord& rec) const {
     rec.delay = m_nDelay;
     rec.geqMode = m_nGeqMode;
     rec.position = m_nPosition;
-}
-
-void CKTV_OutData::PackXover(OutputRecord& rec, bool bTarget) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    rec.xover.hpFreq = static_cast<SHORT>(bTarget ? hp->GetFreq() : hp->GetSentFreq());
-    rec.xover.hpFamily = hp->GetFamilyByte();
-    rec.xover.hpSlope = hp->GetSlopeByte();
-    rec.xover.lpFreq = static_cast<SHORT>(bTarget ? lp->GetFreq() : lp->GetSentFreq());
-    rec.xover.lpFamily = lp->GetFamilyByte();
-    rec.xover.lpSlope = lp->GetSlopeByte();
 }
 
 void CKTV_OutData::PackMix1(OutputRecord& rec) const {
@@ -585,88 +484,68 @@ void CKTV_OutData::PackLimiter(OutputRecord& rec) const {
 }
 
 void CKTV_OutData::PackBands(OutputRecord& rec) {
-    const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
-    for (int i = 0; i < n; ++i)
-        rec.bands[i] = m_eq.PackBand(i);
+    m_core.PackBands(rec.bands, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()));
+}
+
+void CKTV_OutData::PackAll(OutputRecord& rec) {
+    PackBands(rec);
+    PackLevelBlock(rec);
+    m_core.PackXover(rec.xover);
+    PackMix2(rec);
+    PackLimiter(rec);
+    PackMix1(rec);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLevelBlock(BOOL bSend) {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackLevelBlock(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_LEVEL);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_LEVEL, [this](OutputRecord& rec) { PackLevelBlock(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverChunk(BOOL bSend) {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackXover(*rec, false);
-    return ChunkFrame(bSend, CHUNK_OUT_XOVER);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_XOVER,
+                        [this](OutputRecord& rec) { m_core.PackXover(rec.xover); });
 }
 
+// The set frequencies at once: the sent ones catch up and the marks are acknowledged.
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverBlock() {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackXover(*rec, true);
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f) {
-            f->SetSentFreq(f->GetFreq());
-            f->AckChange(0);
+    return m_core.Store(Record(), TRUE, CHUNK_OUT_XOVER, [this](OutputRecord& rec) {
+        m_core.PackXover(rec.xover, true);
+        for (CFilter* f : {GetHPF(), GetLPF()}) {
+            if (f) {
+                f->SetSentFreq(f->GetFreq());
+                f->AckChange(0);
+            }
         }
-    }
-    return ChunkFrame(TRUE, CHUNK_OUT_XOVER);
+    });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix1Block(BOOL bSend) {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackMix1(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_MIX1);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_MIX1, [this](OutputRecord& rec) { PackMix1(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix2Block(BOOL bSend) {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackMix2(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_MIX2);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_MIX2, [this](OutputRecord& rec) { PackMix2(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLimiterBlock(BOOL bSend) {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        PackLimiter(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_LIMITER);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_LIMITER, [this](OutputRecord& rec) { PackLimiter(rec); });
 }
 
 // A name that does not fit leaves the old bytes (reported through the model's error hook); the
 // frame still goes out with them.
 std::unique_ptr<CSendData> CKTV_OutData::StoreNameBlock() {
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        StringToField(rec->name, kChannelNameFieldWidth, m_strName);
-    return ChunkFrame(TRUE, CHUNK_OUT_NAME);
+    return m_core.Store(Record(), TRUE, CHUNK_OUT_NAME, [this](OutputRecord& rec) {
+        StringToField(rec.name, kChannelNameFieldWidth, m_strName);
+    });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreBand(int nBand, int nChunk) {
-    if (nBand < 0 || nBand >= std::min(OUTPUT_BAND_SLOTS, GetFilterCount()))
-        return nullptr;
-    std::lock_guard lock(g_linkLock);
-    if (OutputRecord* rec = Record())
-        rec->bands[nBand] = m_eq.PackBand(nBand);
-    return ChunkFrame(TRUE, nChunk);
+    OutputRecord* rec = Record();
+    return m_core.StoreBand(rec ? rec->bands : nullptr, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()), nBand,
+                            nChunk);
 }
 
 void CKTV_OutData::StoreToImage() {
-    std::lock_guard lock(g_linkLock);
-    OutputRecord* rec = Record();
-    if (!rec)
-        return;
-    PackBands(*rec);
-    PackLevelBlock(*rec);
-    PackXover(*rec, false);
-    PackMix2(*rec);
-    PackLimiter(*rec);
-    PackMix1(*rec);
+    m_core.Store(Record(), FALSE, 0, [this](OutputRecord& rec) { PackAll(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreRecordFrame(int nPreset) {
@@ -674,14 +553,9 @@ std::unique_ptr<CSendData> CKTV_OutData::StoreRecordFrame(int nPreset) {
     OutputRecord* rec = Record();
     if (!rec)
         return nullptr;
-    PackBands(*rec);
+    PackAll(*rec);
     StringToField(rec->name, kChannelNameFieldWidth, m_strName);
-    PackLevelBlock(*rec);
-    PackXover(*rec, false);
-    PackMix2(*rec);
-    PackLimiter(*rec);
-    PackMix1(*rec);
-    return BuildRecordFrame(nPreset, GROUP_OUTPUT, m_nIndex, TRUE, TRUE);
+    return m_core.RecordFrame(nPreset);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::SendRecordIfLocked(const CString& code) {
@@ -695,9 +569,7 @@ void CKTV_OutData::LoadFromRecord(const OutputRecord* rec) {
         return;
     // The record may be g_curImage, which the link worker writes.
     std::lock_guard lock(g_linkLock);
-    const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
-    for (int i = 0; i < n; ++i)
-        m_eq.UnpackBand(rec->bands[i], i);
+    m_core.UnpackBands(rec->bands, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()));
     LoadLevelBlock(rec);
     SetXover(rec->xover);
     SetMix2(rec->mix2);
@@ -804,22 +676,13 @@ CString CKTV_OutData::FormatInROnOffText() const {
 // ---- Graph -----------------------------------------------------------------------------------
 
 void CKTV_OutData::SetCurveRect(const CRect& rect) {
-    m_nPlotHeight = rect.Height();
-    m_nPlotWidth = rect.Width();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i] = CPoint(FreqToAxisPos(g_eqFreqGrid[i], m_nPlotWidth) + 40, m_nPlotHeight / 2);
-        m_ptfCurve[i].x = static_cast<float>(FreqToAxisPosReal(g_eqFreqGrid[i], m_nPlotWidth) + 40.0);
-    }
-    m_eq.SetGraphRect(rect);
+    m_core.SetCurveRect(rect);
     UpdateCurve();
 }
 
+// The sum refreshes the float points here, the whole points in UpdateBandCurve.
 void CKTV_OutData::UpdateCurve() {
-    m_nZeroLineY = DbToY(0.0, m_nPlotHeight) + 10;
-    m_eq.UpdateSumCurveFloat();
-    const CurvePointF* sum = m_eq.GetCurveF();
-    for (int i = 0; i < kGridSize; ++i)
-        m_ptfCurve[i].y = sum[i].y;
+    m_core.UpdateCurveFloat();
 }
 
 void CKTV_OutData::UpdateBandCurve(int index) {
@@ -827,10 +690,7 @@ void CKTV_OutData::UpdateBandCurve(int index) {
     if (!f)
         return;
     f->UpdateResponse();
-    m_eq.UpdateSumCurve();
-    const CPoint* sum = m_eq.GetCurve();
-    for (int i = 0; i < kGridSize; ++i)
-        m_ptCurve[i].y = sum[i].y;
+    m_core.UpdateCurveWhole();
 }
 
 // ---- Archive ---------------------------------------------------------------------------------
@@ -850,5 +710,5 @@ void CKTV_OutData::Serialize(CArchive& ar) {
         m_bInROff = (m_nInLevelR == 0);
         m_bIn3Off = (m_nInLevel3 == 0);
     }
-    m_eq.Serialize(ar);
+    m_core.EQ().Serialize(ar);
 }
