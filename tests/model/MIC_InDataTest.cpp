@@ -183,16 +183,6 @@ TEST_F(MicTest, EightByteNameLoadsWholeAndIsNotStoredBack) {
     EXPECT_EQ(s_errors, 1);
 }
 
-TEST_F(MicTest, BypassCoversTheCrossoverToo) {
-    for (int i = 0; i < 9; ++i)
-        mic.GetBand(i)->SetGainPos(200);
-    mic.GetLPF()->SetGainPos(250);
-    EXPECT_FALSE(mic.IsAllBandsBypassed());
-    mic.BypassAllBands(TRUE);
-    EXPECT_TRUE(mic.IsAllBandsBypassed());
-    EXPECT_TRUE(mic.GetLPF()->IsBypassed());
-}
-
 TEST_F(MicTest, FramesCarryTheMicChunks) {
     const struct {
         std::function<std::unique_ptr<CSendData>()> store;
