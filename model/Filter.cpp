@@ -244,7 +244,9 @@ __attribute__((target_clones("avx2", "default"))) void CurveYs(const double* r, 
         V4d v;
         Load(v, r + i);
         v = scale * (12.0 - v);
-        inside &= (v < 2.0e9) & (v > -2.0e9);
+        const V4i in = (v < 2.0e9) & (v > -2.0e9);
+        inside &= in;
+        v = (V4d)((V4i)v & in); // no conversion of a value out of the int range
         // Whole numbers below 2^31 stay exact in doubles, so the steps run there.
         const V4d t = __builtin_convertvector(__builtin_convertvector(v, V4w), V4d);
         const V4d frac = v - t;
