@@ -120,7 +120,7 @@ void CBulkTransfer::SetTransferRange() {
 void CBulkTransfer::SendAllPresets() {
     if (!m_host.IsLinkOpen())
         return;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_host.BatchCount() = 0;
     const BYTE masterOn = g_systemData.masterOn;
     m_host.HoldMasterVolume(FALSE);
@@ -160,7 +160,7 @@ void CBulkTransfer::SendPreset(int preset, BOOL store) {
             m_host.ShowConnectFailure();
         return;
     }
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_host.BatchCount() = 0;
     if (store)
         m_host.StoreDocumentToImage();
@@ -194,7 +194,7 @@ void CBulkTransfer::SendInputChannel(int input) {
     CMusic_InData* in = m_host.GetInput(input);
     if (!m_host.IsLinkOpen() || !in)
         return;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_host.HoldMasterVolume(FALSE);
     const int on = in->GetEnabled();
     in->SetEnabled(0);
@@ -211,7 +211,7 @@ void CBulkTransfer::SendOutputChannel(int output) {
     CKTV_OutData* out = m_host.GetOutput(output);
     if (!m_host.IsLinkOpen() || !out)
         return;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int on = out->GetEnabled();
     out->SetEnabled(0);
     out->SetLevelChanged(0);
@@ -230,7 +230,7 @@ BOOL CBulkTransfer::ReadAllDevicePresets() {
     if (!m_host.ChooseAllPresetsFile())
         return FALSE;
     {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         m_host.BatchCount() = 0;
         for (int p = 1; p <= NUM_STORED_PRESETS; ++p) {
             for (int i = 0; i < NUM_INPUTS; ++i)
@@ -255,7 +255,7 @@ void CBulkTransfer::ReadDevicePreset(int preset) {
         m_host.ShowConnectFailure();
         return;
     }
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     g_bLiveDataSent = 0;
     g_curPresetNo[0] = static_cast<BYTE>(preset);
     if (preset != 0) {
@@ -306,7 +306,7 @@ void CBulkTransfer::CopyOutput(int from, int to) {
         return;
     dst->CopyEqFrom(*src);
     if (m_host.IsLinkOpen()) {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         QueueOutputRecord(to);
     }
 }
@@ -337,7 +337,7 @@ void CBulkTransfer::PasteOutput(int from, int to) {
     dst->CopyEqFrom(*src);
     ApplyTweeterRules(*dst);
     if (m_host.IsLinkOpen()) {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         m_host.HoldMasterVolume(FALSE);
         QueueOutputRecord(to);
         m_host.HoldMasterVolume(TRUE);
@@ -363,7 +363,7 @@ void CBulkTransfer::ResetOutputBands(int output) {
 }
 
 void CBulkTransfer::ResetOutputEq(int output) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     ResetOutputBands(output);
 }
 
@@ -373,7 +373,7 @@ void CBulkTransfer::ResetLinkedOutputEq() {
 
 void CBulkTransfer::DoResetLinkedOutputEq() {
     {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         const BOOL link = m_host.IsLinkOpen();
         if (link)
             m_host.HoldMasterVolume(FALSE);
@@ -393,7 +393,7 @@ void CBulkTransfer::DoResetLinkedOutputEq() {
 
 void CBulkTransfer::ResetInputEq(int input) {
     {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         CMusic_InData* in = m_host.GetInput(input);
         if (!in)
             return;
@@ -426,7 +426,7 @@ void CBulkTransfer::SetOutputMixDefaults(int output, int code, BOOL requestResto
     if (output < 0 || output >= NUM_OUTPUTS || !DefaultMixLevels(code, g_nDeviceType.load(), levels))
         return;
     {
-        CSingleLock lock(&g_linkLock, TRUE);
+        std::lock_guard lock(g_linkLock);
         OutputRecord& rec = g_curImage.outputs[output];
         std::memcpy(rec.mix1, levels, 8);
         std::memcpy(rec.mix2, levels + 8, 6);

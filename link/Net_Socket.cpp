@@ -5,7 +5,6 @@
 #include "model/Globals.h"
 #include "platform/core/Event.h"
 #include "platform/core/Messages.h"
-#include "platform/core/SingleLock.h"
 #include "platform/core/Wait.h"
 #include "platform/io/IpAdapters.h"
 #include "platform/io/PingProbe.h"
@@ -80,7 +79,7 @@ BOOL CNet_Socket::IsPingRunning() const {
 }
 
 std::string CNet_Socket::DeviceAddress() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     return std::string(static_cast<const char*>(g_strDevIP));
 }
 

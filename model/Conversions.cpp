@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -238,15 +239,14 @@ int AxisPosToFreq(int x, int w) {
 int FreqToGridIndex(double f) {
     if (std::isnan(f))
         return 0;
-    for (int i = 0; i < kGridSize; ++i) {
-        const double p = g_eqFreqGrid[i];
-        if (p >= f) {
-            if (i == 0)
-                return 0;
-            return f - g_eqFreqGrid[i - 1] < p - f ? i - 1 : i;
-        }
-    }
-    return kGridSize - 1;
+    // The first grid point at or above f (the grid rises), or its lower neighbour when nearer.
+    const double* p = std::lower_bound(g_eqFreqGrid, g_eqFreqGrid + kGridSize, f);
+    const int i = static_cast<int>(p - g_eqFreqGrid);
+    if (i == kGridSize)
+        return kGridSize - 1;
+    if (i == 0)
+        return 0;
+    return f - g_eqFreqGrid[i - 1] < *p - f ? i - 1 : i;
 }
 
 int StepDelayCm(int code, int step) {
@@ -326,7 +326,7 @@ BOOL IsPresetNameUsed(int ownIndex, const void* name, BOOL userPresets, int leng
     if (length < 0)
         length = 0;
     const auto n = static_cast<std::size_t>(length);
-    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    std::lock_guard lock(g_linkLock);
     if (userPresets) {
         for (int i = 0; i < NUM_STORED_PRESETS; ++i) {
             if (i != ownIndex && std::memcmp(name, g_storedPresets[i].system.name, n) == 0)

@@ -177,7 +177,7 @@ void GetDefaultSystemRecords(SourceSetRecord* sourceSet, SystemDataRecord* syste
 }
 
 void InitData() {
-    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    std::lock_guard lock(g_linkLock);
 
     // Starts from zero bytes, as at program start, so a second run gives the same image.
     GetDefaultImage(&g_curImage, g_storedPresets);
@@ -218,7 +218,7 @@ void InitData() {
 }
 
 void FixTweeterCrossover() {
-    std::lock_guard<CCriticalSection> lock(g_linkLock);
+    std::lock_guard lock(g_linkLock);
     for (int j = 0; j < NUM_OUTPUTS; ++j) {
         const int code = g_posState[POS_STATE_OUTPUTS + j];
         if (code != 1 && code != 7 && code != 13 && code != 16 && code != 19)

@@ -5,7 +5,6 @@
 #include "model/RecordFrames.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 
@@ -24,7 +23,13 @@ EffectRecord& LiveRecord() {
 } // namespace
 
 CEffect_Data::CEffect_Data() : m_clrCurve(g_clrEffectCurve) {
-    m_eq.BuildEffectBands(EFFECT_BANDS - 1, 8, 20000);
+    m_core.SetAddress(GROUP_EFFECT, m_nIndex);
+    m_core.EQ().BuildEffectBands(EFFECT_BANDS - 1, 8, 20000);
+}
+
+void CEffect_Data::SetIndex(int n) {
+    m_nIndex = n;
+    m_core.SetAddress(GROUP_EFFECT, n);
 }
 
 CEffect_Data::~CEffect_Data() = default;
@@ -33,7 +38,7 @@ CEffect_Data::~CEffect_Data() = default;
 
 void CEffect_Data::LoadFromRecord(const EffectRecord& rec) {
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = FieldToStringN(rec.name, kChannelNameFieldWidth);
     m_nBalance = rec.balance;
     m_nDelayA = rec.delayA;
@@ -47,24 +52,7 @@ void CEffect_Data::LoadFromRecord(const EffectRecord& rec) {
     m_nValueC = rec.valueC;
     m_nDelayB = rec.delayB;
     LoadXover(rec.xover);
-    const int n = std::min(EFFECT_BANDS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        m_eq.UnpackBand(rec.bands[i], i);
-}
-
-void CEffect_Data::LoadXover(const XoverRecord& rec) {
-    CFilter* hp = GetHPF();
-    CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    hp->SetFreq(rec.hpFreq, FALSE);
-    hp->SetFamily(rec.hpFamily, FALSE);
-    hp->SetSlope(rec.hpSlope, FALSE);
-    hp->AckChange(0);
-    lp->SetFreq(rec.lpFreq, FALSE);
-    lp->SetFamily(rec.lpFamily, FALSE);
-    lp->SetSlope(rec.lpSlope, FALSE);
-    lp->AckChange(0);
+    m_core.UnpackBands(rec.bands, std::min(EFFECT_BANDS, GetBandCount()));
 }
 
 // A name that does not fit leaves the old bytes (reported through the model's error hook).
@@ -91,43 +79,21 @@ void CEffect_Data::PackParamsB(EffectRecord& rec) const {
     rec.delayB = static_cast<BYTE>(m_nDelayB);
 }
 
-void CEffect_Data::PackXover(EffectRecord& rec) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    rec.xover.hpFreq.Set(hp->GetSentFreq());
-    rec.xover.hpFamily = hp->GetFamilyByte();
-    rec.xover.hpSlope = hp->GetSlopeByte();
-    rec.xover.lpFreq.Set(lp->GetSentFreq());
-    rec.xover.lpFamily = lp->GetFamilyByte();
-    rec.xover.lpSlope = lp->GetSlopeByte();
-}
-
-void CEffect_Data::PackBands(EffectRecord& rec) {
-    const int n = std::min(EFFECT_BANDS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        rec.bands[i] = m_eq.PackBand(i);
-}
-
-void CEffect_Data::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    EffectRecord& rec = LiveRecord();
+void CEffect_Data::PackAll(EffectRecord& rec) {
     PackName(rec);
     PackParamsA(rec);
     PackParamsB(rec);
-    PackXover(rec);
-    PackBands(rec);
+    m_core.PackXover(rec.xover);
+    m_core.PackBands(rec.bands, std::min(EFFECT_BANDS, GetBandCount()));
 }
 
-std::unique_ptr<CSendData> CEffect_Data::ChunkFrame(int chunk) const {
-    return BuildChunkFrame(GROUP_EFFECT, m_nIndex, chunk);
+void CEffect_Data::StoreToImage() {
+    m_core.Store(&LiveRecord(), FALSE, 0, [this](EffectRecord& rec) { PackAll(rec); });
 }
 
 std::unique_ptr<CSendData> CEffect_Data::StoreXover(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    PackXover(LiveRecord());
-    return bSend ? ChunkFrame(CHUNK_EFFECT_XOVER) : nullptr;
+    return m_core.Store(&LiveRecord(), bSend, CHUNK_EFFECT_XOVER,
+                        [this](EffectRecord& rec) { m_core.PackXover(rec.xover); });
 }
 
 void CEffect_Data::SetAllChanged(BOOL flag) {
@@ -135,93 +101,40 @@ void CEffect_Data::SetAllChanged(BOOL flag) {
     m_bNameChanged = f;
     m_bParamsAChanged = f;
     m_bParamsBChanged = f;
-    const int n = static_cast<int>(m_eq.GetSize());
-    for (int i = 0; i < n; ++i) {
-        CFilter* filter = m_eq.GetAt(i);
-        if (!filter)
-            continue;
-        if (!f)
-            filter->SetSentFreq(filter->GetFreq());
-        filter->AckChange(f);
-    }
+    m_core.SetFiltersChanged(f);
 }
 
 // ---- Senders ---------------------------------------------------------------------------------
 
 std::unique_ptr<CSendData> CEffect_Data::SendName() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    PackName(LiveRecord());
-    return ChunkFrame(m_nNameChunk);
+    return m_core.Store(&LiveRecord(), TRUE, m_nNameChunk, [this](EffectRecord& rec) { PackName(rec); });
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendParamsA() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    PackParamsA(LiveRecord());
-    return ChunkFrame(m_nParamsAChunk);
+    return m_core.Store(&LiveRecord(), TRUE, m_nParamsAChunk,
+                        [this](EffectRecord& rec) { PackParamsA(rec); });
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendParamsB() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    PackParamsB(LiveRecord());
-    return ChunkFrame(m_nParamsBChunk);
+    return m_core.Store(&LiveRecord(), TRUE, m_nParamsBChunk,
+                        [this](EffectRecord& rec) { PackParamsB(rec); });
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendBand(int index, int chunk) {
-    if (index < 0 || index >= std::min(EFFECT_BANDS, GetBandCount()))
-        return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
-    LiveRecord().bands[index] = m_eq.PackBand(index);
-    return ChunkFrame(chunk);
+    return m_core.StoreBand(LiveRecord().bands, std::min(EFFECT_BANDS, GetBandCount()), index, chunk);
 }
 
 std::unique_ptr<CSendData> CEffect_Data::SendRecord(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    StoreToImage();
-    return BuildRecordFrame(nPreset, GROUP_EFFECT, m_nIndex, TRUE, TRUE);
+    std::lock_guard lock(g_linkLock);
+    PackAll(LiveRecord());
+    return m_core.RecordFrame(nPreset);
 }
 
 // ---- Bands -----------------------------------------------------------------------------------
 
-CFilter* CEffect_Data::GetBand(int i) const {
-    return m_eq.GetAt(i);
-}
-
-int CEffect_Data::GetBandCount() const {
-    return std::max(0, static_cast<int>(m_eq.GetSize()) - 2);
-}
-
-CFilter* CEffect_Data::GetHPF() const {
-    return m_eq.GetSize() > kLpIndex ? m_eq.GetAt(kHpIndex) : nullptr;
-}
-
-CFilter* CEffect_Data::GetLPF() const {
-    return m_eq.GetSize() > kLpIndex ? m_eq.GetAt(kLpIndex) : nullptr;
-}
-
-void CEffect_Data::BypassAllBands(BOOL bOn) {
-    const int n = static_cast<int>(m_eq.GetSize());
-    for (int i = 0; i < n; ++i)
-        m_eq.GetAt(i)->BypassAll(bOn);
-}
-
 BOOL CEffect_Data::IsAllBandsBypassed() {
-    BOOL all = TRUE;
-    const int n = static_cast<int>(m_eq.GetSize());
-    for (int i = 0; i < n && all; ++i)
-        all = m_eq.GetAt(i)->IsBypassed() ? TRUE : FALSE;
-    m_bAllBypassed = all;
-    return all;
-}
-
-BOOL CEffect_Data::TakeXoverChange() {
-    BOOL any = FALSE;
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f && f->IsChanged()) {
-            f->AckChange(0);
-            any = TRUE;
-        }
-    }
-    return any;
+    m_bAllBypassed = m_core.AreBypassed(static_cast<int>(GetEQ().GetSize()));
+    return m_bAllBypassed;
 }
 
 // ---- Parameters ------------------------------------------------------------------------------
@@ -252,26 +165,10 @@ R9_EFFECT_SETTER(DelayB, m_nDelayB, m_bParamsBChanged)
 
 // ---- Graph -----------------------------------------------------------------------------------
 
+// The float points keep the whole-pixel x of the axis.
 void CEffect_Data::SetGraphRect(const CRect& rect) {
-    m_nPlotHeight = rect.Height();
-    m_nPlotWidth = rect.Width();
-    for (int i = 0; i < kGridSize; ++i) {
-        const int x = FreqToAxisPos(g_eqFreqGrid[i], m_nPlotWidth) + 40;
-        m_ptCurve[i] = CPoint(x, m_nPlotHeight / 2);
-        m_ptfCurve[i].x = static_cast<float>(x);
-    }
-    m_eq.SetGraphRect(rect);
+    m_core.SetCurveRect(rect, true);
     UpdateCurve();
-}
-
-void CEffect_Data::UpdateCurve() {
-    m_eq.UpdateSumCurve();
-    const CPoint* sum = m_eq.GetCurve();
-    const CurvePointF* sumF = m_eq.GetCurveF();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i].y = sum[i].y;
-        m_ptfCurve[i].y = sumF[i].y;
-    }
 }
 
 // ---- Texts -----------------------------------------------------------------------------------
@@ -347,5 +244,5 @@ void CEffect_Data::Serialize(CArchive& ar) {
         ar >> m_strName >> m_nBalance >> m_nDelayA >> m_nPercentA >> m_nPercentB >> m_nValueA >>
             m_nTimeTenths >> m_nPercentC >> m_nValueB >> m_nPercentD >> m_nDelayB >> m_bAllBypassed;
     }
-    m_eq.Serialize(ar);
+    m_core.EQ().Serialize(ar);
 }

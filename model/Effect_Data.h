@@ -7,6 +7,7 @@
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/ChannelCore.h"
 #include "model/KTVEQ.h"
 #include "platform/core/Object.h"
 #include "platform/core/Point.h"
@@ -30,7 +31,7 @@ public:
     ~CEffect_Data() override;
 
     void LoadFromRecord(const EffectRecord& rec);
-    void LoadXover(const XoverRecord& rec);
+    void LoadXover(const XoverRecord& rec) { m_core.LoadXover(rec); }
     void StoreToImage();
     // Crossover bytes 120..127 with the sent frequencies; with bSend also its chunk frame.
     std::unique_ptr<CSendData> StoreXover(BOOL bSend);
@@ -38,22 +39,22 @@ public:
     void SetAllChanged(BOOL flag);
 
     void SetGraphRect(const CRect& rect);
-    void UpdateCurve();
-    const CPoint* GetCurve() const { return m_ptCurve; }
-    const CurvePointF* GetCurveF() const { return m_ptfCurve; }
+    void UpdateCurve() { m_core.UpdateCurve(); }
+    const CPoint* GetCurve() const { return m_core.GetCurve(); }
+    const CurvePointF* GetCurveF() const { return m_core.GetCurveF(); }
 
-    CKTVEQ& GetEQ() { return m_eq; }
-    const CKTVEQ& GetEQ() const { return m_eq; }
-    CFilter* GetBand(int i) const; // null outside the set
-    int GetBandCount() const;      // filters less the crossover pair
-    CFilter* GetHPF() const;
-    CFilter* GetLPF() const;
+    CKTVEQ& GetEQ() { return m_core.EQ(); }
+    const CKTVEQ& GetEQ() const { return m_core.EQ(); }
+    CFilter* GetBand(int i) const { return m_core.GetBand(i); } // null outside the set
+    int GetBandCount() const { return m_core.GetBandCount(); }  // filters less the crossover pair
+    CFilter* GetHPF() const { return m_core.GetHPF(); }
+    CFilter* GetLPF() const { return m_core.GetLPF(); }
     COLORREF GetHandleColor() const { return m_clrHandle; }
     ArgbColor GetCurveColor() const { return m_clrCurve; }
     void SetHandleColor(COLORREF clr) { m_clrHandle = clr; }
     void SetCurveColor(ArgbColor clr) { m_clrCurve = clr; }
     int GetIndex() const { return m_nIndex; }
-    void SetIndex(int n) { m_nIndex = n; }
+    void SetIndex(int n);
 
     // ---- Parameters; the setters mark their chunk while online
     void SetName(const CString& name);
@@ -95,10 +96,10 @@ public:
     BOOL GetParamsBChanged() const { return m_bParamsBChanged; }
     void SetParamsBChanged(BOOL f) { m_bParamsBChanged = f; }
 
-    void BypassAllBands(BOOL bOn);
-    BOOL IsAllBandsBypassed();
+    void BypassAllBands(BOOL bOn) { m_core.BypassFirst(static_cast<int>(GetEQ().GetSize()), bOn); }
+    BOOL IsAllBandsBypassed(); // every filter, the crossover pair included
     BOOL GetAllBypassed() const { return m_bAllBypassed; }
-    BOOL TakeXoverChange();
+    BOOL TakeXoverChange() { return m_core.TakeXoverChange(); }
 
     // ---- Senders (no caller in the program): each writes its bytes into g_curImage and returns
     // the chunk frame of channel m_nIndex; the record sender the whole-record frame.
@@ -127,9 +128,7 @@ private:
     void PackName(EffectRecord& rec) const;
     void PackParamsA(EffectRecord& rec) const;
     void PackParamsB(EffectRecord& rec) const;
-    void PackXover(EffectRecord& rec) const;
-    void PackBands(EffectRecord& rec);
-    std::unique_ptr<CSendData> ChunkFrame(int chunk) const;
+    void PackAll(EffectRecord& rec);
 
     CString m_strName = "Effect";
     int m_nNameChunk = CHUNK_EFFECT_NAME;
@@ -146,11 +145,7 @@ private:
     int m_nPercentD = 40;
     int m_nDelayB = 0;
     int m_nParamsBChunk = CHUNK_EFFECT_PARAM_B;
-    CKTVEQ m_eq;
-    CPoint m_ptCurve[kGridSize];
-    CurvePointF m_ptfCurve[kGridSize] = {};
-    int m_nPlotHeight = 0;
-    int m_nPlotWidth = 0;
+    CChannelCore m_core;
     int m_nIndex = 0;
     COLORREF m_clrHandle = RGB(255, 0, 0);
     ArgbColor m_clrCurve;

@@ -2,7 +2,6 @@
 
 #include "model/Globals.h"
 #include "platform/core/Archive.h"
-#include "platform/core/SingleLock.h"
 
 #include <cmath>
 #include <cstdint>
@@ -26,10 +25,14 @@ enum { FAMILY_LR = 0, FAMILY_BESSEL = 1, FAMILY_BUTTERWORTH = 2 };
 constexpr int kSlopeOff = 8;
 constexpr int kSlopeRows = 8;
 
+// Grid points are evaluated four at a time; the padding points sit at w = 0.
+constexpr int kLanes = 4;
+constexpr int kPaddedGrid = (kGridSize + kLanes - 1) / kLanes * kLanes;
+
 // The grid is fixed: its angles and axis logarithms are computed once.
 struct GridTables {
-    double cosW[kGridSize];
-    double sinW[kGridSize];
+    alignas(32) double cosW[kPaddedGrid];
+    alignas(32) double sinW[kPaddedGrid];
     double log10Rel[kGridSize]; // log10(f / 20)
     GridTables() {
         for (int i = 0; i < kGridSize; ++i) {
@@ -37,6 +40,10 @@ struct GridTables {
             cosW[i] = std::cos(w);
             sinW[i] = std::sin(w);
             log10Rel[i] = std::log10(g_eqFreqGrid[i] / 20.0);
+        }
+        for (int i = kGridSize; i < kPaddedGrid; ++i) {
+            cosW[i] = 1.0;
+            sinW[i] = 0.0;
         }
     }
 };
@@ -106,26 +113,42 @@ struct ShelfRow {
 constexpr ShelfRow kLowShelf[2] = {{2.0, 0.5}, {1.2727272727, 1.3}};
 constexpr ShelfRow kHighShelf[2] = {{0.4545454546, 0.5}, {0.76923076923, 1.3}};
 
-// log10 of a positive normal number (the section products stay inside 1e-80..1e80), good to
+// Four grid points in the vector registers the build has (SSE2 pairs by default, one AVX2
+// register where the processor has it). Each lane runs the same IEEE operations in the same order
+// as the scalar formula would, and no multiply-add is fused, so the results are the same bits.
+// Vectors pass by reference only: by value their ABI differs between the clones.
+using V4d = double __attribute__((vector_size(32)));
+using V4i = long long __attribute__((vector_size(32)));
+using V4w = int __attribute__((vector_size(16)));
+
+inline void Load(V4d& v, const double* p) {
+    std::memcpy(&v, p, sizeof v);
+}
+
+// v = value in the lanes where mask is set (all ones), else unchanged.
+inline void SetWhere(V4d& v, const V4i& mask, const V4d& value) {
+    v = (V4d)(((V4i)value & mask) | ((V4i)v & ~mask));
+}
+
+// log10 of positive normal numbers (the section products stay inside 1e-80..1e80), good to
 // about 1e-12: the exponent from the bits, an atanh series on the mantissa. It runs for every
 // grid point of every filter, where the library call dominated the cost.
-inline double Log10Positive(double x) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    int e = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    bits = (bits & 0x000FFFFFFFFFFFFFull) | 0x3FF0000000000000ull;
-    double m;
-    std::memcpy(&m, &bits, sizeof m);
-    if (m > 1.4142135623730951) {
-        m *= 0.5;
-        ++e;
-    }
-    const double t = (m - 1.0) / (m + 1.0);
-    const double t2 = t * t;
-    const double lnM =
+inline void Log10Positive(V4d& x) {
+    const V4i bits = (V4i)x;
+    // The exponent as a double without an int64 conversion: 2^52 + biased exponent, less the bias.
+    V4d e = (V4d)(((bits >> 52) & 0x7FF) | 0x4330000000000000LL) - (4503599627370496.0 + 1023.0);
+    V4d m = (V4d)((bits & 0x000FFFFFFFFFFFFFLL) | 0x3FF0000000000000LL);
+    const V4i high = m > 1.4142135623730951;
+    const V4d half = m * 0.5;
+    SetWhere(m, high, half);
+    const V4d one = {1.0, 1.0, 1.0, 1.0};
+    e = e + (V4d)((V4i)one & high);
+    const V4d t = (m - 1.0) / (m + 1.0);
+    const V4d t2 = t * t;
+    const V4d lnM =
         2.0 * t *
         (1.0 + t2 * (1.0 / 3 + t2 * (1.0 / 5 + t2 * (1.0 / 7 + t2 * (1.0 / 9 + t2 * (1.0 / 11 + t2 / 13))))));
-    return (e * 0.69314718055994531 + lnM) * 0.43429448190325182;
+    x = (e * 0.69314718055994531 + lnM) * 0.43429448190325182;
 }
 
 // One biquad, normalised by a0 and folded for evaluation at angle w with c = cos w, s = sin w:
@@ -150,40 +173,97 @@ public:
     }
 
     // Sum of the sections' dB at every grid point, each section held inside +-200 dB.
-    void Evaluate(double* out) const {
-        const GridTables& g = Grid();
-        double prod[kGridSize];
-        for (int i = 0; i < kGridSize; ++i)
-            prod[i] = 1.0;
-        for (int k = 0; k < m_count; ++k) {
-            const Section& q = m_sec[k];
-            for (int i = 0; i < kGridSize; ++i) {
-                const double c = g.cosW[i];
-                const double s = g.sinW[i];
-                const double nr = q.nc * c + q.nd;
-                const double ni = q.ns * s;
-                const double dr = q.dc * c + q.dd;
-                const double di = q.ds * s;
-                double m = (nr * nr + ni * ni) / (dr * dr + di * di);
-                m = m == m ? m : 1.0; // 0/0: no information, counts as 0 dB
-                m = m < kMinMag2 ? kMinMag2 : m;
-                m = m > kMaxMag2 ? kMaxMag2 : m;
-                prod[i] *= m;
-            }
-        }
-        if (m_count == 0) {
-            for (int i = 0; i < kGridSize; ++i)
-                out[i] = 0.0;
-            return;
-        }
-        for (int i = 0; i < kGridSize; ++i)
-            out[i] = 10.0 * Log10Positive(prod[i]);
-    }
+    void Evaluate(double* out) const;
+    int Count() const { return m_count; }
+    const Section* Sections() const { return m_sec; }
 
 private:
     Section m_sec[4];
     int m_count = 0;
 };
+
+// The product of the sections' |H|^2 and its dB at every grid point, four points at a time. Each
+// pass runs over the whole grid, so that independent points overlap in the pipeline.
+__attribute__((target_clones("avx2", "default"))) void EvaluateSections(const Section* sec, int count,
+                                                                        double* out) {
+    const GridTables& g = Grid();
+    alignas(32) double buf[kPaddedGrid];
+    const V4d one = {1.0, 1.0, 1.0, 1.0};
+    const V4d low = {kMinMag2, kMinMag2, kMinMag2, kMinMag2};
+    const V4d high = {kMaxMag2, kMaxMag2, kMaxMag2, kMaxMag2};
+    for (int k = 0; k < count; ++k) {
+        const Section& q = sec[k];
+        for (int i = 0; i < kPaddedGrid; i += kLanes) {
+            V4d c, s;
+            Load(c, g.cosW + i);
+            Load(s, g.sinW + i);
+            const V4d nr = q.nc * c + q.nd;
+            const V4d ni = q.ns * s;
+            const V4d dr = q.dc * c + q.dd;
+            const V4d di = q.ds * s;
+            V4d m = (nr * nr + ni * ni) / (dr * dr + di * di);
+            SetWhere(m, m != m, one); // 0/0: no information, counts as 0 dB
+            SetWhere(m, m < kMinMag2, low);
+            SetWhere(m, m > kMaxMag2, high);
+            if (k > 0) {
+                V4d prod;
+                Load(prod, buf + i);
+                m = prod * m;
+            }
+            std::memcpy(buf + i, &m, sizeof m);
+        }
+    }
+    for (int i = 0; i < kPaddedGrid; i += kLanes) {
+        V4d v;
+        Load(v, buf + i);
+        Log10Positive(v);
+        v = 10.0 * v;
+        std::memcpy(buf + i, &v, sizeof v);
+    }
+    std::memcpy(out, buf, sizeof(double) * kGridSize);
+}
+
+void SectionSet::Evaluate(double* out) const {
+    if (m_count == 0) {
+        for (int i = 0; i < kGridSize; ++i)
+            out[i] = 0.0;
+        return;
+    }
+    EvaluateSections(m_sec, m_count, out);
+}
+
+// y = DbToY(r, h) + 10 at every grid point, four at a time; with a value beyond 2e9 (or NaN) the
+// whole curve takes the scalar rounding.
+__attribute__((target_clones("avx2", "default"))) void CurveYs(const double* r, int h, CPoint* pts) {
+    constexpr int kVectorPoints = kGridSize / kLanes * kLanes;
+    const V4d one = {1.0, 1.0, 1.0, 1.0};
+    const double scale = h / 24.0;
+    alignas(16) int ys[kVectorPoints];
+    V4i inside = ~V4i{};
+    for (int i = 0; i < kVectorPoints; i += kLanes) {
+        V4d v;
+        Load(v, r + i);
+        v = scale * (12.0 - v);
+        const V4i in = (v < 2.0e9) & (v > -2.0e9);
+        inside &= in;
+        v = (V4d)((V4i)v & in); // no conversion of a value out of the int range
+        // Whole numbers below 2^31 stay exact in doubles, so the steps run there.
+        const V4d t = __builtin_convertvector(__builtin_convertvector(v, V4w), V4d);
+        const V4d frac = v - t;
+        const V4d y = t + (V4d)((V4i)one & (frac >= 0.5)) - (V4d)((V4i)one & (frac <= -0.5)) + 10.0;
+        const V4w yw = __builtin_convertvector(y, V4w);
+        std::memcpy(ys + i, &yw, sizeof yw);
+    }
+    if ((inside[0] & inside[1] & inside[2] & inside[3]) != 0) {
+        for (int i = 0; i < kVectorPoints; ++i)
+            pts[i].y = ys[i];
+    } else {
+        for (int i = 0; i < kVectorPoints; ++i)
+            pts[i].y = DbToY(r[i], h) + 10;
+    }
+    for (int i = kVectorPoints; i < kGridSize; ++i)
+        pts[i].y = DbToY(r[i], h) + 10;
+}
 
 double MathFreq(double hz) {
     return hz < 1.0 ? 1.0 : hz;
@@ -323,7 +403,7 @@ void CFilter::SyncSentWhileOffline() {
 }
 
 void CFilter::SetFreq(int hz, BOOL fromUser) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (!fromUser) {
         m_nFreq = hz;
         m_nSentFreq.store(hz);
@@ -374,7 +454,7 @@ void CFilter::AckChange(BOOL flag) {
 }
 
 void CFilter::SetType(int type) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nType = type;
     if (type == TYPE_LOW_PASS)
         m_nSentFreq.store(20000);
@@ -383,7 +463,7 @@ void CFilter::SetType(int type) {
 }
 
 void CFilter::SetEqType(int type) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (type < TYPE_PEAK || type > TYPE_HIGH_SHELF)
         return;
     m_nType = type;
@@ -395,7 +475,7 @@ void CFilter::SetEqType(int type) {
 }
 
 void CFilter::SetShapeCode(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (code < 0 || code > 4)
         return;
     if (code == 0) {
@@ -424,7 +504,7 @@ void CFilter::SetHighShelfSlope(int s) {
 }
 
 void CFilter::SetSlope(int index, BOOL mark) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nSlope = index;
     // First-order Bessel and Butterworth coincide; the device knows the latter.
     if ((m_nType == TYPE_HIGH_PASS || m_nType == TYPE_LOW_PASS) && index == 0 && m_nFamily == FAMILY_BESSEL)
@@ -435,7 +515,7 @@ void CFilter::SetSlope(int index, BOOL mark) {
 }
 
 void CFilter::SetFamily(int family, BOOL mark) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nFamily = family;
     UpdateResponse();
     if (mark)
@@ -443,7 +523,7 @@ void CFilter::SetFamily(int family, BOOL mark) {
 }
 
 void CFilter::SetGainPos(int pos) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dGain = PosToGain(pos);
     if (m_dGain != 0.0) {
         m_bBypass = 0;
@@ -458,7 +538,7 @@ void CFilter::SetGainPos(int pos) {
 }
 
 void CFilter::SetGain(double db) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dGain = db;
     if (m_bEqBand)
         LayoutBandHandle();
@@ -467,12 +547,12 @@ void CFilter::SetGain(double db) {
 }
 
 void CFilter::SetBandwidthPos(int pos) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     SetBandwidth(PosToBandwidth(pos));
 }
 
 void CFilter::SetBandwidth(double octaves) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_dBandwidth = octaves;
     if (m_bEqBand)
         LayoutWidthHandles();
@@ -481,7 +561,7 @@ void CFilter::SetBandwidth(double octaves) {
 }
 
 void CFilter::SetBypass(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_bBypassAll) {
         m_bBypassAll = 0;
         if (m_dGain == 0.0)
@@ -498,7 +578,7 @@ void CFilter::SetBypass(BOOL on) {
 }
 
 void CFilter::BypassAll(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (on) {
         m_bSavedBypassAll = m_bBypassAll;
         m_bBypassAll = 1;
@@ -525,13 +605,13 @@ void CFilter::ResetBand(int hz) {
 }
 
 void CFilter::SetGeqMode(BOOL on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bGeqMode = on;
     LayoutBandHandle();
 }
 
 void CFilter::CopyFrom(const CFilter& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nType = other.m_nType;
     m_nFreq = other.m_nFreq;
     m_dGain = other.m_dGain;
@@ -693,8 +773,7 @@ void CFilter::UpdateResponse() {
 }
 
 void CFilter::UpdateCurveY() {
-    for (int i = 0; i < kGridSize; ++i)
-        m_ptCurve[i + 1].y = DbToY(m_dResponse[i], m_nPlotHeight) + 10;
+    CurveYs(m_dResponse, m_nPlotHeight, m_ptCurve + 1);
 }
 
 void CFilter::SetGraphRect(const CRect& rect) {

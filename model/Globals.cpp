@@ -175,7 +175,7 @@ int ComputeSourceTypeMatch(int a, int b) {
 int UpdateSourceTypeMatch() {
     int a, b;
     {
-        std::lock_guard<CCriticalSection> lock(g_linkLock);
+        std::lock_guard lock(g_linkLock);
         a = g_bootSource.phoneMode;
         b = g_pcSourceSet.inputType;
     }

@@ -72,6 +72,7 @@ constexpr int LINK_USB = 1;
 constexpr int LINK_NET = 2;
 constexpr int LINK_COM = 3;
 
+// Held for a scope as std::lock_guard lock(g_linkLock); recursive, short, never across a wait.
 extern CCriticalSection g_linkLock;         // send queue, frame buffers, bulk image access
 extern std::atomic<int> g_nLinkState;       // LINK_NONE .. LINK_COM
 extern std::atomic<int> g_bChinese;         // 1 Chinese, 0 English user interface

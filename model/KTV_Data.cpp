@@ -53,7 +53,7 @@ void CKTV_Data::InitLinkTable() {
 }
 
 void CKTV_Data::SetAllChanged(BOOL flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_effect.SetAllChanged(0);
     m_micRoute.SetAllChanged(0);
     m_musicRoute.SetAllChanged(0);
@@ -65,7 +65,7 @@ void CKTV_Data::SetAllChanged(BOOL flag) {
 void CKTV_Data::LoadFromImage(const PresetImage* image, int nPreset) {
     if (!image)
         return;
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (nPreset == 0 || nPreset == 6)
         m_effect.LoadFromRecord(image->system.effect);
     m_micRoute.LoadChannel(&image->mic, 0);
@@ -76,12 +76,12 @@ void CKTV_Data::LoadFromImage(const PresetImage* image, int nPreset) {
 }
 
 void CKTV_Data::LoadEffect() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_effect.LoadFromRecord(g_curImage.system.effect);
 }
 
 void CKTV_Data::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_effect.StoreToImage();
     if (CMIC_InData* mic = GetMic(0))
         mic->StoreToImage();
@@ -94,7 +94,7 @@ void CKTV_Data::StoreToImage() {
 }
 
 void CKTV_Data::StoreCrossovers() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         if (CKTV_OutData* out = GetOut(i))
             out->GetXover(g_xoverTable[i]);
@@ -126,7 +126,7 @@ void CKTV_Data::Serialize(CArchive& ar) {
 // ---- Send scheduler --------------------------------------------------------------------------
 
 std::unique_ptr<CSendData> CKTV_Data::BuildNextChangeFrame() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (g_bSystemDataDirty.load() && g_bSystemDataDirty.exchange(0))
         return BuildSystemFrame(CMD_SYSTEM_DATA, 0);
     if (g_bSourceSetDirty.load() && g_bSourceSetDirty.exchange(0))

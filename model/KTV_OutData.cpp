@@ -5,7 +5,6 @@
 #include "model/RecordFrames.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,6 +80,7 @@ CKTV_OutData::~CKTV_OutData() = default;
 
 void CKTV_OutData::SetIndex(int n) {
     m_nIndex = static_cast<BYTE>(n);
+    m_core.SetAddress(GROUP_OUTPUT, m_nIndex);
     if (n == 0 || n == 2 || n == 4) {
         m_bInLOff = 0;
         m_nInLevelL = 1;
@@ -91,14 +91,14 @@ void CKTV_OutData::SetIndex(int n) {
 }
 
 void CKTV_OutData::SetName(const CString& name) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = name;
     m_bNameChanged = Online();
 }
 
 void CKTV_OutData::BuildBands(int nLastBand, int nXoverChunk, int nHpRange, int nHpFreq, int nLpFreq) {
-    m_eq.SetChannel(m_nIndex);
-    m_eq.BuildOutputBands(nLastBand, nXoverChunk, nHpRange, nHpFreq, nLpFreq);
+    m_core.EQ().SetChannel(m_nIndex);
+    m_core.EQ().BuildOutputBands(nLastBand, nXoverChunk, nHpRange, nHpFreq, nLpFreq);
 }
 
 // ---- Link-group copies -----------------------------------------------------------------------
@@ -155,7 +155,7 @@ void CKTV_OutData::InLevelCopy() {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CKTV_OutData::SetLevel(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLevel = static_cast<SHORT>(code);
     m_bLevelZero = (code == 0);
     m_bLevelChanged = Online();
@@ -163,27 +163,27 @@ void CKTV_OutData::SetLevel(int code) {
 }
 
 void CKTV_OutData::SetDelay(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nDelay = static_cast<SHORT>(code);
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetEnabled(int on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nOn = static_cast<BYTE>(on);
     m_bLevelChanged = Online();
 }
 
 // Polarity and GEQ mode changes pass the level and the GEQ mode on (not the polarity).
 void CKTV_OutData::SetPolarity(int p) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPolarity = static_cast<BYTE>(p);
     m_bLevelChanged = Online();
     LevelCopy();
 }
 
 void CKTV_OutData::SetGEQMode(int mode) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nGeqMode = static_cast<BYTE>(mode);
     PassGeqMode(kBandCount);
     m_bLevelChanged = Online();
@@ -191,13 +191,13 @@ void CKTV_OutData::SetGEQMode(int mode) {
 }
 
 void CKTV_OutData::SetLevelZero(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
     m_bLevelChanged = Online();
 }
 
 void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_mix1[i] == v)
         return;
     m_mix1[i] = v;
@@ -205,7 +205,7 @@ void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_mix2[i] == v)
         return;
     m_mix2[i] = v;
@@ -213,21 +213,21 @@ void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
 }
 
 void CKTV_OutData::SetMix2In7(BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_mix2[6] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetMix2Mask(BYTE v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_mix2[7] = v;
     m_bMix2Changed = Online();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetLimThreshold(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimThreshold == code)
         return;
     SetLimiter(code, m_nLimAttack, m_nLimRelease);
@@ -236,7 +236,7 @@ void CKTV_OutData::SetLimThreshold(int code) {
 }
 
 void CKTV_OutData::SetLimAttack(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimAttack == code)
         return;
     SetLimiter(m_nLimThreshold, code, m_nLimRelease);
@@ -245,7 +245,7 @@ void CKTV_OutData::SetLimAttack(int code) {
 }
 
 void CKTV_OutData::SetLimRelease(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (m_nLimRelease == code)
         return;
     SetLimiter(m_nLimThreshold, m_nLimAttack, code);
@@ -255,26 +255,26 @@ void CKTV_OutData::SetLimRelease(int code) {
 
 // The switch copy visits the linked outputs and changes nothing in them.
 void CKTV_OutData::SetInLOff(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bInLOff = flag;
     m_nInLevelL = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::SetInROff(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bInROff = flag;
     m_nInLevelR = static_cast<BYTE>(!flag);
     m_bAuxChanged = Online();
 }
 
 void CKTV_OutData::RequestVolumeRestore() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bVolumeRestore = Online();
 }
 
 void CKTV_OutData::SetPosition(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (code < SPEAKER_CODE_NONE || code > SPEAKER_CODE_MAX)
         return;
     m_nPosition = static_cast<BYTE>(code);
@@ -295,7 +295,7 @@ void CKTV_OutData::SetPosition(int code) {
 }
 
 void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPosition = static_cast<BYTE>(code);
     CFilter* hp = GetHPF();
     CFilter* lp = GetLPF();
@@ -371,71 +371,51 @@ void CKTV_OutData::SetIn3Off(int flag) {
 // ---- Setters that do not mark ----------------------------------------------------------------
 
 void CKTV_OutData::SetPositionCode(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPosition = static_cast<BYTE>(code);
     if (CFilter* hp = GetHPF())
         hp->SetRangeMode(IsTweeterCode(code) ? kRangeTweeter : kRangeDefault);
 }
 
 void CKTV_OutData::SetXover(const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    CFilter* hp = GetHPF();
-    CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    hp->SetFreq(rec.hpFreq, FALSE);
-    hp->SetFamily(rec.hpFamily, FALSE);
-    hp->SetSlope(rec.hpSlope, FALSE);
-    hp->AckChange(0);
-    lp->SetFreq(rec.lpFreq, FALSE);
-    lp->SetFamily(rec.lpFamily, FALSE);
-    lp->SetSlope(rec.lpSlope, FALSE);
-    lp->AckChange(0);
+    m_core.LoadXover(rec);
 }
 
 void CKTV_OutData::SetMix1(const BYTE* bytes8) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (bytes8)
         std::memcpy(m_mix1, bytes8, sizeof m_mix1);
 }
 
 void CKTV_OutData::SetMix2(const BYTE* bytes8) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (bytes8)
         std::memcpy(m_mix2, bytes8, sizeof m_mix2);
 }
 
 void CKTV_OutData::SetLimiter(int threshold, int attack, int release) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLimThreshold = static_cast<SHORT>(threshold);
     m_nLimAttack = static_cast<SHORT>(attack);
     m_nLimRelease = static_cast<SHORT>(release);
 }
 
 void CKTV_OutData::SetAllChanged(BOOL flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int f = flag ? 1 : 0;
     m_bAuxChanged = f;
     m_bLevelChanged = f;
     m_bLimiterChanged = f;
     m_bMix2Changed = f;
     m_bMix1Changed = f;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i) {
-        CFilter* filter = GetBand(i);
-        if (!filter)
-            continue;
-        if (!f)
-            filter->SetSentFreq(filter->GetFreq());
-        filter->AckChange(f);
-    }
+    m_core.SetFiltersChanged(f);
 }
 
 void CKTV_OutData::CopyEqFrom(const CKTV_OutData& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (&other == this)
         return;
-    m_eq.CopyFrom(other.m_eq);
+    m_core.EQ().CopyFrom(other.m_core.EQ());
     m_nLevel = other.m_nLevel;
     m_bLevelZero = (m_nLevel == 0);
     m_nGeqMode = other.m_nGeqMode;
@@ -468,84 +448,15 @@ void CKTV_OutData::GetMix2(BYTE out[8]) const {
 
 // ---- Bands -----------------------------------------------------------------------------------
 
-int CKTV_OutData::GetFilterCount() const {
-    return static_cast<int>(m_eq.GetSize());
-}
-
-CFilter* CKTV_OutData::GetBand(int i) const {
-    if (i < 0 || i >= GetFilterCount())
-        return nullptr;
-    return m_eq.GetAt(i);
-}
-
-CFilter* CKTV_OutData::GetHPF() const {
-    return GetBand(GetHPFIndex());
-}
-
-CFilter* CKTV_OutData::GetLPF() const {
-    return GetBand(GetLPFIndex());
-}
-
-int CKTV_OutData::GetHPFIndex() const {
-    return GetFilterCount() - 2;
-}
-
-int CKTV_OutData::GetLPFIndex() const {
-    return GetFilterCount() - 1;
-}
-
 BOOL CKTV_OutData::IsAllBandsBypassed() {
-    BOOL all = TRUE;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n && all; ++i)
-        if (CFilter* f = GetBand(i))
-            all = f->IsBypassed() ? TRUE : FALSE;
-    m_bAllBypassed = all;
-    return all;
-}
-
-void CKTV_OutData::BypassAllBands(BOOL bOn) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i)
-        if (CFilter* f = GetBand(i))
-            f->BypassAll(bOn);
-}
-
-void CKTV_OutData::GetXover(XoverRecord& out) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    out.hpFreq = static_cast<SHORT>(hp->GetSentFreq());
-    out.hpFamily = hp->GetFamilyByte();
-    out.hpSlope = hp->GetSlopeByte();
-    out.lpFreq = static_cast<SHORT>(lp->GetSentFreq());
-    out.lpFamily = lp->GetFamilyByte();
-    out.lpSlope = lp->GetSlopeByte();
-}
-
-BOOL CKTV_OutData::TakeXoverChange() {
-    BOOL any = FALSE;
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f && f->IsChanged()) {
-            f->AckChange(0);
-            any = TRUE;
-        }
-    }
-    return any;
+    m_bAllBypassed = m_core.AreBypassed(GetFilterCount());
+    return m_bAllBypassed;
 }
 
 // ---- Image -----------------------------------------------------------------------------------
 
 OutputRecord* CKTV_OutData::Record() const {
     return m_nIndex < NUM_OUTPUTS ? &g_curImage.outputs[m_nIndex] : nullptr;
-}
-
-std::unique_ptr<CSendData> CKTV_OutData::ChunkFrame(BOOL bSend, int chunk) const {
-    if (!bSend || m_nIndex >= NUM_OUTPUTS)
-        return nullptr;
-    return BuildChunkFrame(GROUP_OUTPUT, m_nIndex, chunk);
 }
 
 void CKTV_OutData::PackLevelBlock(OutputRecord& rec) const {
@@ -555,19 +466,6 @@ void CKTV_OutData::PackLevelBlock(OutputRecord& rec) const {
     rec.delay = m_nDelay;
     rec.geqMode = m_nGeqMode;
     rec.position = m_nPosition;
-}
-
-void CKTV_OutData::PackXover(OutputRecord& rec, bool bTarget) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    rec.xover.hpFreq = static_cast<SHORT>(bTarget ? hp->GetFreq() : hp->GetSentFreq());
-    rec.xover.hpFamily = hp->GetFamilyByte();
-    rec.xover.hpSlope = hp->GetSlopeByte();
-    rec.xover.lpFreq = static_cast<SHORT>(bTarget ? lp->GetFreq() : lp->GetSentFreq());
-    rec.xover.lpFamily = lp->GetFamilyByte();
-    rec.xover.lpSlope = lp->GetSlopeByte();
 }
 
 void CKTV_OutData::PackMix1(OutputRecord& rec) const {
@@ -586,103 +484,78 @@ void CKTV_OutData::PackLimiter(OutputRecord& rec) const {
 }
 
 void CKTV_OutData::PackBands(OutputRecord& rec) {
-    const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
-    for (int i = 0; i < n; ++i)
-        rec.bands[i] = m_eq.PackBand(i);
+    m_core.PackBands(rec.bands, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()));
+}
+
+void CKTV_OutData::PackAll(OutputRecord& rec) {
+    PackBands(rec);
+    PackLevelBlock(rec);
+    m_core.PackXover(rec.xover);
+    PackMix2(rec);
+    PackLimiter(rec);
+    PackMix1(rec);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLevelBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackLevelBlock(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_LEVEL);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_LEVEL, [this](OutputRecord& rec) { PackLevelBlock(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverChunk(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackXover(*rec, false);
-    return ChunkFrame(bSend, CHUNK_OUT_XOVER);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_XOVER,
+                        [this](OutputRecord& rec) { m_core.PackXover(rec.xover); });
 }
 
+// The set frequencies at once: the sent ones catch up and the marks are acknowledged.
 std::unique_ptr<CSendData> CKTV_OutData::StoreXoverBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackXover(*rec, true);
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f) {
-            f->SetSentFreq(f->GetFreq());
-            f->AckChange(0);
+    return m_core.Store(Record(), TRUE, CHUNK_OUT_XOVER, [this](OutputRecord& rec) {
+        m_core.PackXover(rec.xover, true);
+        for (CFilter* f : {GetHPF(), GetLPF()}) {
+            if (f) {
+                f->SetSentFreq(f->GetFreq());
+                f->AckChange(0);
+            }
         }
-    }
-    return ChunkFrame(TRUE, CHUNK_OUT_XOVER);
+    });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix1Block(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackMix1(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_MIX1);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_MIX1, [this](OutputRecord& rec) { PackMix1(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreMix2Block(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackMix2(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_MIX2);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_MIX2, [this](OutputRecord& rec) { PackMix2(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreLimiterBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        PackLimiter(*rec);
-    return ChunkFrame(bSend, CHUNK_OUT_LIMITER);
+    return m_core.Store(Record(), bSend, CHUNK_OUT_LIMITER, [this](OutputRecord& rec) { PackLimiter(rec); });
 }
 
 // A name that does not fit leaves the old bytes (reported through the model's error hook); the
 // frame still goes out with them.
 std::unique_ptr<CSendData> CKTV_OutData::StoreNameBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        StringToField(rec->name, kChannelNameFieldWidth, m_strName);
-    return ChunkFrame(TRUE, CHUNK_OUT_NAME);
+    return m_core.Store(Record(), TRUE, CHUNK_OUT_NAME, [this](OutputRecord& rec) {
+        StringToField(rec.name, kChannelNameFieldWidth, m_strName);
+    });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreBand(int nBand, int nChunk) {
-    if (nBand < 0 || nBand >= std::min(OUTPUT_BAND_SLOTS, GetFilterCount()))
-        return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (OutputRecord* rec = Record())
-        rec->bands[nBand] = m_eq.PackBand(nBand);
-    return ChunkFrame(TRUE, nChunk);
+    OutputRecord* rec = Record();
+    return m_core.StoreBand(rec ? rec->bands : nullptr, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()), nBand,
+                            nChunk);
 }
 
 void CKTV_OutData::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    OutputRecord* rec = Record();
-    if (!rec)
-        return;
-    PackBands(*rec);
-    PackLevelBlock(*rec);
-    PackXover(*rec, false);
-    PackMix2(*rec);
-    PackLimiter(*rec);
-    PackMix1(*rec);
+    m_core.Store(Record(), FALSE, 0, [this](OutputRecord& rec) { PackAll(rec); });
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::StoreRecordFrame(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     OutputRecord* rec = Record();
     if (!rec)
         return nullptr;
-    PackBands(*rec);
+    PackAll(*rec);
     StringToField(rec->name, kChannelNameFieldWidth, m_strName);
-    PackLevelBlock(*rec);
-    PackXover(*rec, false);
-    PackMix2(*rec);
-    PackLimiter(*rec);
-    PackMix1(*rec);
-    return BuildRecordFrame(nPreset, GROUP_OUTPUT, m_nIndex, TRUE, TRUE);
+    return m_core.RecordFrame(nPreset);
 }
 
 std::unique_ptr<CSendData> CKTV_OutData::SendRecordIfLocked(const CString& code) {
@@ -695,10 +568,8 @@ void CKTV_OutData::LoadFromRecord(const OutputRecord* rec) {
     if (!rec)
         return;
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
-    const int n = std::min(OUTPUT_BAND_SLOTS, GetFilterCount());
-    for (int i = 0; i < n; ++i)
-        m_eq.UnpackBand(rec->bands[i], i);
+    std::lock_guard lock(g_linkLock);
+    m_core.UnpackBands(rec->bands, std::min(OUTPUT_BAND_SLOTS, GetFilterCount()));
     LoadLevelBlock(rec);
     SetXover(rec->xover);
     SetMix2(rec->mix2);
@@ -805,22 +676,13 @@ CString CKTV_OutData::FormatInROnOffText() const {
 // ---- Graph -----------------------------------------------------------------------------------
 
 void CKTV_OutData::SetCurveRect(const CRect& rect) {
-    m_nPlotHeight = rect.Height();
-    m_nPlotWidth = rect.Width();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i] = CPoint(FreqToAxisPos(g_eqFreqGrid[i], m_nPlotWidth) + 40, m_nPlotHeight / 2);
-        m_ptfCurve[i].x = static_cast<float>(FreqToAxisPosReal(g_eqFreqGrid[i], m_nPlotWidth) + 40.0);
-    }
-    m_eq.SetGraphRect(rect);
+    m_core.SetCurveRect(rect);
     UpdateCurve();
 }
 
+// The sum refreshes the float points here, the whole points in UpdateBandCurve.
 void CKTV_OutData::UpdateCurve() {
-    m_nZeroLineY = DbToY(0.0, m_nPlotHeight) + 10;
-    m_eq.UpdateSumCurveFloat();
-    const CurvePointF* sum = m_eq.GetCurveF();
-    for (int i = 0; i < kGridSize; ++i)
-        m_ptfCurve[i].y = sum[i].y;
+    m_core.UpdateCurveFloat();
 }
 
 void CKTV_OutData::UpdateBandCurve(int index) {
@@ -828,10 +690,7 @@ void CKTV_OutData::UpdateBandCurve(int index) {
     if (!f)
         return;
     f->UpdateResponse();
-    m_eq.UpdateSumCurve();
-    const CPoint* sum = m_eq.GetCurve();
-    for (int i = 0; i < kGridSize; ++i)
-        m_ptCurve[i].y = sum[i].y;
+    m_core.UpdateCurveWhole();
 }
 
 // ---- Archive ---------------------------------------------------------------------------------
@@ -851,5 +710,5 @@ void CKTV_OutData::Serialize(CArchive& ar) {
         m_bInROff = (m_nInLevelR == 0);
         m_bIn3Off = (m_nInLevel3 == 0);
     }
-    m_eq.Serialize(ar);
+    m_core.EQ().Serialize(ar);
 }

@@ -8,6 +8,7 @@
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/ChannelCore.h"
 #include "model/KTVEQ.h"
 #include "platform/core/Object.h"
 #include "platform/core/Point.h"
@@ -184,19 +185,19 @@ public:
     int GetAllBypassed() const { return m_bAllBypassed; }
 
     // ---- Bands (indexes are checked: out of range gives null)
-    CKTVEQ& GetEQ() { return m_eq; }
-    const CKTVEQ& GetEQ() const { return m_eq; }
-    CFilter* GetBand(int i) const;
-    int GetFilterCount() const;
-    CFilter* GetHPF() const;
-    CFilter* GetLPF() const;
-    int GetHPFIndex() const;
-    int GetLPFIndex() const;
-    BOOL IsAllBandsBypassed();
-    void BypassAllBands(BOOL bOn);
-    void GetXover(XoverRecord& out) const;
+    CKTVEQ& GetEQ() { return m_core.EQ(); }
+    const CKTVEQ& GetEQ() const { return m_core.EQ(); }
+    CFilter* GetBand(int i) const { return m_core.GetBand(i); }
+    int GetFilterCount() const { return m_core.GetFilterCount(); }
+    CFilter* GetHPF() const { return m_core.GetHPF(); }
+    CFilter* GetLPF() const { return m_core.GetLPF(); }
+    int GetHPFIndex() const { return GetFilterCount() - 2; }
+    int GetLPFIndex() const { return GetFilterCount() - 1; }
+    BOOL IsAllBandsBypassed(); // every filter, the crossover pair included
+    void BypassAllBands(BOOL bOn) { m_core.BypassFirst(GetFilterCount(), bOn); }
+    void GetXover(XoverRecord& out) const { m_core.PackXover(out); } // sent frequencies
     // TRUE when the high-pass or the low-pass is marked; acknowledges each marked one.
-    BOOL TakeXoverChange();
+    BOOL TakeXoverChange() { return m_core.TakeXoverChange(); }
 
     // ---- Image (this output's record of g_curImage). Frames belong to the caller.
     std::unique_ptr<CSendData> StoreLevelBlock(BOOL bSend);
@@ -237,9 +238,9 @@ public:
     void SetCurveRect(const CRect& rect);
     void UpdateCurve();
     void UpdateBandCurve(int index);
-    const CPoint* GetCurve() const { return m_ptCurve; }
-    const CurvePointF* GetCurveF() const { return m_ptfCurve; }
-    int GetZeroLineY() const { return m_nZeroLineY; }
+    const CPoint* GetCurve() const { return m_core.GetCurve(); }
+    const CurvePointF* GetCurveF() const { return m_core.GetCurveF(); }
+    int GetZeroLineY() const { return m_core.GetZeroLineY(); }
 
     void Serialize(CArchive& ar) override;
 
@@ -249,26 +250,20 @@ private:
     void SetMix2Byte(int i, BYTE v);
     void PassGeqMode(int nBands);
     void PackLevelBlock(OutputRecord& rec) const;
-    void PackXover(OutputRecord& rec, bool bTarget) const;
     void PackMix1(OutputRecord& rec) const;
     void PackMix2(OutputRecord& rec) const;
     void PackLimiter(OutputRecord& rec) const;
     void PackBands(OutputRecord& rec);
-    std::unique_ptr<CSendData> ChunkFrame(BOOL bSend, int chunk) const;
+    void PackAll(OutputRecord& rec);
     template <class Fn> void ForEachLinked(Fn fn);
     void LevelCopy();
     void Mix2Copy();
     void LimiterCopy();
     void InLevelCopy();
 
-    CPoint m_ptCurve[kGridSize];
-    CurvePointF m_ptfCurve[kGridSize];
-    int m_nZeroLineY = 0;
-    int m_nPlotHeight = 0;
-    int m_nPlotWidth = 0;
+    CChannelCore m_core;
     CString m_strName;
     BYTE m_nNameChunk = CHUNK_OUT_NAME;
-    CKTVEQ m_eq;
     BYTE m_nPolarity = 0;
     BYTE m_nOn = 1;
     SHORT m_nLevel = LEVEL_CODE_0DB;

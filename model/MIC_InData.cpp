@@ -5,7 +5,6 @@
 #include "model/RecordFrames.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,12 +19,19 @@ int Online() {
 
 } // namespace
 
-CMIC_InData::CMIC_InData() = default;
+CMIC_InData::CMIC_InData() {
+    m_core.SetAddress(GROUP_MIC, m_nIndex);
+}
 
 CMIC_InData::~CMIC_InData() = default;
 
+void CMIC_InData::SetIndex(int n) {
+    m_nIndex = n;
+    m_core.SetAddress(GROUP_MIC, n);
+}
+
 void CMIC_InData::BuildBands(int nLastBand, int nXoverChunk, int nLpFreq) {
-    m_eq.BuildMicBands(nLastBand, nXoverChunk, nLpFreq);
+    m_core.EQ().BuildMicBands(nLastBand, nXoverChunk, nLpFreq);
 }
 
 // ---- Name ------------------------------------------------------------------------------------
@@ -36,6 +42,7 @@ void CMIC_InData::SetNameBytes(const CString& name) {
 }
 
 void CMIC_InData::SetName(const CString& name) {
+    std::lock_guard lock(g_linkLock);
     SetNameBytes(name);
     m_bNameChanged = Online();
 }
@@ -47,142 +54,93 @@ CString CMIC_InData::GetName() const {
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CMIC_InData::SetEchoLevel(int v) {
+    std::lock_guard lock(g_linkLock);
     m_nEchoLevel = v;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetLevel(int code) {
+    std::lock_guard lock(g_linkLock);
     m_nLevel = code;
     m_bLevelZero = (code == 0);
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetLevelZero(int flag) {
+    std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetDelay(int code) {
+    std::lock_guard lock(g_linkLock);
     m_nDelay = code;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetEnabled(int on) {
+    std::lock_guard lock(g_linkLock);
     m_nOn = on;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetPolarity(int p) {
+    std::lock_guard lock(g_linkLock);
     m_nPolarity = p;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetMode(int mode) {
+    std::lock_guard lock(g_linkLock);
     m_nMode = mode;
     m_bLevelChanged = Online();
 }
 
 void CMIC_InData::SetNoiseGate(int code) {
+    std::lock_guard lock(g_linkLock);
     m_nNoiseGate = code;
     m_bNoiseGateChanged = Online();
 }
 
 void CMIC_InData::SetExtLevel(int v) {
+    std::lock_guard lock(g_linkLock);
     m_nExtLevel = static_cast<SHORT>(v);
     m_bExtChanged = Online();
 }
 
 void CMIC_InData::SetExtA(int v) {
+    std::lock_guard lock(g_linkLock);
     m_nExtA = v;
     m_bExtChanged = Online();
 }
 
 void CMIC_InData::SetExtB(int v) {
+    std::lock_guard lock(g_linkLock);
     m_nExtB = v;
     m_bExtChanged = Online();
 }
 
 void CMIC_InData::SetAllChanged(BOOL flag) {
+    std::lock_guard lock(g_linkLock);
     const int f = flag ? 1 : 0;
     m_bLevelChanged = f;
     m_bNameChanged = f;
     m_bNoiseGateChanged = f;
     m_bExtChanged = f;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i) {
-        CFilter* filter = GetBand(i);
-        if (!f)
-            filter->SetSentFreq(filter->GetFreq());
-        filter->AckChange(f);
-    }
+    m_core.SetFiltersChanged(f);
 }
 
 // ---- Bands -----------------------------------------------------------------------------------
 
-int CMIC_InData::GetFilterCount() const {
-    return static_cast<int>(m_eq.GetSize());
-}
-
-int CMIC_InData::GetBandCount() const {
-    return std::max(0, GetFilterCount() - 2);
-}
-
-CFilter* CMIC_InData::GetBand(int i) const {
-    if (i < 0 || i >= GetFilterCount())
-        return nullptr;
-    return m_eq.GetAt(i);
-}
-
-CFilter* CMIC_InData::GetHPF() const {
-    return GetBand(GetFilterCount() - 2);
-}
-
-CFilter* CMIC_InData::GetLPF() const {
-    return GetBand(GetFilterCount() - 1);
-}
-
 BOOL CMIC_InData::IsAllBandsBypassed() {
-    BOOL all = TRUE;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n && all; ++i)
-        all = GetBand(i)->IsBypassed() ? TRUE : FALSE;
-    m_bAllBypassed = all;
-    return all;
-}
-
-void CMIC_InData::BypassAllBands(BOOL bOn) {
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i)
-        GetBand(i)->BypassAll(bOn);
-}
-
-BOOL CMIC_InData::TakeXoverChange() {
-    BOOL any = FALSE;
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f && f->IsChanged()) {
-            f->AckChange(0);
-            any = TRUE;
-        }
-    }
-    return any;
+    m_bAllBypassed = m_core.AreBypassed(GetFilterCount());
+    return m_bAllBypassed;
 }
 
 // ---- Image -----------------------------------------------------------------------------------
 
 MicRecord* CMIC_InData::Record() const {
     return m_nIndex == 0 ? &g_curImage.mic : nullptr;
-}
-
-std::unique_ptr<CSendData> CMIC_InData::ChunkFrame(BOOL bSend, int chunk) const {
-    if (!bSend || !Record())
-        return nullptr;
-    return BuildChunkFrame(GROUP_MIC, m_nIndex, chunk);
-}
-
-void CMIC_InData::PackBands(MicRecord& rec) {
-    const int n = std::min(MIC_BAND_SLOTS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        rec.bands[i] = m_eq.PackBand(i);
 }
 
 void CMIC_InData::PackLevelBlock(MicRecord& rec) const {
@@ -192,19 +150,6 @@ void CMIC_InData::PackLevelBlock(MicRecord& rec) const {
     rec.on = static_cast<BYTE>(m_nOn);
     rec.delay.Set(m_nDelay);
     rec.levelCode.Set(m_bLevelZero ? 0 : m_nLevel);
-}
-
-void CMIC_InData::PackXover(MicRecord& rec) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    rec.xover.hpFreq.Set(hp->GetSentFreq());
-    rec.xover.hpFamily = hp->GetFamilyByte();
-    rec.xover.hpSlope = hp->GetSlopeByte();
-    rec.xover.lpFreq.Set(lp->GetSentFreq());
-    rec.xover.lpFamily = lp->GetFamilyByte();
-    rec.xover.lpSlope = lp->GetSlopeByte();
 }
 
 void CMIC_InData::PackNoiseGate(MicRecord& rec) const {
@@ -223,81 +168,62 @@ void CMIC_InData::PackName(MicRecord& rec) const {
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreLevelBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        PackLevelBlock(*rec);
-    return ChunkFrame(bSend, m_nLevelChunk);
+    return m_core.Store(Record(), bSend, m_nLevelChunk, [this](MicRecord& rec) { PackLevelBlock(rec); });
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreXoverChunk(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        PackXover(*rec);
-    return ChunkFrame(bSend, CHUNK_MIC_XOVER);
+    return m_core.Store(Record(), bSend, CHUNK_MIC_XOVER,
+                        [this](MicRecord& rec) { m_core.PackXover(rec.xover); });
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreNoiseGateBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        PackNoiseGate(*rec);
-    return ChunkFrame(bSend, m_nNoiseGateChunk);
+    return m_core.Store(Record(), bSend, m_nNoiseGateChunk, [this](MicRecord& rec) { PackNoiseGate(rec); });
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreExtBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        PackExt(*rec);
-    return ChunkFrame(bSend, m_nExtChunk);
+    return m_core.Store(Record(), bSend, m_nExtChunk, [this](MicRecord& rec) { PackExt(rec); });
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreNameBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        PackName(*rec);
-    return ChunkFrame(bSend, m_nNameChunk);
+    return m_core.Store(Record(), bSend, m_nNameChunk, [this](MicRecord& rec) { PackName(rec); });
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreBand(int nBand, int nChunk) {
-    if (nBand < 0 || nBand >= std::min(MIC_BAND_SLOTS, GetBandCount()))
-        return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (MicRecord* rec = Record())
-        rec->bands[nBand] = m_eq.PackBand(nBand);
-    return ChunkFrame(TRUE, nChunk);
+    MicRecord* rec = Record();
+    return m_core.StoreBand(rec ? rec->bands : nullptr, std::min(MIC_BAND_SLOTS, GetBandCount()), nBand,
+                            nChunk);
 }
 
 void CMIC_InData::StoreAll(MicRecord& rec) {
-    PackBands(rec);
+    m_core.PackBands(rec.bands, std::min(MIC_BAND_SLOTS, GetBandCount()));
     PackName(rec);
     PackLevelBlock(rec);
-    PackXover(rec);
+    m_core.PackXover(rec.xover);
     PackExt(rec);
     PackNoiseGate(rec);
 }
 
 void CMIC_InData::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (MicRecord* rec = Record())
         StoreAll(*rec);
 }
 
 std::unique_ptr<CSendData> CMIC_InData::StoreRecordFrame(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     MicRecord* rec = Record();
     if (!rec)
         return nullptr;
     StoreAll(*rec);
-    return BuildRecordFrame(nPreset, GROUP_MIC, m_nIndex, TRUE, TRUE);
+    return m_core.RecordFrame(nPreset);
 }
 
 void CMIC_InData::LoadFromRecord(const MicRecord* rec) {
     if (!rec)
         return;
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
-    const int n = std::min(MIC_BAND_SLOTS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        m_eq.UnpackBand(rec->bands[i], i);
+    std::lock_guard lock(g_linkLock);
+    m_core.UnpackBands(rec->bands, std::min(MIC_BAND_SLOTS, GetBandCount()));
     std::memcpy(m_szName, rec->name, sizeof m_szName);
     LoadLevelBlock(rec);
     LoadNoiseGateBlock(rec);
@@ -345,21 +271,6 @@ void CMIC_InData::LoadExtBlock(const MicRecord* rec) {
     m_nExtB = rec->extB;
 }
 
-void CMIC_InData::LoadXover(const XoverRecord& rec) {
-    CFilter* hp = GetHPF();
-    CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    hp->SetFreq(rec.hpFreq, FALSE);
-    hp->SetFamily(rec.hpFamily, FALSE);
-    hp->SetSlope(rec.hpSlope, FALSE);
-    hp->AckChange(0);
-    lp->SetFreq(rec.lpFreq, FALSE);
-    lp->SetFamily(rec.lpFamily, FALSE);
-    lp->SetSlope(rec.lpSlope, FALSE);
-    lp->AckChange(0);
-}
-
 // ---- Texts -----------------------------------------------------------------------------------
 
 CString CMIC_InData::FormatLevelText() const {
@@ -400,25 +311,8 @@ CString CMIC_InData::FormatExtLevelText() const {
 // ---- Graph -----------------------------------------------------------------------------------
 
 void CMIC_InData::SetCurveRect(const CRect& rect) {
-    m_nPlotHeight = rect.Height();
-    m_nPlotWidth = rect.Width();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i] = CPoint(FreqToAxisPos(g_eqFreqGrid[i], m_nPlotWidth) + 40, m_nPlotHeight / 2);
-        m_ptfCurve[i].x = static_cast<float>(FreqToAxisPosReal(g_eqFreqGrid[i], m_nPlotWidth) + 40.0);
-    }
-    m_eq.SetGraphRect(rect);
+    m_core.SetCurveRect(rect);
     UpdateCurve();
-}
-
-void CMIC_InData::UpdateCurve() {
-    m_nZeroLineY = DbToY(0.0, m_nPlotHeight) + 10;
-    m_eq.UpdateSumCurve();
-    const CPoint* sum = m_eq.GetCurve();
-    const CurvePointF* sumF = m_eq.GetCurveF();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i].y = sum[i].y;
-        m_ptfCurve[i].y = sumF[i].y;
-    }
 }
 
 void CMIC_InData::UpdateBandCurve(int index) {
@@ -443,5 +337,5 @@ void CMIC_InData::Serialize(CArchive& ar) {
         SetNameBytes(name);
         m_bLevelZero = (m_nLevel == 0);
     }
-    m_eq.Serialize(ar);
+    m_core.EQ().Serialize(ar);
 }

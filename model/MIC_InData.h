@@ -7,6 +7,7 @@
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/ChannelCore.h"
 #include "model/KTVEQ.h"
 #include "platform/core/Object.h"
 #include "platform/core/Point.h"
@@ -29,7 +30,7 @@ public:
     ~CMIC_InData() override;
 
     // ---- Construction and identity
-    void SetIndex(int n) { m_nIndex = n; }
+    void SetIndex(int n);
     int GetIndex() const { return m_nIndex; }
     void SetHandleColor(COLORREF clr) { m_clrHandle = clr; }
     COLORREF GetHandleColor() const { return m_clrHandle; }
@@ -46,7 +47,7 @@ public:
     CString GetName() const;
     const char* GetNameBytes() const { return m_szName; }
 
-    // ---- Setters that mark (while g_bOnline)
+    // ---- Setters that mark (while g_bOnline); they take g_linkLock, as the scheduler packs them
     void SetEchoLevel(int v);
     void SetLevel(int code);
     void SetLevelZero(int flag);
@@ -97,16 +98,16 @@ public:
     int GetAllBypassed() const { return m_bAllBypassed; }
 
     // ---- Bands (indexes are checked: out of range gives null)
-    CKTVEQ& GetEQ() { return m_eq; }
-    const CKTVEQ& GetEQ() const { return m_eq; }
-    CFilter* GetBand(int i) const;
-    int GetFilterCount() const;
-    int GetBandCount() const; // filters less the crossover pair
-    CFilter* GetHPF() const;
-    CFilter* GetLPF() const;
+    CKTVEQ& GetEQ() { return m_core.EQ(); }
+    const CKTVEQ& GetEQ() const { return m_core.EQ(); }
+    CFilter* GetBand(int i) const { return m_core.GetBand(i); }
+    int GetFilterCount() const { return m_core.GetFilterCount(); }
+    int GetBandCount() const { return m_core.GetBandCount(); } // filters less the crossover pair
+    CFilter* GetHPF() const { return m_core.GetHPF(); }
+    CFilter* GetLPF() const { return m_core.GetLPF(); }
     BOOL IsAllBandsBypassed(); // every filter, the crossover pair included
-    void BypassAllBands(BOOL bOn);
-    BOOL TakeXoverChange();
+    void BypassAllBands(BOOL bOn) { m_core.BypassFirst(GetFilterCount(), bOn); }
+    BOOL TakeXoverChange() { return m_core.TakeXoverChange(); }
 
     // ---- Image (the MicRecord of g_curImage). Frames belong to the caller.
     std::unique_ptr<CSendData> StoreLevelBlock(BOOL bSend);
@@ -121,7 +122,7 @@ public:
     void LoadLevelBlock(const MicRecord* rec);
     void LoadNoiseGateBlock(const MicRecord* rec);
     void LoadExtBlock(const MicRecord* rec);
-    void LoadXover(const XoverRecord& rec); // without marking
+    void LoadXover(const XoverRecord& rec) { m_core.LoadXover(rec); } // without marking
 
     // ---- Texts
     CString FormatLevelText() const;
@@ -134,32 +135,24 @@ public:
 
     // ---- Graph
     void SetCurveRect(const CRect& rect);
-    void UpdateCurve();
+    void UpdateCurve() { m_core.UpdateCurve(); }
     void UpdateBandCurve(int index);
-    const CPoint* GetCurve() const { return m_ptCurve; }
-    const CurvePointF* GetCurveF() const { return m_ptfCurve; }
-    int GetZeroLineY() const { return m_nZeroLineY; }
+    const CPoint* GetCurve() const { return m_core.GetCurve(); }
+    const CurvePointF* GetCurveF() const { return m_core.GetCurveF(); }
+    int GetZeroLineY() const { return m_core.GetZeroLineY(); }
 
     void Serialize(CArchive& ar) override;
 
 private:
     MicRecord* Record() const;
-    std::unique_ptr<CSendData> ChunkFrame(BOOL bSend, int chunk) const;
     void SetNameBytes(const CString& name);
-    void PackBands(MicRecord& rec);
     void PackLevelBlock(MicRecord& rec) const;
-    void PackXover(MicRecord& rec) const;
     void PackNoiseGate(MicRecord& rec) const;
     void PackExt(MicRecord& rec) const;
     void PackName(MicRecord& rec) const;
     void StoreAll(MicRecord& rec);
 
-    CPoint m_ptCurve[kGridSize];
-    CurvePointF m_ptfCurve[kGridSize] = {};
-    int m_nZeroLineY = 0;
-    int m_nPlotHeight = 0;
-    int m_nPlotWidth = 0;
-    CKTVEQ m_eq;
+    CChannelCore m_core;
     char m_szName[kNameBytes] = {};
     int m_nNameChunk = CHUNK_MIC_NAME;
     int m_nEchoLevel = 0;

@@ -5,7 +5,6 @@
 #include "model/RecordFrames.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
-#include "platform/core/SingleLock.h"
 
 #include <algorithm>
 
@@ -19,96 +18,97 @@ int Online() {
 
 } // namespace
 
-CMusic_InData::CMusic_InData() = default;
+CMusic_InData::CMusic_InData() {
+    m_core.SetAddress(GROUP_INPUT, m_nIndex);
+}
 
 CMusic_InData::~CMusic_InData() = default;
 
+void CMusic_InData::SetIndex(int n) {
+    m_nIndex = n;
+    m_core.SetAddress(GROUP_INPUT, n);
+}
+
 void CMusic_InData::BuildBands(int nLastBand, int nXoverChunk, int nLpFreq) {
-    m_eq.BuildInputBands(nLastBand, nXoverChunk, nLpFreq);
+    m_core.EQ().BuildInputBands(nLastBand, nXoverChunk, nLpFreq);
 }
 
 // ---- Setters that mark -----------------------------------------------------------------------
 
 void CMusic_InData::SetLevelZero(int flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
 }
 
 void CMusic_InData::SetLevel(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nLevel = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetEnabled(int on) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nOn = on;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetPhase(int p) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nPhase = p;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetDelay(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nDelay = code;
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetGEQMode(int mode) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nGeqMode = mode;
     PassGeqMode();
     m_bLevelChanged = Online();
 }
 
 void CMusic_InData::SetNoiseGate(int code) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nNoiseGate = code;
     m_bNoiseGateChanged = Online();
 }
 
 void CMusic_InData::SetExtLevel(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtLevel = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtA(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtA = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetExtB(int v) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_nExtB = v;
     m_bExtChanged = Online();
 }
 
 void CMusic_InData::SetName(const CString& name) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     m_strName = name;
     m_bNameChanged = Online();
 }
 
 void CMusic_InData::SetAllChanged(BOOL flag) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     const int f = flag ? 1 : 0;
     m_bLevelChanged = f;
     m_bNameChanged = f;
     m_bNoiseGateChanged = f;
     m_bExtChanged = f;
-    const int n = GetFilterCount();
-    for (int i = 0; i < n; ++i) {
-        CFilter* filter = GetBand(i);
-        if (!f)
-            filter->SetSentFreq(filter->GetFreq());
-        filter->AckChange(f);
-    }
+    m_core.SetFiltersChanged(f);
 }
 
 void CMusic_InData::PassGeqMode() {
@@ -119,73 +119,13 @@ void CMusic_InData::PassGeqMode() {
 
 // ---- Bands -----------------------------------------------------------------------------------
 
-int CMusic_InData::GetFilterCount() const {
-    return static_cast<int>(m_eq.GetSize());
-}
-
-int CMusic_InData::GetBandCount() const {
-    return std::max(0, GetFilterCount() - 2);
-}
-
-CFilter* CMusic_InData::GetBand(int i) const {
-    if (i < 0 || i >= GetFilterCount())
-        return nullptr;
-    return m_eq.GetAt(i);
-}
-
-CFilter* CMusic_InData::GetHPF() const {
-    return GetBand(GetFilterCount() - 2);
-}
-
-CFilter* CMusic_InData::GetLPF() const {
-    return GetBand(GetFilterCount() - 1);
-}
-
 BOOL CMusic_InData::IsAllBandsBypassed() {
-    BOOL all = TRUE;
-    const int n = GetBandCount();
-    for (int i = 0; i < n && all; ++i)
-        all = GetBand(i)->IsBypassed() ? TRUE : FALSE;
-    m_bAllBypassed = all;
-    return all;
-}
-
-void CMusic_InData::BypassAllBands(BOOL bOn) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    const int n = GetBandCount();
-    for (int i = 0; i < n; ++i)
-        GetBand(i)->BypassAll(bOn);
-}
-
-void CMusic_InData::SetXover(const XoverRecord& rec) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    CFilter* hp = GetHPF();
-    CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    hp->SetFreq(rec.hpFreq, FALSE);
-    hp->SetFamily(rec.hpFamily, FALSE);
-    hp->SetSlope(rec.hpSlope, FALSE);
-    hp->AckChange(0);
-    lp->SetFreq(rec.lpFreq, FALSE);
-    lp->SetFamily(rec.lpFamily, FALSE);
-    lp->SetSlope(rec.lpSlope, FALSE);
-    lp->AckChange(0);
-}
-
-BOOL CMusic_InData::TakeXoverChange() {
-    BOOL any = FALSE;
-    for (CFilter* f : {GetHPF(), GetLPF()}) {
-        if (f && f->IsChanged()) {
-            f->AckChange(0);
-            any = TRUE;
-        }
-    }
-    return any;
+    m_bAllBypassed = m_core.AreBypassed(GetBandCount());
+    return m_bAllBypassed;
 }
 
 void CMusic_InData::CopyFrom(const CMusic_InData& other) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (&other == this)
         return;
     m_strName = other.m_strName;
@@ -196,25 +136,13 @@ void CMusic_InData::CopyFrom(const CMusic_InData& other) {
     m_nOn = other.m_nOn;
     m_nPhase = other.m_nPhase;
     m_nDelay = other.m_nDelay;
-    m_eq.CopyFrom(other.m_eq);
+    m_core.EQ().CopyFrom(other.m_core.EQ());
 }
 
 // ---- Image -----------------------------------------------------------------------------------
 
 InputRecord* CMusic_InData::Record() const {
     return m_nIndex >= 0 && m_nIndex < NUM_INPUTS ? &g_curImage.inputs[m_nIndex] : nullptr;
-}
-
-std::unique_ptr<CSendData> CMusic_InData::ChunkFrame(BOOL bSend, int chunk) const {
-    if (!bSend || !Record())
-        return nullptr;
-    return BuildChunkFrame(GROUP_INPUT, m_nIndex, chunk);
-}
-
-void CMusic_InData::PackBands(InputRecord& rec) {
-    const int n = std::min(INPUT_BAND_SLOTS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        rec.bands[i] = m_eq.PackBand(i);
 }
 
 // Byte 248 is not the channel's.
@@ -224,19 +152,6 @@ void CMusic_InData::PackLevelBlock(InputRecord& rec) const {
     rec.on = static_cast<BYTE>(m_nOn);
     rec.delay.Set(m_nDelay);
     rec.levelCode.Set(m_bLevelZero ? 0 : m_nLevel);
-}
-
-void CMusic_InData::PackXover(InputRecord& rec) const {
-    const CFilter* hp = GetHPF();
-    const CFilter* lp = GetLPF();
-    if (!hp || !lp)
-        return;
-    rec.xover.hpFreq.Set(hp->GetSentFreq());
-    rec.xover.hpFamily = hp->GetFamilyByte();
-    rec.xover.hpSlope = hp->GetSlopeByte();
-    rec.xover.lpFreq.Set(lp->GetSentFreq());
-    rec.xover.lpFamily = lp->GetFamilyByte();
-    rec.xover.lpSlope = lp->GetSlopeByte();
 }
 
 void CMusic_InData::PackNoiseGate(InputRecord& rec) const {
@@ -250,82 +165,65 @@ void CMusic_InData::PackExt(InputRecord& rec) const {
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreLevelBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        PackLevelBlock(*rec);
-    return ChunkFrame(bSend, m_nLevelChunk);
+    return m_core.Store(Record(), bSend, m_nLevelChunk, [this](InputRecord& rec) { PackLevelBlock(rec); });
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreXoverChunk(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        PackXover(*rec);
-    return ChunkFrame(bSend, CHUNK_IN_XOVER);
+    return m_core.Store(Record(), bSend, CHUNK_IN_XOVER,
+                        [this](InputRecord& rec) { m_core.PackXover(rec.xover); });
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreNoiseGateBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        PackNoiseGate(*rec);
-    return ChunkFrame(bSend, m_nNoiseGateChunk);
+    return m_core.Store(Record(), bSend, m_nNoiseGateChunk, [this](InputRecord& rec) { PackNoiseGate(rec); });
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreExtBlock(BOOL bSend) {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        PackExt(*rec);
-    return ChunkFrame(bSend, m_nExtChunk);
+    return m_core.Store(Record(), bSend, m_nExtChunk, [this](InputRecord& rec) { PackExt(rec); });
 }
 
 // A name that does not fit leaves the old bytes (reported through the model's error hook).
 std::unique_ptr<CSendData> CMusic_InData::StoreNameBlock() {
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        StringToField(rec->name, kChannelNameFieldWidth, m_strName);
-    return ChunkFrame(TRUE, m_nNameChunk);
+    return m_core.Store(Record(), TRUE, m_nNameChunk, [this](InputRecord& rec) {
+        StringToField(rec.name, kChannelNameFieldWidth, m_strName);
+    });
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreBand(int nBand, int nChunk) {
-    if (nBand < 0 || nBand >= std::min(INPUT_BAND_SLOTS, GetBandCount()))
-        return nullptr;
-    CSingleLock lock(&g_linkLock, TRUE);
-    if (InputRecord* rec = Record())
-        rec->bands[nBand] = m_eq.PackBand(nBand);
-    return ChunkFrame(TRUE, nChunk);
+    InputRecord* rec = Record();
+    return m_core.StoreBand(rec ? rec->bands : nullptr, std::min(INPUT_BAND_SLOTS, GetBandCount()), nBand,
+                            nChunk);
 }
 
 void CMusic_InData::StoreAll(InputRecord& rec) {
-    PackBands(rec);
+    m_core.PackBands(rec.bands, std::min(INPUT_BAND_SLOTS, GetBandCount()));
     StringToField(rec.name, kChannelNameFieldWidth, m_strName);
     PackLevelBlock(rec);
-    PackXover(rec);
+    m_core.PackXover(rec.xover);
     PackExt(rec);
     PackNoiseGate(rec);
 }
 
 void CMusic_InData::StoreToImage() {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     if (InputRecord* rec = Record())
         StoreAll(*rec);
 }
 
 std::unique_ptr<CSendData> CMusic_InData::StoreRecordFrame(int nPreset) {
-    CSingleLock lock(&g_linkLock, TRUE);
+    std::lock_guard lock(g_linkLock);
     InputRecord* rec = Record();
     if (!rec)
         return nullptr;
     StoreAll(*rec);
-    return BuildRecordFrame(nPreset, GROUP_INPUT, m_nIndex, TRUE, TRUE);
+    return m_core.RecordFrame(nPreset);
 }
 
 void CMusic_InData::LoadFromRecord(const InputRecord* rec) {
     if (!rec)
         return;
     // The record may be g_curImage, which the link worker writes.
-    CSingleLock lock(&g_linkLock, TRUE);
-    const int n = std::min(INPUT_BAND_SLOTS, GetBandCount());
-    for (int i = 0; i < n; ++i)
-        m_eq.UnpackBand(rec->bands[i], i);
+    std::lock_guard lock(g_linkLock);
+    m_core.UnpackBands(rec->bands, std::min(INPUT_BAND_SLOTS, GetBandCount()));
     m_strName = FieldToStringN(rec->name, kChannelNameFieldWidth);
     m_nOn = rec->on;
     m_nPhase = rec->phase;
@@ -370,25 +268,8 @@ CString CMusic_InData::FormatExtLevelText() const {
 // ---- Graph -----------------------------------------------------------------------------------
 
 void CMusic_InData::SetCurveRect(const CRect& rect) {
-    m_nPlotHeight = rect.Height();
-    m_nPlotWidth = rect.Width();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i] = CPoint(FreqToAxisPos(g_eqFreqGrid[i], m_nPlotWidth) + 40, m_nPlotHeight / 2);
-        m_ptfCurve[i].x = static_cast<float>(FreqToAxisPosReal(g_eqFreqGrid[i], m_nPlotWidth) + 40.0);
-    }
-    m_eq.SetGraphRect(rect);
+    m_core.SetCurveRect(rect);
     UpdateCurve();
-}
-
-void CMusic_InData::UpdateCurve() {
-    m_nZeroLineY = DbToY(0.0, m_nPlotHeight) + 10;
-    m_eq.UpdateSumCurve();
-    const CPoint* sum = m_eq.GetCurve();
-    const CurvePointF* sumF = m_eq.GetCurveF();
-    for (int i = 0; i < kGridSize; ++i) {
-        m_ptCurve[i].y = sum[i].y;
-        m_ptfCurve[i].y = sumF[i].y;
-    }
 }
 
 void CMusic_InData::UpdateBandCurve(int index) {
@@ -411,5 +292,5 @@ void CMusic_InData::Serialize(CArchive& ar) {
             m_nExtA >> m_nExtB;
         m_bLevelZero = (m_nLevel == 0);
     }
-    m_eq.Serialize(ar);
+    m_core.EQ().Serialize(ar);
 }

@@ -7,6 +7,7 @@
 #include "model/Conversions.h"
 #include "model/DataDefine.h"
 #include "model/Globals.h"
+#include "model/ChannelCore.h"
 #include "model/KTVEQ.h"
 #include "platform/core/Object.h"
 #include "platform/core/Point.h"
@@ -27,7 +28,7 @@ public:
     ~CMusic_InData() override;
 
     // ---- Construction and identity
-    void SetIndex(int n) { m_nIndex = n; }
+    void SetIndex(int n);
     int GetIndex() const { return m_nIndex; }
     void SetHandleColor(COLORREF clr) { m_clrHandle = clr; }
     COLORREF GetHandleColor() const { return m_clrHandle; }
@@ -92,17 +93,17 @@ public:
     int GetAllBypassed() const { return m_bAllBypassed; }
 
     // ---- Bands (indexes are checked: out of range gives null)
-    CKTVEQ& GetEQ() { return m_eq; }
-    const CKTVEQ& GetEQ() const { return m_eq; }
-    CFilter* GetBand(int i) const;
-    int GetFilterCount() const;
-    int GetBandCount() const; // filters less the crossover pair
-    CFilter* GetHPF() const;
-    CFilter* GetLPF() const;
+    CKTVEQ& GetEQ() { return m_core.EQ(); }
+    const CKTVEQ& GetEQ() const { return m_core.EQ(); }
+    CFilter* GetBand(int i) const { return m_core.GetBand(i); }
+    int GetFilterCount() const { return m_core.GetFilterCount(); }
+    int GetBandCount() const { return m_core.GetBandCount(); } // filters less the crossover pair
+    CFilter* GetHPF() const { return m_core.GetHPF(); }
+    CFilter* GetLPF() const { return m_core.GetLPF(); }
     BOOL IsAllBandsBypassed(); // EQ bands only
-    void BypassAllBands(BOOL bOn);
-    void SetXover(const XoverRecord& rec);
-    BOOL TakeXoverChange();
+    void BypassAllBands(BOOL bOn) { m_core.BypassFirst(GetBandCount(), bOn); }
+    void SetXover(const XoverRecord& rec) { m_core.LoadXover(rec); } // without marking
+    BOOL TakeXoverChange() { return m_core.TakeXoverChange(); }
     void CopyFrom(const CMusic_InData& other);
 
     // ---- Image (this input's record of g_curImage). Frames belong to the caller.
@@ -126,31 +127,23 @@ public:
 
     // ---- Graph
     void SetCurveRect(const CRect& rect);
-    void UpdateCurve();
+    void UpdateCurve() { m_core.UpdateCurve(); }
     void UpdateBandCurve(int index);
-    const CPoint* GetCurve() const { return m_ptCurve; }
-    const CurvePointF* GetCurveF() const { return m_ptfCurve; }
-    int GetZeroLineY() const { return m_nZeroLineY; }
+    const CPoint* GetCurve() const { return m_core.GetCurve(); }
+    const CurvePointF* GetCurveF() const { return m_core.GetCurveF(); }
+    int GetZeroLineY() const { return m_core.GetZeroLineY(); }
 
     void Serialize(CArchive& ar) override;
 
 private:
     InputRecord* Record() const;
-    std::unique_ptr<CSendData> ChunkFrame(BOOL bSend, int chunk) const;
-    void PackBands(InputRecord& rec);
     void PackLevelBlock(InputRecord& rec) const;
-    void PackXover(InputRecord& rec) const;
     void PackNoiseGate(InputRecord& rec) const;
     void PackExt(InputRecord& rec) const;
     void StoreAll(InputRecord& rec);
     void PassGeqMode();
 
-    CPoint m_ptCurve[kGridSize];
-    CurvePointF m_ptfCurve[kGridSize];
-    int m_nZeroLineY = 0;
-    int m_nPlotHeight = 0;
-    int m_nPlotWidth = 0;
-    CKTVEQ m_eq;
+    CChannelCore m_core;
     CString m_strName;
     int m_nNameChunk = CHUNK_IN_NAME;
     int m_nOn = 1;

@@ -1,6 +1,7 @@
 // Filter responses against the section formulas evaluated here on their own, with complex
 // arithmetic instead of the filter's folded trigonometry.
 #include "model/Conversions.h"
+#include "model/DataDefine.h"
 #include "model/Filter.h"
 
 #include <gtest/gtest.h>
@@ -275,3 +276,22 @@ TEST(FilterResponse, LoadedNonsenseStaysFinite) {
 }
 
 } // namespace
+
+// The curve's pixels are the response rounded as DbToY does, for every grid point, down to the
+// clamp: a tall plot pushes the stop band of a steep high-pass beyond the int range.
+TEST(FilterResponse, CurvePointsAreTheRoundedResponse) {
+    for (int height : {240, 7, 1000000000}) {
+        CFilter f;
+        f.SetType(BAND_HIGH_PASS);
+        f.SetFamily(2, FALSE);
+        f.SetSlope(7, FALSE);
+        f.SetFreq(1000, FALSE);
+        f.SetGraphRect(CRect(0, 0, 600, height));
+        int clamped = 0;
+        for (int i = 0; i < kGridSize; ++i) {
+            ASSERT_EQ(f.m_ptCurve[i + 1].y, DbToY(f.m_dResponse[i], height) + 10) << height << " @" << i;
+            clamped += f.m_ptCurve[i + 1].y == 2000000000 + 10;
+        }
+        EXPECT_EQ(clamped > 0, height == 1000000000) << height;
+    }
+}

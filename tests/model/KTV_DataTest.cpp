@@ -6,7 +6,6 @@
 #include "model/PresetServices.h"
 #include "model/RecordFrames.h"
 #include "model/ViewServices.h"
-#include "platform/core/SingleLock.h"
 
 #include <atomic>
 #include <cstring>
@@ -552,7 +551,7 @@ TEST_F(KTV_DataTest, ChangesRacingTheWorkerAreNeverLost) {
     std::atomic<bool> done{false};
     std::thread worker([&] {
         while (!done.load()) {
-            CSingleLock lock(&g_linkLock, TRUE);
+            std::lock_guard lock(g_linkLock);
             m_doc->BuildNextChangeFrame();
         }
     });
@@ -595,7 +594,7 @@ TEST_F(KTV_DataTest, LoadingTheLiveImageNeverSeesATornRecord) {
     std::atomic<bool> done{false};
     std::thread worker([&] {
         for (int k = 0; !done.load(); ++k) {
-            CSingleLock lock(&g_linkLock, TRUE);
+            std::lock_guard lock(g_linkLock);
             std::memcpy(&g_curImage.outputs[2], k % 2 ? &a : &b, sizeof(OutputRecord));
         }
     });

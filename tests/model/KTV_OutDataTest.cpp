@@ -292,16 +292,6 @@ TEST_F(OutDataTest, CrossoverChunkSentVersusTargetFrequencies) {
     EXPECT_FALSE(o.GetHPF()->IsChanged());
 }
 
-TEST_F(OutDataTest, TakeXoverChangeAcknowledgesTheMarkedFilters) {
-    CKTV_OutData& o = out[0];
-    g_bOnline = 1;
-    o.GetHPF()->SetFreq(100, TRUE); // 70 -> 100 Hz: within an octave
-    EXPECT_TRUE(o.TakeXoverChange());
-    EXPECT_EQ(o.GetHPF()->GetSentFreq(), 100);
-    EXPECT_FALSE(o.GetHPF()->IsChanged());
-    EXPECT_FALSE(o.TakeXoverChange());
-}
-
 TEST_F(OutDataTest, FramesCarryTheChunkOfThisOutput) {
     const struct {
         const char* name;
@@ -448,20 +438,6 @@ TEST_F(OutDataTest, BandAccessIsBoundsChecked) {
     empty.SetAllChanged(FALSE);
     EXPECT_EQ(empty.GetHPF(), nullptr);
     EXPECT_EQ(empty.TakeXoverChange(), FALSE);
-}
-
-TEST_F(OutDataTest, BypassAllCoversEveryFilterAndDoesNotMark) {
-    CKTV_OutData& o = out[0];
-    o.GetBand(5)->SetGainPos(250);
-    EXPECT_FALSE(o.IsAllBandsBypassed());
-    g_bOnline = 1;
-    o.BypassAllBands(TRUE);
-    EXPECT_TRUE(o.IsAllBandsBypassed());
-    EXPECT_EQ(o.GetAllBypassed(), 1);
-    for (int i = 0; i < o.GetFilterCount(); ++i)
-        EXPECT_FALSE(o.GetBand(i)->IsChanged()) << i;
-    o.BypassAllBands(FALSE);
-    EXPECT_FALSE(o.IsAllBandsBypassed());
 }
 
 TEST_F(OutDataTest, ParameterTexts) {

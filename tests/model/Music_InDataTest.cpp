@@ -211,18 +211,6 @@ TEST_F(MusicInTest, FramesCarryTheChunkOfThisInput) {
     EXPECT_EQ(rec->GetData()[LinkFrame::OFS_PRESET], 2);
 }
 
-TEST_F(MusicInTest, BypassCoversTheEqBandsOnly) {
-    CMusic_InData& m = in[0];
-    m.GetHPF()->SetGainPos(250); // a crossover filter that counts as not bypassed
-    m.GetBand(3)->SetGainPos(250);
-    EXPECT_FALSE(m.IsAllBandsBypassed());
-    m.BypassAllBands(TRUE);
-    EXPECT_TRUE(m.IsAllBandsBypassed());
-    EXPECT_FALSE(m.GetHPF()->IsBypassed());
-    m.BypassAllBands(FALSE);
-    EXPECT_FALSE(m.IsAllBandsBypassed());
-}
-
 TEST_F(MusicInTest, SetAllChangedClearsMarksAndCatchesUpSentFrequencies) {
     CMusic_InData& m = in[5];
     g_bOnline = 1;
