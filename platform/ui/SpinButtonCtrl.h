@@ -17,6 +17,7 @@ public:
     CSpinButtonCtrl();
     ~CSpinButtonCtrl() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     CWnd* SetBuddy(CWnd* buddy);
