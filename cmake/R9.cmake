@@ -5,7 +5,7 @@ function(r9_warnings target)
   if(_type STREQUAL "INTERFACE_LIBRARY")
     return()
   endif()
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Werror)
 endfunction()
 
 # r9_library(name dir DEPS dep... [QT])

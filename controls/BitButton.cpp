@@ -143,16 +143,8 @@ UINT CBitButton::LookBitmap(BOOL disabled) const {
 void CBitButton::FitToLook() {
     if (!m_hWnd)
         return;
-    const UINT id = LookBitmap(!IsWindowEnabled());
-    CBitmap bitmap;
-    BITMAP bm{};
     // A bitmap that does not load keeps the current size (the paint falls back to the face colour).
-    if (id == 0 || !bitmap.LoadBitmap(id) || !bitmap.GetBitmap(&bm))
-        return;
-    CRect rc;
-    GetClientRect(&rc);
-    if (rc.Width() != bm.bmWidth || rc.Height() != bm.bmHeight)
-        SetWindowPos(nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+    skin::FitToBitmap(this, LookBitmap(!IsWindowEnabled()));
 }
 
 void CBitButton::Repaint() {
@@ -173,8 +165,7 @@ void CBitButton::DrawItem(LPDRAWITEMSTRUCT dis) {
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     CString text;
     GetWindowText(text);
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
+    CRect rcClient;
     GetClientRect(&rcClient);
 
     const BOOL disabled = (dis->itemState & ODS_DISABLED) != 0;
@@ -189,22 +180,8 @@ void CBitButton::DrawItem(LPDRAWITEMSTRUCT dis) {
         font = m_bHover ? (m_bPressed ? m_pCheckedPressedFont : m_pCheckedHoverFont) : m_pCheckedNormalFont;
     }
 
-    CBitmap bitmap;
-    if (id == 0 || !bitmap.LoadBitmap(id)) {
-        dc->FillSolidRect(&rcClient, ::GetSysColor(COLOR_BTNFACE));
-    } else {
-        // Stretched to the window (which FitToLook gave the bitmap's size).
-        BITMAP bm{};
-        bitmap.GetBitmap(&bm);
-        CDC memDC;
-        memDC.CreateCompatibleDC(dc);
-        CBitmap* old = memDC.SelectObject(&bitmap);
-        const int oldStretch = dc->SetStretchBltMode(COLORONCOLOR);
-        dc->StretchBlt(0, 0, rcWindow.Width(), rcClient.Height(), &memDC, 0, 0, bm.bmWidth, bm.bmHeight,
-                       SRCCOPY);
-        dc->SetStretchBltMode(oldStretch);
-        memDC.SelectObject(old);
-    }
+    // Stretched to the window (which FitToLook gave the bitmap's size).
+    skin::PaintFace(dc, id, rcClient);
 
     CFont* oldFont = nullptr;
     if (disabled) {

@@ -79,16 +79,8 @@ COLORREF CComBoxBtn::StateTextColor(BOOL disabled) const {
 void CComBoxBtn::SizeToLook() {
     if (!m_hWnd)
         return;
-    CBitmap bitmap;
-    const UINT id = StateBitmap(!IsWindowEnabled());
-    if (!id || !bitmap.LoadBitmap(id))
+    if (!skin::FitToBitmap(this, StateBitmap(!IsWindowEnabled())))
         return; // no bitmap (or one that does not load) keeps the size
-    BITMAP info{};
-    bitmap.GetBitmap(&info);
-    CRect rc;
-    GetClientRect(&rc);
-    if (rc.Width() != info.bmWidth || rc.Height() != info.bmHeight)
-        SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
     GetClientRect(&m_rcClient);
 }
 
@@ -126,24 +118,9 @@ void CComBoxBtn::DrawItem(LPDRAWITEMSTRUCT dis) {
     CFont* font = (!disabled && m_bHovered) ? m_pHoverFont : m_pNormalFont;
     const COLORREF colour = StateTextColor(disabled);
 
-    CRect window, client;
+    CRect client;
     GetClientRect(&client);
-    window = client;
-    CBitmap loaded;
-    if (id && loaded.LoadBitmap(id)) {
-        BITMAP info{};
-        loaded.GetBitmap(&info);
-        CDC source;
-        source.CreateCompatibleDC(dc);
-        CBitmap* old = source.SelectObject(&loaded);
-        const int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
-        dc->StretchBlt(0, 0, window.Width(), client.Height(), &source, 0, 0, info.bmWidth, info.bmHeight,
-                       SRCCOPY);
-        dc->SetStretchBltMode(oldMode);
-        source.SelectObject(old);
-    } else {
-        dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    }
+    skin::PaintFace(dc, id, client);
 
     if (!caption.IsEmpty()) {
         if (disabled && m_bNullWhenDisabled)

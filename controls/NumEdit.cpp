@@ -32,94 +32,6 @@ CString Int(long long v) {
     return CString(buf, static_cast<int>(r.ptr - buf));
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Power of ten of the leading digit of a decimal number text (digits, point, exponent), e.g. 2 for
-// "123.4" and -3 for "0.00123e0"; it tells an overflowing number from an underflowing one.
-long long DecimalMagnitude(const char* p, const char* end) {
-    long long intDigits = 0, zerosAfterPoint = 0;
-    bool point = false, seenDigit = false;
-    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
-        if (*p == '.') {
-            point = true;
-        } else if (!seenDigit && *p == '0') {
-            if (point)
-                ++zerosAfterPoint;
-        } else {
-            seenDigit = true;
-            if (!point)
-                ++intDigits;
-        }
-    }
-    long long exponent = 0;
-    if (p < end) {
-        ++p;
-        bool negative = false;
-        if (p < end && (*p == '+' || *p == '-'))
-            negative = *p++ == '-';
-        for (; p < end && *p >= '0' && *p <= '9'; ++p)
-            exponent = std::min(exponent * 10 + (*p - '0'), 1LL << 40);
-        if (negative)
-            exponent = -exponent;
-    }
-    return (intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1)) + exponent;
-}
-
-// The number at the start of the text as atof reads it: blanks skipped, reading stops at the
-// first character that cannot continue it, no number gives 0. NaN counts as no number.
-double TypedNumber(const CString& text) {
-    const char* p = text.GetString();
-    const char* end = p + text.GetLength();
-    while (p < end && IsBlank(*p))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    if (p >= end || *p == '-' || *p == '+')
-        return 0.0;
-    double v = 0.0;
-    auto r = std::from_chars(p, end, v, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Too large reads as infinity, too small as 0 (the limits below take over).
-        v = DecimalMagnitude(p, r.ptr) >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (r.ec != std::errc()) {
-        return 0.0;
-    }
-    if (std::isnan(v))
-        return 0.0;
-    return negative ? -v : v;
-}
-
-// The integer at the start of the text as atoi reads it, saturated to the int range.
-int TypedInt(const CString& text) {
-    const char* p = text.GetString();
-    const char* end = p + text.GetLength();
-    while (p < end && IsBlank(*p))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    long long v = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
-        v = v * 10 + (*p - '0');
-        if (v > 1LL << 32)
-            v = 1LL << 32;
-    }
-    if (negative)
-        v = -v;
-    if (v > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
-
 // trunc() to int of a finite double, saturated (the limits make every caller's value small).
 int Trunc(double x) {
     if (!(x == x))
@@ -403,7 +315,7 @@ void CNumEdit::CommitText() {
     case NUMTYPE_DELAY_MS_ALT: {
         if (!modified)
             return;
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         int v;
         if (a < 0)
             v = m_nMin;
@@ -418,7 +330,7 @@ void CNumEdit::CommitText() {
     case NUMTYPE_DELAY_INCH: {
         if (!modified)
             return;
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double speed = type == NUMTYPE_DELAY_CM ? 0.6 * T + 331.0 : 0.6 * T + 331.4;
         if (!(speed > 0)) {
             Commit(m_nValue);
@@ -436,7 +348,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_CENTERED: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (!modified)
             return;
         if (m_dStep == 0) {
@@ -460,7 +372,7 @@ void CNumEdit::CommitText() {
         if (type <= NUMTYPE_FREQ_20K && text == "OFF")
             return;
         // Stored even without a user edit; rewritten and reported only after one.
-        m_nValue = Limit(TypedInt(text));
+        m_nValue = Limit(ParseLeadingInt(text));
         if (modified) {
             SetWindowText(FormatText());
             SendCommit();
@@ -468,7 +380,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_TIME_MS: {
-        double a = TypedNumber(text);
+        double a = ParseLeadingNumber(text);
         if (a < 0.3)
             a = 0.3;
         if (m_nMax < a + 6)
@@ -484,7 +396,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_INT_UNIT: {
-        int a = TypedInt(text);
+        int a = ParseLeadingInt(text);
         if (a < m_nMin)
             a = m_nMin;
         if (a > m_nMax)
@@ -494,7 +406,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_STEP_2DEC: {
-        double a = TypedNumber(text);
+        double a = ParseLeadingNumber(text);
         if (!modified)
             return;
         if (m_dStep == 0) {
@@ -522,11 +434,11 @@ void CNumEdit::CommitText() {
                 : type == NUMTYPE_LEVEL_DB       ? -60.0
                                                  : 12.0;
         } else if (type == NUMTYPE_VPP) {
-            const double a = TypedNumber(text);
+            const double a = ParseLeadingNumber(text);
             // No voltage at or below 0: it counts as the lower end.
             x = a > 0 ? 20 * std::log10(a / 2.2) : m_nMin * m_dStep - m_dOffset;
         } else {
-            x = TypedNumber(text);
+            x = ParseLeadingNumber(text);
         }
         if (!modified)
             return;
@@ -539,7 +451,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_Q: {
-        double a = TypedNumber(text);
+        double a = ParseLeadingNumber(text);
         if (!modified)
             return;
         if (a > g_qTable[0])
@@ -552,7 +464,7 @@ void CNumEdit::CommitText() {
     case NUMTYPE_PERCENT:
     case NUMTYPE_STEP_INT:
     case NUMTYPE_STEP_DB: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (!modified)
             return;
         if (m_dStep == 0) {
@@ -564,7 +476,7 @@ void CNumEdit::CommitText() {
     }
     case NUMTYPE_HUNDREDTHS:
     case NUMTYPE_TENTHS: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (!modified)
             return;
         const double f = type == NUMTYPE_TENTHS ? 0.1 : 0.01;
@@ -574,7 +486,7 @@ void CNumEdit::CommitText() {
     }
     case NUMTYPE_INT_MAX:
     case NUMTYPE_INT_DOUBLE: {
-        double a = TypedNumber(text);
+        double a = ParseLeadingNumber(text);
         if (type == NUMTYPE_INT_DOUBLE)
             a /= 2;
         if (!modified)
@@ -585,7 +497,7 @@ void CNumEdit::CommitText() {
     case NUMTYPE_DELAY_MS_LONG: {
         if (!modified)
             return;
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (a < 0)
             Commit(m_nMin);
         else if (a > 8400)
@@ -598,7 +510,7 @@ void CNumEdit::CommitText() {
     case NUMTYPE_DELAY_FEET_LONG: {
         if (!modified)
             return;
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double speed = 0.6 * T + 331.4;
         if (!(speed > 0)) {
             Commit(m_nValue);
@@ -614,7 +526,7 @@ void CNumEdit::CommitText() {
         return;
     }
     case NUMTYPE_INT_CLAMP: {
-        const int a = TypedInt(text);
+        const int a = ParseLeadingInt(text);
         if (modified)
             Commit(a);
         return;
@@ -634,7 +546,7 @@ void CNumEdit::TakeTypedText() {
     switch (type) {
     case NUMTYPE_DELAY_MS:
     case NUMTYPE_DELAY_MS_ALT: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double top = type == NUMTYPE_DELAY_MS ? kMaxDelayMs : 60.0;
         if (a < 0 || a > top)
             return;
@@ -643,7 +555,7 @@ void CNumEdit::TakeTypedText() {
     }
     case NUMTYPE_DELAY_CM:
     case NUMTYPE_DELAY_INCH: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double speed = type == NUMTYPE_DELAY_CM ? 0.6 * T + 331.0 : 0.6 * T + 331.4;
         if (!(speed > 0))
             return;
@@ -662,7 +574,7 @@ void CNumEdit::TakeTypedText() {
         return;
     }
     case NUMTYPE_CENTERED: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const int half = m_nMax / 2;
         if (m_dStep == 0 || a < (m_nMin - half) * m_dStep || a > half * m_dStep)
             return;
@@ -674,13 +586,13 @@ void CNumEdit::TakeTypedText() {
     case NUMTYPE_FREQ_20K:
     case NUMTYPE_FREQ_LOW:
     case NUMTYPE_FREQ_HIGH: {
-        const int a = TypedInt(text);
+        const int a = ParseLeadingInt(text);
         if (a >= m_nMin && a <= m_nMax)
             m_nValue = a;
         return;
     }
     case NUMTYPE_TIME_MS: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (a >= 0.3 && a <= 0.9)
             store(Trunc((a - 0.3) / 0.1));
         else if (a >= 1 && a <= m_nMax)
@@ -689,10 +601,10 @@ void CNumEdit::TakeTypedText() {
     }
     case NUMTYPE_INT_UNIT:
     case NUMTYPE_INT_CLAMP:
-        store(TypedInt(text));
+        store(ParseLeadingInt(text));
         return;
     case NUMTYPE_STEP_2DEC: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (m_dStep == 0 || a < 0.05 || a > 3.0)
             return;
         store(Trunc((a - 0.05) * ((1 / m_dStep) * 10) / 10));
@@ -711,7 +623,7 @@ void CNumEdit::TakeTypedText() {
                 : type == NUMTYPE_LEVEL_DB       ? -60.0
                                                  : 12.0;
         else
-            x = TypedNumber(text);
+            x = ParseLeadingNumber(text);
         if (m_dStep == 0)
             return;
         x = LimitHigh(x, m_nMin * m_dStep - m_dOffset, m_nMax * m_dStep - m_dOffset);
@@ -719,7 +631,7 @@ void CNumEdit::TakeTypedText() {
         return;
     }
     case NUMTYPE_Q: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (a < 0.404 || a > g_qTable[0])
             return;
         store(QToBandwidthIndex(a));
@@ -728,7 +640,7 @@ void CNumEdit::TakeTypedText() {
     case NUMTYPE_PERCENT:
     case NUMTYPE_STEP_INT:
     case NUMTYPE_STEP_DB: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (m_dStep == 0 || a < m_nMin * m_dStep || a > m_nMax * m_dStep)
             return;
         store(Trunc(a / m_dStep));
@@ -736,7 +648,7 @@ void CNumEdit::TakeTypedText() {
     }
     case NUMTYPE_HUNDREDTHS:
     case NUMTYPE_TENTHS: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double f = type == NUMTYPE_TENTHS ? 0.1 : 0.01;
         const double mult = type == NUMTYPE_TENTHS ? 10 : 100;
         if (a < m_nMin * f || a > m_nMax * f)
@@ -746,7 +658,7 @@ void CNumEdit::TakeTypedText() {
     }
     case NUMTYPE_INT_MAX:
     case NUMTYPE_INT_DOUBLE: {
-        double a = TypedNumber(text);
+        double a = ParseLeadingNumber(text);
         if (type == NUMTYPE_INT_DOUBLE)
             a /= 2;
         if (a < m_nMin || a > m_nMax)
@@ -755,7 +667,7 @@ void CNumEdit::TakeTypedText() {
         return;
     }
     case NUMTYPE_DELAY_MS_LONG: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         if (a < 0 || a > 8400)
             return;
         store(RoundUp(a / 0.021));
@@ -763,7 +675,7 @@ void CNumEdit::TakeTypedText() {
     }
     case NUMTYPE_DELAY_CM_LONG:
     case NUMTYPE_DELAY_FEET_LONG: {
-        const double a = TypedNumber(text);
+        const double a = ParseLeadingNumber(text);
         const double speed = 0.6 * T + 331.4;
         if (!(speed > 0))
             return;

@@ -242,36 +242,11 @@ void CNumSpin::OnPaint() {
     const bool horz = (GetStyle() & UDS_HORZ) != 0;
     const bool enabled = IsWindowEnabled() != FALSE;
     for (int arrow : {1, -1}) {
-        CRect half = rc;
-        if (horz)
-            (arrow > 0 ? half.left : half.right) = rc.left + rc.Width() / 2;
-        else
-            (arrow > 0 ? half.bottom : half.top) = rc.top + rc.Height() / 2;
+        const CRect half = ArrowHalf(rc, arrow, horz);
         const bool down = m_pressed == arrow && m_over;
         dc.FillSolidRect(&half, down ? kFacePressed : kFace);
         CBrush frame(down ? kAccent : kBorder);
         dc.FrameRect(&half, &frame);
-        const CPoint m = half.CenterPoint();
-        const int a = std::max(2, std::min(half.Width(), half.Height()) / 4);
-        POINT pts[3];
-        if (horz) {
-            const int dx = arrow > 0 ? 1 : -1;
-            pts[0] = {m.x - dx * a / 2, m.y - a};
-            pts[1] = {m.x - dx * a / 2, m.y + a};
-            pts[2] = {m.x + dx * (a / 2 + 1), m.y};
-        } else {
-            const int dy = arrow > 0 ? -1 : 1;
-            pts[0] = {m.x - a, m.y - dy * a / 2};
-            pts[1] = {m.x + a, m.y - dy * a / 2};
-            pts[2] = {m.x, m.y + dy * (a / 2 + 1)};
-        }
-        const COLORREF c = enabled ? kAccent : kDim;
-        CBrush brush(c);
-        CPen pen(PS_SOLID, 1, c);
-        CBrush* oldBrush = dc.SelectObject(&brush);
-        CPen* oldPen = dc.SelectObject(&pen);
-        dc.Polygon(pts, 3);
-        dc.SelectObject(oldBrush);
-        dc.SelectObject(oldPen);
+        DrawArrowGlyph(dc, half, arrow, horz, enabled ? kAccent : kDim);
     }
 }

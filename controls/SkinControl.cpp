@@ -1,5 +1,7 @@
 #include "controls/SkinControl.h"
 
+#include "platform/ui/Bitmap.h"
+
 namespace skin {
 
 int ButtonKind(DWORD style) {
@@ -19,6 +21,31 @@ void InvalidateParentArea(CWnd* control) {
     control->GetWindowRect(&rc);
     parent->ScreenToClient(&rc);
     parent->InvalidateRect(&rc, TRUE);
+}
+
+bool FitToBitmap(CWnd* control, UINT id) {
+    CBitmap bitmap;
+    if (id == 0 || !bitmap.LoadBitmap(id))
+        return false;
+    const CSize size = bitmap.GetBitmapDimension();
+    CRect rc;
+    control->GetClientRect(&rc);
+    if (rc.Width() != size.cx || rc.Height() != size.cy)
+        control->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    return true;
+}
+
+bool StretchBitmapResource(CDC* dc, UINT id, int width, int height) {
+    CBitmap bitmap;
+    if (id == 0 || !bitmap.LoadBitmap(id))
+        return false;
+    StretchBitmap(dc, &bitmap, 0, 0, width, height);
+    return true;
+}
+
+void PaintFace(CDC* dc, UINT id, const CRect& client) {
+    if (!StretchBitmapResource(dc, id, client.Width(), client.Height()))
+        dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
 }
 
 } // namespace skin

@@ -10,5 +10,12 @@ namespace skin {
 int ButtonKind(DWORD style);
 // Invalidates, with erase, the part of the parent under the control.
 void InvalidateParentArea(CWnd* control);
+// Sizes the control to bitmap resource id; false, and the size kept, when id is 0 or does not load.
+bool FitToBitmap(CWnd* control, UINT id);
+// Stretches bitmap resource id over (0, 0, width, height) of dc; false when id is 0 or does not load.
+bool StretchBitmapResource(CDC* dc, UINT id, int width, int height);
+// The face of a bitmap control: its bitmap stretched over the client rectangle, or the button face
+// colour when it has none.
+void PaintFace(CDC* dc, UINT id, const CRect& client);
 
 } // namespace skin

@@ -1,6 +1,7 @@
 #include "controls/SpinBtn.h"
 
 #include "controls/NumSpin.h"
+#include "controls/SkinControl.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Font.h"
 
@@ -46,17 +47,8 @@ int CSpinBtn::OnCreate(LPCREATESTRUCT cs) {
 }
 
 void CSpinBtn::FitToBitmap(UINT id) {
-    if (!id || !m_hWnd)
-        return;
-    CBitmap bmp;
-    if (!bmp.LoadBitmap(id))
-        return;
-    BITMAP info{};
-    bmp.GetBitmap(&info);
-    CRect rc;
-    GetWindowRect(&rc);
-    if (rc.Width() != info.bmWidth || rc.Height() != info.bmHeight)
-        SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+    if (m_hWnd)
+        skin::FitToBitmap(this, id);
 }
 
 void CSpinBtn::SetBitmaps(UINT normal, UINT left, UINT middle, UINT right) {
@@ -141,26 +133,10 @@ void CSpinBtn::DrawItem(LPDRAWITEMSTRUCT dis) {
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
     dc->SetBkMode(TRANSPARENT);
     const bool disabled = (dis->itemState & ODS_DISABLED) != 0;
     const UINT id = disabled ? m_nBmpDisabled : CurrentBitmap();
-    CBitmap bmp;
-    if (id && bmp.LoadBitmap(id)) {
-        BITMAP info{};
-        bmp.GetBitmap(&info);
-        CDC mem;
-        mem.CreateCompatibleDC(dc);
-        CBitmap* old = mem.SelectObject(&bmp);
-        const int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
-        dc->StretchBlt(0, 0, rcWindow.Width(), rcClient.Height(), &mem, 0, 0, info.bmWidth, info.bmHeight,
-                       SRCCOPY);
-        dc->SetStretchBltMode(oldMode);
-        mem.SelectObject(old);
-    } else {
-        dc->FillSolidRect(&rcClient, GetSysColor(COLOR_BTNFACE));
-    }
+    skin::PaintFace(dc, id, rcClient);
     CString text;
     GetWindowText(text);
     if (!disabled && text.IsEmpty())

@@ -108,15 +108,7 @@ UINT CXPButton::LookBitmap() const {
 void CXPButton::FitToLook() {
     if (!m_hWnd)
         return;
-    const UINT id = LookBitmap();
-    CBitmap bitmap;
-    BITMAP bm{};
-    if (id == 0 || !bitmap.LoadBitmap(id) || !bitmap.GetBitmap(&bm))
-        return;
-    CRect rc;
-    GetClientRect(&rc);
-    if (rc.Width() != bm.bmWidth || rc.Height() != bm.bmHeight)
-        SetWindowPos(nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+    skin::FitToBitmap(this, LookBitmap());
 }
 
 void CXPButton::DrawButton() {
@@ -140,19 +132,7 @@ BOOL CXPButton::OnEraseBkgnd(CDC*) {
 void CXPButton::PaintButton(CDC* dc) {
     CRect rc;
     GetClientRect(&rc);
-    const UINT id = LookBitmap();
-    CBitmap bitmap;
-    if (id != 0 && bitmap.LoadBitmap(id)) {
-        BITMAP bm{};
-        bitmap.GetBitmap(&bm);
-        CDC memDC;
-        memDC.CreateCompatibleDC(dc);
-        CBitmap* old = memDC.SelectObject(&bitmap);
-        const int oldStretch = dc->SetStretchBltMode(COLORONCOLOR);
-        dc->StretchBlt(0, 0, rc.Width(), rc.Height(), &memDC, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        dc->SetStretchBltMode(oldStretch);
-        memDC.SelectObject(old);
-    }
+    skin::StretchBitmapResource(dc, LookBitmap(), rc.Width(), rc.Height());
     CString text = m_bOverride ? m_strOverride : CString();
     if (!m_bOverride)
         GetWindowText(text);

@@ -1,5 +1,6 @@
 #include "link/FirmwareImage.h"
 
+#include "link/LinkGlobals.h"
 #include "model/Globals.h"
 #include "wire/LinkFrame.h"
 
@@ -35,8 +36,8 @@ void CFirmwareImage::Clear() {
     m_nMcuAddress = 0;
     m_nFrameEstimate = 0;
     m_nProgress = 0;
-    g_nStateFlags[12] = 0;
-    g_nStateFlags[13] = 0;
+    g_bDspImageLoaded = 0;
+    g_bMcuPartPresent = 0;
     g_nUpdateRange = 0;
 }
 
@@ -89,8 +90,8 @@ CFirmwareImage::LoadResult CFirmwareImage::LoadBytes(const std::vector<BYTE>& fi
         Clear();
         return LoadResult::BadFile;
     }
-    g_nStateFlags[12] = m_bDspPart ? 1 : 0;
-    g_nStateFlags[13] = m_bMcuPart ? 1 : 0;
+    g_bDspImageLoaded = m_bDspPart ? 1 : 0;
+    g_bMcuPartPresent = m_bMcuPart ? 1 : 0;
     if (m_bMcuPart)
         m_nFrameEstimate = static_cast<int>((size - MCU_IMAGE_SIZE) / DSP_FRAME_BYTES + 5957);
     else

@@ -4,6 +4,8 @@
 #include "platform/core/Encoding.h"
 
 #include <atomic>
+#include <charconv>
+#include <limits>
 #include <mutex>
 #include <algorithm>
 #include <cmath>
@@ -162,6 +164,95 @@ CString FormatFixed(double v, int decimals) {
     else
         out.Format("%s%llu.%0*llu", k < 0 ? "-" : "", a / p, decimals, a % p);
     return out;
+}
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Power of ten of the leading digit of a decimal number text (digits, point, exponent), e.g. 2 for
+// "123.4" and -3 for "0.00123e0"; it tells an overflowing number from an underflowing one.
+long long DecimalMagnitude(const char* p, const char* end) {
+    long long intDigits = 0, zerosAfterPoint = 0;
+    bool point = false, seenDigit = false;
+    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            point = true;
+        } else if (!seenDigit && *p == '0') {
+            if (point)
+                ++zerosAfterPoint;
+        } else {
+            seenDigit = true;
+            if (!point)
+                ++intDigits;
+        }
+    }
+    long long exponent = 0;
+    if (p < end) {
+        ++p;
+        bool negative = false;
+        if (p < end && (*p == '+' || *p == '-'))
+            negative = *p++ == '-';
+        for (; p < end && *p >= '0' && *p <= '9'; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 1LL << 40);
+        if (negative)
+            exponent = -exponent;
+    }
+    return (intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1)) + exponent;
+}
+
+} // namespace
+
+double ParseLeadingNumber(const CString& text) {
+    const char* p = text.GetString();
+    const char* end = p + text.GetLength();
+    while (p < end && IsBlank(*p))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p >= end || *p == '-' || *p == '+')
+        return 0.0;
+    double v = 0.0;
+    auto r = std::from_chars(p, end, v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large reads as infinity, too small as 0 (the caller's limits take over).
+        v = DecimalMagnitude(p, r.ptr) >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (r.ec != std::errc()) {
+        return 0.0;
+    }
+    if (std::isnan(v))
+        return 0.0;
+    return negative ? -v : v;
+}
+
+int ParseLeadingInt(const CString& text) {
+    const char* p = text.GetString();
+    const char* end = p + text.GetLength();
+    while (p < end && IsBlank(*p))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    long long v = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        v = v * 10 + (*p - '0');
+        if (v > 1LL << 32)
+            v = 1LL << 32;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
 }
 
 void SetModelErrorHook(ModelErrorHook hook) {

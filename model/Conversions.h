@@ -35,6 +35,13 @@ inline int RoundHalfAway(double v) {
 }
 // Fixed-point text of v with `decimals` digits, halves rounded away from zero (never by printf).
 CString FormatFixed(double v, int decimals);
+// Typed number texts, read whatever the process locale is (the decimal mark is a point). The
+// number at the start of the text as atof reads it: blanks skipped, reading stops at the first
+// character that cannot continue it, no number (and NaN) gives 0; beyond the doubles, too large
+// reads as infinity and too small as 0.
+double ParseLeadingNumber(const CString& text);
+// The integer at the start of the text as atoi reads it, saturated to the int range.
+int ParseLeadingInt(const CString& text);
 
 // Model routines never show UI. A failure that the user must see goes to this hook with both
 // language variants; the UI side shows it on its own thread. Without a hook it is dropped.

@@ -87,6 +87,8 @@ inline std::atomic<int>& g_bSourceSetDirty = g_nStateFlags[25];  // scheduler ma
 inline std::atomic<int>& g_bDataLocked = g_nStateFlags[30];
 inline std::atomic<int>& g_bDataUnlocked = g_nStateFlags[31];
 inline std::atomic<int>& g_bSourceTypeMatch = g_nStateFlags[38];
+// An all-presets file of the old format is being loaded: its outputs carry no lock.
+inline std::atomic<int>& g_bOldAllPresetsFile = g_nStateFlags[33];
 
 extern LONGLONG g_llPerfFreq; // ticks per second of the performance counter
 

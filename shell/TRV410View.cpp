@@ -581,7 +581,7 @@ void CTRV410View::LoadLockState(int) {
     OutputRecord& first = g_curImage.outputs[0];
     // Only '!' means locked: a zero or damaged marker must never unscramble good data. An
     // all-presets file of the old format carries no lock.
-    if (g_nStateFlags[33].load() || !IsLockedMarker(static_cast<BYTE>(first.name[0]))) {
+    if (g_bOldAllPresetsFile.load() || !IsLockedMarker(static_cast<BYTE>(first.name[0]))) {
         g_bDataLocked = 0;
         return;
     }

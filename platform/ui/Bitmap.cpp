@@ -82,3 +82,23 @@ CSize CBitmap::GetBitmapDimension() const {
 const QImage& CBitmap::Image() const {
     return m_hObject ? m_hObject->image : kNoImage;
 }
+
+void DrawBitmap(CDC* dc, CBitmap* bitmap, int x, int y) {
+    const CSize size = bitmap->GetBitmapDimension();
+    CDC mem;
+    mem.CreateCompatibleDC(dc);
+    CBitmap* old = mem.SelectObject(bitmap);
+    dc->BitBlt(x, y, size.cx, size.cy, &mem, 0, 0, SRCCOPY);
+    mem.SelectObject(old);
+}
+
+void StretchBitmap(CDC* dc, CBitmap* bitmap, int x, int y, int width, int height) {
+    const CSize size = bitmap->GetBitmapDimension();
+    CDC mem;
+    mem.CreateCompatibleDC(dc);
+    CBitmap* old = mem.SelectObject(bitmap);
+    const int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
+    dc->StretchBlt(x, y, width, height, &mem, 0, 0, size.cx, size.cy, SRCCOPY);
+    dc->SetStretchBltMode(oldMode);
+    mem.SelectObject(old);
+}

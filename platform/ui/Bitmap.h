@@ -24,3 +24,8 @@ public:
     // The pixels (format RGB32 or ARGB32_Premultiplied); null image when empty.
     const QImage& Image() const;
 };
+
+// The whole bitmap drawn into dc through a memory DC: at (x, y) in its own size, or stretched over
+// (x, y, width, height) in COLORONCOLOR mode (the DC's own mode is restored).
+void DrawBitmap(class CDC* dc, CBitmap* bitmap, int x, int y);
+void StretchBitmap(class CDC* dc, CBitmap* bitmap, int x, int y, int width, int height);

@@ -369,14 +369,8 @@ void CButton::DrawSystemLook(CDC& dc) {
         tr.OffsetRect(1, 1);
     if (m_bitmap) {
         CBitmap* bmp = CBitmap::FromHandle(m_bitmap);
-        BITMAP info{};
-        bmp->GetBitmap(&info);
-        CDC mem;
-        mem.CreateCompatibleDC(&dc);
-        CBitmap* old = mem.SelectObject(bmp);
-        dc.BitBlt(tr.left + (tr.Width() - info.bmWidth) / 2, tr.top + (tr.Height() - info.bmHeight) / 2,
-                  info.bmWidth, info.bmHeight, &mem, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
+        const CSize size = bmp->GetBitmapDimension();
+        DrawBitmap(&dc, bmp, tr.left + (tr.Width() - size.cx) / 2, tr.top + (tr.Height() - size.cy) / 2);
     } else {
         dc.SetTextColor(enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
         dc.DrawText(text, &tr, align | lines);

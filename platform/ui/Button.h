@@ -13,6 +13,7 @@ class CButton : public CWnd {
 public:
     CButton() = default;
 
+    using CWnd::Create;
     BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE (push and owner-drawn kinds stay unchecked).

@@ -17,6 +17,7 @@ public:
     CComboBox();
     ~CComboBox() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int AddString(LPCTSTR text);

@@ -18,6 +18,7 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
+    using CWnd::Create;
     // Modeless: created from the layout table; shown only when its style has WS_VISIBLE.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual INT_PTR DoModal();

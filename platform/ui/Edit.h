@@ -12,6 +12,7 @@ class CEdit : public CWnd {
 public:
     CEdit() = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // start 0, end -1 selects everything; start -1 removes the selection.

@@ -11,6 +11,7 @@ class CHeaderCtrl : public CWnd {
 public:
     CHeaderCtrl() = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int GetItemCount() const;

@@ -15,6 +15,7 @@ public:
     CListBox();
     ~CListBox() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int AddString(LPCTSTR text);

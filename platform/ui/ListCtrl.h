@@ -14,6 +14,7 @@ class CListCtrl : public CWnd {
 public:
     CListCtrl() = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);

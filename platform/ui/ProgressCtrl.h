@@ -10,6 +10,7 @@ class CProgressCtrl : public CWnd {
 public:
     CProgressCtrl() = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     void SetRange(short lower, short upper);

@@ -334,44 +334,45 @@ void CSpinButtonCtrl::OnPaint() {
     const bool horz = GetStyle() & UDS_HORZ;
     const bool enabled = IsWindowEnabled() != FALSE;
     for (int arrow : {1, -1}) {
-        CRect half = rc;
-        if (horz) {
-            if (arrow > 0)
-                half.left = rc.left + rc.Width() / 2;
-            else
-                half.right = rc.left + rc.Width() / 2;
-        } else {
-            if (arrow > 0)
-                half.bottom = rc.top + rc.Height() / 2;
-            else
-                half.top = rc.top + rc.Height() / 2;
-        }
+        const CRect half = ArrowHalf(rc, arrow, horz);
         const bool down = m_pressed == arrow && m_over;
         dc.FillSolidRect(&half, GetSysColor(COLOR_BTNFACE));
         CRect edge = half;
         dc.DrawEdge(&edge, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        // Arrow glyph: a small triangle in the middle of the half.
-        const CPoint m = half.CenterPoint();
-        const int a = std::max(2, std::min(half.Width(), half.Height()) / 4);
-        POINT pts[3];
-        if (horz) {
-            const int dx = arrow > 0 ? 1 : -1;
-            pts[0] = {m.x - dx * a / 2, m.y - a};
-            pts[1] = {m.x - dx * a / 2, m.y + a};
-            pts[2] = {m.x + dx * (a / 2 + 1), m.y};
-        } else {
-            const int dy = arrow > 0 ? -1 : 1;
-            pts[0] = {m.x - a, m.y - dy * a / 2};
-            pts[1] = {m.x + a, m.y - dy * a / 2};
-            pts[2] = {m.x, m.y + dy * (a / 2 + 1)};
-        }
-        const COLORREF c = enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);
-        CBrush brush(c);
-        CPen pen(PS_SOLID, 1, c);
-        CBrush* ob = dc.SelectObject(&brush);
-        CPen* op = dc.SelectObject(&pen);
-        dc.Polygon(pts, 3);
-        dc.SelectObject(ob);
-        dc.SelectObject(op);
+        DrawArrowGlyph(dc, half, arrow, horz,
+                       enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     }
+}
+
+CRect CSpinButtonCtrl::ArrowHalf(const CRect& rc, int arrow, bool horz) {
+    CRect half = rc;
+    if (horz)
+        (arrow > 0 ? half.left : half.right) = rc.left + rc.Width() / 2;
+    else
+        (arrow > 0 ? half.bottom : half.top) = rc.top + rc.Height() / 2;
+    return half;
+}
+
+void CSpinButtonCtrl::DrawArrowGlyph(CDC& dc, const CRect& half, int arrow, bool horz, COLORREF colour) {
+    const CPoint m = half.CenterPoint();
+    const int a = std::max(2, std::min(half.Width(), half.Height()) / 4);
+    POINT pts[3];
+    if (horz) {
+        const int dx = arrow > 0 ? 1 : -1;
+        pts[0] = {m.x - dx * a / 2, m.y - a};
+        pts[1] = {m.x - dx * a / 2, m.y + a};
+        pts[2] = {m.x + dx * (a / 2 + 1), m.y};
+    } else {
+        const int dy = arrow > 0 ? -1 : 1;
+        pts[0] = {m.x - a, m.y - dy * a / 2};
+        pts[1] = {m.x + a, m.y - dy * a / 2};
+        pts[2] = {m.x, m.y + dy * (a / 2 + 1)};
+    }
+    CBrush brush(colour);
+    CPen pen(PS_SOLID, 1, colour);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    CPen* oldPen = dc.SelectObject(&pen);
+    dc.Polygon(pts, 3);
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
 }

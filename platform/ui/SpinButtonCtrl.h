@@ -17,6 +17,7 @@ public:
     CSpinButtonCtrl();
     ~CSpinButtonCtrl() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     CWnd* SetBuddy(CWnd* buddy);
@@ -45,6 +46,10 @@ protected:
     void Step(int direction, bool keyboard);
     // Which arrow a client point falls on: +1, -1 or 0 outside.
     int ArrowAt(CPoint p) const;
+    // The half of the client rectangle rc that holds arrow +1 (up, or right when horizontal) or -1.
+    static CRect ArrowHalf(const CRect& rc, int arrow, bool horz);
+    // The arrow's glyph: a small filled triangle in the middle of its half, pointing its way.
+    static void DrawArrowGlyph(CDC& dc, const CRect& half, int arrow, bool horz, COLORREF colour);
     void SetBuddyInt();
     void Reposition();
     void StopRepeat();

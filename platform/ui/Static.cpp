@@ -69,18 +69,13 @@ void CStatic::OnPaint() {
         if (!m_bitmap)
             return;
         CBitmap* bmp = CBitmap::FromHandle(m_bitmap);
-        BITMAP info{};
-        bmp->GetBitmap(&info);
-        CDC mem;
-        mem.CreateCompatibleDC(&dc);
-        CBitmap* old = mem.SelectObject(bmp);
+        const CSize size = bmp->GetBitmapDimension();
         int x = 0, y = 0;
         if (style & SS_CENTERIMAGE) {
-            x = (rc.Width() - info.bmWidth) / 2;
-            y = (rc.Height() - info.bmHeight) / 2;
+            x = (rc.Width() - size.cx) / 2;
+            y = (rc.Height() - size.cy) / 2;
         }
-        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &mem, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
+        DrawBitmap(&dc, bmp, x, y);
         return;
     }
     CString text;

@@ -9,6 +9,7 @@ class CStatic : public CWnd {
 public:
     CStatic() = default;
 
+    using CWnd::Create;
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
     // SS_BITMAP labels show this bitmap at their top-left corner (centred with SS_CENTERIMAGE).
     HBITMAP SetBitmap(HBITMAP bitmap);

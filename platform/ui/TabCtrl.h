@@ -15,6 +15,7 @@ class CTabCtrl : public CWnd {
 public:
     CTabCtrl() = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     LONG InsertItem(int index, LPCTSTR text);

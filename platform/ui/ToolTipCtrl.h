@@ -12,6 +12,7 @@ class CToolTipCtrl : public CWnd {
 public:
     CToolTipCtrl() = default;
 
+    using CWnd::Create;
     BOOL Create(CWnd* parent, DWORD style = 0);
     BOOL AddTool(CWnd* tool, LPCTSTR text, LPCRECT rect = nullptr, UINT_PTR id = 0);
     void DelTool(CWnd* tool, UINT_PTR id = 0);

@@ -2,30 +2,23 @@
 
 #include "platform/ui/Brush.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/EventTranslator.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiHandle.h"
-#include "platform/ui/ResourceLoader.h"
+#include "platform/ui/InputState.h"
 #include "platform/ui/Rgn.h"
 #include "platform/ui/WndBridge.h"
+#include "platform/ui/WndImpl.h"
 
 #include <QApplication>
 #include <QBitmap>
-#include <QCursor>
-#include <QFocusEvent>
 #include <QHash>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScreen>
-#include <QSet>
 #include <QTimer>
-#include <QTimerEvent>
-#include <QWheelEvent>
 #include <cstring>
-#include <set>
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
 
@@ -34,205 +27,24 @@ const CWnd CWnd::wndBottom;
 const CWnd CWnd::wndTopMost;
 const CWnd CWnd::wndNoTopMost;
 
-// One Qt event under translation: its messages share the toolkit's default handling, run once.
-struct WndEventContext {
-    QEvent* event;
-    bool (*base)(QWidget*, QEvent*);
-    bool baseCalled = false;
-    bool baseResult = false;
-    // Keys that produce characters are handled by WM_CHAR's default, not WM_KEYDOWN's.
-    bool charsFollow = false;
-};
-
-struct CWnd::Impl {
-    QHash<int, UINT_PTR> timerByQtId;
-    std::map<UINT_PTR, int> qtIdByTimer;
-    bool trackLeave = false;
-    bool trackHover = false;
-    std::unique_ptr<QTimer> hoverTimer;
-    QPoint lastMouse;
-    QSize lastSize{-1, -1};
-    QPoint lastPos{-100000, -100000};
-    QRegion dirty;
-    HCURSOR cursor = nullptr;
-    std::vector<std::unique_ptr<CDC>> dcs;
-    std::unique_ptr<QImage> scratch;
-    bool destroying = false;
-    bool caretHidden = false;
-};
-
 namespace {
-// The message being handled, per thread, innermost last.
-struct CurrentMessage {
-    CWnd* wnd;
-    MSG msg;
-    WndEventContext* ctx;
-};
 thread_local std::vector<CurrentMessage> t_messages;
-
-QPointer<QWidget> g_captureWidget;
-CWnd* g_capture = nullptr;
 CWnd* g_mainWnd = nullptr;
-HWND g_lastFocus = nullptr;
-CWnd* g_cursorTarget = nullptr;
-HWND g_lastMouseWnd = nullptr;
-
-// Input state for GetKeyState: modifiers and buttons of the last input event, keys held.
-Qt::KeyboardModifiers g_modifiers;
-Qt::MouseButtons g_buttons;
-std::set<UINT> g_keysDown;
-
-UINT MkFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
-    UINT f = 0;
-    if (buttons & Qt::LeftButton)
-        f |= MK_LBUTTON;
-    if (buttons & Qt::RightButton)
-        f |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton)
-        f |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier)
-        f |= MK_SHIFT;
-    if (mods & Qt::ControlModifier)
-        f |= MK_CONTROL;
-    return f;
-}
-
-UINT VirtualKey(const QKeyEvent* e) {
-    const int k = e->key();
-    const bool keypad = e->modifiers() & Qt::KeypadModifier;
-    if (k >= Qt::Key_A && k <= Qt::Key_Z)
-        return static_cast<UINT>('A' + (k - Qt::Key_A));
-    if (k >= Qt::Key_0 && k <= Qt::Key_9)
-        return keypad ? VK_NUMPAD0 + static_cast<UINT>(k - Qt::Key_0)
-                      : static_cast<UINT>('0' + (k - Qt::Key_0));
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return VK_F1 + static_cast<UINT>(k - Qt::Key_F1);
-    switch (k) {
-    case Qt::Key_Backspace:
-        return VK_BACK;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return VK_TAB;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return VK_RETURN;
-    case Qt::Key_Shift:
-        return VK_SHIFT;
-    case Qt::Key_Control:
-        return VK_CONTROL;
-    case Qt::Key_Alt:
-        return VK_MENU;
-    case Qt::Key_Pause:
-        return VK_PAUSE;
-    case Qt::Key_CapsLock:
-        return VK_CAPITAL;
-    case Qt::Key_Escape:
-        return VK_ESCAPE;
-    case Qt::Key_Space:
-        return VK_SPACE;
-    case Qt::Key_PageUp:
-        return VK_PRIOR;
-    case Qt::Key_PageDown:
-        return VK_NEXT;
-    case Qt::Key_End:
-        return VK_END;
-    case Qt::Key_Home:
-        return VK_HOME;
-    case Qt::Key_Left:
-        return VK_LEFT;
-    case Qt::Key_Up:
-        return VK_UP;
-    case Qt::Key_Right:
-        return VK_RIGHT;
-    case Qt::Key_Down:
-        return VK_DOWN;
-    case Qt::Key_Insert:
-        return VK_INSERT;
-    case Qt::Key_Delete:
-        return VK_DELETE;
-    case Qt::Key_Asterisk:
-        return keypad ? VK_MULTIPLY : static_cast<UINT>('8');
-    case Qt::Key_Plus:
-        return keypad ? VK_ADD : VK_OEM_PLUS;
-    case Qt::Key_Equal:
-        return VK_OEM_PLUS;
-    case Qt::Key_Minus:
-        return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
-    case Qt::Key_Period:
-        return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
-    case Qt::Key_Comma:
-        return VK_OEM_COMMA;
-    case Qt::Key_Slash:
-        return keypad ? VK_DIVIDE : 0xBF;
-    default:
-        return 0;
-    }
-}
-
-LPARAM KeyLParam(const QKeyEvent* e, bool up) {
-    DWORD lp = 1;
-    lp |= (static_cast<DWORD>(e->nativeScanCode()) & 0xFF) << 16;
-    switch (e->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Insert:
-    case Qt::Key_Delete:
-        lp |= 1u << 24;
-        break;
-    default:
-        break;
-    }
-    if (up)
-        lp |= (1u << 30) | (1u << 31);
-    else if (e->isAutoRepeat())
-        lp |= 1u << 30;
-    return static_cast<LPARAM>(lp);
-}
-
-// Characters the system would deliver as WM_CHAR for this key.
-std::vector<UINT> CharsOf(const QString& text) {
-    std::vector<UINT> out;
-    for (const uint c : text.toUcs4()) {
-        if (c == 0x7F)
-            continue;
-        if (c < 0x20 && c != 0x08 && c != 0x09 && c != 0x0D && c != 0x1B && (c == 0 || c > 0x1A))
-            continue;
-        out.push_back(c);
-    }
-    return out;
-}
-
-bool PreTranslateChain(CWnd* target, MSG* msg) {
-    for (CWnd* w = target; w; w = w->GetParent())
-        if (w->PreTranslateMessage(msg))
-            return true;
-    return false;
-}
-
-// Events being dispatched: a window destroyed meanwhile loses its widget later, not under Qt's feet.
-int g_dispatchDepth = 0;
 } // namespace
 
-struct CursorHandle {
-    QCursor cursor;
-    bool shared = true;
-};
+std::vector<CurrentMessage>& CurrentMessages() {
+    return t_messages;
+}
 
 // --- construction ---------------------------------------------------------------------------
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
 
 CWnd::~CWnd() {
-    if (g_capture == this)
-        g_capture = nullptr;
-    if (g_cursorTarget == this)
-        g_cursorTarget = nullptr;
+    if (CInputState::Capture() == this)
+        CInputState::SetCaptureWnd(nullptr);
+    if (CInputState::CursorTarget() == this)
+        CInputState::SetCursorTarget(nullptr);
     if (g_mainWnd == this)
         g_mainWnd = nullptr;
     if (m_widget) {
@@ -390,10 +202,10 @@ void CWnd::WidgetDestroyed() {
         SendMessage(WM_DESTROY);
         SendMessage(WM_NCDESTROY);
     }
-    if (g_capture == this)
-        g_capture = nullptr;
-    if (g_lastFocus == m_hWnd)
-        g_lastFocus = nullptr;
+    if (CInputState::Capture() == this)
+        CInputState::SetCaptureWnd(nullptr);
+    if (CInputState::LastFocus() == m_hWnd)
+        CInputState::SetLastFocus(nullptr);
     m_impl->hoverTimer.reset();
     m_impl->timerByQtId.clear();
     m_impl->qtIdByTimer.clear();
@@ -412,7 +224,7 @@ BOOL CWnd::DestroyWindow() {
     WidgetDestroyed();
     if (auto* b = dynamic_cast<WndBridgeBase*>(w))
         b->SetOwner(nullptr);
-    if (g_dispatchDepth > 0) {
+    if (CEventTranslator::Dispatching()) {
         w->hide();
         w->setParent(nullptr);
         w->deleteLater();
@@ -851,244 +663,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// --- Qt event translation -------------------------------------------------------------------
+// --- toolkit events -------------------------------------------------------------------------
 
 bool CWnd::DispatchQtEvent(QEvent* event, bool (*baseHandler)(QWidget*, QEvent*)) {
-    QWidget* widget = m_widget;
-    if (!widget || !m_hWnd)
-        return baseHandler ? baseHandler(widget, event) : false;
-    WndEventContext ctx{event, baseHandler};
-    struct Depth {
-        Depth() { ++g_dispatchDepth; }
-        ~Depth() { --g_dispatchDepth; }
-    } depth;
-    // Sends one message with the event's default processing available to it.
-    auto run = [&](CWnd* target, UINT message, WPARAM wp, LPARAM lp) -> LRESULT {
-        const bool withCtx = target == this;
-        t_messages.push_back(
-            CurrentMessage{target, MSG{target->m_hWnd, WM_NULL, 0, 0, 0}, withCtx ? &ctx : nullptr});
-        const LRESULT r = target->WindowProc(message, wp, lp);
-        t_messages.pop_back();
-        return r;
-    };
-    auto finish = [&](bool accept) {
-        if (!ctx.baseCalled && accept)
-            event->accept();
-        else if (ctx.baseCalled && accept)
-            event->accept();
-        return ctx.baseCalled ? ctx.baseResult || accept : true;
-    };
-    QPointer<QWidget> guard(widget);
-
-    switch (event->type()) {
-    case QEvent::Paint: {
-        auto* pe = static_cast<QPaintEvent*>(event);
-        m_impl->dirty -= pe->region();
-        if (!m_redraw)
-            return true;
-        if (m_eraseNeeded) {
-            m_eraseNeeded = false;
-            QPainter painter(widget);
-            CDC dc;
-            dc.AttachPainter(&painter);
-            CDC* prev = m_activePaintDC;
-            m_activePaintDC = &dc;
-            // The erase has no toolkit default of its own: the paint event belongs to WM_PAINT.
-            t_messages.push_back(CurrentMessage{this, MSG{m_hWnd, WM_NULL, 0, 0, 0}, nullptr});
-            WindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-            t_messages.pop_back();
-            m_activePaintDC = prev;
-            dc.DeleteDC();
-            painter.end();
-        }
-        if (!guard)
-            return true;
-        run(this, WM_PAINT, 0, 0);
-        return true;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: {
-        auto* me = static_cast<QMouseEvent*>(event);
-        g_modifiers = me->modifiers();
-        g_buttons = me->buttons();
-        CWnd* target = this;
-        QPoint pos = me->position().toPoint();
-        if (g_capture && g_capture != this && g_capture->m_widget) {
-            target = g_capture;
-            pos = g_capture->m_widget->mapFromGlobal(me->globalPosition().toPoint());
-        }
-        const bool left = me->button() == Qt::LeftButton, right = me->button() == Qt::RightButton;
-        UINT message = WM_MOUSEMOVE;
-        if (event->type() == QEvent::MouseButtonPress)
-            message = left ? WM_LBUTTONDOWN : right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
-        else if (event->type() == QEvent::MouseButtonRelease)
-            message = left ? WM_LBUTTONUP : right ? WM_RBUTTONUP : WM_MBUTTONUP;
-        else if (event->type() == QEvent::MouseButtonDblClick)
-            message = left ? WM_LBUTTONDBLCLK : right ? WM_RBUTTONDBLCLK : WM_MBUTTONDBLCLK;
-        const WPARAM flags = MkFlags(me->buttons(), me->modifiers());
-        const LPARAM lp = MakePointLParam(pos.x(), pos.y());
-        MSG m{target->m_hWnd, message, flags, lp, 0};
-        if (PreTranslateChain(target, &m)) {
-            event->accept();
-            return true;
-        }
-        g_lastMouseWnd = target->m_hWnd;
-        target->m_impl->lastMouse = pos;
-        if (!g_capture) {
-            CWnd* prevTarget = g_cursorTarget;
-            g_cursorTarget = target;
-            // The cursor request has no toolkit default: the mouse event belongs to its own message.
-            t_messages.push_back(CurrentMessage{target, MSG{target->m_hWnd, WM_NULL, 0, 0, 0}, nullptr});
-            target->WindowProc(WM_SETCURSOR, reinterpret_cast<WPARAM>(target->m_hWnd),
-                               MAKELPARAM(HTCLIENT, message));
-            t_messages.pop_back();
-            g_cursorTarget = prevTarget;
-        }
-        if (!guard)
-            return true;
-        HWND targetHandle = target->m_hWnd;
-        run(target, message, flags, lp);
-        // Leave while a button is held: the toolkit keeps the events here, so derive it.
-        if (message == WM_MOUSEMOVE && FromHandle(targetHandle) == target && target->m_impl->trackLeave &&
-            target->m_widget && !target->m_widget->rect().contains(pos)) {
-            target->m_impl->trackLeave = false;
-            target->m_impl->trackHover = false;
-            run(target, WM_MOUSELEAVE, 0, 0);
-        }
-        event->accept();
-        return true;
-    }
-    case QEvent::Wheel: {
-        auto* we = static_cast<QWheelEvent*>(event);
-        g_modifiers = we->modifiers();
-        g_buttons = we->buttons();
-        const int delta = we->angleDelta().y() != 0 ? we->angleDelta().y() : we->angleDelta().x();
-        if (delta == 0)
-            return baseHandler(widget, event);
-        const QPoint g = we->globalPosition().toPoint();
-        const WPARAM wp = MAKEWPARAM(static_cast<WORD>(MkFlags(we->buttons(), we->modifiers())),
-                                     static_cast<WORD>(static_cast<SHORT>(delta)));
-        MSG m{m_hWnd, WM_MOUSEWHEEL, wp, MakePointLParam(g.x(), g.y()), 0};
-        if (PreTranslateChain(this, &m)) {
-            event->accept();
-            return true;
-        }
-        const LRESULT handled = run(this, WM_MOUSEWHEEL, wp, MakePointLParam(g.x(), g.y()));
-        if (!ctx.baseCalled) {
-            if (handled)
-                event->accept();
-            else
-                event->ignore();
-            return handled != 0;
-        }
-        return ctx.baseResult;
-    }
-    case QEvent::Leave:
-        if (m_impl->trackLeave) {
-            m_impl->trackLeave = false;
-            m_impl->trackHover = false;
-            run(this, WM_MOUSELEAVE, 0, 0);
-        }
-        return guard ? baseHandler(widget, event) : true;
-    case QEvent::Hide:
-        if (m_impl->trackLeave) {
-            m_impl->trackLeave = false;
-            m_impl->trackHover = false;
-            run(this, WM_MOUSELEAVE, 0, 0);
-        }
-        return guard ? baseHandler(widget, event) : true;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        auto* ke = static_cast<QKeyEvent*>(event);
-        g_modifiers = ke->modifiers();
-        const UINT vk = VirtualKey(ke);
-        const bool down = event->type() == QEvent::KeyPress;
-        if (vk) {
-            if (down)
-                g_keysDown.insert(vk);
-            else
-                g_keysDown.erase(vk);
-        }
-        const LPARAM lp = KeyLParam(ke, !down);
-        const bool alt = ke->modifiers() & Qt::AltModifier;
-        UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-        MSG m{m_hWnd, message, vk, lp, 0};
-        if (PreTranslateChain(this, &m)) {
-            event->accept();
-            return true;
-        }
-        const std::vector<UINT> chars = down ? CharsOf(ke->text()) : std::vector<UINT>{};
-        ctx.charsFollow = !chars.empty() && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (vk || chars.empty())
-            run(this, message, vk, lp);
-        for (UINT ch : chars) {
-            if (!guard || !m_hWnd)
-                break;
-            MSG cm{m_hWnd, WM_CHAR, ch, lp, 0};
-            if (PreTranslateChain(this, &cm))
-                continue;
-            run(this, WM_CHAR, ch, lp);
-        }
-        event->accept();
-        return true;
-    }
-    case QEvent::InputMethod: {
-        auto* ie = static_cast<QInputMethodEvent*>(event);
-        const std::vector<UINT> chars = CharsOf(ie->commitString());
-        if (chars.empty())
-            return baseHandler(widget, event);
-        for (UINT ch : chars) {
-            if (!guard || !m_hWnd)
-                break;
-            run(this, WM_CHAR, ch, 1);
-        }
-        return true;
-    }
-    case QEvent::FocusIn: {
-        HWND old = g_lastFocus;
-        g_lastFocus = m_hWnd;
-        run(this, WM_SETFOCUS, reinterpret_cast<WPARAM>(old == m_hWnd ? nullptr : old), 0);
-        if (guard && !ctx.baseCalled)
-            baseHandler(widget, event);
-        return true;
-    }
-    case QEvent::FocusOut: {
-        CWnd* now = FromWidget(QApplication::focusWidget());
-        if (g_lastFocus == m_hWnd)
-            g_lastFocus = nullptr;
-        run(this, WM_KILLFOCUS, reinterpret_cast<WPARAM>(now && now != this ? now->m_hWnd : nullptr), 0);
-        if (guard && !ctx.baseCalled)
-            baseHandler(widget, event);
-        return true;
-    }
-    case QEvent::Timer: {
-        auto* te = static_cast<QTimerEvent*>(event);
-        auto it = m_impl->timerByQtId.constFind(te->timerId());
-        if (it == m_impl->timerByQtId.constEnd())
-            return baseHandler(widget, event);
-        run(this, WM_TIMER, *it, 0);
-        return true;
-    }
-    case QEvent::Resize: {
-        const bool r = baseHandler(widget, event);
-        SendSizeIfChanged();
-        return r;
-    }
-    case QEvent::Move: {
-        const bool r = baseHandler(widget, event);
-        SendMoveIfChanged();
-        return r;
-    }
-    case QEvent::Close:
-        run(this, WM_CLOSE, 0, 0);
-        event->ignore();
-        return true;
-    default:
-        return baseHandler(widget, event);
-    }
-    return finish(true);
+    return CEventTranslator::Dispatch(*this, event, baseHandler);
 }
 
 void CWnd::SendSizeIfChanged() {
@@ -1627,17 +1205,17 @@ int CWnd::ReleaseDC(CDC* dc) {
 // --- input ----------------------------------------------------------------------------------
 
 CWnd* CWnd::SetCapture() {
-    CWnd* old = g_capture;
+    CWnd* old = CInputState::Capture();
     if (old == this)
         return old;
-    g_capture = this;
+    CInputState::SetCaptureWnd(this);
     if (old && old->m_hWnd)
         old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(m_hWnd));
     return old;
 }
 
 CWnd* CWnd::GetCapture() {
-    return g_capture;
+    return CInputState::Capture();
 }
 
 CWnd* CWnd::SetFocus() {
@@ -1702,7 +1280,7 @@ BOOL CWnd::TrackMouse(DWORD flags, DWORD hoverTime) {
                     return;
                 m_impl->trackHover = false;
                 const QPoint p = m_impl->lastMouse;
-                SendMessage(WM_MOUSEHOVER, MkFlags(g_buttons, g_modifiers), MakePointLParam(p.x(), p.y()));
+                SendMessage(WM_MOUSEHOVER, CInputState::MkFlags(), MakePointLParam(p.x(), p.y()));
             });
         }
         const int ms = hoverTime == HOVER_DEFAULT ? 400 : static_cast<int>(hoverTime);
@@ -1939,131 +1517,6 @@ void AfxSetMainWnd(CWnd* wnd) {
     g_mainWnd = wnd;
 }
 
-HWND SetCapture(HWND hWnd) {
-    CWnd* w = CWnd::FromHandle(hWnd);
-    CWnd* old = w ? w->SetCapture() : nullptr;
-    return old ? old->m_hWnd : nullptr;
-}
-
-BOOL ReleaseCapture() {
-    CWnd* old = g_capture;
-    g_capture = nullptr;
-    if (old && old->m_hWnd)
-        old->SendMessage(WM_CAPTURECHANGED, 0, 0);
-    return TRUE;
-}
-
-HWND GetCapture() {
-    return g_capture ? g_capture->m_hWnd : nullptr;
-}
-
-HWND SetFocus(HWND hWnd) {
-    CWnd* w = CWnd::FromHandle(hWnd);
-    if (!w) {
-        CWnd* old = CWnd::GetFocus();
-        if (QWidget* f = QApplication::focusWidget())
-            f->clearFocus();
-        return old ? old->m_hWnd : nullptr;
-    }
-    CWnd* old = w->SetFocus();
-    return old ? old->m_hWnd : nullptr;
-}
-
-HWND GetFocus() {
-    CWnd* w = CWnd::GetFocus();
-    return w ? w->m_hWnd : nullptr;
-}
-
-namespace {
-HCURSOR SystemCursor(UINT id) {
-    // Shared for the program's lifetime: the table is never destroyed, so the cursors stay reachable.
-    static auto& cursors = *new QHash<UINT, CursorHandle*>;
-    if (auto it = cursors.constFind(id); it != cursors.constEnd())
-        return *it;
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    switch (id) {
-    case IDC_ARROW:
-        shape = Qt::ArrowCursor;
-        break;
-    case IDC_IBEAM:
-        shape = Qt::IBeamCursor;
-        break;
-    case IDC_WAIT:
-        shape = Qt::WaitCursor;
-        break;
-    case IDC_CROSS:
-        shape = Qt::CrossCursor;
-        break;
-    case IDC_SIZEWE:
-        shape = Qt::SizeHorCursor;
-        break;
-    case IDC_SIZENS:
-        shape = Qt::SizeVerCursor;
-        break;
-    case IDC_SIZEALL:
-        shape = Qt::SizeAllCursor;
-        break;
-    case IDC_NO:
-        shape = Qt::ForbiddenCursor;
-        break;
-    case IDC_HAND:
-        shape = Qt::PointingHandCursor;
-        break;
-    default:
-        return nullptr;
-    }
-    auto* h = new CursorHandle{QCursor(shape), true};
-    cursors.insert(id, h);
-    return h;
-}
-
-} // namespace
-
-HCURSOR SetCursor(HCURSOR cursor) {
-    CWnd* target = g_cursorTarget ? g_cursorTarget : CWnd::FromHandle(g_lastMouseWnd);
-    if (g_capture)
-        target = g_capture;
-    if (!target || !target->Widget())
-        return nullptr;
-    HCURSOR old = target->Widget()->property("r9cursor").value<quintptr>()
-                      ? reinterpret_cast<HCURSOR>(target->Widget()->property("r9cursor").value<quintptr>())
-                      : nullptr;
-    target->Widget()->setProperty("r9cursor",
-                                  QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(cursor)));
-    if (cursor)
-        target->Widget()->setCursor(cursor->cursor);
-    else
-        target->Widget()->setCursor(Qt::BlankCursor);
-    return old;
-}
-
-HCURSOR LoadCursor(HINSTANCE instance, UINT id) {
-    if (!instance)
-        return SystemCursor(id);
-    static auto& loaded = *new QHash<UINT, CursorHandle*>;
-    if (auto it = loaded.constFind(id); it != loaded.constEnd())
-        return *it;
-    QCursor c;
-    if (!ResourceLoader::LoadCursor(id, &c))
-        return nullptr;
-    auto* h = new CursorHandle{c, true};
-    loaded.insert(id, h);
-    return h;
-}
-
-HCURSOR CopyIcon(HCURSOR cursor) {
-    if (!cursor)
-        return nullptr;
-    return new CursorHandle{cursor->cursor, false};
-}
-
-BOOL DestroyCursor(HCURSOR cursor) {
-    if (!cursor || cursor->shared)
-        return FALSE;
-    delete cursor;
-    return TRUE;
-}
-
 HINSTANCE AfxGetResourceHandle() {
     static int token;
     return reinterpret_cast<HINSTANCE>(&token);
@@ -2071,53 +1524,6 @@ HINSTANCE AfxGetResourceHandle() {
 
 HINSTANCE AfxGetInstanceHandle() {
     return AfxGetResourceHandle();
-}
-
-BOOL GetCursorPos(LPPOINT point) {
-    if (!point)
-        return FALSE;
-    const QPoint p = QCursor::pos();
-    *point = POINT{p.x(), p.y()};
-    return TRUE;
-}
-
-BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
-    if (!track)
-        return FALSE;
-    CWnd* w = CWnd::FromHandle(track->hwndTrack);
-    return w ? w->TrackMouse(track->dwFlags, track->dwHoverTime) : FALSE;
-}
-
-SHORT GetKeyState(int virtualKey) {
-    bool down = false;
-    switch (virtualKey) {
-    case VK_SHIFT:
-        down = g_modifiers & Qt::ShiftModifier;
-        break;
-    case VK_CONTROL:
-        down = g_modifiers & Qt::ControlModifier;
-        break;
-    case VK_MENU:
-        down = g_modifiers & Qt::AltModifier;
-        break;
-    case VK_LBUTTON:
-        down = g_buttons & Qt::LeftButton;
-        break;
-    case VK_RBUTTON:
-        down = g_buttons & Qt::RightButton;
-        break;
-    case VK_MBUTTON:
-        down = g_buttons & Qt::MiddleButton;
-        break;
-    default:
-        down = g_keysDown.count(static_cast<UINT>(virtualKey)) > 0;
-        break;
-    }
-    return down ? static_cast<SHORT>(0x8000) : 0;
-}
-
-SHORT GetAsyncKeyState(int virtualKey) {
-    return GetKeyState(virtualKey);
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL enable) {

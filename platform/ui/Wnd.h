@@ -23,7 +23,6 @@ class CFont;
 class CRgn;
 class QEvent;
 class QWidget;
-struct WndEventContext;
 
 // Control colour types of OnCtlColor.
 constexpr UINT CTLCOLOR_MSGBOX = 0;
@@ -292,13 +291,13 @@ protected:
     bool m_redraw = true;
 
 private:
-    friend struct WndEventContext;
+    friend class CEventTranslator;
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     void DetachWidget();
 };
 
-// Capture, focus and cursor at process level.
+// Capture, focus and cursor at process level (over CInputState).
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* wnd);
 HWND SetCapture(HWND hWnd);

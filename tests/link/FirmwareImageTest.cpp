@@ -1,4 +1,5 @@
 #include "link/FirmwareImage.h"
+#include "link/LinkGlobals.h"
 #include "model/Globals.h"
 #include "wire/LinkFrame.h"
 
@@ -59,12 +60,17 @@ const BYTE* Payload(const std::vector<BYTE>& f) {
 
 } // namespace
 
+TEST(FirmwareImage, PartFlagsAreTheirStateFlags) {
+    EXPECT_EQ(&g_bDspImageLoaded, &g_nStateFlags[12]);
+    EXPECT_EQ(&g_bMcuPartPresent, &g_nStateFlags[13]);
+}
+
 TEST(FirmwareImage, DspOnlyFileGivesTheExactFrameSequence) {
     std::vector<BYTE> file = DspFile(996); // a 1000-byte file
     CFirmwareImage img;
     ASSERT_EQ(img.LoadBytes(file), CFirmwareImage::LoadResult::Ok);
-    EXPECT_EQ(g_nStateFlags[12].load(), 1);
-    EXPECT_EQ(g_nStateFlags[13].load(), 0);
+    EXPECT_EQ(g_bDspImageLoaded.load(), 1);
+    EXPECT_EQ(g_bMcuPartPresent.load(), 0);
     EXPECT_EQ(img.GetFrameEstimate(), 1000 / 48);
     EXPECT_EQ(g_nUpdateRange.load(), 1000 / 48 + 6);
 
@@ -126,8 +132,8 @@ TEST(FirmwareImage, McuOnlyFileSendsEveryAddressAndTheRemainder) {
     std::vector<BYTE> file = McuFile(0, false);
     CFirmwareImage img;
     ASSERT_EQ(img.LoadBytes(file), CFirmwareImage::LoadResult::Ok);
-    EXPECT_EQ(g_nStateFlags[12].load(), 0);
-    EXPECT_EQ(g_nStateFlags[13].load(), 1);
+    EXPECT_EQ(g_bDspImageLoaded.load(), 0);
+    EXPECT_EQ(g_bMcuPartPresent.load(), 1);
     EXPECT_EQ(img.GetFrameEstimate(), static_cast<int>((file.size() - 5 - 0x3FFFF) / 48 + 5957));
 
     std::vector<int> progress;
@@ -158,8 +164,8 @@ TEST(FirmwareImage, McuAndDspFileHandsOverToTheDspSequence) {
     std::vector<BYTE> file = McuFile(100, true);
     CFirmwareImage img;
     ASSERT_EQ(img.LoadBytes(file), CFirmwareImage::LoadResult::Ok);
-    EXPECT_EQ(g_nStateFlags[12].load(), 1);
-    EXPECT_EQ(g_nStateFlags[13].load(), 1);
+    EXPECT_EQ(g_bDspImageLoaded.load(), 1);
+    EXPECT_EQ(g_bMcuPartPresent.load(), 1);
     auto frames = DrainFrames(img);
     std::vector<int> steps;
     for (const auto& f : frames)
@@ -194,7 +200,7 @@ TEST(FirmwareImage, RefusesBadFiles) {
         CFirmwareImage img;
         EXPECT_EQ(img.LoadBytes(c.file), CFirmwareImage::LoadResult::BadFile) << c.name;
         EXPECT_EQ(img.DspBytesLeft() + img.McuBytesLeft(), 0u) << c.name;
-        EXPECT_EQ(g_nStateFlags[12].load(), 0) << c.name;
+        EXPECT_EQ(g_bDspImageLoaded.load(), 0) << c.name;
         CSendDataQueue q;
         img.QueueNextFrames(q); // the handshake only; nothing else follows
         q.RemoveHead();

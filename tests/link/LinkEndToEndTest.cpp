@@ -260,6 +260,6 @@ TEST_P(LinkEndToEnd, OneLostAnswerIsRecoveredOverTcpOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, LinkEndToEnd, ::testing::Values(Transport::Hid, Transport::Tcp),
-                         [](const auto& info) { return info.param == Transport::Hid ? "Hid" : "Tcp"; });
+                         [](const auto& p) { return p.param == Transport::Hid ? "Hid" : "Tcp"; });
 
 } // namespace

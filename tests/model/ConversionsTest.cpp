@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -145,6 +146,79 @@ TEST(Conversions, RoundingAndTexts) {
     EXPECT_STREQ(FormatDelayCode(0), "0.000ms");
     EXPECT_STREQ(FormatDelayCode(100), "2.100ms");
     EXPECT_STREQ(FormatDelayCode(477), "11.0ms");
+}
+
+TEST(TypedNumbers, LeadingNumberReadsLikeAtofInTheCLocale) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"12.5", 12.5},
+        {"  -3.25xyz", -3.25},
+        {"\t\n+7", 7},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1e3", 1000},
+        {"1e", 1},
+        {"1,5", 1},
+        {"0x10", 0},
+        {"", 0},
+        {"-", 0},
+        {".", 0},
+        {"+-1", 0},
+        {"abc", 0},
+        {"nan", 0},
+        {"-nan", 0},
+        {"inf", inf},
+        {"-inf", -inf},
+        {"1e400", inf},
+        {"-1e400", -inf},
+        {"0.5e400", inf},
+        {"123456789e310", inf},
+        {"1e-400", 0},
+        {"-1e-400", 0},
+        {"0.000001e-400", 0},
+        {"-0.0000001e-399", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(TypedNumbers, LeadingIntReadsLikeAtoiAndSaturates) {
+    const int max = std::numeric_limits<int>::max(), min = std::numeric_limits<int>::min();
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"42", 42},
+                 {"  -17abc", -17},
+                 {"+5", 5},
+                 {"\t 8", 8},
+                 {"3.9", 3},
+                 {"1e3", 1},
+                 {"", 0},
+                 {"-", 0},
+                 {"+-3", 0},
+                 {"2147483647", max},
+                 {"2147483648", max},
+                 {"-2147483648", min},
+                 {"-2147483649", min},
+                 {"99999999999999", max},
+                 {"-99999999999", min}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLeadingInt(c.text), c.value) << c.text;
+}
+
+TEST(TypedNumbers, DecimalPointWhateverTheProcessLocale) {
+    // The user interface may run under a locale with a decimal comma; typed texts keep the point.
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale installed";
+    const double point = ParseLeadingNumber("1.5");
+    const double comma = ParseLeadingNumber("1,5");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_DOUBLE_EQ(point, 1.5);
+    EXPECT_DOUBLE_EQ(comma, 1.0);
 }
 
 TEST(Conversions, PositionsRoundTrip) {

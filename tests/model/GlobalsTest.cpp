@@ -32,6 +32,7 @@ TEST(Globals, NamedStateFlagsAreElements) {
     EXPECT_EQ(&g_bSystemDataDirty, &g_nStateFlags[24]);
     EXPECT_EQ(&g_bSourceSetDirty, &g_nStateFlags[25]);
     EXPECT_EQ(&g_bDataUnlocked, &g_nStateFlags[31]);
+    EXPECT_EQ(&g_bOldAllPresetsFile, &g_nStateFlags[33]);
     EXPECT_EQ(&g_bNetEnabled, &g_linkStatus[3]);
     // The speaker map and the preset number are 16 bytes in a row.
     EXPECT_EQ(reinterpret_cast<BYTE*>(&g_curPresetNo), reinterpret_cast<BYTE*>(&g_speakerMap) + 8);
