@@ -75,10 +75,10 @@ protected:
     using Type = typename Channel::Type;
     void SetUp() override {
         ChannelTest::SetUp();
-        Channel::Build(ch);
+        Channel::Build(m_channel);
     }
-    int FilterCount() const { return static_cast<int>(ch.GetEQ().GetSize()); }
-    Type ch;
+    int FilterCount() const { return static_cast<int>(m_channel.GetEQ().GetSize()); }
+    Type m_channel;
 };
 
 using Channels = ::testing::Types<MicChannel, MusicChannel, OutputChannel, EffectChannel>;
@@ -87,7 +87,7 @@ TYPED_TEST_SUITE(ChannelCoreTest, Channels);
 } // namespace
 
 TYPED_TEST(ChannelCoreTest, BandAccessIsBoundsChecked) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     const int n = this->FilterCount();
     ASSERT_GE(n, 5);
     EXPECT_EQ(ch.GetBand(-1), nullptr);
@@ -100,7 +100,7 @@ TYPED_TEST(ChannelCoreTest, BandAccessIsBoundsChecked) {
 }
 
 TYPED_TEST(ChannelCoreTest, BypassCoversItsFiltersAndMarksNothing) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     const int n = this->FilterCount();
     const int scope = TypeParam::BypassScope(ch);
     ch.GetBand(1)->SetGainPos(250);
@@ -123,7 +123,7 @@ TYPED_TEST(ChannelCoreTest, BypassCoversItsFiltersAndMarksNothing) {
 
 // The last filter the check covers decides it alone; filters past the scope never do.
 TYPED_TEST(ChannelCoreTest, AllBypassedLooksAtItsScopeOnly) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     const int n = this->FilterCount();
     const int scope = TypeParam::BypassScope(ch);
     for (int i = 0; i < n; ++i)
@@ -137,7 +137,7 @@ TYPED_TEST(ChannelCoreTest, AllBypassedLooksAtItsScopeOnly) {
 }
 
 TYPED_TEST(ChannelCoreTest, TakeXoverChangeAcknowledgesTheMarkedFilters) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     ch.SetAllChanged(FALSE); // as after a connect: sent = set, nothing marked
     g_bOnline = 1;
     EXPECT_FALSE(ch.TakeXoverChange());
@@ -151,7 +151,7 @@ TYPED_TEST(ChannelCoreTest, TakeXoverChangeAcknowledgesTheMarkedFilters) {
 }
 
 TYPED_TEST(ChannelCoreTest, SetAllChangedCatchesUpEveryFilter) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     const int n = this->FilterCount();
     g_bOnline = 1;
     ch.GetBand(0)->SetFreq(5000, TRUE); // several octaves: the sent frequency lags behind
@@ -175,7 +175,7 @@ TYPED_TEST(ChannelCoreTest, SetAllChangedCatchesUpEveryFilter) {
 // The crossover goes out with the sent frequencies (a step at a time), and a loaded crossover
 // is taken as sent: nothing is marked.
 TYPED_TEST(ChannelCoreTest, CrossoverPacksSentFrequenciesAndLoadsWithoutMarks) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     g_bOnline = 1;
     ch.GetHPF()->SetFreq(20, TRUE);
     ch.TakeXoverChange();
@@ -216,7 +216,7 @@ TYPED_TEST(ChannelCoreTest, CrossoverPacksSentFrequenciesAndLoadsWithoutMarks) {
 }
 
 TYPED_TEST(ChannelCoreTest, StoreBandWritesItsSlotOnlyAndRefusesOthers) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     const int slots = TypeParam::BandSlots(ch);
     ch.GetBand(1)->SetGainPos(260);
     const auto before = TypeParam::Record();
@@ -236,7 +236,7 @@ TYPED_TEST(ChannelCoreTest, StoreBandWritesItsSlotOnlyAndRefusesOthers) {
 }
 
 TYPED_TEST(ChannelCoreTest, CurveIsTheSumOfTheFilters) {
-    auto& ch = this->ch;
+    auto& ch = this->m_channel;
     ch.GetBand(1)->SetGainPos(320); // +12 dB
     ch.GetBand(1)->SetBypass(FALSE);
     TypeParam::SetRect(ch, CRect(0, 0, 600, 240));
