@@ -5,6 +5,7 @@
 #include "link/LinkHost.h"
 #include "link/LinkMessages.h"
 #include "link/NetTransport.h"
+#include "model/Globals.h"
 #include "model/LinkDocument.h"
 #include "platform/core/Event.h"
 #include "platform/core/Messages.h"
@@ -34,7 +35,10 @@ void Recreate(HANDLE& h, BOOL manualReset) {
 
 } // namespace
 
-CLinkWorker::CLinkWorker(CKTVCommand& command, CLinkHost& host) : m_command(command), m_host(host) {}
+CLinkWorker::CLinkWorker(CKTVCommand& command, CLinkHost& host) : m_command(command), m_host(host) {
+    // The model's setters wake the running worker through this (a no-op while none runs).
+    SetChangeNotifier(&CLinkWorker::NotifyChange);
+}
 
 CLinkWorker::~CLinkWorker() {
     if (m_pThread)

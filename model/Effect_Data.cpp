@@ -12,10 +12,6 @@ IMPLEMENT_SERIAL(CEffect_Data, CObject, 1)
 
 namespace {
 
-int Online() {
-    return g_bOnline.load() ? 1 : 0;
-}
-
 EffectRecord& LiveRecord() {
     return g_curImage.system.effect;
 }
@@ -141,13 +137,13 @@ BOOL CEffect_Data::IsAllBandsBypassed() {
 
 void CEffect_Data::SetName(const CString& name) {
     m_strName = name;
-    m_bNameChanged = Online();
+    m_bNameChanged = OnlineMark();
 }
 
 #define R9_EFFECT_SETTER(Name, field, mark)                                                                  \
     void CEffect_Data::Set##Name(int v) {                                                                    \
         field = v;                                                                                           \
-        mark = Online();                                                                                     \
+        mark = OnlineMark();                                                                                 \
     }
 
 R9_EFFECT_SETTER(Balance, m_nBalance, m_bParamsAChanged)

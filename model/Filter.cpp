@@ -380,6 +380,8 @@ CFilter::CFilter() {
 
 void CFilter::Mark() {
     m_bChanged.store(g_bOnline.load());
+    if (m_bChanged.load())
+        OnlineMark();
 }
 
 void CFilter::Relayout() {

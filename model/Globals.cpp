@@ -28,6 +28,22 @@ int g_sysReadList[7];
 std::atomic<int> g_devStateBytes[30];
 std::atomic<int> g_linkStatus[6];
 std::atomic<int> g_bOnline{0};
+
+namespace {
+std::atomic<void (*)()> g_pChangeNotifier{nullptr};
+} // namespace
+
+void SetChangeNotifier(void (*notify)()) {
+    g_pChangeNotifier.store(notify);
+}
+
+int OnlineMark() {
+    if (!g_bOnline.load())
+        return 0;
+    if (auto notify = g_pChangeNotifier.load())
+        notify();
+    return 1;
+}
 int g_nDeviceAddr = 1;
 char g_nameBuf[16];
 

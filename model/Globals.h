@@ -47,8 +47,14 @@ extern std::atomic<int> g_devStateBytes[30];  // last CMD_DEVICE_STATE answer, o
 extern std::atomic<int> g_linkStatus[6];      // three USB, three network status ints
 inline std::atomic<int>& g_bNetEnabled = g_linkStatus[3];
 extern std::atomic<int> g_bOnline; // device data loaded: setters mark changes only while set
-extern int g_nDeviceAddr;          // byte 5 of every frame header
-extern char g_nameBuf[16];         // preset name typed in the preset dialog
+// The link installs the wake-up of its worker here (the model cannot see the link), so a marked
+// change goes out at once instead of after the worker's pause. nullptr removes it.
+void SetChangeNotifier(void (*notify)());
+// The mark a setter stores: 1 while online, and then the worker is woken; 0 offline. Setters call
+// it with g_linkLock held, so a woken worker sees the whole change.
+int OnlineMark();
+extern int g_nDeviceAddr;  // byte 5 of every frame header
+extern char g_nameBuf[16]; // preset name typed in the preset dialog
 
 // ---- Speaker positions and tables ----------------------------------------------------------
 

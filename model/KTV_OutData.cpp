@@ -16,10 +16,6 @@ namespace {
 constexpr int kRangeTweeter = 11;
 constexpr int kRangeDefault = 12;
 
-int Online() {
-    return g_bOnline.load() ? 1 : 0;
-}
-
 bool IsTweeterCode(int code) {
     return code == 1 || code == 7 || code == 13 || code == 16 || code == 19;
 }
@@ -93,7 +89,7 @@ void CKTV_OutData::SetIndex(int n) {
 void CKTV_OutData::SetName(const CString& name) {
     std::lock_guard lock(g_linkLock);
     m_strName = name;
-    m_bNameChanged = Online();
+    m_bNameChanged = OnlineMark();
 }
 
 void CKTV_OutData::BuildBands(int nLastBand, int nXoverChunk, int nHpRange, int nHpFreq, int nLpFreq) {
@@ -125,21 +121,21 @@ void CKTV_OutData::LevelCopy() {
             o.m_nGeqMode = m_nGeqMode;
             o.PassGeqMode(kBandCount);
         }
-        o.m_bLevelChanged = Online();
+        o.m_bLevelChanged = OnlineMark();
     });
 }
 
 void CKTV_OutData::Mix2Copy() {
     ForEachLinked([this](CKTV_OutData& o) {
         std::memcpy(o.m_mix2, m_mix2, sizeof m_mix2);
-        o.m_bMix2Changed = Online();
+        o.m_bMix2Changed = OnlineMark();
     });
 }
 
 void CKTV_OutData::LimiterCopy() {
     ForEachLinked([this](CKTV_OutData& o) {
         o.SetLimiter(m_nLimThreshold, m_nLimAttack, m_nLimRelease);
-        o.m_bLimiterChanged = Online();
+        o.m_bLimiterChanged = OnlineMark();
     });
 }
 
@@ -148,7 +144,7 @@ void CKTV_OutData::InLevelCopy() {
         o.m_nInLevelL = m_nInLevelL;
         o.m_nInLevelR = m_nInLevelR;
         o.m_nInLevel3 = m_nInLevel3;
-        o.m_bAuxChanged = Online();
+        o.m_bAuxChanged = OnlineMark();
     });
 }
 
@@ -158,27 +154,27 @@ void CKTV_OutData::SetLevel(int code) {
     std::lock_guard lock(g_linkLock);
     m_nLevel = static_cast<SHORT>(code);
     m_bLevelZero = (code == 0);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
     LevelCopy();
 }
 
 void CKTV_OutData::SetDelay(int code) {
     std::lock_guard lock(g_linkLock);
     m_nDelay = static_cast<SHORT>(code);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetEnabled(int on) {
     std::lock_guard lock(g_linkLock);
     m_nOn = static_cast<BYTE>(on);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 // Polarity and GEQ mode changes pass the level and the GEQ mode on (not the polarity).
 void CKTV_OutData::SetPolarity(int p) {
     std::lock_guard lock(g_linkLock);
     m_nPolarity = static_cast<BYTE>(p);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
     LevelCopy();
 }
 
@@ -186,14 +182,14 @@ void CKTV_OutData::SetGEQMode(int mode) {
     std::lock_guard lock(g_linkLock);
     m_nGeqMode = static_cast<BYTE>(mode);
     PassGeqMode(kBandCount);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
     LevelCopy();
 }
 
 void CKTV_OutData::SetLevelZero(int flag) {
     std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
@@ -201,7 +197,7 @@ void CKTV_OutData::SetMix1Byte(int i, BYTE v) {
     if (m_mix1[i] == v)
         return;
     m_mix1[i] = v;
-    m_bMix1Changed = Online();
+    m_bMix1Changed = OnlineMark();
 }
 
 void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
@@ -209,20 +205,20 @@ void CKTV_OutData::SetMix2Byte(int i, BYTE v) {
     if (m_mix2[i] == v)
         return;
     m_mix2[i] = v;
-    m_bMix2Changed = Online();
+    m_bMix2Changed = OnlineMark();
 }
 
 void CKTV_OutData::SetMix2In7(BYTE v) {
     std::lock_guard lock(g_linkLock);
     m_mix2[6] = v;
-    m_bMix2Changed = Online();
+    m_bMix2Changed = OnlineMark();
     Mix2Copy();
 }
 
 void CKTV_OutData::SetMix2Mask(BYTE v) {
     std::lock_guard lock(g_linkLock);
     m_mix2[7] = v;
-    m_bMix2Changed = Online();
+    m_bMix2Changed = OnlineMark();
     Mix2Copy();
 }
 
@@ -231,7 +227,7 @@ void CKTV_OutData::SetLimThreshold(int code) {
     if (m_nLimThreshold == code)
         return;
     SetLimiter(code, m_nLimAttack, m_nLimRelease);
-    m_bLimiterChanged = Online();
+    m_bLimiterChanged = OnlineMark();
     LimiterCopy();
 }
 
@@ -240,7 +236,7 @@ void CKTV_OutData::SetLimAttack(int code) {
     if (m_nLimAttack == code)
         return;
     SetLimiter(m_nLimThreshold, code, m_nLimRelease);
-    m_bLimiterChanged = Online();
+    m_bLimiterChanged = OnlineMark();
     LimiterCopy();
 }
 
@@ -249,7 +245,7 @@ void CKTV_OutData::SetLimRelease(int code) {
     if (m_nLimRelease == code)
         return;
     SetLimiter(m_nLimThreshold, m_nLimAttack, code);
-    m_bLimiterChanged = Online();
+    m_bLimiterChanged = OnlineMark();
     LimiterCopy();
 }
 
@@ -258,19 +254,19 @@ void CKTV_OutData::SetInLOff(int flag) {
     std::lock_guard lock(g_linkLock);
     m_bInLOff = flag;
     m_nInLevelL = static_cast<BYTE>(!flag);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetInROff(int flag) {
     std::lock_guard lock(g_linkLock);
     m_bInROff = flag;
     m_nInLevelR = static_cast<BYTE>(!flag);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::RequestVolumeRestore() {
     std::lock_guard lock(g_linkLock);
-    m_bVolumeRestore = Online();
+    m_bVolumeRestore = OnlineMark();
 }
 
 void CKTV_OutData::SetPosition(int code) {
@@ -313,59 +309,59 @@ void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
 
 void CKTV_OutData::SetInLevelL(int v) {
     m_nInLevelL = static_cast<BYTE>(v);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
     InLevelCopy();
 }
 
 void CKTV_OutData::SetInLevelR(int v) {
     m_nInLevelR = static_cast<BYTE>(v);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
     InLevelCopy();
 }
 
 void CKTV_OutData::SetAuxLevelA(int v) {
     m_nAuxLevelA = static_cast<BYTE>(v);
     m_bAuxAOff = !v;
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
     InLevelCopy();
 }
 
 void CKTV_OutData::SetAuxLevelB(int v) {
     m_nAuxLevelB = static_cast<BYTE>(v);
     m_bAuxBOff = !v;
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
     InLevelCopy();
 }
 
 void CKTV_OutData::SetInLevel3(int v) {
     m_nInLevel3 = static_cast<BYTE>(v);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
     InLevelCopy();
 }
 
 void CKTV_OutData::SetInBalance(int v) {
     m_nInBalance = static_cast<BYTE>(v);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetInSwitchBits(int v) {
     m_nInSwitchBits = static_cast<BYTE>(v);
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetAuxAOff(int flag) {
     m_bAuxAOff = flag;
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetAuxBOff(int flag) {
     m_bAuxBOff = flag;
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 void CKTV_OutData::SetIn3Off(int flag) {
     m_bIn3Off = flag;
-    m_bAuxChanged = Online();
+    m_bAuxChanged = OnlineMark();
 }
 
 // ---- Setters that do not mark ----------------------------------------------------------------

@@ -11,14 +11,6 @@
 
 IMPLEMENT_SERIAL(CMIC_InData, CObject, 1)
 
-namespace {
-
-int Online() {
-    return g_bOnline.load() ? 1 : 0;
-}
-
-} // namespace
-
 CMIC_InData::CMIC_InData() {
     m_core.SetAddress(GROUP_MIC, m_nIndex);
 }
@@ -44,7 +36,7 @@ void CMIC_InData::SetNameBytes(const CString& name) {
 void CMIC_InData::SetName(const CString& name) {
     std::lock_guard lock(g_linkLock);
     SetNameBytes(name);
-    m_bNameChanged = Online();
+    m_bNameChanged = OnlineMark();
 }
 
 CString CMIC_InData::GetName() const {
@@ -56,68 +48,68 @@ CString CMIC_InData::GetName() const {
 void CMIC_InData::SetEchoLevel(int v) {
     std::lock_guard lock(g_linkLock);
     m_nEchoLevel = v;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetLevel(int code) {
     std::lock_guard lock(g_linkLock);
     m_nLevel = code;
     m_bLevelZero = (code == 0);
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetLevelZero(int flag) {
     std::lock_guard lock(g_linkLock);
     m_bLevelZero = flag;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetDelay(int code) {
     std::lock_guard lock(g_linkLock);
     m_nDelay = code;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetEnabled(int on) {
     std::lock_guard lock(g_linkLock);
     m_nOn = on;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetPolarity(int p) {
     std::lock_guard lock(g_linkLock);
     m_nPolarity = p;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetMode(int mode) {
     std::lock_guard lock(g_linkLock);
     m_nMode = mode;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMIC_InData::SetNoiseGate(int code) {
     std::lock_guard lock(g_linkLock);
     m_nNoiseGate = code;
-    m_bNoiseGateChanged = Online();
+    m_bNoiseGateChanged = OnlineMark();
 }
 
 void CMIC_InData::SetExtLevel(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtLevel = static_cast<SHORT>(v);
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMIC_InData::SetExtA(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtA = v;
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMIC_InData::SetExtB(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtB = v;
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMIC_InData::SetAllChanged(BOOL flag) {

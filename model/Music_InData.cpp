@@ -10,14 +10,6 @@
 
 IMPLEMENT_SERIAL(CMusic_InData, CObject, 1)
 
-namespace {
-
-int Online() {
-    return g_bOnline.load() ? 1 : 0;
-}
-
-} // namespace
-
 CMusic_InData::CMusic_InData() {
     m_core.SetAddress(GROUP_INPUT, m_nIndex);
 }
@@ -43,62 +35,62 @@ void CMusic_InData::SetLevelZero(int flag) {
 void CMusic_InData::SetLevel(int code) {
     std::lock_guard lock(g_linkLock);
     m_nLevel = code;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMusic_InData::SetEnabled(int on) {
     std::lock_guard lock(g_linkLock);
     m_nOn = on;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMusic_InData::SetPhase(int p) {
     std::lock_guard lock(g_linkLock);
     m_nPhase = p;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMusic_InData::SetDelay(int code) {
     std::lock_guard lock(g_linkLock);
     m_nDelay = code;
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMusic_InData::SetGEQMode(int mode) {
     std::lock_guard lock(g_linkLock);
     m_nGeqMode = mode;
     PassGeqMode();
-    m_bLevelChanged = Online();
+    m_bLevelChanged = OnlineMark();
 }
 
 void CMusic_InData::SetNoiseGate(int code) {
     std::lock_guard lock(g_linkLock);
     m_nNoiseGate = code;
-    m_bNoiseGateChanged = Online();
+    m_bNoiseGateChanged = OnlineMark();
 }
 
 void CMusic_InData::SetExtLevel(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtLevel = v;
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMusic_InData::SetExtA(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtA = v;
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMusic_InData::SetExtB(int v) {
     std::lock_guard lock(g_linkLock);
     m_nExtB = v;
-    m_bExtChanged = Online();
+    m_bExtChanged = OnlineMark();
 }
 
 void CMusic_InData::SetName(const CString& name) {
     std::lock_guard lock(g_linkLock);
     m_strName = name;
-    m_bNameChanged = Online();
+    m_bNameChanged = OnlineMark();
 }
 
 void CMusic_InData::SetAllChanged(BOOL flag) {

@@ -8,7 +8,9 @@
 #include "model/Music_InData.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
+#include <functional>
 
 namespace {
 
@@ -251,4 +253,37 @@ TYPED_TEST(ChannelCoreTest, CurveIsTheSumOfTheFilters) {
     }
     const int k = FreqToGridIndex(ch.GetBand(1)->GetFreq());
     EXPECT_LT(ch.GetCurveF()[k].y, DbToY(0.0, 240) + 10 - 60); // the boost shows above the zero line
+}
+
+namespace {
+std::atomic<int> s_wakes{0};
+void CountWake() {
+    ++s_wakes;
+}
+} // namespace
+
+// A marked change wakes the link's worker at once; offline nothing is marked and nobody is woken.
+TEST_F(ChannelTest, MarkedChangesWakeTheLinkOnlyWhileOnline) {
+    CKTV_OutData out;
+    OutputChannel::Build(out);
+    CMIC_InData mic;
+    MicChannel::Build(mic);
+    SetChangeNotifier(&CountWake);
+    const std::function<void(int)> setters[] = {
+        [&](int v) { out.SetLevel(100 + v); },
+        [&](int v) { out.GetBand(0)->SetFreq(1000 + v, TRUE); },
+        [&](int v) { mic.SetName(v ? "Mic B" : "Mic A"); },
+    };
+    int step = 0;
+    for (const auto& set : setters) {
+        ++step;
+        g_bOnline = 0;
+        s_wakes = 0;
+        set(0);
+        EXPECT_EQ(s_wakes, 0) << "setter " << step << " offline";
+        g_bOnline = 1;
+        set(1);
+        EXPECT_GE(s_wakes, 1) << "setter " << step << " online";
+    }
+    SetChangeNotifier(nullptr);
 }
