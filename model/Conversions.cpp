@@ -203,18 +203,21 @@ long long DecimalMagnitude(const char* p, const char* end) {
     return (intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1)) + exponent;
 }
 
+// Moves p past leading blanks and one sign; true for a minus.
+bool SkipBlanksAndSign(const char*& p, const char* end) {
+    while (p < end && IsBlank(*p))
+        ++p;
+    if (p < end && (*p == '+' || *p == '-'))
+        return *p++ == '-';
+    return false;
+}
+
 } // namespace
 
 double ParseLeadingNumber(const CString& text) {
     const char* p = text.GetString();
     const char* end = p + text.GetLength();
-    while (p < end && IsBlank(*p))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const bool negative = SkipBlanksAndSign(p, end);
     if (p >= end || *p == '-' || *p == '+')
         return 0.0;
     double v = 0.0;
@@ -233,13 +236,7 @@ double ParseLeadingNumber(const CString& text) {
 int ParseLeadingInt(const CString& text) {
     const char* p = text.GetString();
     const char* end = p + text.GetLength();
-    while (p < end && IsBlank(*p))
-        ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const bool negative = SkipBlanksAndSign(p, end);
     long long v = 0;
     for (; p < end && *p >= '0' && *p <= '9'; ++p) {
         v = v * 10 + (*p - '0');
