@@ -1,13 +1,14 @@
 #include "link/SerialPort.h"
 
 #include "link/KTVCommand.h"
+#include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "model/Globals.h"
 #include "platform/core/Event.h"
 #include "platform/core/Messages.h"
 #include "platform/core/Wait.h"
-#include "wire/SendData.h"
 #include "platform/core/WinThread.h"
+#include "wire/SendData.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,8 +22,6 @@ std::atomic<CKTVCommand*> g_pSerialCommand{nullptr};
 
 namespace {
 
-constexpr int kFirmwareModeFlag = 17;
-constexpr int kSerialPacketFlag = 22;
 constexpr int kStepApply = 0x36;
 constexpr int kEmptyReadLimit = 50;
 constexpr int kRetryLimit = 3;
@@ -238,7 +237,7 @@ void CSerialPort::SendCurrentPacket() {
     m_nEmptyReads = 0;
     if (CKTVCommand* cmd = g_pSerialCommand.load())
         cmd->ClearSerialStatus();
-    g_nStateFlags[kSerialPacketFlag] = 1;
+    g_bSerialPacketCurrent = 1;
     if (g_hSerialReply)
         ::ResetEvent(g_hSerialReply);
     if (m_hSendEvent)
@@ -249,7 +248,7 @@ void CSerialPort::SendCurrentPacket() {
 
 BOOL CSerialPort::CurrentPacket(int* retry, int* step, int* sendEnd, int* readEnd) const {
     CKTVCommand* cmd = g_pSerialCommand.load();
-    if (!cmd || !g_nStateFlags[kSerialPacketFlag].load())
+    if (!cmd || !g_bSerialPacketCurrent.load())
         return FALSE;
     std::lock_guard lock(g_linkLock);
     CSendData* head = cmd->GetHeadPacket();
@@ -276,7 +275,7 @@ void CSerialPort::SetCurrentRetry(int retry) {
 }
 
 void CSerialPort::FinishExchange() {
-    g_nStateFlags[kSerialPacketFlag] = 0;
+    g_bSerialPacketCurrent = 0;
     m_bWritten = 0;
     if (m_hPassEvent)
         ::ResetEvent(m_hPassEvent);
@@ -290,7 +289,7 @@ void CSerialPort::WritePacket() {
     CKTVCommand* cmd = g_pSerialCommand.load();
     std::vector<BYTE> frame;
     int step = 0;
-    if (cmd && g_nStateFlags[kSerialPacketFlag].load()) {
+    if (cmd && g_bSerialPacketCurrent.load()) {
         std::lock_guard lock(g_linkLock);
         if (CSendData* head = cmd->GetHeadPacket()) {
             frame.assign(head->GetData(), head->GetData() + head->GetSize());
@@ -444,9 +443,9 @@ void CSerialPort::ComThreadProc() {
             break;
         int retry = 0, step = 0, sendEnd = 0, readEnd = 0;
         if (CurrentPacket(&retry, &step, &sendEnd, &readEnd)) {
-            DWORD wait = g_nStateFlags[kFirmwareModeFlag].load() ? m_timings.firmwareWait
-                         : (sendEnd || readEnd)                  ? m_timings.batchEndWait
-                                                                 : m_timings.normalWait;
+            DWORD wait = g_bFirmwareMode.load() ? m_timings.firmwareWait
+                         : (sendEnd || readEnd) ? m_timings.batchEndWait
+                                                : m_timings.normalWait;
             int ev = WaitPacketEvent(wait);
             if (ev == SERIAL_EVENT_QUIT)
                 break;

@@ -157,7 +157,7 @@ TEST_F(SerialPortTest, AnswerCompletesTheExchange) {
     ASSERT_EQ(::write(m_master, ack.data(), ack.size()), static_cast<ssize_t>(ack.size()));
     ASSERT_EQ(::WaitForSingleObject(g_hSerialReply, r9test::Ms(3000)), WAIT_OBJECT_0);
     EXPECT_EQ(m_command.GetQueueCount(), 0);
-    EXPECT_EQ(g_nStateFlags[22].load(), 0);
+    EXPECT_EQ(g_bSerialPacketCurrent.load(), 0);
     EXPECT_EQ(m_window.WaitLinkFailed(50), -1);
 }
 
