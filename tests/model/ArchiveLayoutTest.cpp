@@ -121,9 +121,12 @@ template <class T, size_t N> Layout& Fields(Layout& l, const Field<T> (&fields)[
 }
 
 template <class T, size_t N> void ExpectFields(const T& ch, const Field<T> (&fields)[N], int seed) {
-    for (size_t k = 0; k < N; ++k)
-        EXPECT_EQ((ch.*fields[k].get)(), ValueOf(fields[k].width, k, seed))
-            << fields[k].name << " seed " << seed;
+    for (size_t k = 0; k < N; ++k) {
+        // Through a reference: gcc's bounds check misreads a member-function call on an indexed
+        // array element and reports a bogus index.
+        const Field<T>& field = fields[k];
+        EXPECT_EQ((ch.*field.get)(), ValueOf(field.width, k, seed)) << field.name << " seed " << seed;
+    }
 }
 
 // Archive bytes of one channel: name, own fields, then its band set (pinned on its own below).
