@@ -151,13 +151,17 @@ TEST_F(NumEditFixture, TextOfEveryDisplayTypeInBothLanguages) {
 
 TEST_F(NumEditFixture, EveryDelayStepMovesTheShownDistanceByOneUnit) {
     // The spin steps a distance field with StepDelayCm/Inch; the field must count the same whole
-    // units, or a step is a dead click or skips a unit (code 120 is exactly 86.5 cm).
+    // units, or a step is a dead click or skips a unit (code 120 is exactly 86.5 cm). The cm step
+    // lands on the first code of the next distance; the inch step converts the whole inch back
+    // with 346.4 m/s, so it may land a little further on.
     struct Unit {
         const char* name;
         int type;
         int (*step)(int, int);
+        bool firstCode;
     };
-    const Unit units[] = {{"cm", NUMTYPE_DELAY_CM, StepDelayCm}, {"inch", NUMTYPE_DELAY_INCH, StepDelayInch}};
+    const Unit units[] = {{"cm", NUMTYPE_DELAY_CM, StepDelayCm, true},
+                          {"inch", NUMTYPE_DELAY_INCH, StepDelayInch, false}};
     EXPECT_EQ(StepDelayCm(119, +1), 120); // 86 cm to 86.5 cm
     for (const Unit& u : units) {
         SCOPED_TRACE(u.name);
@@ -173,13 +177,19 @@ TEST_F(NumEditFixture, EveryDelayStepMovesTheShownDistanceByOneUnit) {
                 break;
             const int d = shown(n);
             EXPECT_EQ(shown(up), d + 1) << "up from " << n << " to " << up;
-            EXPECT_EQ(shown(up - 1), d) << "up from " << n << " to " << up;
+            if (u.firstCode) {
+                EXPECT_EQ(shown(up - 1), d) << "up from " << n << " to " << up;
+            }
         }
         for (int n = kMaxDelayCode - 2; n > 0; --n) {
-            const int down = u.step(n, -1);
             const int d = shown(n);
+            if (d == 0)
+                continue; // nothing below: the step stops at code 0
+            const int down = u.step(n, -1);
             EXPECT_EQ(shown(down), d - 1) << "down from " << n << " to " << down;
-            EXPECT_EQ(shown(down + 1), d) << "down from " << n << " to " << down;
+            if (u.firstCode) {
+                EXPECT_EQ(shown(down + 1), d) << "down from " << n << " to " << down;
+            }
         }
     }
 }
