@@ -230,13 +230,14 @@ int CBitmapSlider::SetPageSize(int size) {
 
 void CBitmapSlider::EnableSlider(BOOL enable) {
     m_bEnable = enable;
-    if (!m_bEnable && m_bLButtonDown)
+    if (!m_bEnable)
         EndDrag();
     Invalidate(TRUE);
 }
 
 void CBitmapSlider::EndDrag() {
-    // A drag cut short by disabling: no timer left behind and nothing reported.
+    // A press cut short by disabling, a drag or a click beside the thumb (which holds the capture
+    // and the timer without dragging): no timer or capture left behind and nothing reported.
     m_bLButtonDown = FALSE;
     m_bMoved = FALSE;
     KillTimer(kMoveTimer);

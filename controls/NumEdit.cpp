@@ -159,17 +159,19 @@ CString CNumEdit::FormatText() {
     auto ms = [&] { return v == m_nMax ? kMaxDelayMs : v * kSampleMs; };
     const double shown = v * m_dStep - m_dOffset;
     switch (m_nType) {
+    // Delays round halves away from zero like the delay steppers (StepDelayCm/Inch), so that
+    // every spin step moves the shown distance by exactly one unit (code 120 is 86.5 cm: 87).
     case NUMTYPE_DELAY_MS:
     case NUMTYPE_DELAY_MS_ALT:
-        return Fixed(ms(), 3) + (unit ? (zh ? "毫秒" : "MS") : "");
+        return FormatFixed(ms(), 3) + (unit ? (zh ? "毫秒" : "MS") : "");
     case NUMTYPE_DELAY_CM: {
         const double d = (331.0 + 0.6 * T) / 1000 * ms();
-        return Fixed(d * 100, 0) + (unit ? (zh ? "厘米" : "CM") : "");
+        return FormatFixed(d * 100, 0) + (unit ? (zh ? "厘米" : "CM") : "");
     }
     case NUMTYPE_DELAY_INCH: {
         const double speed = v == m_nMax ? 331.4 + 0.6 * T : 331.0 + 0.6 * T;
         const double d = speed / 1000 * ms();
-        return Fixed(d * 3.2808 * 12, 0) + (unit ? (zh ? "英寸" : "INCH") : "");
+        return FormatFixed(d * 3.2808 * 12, 0) + (unit ? (zh ? "英寸" : "INCH") : "");
     }
     case NUMTYPE_CENTERED:
         return Fixed((v - m_nMax / 2) * m_dStep, 1);

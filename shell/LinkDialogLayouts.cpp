@@ -11,13 +11,13 @@ constexpr DWORD kPush = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 // Firmware update: the file row in its group, the bar and the status text, the interface group
 // with its (hidden) COM choice, and the Update and Quit buttons.
 const res::DialogItemSpec kUpgradeItems[] = {
-    {1890, "Button", 6, 2, 385, 48, WS_VISIBLE | BS_GROUPBOX, 0, "Update File", "升级文件"},
+    {1890, "Button", 6, 2, 385, 48, WS_VISIBLE | BS_GROUPBOX, 0, "Update File", "Hex文件"},
     {1878, "Static", 14, 23, 62, 18, WS_VISIBLE | SS_LEFT, 0, "Hex File", "固件文件"},
     {1882, "Edit", 78, 20, 220, 22, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, "", ""},
     {1883, "Button", 304, 19, 80, 24, kPush, 0, "Browse file", "浏览文件"},
     {1414, "Progress", 6, 56, 385, 14, WS_VISIBLE, 0, "", ""},
     {1886, "Static", 6, 73, 385, 16, WS_VISIBLE | SS_LEFT, 0, "", ""},
-    {1889, "Button", 6, 90, 200, 40, WS_VISIBLE | BS_GROUPBOX, 0, "Communication interface", "通讯接口"},
+    {1889, "Button", 6, 90, 200, 40, WS_VISIBLE | BS_GROUPBOX, 0, "Communication interface", "通信接口"},
     {1798, "Button", 14, 108, 50, 18, WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, 0, "USB", "USB"},
     {1880, "Button", 66, 108, 56, 18, WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "WIFI", "WIFI"},
     {1888, "Button", 124, 108, 50, 18, WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "COM", "COM"},

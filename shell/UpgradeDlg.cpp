@@ -20,9 +20,9 @@ namespace {
 inline constexpr const char kTitle[] = "Device Firmware Update";
 inline constexpr const char kTitleCn[] = "设备固件升级";
 inline constexpr const char kIface[] = "Communication interface";
-inline constexpr const char kIfaceCn[] = "通讯接口";
+inline constexpr const char kIfaceCn[] = "通信接口";
 inline constexpr const char kFile[] = "Update File";
-inline constexpr const char kFileCn[] = "升级文件";
+inline constexpr const char kFileCn[] = "Hex文件";
 inline constexpr const char kHexFile[] = "Hex File";
 inline constexpr const char kHexFileCn[] = "固件文件";
 inline constexpr const char kQuit[] = "Quit";

@@ -221,21 +221,41 @@ TEST_F(BitmapSliderTest, WheelStepsOnlyOnWholeNotchesAndNotWhileDisabled) {
     EXPECT_TRUE(Posted(WM_SLIDER_MOVED).empty());
 }
 
-TEST_F(BitmapSliderTest, DisablingMidDragEndsTheDragAndItsTimer) {
-    slider.SetRawPos(120);
-    r9test::Press(slider.Widget(), ThumbCentre());
-    r9test::Move(slider.Widget(), ThumbCentre() + QPoint(0, 20), Qt::LeftButton);
-    ASSERT_TRUE(slider.IsDragging());
-    r9test::Pump();
-    parent.Clear();
-    slider.EnableSlider(FALSE);
-    EXPECT_FALSE(slider.IsDragging());
-    EXPECT_NE(CWnd::GetCapture(), &slider);
-    EXPECT_FALSE(slider.KillTimer(5));  // already stopped
-    slider.SendMessage(WM_TIMER, 5, 0); // a stale tick reports nothing
-    r9test::Release(slider.Widget(), QPoint(12, 100));
-    EXPECT_TRUE(Posted(WM_SLIDER_MOVING).empty());
-    EXPECT_TRUE(Posted(WM_SLIDER_MOVED).empty());
+TEST_F(BitmapSliderTest, DisablingAPressedFaderEndsItsCaptureAndTimer) {
+    // A press on the thumb drags; a press beside it steps once and holds the capture and the
+    // timer without dragging. Disabling ends both kinds of press.
+    struct Case {
+        const char* what;
+        bool onThumb;
+    };
+    const Case cases[] = {{"drag", true}, {"press beside the thumb", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        slider.EnableSlider(TRUE);
+        slider.SetRawPos(120);
+        if (c.onThumb) {
+            r9test::Press(slider.Widget(), ThumbCentre());
+            r9test::Move(slider.Widget(), ThumbCentre() + QPoint(0, 20), Qt::LeftButton);
+            ASSERT_TRUE(slider.IsDragging());
+        } else {
+            r9test::Press(slider.Widget(), QPoint(12, 20));
+            ASSERT_FALSE(slider.IsDragging());
+            ASSERT_EQ(CWnd::GetCapture(), &slider);
+        }
+        r9test::Pump();
+        parent.Clear();
+        const int pos = slider.GetRawPos();
+        slider.EnableSlider(FALSE);
+        EXPECT_FALSE(slider.IsDragging());
+        EXPECT_NE(CWnd::GetCapture(), &slider);
+        EXPECT_FALSE(slider.KillTimer(5));  // already stopped
+        slider.SendMessage(WM_TIMER, 5, 0); // a stale tick reports nothing
+        r9test::Move(slider.Widget(), QPoint(12, 150), Qt::LeftButton);
+        r9test::Release(slider.Widget(), QPoint(12, 100));
+        EXPECT_EQ(slider.GetRawPos(), pos);
+        EXPECT_TRUE(Posted(WM_SLIDER_MOVING).empty());
+        EXPECT_TRUE(Posted(WM_SLIDER_MOVED).empty());
+    }
 }
 
 TEST_F(BitmapSliderTest, FocusPostsMovingAndLightsTheThumbAndTheBoundEdit) {

@@ -72,6 +72,10 @@ const FormatRow kFormat[] = {
     {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 48, true, "1.000毫秒"},
     {{NUMTYPE_DELAY_MS_ALT, 0, 354, 0, 0, "x"}, 48, false, "1.000MS"},
     {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, ""}, 100, false, "72"},
+    // Exact halves round away from zero as the delay steppers do: 0.0625 ms, 86.5 cm.
+    {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, ""}, 3, false, "0.063"},
+    {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, ""}, 119, false, "86"},
+    {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, ""}, 120, false, "87"},
     {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, "x"}, 354, false, "254CM"},
     {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, "x"}, 354, true, "254厘米"},
     {{NUMTYPE_DELAY_INCH, 0, 354, 0, 0, ""}, 100, false, "28"},
@@ -142,6 +146,51 @@ TEST_F(NumEditFixture, TextOfEveryDisplayTypeInBothLanguages) {
         g_bChinese = r.chinese ? 1 : 0;
         Configure(r.s, r.value);
         EXPECT_STREQ(Text(), r.text) << "type " << r.s.type << " value " << r.value << " zh " << r.chinese;
+    }
+}
+
+TEST_F(NumEditFixture, EveryDelayStepMovesTheShownDistanceByOneUnit) {
+    // The spin steps a distance field with StepDelayCm/Inch; the field must count the same whole
+    // units, or a step is a dead click or skips a unit (code 120 is exactly 86.5 cm). The cm step
+    // lands on the first code of the next distance; the inch step converts the whole inch back
+    // with 346.4 m/s, so it may land a little further on.
+    struct Unit {
+        const char* name;
+        int type;
+        int (*step)(int, int);
+        bool firstCode;
+    };
+    const Unit units[] = {{"cm", NUMTYPE_DELAY_CM, StepDelayCm, true},
+                          {"inch", NUMTYPE_DELAY_INCH, StepDelayInch, false}};
+    EXPECT_EQ(StepDelayCm(119, +1), 120); // 86 cm to 86.5 cm
+    for (const Unit& u : units) {
+        SCOPED_TRACE(u.name);
+        Configure({u.type, 0, kMaxDelayCode, 0, 0, ""}, 0);
+        auto shown = [&](int code) {
+            edit.SetValue(code);
+            return ParseLeadingInt(Text());
+        };
+        // The top two codes both read the field's fixed 7.354 ms, so the walk stops below them.
+        for (int n = 0; n < kMaxDelayCode - 1; ++n) {
+            const int up = u.step(n, +1);
+            if (up >= kMaxDelayCode - 1)
+                break;
+            const int d = shown(n);
+            EXPECT_EQ(shown(up), d + 1) << "up from " << n << " to " << up;
+            if (u.firstCode) {
+                EXPECT_EQ(shown(up - 1), d) << "up from " << n << " to " << up;
+            }
+        }
+        for (int n = kMaxDelayCode - 2; n > 0; --n) {
+            const int d = shown(n);
+            if (d == 0)
+                continue; // nothing below: the step stops at code 0
+            const int down = u.step(n, -1);
+            EXPECT_EQ(shown(down), d - 1) << "down from " << n << " to " << down;
+            if (u.firstCode) {
+                EXPECT_EQ(shown(down + 1), d) << "down from " << n << " to " << down;
+            }
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/core/Messages.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinUser.h"
+#include "res/ResourceTable.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
 #include "support/PumpMessages.h"
@@ -147,6 +148,45 @@ TEST_F(UpgradeDlgTest, OpensWithItsTextsThePathAndAPollThread) {
     m_dlg->ShowWindow(SW_SHOW);
     QImage img = r9test::RenderToPng(m_dlg->Widget(), "upgrade_dialog");
     EXPECT_FALSE(img.isNull());
+}
+
+TEST_F(UpgradeDlgTest, GroupCaptionsInBothLanguages) {
+    // Both the layout and the texts set at opening carry the captions, so either one wrong shows.
+    struct Case {
+        BOOL chinese;
+        const char* iface;
+        const char* file;
+        const char* png;
+    };
+    const Case cases[] = {
+        {FALSE, "Communication interface", "Update File", "upgrade_dialog_groups_en"},
+        {TRUE, "通信接口", "Hex文件", "upgrade_dialog_groups_zh"},
+    };
+    const res::DialogSpec* layout = res::FindDialog(IDD_UPGRADE);
+    ASSERT_NE(layout, nullptr);
+    auto item = [&](int id) -> const res::DialogItemSpec* {
+        for (const res::DialogItemSpec& it : layout->items)
+            if (it.id == id)
+                return &it;
+        return nullptr;
+    };
+    const res::DialogItemSpec* ifaceItem = item(CUpgradeDlg::IDC_GROUP_IFACE);
+    const res::DialogItemSpec* fileItem = item(CUpgradeDlg::IDC_GROUP_FILE);
+    ASSERT_NE(ifaceItem, nullptr);
+    ASSERT_NE(fileItem, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.png);
+        EXPECT_STREQ(c.chinese ? ifaceItem->zh : ifaceItem->en, c.iface);
+        EXPECT_STREQ(c.chinese ? fileItem->zh : fileItem->en, c.file);
+        m_dlg.reset();
+        g_bChinese = c.chinese;
+        m_dlg = std::make_unique<TestUpgradeDlg>(&m_host);
+        ASSERT_TRUE(m_dlg->Create(IDD_UPGRADE));
+        EXPECT_STREQ(Text(CUpgradeDlg::IDC_GROUP_IFACE).GetString(), c.iface);
+        EXPECT_STREQ(Text(CUpgradeDlg::IDC_GROUP_FILE).GetString(), c.file);
+        m_dlg->ShowWindow(SW_SHOW);
+        EXPECT_FALSE(r9test::RenderToPng(m_dlg->Widget(), c.png).isNull());
+    }
 }
 
 TEST_F(UpgradeDlgTest, UpdateButtonChoosesTheInterface) {
