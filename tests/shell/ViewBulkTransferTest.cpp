@@ -137,8 +137,13 @@ TEST_P(ViewBulkTransfer, SendPresetWritesTheLiveDataIntoADevicePreset) {
 
 TEST_P(ViewBulkTransfer, ChannelSendsAndResetsReachTheLiveSet) {
     size_t from = m_dev.GetRequestCount();
-    m_doc->GetOut(4)->SetLevel(480);
-    m_view->SendOutputChannel(4);
+    {
+        // One step under the lock, so the woken worker cannot send the level's own mark before the
+        // channel send takes it over.
+        std::lock_guard lock(g_linkLock);
+        m_doc->GetOut(4)->SetLevel(480);
+        m_view->SendOutputChannel(4);
+    }
     ASSERT_TRUE(WaitRequest(FRAME_WRITE, GROUP_OUTPUT, 4, from));
     // Level chunk (off), record, level chunk (on again): wait for the third write of output 5.
     ASSERT_TRUE(Pump([&] {
