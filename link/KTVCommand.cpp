@@ -410,6 +410,16 @@ void CKTVCommand::ResetParser() {
     std::memset(m_frame, 0, 300);
 }
 
+void CKTVCommand::RemoveHead() {
+    std::lock_guard lock(g_linkLock);
+    if (m_queue.GetQueueCount() == 0)
+        return;
+    m_queue.RemoveHead();
+    ClearSerialStatus();
+    ResetSerialFlags();
+    g_bSerialPacketCurrent = 0;
+}
+
 void CKTVCommand::ClearQueue() {
     std::lock_guard lock(g_linkLock);
     m_queue.ClearQueue();

@@ -56,7 +56,9 @@ public:
     void AddPacket(std::unique_ptr<CSendData> packet) { m_queue.AddPacket(std::move(packet)); }
     int GetQueueCount() const { return m_queue.GetQueueCount(); }
     CSendData* GetHeadPacket() const { return m_queue.GetHeadPacket(); }
-    void RemoveHead() { m_queue.RemoveHead(); }
+    // Also ends the serial exchange of that packet: the serial status and the current-packet
+    // mark are cleared, so the serial thread never takes the next head for the answered one.
+    void RemoveHead();
     void RewindHead() { m_queue.RewindHead(); }
     void MarkHeadResend() { m_queue.MarkHeadResend(); }
     // Deletes every packet and resets the parser.

@@ -97,6 +97,12 @@ void CLinkWorker::Stop(BOOL release) {
     m_pThread->Stop([this] { SetEvent(LINK_EVENT_QUIT); });
     delete m_pThread;
     m_pThread = nullptr;
+    // A failure the stopped worker posted belongs to the link being stopped; still queued, it
+    // would close the next link opened before the owner's queue is served.
+    if (HWND owner = m_command.GetOwner()) {
+        r9::msg::RemovePending(owner, WM_LINK_FAILED);
+        r9::msg::RemovePending(owner, WM_EMPTY_REPLY);
+    }
     if (!release)
         return;
     m_bRunning = 0;

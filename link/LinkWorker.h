@@ -65,8 +65,9 @@ public:
     // An existing worker is left unchanged (FALSE).
     BOOL Start(BOOL firmwareMode);
     // Sets the quit event and joins the worker (serving messages sent to this thread meanwhile);
-    // a suspended worker leaves from its wait for Resume. With release forgets it (running 0,
-    // not-suspended 1) and resets the events. Never from the worker.
+    // a suspended worker leaves from its wait for Resume. The failure and empty-answer notices
+    // still queued for the owner are dropped. With release forgets it (running 0, not-suspended 1)
+    // and resets the events. Never from the worker.
     void Stop(BOOL release);
     BOOL Exists() const { return m_pThread != nullptr; }
     BOOL IsRunning() const { return m_bRunning.load(); }

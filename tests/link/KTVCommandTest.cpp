@@ -126,11 +126,70 @@ TEST_F(ReplyTest, WholeOutputRecordOverFiveHidReportsIsStored) {
     EXPECT_EQ(m_cmd.GetQueueCount(), 0);
 }
 
+TEST_F(ReplyTest, FrameOfAnotherTypeSplitAfterTwoSyncBytesIsFoundAndLeavesTheQueue) {
+    // 6B 6B | 6B EE A2 ...: a request type coming back is still one whole frame.
+    CSendData* head = QueueRead();
+    const auto other = Answer(0xA2, 0, GROUP_SYSTEM, CMD_DEVICE_STATE, 0, {1, 2, 3});
+    EXPECT_EQ(Feed({other.begin(), other.begin() + 2}), 0);
+    EXPECT_FALSE(m_cmd.IsSynced());
+    EXPECT_EQ(Feed({other.begin() + 2, other.end()}), 1);
+    EXPECT_FALSE(m_cmd.IsSynced());
+    EXPECT_EQ(m_cmd.GetCollected(), 0);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 1);
+    EXPECT_EQ(m_cmd.GetHeadPacket(), head);
+    m_sink.Pump();
+    EXPECT_EQ(m_sink.Count(WM_DEVICE_STATE), 0) << "nothing is stored from it";
+    // Hunting goes on: the real answer still ends the head.
+    EXPECT_EQ(Feed(Ack()), 1);
+    EXPECT_EQ(m_cmd.GetQueueCount(), 0);
+}
+
 TEST_F(ReplyTest, HidReportWithoutOpenDeviceOrCountIsTakenAsDone) {
     m_cmd.SetUsbOpen(FALSE);
     EXPECT_EQ(m_cmd.FeedHidReport(HID_IN_REPORT_SIZE), 1);
     m_cmd.SetUsbOpen(TRUE);
     EXPECT_EQ(m_cmd.FeedHidReport(0), 1);
+}
+
+// ---- The serial exchange -------------------------------------------------------------------
+
+// The serial thread takes the head as its current packet while the mark is set; once the
+// answer removed the head, neither the mark nor the status of that exchange may remain.
+TEST_F(ReplyTest, RemovingTheHeadEndsTheSerialExchange) {
+    std::vector<BYTE> badXor = Ack();
+    badXor[badXor.size() - 2] ^= 1;
+    struct Case {
+        const char* name;
+        std::vector<BYTE> answer;
+        bool removed;
+    } cases[] = {
+        {"ack", Ack(), true},
+        {"record answer", Answer(FRAME_DATA, 0, GROUP_OUTPUT, 1, 0, std::vector<BYTE>(296, 0)), true},
+        {"resend", Answer(FRAME_RESEND, 0, GROUP_SYSTEM, 0, 0, {}), false},
+        {"other type", Answer(0xA2, 0, GROUP_SYSTEM, 0, 0, {}), false},
+        {"bad checksum", badXor, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_cmd.ClearQueue();
+        QueueRead();
+        QueueRead();
+        m_cmd.ClearSerialStatus();
+        g_bSerialPacketCurrent = 1;
+        std::memset(g_serialFlags, 0x11, sizeof g_serialFlags);
+        Feed(c.answer);
+        EXPECT_EQ(m_cmd.GetQueueCount(), c.removed ? 1 : 2);
+        EXPECT_EQ(g_bSerialPacketCurrent.load(), c.removed ? 0 : 1);
+        EXPECT_EQ(m_cmd.IsFrameComplete(), c.removed ? 0 : 1);
+        EXPECT_EQ(g_serialFlags[0], c.removed ? 0 : 0x11);
+        EXPECT_EQ(g_serialFlags[13], c.removed ? 0 : 0x11);
+    }
+    // Nothing to remove: nothing changes.
+    m_cmd.ClearQueue();
+    m_cmd.RemoveHead();
+    EXPECT_EQ(g_bSerialPacketCurrent.load(), 1);
+    EXPECT_EQ(m_cmd.IsFrameComplete(), 1);
+    EXPECT_EQ(g_serialFlags[5], 0x11);
 }
 
 // ---- Link check and empty answers -------------------------------------------------------------

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -119,6 +120,39 @@ TEST_F(WorkerTest, EmptyAnswerStopsCyclingWithoutSpinning) {
     EXPECT_EQ(m_hid->Reports().size(), written);
     EXPECT_EQ(g_bTransfersStopped.load(), 1);
     EXPECT_TRUE(m_worker.IsRunning());
+}
+
+// A stopped worker's failure must not reach a link opened after it: its notices still waiting in
+// the owner's queue go with it.
+TEST_F(WorkerTest, StopDropsTheFailureNoticesItsWorkerLeftQueued) {
+    struct Case {
+        const char* name;
+        UINT notice;
+        FakeDevice device;
+    } cases[] = {
+        {"lost device", WM_LINK_FAILED, PlainDevice},
+        {"empty answer", WM_EMPTY_REPLY,
+         [](const std::vector<BYTE>& f) { return FakeReply{SysData(f[LinkFrame::OFS_INDEX], {})}; }},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseHid(std::move(c.device));
+        if (c.notice == WM_LINK_FAILED)
+            m_hid->Close(); // and the host cannot reopen it
+        g_bTransfersStopped = 0;
+        m_sink.Clear();
+        m_worker.Start(FALSE);
+        // Wait without serving the queue, as a UI thread busy elsewhere does.
+        MSG msg;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!::PeekMessage(&msg, m_sink.Handle(), c.notice, c.notice, PM_NOREMOVE) &&
+               std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ASSERT_TRUE(::PeekMessage(&msg, m_sink.Handle(), c.notice, c.notice, PM_NOREMOVE));
+        m_worker.Stop(TRUE);
+        m_sink.Pump();
+        EXPECT_EQ(m_sink.Count(c.notice), 0);
+    }
 }
 
 // One pending change at a time, as the marking setters leave it, and the notice they give.

@@ -5,6 +5,9 @@
 #include "link/UsbLink.h"
 #include "platform/core/Event.h"
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 const std::string kDevice = CDevsimHidBackend::kPath;
@@ -31,6 +34,18 @@ BOOL ReconnectFromPollThread(CTRV410View& view, BOOL quiet) {
     r9::msg::WaitServingSent(1, &h, INFINITE);
     poll.join();
     return result;
+}
+
+// Waits, without serving the view's queue, until a message of this id is queued for the view.
+bool WaitQueued(HWND view, UINT message) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    MSG msg;
+    while (!::PeekMessage(&msg, view, message, message, PM_NOREMOVE)) {
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 } // namespace
@@ -63,8 +78,10 @@ TEST_F(ViewLinkTest, RemovalClosesTheLinkAndArrivalConnectsAgain) {
     EXPECT_TRUE(m_view->OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, &other));
     EXPECT_TRUE(m_view->m_bLinkOpen.load());
 
-    // The device itself is unplugged.
+    // The device itself is unplugged. The worker notices first and posts its failure; the
+    // removal notice comes before the view has served it.
     m_backend->SetPresent(false);
+    ASSERT_TRUE(WaitQueued(m_view->GetSafeHwnd(), WM_LINK_FAILED));
     auto gone = Record(kDevice);
     EXPECT_TRUE(m_view->OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, &gone));
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
@@ -84,9 +101,8 @@ TEST_F(ViewLinkTest, RemovalClosesTheLinkAndArrivalConnectsAgain) {
     EXPECT_EQ(m_backend->GetOpenCount(), opens);
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
 
-    // The device comes back: it connects by itself and goes online again. What the closed link
-    // posted before its worker stopped is handled first, as the message loop does before an arrival.
-    r9::msg::DeliverPending();
+    // The device comes back: it connects by itself and goes online again; the failures the
+    // closed link's worker left queued do not close the new link.
     m_backend->SetPresent(true);
     const size_t before = m_dev.GetRequestCount();
     auto back = Record(kDevice);
