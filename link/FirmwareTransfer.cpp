@@ -1,5 +1,6 @@
 #include "link/FirmwareTransfer.h"
 
+#include "link/ClientSocket.h"
 #include "link/KTVCommand.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkHost.h"
@@ -75,6 +76,11 @@ DWORD CFirmwareTransfer::NetTimeout(int step) {
     default:
         return 2000;
     }
+}
+
+void CFirmwareTransfer::ReportSent(const BYTE* report) {
+    if (CClientSocket* socket = m_pClientSocket.load())
+        socket->OnReportSent(report, HID_REPORT_SIZE);
 }
 
 void CFirmwareTransfer::Status(const char* en, const char* cn) {
@@ -174,7 +180,10 @@ int CFirmwareTransfer::UsbWrite(CLinkWorker& worker) {
         Status(kConnectedUsb, kConnectedUsbCn);
         // One report, then a pause of the same length as the write may take.
         return Handshake(worker, m_timings.usbHandshake, m_timings.usbReportPause, [&](const BYTE* report) {
-            return worker.WriteUsbReport(report, m_timings.usbReportPause) != LINK_IO_QUIT;
+            const int w = worker.WriteUsbReport(report, m_timings.usbReportPause);
+            if (w == HID_IO_OK)
+                ReportSent(report);
+            return w != LINK_IO_QUIT;
         });
     }
 
@@ -194,6 +203,7 @@ int CFirmwareTransfer::UsbWrite(CLinkWorker& worker) {
         Fail(worker, TRUE);
         return 0;
     }
+    ReportSent(g_hidOutReport);
     return 1;
 }
 
@@ -288,7 +298,11 @@ int CFirmwareTransfer::NetWrite(CLinkWorker& worker) {
         Status(kConnectedNet, kConnectedNetCn);
         // Back to back: the network handshake makes no pause between reports.
         return Handshake(worker, m_timings.netHandshake, 0, [&](const BYTE* report) {
-            return net->Send(report, HID_REPORT_SIZE, 0) || Reconnect(worker, m_timings.netReconnectPause);
+            if (net->Send(report, HID_REPORT_SIZE, 0)) {
+                ReportSent(report);
+                return TRUE;
+            }
+            return Reconnect(worker, m_timings.netReconnectPause);
         });
     }
 
@@ -314,6 +328,7 @@ int CFirmwareTransfer::NetWrite(CLinkWorker& worker) {
         if (!CountAttempt(worker, NET_ATTEMPTS) || !net->Connect())
             return 0;
     }
+    ReportSent(block);
     return 1;
 }
 

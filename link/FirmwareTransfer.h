@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 
+class CClientSocket;
 class CLinkWorker;
 
 // Step code of the firmware packet written last (0 until the first update); the removal of the
@@ -44,6 +45,8 @@ public:
     explicit CFirmwareTransfer(CFirmwareImage& image) : m_image(image) {}
 
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    // Told of every report the writers send (the view's client socket).
+    void SetClientSocket(CClientSocket* socket) { m_pClientSocket = socket; }
     FirmwareTimings& Timings() { return m_timings; }
     CFirmwareImage& Image() { return m_image; }
 
@@ -71,6 +74,7 @@ private:
     BOOL CountAttempt(CLinkWorker& worker, int allowed);
     void Fail(CLinkWorker& worker, BOOL suspend);
     void Status(const char* en, const char* cn);
+    void ReportSent(const BYTE* report);
     // The hook when set, else the transport's own reachable flag.
     BOOL Reachable(CLinkWorker& worker) const;
     // Close, pause, connect again; FALSE when quit cut the pause short.
@@ -87,4 +91,5 @@ private:
     CFirmwareImage& m_image;
     Hooks m_hooks;
     FirmwareTimings m_timings;
+    std::atomic<CClientSocket*> m_pClientSocket{nullptr};
 };

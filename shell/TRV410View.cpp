@@ -1074,6 +1074,7 @@ BOOL CTRV410View::ConnectNet() {
 }
 
 BOOL CTRV410View::CloseNetLink() {
+    m_clientSocket.Close();
     if (m_pNetTransport)
         m_pNetTransport->Close();
     m_bLinkOpen = 0;
@@ -1202,6 +1203,8 @@ INT_PTR CTRV410View::RunUpgradeDialog() {
 void CTRV410View::InitFirmwareAndSerial() {
     m_fwTransfer.SetHooks({[this] { m_usb.ForgetUsbPath(); }, [this] { return m_usb.ReopenUsb(); }, {}});
     g_pSerialCommand = &m_command;
+    m_clientSocket.m_pCommand = &m_command;
+    m_fwTransfer.SetClientSocket(&m_clientSocket);
     m_serial.SetNotifyWindow(m_hWnd);
     // The serial thread never shows a box itself: the text travels to this window.
     m_serial.SetErrorReporter([this, hwnd = m_hWnd](const std::string& text) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/BulkTransfer.h"
+#include "link/ClientSocket.h"
 #include "link/FirmwareImage.h"
 #include "link/FirmwareTransfer.h"
 #include "link/HidChangeWatcher.h"
@@ -56,6 +57,8 @@ public:
     CUsbLink m_usb;
     // The network link's socket and its ping thread.
     CNet_Socket m_net;
+    // Held as the network link's second client; never connected.
+    CClientSocket m_clientSocket;
     // The network transport the worker uses (m_net unless a test puts another in).
     CNetTransport* m_pNetTransport = nullptr;
     // Hot-plug of HID interfaces.

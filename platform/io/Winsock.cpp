@@ -41,6 +41,10 @@ int WSAGetLastError() {
     return t_lastError;
 }
 
+void WSASetLastError(int error) {
+    t_lastError = error;
+}
+
 int MapErrno(int err, bool wouldBlockIsTimeout) {
     switch (err) {
     case 0:

@@ -51,6 +51,7 @@ int WSAStartup(WORD version, WSADATA* data);
 int WSACleanup();
 // The Windows error number of the calling thread's last failed call here.
 int WSAGetLastError();
+void WSASetLastError(int error);
 // errno -> Windows error number; wouldBlockIsTimeout: EAGAIN on a blocking socket with a time-out.
 int MapErrno(int err, bool wouldBlockIsTimeout);
 

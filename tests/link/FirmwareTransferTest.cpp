@@ -1,6 +1,7 @@
 // Firmware updates run by the real link worker over TCP against the device emulator.
 #include "devsim/DeviceEmulator.h"
 
+#include "link/ClientSocket.h"
 #include "link/FirmwareTransfer.h"
 #include "link/KTVCommand.h"
 #include "link/LinkGlobals.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -49,6 +51,42 @@ struct Host : CLinkHost {
     void NetFirmwareCycle(CLinkWorker& worker) override { fw->NetCycle(worker); }
 };
 
+// Keeps every report the firmware writers hand the client socket (link worker thread).
+class ReportLog : public CClientSocket {
+public:
+    void OnReportSent(const BYTE* data, int length) override {
+        std::lock_guard lock(m_lock);
+        m_reports.emplace_back(data, data + length);
+    }
+    std::vector<std::vector<BYTE>> Reports() {
+        std::lock_guard lock(m_lock);
+        return m_reports;
+    }
+
+private:
+    std::mutex m_lock;
+    std::vector<std::vector<BYTE>> m_reports;
+};
+
+// The reports as the device saw them: handshakes counted, frames by their step code, each report
+// checked for its size and its zero report id.
+DevsimFirmware ReportsAsSeen(const std::vector<std::vector<BYTE>>& reports) {
+    BYTE handshake[HID_REPORT_SIZE];
+    CFirmwareTransfer::FillHandshake(handshake);
+    DevsimFirmware seen;
+    for (const std::vector<BYTE>& r : reports) {
+        EXPECT_EQ(r.size(), static_cast<size_t>(HID_REPORT_SIZE));
+        if (r.size() != HID_REPORT_SIZE)
+            continue;
+        EXPECT_EQ(r[0], 0);
+        if (std::equal(r.begin(), r.end(), handshake))
+            ++seen.handshakes;
+        else
+            seen.steps.push_back(r[1 + LinkFrame::OFS_INDEX]);
+    }
+    return seen;
+}
+
 // A divisor of the per-step receive time-outs that leaves them at least as long as the time scale asks.
 int Divisor(int n) {
     return std::max(1, static_cast<int>(n / r9test::TimeScale()));
@@ -76,6 +114,7 @@ protected:
         m_net.m_bReachable = 1;
         m_host.net = &m_net;
         m_host.fw = &m_fw;
+        m_fw.SetClientSocket(&m_reports);
         m_fw.SetHooks({{}, {}, [this] { return static_cast<BOOL>(m_net.m_bReachable.load()); }});
         m_fw.Timings().netHandshake = r9test::Ms(200);
         m_fw.Timings().netReconnectPause = 50;
@@ -115,6 +154,7 @@ protected:
     CNet_Socket m_net;
     CFirmwareImage m_image;
     CFirmwareTransfer m_fw{m_image};
+    ReportLog m_reports;
     Host m_host;
     CKTVCommand m_command;
     CLinkWorker m_worker{m_command, m_host};
@@ -147,6 +187,16 @@ TEST_F(FirmwareOverTcp, DspUpdateArrivesWholeWithItsCheckByte) {
         sum ^= image[i];
     EXPECT_EQ(fw.endChecksum, sum);
     EXPECT_EQ(m_image.GetDspChecksum(), sum);
+}
+
+TEST_F(FirmwareOverTcp, EveryReportSentIsHandedToTheClientSocket) {
+    Start(DspFile(300));
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    DevsimFirmware fw = FirmwareAfterEnd();
+    m_worker.Stop(TRUE);
+    DevsimFirmware seen = ReportsAsSeen(m_reports.Reports());
+    EXPECT_EQ(seen.handshakes, fw.handshakes);
+    EXPECT_EQ(seen.steps, fw.steps);
 }
 
 TEST_F(FirmwareOverTcp, McuAndDspUpdateReassembles) {
@@ -251,6 +301,7 @@ protected:
         m_host.device = m_emu.ConnectHid();
         ASSERT_TRUE(m_host.device);
         m_host.fw = &m_fw;
+        m_fw.SetClientSocket(&m_reports);
         m_fw.SetHooks({[this] { ++m_forgotten; },
                        [this] {
                            // The device comes back after its restart (worker thread).
@@ -284,6 +335,7 @@ protected:
     Window m_window;
     CFirmwareImage m_image;
     CFirmwareTransfer m_fw{m_image};
+    ReportLog m_reports;
     UsbHost m_host;
     CKTVCommand m_command;
     CLinkWorker m_worker{m_command, m_host};
@@ -304,6 +356,17 @@ TEST_F(FirmwareOverUsb, DspUpdateEndsWithTheAnsweredLastFrame) {
     EXPECT_TRUE(std::equal(file.begin() + 4, file.end(), fw.dsp.begin()));
     EXPECT_EQ(fw.endChecksum, m_image.GetDspChecksum());
     EXPECT_GT(fw.handshakes, 0);
+}
+
+TEST_F(FirmwareOverUsb, EveryReportWrittenIsHandedToTheClientSocket) {
+    Start(DspFile(200));
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    m_worker.Stop(TRUE);
+    DevsimFirmware fw = m_emu.GetFirmware();
+    DevsimFirmware seen = ReportsAsSeen(m_reports.Reports());
+    EXPECT_GT(seen.handshakes, 0);
+    EXPECT_EQ(seen.handshakes, fw.handshakes);
+    EXPECT_EQ(seen.steps, fw.steps);
 }
 
 TEST_F(FirmwareOverUsb, RefusedLastFrameIsNoSuccess) {

@@ -173,3 +173,16 @@ TEST_F(ViewLinkTest, PausesOfTheConnectButtonAndTheRetryRunOnTimers) {
     EXPECT_FALSE(m_view->m_net.IsConnected());
     g_nNetRetry = 0;
 }
+
+TEST_F(ViewLinkTest, TheClientSocketFeedsTheViewsCommandLinkAndIsNeverOpened) {
+    EXPECT_EQ(m_view->m_clientSocket.m_pCommand, &m_view->m_command);
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    m_view->OnConnectButton();
+    ASSERT_TRUE(WaitOnline());
+    EXPECT_EQ(m_view->m_clientSocket.m_hSocket.load(), INVALID_SOCKET);
+    m_view->OnConnectButton();
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
+    EXPECT_EQ(m_view->m_clientSocket.m_hSocket.load(), INVALID_SOCKET);
+}
