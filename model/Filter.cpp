@@ -182,10 +182,22 @@ private:
     int m_count = 0;
 };
 
+// An AVX2 copy chosen by the loader where the processor has it. Not under ThreadSanitizer: the
+// loader runs the chooser before the sanitizer's runtime is ready, and the program dies at start.
+#if defined(__SANITIZE_THREAD__)
+#define R9_SIMD_CLONES
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define R9_SIMD_CLONES
+#endif
+#endif
+#ifndef R9_SIMD_CLONES
+#define R9_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // The product of the sections' |H|^2 and its dB at every grid point, four points at a time. Each
 // pass runs over the whole grid, so that independent points overlap in the pipeline.
-__attribute__((target_clones("avx2", "default"))) void EvaluateSections(const Section* sec, int count,
-                                                                        double* out) {
+R9_SIMD_CLONES void EvaluateSections(const Section* sec, int count, double* out) {
     const GridTables& g = Grid();
     alignas(32) double buf[kPaddedGrid];
     const V4d one = {1.0, 1.0, 1.0, 1.0};
@@ -234,7 +246,7 @@ void SectionSet::Evaluate(double* out) const {
 
 // y = DbToY(r, h) + 10 at every grid point, four at a time; with a value beyond 2e9 (or NaN) the
 // whole curve takes the scalar rounding.
-__attribute__((target_clones("avx2", "default"))) void CurveYs(const double* r, int h, CPoint* pts) {
+R9_SIMD_CLONES void CurveYs(const double* r, int h, CPoint* pts) {
     constexpr int kVectorPoints = kGridSize / kLanes * kLanes;
     const V4d one = {1.0, 1.0, 1.0, 1.0};
     const double scale = h / 24.0;
