@@ -121,9 +121,10 @@ void Track(QPainter& p, const ArtSpec& s, bool vertical) {
     p.fillRect(QRect(0, 0, s.width, s.height), kBase);
     const int len = vertical ? s.height : s.width;
     const int across = vertical ? s.width : s.height;
-    // Tick marks every tenth of the travel, a longer one in the middle.
+    // Tick marks every tenth of the travel, a longer one in the middle; a short fader has no
+    // room for them.
     p.setPen(QPen(kTextDim, 1));
-    for (int i = 0; i <= 10; ++i) {
+    for (int i = 0; i <= 10 && len >= 60; ++i) {
         const qreal at = 4 + (len - 9) * i / 10.0 + 0.5;
         const qreal tick = (i == 5) ? across * 0.4 : across * 0.25;
         if (vertical) {
@@ -288,16 +289,18 @@ enum class Glyph { None, LockOpen, LockClosed, Presets, Gear, Faders, Speaker, L
 
 void Padlock(QPainter& p, const QRectF& box, bool closed, const QColor& c) {
     const qreal w = box.width(), h = box.height();
-    const QRectF body(box.left() + w * 0.14, box.top() + h * 0.46, w * 0.72, h * 0.54);
+    // Open: the body moves left and the shackle swings right, its free leg outside the body.
+    const QRectF body(box.left() + w * (closed ? 0.14 : 0.02), box.top() + h * 0.46,
+                      w * (closed ? 0.72 : 0.66), h * 0.54);
     const qreal pen = std::max(1.4, w / 7.5);
-    const qreal sw = body.width() * 0.64;
-    const qreal sx = body.center().x() - sw / 2, top = box.top() + pen / 2;
-    // Open: the left leg stops short of the body.
+    const qreal sw = w * 0.46;
+    const qreal sx = closed ? body.center().x() - sw / 2 : body.right() - sw * 0.42;
+    const qreal top = box.top() + pen / 2;
     QPainterPath shackle;
-    shackle.moveTo(sx, closed ? body.top() : top + sw / 2 + h * 0.06);
+    shackle.moveTo(sx, body.top());
     shackle.lineTo(sx, top + sw / 2);
     shackle.arcTo(QRectF(sx, top, sw, sw), 180, -180);
-    shackle.lineTo(sx + sw, body.top());
+    shackle.lineTo(sx + sw, closed ? body.top() : top + sw / 2 + h * 0.08);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(c, pen, Qt::SolidLine, Qt::FlatCap));
     p.drawPath(shackle);
