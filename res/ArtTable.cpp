@@ -1,8 +1,9 @@
 // The generated art of the program: one row per bitmap or PNG resource, and the SVG-drawn images
 // and cursors. Roles: button, combo, panel, track-v, track-h, thumb-v, thumb-h, spin-v, spin-h,
-// led, tab, arrow-up/-down/-left/-right; for the main view and its dialogs background, cover,
-// plate, lang, emblem, icon, title-min, title-close, bar-combo, bar-button and the glyph buttons
-// bar-lock-open/-lock-closed/-presets/-settings/-mixer/-speaker/-link-on/-link-off (see SkinPainter).
+// led, tab, arrow-up/-down/-left/-right; for the main view and its dialogs: background, cover,
+// plate, lang, emblem, icon, title-min, title-close, bar-combo, dialog-combo, bar-button and the
+// glyph buttons bar-lock-open, -lock-closed, -presets, -settings, -mixer, -speaker, -link-on,
+// -link-off (see SkinPainter).
 #include "res/ResourceTable.h"
 
 #include "res/ResourceTables.h"
@@ -36,8 +37,8 @@ const ArtSpec kArt[] = {
     {836, false, 110, 26, "bar-combo", 0, nullptr, 0},
     {837, false, 110, 26, "bar-combo", 1, nullptr, 0},
     // The boot source list of its dialog: normal, hover.
-    {883, false, 96, 24, "combo", 0, nullptr, 0},
-    {884, false, 96, 24, "combo", 1, nullptr, 0},
+    {883, false, 96, 24, "dialog-combo", 0, nullptr, 0},
+    {884, false, 96, 24, "dialog-combo", 1, nullptr, 0},
     // Page button 2561: released, pressed.
     {895, false, 51, 25, "bar-speaker", 0, nullptr, 0},
     {896, false, 51, 25, "bar-speaker", 3, nullptr, 0},

@@ -28,6 +28,8 @@ const QColor kHeader(0x25, 0x2a, 0x32);
 const QColor kLampOn(0x3d, 0xdc, 0x84);
 const QColor kLampOff(0xe5, 0x48, 0x4d);
 const QColor kAmber(0xff, 0xa5, 0x00);
+// The light face of the small dialogs (their dialog brush), behind the art placed on them.
+const QColor kDialog(0xe3, 0xe4, 0xee);
 
 enum State { Normal = 0, Hover, Pressed, Checked, CheckedHover, CheckedPressed, Disabled, DisabledChecked };
 
@@ -479,8 +481,8 @@ void BarButton(QPainter& p, const ArtSpec& s, Glyph glyph) {
     }
 }
 
-void BarCombo(QPainter& p, const ArtSpec& s) {
-    p.fillRect(QRect(0, 0, s.width, s.height), kHeader);
+void ComboOn(QPainter& p, const ArtSpec& s, const QColor& backdrop) {
+    p.fillRect(QRect(0, 0, s.width, s.height), backdrop);
     Button(p, s, true);
 }
 
@@ -602,7 +604,7 @@ void Cover(QPainter& p, const ArtSpec& s) {
     p.setPen(QPen(kBorder.darker(130), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
-    const qreal lock = std::min(96.0, s.height * 0.3);
+    const qreal lock = std::min(120.0, s.height * 0.3);
     const QPointF m(s.width / 2.0, s.height / 2.0);
     QRadialGradient glow(QPointF(m.x(), m.y() - lock * 0.3), lock * 1.4);
     glow.setColorAt(0, QColor(0xff, 0xa5, 0x00, 40));
@@ -611,15 +613,16 @@ void Cover(QPainter& p, const ArtSpec& s) {
     p.setBrush(glow);
     p.drawEllipse(QPointF(m.x(), m.y() - lock * 0.3), lock * 1.4, lock * 1.4);
     Padlock(p, QRectF(m.x() - lock * 0.4, m.y() - lock * 0.95, lock * 0.8, lock), true, Accent(s));
-    p.setFont(TextFont(22, QFont::Bold));
+    p.setFont(TextFont(std::max(12, s.height / 15), QFont::Bold));
     p.setPen(kText);
-    p.drawText(QRectF(0, m.y() + lock * 0.25, s.width, 40),
+    p.drawText(QRectF(0, m.y() + lock * 0.3, s.width, s.height / 8.0),
                Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
                QString::fromUtf8(s.caption ? s.caption : ""));
 }
 
 // The picture of the about box: the output bars in a framed tile over the product name.
 void Emblem(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kDialog);
     const QRectF r(0.5, 0.5, s.width - 1.0, s.height - 1.0);
     QLinearGradient g(0, 0, 0, s.height);
     g.setColorAt(0, kRaisedTop);
@@ -708,7 +711,9 @@ QImage PaintArt(const ArtSpec& s) {
     else if (is("tab"))
         Tab(p, s);
     else if (is("bar-combo"))
-        BarCombo(p, s);
+        ComboOn(p, s, kHeader);
+    else if (is("dialog-combo"))
+        ComboOn(p, s, kDialog);
     else if (is("title-min") || is("title-close"))
         TitleButton(p, s, is("title-close"));
     else if (is("plate"))

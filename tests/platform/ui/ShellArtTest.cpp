@@ -153,6 +153,17 @@ TEST(ShellArtTest, BandButtonsBlendIntoTheBackgroundWhereTheySit) {
     }
 }
 
+// Art of the small dialogs sits on their light dialog brush.
+TEST(ShellArtTest, DialogArtBlendsIntoTheDialogFace) {
+    const QRgb face = qRgb(0xE3, 0xE4, 0xEE);
+    for (UINT id : {883u, 884u, 275u}) {
+        const QImage art = ResourceLoader::LoadBitmapImage(id);
+        ASSERT_FALSE(art.isNull()) << id;
+        EXPECT_EQ(art.pixel(0, 0), face) << id;
+        EXPECT_EQ(art.pixel(art.width() - 1, art.height() - 1), face) << id;
+    }
+}
+
 // The band: its captions are written (text pixels stand out), the separator at y 63 divides the
 // band from the page area, and nothing is drawn where the hidden controls would sit.
 TEST(ShellArtTest, BackgroundCarriesTheBandOfItsLanguage) {
