@@ -3,6 +3,7 @@
 // where they sit, and a sheet of all of it to look at.
 #include "platform/ui/ResourceLoader.h"
 #include "res/ResourceTable.h"
+#include "res/SkinPainter.h"
 #include "support/RenderToPng.h"
 
 #include <QPainter>
@@ -52,6 +53,7 @@ TEST(ShellArtTest, EveryImageLoadsAtItsLayoutSizeAndKind) {
         const QImage img = Load(e);
         ASSERT_FALSE(img.isNull()) << e.id;
         EXPECT_EQ(img.size(), QSize(e.width, e.height)) << e.id;
+        EXPECT_EQ(res::PaintArt(*res::FindArt(e.id)), img) << e.id << " drawn differently the second time";
         EXPECT_EQ(img.hasAlphaChannel(), e.png) << e.id;
         // Only the other kind's loader refuses it, so a control asking for the wrong kind sees nothing.
         EXPECT_TRUE(
