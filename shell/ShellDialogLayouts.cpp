@@ -17,8 +17,8 @@ constexpr DWORD kCentred = WS_VISIBLE | SS_CENTER;
 // the one it keeps.
 const res::DialogItemSpec kMessageBoxItems[] = {
     {1001, "Static", 12, 22, 296, 52, kCentred | SS_NOPREFIX, 0, "", ""},
-    {IDOK, "Button", 66, 88, 84, 28, kDefPush, 0, "OK", "确定"},
-    {IDCANCEL, "Button", 170, 88, 84, 28, kPush, 0, "Cancel", "取消"},
+    {IDOK, "Button", 66, 88, 84, 28, kDefPush, 0, "OK", "OK"},
+    {IDCANCEL, "Button", 170, 88, 84, 28, kPush, 0, "Cancel", "Cancel"},
 };
 
 // Transfer progress: the blinking text over the bar.
