@@ -21,7 +21,8 @@ const res::DialogItemSpec kMessageBoxItems[] = {
     {IDCANCEL, "Button", 170, 88, 84, 28, kPush, 0, "Cancel", "Cancel"},
 };
 
-// Transfer progress: the blinking text over the bar.
+// Transfer progress: the blinking text over the bar. Made topmost at creation: the window layer
+// raises a window for HWND_TOPMOST but keeps it on top only by this style.
 const res::DialogItemSpec kDisplayItems[] = {
     {1433, "Static", 30, 14, 230, 22, kCentred, 0, "Data transmission", "数据转换中,请勿中断"},
     {2777, "Progress", 30, 46, 230, 16, WS_VISIBLE, 0, "", ""},
@@ -94,7 +95,7 @@ const res::DialogItemSpec kCaptionItems[] = {
 
 const res::DialogSpec kDialogs[] = {
     {116, 320, 128, kDlgStyle, 0, "AfxMessageBox", "AfxMessageBox", "Arial", -13, kMessageBoxItems},
-    {104, 290, 78, kDlgStyle, 0, "Data transmission", "数据传输", "Arial", -12, kDisplayItems},
+    {104, 290, 78, kDlgStyle, WS_EX_TOPMOST, "Data transmission", "数据传输", "Arial", -12, kDisplayItems},
     {834, 250, 122, kDlgStyle, 0, "Restore factory settings", "恢复出厂设置", "Arial", -12, kInitItems},
     {269, 330, 150, kDlgStyle, 0, "About", "关于", "Arial", -12, kVersionItems},
     {882, 290, 122, kDlgStyle, 0, "Boot default source", "开机默认音源", "Arial", -12, kDefSourceItems},
