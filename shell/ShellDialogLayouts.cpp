@@ -30,11 +30,11 @@ const res::DialogItemSpec kDisplayItems[] = {
 
 // Factory reset: the red warning word, the line below it, OK and Quit.
 const res::DialogItemSpec kInitItems[] = {
-    {2843, "Static", 60, 16, 130, 22, kCentred, 0, "Warning! ", "警告!"},
-    {2844, "Static", 4, 48, 242, 20, kText, 0, "   This operation will restore factory Settings",
+    {2843, "Static", 85, 14, 130, 22, kCentred, 0, "Warning! ", "警告!"},
+    {2844, "Static", 6, 44, 288, 36, kText, 0, "   This operation will restore factory Settings",
      "   该操作将引起设备重启并恢复到出厂时的状态"},
-    {IDOK, "Button", 36, 84, 70, 26, kDefPush, 0, "OK", "确定"},
-    {IDCANCEL, "Button", 144, 84, 70, 26, kPush, 0, "Quit", "取消"},
+    {IDOK, "Button", 56, 86, 76, 26, kDefPush, 0, "OK", "确定"},
+    {IDCANCEL, "Button", 168, 86, 76, 26, kPush, 0, "Quit", "取消"},
 };
 
 // Version: the picture on the left, the product, version and maker lines on the right, Quit below.
@@ -96,7 +96,7 @@ const res::DialogItemSpec kCaptionItems[] = {
 const res::DialogSpec kDialogs[] = {
     {116, 320, 128, kDlgStyle, 0, "AfxMessageBox", "AfxMessageBox", "Arial", -13, kMessageBoxItems},
     {104, 290, 78, kDlgStyle, WS_EX_TOPMOST, "Data transmission", "数据传输", "Arial", -12, kDisplayItems},
-    {834, 250, 122, kDlgStyle, 0, "Restore factory settings", "恢复出厂设置", "Arial", -12, kInitItems},
+    {834, 300, 124, kDlgStyle, 0, "Restore factory settings", "恢复出厂设置", "Arial", -12, kInitItems},
     {269, 330, 150, kDlgStyle, 0, "About", "关于", "Arial", -12, kVersionItems},
     {882, 290, 122, kDlgStyle, 0, "Boot default source", "开机默认音源", "Arial", -12, kDefSourceItems},
     {719, 290, 128, kDlgStyle, 0, "Prompting", "提示", "Arial", -13, kSaveDataItems},

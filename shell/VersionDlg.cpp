@@ -49,6 +49,9 @@ BOOL CVersionDlg::OnInitDialog() {
     SetWindowText(LangText("About", "关于"));
     SetDlgItemText(IDC_QUIT, LangText("Quit", "退出"));
     SetDlgItemText(IDC_HELP_BUTTON, LangText("Help", "帮助"));
+    // Neither has a road to the screen; a child not hidden here would show with the dialog.
+    GetDlgItem(IDC_HELP_BUTTON)->ShowWindow(SW_HIDE);
+    m_link.ShowWindow(SW_HIDE);
     if (auto* picture = dynamic_cast<CStatic*>(GetDlgItem(IDC_PICTURE));
         picture && m_picture.LoadBitmap(IDB_VERSION_PICTURE))
         picture->SetBitmap(m_picture);
