@@ -53,7 +53,7 @@ const res::DialogItemSpec kVersionItems[] = {
 const res::DialogItemSpec kDefSourceItems[] = {
     {2858, "Static", 0, 18, 290, 40, kCentred, 0,
      "Please select the default source \nfor powering up:", "请选择开机默认音源："},
-    {2857, "Button", 95, 72, 100, 26, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "", ""},
+    {2857, "Button", 97, 72, 96, 24, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "", ""},
 };
 
 // Save before exit: the question, then Yes, No and Cancel in a row.
@@ -89,8 +89,8 @@ const res::DialogItemSpec kWarnItems[] = {
 
 // Caption form: two skin buttons on its bitmap.
 const res::DialogItemSpec kCaptionItems[] = {
-    {1781, "Button", 519, 233, 70, 30, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "", ""},
-    {1837, "Button", 255, 233, 76, 30, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "", ""},
+    {1781, "Button", 519, 233, 70, 30, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "Mode 1", "模式1"},
+    {1837, "Button", 255, 233, 76, 30, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "Mode 2", "模式2"},
 };
 
 const res::DialogSpec kDialogs[] = {

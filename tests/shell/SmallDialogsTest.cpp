@@ -314,6 +314,8 @@ TEST_F(SmallDialogsTest, UnreachableDialogsStillWork) {
     AfxSetMainWnd(&main);
     CCaptionView form;
     ASSERT_TRUE(form.Create(&main));
+    main.ShowWindow(SW_SHOW);
+    EXPECT_FALSE(r9test::RenderToPng(form.Widget(), "caption_form").isNull());
     r9test::Click(form.m_btnMode1.Widget(), {5, 5});
     r9test::Click(form.m_btnMode2.Widget(), {5, 5});
     AfxSetMainWnd(oldMain);
