@@ -1,5 +1,6 @@
 #include "shell/CaptionView.h"
 
+#include "model/Globals.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/WinUser.h"
@@ -14,7 +15,11 @@ END_MESSAGE_MAP()
 
 BOOL CCaptionView::Create(CWnd* parent) {
     RegisterShellDialogLayouts();
-    return CDialog::Create(IDD_CAPTION_VIEW, parent);
+    if (!CDialog::Create(IDD_CAPTION_VIEW, parent))
+        return FALSE;
+    m_btnMode1.SetWindowText(LangText("Mode 1", "模式1"));
+    m_btnMode2.SetWindowText(LangText("Mode 2", "模式2"));
+    return TRUE;
 }
 
 void CCaptionView::DoDataExchange(CDataExchange* dx) {

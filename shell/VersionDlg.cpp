@@ -55,6 +55,8 @@ BOOL CVersionDlg::OnInitDialog() {
     if (auto* picture = dynamic_cast<CStatic*>(GetDlgItem(IDC_PICTURE));
         picture && m_picture.LoadBitmap(IDB_VERSION_PICTURE))
         picture->SetBitmap(m_picture);
+    m_product.SetWindowText(g_strProduct);
+    m_maker.SetWindowText(LangText("Car audio DSP tuning software", "车载音频DSP调音软件"));
     char field[sizeof(g_strDevVersion)];
     {
         std::lock_guard lock(g_linkLock);

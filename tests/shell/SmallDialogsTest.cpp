@@ -150,6 +150,7 @@ TEST_F(SmallDialogsTest, VersionDialogShowsBothTagsAndLeavesUpdateMode) {
     EXPECT_STREQ(Text(&zh.m_device).GetString(), "设备版本 MQVT-KV1.07");
     EXPECT_STREQ(Text(&zh.m_software).GetString(), "软件版本 DOZI-DE1.11");
     EXPECT_STREQ(Text(zh.GetDlgItem(CVersionDlg::IDC_QUIT)).GetString(), "退出");
+    EXPECT_STREQ(Text(&zh.m_maker).GetString(), "车载音频DSP调音软件");
     Render(zh, "version_dialog");
 
     CVersionDlg quit;
