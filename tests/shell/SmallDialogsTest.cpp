@@ -255,6 +255,7 @@ TEST_F(SmallDialogsTest, SaveAndReMapQuestionsAnswerForEveryEnding) {
         INT_PTR remapModal;
     } cases[] = {
         {"OK", ClickButton(IDOK), 6, IDOK, 1, IDOK},
+        {"Enter", kEnter, 6, IDOK, 1, IDOK},
         {"middle button", nullptr, 7, IDCANCEL, 2, IDOK},
         {"Cancel", ClickButton(IDCANCEL), 2, IDCANCEL, 0, IDCANCEL},
         {"Escape", kEscape, 2, IDCANCEL, 0, IDCANCEL},
