@@ -264,7 +264,10 @@ TEST_F(MessageBoxTest, RenderEveryType) {
     for (int chinese : {0, 1}) {
         g_bChinese = chinese;
         for (UINT type : {MB_OK, MB_OKCANCEL, MB_YESNO, MB_QUIT_ONLY}) {
-            CMessageBoxDlg box(texts[chinese], type, g_strProduct, type == MB_OK ? 2000 : -2 - chinese);
+            // The help file's box has one short line.
+            const char* text = type == MB_QUIT_ONLY ? (chinese ? "没有发现帮助文件!" : "Not find help file!")
+                                                    : texts[chinese];
+            CMessageBoxDlg box(text, type, g_strProduct, type == MB_OK ? 2000 : -2 - chinese);
             ASSERT_TRUE(box.Create(IDD_MESSAGE_BOX));
             box.ShowWindow(SW_SHOW);
             const QString name = QString("message_box_type%1_%2").arg(type).arg(chinese ? "zh" : "en");
