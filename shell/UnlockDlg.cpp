@@ -1,6 +1,7 @@
 #include "shell/UnlockDlg.h"
 
 #include "model/Globals.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/WinUser.h"
 #include "shell/DataLock.h"
@@ -69,5 +70,10 @@ UnlockPromptResult CUnlockDlg::GetResult() const {
 HBRUSH CUnlockDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
     if (ctlColor == CTLCOLOR_DLG)
         return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+    if (ctlColor == CTLCOLOR_STATIC) {
+        // The label sits on the dialog's own ground.
+        dc->SetBkMode(TRANSPARENT);
+        return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+    }
     return CDialog::OnCtlColor(dc, wnd, ctlColor);
 }
