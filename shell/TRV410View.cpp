@@ -381,6 +381,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
         std::lock_guard lock(g_linkLock);
         LoadLockState(preset);
         g_bLockLook = g_bDataLocked.load() == 1;
+        SetLockButton(g_bLockLook.load());
         OutputPageServices().SetLockedLayout(g_bLockLook.load());
         LockMarkBlock mark = g_curImage.outputs[0].GetLockMark();
         if (mark.lockOption > 1) {

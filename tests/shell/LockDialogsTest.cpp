@@ -228,3 +228,14 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
         EXPECT_EQ(static_cast<int>(g_curImage.outputs[i].levelCode),
                   static_cast<int>(g_defOutRecords[i].levelCode));
 }
+
+// Locked data from the device press the lock button, so its next press asks for the password.
+TEST_F(ViewLinkTest, LiveDataShowsTheirLockOnTheLockButton) {
+    for (BYTE marker : {static_cast<BYTE>('!'), static_cast<BYTE>(' ')}) {
+        LockMarkBlock mark{};
+        mark.marker = marker;
+        g_curImage.outputs[0].SetLockMark(mark);
+        m_view->OnLiveDataReceived(0, 0);
+        EXPECT_EQ(m_view->m_bLockButton, marker == '!' ? TRUE : FALSE);
+    }
+}
