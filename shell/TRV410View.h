@@ -239,6 +239,8 @@ public:
     BOOL LoadFileFolder(int nKind) { return m_settings.LoadFileFolder(nKind); }
     BOOL SaveFileFolder(int nKind) { return m_settings.SaveFileFolder(nKind); }
     BOOL LoadDspMcuSettings() { return m_settings.LoadDspMcuSettings(); }
+    // After LoadDspMcuSettings: an empty stored language takes g_bChinese, a stored one sets it.
+    void ApplyStoredLanguage() { m_settings.ApplyStoredLanguage(); }
     BOOL LoadLineSet() { return m_settings.LoadLineSet(); }
     // The output page's graph redraw comes with that page.
     BOOL SaveLineSet() { return m_settings.SaveLineSet(); }
