@@ -3,7 +3,7 @@
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Menu.h"
 #include "shell/PasswordDlg.h"
-#include "shell/QuestionDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/UnlockDlg.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
@@ -152,9 +152,7 @@ public:
         return dlg.m_bEntered && !dlg.m_bCancelled;
     }
     void ShowMessage(const char* text) override { m_view.ShowTimedMessage(text, text, 2000); }
-    int AskYesNo(const char* text) override {
-        return CQuestionDlg::Ask(text, g_strProduct, &m_view) ? IDYES : IDNO;
-    }
+    int AskYesNo(const char* text) override { return ShowMessageBox(text, MB_YESNO, 0); }
 
 private:
     CTRV410View& m_view;

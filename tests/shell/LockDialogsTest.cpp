@@ -8,6 +8,7 @@
 #include "shell/DataLock.h"
 #include "shell/DataLockHost.h"
 #include "shell/LockCoverDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/PasswordDlg.h"
 #include "shell/UnlockDlg.h"
 #include "support/RenderToPng.h"
@@ -205,12 +206,14 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
     std::vector<std::string> prompts;
     CDialog::SetModalHook([&](CDialog& d) {
         prompts.push_back(std::to_string(d.GetTemplateId()));
-        if (d.GetTemplateId() == IDD_UNLOCK) {
-            d.SetDlgItemText(CUnlockDlg::IDC_PASSWORD, "135790");
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        } else {
-            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); // Yes
-        }
+        d.SetDlgItemText(CUnlockDlg::IDC_PASSWORD, "135790");
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    std::vector<std::string> boxes;
+    SetMessageBoxAnswer([&](const CString& text, UINT type, int code) {
+        boxes.push_back(std::string(text.GetString()) + "|" + std::to_string(type) + "|" +
+                        std::to_string(code));
+        return IDYES;
     });
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOCK_BUTTON, BN_CLICKED), 0);
     EXPECT_EQ(g_bDataLocked.load(), 1);
@@ -221,7 +224,11 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
         out.levelCode = static_cast<WORD>(123);
     m_view->SendMessage(WM_DATA_RANGE_ERROR, 0, 0);
     CDialog::SetModalHook(nullptr);
-    EXPECT_EQ(prompts, (std::vector<std::string>{"777", "271"}));
+    SetMessageBoxAnswer(nullptr);
+    EXPECT_EQ(prompts, std::vector<std::string>{"777"});
+    EXPECT_EQ(boxes,
+              std::vector<std::string>{"File Data Error!\n Click 'Yes', clear the current data. Click on "
+                                       "'No' to exit the program!|4|0"});
     EXPECT_EQ(g_bDataLocked.load(), 0);
     EXPECT_FALSE(m_view->m_bLockButton);
     for (int i = 0; i < NUM_OUTPUTS; ++i)
