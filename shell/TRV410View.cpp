@@ -151,7 +151,9 @@ public:
         *entry = dlg.m_strEntry;
         return dlg.m_bEntered && !dlg.m_bCancelled;
     }
-    void ShowMessage(const char* text) override { m_view.ShowTimedMessage(text, text, 2000); }
+    void ShowMessage(const char* text) override {
+        ShowTimedMessageBox(&m_view, text, g_strProduct, MB_OK, g_bChinese.load(), 2000);
+    }
     int AskYesNo(const char* text) override { return ShowMessageBox(text, MB_YESNO, 0); }
 
 private:

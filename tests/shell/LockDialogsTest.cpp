@@ -215,6 +215,18 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
                         std::to_string(code));
         return IDYES;
     });
+    // A wrong unlock password: the two-second box, and the data stay locked.
+    g_bDataLocked = 1;
+    g_strLockPassword = "246801";
+    m_view->SetLockButton(TRUE);
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOCK_BUTTON, BN_CLICKED), 0);
+    EXPECT_EQ(g_bDataLocked.load(), 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Password and enter the password to encrypt the file does not match!|0|2000");
+    boxes.clear();
+    g_bDataLocked = 0;
+    m_view->SetLockButton(FALSE);
+
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOCK_BUTTON, BN_CLICKED), 0);
     EXPECT_EQ(g_bDataLocked.load(), 1);
     EXPECT_STREQ(g_strLockPassword, "135790");
@@ -225,7 +237,7 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
     m_view->SendMessage(WM_DATA_RANGE_ERROR, 0, 0);
     CDialog::SetModalHook(nullptr);
     SetMessageBoxAnswer(nullptr);
-    EXPECT_EQ(prompts, std::vector<std::string>{"777"});
+    EXPECT_EQ(prompts, (std::vector<std::string>{"777", "777"}));
     EXPECT_EQ(boxes,
               std::vector<std::string>{"File Data Error!\n Click 'Yes', clear the current data. Click on "
                                        "'No' to exit the program!|4|0"});
