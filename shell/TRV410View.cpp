@@ -1,7 +1,10 @@
 #include "shell/TRV410View.h"
 
-#include "platform/core/Registry.h"
 #include "platform/ui/CommDlg.h"
+#include "platform/ui/Menu.h"
+#include "shell/PasswordDlg.h"
+#include "shell/MessageBoxDlg.h"
+#include "shell/UnlockDlg.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
 
@@ -61,6 +64,10 @@ ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
 ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
+ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
+ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
+ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
 // The view's part of the bulk transfers.
@@ -101,9 +108,63 @@ private:
     CTRV410View& m_view;
 };
 
+// The view's part of the data lock: its senders and pages, the real prompts and boxes.
+class CTRV410View::CViewLockHost : public CDataLockHost {
+public:
+    explicit CViewLockHost(CTRV410View& view) : m_view(view) {}
+    BOOL IsLinkOpen() override { return m_view.m_bLinkOpen.load(); }
+    void SendPreset(int preset, BOOL store) override { m_view.SendPreset(preset, store); }
+    void SetOutputMixDefaults(int output, int code, BOOL requestRestore) override {
+        m_view.SetOutputMixDefaults(output, code, requestRestore);
+    }
+    void ClearOutputLinks() override { m_view.ClearOutputLinks(); }
+    void RefreshPages() override { m_view.RefreshPages(); }
+    void SetLockButton(BOOL pressed) override { m_view.SetLockButton(pressed); }
+    BOOL IsLockButtonPressed() override { return m_view.m_bLockButton; }
+    void Repaint() override { m_view.Invalidate(); }
+    void TrackSettingsPopup() override {
+        CMenu menu;
+        CWnd* button = m_view.GetDlgItem(ID_SETTINGS_POPUP_BUTTON);
+        if (!button || !menu.LoadMenu(IDR_SETTINGS_POPUP_MENU))
+            return;
+        CMenu* popup = menu.GetSubMenu(0);
+        if (!popup)
+            return;
+        CRect rc;
+        button->GetWindowRect(&rc);
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, &m_view);
+    }
+    void CloseProgram() override {
+        if (CWnd* main = AfxGetMainWnd())
+            main->PostMessage(WM_CLOSE, 0, 0);
+    }
+    void SetLockedLayout(BOOL locked) override { OutputPageServices().SetLockedLayout(locked); }
+    UnlockPromptResult RunUnlockPrompt(int mode, CString* entry) override {
+        CUnlockDlg dlg(mode, this, &m_view);
+        dlg.DoModal();
+        *entry = dlg.m_strEntry;
+        return dlg.GetResult();
+    }
+    BOOL RunPasswordPrompt(CString* entry) override {
+        CPasswordDlg dlg(this, &m_view);
+        dlg.DoModal();
+        *entry = dlg.m_strEntry;
+        return dlg.m_bEntered && !dlg.m_bCancelled;
+    }
+    void ShowMessage(const char* text) override {
+        ShowTimedMessageBox(&m_view, text, g_strProduct, MB_OK, g_bChinese.load(), 2000);
+    }
+    int AskYesNo(const char* text) override { return ShowMessageBox(text, MB_YESNO, 0); }
+
+private:
+    CTRV410View& m_view;
+};
+
 CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
-      m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)) {
+      m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
+      m_pLockHost(std::make_unique<CViewLockHost>(*this)),
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -320,6 +381,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
         std::lock_guard lock(g_linkLock);
         LoadLockState(preset);
         g_bLockLook = g_bDataLocked.load() == 1;
+        SetLockButton(g_bLockLook.load());
         OutputPageServices().SetLockedLayout(g_bLockLook.load());
         LockMarkBlock mark = g_curImage.outputs[0].GetLockMark();
         if (mark.lockOption > 1) {
@@ -576,29 +638,8 @@ void CTRV410View::SetInputType(int type, BOOL user) {
     OutputPageServices().ShowSourceLevel();
 }
 
-void CTRV410View::LoadLockState(int) {
-    std::lock_guard lock(g_linkLock);
-    OutputRecord& first = g_curImage.outputs[0];
-    // Only '!' means locked: a zero or damaged marker must never unscramble good data. An
-    // all-presets file of the old format carries no lock.
-    if (g_bOldAllPresetsFile.load() || !IsLockedMarker(static_cast<BYTE>(first.name[0]))) {
-        g_bDataLocked = 0;
-        return;
-    }
-    for (OutputRecord& out : g_curImage.outputs) {
-        BYTE* bytes = reinterpret_cast<BYTE*>(&out);
-        for (int k = 0; k < 288; ++k)
-            bytes[k] ^= LOCK_MASK;
-    }
-    char code[7] = {};
-    for (int k = 0; k < 6; ++k) {
-        first.name[2 + k] = static_cast<char>(first.name[2 + k] ^ LOCK_MASK);
-        code[k] = first.name[2 + k];
-    }
-    CString password(code);
-    password.Trim();
-    g_strLockPassword = password;
-    g_bDataLocked = 1;
+void CTRV410View::LoadLockState(int preset) {
+    DataLock().LoadLockState(preset);
 }
 
 void CTRV410View::ClearOutputLinks() {
@@ -613,17 +654,21 @@ void CTRV410View::RefreshPages() {
 }
 
 void CTRV410View::ResetOutputsToDefault() {
-    {
-        std::lock_guard lock(g_linkLock);
-        g_bDataLocked = 0;
-        g_bDataUnlocked = 0;
-        for (int i = 0; i < NUM_OUTPUTS; ++i)
-            g_curImage.outputs[i] = g_defOutRecords[i];
-        FixTweeterCrossover();
-        LinkDocument().LoadFromImage(0);
-    }
-    ClearOutputLinks();
-    RefreshPages();
+    DataLock().ResetOutputsToDefault();
+}
+
+CDataLockHost& CTRV410View::LockHost() {
+    return *m_pLockHost;
+}
+
+LRESULT CTRV410View::OnPresetFileLoaded(WPARAM, LPARAM) {
+    DataLock().OnPresetFileLoaded();
+    return 0;
+}
+
+LRESULT CTRV410View::OnDataRangeError(WPARAM, LPARAM) {
+    DataLock().OnDataRangeError();
+    return 0;
 }
 
 // ---- Bulk transfers and channel operations -------------------------------------------------------
@@ -1271,19 +1316,7 @@ BOOL CTRV410View::ChooseFirmwareFile() {
 }
 
 void CTRV410View::SaveDspMcuSettings() {
-    std::string key = std::string(g_strRegKey) + "\\" + g_strRegDspMcu;
-    HKEY h = nullptr;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    auto put = [h](const char* name, const char* value) {
-        RegSetValueEx(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                      static_cast<DWORD>(std::strlen(value) + 1));
-    };
-    put("Name", g_strHexPath.GetString());
-    put("Path", m_strHexFolder.GetString());
-    put(g_strRegLanguage, g_bChinese.load() ? "Chinese" : "English");
-    RegCloseKey(h);
+    m_settings.SaveDspMcuSettings();
 }
 
 BOOL CTRV410View::LoadFirmwareFile() {

@@ -18,6 +18,9 @@
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
 #include "platform/ui/Wnd.h"
+#include "shell/AppSettings.h"
+#include "shell/DataLock.h"
+#include "shell/DataLockHost.h"
 #include "shell/LockDataDlg.h"
 
 #include <atomic>
@@ -231,11 +234,31 @@ public:
     void SetUpdateStatusText(const char* textEn, const char* textCn);
     LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
 
+    // ---- Settings and the data lock ----
+    CAppSettings m_settings;
+    BOOL LoadFileFolder(int nKind) { return m_settings.LoadFileFolder(nKind); }
+    BOOL SaveFileFolder(int nKind) { return m_settings.SaveFileFolder(nKind); }
+    BOOL LoadDspMcuSettings() { return m_settings.LoadDspMcuSettings(); }
+    // After LoadDspMcuSettings: an empty stored language takes g_bChinese, a stored one sets it.
+    void ApplyStoredLanguage() { m_settings.ApplyStoredLanguage(); }
+    BOOL LoadLineSet() { return m_settings.LoadLineSet(); }
+    // The output page's graph redraw comes with that page.
+    BOOL SaveLineSet() { return m_settings.SaveLineSet(); }
+    static BOOL IsFolderMissing(LPCTSTR pszPath) { return CAppSettings::IsFolderMissing(pszPath); }
+    CDataLock& DataLock() { return *m_pDataLock; }
+    void OnLockButton() { DataLock().OnLockButton(); }
+    void LockOrUnlock(BOOL bLock) { DataLock().LockOrUnlock(bLock); }
+    void OnSettingsPopupButton() { DataLock().OnSettingsPopupButton(); }
+    LRESULT OnPresetFileLoaded(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDataRangeError(WPARAM wParam, LPARAM lParam);
+    // The lock's view of this object.
+    CDataLockHost& LockHost();
+
     // ---- Firmware update and serial link ----
     CFirmwareImage m_fwImage;
     CFirmwareTransfer m_fwTransfer{m_fwImage};
     CSerialPort m_serial;
-    CString m_strHexFolder; // the remembered firmware folder
+    CString& m_strHexFolder = m_settings.m_strFirmwareFolder; // the remembered firmware folder
     void UsbFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.UsbCycle(worker); }
     void NetFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.NetCycle(worker); }
     // Asks for the update file (".bin"); FALSE for a cancel or another extension.
@@ -291,6 +314,9 @@ private:
     std::unique_ptr<CBulkTransfer> m_pBulk;
     class CViewUpdateHost;
     std::shared_ptr<CViewUpdateHost> m_pUpdateHost;
+    class CViewLockHost;
+    std::unique_ptr<CViewLockHost> m_pLockHost;
+    std::unique_ptr<CDataLock> m_pDataLock;
 
 public:
     DECLARE_MESSAGE_MAP()
