@@ -174,7 +174,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     if (m_style & WS_VISIBLE)
         m_widget->setVisible(true);
     else if (child)
-        m_widget->hide(); // explicitly: a child made without WS_VISIBLE stays hidden when its parent shows
+        m_widget->hide(); // hidden on purpose: the toolkit would show it with its parent
     return TRUE;
 }
 

@@ -123,7 +123,7 @@ TEST_F(ViewFormTest, EveryControlOfTheFormIsInPlace) {
     } rows[] = {
         {1368, &v.m_tabArea, true, CRect(0, 64, 1280, 720)},
         {2830, &v.m_btnInputType, true, CRect(70, 34, 180, 60)},
-        {2862, &v.m_btnPhone, true, CRect(290, 34, 370, 60)},
+        {2862, &v.m_btnPhone, true, CRect(290, 34, 400, 60)}, // sized by the list art it shares with 2830
         {2776, &v.m_linkIndicator, true, CRect(520, 36, 720, 58)},
         {2854, &v.m_btnSettingsPopup, true, CRect(760, 33, 840, 61)},
         {2829, &v.m_btnLock, true, CRect(850, 33, 930, 61)},
@@ -206,26 +206,6 @@ TEST_F(ViewFormTest, StartUpLeavesTheViewOfflineOnTheOutputPageAndStartsTheLink)
     ASSERT_TRUE(Pump([&] { return m_view->m_net.IsPingRunning(); }));
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
     EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
-}
-
-TEST_F(ViewFormTest, LanguageIsDecidedByTheStoredString) {
-    struct Case {
-        const char* stored;
-        int locale; // g_bChinese from the locale
-        int chinese;
-        const char* after;
-    } cases[] = {
-        {"", 1, 1, "Chinese"},        {"", 0, 0, "English"},        {"chinese", 1, 0, "chinese"},
-        {"Chinese", 0, 1, "Chinese"}, {"English", 1, 0, "English"}, {"Klingon", 1, 0, "Klingon"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        g_strLanguage = c.stored;
-        g_bChinese = c.locale;
-        m_view->DecideLanguage();
-        EXPECT_EQ(g_bChinese.load(), c.chinese);
-        EXPECT_STREQ(g_strLanguage, c.after);
-    }
 }
 
 TEST_F(ViewFormTest, PagesSwitchWithThePressedLookOfTheirButtons) {
