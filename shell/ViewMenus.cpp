@@ -5,6 +5,10 @@
 #include "res/ResourceTable.h"
 #include "shell/UpgradeDlg.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
 namespace {
 
 // The texts as string resources: each id is one text, whatever the language.
@@ -133,7 +137,32 @@ const char* StringText(UINT id, const char* literal) {
     return s && s->zh ? s->zh : "";
 }
 
+std::function<DWORD()>& LocaleHook() {
+    static std::function<DWORD()> hook;
+    return hook;
+}
+
 } // namespace
+
+DWORD SystemLocaleId() {
+    if (LocaleHook())
+        return LocaleHook()();
+    // The first variable that is set decides, as for the messages of every program.
+    const char* locale = nullptr;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* v = std::getenv(name);
+        if (v && *v) {
+            locale = v;
+            break;
+        }
+    }
+    constexpr DWORD kEnglishUs = 0x0409;
+    return locale && std::strncmp(locale, "zh_CN", 5) == 0 ? LOCALE_ID_ZH_CN : kEnglishUs;
+}
+
+void SetSystemLocaleHook(std::function<DWORD()> hook) {
+    LocaleHook() = std::move(hook);
+}
 
 const char* ViewMenuText(UINT command, BOOL chinese, DWORD systemLocale) {
     // In English the language item offers Chinese by its own name on a Chinese system.

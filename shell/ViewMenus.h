@@ -5,6 +5,7 @@
 
 #include "platform/core/WinTypes.h"
 
+#include <functional>
 #include <span>
 
 // Menu resources.
@@ -48,3 +49,9 @@ const char* ViewMenuText(UINT command, BOOL chinese, DWORD systemLocale);
 
 // The commands whose texts follow the language, in menu order.
 std::span<const UINT> ViewMenuTextCommands();
+
+// The system default locale id as the language switch reads it: LOCALE_ID_ZH_CN when the
+// locale of messages (LC_ALL, LC_MESSAGES, LANG) is Chinese of China, 0x0409 otherwise.
+DWORD SystemLocaleId();
+// Tests: answers SystemLocaleId instead of the environment (empty function: the environment).
+void SetSystemLocaleHook(std::function<DWORD()> hook);

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -222,4 +224,46 @@ TEST_F(ViewMenusTest, PopupsRenderInBothLanguages) {
             EXPECT_GT(shot.height(), 12 * popup->GetMenuItemCount()) << name.toStdString();
         }
     }
+}
+
+// The locale of messages as the system's: the first of LC_ALL, LC_MESSAGES, LANG that is set.
+TEST_F(ViewMenusTest, SystemLocaleFromTheEnvironment) {
+    struct Case {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        DWORD id;
+    } cases[] = {
+        {nullptr, nullptr, "zh_CN.UTF-8", 0x0804}, {nullptr, nullptr, "zh_TW.UTF-8", 0x0409},
+        {nullptr, nullptr, "en_US.UTF-8", 0x0409}, {nullptr, "zh_CN.GBK", "en_US.UTF-8", 0x0804},
+        {"en_GB.UTF-8", "zh_CN", "zh_CN", 0x0409}, {"", "", "zh_CN", 0x0804},
+        {nullptr, nullptr, nullptr, 0x0409},
+    };
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::string saved[3];
+    bool had[3];
+    for (int i = 0; i < 3; ++i) {
+        const char* v = std::getenv(names[i]);
+        had[i] = v != nullptr;
+        saved[i] = v ? v : "";
+    }
+    for (const Case& c : cases) {
+        const char* values[] = {c.all, c.messages, c.lang};
+        for (int i = 0; i < 3; ++i) {
+            if (values[i])
+                setenv(names[i], values[i], 1);
+            else
+                unsetenv(names[i]);
+        }
+        EXPECT_EQ(SystemLocaleId(), c.id) << (c.lang ? c.lang : "(none)");
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (had[i])
+            setenv(names[i], saved[i].c_str(), 1);
+        else
+            unsetenv(names[i]);
+    }
+    SetSystemLocaleHook([] { return DWORD{0x0804}; });
+    EXPECT_EQ(SystemLocaleId(), 0x0804u);
+    SetSystemLocaleHook(nullptr);
 }
