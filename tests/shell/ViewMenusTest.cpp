@@ -1,9 +1,26 @@
 // The view's popup menus, their texts per language and the skins of the view's buttons.
+#include "controls/DropListBox.h"
+#include "model/Globals.h"
+#include "model/KTV_Data.h"
+#include "model/LinkDocument.h"
+#include "platform/core/Registry.h"
+#include "platform/ui/Dialog.h"
+#include "controls/DropListBox.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ResourceLoader.h"
+#include "platform/ui/ShellApi.h"
+#include "shell/DefSourceDlg.h"
+#include "shell/InitDlg.h"
+#include "shell/MessageBoxDlg.h"
+#include "shell/TRV410View.h"
+#include "shell/VersionDlg.h"
 #include "shell/ViewMenus.h"
 #include "shell/ViewSkinTable.h"
 #include "support/RenderToPng.h"
+#include "support/ResetLinkGlobals.h"
+#include "support/UiEvents.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +29,10 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -189,43 +210,6 @@ TEST_F(ViewMenusTest, SkinTableByControlLanguageAndState) {
     EXPECT_EQ(ViewSkinBitmap(2829, TRUE, VIEW_SKIN_SLOTS), 0u);
 }
 
-namespace {
-
-// Shows the popup through the menu layer and renders it while it is open; the pick is dismissed.
-QImage RenderPopup(CMenu* popup, const QString& name) {
-    QImage shot;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* open = QApplication::activePopupWidget()) {
-            shot = r9test::RenderToPng(open, name);
-            open->close();
-        }
-    });
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, 100, 100, nullptr);
-    return shot;
-}
-
-} // namespace
-
-// Each popup as the user sees it, in both languages (the settings popup without "Advanced").
-TEST_F(ViewMenusTest, PopupsRenderInBothLanguages) {
-    for (BOOL chinese : {FALSE, TRUE}) {
-        ResourceLoader::SetChinese(chinese);
-        for (const MenuCase& c : MenuCases()) {
-            CMenu menu;
-            ASSERT_TRUE(menu.LoadMenu(c.menu));
-            CMenu* popup = menu.GetSubMenu(0);
-            if (c.menu == IDR_MENU_SETTINGS)
-                popup->DeleteMenu(SETTINGS_ADVANCED_POS, MF_BYPOSITION);
-            const QString name = QString("view-menu-%1-%2").arg(c.menu).arg(chinese ? "zh" : "en");
-            const QImage shot = RenderPopup(popup, name);
-            ASSERT_FALSE(shot.isNull()) << name.toStdString();
-            EXPECT_GT(shot.width(), 40) << name.toStdString();
-            // One row per item at least (separators are thinner).
-            EXPECT_GT(shot.height(), 12 * popup->GetMenuItemCount()) << name.toStdString();
-        }
-    }
-}
-
 // The locale of messages as the system's: the first of LC_ALL, LC_MESSAGES, LANG that is set.
 TEST_F(ViewMenusTest, SystemLocaleFromTheEnvironment) {
     struct Case {
@@ -266,4 +250,291 @@ TEST_F(ViewMenusTest, SystemLocaleFromTheEnvironment) {
     SetSystemLocaleHook([] { return DWORD{0x0804}; });
     EXPECT_EQ(SystemLocaleId(), 0x0804u);
     SetSystemLocaleHook(nullptr);
+}
+
+// ---- On the view ----------------------------------------------------------------------------------
+
+namespace {
+
+CString Text(CWnd* w) {
+    CString s;
+    if (w)
+        w->GetWindowText(s);
+    return s;
+}
+
+CString StoredLanguage() {
+    const std::string key = std::string(g_strRegKey) + "\\" + g_strRegDspMcu;
+    HKEY h = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
+        return CString("(no key)");
+    char buf[64] = {};
+    DWORD size = sizeof buf;
+    DWORD type = 0;
+    const LSTATUS rc =
+        RegQueryValueEx(h, g_strRegLanguage, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(h);
+    return rc == ERROR_SUCCESS ? CString(buf) : CString("(none)");
+}
+
+void ForgetStoredLanguage() {
+    const std::string key = std::string(g_strRegKey) + "\\" + g_strRegDspMcu;
+    HKEY h = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
+        return;
+    RegDeleteValue(h, g_strRegLanguage);
+    RegCloseKey(h);
+}
+
+// Records what the commands hand to the pages' dialogs.
+class MenuView : public CTRV410View {
+public:
+    std::vector<int> noiseKinds;
+    int mixerRuns = 0;
+    int pageLanguageRuns = 0;
+    void RunInputNoiseDialog(int kind) override { noiseKinds.push_back(kind); }
+    void RunMixerDialog() override { ++mixerRuns; }
+    void ApplyLanguageToPages() override { ++pageLanguageRuns; }
+};
+
+class ViewLanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        r9test::ResetLinkGlobals();
+        g_strLanguage = "";
+        m_doc = std::make_unique<CKTV_Data>();
+        m_doc->InitLinkTable();
+        SetLinkDocument(m_doc.get());
+        SetSystemLocaleHook([this] { return m_locale; });
+        m_view = std::make_unique<MenuView>();
+        ASSERT_TRUE(m_view->CreateView());
+        m_view->CreatePages();
+        m_view->ShowWindow(SW_SHOW);
+    }
+    void TearDown() override {
+        m_view.reset();
+        CDialog::SetModalHook(nullptr);
+        CMenu::SetTrackHook(nullptr);
+        SetShellExecuteHook(nullptr);
+        SetMessageBoxAnswer(nullptr);
+        SetSystemLocaleHook(nullptr);
+        SetLinkDocument(nullptr);
+        m_doc.reset();
+        ResourceLoader::SetChinese(FALSE);
+        r9test::ResetLinkGlobals();
+        g_strLanguage = "";
+    }
+    // The view runs a popup command as the menu posts it.
+    void Command(UINT id) { m_view->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0); }
+    CMenu* Popup(CMenu& menu) { return menu.GetSubMenu(0); }
+    CString ItemText(CMenu& menu, UINT id) {
+        CString text;
+        menu.GetMenuString(id, text, MF_BYCOMMAND);
+        return text;
+    }
+    std::vector<CString> InputTypeItems() {
+        std::vector<CString> items;
+        CListBox* list = m_view->m_btnInputType.GetListBox();
+        for (int i = 0; list && i < list->GetCount(); ++i) {
+            CString t;
+            list->GetText(i, t);
+            items.push_back(t);
+        }
+        return items;
+    }
+
+    DWORD m_locale = 0x0409;
+    std::unique_ptr<CKTV_Data> m_doc;
+    std::unique_ptr<MenuView> m_view;
+};
+
+// The bitmap a button shows in its normal, hover and checked (or off) looks.
+struct Looks {
+    UINT normal;
+    UINT hover;
+    UINT pressed;
+    UINT checked;
+};
+
+// Pressed and released away from the button, so no click reaches the view.
+template <class Button> UINT PressedLook(Button& b, UINT (*look)(Button&)) {
+    b.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    const UINT id = look(b);
+    b.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5000, 5000));
+    return id;
+}
+
+Looks BitButtonLooks(CBitButton& b) {
+    Looks l{};
+    b.SetCheck(0);
+    l.normal = b.LookBitmap(FALSE);
+    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    l.hover = b.LookBitmap(FALSE);
+    l.pressed = PressedLook<CBitButton>(b, [](CBitButton& x) { return x.LookBitmap(FALSE); });
+    b.SendMessage(WM_MOUSELEAVE, 0, 0);
+    b.SetCheck(1);
+    l.checked = b.LookBitmap(FALSE);
+    b.SetCheck(0);
+    return l;
+}
+
+Looks XPButtonLooks(CXPButton& b) {
+    Looks l{};
+    b.SetCheck(1);
+    l.normal = b.LookBitmap();
+    b.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    l.hover = b.LookBitmap();
+    l.pressed = PressedLook<CXPButton>(b, [](CXPButton& x) { return x.LookBitmap(); });
+    b.SendMessage(WM_MOUSELEAVE, 0, 0);
+    b.SetCheck(0);
+    l.checked = b.LookBitmap();
+    b.SetCheck(1);
+    return l;
+}
+
+} // namespace
+
+// Every re-skinned control wears the set of its language (and the connect button the one of the
+// link state); lists, indicator and stored language follow; toggling twice gives the first again.
+TEST_F(ViewLanguageTest, ApplyLanguageReskinsEveryButtonPerLanguage) {
+    std::map<int, CBitButton*> bit = {
+        {2562, &m_view->m_btnInputPage},     {2563, &m_view->m_btnLevelPage}, {2826, &m_view->m_btnHiLevel},
+        {2818, &m_view->m_btnAux},           {2827, &m_view->m_btnPhoneType}, {2829, &m_view->m_btnLock},
+        {2854, &m_view->m_btnSettingsPopup},
+    };
+    std::map<int, CXPButton*> xp = {{8801, &m_view->m_btnPresets}, {8802, &m_view->m_btnSettings}};
+    const std::vector<CString> zhTypes = {"高电平", "AUX", "蓝牙", "光纤", "播放器"};
+    const std::vector<CString> enTypes = {"Hi_Level", "AUX", "Phone", "Optical", "Player"};
+    for (int online : {0, 1}) {
+        g_bOnline = online;
+        for (int round = 0; round < 3; ++round) {
+            const BOOL chinese = round == 1;
+            SCOPED_TRACE(testing::Message()
+                         << (chinese ? "zh" : "en") << " online " << online << " round " << round);
+            ForgetStoredLanguage();
+            const int pagesBefore = m_view->pageLanguageRuns;
+            if (round == 0)
+                m_view->ToggleLanguage(FALSE);
+            else
+                m_view->ToggleLanguage(TRUE);
+            ASSERT_EQ(g_bChinese.load(), chinese ? 1 : 0);
+            for (const SkinCase& c : kSkinCases) {
+                if (c.online >= 0 && c.online != online)
+                    continue;
+                const UINT* ids = chinese ? c.zh : c.en;
+                Looks got{};
+                if (bit.count(c.control))
+                    got = BitButtonLooks(*bit[c.control]);
+                else if (xp.count(c.control))
+                    got = XPButtonLooks(*xp[c.control]);
+                else if (c.control == 1413)
+                    got.normal = m_view->m_btnConnect.LookBitmap(); // stays in its on state
+                else if (c.control == 2828)
+                    got.normal = m_view->m_picLanguage.GetBitmap() ==
+                                         (chinese ? m_view->m_bmpLangCn : m_view->m_bmpLangEn).GetSafeHandle()
+                                     ? ids[0]
+                                     : 0;
+                EXPECT_EQ(got.normal, ids[0]) << c.control;
+                if (c.control == 1413 || c.control == 2828)
+                    continue;
+                EXPECT_EQ(got.hover, ids[1]) << c.control;
+                EXPECT_EQ(got.pressed, ids[2]) << c.control;
+                // A checked look not given is the unchecked one; the on/off buttons show nothing.
+                const UINT checked = ids[3] || xp.count(c.control) ? ids[3] : ids[0];
+                EXPECT_EQ(got.checked, checked) << c.control;
+            }
+            EXPECT_EQ(InputTypeItems(), chinese ? zhTypes : enTypes);
+            EXPECT_STREQ(Text(&m_view->m_linkIndicator).GetString(),
+                         online ? (chinese ? "已连接设备" : "Connected device")
+                                : (chinese ? "未连接设备" : "Not connected devices"));
+            EXPECT_STREQ(g_strLanguage.GetString(), chinese ? "Chinese" : "English");
+            EXPECT_STREQ(StoredLanguage().GetString(), chinese ? "Chinese" : "English");
+            EXPECT_EQ(ResourceLoader::IsChinese(), chinese);
+            EXPECT_EQ(m_view->pageLanguageRuns, pagesBefore + 1);
+        }
+    }
+}
+
+// The language item names the other language; in English it reads "中文" on a Chinese system.
+// Every other item follows the language; "Advanced" stays deleted.
+TEST_F(ViewLanguageTest, MenuTextsFollowTheLanguageAndTheLocale) {
+    struct Case {
+        int chinese;
+        DWORD locale;
+        const char* item729;
+    } cases[] = {{1, 0x0409, "English"}, {1, 0x0804, "English"}, {0, 0x0409, "Chinese"}, {0, 0x0804, "中文"}};
+    for (const Case& c : cases) {
+        g_bChinese = c.chinese;
+        m_locale = c.locale;
+        m_view->ApplyLanguage();
+        EXPECT_STREQ(ItemText(m_view->m_menuSettings, 729).GetString(), c.item729) << c.locale;
+        for (const MenuCase& m : MenuCases()) {
+            CMenu* menu = m.menu == 112   ? &m_view->m_menuPresets
+                          : m.menu == 113 ? &m_view->m_menuSettings
+                          : m.menu == 875 ? &m_view->m_menuAdvanced
+                                          : nullptr;
+            if (!menu)
+                continue;
+            for (const MenuRow& row : m.items) {
+                if (row.id == 0 || row.id == 729)
+                    continue;
+                if (row.id == 728) {
+                    EXPECT_EQ(Popup(*menu)->GetMenuState(728, MF_BYCOMMAND), 0xFFFFFFFFu);
+                    continue;
+                }
+                EXPECT_STREQ(ItemText(*menu, row.id).GetString(), c.chinese ? row.zh : row.en) << row.id;
+            }
+        }
+    }
+    EXPECT_EQ(Popup(m_view->m_menuSettings)->GetMenuItemCount(), 6);
+}
+
+// Only the exact fixed names swap, and only while online; a typed name is never translated.
+TEST_F(ViewLanguageTest, CustomNameSwapsOnlyOnlineAndOnlyExact) {
+    struct Case {
+        const char* shown;
+        int online;
+        int toChinese;
+        const char* after;
+    } cases[] = {
+        {"Custom", 1, 1, "自定义"},
+        {"自定义", 1, 0, "Custom"},
+        {"Custom", 0, 1, "Custom"},
+        {"自定义", 0, 0, "自定义"},
+        {"Custom", 1, 0, "Custom"},
+        {"自定义", 1, 1, "自定义"},
+        {"Custom ", 1, 1, "Custom "},
+        {"custom", 1, 1, "custom"},
+        {"Road trip", 1, 1, "Road trip"},
+        {"我的自定义", 1, 0, "我的自定义"},
+        {"", 1, 1, ""},
+    };
+    for (const Case& c : cases) {
+        g_bOnline = c.online;
+        g_bChinese = c.toChinese ? 0 : 1;
+        m_view->m_btnPresetName.SetWindowText(c.shown);
+        m_view->ToggleLanguage(TRUE);
+        EXPECT_STREQ(Text(&m_view->m_btnPresetName).GetString(), c.after)
+            << c.shown << " online " << c.online << " to " << (c.toChinese ? "zh" : "en");
+    }
+}
+
+// Bass boost cannot be picked for device types 3 and 4 only, after the language switch and after
+// a device read alike.
+TEST_F(ViewLanguageTest, BassBoostItemDisabledExactlyForTypesThreeAndFour) {
+    for (int type = 0; type <= 6; ++type) {
+        g_nDeviceType = type;
+        m_view->ApplyLanguage();
+        const bool off = type == 3 || type == 4;
+        CMenu* popup = Popup(m_view->m_menuAdvanced);
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(popup->GetMenuItemID(1), 32775u);
+        EXPECT_EQ((popup->GetMenuState(1, MF_BYPOSITION) & MF_DISABLED) != 0, off) << type;
+        EXPECT_EQ(popup->GetMenuState(0, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED), 0u) << type;
+    }
+    g_nDeviceType = 4;
+    m_view->ApplyLanguage();
+    g_nDeviceType = 2;
+    m_view->UpdateBassBoostItem(); // what the device read runs
+    EXPECT_EQ(Popup(m_view->m_menuAdvanced)->GetMenuState(1, MF_BYPOSITION) & MF_DISABLED, 0u);
 }
