@@ -19,6 +19,7 @@
 #include "shell/ViewSkinTable.h"
 #include "support/RenderToPng.h"
 #include "support/ResetLinkGlobals.h"
+#include "support/PumpMessages.h"
 #include "support/UiEvents.h"
 #include "wire/LinkFrame.h"
 
@@ -537,4 +538,198 @@ TEST_F(ViewLanguageTest, BassBoostItemDisabledExactlyForTypesThreeAndFour) {
     g_nDeviceType = 2;
     m_view->UpdateBassBoostItem(); // what the device read runs
     EXPECT_EQ(Popup(m_view->m_menuAdvanced)->GetMenuState(1, MF_BYPOSITION) & MF_DISABLED, 0u);
+}
+
+// Button 8802 opens the settings popup at its left edge 2 pixels below it, without "Advanced";
+// the picked item comes back as the view's command (here: the language).
+TEST_F(ViewLanguageTest, SettingsButtonOpensItsPopupUnderTheButton) {
+    m_view->ToggleLanguage(FALSE);
+    std::vector<UINT> items;
+    CPoint at;
+    CMenu::SetTrackHook([&](CMenu& menu, int x, int y) {
+        at = CPoint(x, y);
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i)
+            items.push_back(menu.GetMenuItemID(i));
+        return UINT{729};
+    });
+    r9test::Click(m_view->m_btnSettings.Widget(), {5, 5});
+    CRect rc;
+    m_view->m_btnSettings.GetWindowRect(&rc);
+    EXPECT_EQ(at, CPoint(rc.left, rc.bottom + 2));
+    EXPECT_EQ(items, (std::vector<UINT>{729, 727, 730, 731, 32776, 32771}));
+    EXPECT_EQ(g_bChinese.load(), 0); // posted, not run yet
+    r9test::PumpUntil([] { return g_bChinese.load() == 1; }, 2000);
+    EXPECT_EQ(g_bChinese.load(), 1);
+    EXPECT_STREQ(StoredLanguage().GetString(), "Chinese");
+}
+
+// Each command opens what it names, once: the dialogs modally, the pages' windows by their hooks.
+TEST_F(ViewLanguageTest, CommandsOpenTheirDialogsOnce) {
+    struct Case {
+        UINT id;
+        const char* dialog; // the modal dialog's class, or null
+        std::vector<int> noise;
+        int mixer;
+    } cases[] = {
+        {731, "version", {}, 0},  {32776, "boot source", {}, 0}, {32771, "factory reset", {}, 0},
+        {32775, nullptr, {0}, 0}, {728, nullptr, {1}, 0},        {32774, nullptr, {}, 1},
+    };
+    for (const Case& c : cases) {
+        m_view->noiseKinds.clear();
+        m_view->mixerRuns = 0;
+        std::vector<std::string> shown;
+        CDialog::SetModalHook([&](CDialog& d) {
+            shown.push_back(dynamic_cast<CVersionDlg*>(&d)     ? "version"
+                            : dynamic_cast<CDefSourceDlg*>(&d) ? "boot source"
+                            : dynamic_cast<CInitDlg*>(&d)      ? "factory reset"
+                                                               : "other");
+            d.EndDialog(IDCANCEL);
+        });
+        Command(c.id);
+        EXPECT_EQ(shown, c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{}) << c.id;
+        EXPECT_EQ(m_view->noiseKinds, c.noise) << c.id;
+        EXPECT_EQ(m_view->mixerRuns, c.mixer) << c.id;
+    }
+}
+
+// Cancel does nothing; OK without a link says so and sends nothing; OK with a link queues system
+// record 96 with 8 zero bytes and says nothing.
+TEST_F(ViewLanguageTest, FactoryResetAsksThenSendsOrSaysThereIsNoLink) {
+    struct Case {
+        const char* what;
+        int answer;
+        int linkOpen;
+        bool frame;
+        const char* message;
+    } cases[] = {
+        {"cancel, link open", IDCANCEL, 1, false, nullptr},
+        {"cancel, no link", IDCANCEL, 0, false, nullptr},
+        {"OK, no link", IDOK, 0, false, "No connection can be opened"},
+        {"OK, link open", IDOK, 1, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_view->m_bLinkOpen = c.linkOpen;
+        const int messages = m_view->m_nMessageCount;
+        CDialog::SetModalHook([&](CDialog& d) {
+            ASSERT_NE(dynamic_cast<CInitDlg*>(&d), nullptr);
+            r9test::Click(d.GetDlgItem(c.answer)->Widget(), {5, 5});
+        });
+        Command(32771);
+        std::lock_guard lock(g_linkLock);
+        CSendDataQueue& q = m_view->m_command.Queue();
+        ASSERT_EQ(q.GetQueueCount(), c.frame ? 1 : 0);
+        if (c.frame) {
+            const CSendData* p = q.GetHeadPacket();
+            const BYTE* f = p->GetData();
+            EXPECT_EQ(f[LinkFrame::OFS_TYPE], FRAME_WRITE);
+            EXPECT_EQ(f[LinkFrame::OFS_GROUP], GROUP_SYSTEM);
+            EXPECT_EQ(f[LinkFrame::OFS_INDEX], CMD_FACTORY_RESET);
+            ASSERT_EQ(p->GetSize(), LinkFrame::OVERHEAD + 8);
+            for (int i = 0; i < 8; ++i)
+                EXPECT_EQ(f[LinkFrame::HEADER_SIZE + i], 0) << i;
+            q.ClearQueue();
+        }
+        EXPECT_EQ(m_view->m_nMessageCount, messages + (c.message ? 1 : 0));
+        if (c.message) {
+            EXPECT_STREQ(m_view->m_strLastMessage.GetString(), c.message);
+            EXPECT_EQ(m_view->m_nLastMessageCode, 2000);
+        }
+    }
+    m_view->m_bLinkOpen = 0;
+}
+
+// Help opens the language's file once when it exists and the desktop takes it; otherwise the
+// one-button box of the language, and nothing else.
+TEST_F(ViewLanguageTest, HelpOpensTheFileOrSaysItIsMissing) {
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "help";
+    std::filesystem::create_directories(dir);
+    m_view->m_strHelpCn = (dir / "CH_Help.chm").string().c_str();
+    m_view->m_strHelpEn = (dir / "EN_Help.chm").string().c_str();
+    struct Case {
+        const char* what;
+        int chinese;
+        bool exists;
+        bool opens;
+        int openerCalls;
+        const char* text; // the box, or null
+        const char* caption;
+    } cases[] = {
+        {"missing, en", 0, false, true, 0, "Not find help file!", "Help"},
+        {"missing, zh", 1, false, true, 0, "没有发现帮助文件!", "帮助"},
+        {"present, en", 0, true, true, 1, nullptr, nullptr},
+        {"present, zh", 1, true, true, 1, nullptr, nullptr},
+        {"no viewer, en", 0, true, false, 1, "Not find help file!", "Help"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_bChinese = c.chinese;
+        const std::filesystem::path file = dir / (c.chinese ? "CH_Help.chm" : "EN_Help.chm");
+        std::filesystem::remove(dir / "CH_Help.chm");
+        std::filesystem::remove(dir / "EN_Help.chm");
+        if (c.exists)
+            std::ofstream(file) << "help";
+        std::vector<std::string> opened;
+        SetShellExecuteHook([&](const std::string& target) {
+            opened.push_back(target);
+            return c.opens;
+        });
+        struct Box {
+            CString caption, text, quit;
+            int visibleButtons = 0;
+        };
+        std::vector<Box> boxes;
+        CDialog::SetModalHook([&](CDialog& d) {
+            Box b;
+            b.caption = Text(&d);
+            b.text = Text(d.GetDlgItem(CMessageBoxDlg::IDC_TEXT));
+            b.quit = Text(d.GetDlgItem(IDCANCEL));
+            for (int id : {IDOK, IDCANCEL})
+                if (d.GetDlgItem(id) && d.GetDlgItem(id)->IsWindowVisible())
+                    ++b.visibleButtons;
+            r9test::RenderToPng(d.Widget(), QString("view-help-missing-%1").arg(c.chinese ? "zh" : "en"));
+            boxes.push_back(b);
+            d.EndDialog(IDCANCEL);
+        });
+        Command(730);
+        ASSERT_EQ(static_cast<int>(opened.size()), c.openerCalls);
+        if (c.openerCalls) {
+            EXPECT_EQ(opened[0], file.string());
+        }
+        ASSERT_EQ(boxes.size(), c.text ? 1u : 0u);
+        if (c.text) {
+            EXPECT_STREQ(boxes[0].text.GetString(), c.text);
+            EXPECT_STREQ(boxes[0].caption.GetString(), c.caption);
+            EXPECT_STREQ(boxes[0].quit.GetString(), c.chinese ? "退出" : "Quit");
+            EXPECT_EQ(boxes[0].visibleButtons, 1);
+        }
+    }
+}
+
+// The view's popups as the user sees them, in both languages (bass boost not selectable for a
+// device of type 3).
+TEST_F(ViewLanguageTest, PopupsRenderInBothLanguages) {
+    for (int chinese : {0, 1}) {
+        g_bChinese = chinese;
+        g_nDeviceType = chinese ? 3 : 2;
+        m_view->ApplyLanguage();
+        const std::pair<CMenu*, UINT> menus[] = {{&m_view->m_menuPresets, 112},
+                                                 {&m_view->m_menuSettings, 113},
+                                                 {&m_view->m_menuConnect, 114},
+                                                 {&m_view->m_menuView, 11},
+                                                 {&m_view->m_menuAdvanced, 875}};
+        for (const auto& [menu, id] : menus) {
+            const QString name = QString("view-menu-%1-%2").arg(id).arg(chinese ? "zh" : "en");
+            QImage shot;
+            QTimer::singleShot(0, [&] {
+                if (QWidget* open = QApplication::activePopupWidget()) {
+                    shot = r9test::RenderToPng(open, name);
+                    open->close();
+                }
+            });
+            m_view->TrackMenuUnder(*menu, m_view->m_btnSettings);
+            ASSERT_FALSE(shot.isNull()) << name.toStdString();
+            EXPECT_GT(shot.height(), 12 * Popup(*menu)->GetMenuItemCount()) << name.toStdString();
+        }
+    }
 }
