@@ -4,6 +4,8 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/ResourceLoader.h"
+#include "platform/ui/ShellApi.h"
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/TabCtrl.h"
 #include "res/ResourceTable.h"
@@ -12,9 +14,15 @@
 #include "shell/PasswordDlg.h"
 #include "shell/SaveData_Dlg.h"
 #include "shell/UnlockDlg.h"
+#include "shell/DefSourceDlg.h"
+#include "shell/InitDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
 #include "shell/ViewLayouts.h"
+#include "shell/VersionDlg.h"
+#include "shell/ViewMenus.h"
+#include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
@@ -81,6 +89,15 @@ ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
 ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
+ON_BN_CLICKED(IDC_SETTINGS_BUTTON, &CTRV410View::OnSettingsButton)
+ON_COMMAND(ID_ADVANCED_MENU, &CTRV410View::OnAdvancedMenu)
+ON_COMMAND(ID_LANGUAGE_MENU, &CTRV410View::OnLanguageMenu)
+ON_COMMAND(ID_HELP_MENU, &CTRV410View::OnHelpMenu)
+ON_COMMAND(ID_ABOUT_MENU, &CTRV410View::OnAboutMenu)
+ON_COMMAND(ID_FACTORY_RESET_MENU, &CTRV410View::OnFactoryResetMenu)
+ON_COMMAND(ID_MIXER_MENU, &CTRV410View::OnMixerMenu)
+ON_COMMAND(ID_BASS_BOOST_MENU, &CTRV410View::OnBassBoostMenu)
+ON_COMMAND(ID_BOOT_SOURCE_MENU, &CTRV410View::OnBootSourceMenu)
 ON_NOTIFY(TCN_SELCHANGE, IDC_TAB_AREA, &CTRV410View::OnTabSelChange)
 ON_BN_CLICKED(IDC_MINIMIZE_BUTTON, &CTRV410View::OnMinimizeButton)
 ON_BN_CLICKED(IDC_CLOSE_BUTTON, &CTRV410View::OnCloseButton)
@@ -357,8 +374,7 @@ void CTRV410View::OnInitialUpdate() {
     // 9. Controls, pages, progress dialog, menus.
     CreatePages();
     // 10. Looks and texts of the language.
-    // TODO-merge h-menus: ToggleLanguage(FALSE);
-    FillInputTypeList();
+    ToggleLanguage(FALSE);
     ShowLinkState(FALSE);
     // 11. No output is linked at start (the preset slots select slot 0 when they exist).
     ClearOutputLinks();
@@ -967,7 +983,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
     }
     g_bLiveDataSent = 0;
     ClearOutputLinks();
-    m_bViewMenuItemEnabled = !(g_nDeviceType == 3 || g_nDeviceType == 4);
+    UpdateBassBoostItem();
     RefreshPages();
     PresetServices().ShowPresetName();
     g_bPresetEdited = 0;
@@ -1198,6 +1214,7 @@ void CTRV410View::ShowLinkState(BOOL connected) {
     m_bShownConnected = connected;
     if (!m_linkIndicator.GetSafeHwnd())
         return;
+    ApplyConnectLook(connected);
     m_linkIndicator.SetText(connected ? LangText(g_strConnected, g_strConnectedCn)
                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
     if (connected)
@@ -1356,6 +1373,145 @@ LRESULT CTRV410View::OnPresetFileLoaded(WPARAM, LPARAM) {
 LRESULT CTRV410View::OnDataRangeError(WPARAM, LPARAM) {
     DataLock().OnDataRangeError();
     return 0;
+}
+
+// ---- Popup menus and their commands, the language, help -----------------------------------------
+
+void CTRV410View::ToggleLanguage(BOOL toggle) {
+    if (toggle)
+        g_bChinese = g_bChinese.load() ? 0 : 1;
+    ApplyLanguage();
+    Invalidate();
+}
+
+void CTRV410View::ApplyLanguage() {
+    const DWORD locale = SystemLocaleId();
+    const BOOL chinese = g_bChinese.load() ? TRUE : FALSE;
+    // Dialogs and menus built from now on pick this language's texts.
+    ResourceLoader::SetChinese(chinese);
+    g_strLanguage = chinese ? "Chinese" : "English";
+    m_picLanguage.SetBitmap(static_cast<HBITMAP>((chinese ? m_bmpLangCn : m_bmpLangEn).GetSafeHandle()));
+
+    const std::pair<CBitButton*, int> bitButtons[] = {
+        {&m_btnInputPage, IDC_INPUT_PAGE_BUTTON},  {&m_btnLevelPage, IDC_LEVEL_PAGE_BUTTON},
+        {&m_btnHiLevel, IDC_HI_LEVEL_BUTTON},      {&m_btnAux, IDC_AUX_BUTTON},
+        {&m_btnPhoneType, IDC_PHONE_BUTTON},       {&m_btnLock, IDC_LOCK_BUTTON},
+        {&m_btnSettingsPopup, IDC_SETTINGS_POPUP},
+    };
+    for (const auto& [button, id] : bitButtons)
+        if (const UINT* ids = ViewSkinBitmaps(id, chinese))
+            button->SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+    FillInputTypeList();
+    const std::pair<CXPButton*, int> xpButtons[] = {{&m_btnPresets, IDC_PRESETS_BUTTON},
+                                                    {&m_btnSettings, IDC_SETTINGS_BUTTON}};
+    for (const auto& [button, id] : xpButtons)
+        if (const UINT* ids = ViewSkinBitmaps(id, chinese))
+            button->SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+
+    const BOOL online = g_bOnline.load() ? TRUE : FALSE;
+    ApplyConnectLook(online);
+    if (m_linkIndicator.GetSafeHwnd()) {
+        m_linkIndicator.SetText(online ? LangText(g_strConnected, g_strConnectedCn)
+                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
+        m_linkIndicator.Invalidate();
+    }
+
+    for (UINT command : ViewMenuTextCommands()) {
+        const char* text = ViewMenuText(command, chinese, locale);
+        for (CMenu* menu : {&m_menuPresets, &m_menuSettings, &m_menuAdvanced})
+            menu->ModifyMenu(command, MF_BYCOMMAND | MF_STRING, command, text);
+    }
+
+    // Only the two fixed names swap; a name the user typed stays as it is.
+    if (online && m_btnPresetName.GetSafeHwnd()) {
+        CString name;
+        m_btnPresetName.GetWindowText(name);
+        const char* from = chinese ? "Custom" : "自定义";
+        if (name == from) {
+            m_btnPresetName.SetWindowText(chinese ? "自定义" : "Custom");
+            m_btnPresetName.Invalidate();
+        }
+    }
+
+    UpdateBassBoostItem();
+    FillPhoneList();
+    SaveDspMcuSettings();
+    ApplyLanguageToPages();
+}
+
+void CTRV410View::ApplyConnectLook(BOOL online) {
+    if (const UINT* ids = ViewSkinBitmaps(IDC_CONNECT_BUTTON, g_bChinese.load() ? TRUE : FALSE, online))
+        m_btnConnect.SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+}
+
+void CTRV410View::UpdateBassBoostItem() {
+    const BOOL enabled = !(g_nDeviceType == 3 || g_nDeviceType == 4);
+    m_bViewMenuItemEnabled = enabled;
+    if (CMenu* popup = m_menuAdvanced.GetSubMenu(0))
+        popup->EnableMenuItem(MIXER_BASS_BOOST_POS, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_DISABLED));
+}
+
+void CTRV410View::TrackMenuUnder(CMenu& menu, CWnd& button) {
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup || !button.GetSafeHwnd())
+        return;
+    CRect rc;
+    button.GetWindowRect(&rc);
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, this);
+}
+
+void CTRV410View::OnSettingsButton() {
+    TrackMenuUnder(m_menuSettings, m_btnSettings);
+}
+
+void CTRV410View::OnAdvancedMenu() {
+    RunInputNoiseDialog(1);
+}
+
+void CTRV410View::OnLanguageMenu() {
+    ToggleLanguage(TRUE);
+}
+
+void CTRV410View::OnHelpMenu() {
+    const BOOL chinese = g_bChinese.load() ? TRUE : FALSE;
+    const CString& path = chinese ? m_strHelpCn : m_strHelpEn;
+    // The desktop only says whether it could start a viewer, so a missing file is caught first.
+    std::error_code ec;
+    const bool exists = !path.IsEmpty() && std::filesystem::is_regular_file(path.GetString(), ec);
+    const HINSTANCE result = exists ? ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL)
+                                    : reinterpret_cast<HINSTANCE>(static_cast<UINT_PTR>(SE_ERR_FNF));
+    if (reinterpret_cast<UINT_PTR>(result) > 32)
+        return;
+    CMessageBoxDlg box(chinese ? "没有发现帮助文件!" : "Not find help file!", MB_QUIT_ONLY,
+                       chinese ? "帮助" : "Help", 0, this);
+    box.Show();
+}
+
+void CTRV410View::OnAboutMenu() {
+    CVersionDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CTRV410View::OnFactoryResetMenu() {
+    CInitDlg dlg(this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    SendCommand(CMD_FACTORY_RESET, 0);
+    if (!m_bLinkOpen.load())
+        ShowTimedMessage("No connection can be opened", "没有连接可以打开", 2000);
+}
+
+void CTRV410View::OnMixerMenu() {
+    RunMixerDialog();
+}
+
+void CTRV410View::OnBassBoostMenu() {
+    RunInputNoiseDialog(0);
+}
+
+void CTRV410View::OnBootSourceMenu() {
+    CDefSourceDlg dlg(this);
+    dlg.DoModal();
 }
 
 // ---- Bulk transfers and channel operations -------------------------------------------------------

@@ -193,6 +193,34 @@ public:
     void UpdateSourceConflict();
     LRESULT OnBootLevelNotice(WPARAM, LPARAM) { return 0; }
 
+    // ---- Popup menus and their commands, the language, help ----
+    // TRUE flips the language first; then ApplyLanguage and a repaint of the view.
+    void ToggleLanguage(BOOL toggle);
+    // Puts g_bChinese on the whole view: skins, lists, link state, menu texts, the preset name
+    // label, the bass-boost item, and stores the language.
+    void ApplyLanguage();
+    // The pages' texts in the language, in the order output, input, level (the pages plug in here).
+    virtual void ApplyLanguageToPages() {}
+    // The connect button's skin of the language for the link state.
+    void ApplyConnectLook(BOOL online);
+    // Bass boost (item 32775) cannot be picked for device types 3 and 4.
+    void UpdateBassBoostItem();
+    // Opens the first popup of a menu under a button: its left edge, 2 pixels below it.
+    void TrackMenuUnder(CMenu& menu, CWnd& button);
+    void OnSettingsButton();   // button 8802: menu 113
+    void OnAdvancedMenu();     // 728 (its item is deleted at start)
+    void OnLanguageMenu();     // 729
+    void OnHelpMenu();         // 730
+    void OnAboutMenu();        // 731
+    void OnFactoryResetMenu(); // 32771
+    void OnMixerMenu();        // 32774
+    void OnBassBoostMenu();    // 32775
+    void OnBootSourceMenu();   // 32776
+    // The input noise dialog (0 bass boost, 1 advanced) and the mixer window come with the
+    // input and level pages; they plug in here.
+    virtual void RunInputNoiseDialog(int /*kind*/) {}
+    virtual void RunMixerDialog() {}
+
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
     CBitButton m_btnSettingsPopup;       // 2854

@@ -620,8 +620,7 @@ TEST_F(ViewFormTest, RendersOfflineAndOnlineInBothLanguages) {
     CTRV410View& v = *m_view;
     for (int chinese : {0, 1}) {
         g_bChinese = chinese;
-        v.FillInputTypeList();
-        v.FillPhoneList();
+        v.ToggleLanguage(FALSE);
         v.ShowLinkState(FALSE);
         const QImage img =
             r9test::RenderToPng(v.Widget(), chinese ? "shell-view-offline-zh" : "shell-view-offline-en");
@@ -635,8 +634,7 @@ TEST_F(ViewFormTest, RendersOfflineAndOnlineInBothLanguages) {
     ASSERT_TRUE(WaitOnline());
     for (int chinese : {0, 1}) {
         g_bChinese = chinese;
-        v.FillInputTypeList();
-        v.FillPhoneList();
+        v.ToggleLanguage(FALSE);
         v.ShowLinkState(TRUE);
         r9test::RenderToPng(v.Widget(), chinese ? "shell-view-online-zh" : "shell-view-online-en");
     }
