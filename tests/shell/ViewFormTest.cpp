@@ -640,3 +640,67 @@ TEST_F(ViewFormTest, RendersOfflineAndOnlineInBothLanguages) {
     }
     g_bChinese = 0;
 }
+
+TEST_F(ViewFormTest, TransfersDriveTheProgressDialogAndTheWifiResetShowsItsFactoryMode) {
+    StartUp();
+    CTRV410View& v = *m_view;
+    ASSERT_NE(g_pDisplayDlg, nullptr);
+    EXPECT_EQ(g_pDisplayBar, &g_pDisplayDlg->GetBar());
+    EXPECT_FALSE(g_pDisplayDlg->IsWindowVisible());
+
+    v.ShowProgress(1);
+    EXPECT_TRUE(g_pDisplayDlg->IsWindowVisible());
+    EXPECT_EQ(g_pDisplayDlg->GetTarget(), 1);
+    EXPECT_FALSE(g_pDisplayDlg->IsFactoryMode());
+    v.HideProgress();
+    EXPECT_FALSE(g_pDisplayDlg->IsWindowVisible());
+
+    // Without a link the reset sends nothing and shows nothing.
+    v.SendCommand(CMD_WIFI_RESET, 0);
+    EXPECT_FALSE(g_pDisplayDlg->IsWindowVisible());
+    EXPECT_EQ(v.m_command.GetQueueCount(), 0);
+
+    v.m_bLinkOpen = 1;
+    v.SendCommand(CMD_WIFI_RESET, 0);
+    EXPECT_EQ(QueuedSystemWrites(CMD_WIFI_RESET), 1);
+    EXPECT_EQ(g_bTransferBusy.load(), 1);
+    EXPECT_TRUE(g_pDisplayDlg->IsFactoryMode());
+    EXPECT_TRUE(g_pDisplayDlg->IsWindowVisible());
+    EXPECT_EQ(g_pDisplayDlg->GetTarget(), 1);
+    v.HideProgress();
+    g_bTransferBusy = 0;
+    v.m_bLinkOpen = 0;
+}
+
+TEST_F(ViewFormTest, ChannelLinksCopyEachUsedPairInTheChosenDirection) {
+    StartUp();
+    CTRV410View& v = *m_view;
+    for (LRPair& p : g_lrPairs)
+        p = {-1, -1, 0};
+    EXPECT_FALSE(v.ApplyChannelLinks(0));
+    g_lrPairs[0] = {0, 1, 1};
+    g_lrPairs[2] = {6, 7, 1};
+    g_lrPairs[3] = {2, 3, 0};
+    struct Case {
+        int direction;
+        int group[NUM_OUTPUTS];
+    } cases[] = {
+        {0, {0, 0, 2, 3, 4, 5, 6, 6}},
+        {1, {1, 1, 2, 3, 4, 5, 7, 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.direction);
+        v.ClearOutputLinks();
+        {
+            std::lock_guard lock(g_linkLock);
+            m_doc->GetOut(c.direction == 0 ? 0 : 1)->GetHPF()->SetFreq(250 + c.direction, FALSE);
+        }
+        EXPECT_TRUE(v.ApplyChannelLinks(c.direction));
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            EXPECT_EQ(g_nOutLinkGroup[i], c.group[i]) << i;
+        EXPECT_EQ(m_doc->GetOut(c.direction == 0 ? 1 : 0)->GetHPF()->GetFreq(), 250 + c.direction);
+    }
+    v.ClearOutputLinks();
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        EXPECT_EQ(g_nOutLinkGroup[i], i);
+}
