@@ -76,9 +76,11 @@ protected:
     }
     // Replaces the fixture's view by a scripted one.
     ScriptedView& UseScriptedView() {
+        m_spy.command = nullptr;
         m_view.reset();
         auto* view = new ScriptedView;
         m_view.reset(view);
+        m_spy.command = &m_view->m_command;
         EXPECT_TRUE(m_view->CreateView());
         return *view;
     }
