@@ -424,6 +424,9 @@ void CTRV410View::LoadFormBitmaps() {
 }
 
 void CTRV410View::CreatePages() {
+    // Once per window: the pages and menus it makes are the view's for its life.
+    if (m_pOutputPage)
+        return;
     // 1. The hidden transfer bar.
     m_transferBar.SetBkColor(RGB(128, 128, 128));
     // 2. The preset name label: text on its disabled bitmap.
