@@ -456,6 +456,21 @@ TEST_F(ViewLanguageTest, ApplyLanguageReskinsEveryButtonPerLanguage) {
     }
 }
 
+// The connect button shows the link state in the language whenever the link opens or closes.
+TEST_F(ViewLanguageTest, LinkStateSetsTheConnectLookOfTheLanguage) {
+    struct Case {
+        int chinese;
+        BOOL connected;
+        UINT normal;
+    } cases[] = {{1, TRUE, 8741}, {1, FALSE, 8751}, {0, TRUE, 8743}, {0, FALSE, 8753}};
+    for (const Case& c : cases) {
+        g_bChinese = c.chinese;
+        m_view->ShowLinkState(c.connected);
+        EXPECT_EQ(m_view->m_btnConnect.LookBitmap(), c.normal) << c.chinese << " " << c.connected;
+        EXPECT_EQ(m_view->m_btnConnect.GetCheck(), 1); // never in its off state
+    }
+}
+
 // The language item names the other language; in English it reads "中文" on a Chinese system.
 // Every other item follows the language; "Advanced" stays deleted.
 TEST_F(ViewLanguageTest, MenuTextsFollowTheLanguageAndTheLocale) {
