@@ -736,12 +736,16 @@ TEST_F(ViewLanguageTest, PopupsRenderInBothLanguages) {
         for (const auto& [menu, id] : menus) {
             const QString name = QString("view-menu-%1-%2").arg(id).arg(chinese ? "zh" : "en");
             QImage shot;
-            QTimer::singleShot(0, [&] {
+            // Owned here, so a popup that never opened leaves no pending call behind.
+            QTimer grab;
+            grab.setSingleShot(true);
+            QObject::connect(&grab, &QTimer::timeout, [&] {
                 if (QWidget* open = QApplication::activePopupWidget()) {
                     shot = r9test::RenderToPng(open, name);
                     open->close();
                 }
             });
+            grab.start(0);
             m_view->TrackMenuUnder(*menu, m_view->m_btnSettings);
             ASSERT_FALSE(shot.isNull()) << name.toStdString();
             EXPECT_GT(shot.height(), 12 * Popup(*menu)->GetMenuItemCount()) << name.toStdString();
