@@ -1217,9 +1217,9 @@ void CTRV410View::ShowTimedMessage(const char* textEn, const char* textCn, int c
 
 void CTRV410View::ShowLinkState(BOOL connected) {
     m_bShownConnected = connected;
+    ApplyConnectLook(connected);
     if (!m_linkIndicator.GetSafeHwnd())
         return;
-    ApplyConnectLook(connected);
     m_linkIndicator.SetText(connected ? LangText(g_strConnected, g_strConnectedCn)
                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
     if (connected)
