@@ -171,17 +171,9 @@ public:
     void SetLockButton(BOOL pressed) override { m_view.SetLockButton(pressed); }
     BOOL IsLockButtonPressed() override { return m_view.m_bLockButton; }
     void Repaint() override { m_view.Invalidate(); }
+    // The view's own menu 875, where the bass-boost item is disabled by device type.
     void TrackSettingsPopup() override {
-        CMenu menu;
-        CWnd* button = m_view.GetDlgItem(ID_SETTINGS_POPUP_BUTTON);
-        if (!button || !menu.LoadMenu(IDR_SETTINGS_POPUP_MENU))
-            return;
-        CMenu* popup = menu.GetSubMenu(0);
-        if (!popup)
-            return;
-        CRect rc;
-        button->GetWindowRect(&rc);
-        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, &m_view);
+        m_view.TrackMenuUnder(m_view.m_menuAdvanced, m_view.m_btnSettingsPopup);
     }
     void CloseProgram() override {
         if (CWnd* main = AfxGetMainWnd())

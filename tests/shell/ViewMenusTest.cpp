@@ -557,6 +557,26 @@ TEST_F(ViewLanguageTest, BassBoostItemDisabledExactlyForTypesThreeAndFour) {
     EXPECT_EQ(Popup(m_view->m_menuAdvanced)->GetMenuState(1, MF_BYPOSITION) & MF_DISABLED, 0u);
 }
 
+// The popup that button 2854 opens behind the access code is the view's own menu 875, so the
+// user sees bass boost disabled for a type 3 device.
+TEST_F(ViewLanguageTest, SettingsPopupButtonShowsTheDisabledBassBoost) {
+    g_nDeviceType = 3;
+    m_view->ApplyLanguage();
+    g_bSettingsPopupUnlocked = 1;
+    UINT state = 0;
+    int tracked = 0;
+    CMenu::SetTrackHook([&](CMenu& menu, int, int) {
+        ++tracked;
+        state = menu.GetMenuState(32775, MF_BYCOMMAND);
+        return UINT{0};
+    });
+    r9test::Click(m_view->m_btnSettingsPopup.Widget(), {5, 5});
+    EXPECT_EQ(tracked, 1);
+    EXPECT_NE(state & MF_DISABLED, 0u);
+    g_bSettingsPopupUnlocked = 0;
+    g_nDeviceType = 2;
+}
+
 // Button 8802 opens the settings popup at its left edge 2 pixels below it, without "Advanced";
 // the picked item comes back as the view's command (here: the language).
 TEST_F(ViewLanguageTest, SettingsButtonOpensItsPopupUnderTheButton) {
