@@ -1,8 +1,13 @@
 // R9VQ-TN: the application entry. The shell's application object does the start-up; this file
 // only makes the toolkit's application around it and takes what start-up reads from the system.
+#include "link/UsbLink.h"
+#include "model/Globals.h"
+#include "shell/MainFrame.h"
 #include "shell/TRV410App.h"
+#include "shell/TRV410View.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 #include <QWidget>
@@ -32,22 +37,38 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Headless start (make run without a display): save what the window shows once the link is
-    // up, then end.
+    // Headless start (make run without a display): once the link is up, save what the main window
+    // shows and end; R9_QUIT_AFTER_MS bounds the wait (the screenshot is then taken offline).
     const QString shot = qEnvironmentVariable("R9_SCREENSHOT");
     bool ok = false;
     const int quitAfter = qEnvironmentVariableIntValue("R9_QUIT_AFTER_MS", &ok);
+    QTimer watch;
     if (!shot.isEmpty() || (ok && quitAfter > 0)) {
-        const int when = ok && quitAfter > 0 ? quitAfter : 4000;
-        QTimer::singleShot(when, &qapp, [shot] {
-            if (!shot.isEmpty())
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (w->isVisible() && w->width() >= 1000) {
-                        w->grab().save(shot);
-                        break;
-                    }
-            QCoreApplication::exit(0);
+        const qint64 limit = ok && quitAfter > 0 ? quitAfter : 20000;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 onlineAt = -1;
+        bool asked = false;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const bool online = g_bOnline.load() && !g_bTransferBusy.load();
+            if (online && onlineAt < 0)
+                onlineAt = clock.elapsed();
+            // Without a device reachable by ping, the WIFI item of the Connect popup.
+            if (!asked && !online && clock.elapsed() > 3000 && g_nLinkState.load() == LINK_NONE) {
+                asked = true;
+                if (CTRV410View* view = app.GetView())
+                    view->PostMessage(WM_COMMAND, ID_CONNECT_NET);
+            }
+            // A moment online for the answers to reach the controls.
+            if ((onlineAt >= 0 && clock.elapsed() - onlineAt > 800) || clock.elapsed() > limit) {
+                watch.stop();
+                if (!shot.isEmpty())
+                    if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
+                        frame->Widget()->grab().save(shot);
+                QCoreApplication::exit(0);
+            }
         });
+        watch.start(100);
     }
     const int code = QApplication::exec();
     app.ExitInstance();
