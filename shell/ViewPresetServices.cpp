@@ -5,6 +5,7 @@
 #include "model/Globals.h"
 #include "shell/TRV410View.h"
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -55,6 +56,8 @@ CString CViewPresetServices::FieldText(const CString& name) {
     for (const char c : std::string(name.GetString()))
         if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F)
             ascii += c;
+    // The field holds at most 15 bytes and its NUL.
+    ascii.resize(std::min<size_t>(ascii.size(), kNameField - 1));
     return ascii.empty() ? CString(g_strCustom) : CString(ascii.c_str());
 }
 

@@ -42,7 +42,7 @@ public:
     static CString DisplayName(const CString& liveName, BOOL chinese);
     // The first kPresetNameShown characters (UTF-8 aware).
     static CString ShownPart(const CString& name);
-    // The plain ASCII characters of a name, or "Custom" when it has none.
+    // The plain ASCII characters of a name (at most 15), or "Custom" when it has none.
     static CString FieldText(const CString& name);
 
     // The last text put on the label (also when the view has no label yet).
