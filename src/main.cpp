@@ -8,12 +8,55 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
+
+namespace {
+
+// The locale of messages, as the language switch reads it: LC_ALL, LC_MESSAGES, LANG.
+std::string MessagesLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* v = std::getenv(name); v && *v)
+            return v;
+    return {};
+}
+
+long ResidentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+// R9_STARTUP_REPORT: the first paint of the main window ends the program with a line for the
+// start-up benchmark: "painted rss_kb N".
+class FirstPaintReport : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QTimer::singleShot(0, qApp, [] {
+                std::printf("painted rss_kb %ld\n", ResidentKb());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_done = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -29,13 +72,18 @@ int main(int argc, char** argv) {
 
     CTRV410App app;
     app.SetCommandLine(args);
-    app.SetLocaleId(CTRV410App::LocaleIdFromName(QLocale::system().name().toStdString()));
+    app.SetLocaleId(CTRV410App::LocaleIdFromName(MessagesLocale()));
     app.SetNetEnvironment(qEnvironmentVariable("R9_NET").toStdString());
     app.SetQuitHandler([](int code) { QCoreApplication::exit(code); });
     if (!app.InitInstance()) {
         app.ExitInstance();
         return 0;
     }
+
+    FirstPaintReport firstPaint;
+    if (!qEnvironmentVariableIsEmpty("R9_STARTUP_REPORT"))
+        if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
+            frame->Widget()->installEventFilter(&firstPaint);
 
     // Headless start (make run without a display): once the link is up, save what the main window
     // shows and end; R9_QUIT_AFTER_MS bounds the wait (the screenshot is then taken offline).
