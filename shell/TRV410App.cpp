@@ -14,10 +14,11 @@
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <mutex>
-#include <strings.h>
 
 namespace {
 
@@ -64,8 +65,10 @@ BOOL CTRV410App::IsRegSwitch(const std::vector<std::string>& args) {
     for (const std::string& a : args) {
         if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
             continue;
-        const char* rest = a.c_str() + 1;
-        if (strcasecmp(rest, "RegServer") == 0 || strcasecmp(rest, "UnregServer") == 0)
+        std::string rest = a.substr(1);
+        std::transform(rest.begin(), rest.end(), rest.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (rest == "regserver" || rest == "unregserver")
             return TRUE;
     }
     return FALSE;
