@@ -63,6 +63,11 @@ int main(int argc, char** argv) {
     // The registration switches end the program before anything else starts.
     if (CTRV410App::IsRegSwitch(args))
         return 0;
+    // The frameless window places itself absolutely, which Wayland does not allow: under Wayland the
+    // program runs through XWayland, unless a platform was chosen.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     // One pixel is one pixel: the layouts and fonts assume 96 DPI.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication::setAttribute(Qt::AA_Use96Dpi);
