@@ -1,11 +1,15 @@
 #include "res/SkinPainter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStringList>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace res {
 namespace {
@@ -19,6 +23,13 @@ const QColor kAccent(0x19, 0xb5, 0xfe);
 const QColor kText(0xe6, 0xe9, 0xef);
 const QColor kTextDim(0x6b, 0x72, 0x80);
 const QColor kGroove(0x0c, 0x0e, 0x11);
+// The title band of the main view and the controls that sit on it.
+const QColor kHeader(0x25, 0x2a, 0x32);
+const QColor kLampOn(0x3d, 0xdc, 0x84);
+const QColor kLampOff(0xe5, 0x48, 0x4d);
+const QColor kAmber(0xff, 0xa5, 0x00);
+// The light face of the small dialogs (their dialog brush), behind the art placed on them.
+const QColor kDialog(0xe3, 0xe4, 0xee);
 
 enum State { Normal = 0, Hover, Pressed, Checked, CheckedHover, CheckedPressed, Disabled, DisabledChecked };
 
@@ -62,8 +73,8 @@ void Button(QPainter& p, const ArtSpec& s, bool withArrow) {
         g.setColorAt(0, QColor(0x2a, 0x2d, 0x33));
         g.setColorAt(1, QColor(0x22, 0x25, 0x2a));
     } else if (checked) {
-        g.setColorAt(0, accent.darker(pressed ? 260 : 200));
-        g.setColorAt(1, accent.darker(pressed ? 340 : 300));
+        g.setColorAt(0, accent.darker(pressed ? 260 : hover ? 170 : 200));
+        g.setColorAt(1, accent.darker(pressed ? 340 : hover ? 250 : 300));
     } else if (pressed) {
         g.setColorAt(0, kRaisedBottom.darker(120));
         g.setColorAt(1, kRaisedTop.darker(110));
@@ -112,9 +123,10 @@ void Track(QPainter& p, const ArtSpec& s, bool vertical) {
     p.fillRect(QRect(0, 0, s.width, s.height), kBase);
     const int len = vertical ? s.height : s.width;
     const int across = vertical ? s.width : s.height;
-    // Tick marks every tenth of the travel, a longer one in the middle.
+    // Tick marks every tenth of the travel, a longer one in the middle; a short fader has no
+    // room for them.
     p.setPen(QPen(kTextDim, 1));
-    for (int i = 0; i <= 10; ++i) {
+    for (int i = 0; i <= 10 && len >= 60; ++i) {
         const qreal at = 4 + (len - 9) * i / 10.0 + 0.5;
         const qreal tick = (i == 5) ? across * 0.4 : across * 0.25;
         if (vertical) {
@@ -260,6 +272,409 @@ void Tab(QPainter& p, const ArtSpec& s) {
             IsDisabled(s.state) ? kTextDim : (checked ? QColor(Qt::white) : kText), s.height);
 }
 
+// --- the main view and its dialogs -----------------------------------------------------------
+
+QFont TextFont(int pixels, QFont::Weight weight) {
+    QFont f;
+    f.setFamilies({"Liberation Sans", "Noto Sans CJK SC"});
+    f.setPixelSize(pixels);
+    f.setWeight(weight);
+    return f;
+}
+
+// The composite images carry several texts in one caption, split at '|'.
+QStringList Texts(const char* caption) {
+    return QString::fromUtf8(caption ? caption : "").split(QLatin1Char('|'));
+}
+
+enum class Glyph { None, LockOpen, LockClosed, Presets, Gear, Faders, Speaker, LampOn, LampOff, Globe };
+
+void Padlock(QPainter& p, const QRectF& box, bool closed, const QColor& c) {
+    const qreal w = box.width(), h = box.height();
+    // Open: the body moves left and the shackle swings right, its free leg outside the body.
+    const QRectF body(box.left() + w * (closed ? 0.14 : 0.02), box.top() + h * 0.46,
+                      w * (closed ? 0.72 : 0.66), h * 0.54);
+    const qreal pen = std::max(1.4, w / 7.5);
+    const qreal sw = w * 0.46;
+    const qreal sx = closed ? body.center().x() - sw / 2 : body.right() - sw * 0.42;
+    const qreal top = box.top() + pen / 2;
+    QPainterPath shackle;
+    shackle.moveTo(sx, body.top());
+    shackle.lineTo(sx, top + sw / 2);
+    shackle.arcTo(QRectF(sx, top, sw, sw), 180, -180);
+    shackle.lineTo(sx + sw, closed ? body.top() : top + sw / 2 + h * 0.08);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, pen, Qt::SolidLine, Qt::FlatCap));
+    p.drawPath(shackle);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawRoundedRect(body, w * 0.1, w * 0.1);
+    p.setBrush(kGroove);
+    const qreal k = std::max(1.0, w / 10.0);
+    p.drawEllipse(QPointF(body.center().x(), body.center().y() - k * 0.3), k, k);
+    p.drawRect(QRectF(body.center().x() - k * 0.45, body.center().y(), k * 0.9, body.height() * 0.28));
+}
+
+void Gear(QPainter& p, const QRectF& box, const QColor& c) {
+    const QPointF m = box.center();
+    const qreal ro = std::min(box.width(), box.height()) / 2, ri = ro * 0.74;
+    constexpr int kTeeth = 8;
+    const qreal step = 2 * std::numbers::pi / kTeeth;
+    QPainterPath g;
+    g.setFillRule(Qt::OddEvenFill);
+    auto at = [&m](qreal r, qreal a) { return QPointF(m.x() + r * std::cos(a), m.y() + r * std::sin(a)); };
+    for (int k = 0; k < kTeeth; ++k) {
+        const qreal a = k * step;
+        const QPointF pts[4] = {at(ri, a - 0.32 * step), at(ro, a - 0.17 * step), at(ro, a + 0.17 * step),
+                                at(ri, a + 0.32 * step)};
+        for (int i = 0; i < 4; ++i) {
+            if (k == 0 && i == 0)
+                g.moveTo(pts[i]);
+            else
+                g.lineTo(pts[i]);
+        }
+    }
+    g.closeSubpath();
+    g.addEllipse(m, ro * 0.32, ro * 0.32);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPath(g);
+}
+
+void Faders(QPainter& p, const QRectF& box, const QColor& c) {
+    const qreal knob[3] = {0.32, 0.68, 0.48};
+    const qreal pen = std::max(1.2, box.width() / 12.0);
+    for (int i = 0; i < 3; ++i) {
+        const qreal x = box.left() + box.width() * (0.18 + 0.32 * i);
+        p.setPen(QPen(c.darker(140), pen, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x, box.top() + pen), QPointF(x, box.bottom() - pen));
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        const qreal kw = box.width() * 0.26, kh = box.height() * 0.2;
+        p.drawRoundedRect(QRectF(x - kw / 2, box.top() + box.height() * knob[i] - kh / 2, kw, kh), 1, 1);
+    }
+}
+
+void Presets(QPainter& p, const QRectF& box, const QColor& c) {
+    // A list of stored settings: three rows with a marker each, the first lit.
+    const qreal rowH = box.height() / 3.0, pen = std::max(1.4, box.height() / 9.0);
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = box.top() + rowH * (i + 0.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(i == 0 ? c : c.darker(150));
+        p.drawRect(QRectF(box.left(), y - pen, pen * 2, pen * 2));
+        p.setPen(QPen(i == 0 ? c : c.darker(150), pen, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(box.left() + pen * 3.5, y), QPointF(box.right(), y));
+    }
+}
+
+void Speaker(QPainter& p, const QRectF& box, const QColor& c) {
+    const qreal w = box.width(), h = box.height(), x = box.left(), y = box.top();
+    QPainterPath cone;
+    cone.moveTo(x + w * 0.08, y + h * 0.36);
+    cone.lineTo(x + w * 0.28, y + h * 0.36);
+    cone.lineTo(x + w * 0.52, y + h * 0.12);
+    cone.lineTo(x + w * 0.52, y + h * 0.88);
+    cone.lineTo(x + w * 0.28, y + h * 0.64);
+    cone.lineTo(x + w * 0.08, y + h * 0.64);
+    cone.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPath(cone);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, std::max(1.2, w / 12.0), Qt::SolidLine, Qt::RoundCap));
+    for (int i = 1; i <= 2; ++i) {
+        const qreal r = w * 0.16 * i;
+        p.drawArc(QRectF(x + w * 0.56 - r, y + h / 2 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
+    }
+}
+
+void Lamp(QPainter& p, const QRectF& box, const QColor& c, bool lit) {
+    const QPointF m = box.center();
+    const qreal r = std::min(box.width(), box.height()) / 2;
+    if (lit) {
+        QRadialGradient halo(m, r);
+        halo.setColorAt(0, QColor(c.red(), c.green(), c.blue(), 110));
+        halo.setColorAt(1, QColor(c.red(), c.green(), c.blue(), 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(halo);
+        p.drawEllipse(m, r, r);
+    }
+    QRadialGradient g(QPointF(m.x() - r * 0.2, m.y() - r * 0.2), r * 0.6);
+    g.setColorAt(0, lit ? c.lighter(150) : c.darker(170));
+    g.setColorAt(1, lit ? c : c.darker(260));
+    p.setPen(QPen(kGroove, 1));
+    p.setBrush(g);
+    p.drawEllipse(m, r * 0.58, r * 0.58);
+}
+
+void Globe(QPainter& p, const QRectF& box, const QColor& c) {
+    const QPointF m = box.center();
+    const qreal r = std::min(box.width(), box.height()) / 2 - 0.8;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, 1.2));
+    p.drawEllipse(m, r, r);
+    p.drawEllipse(m, r * 0.45, r);
+    p.drawLine(QPointF(m.x() - r, m.y()), QPointF(m.x() + r, m.y()));
+    p.drawLine(QPointF(m.x() - r * 0.85, m.y() - r * 0.5), QPointF(m.x() + r * 0.85, m.y() - r * 0.5));
+    p.drawLine(QPointF(m.x() - r * 0.85, m.y() + r * 0.5), QPointF(m.x() + r * 0.85, m.y() + r * 0.5));
+}
+
+void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
+    switch (glyph) {
+    case Glyph::LockOpen:
+    case Glyph::LockClosed:
+        Padlock(p, box, glyph == Glyph::LockClosed, c);
+        break;
+    case Glyph::Presets:
+        Presets(p, box, c);
+        break;
+    case Glyph::Gear:
+        Gear(p, box, c);
+        break;
+    case Glyph::Faders:
+        Faders(p, box, c);
+        break;
+    case Glyph::Speaker:
+        Speaker(p, box, c);
+        break;
+    case Glyph::LampOn:
+        Lamp(p, box, kLampOn, true);
+        break;
+    case Glyph::LampOff:
+        Lamp(p, box, kLampOff, true);
+        break;
+    case Glyph::Globe:
+        Globe(p, box, c);
+        break;
+    case Glyph::None:
+        break;
+    }
+}
+
+// A button of the title band: the band colour behind the rounded face, an optional glyph and the
+// caption, centred together.
+void BarButton(QPainter& p, const ArtSpec& s, Glyph glyph) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kHeader);
+    ArtSpec face = s;
+    face.caption = nullptr;
+    Button(p, face, false);
+    const bool disabled = IsDisabled(s.state), checked = IsChecked(s.state);
+    const bool pressed = s.state == Pressed || s.state == CheckedPressed;
+    const QString text = QString::fromUtf8(s.caption ? s.caption : "");
+    const QFont font = CaptionFont(s.height);
+    const qreal g = glyph == Glyph::None ? 0.0 : std::round(s.height * 0.5);
+    const qreal tw = text.isEmpty() ? 0.0 : QFontMetricsF(font).horizontalAdvance(text);
+    const qreal gap = (g > 0 && tw > 0) ? 6.0 : 0.0;
+    qreal x = std::round((s.width - (g + gap + tw)) / 2);
+    const qreal dy = pressed ? 1.0 : 0.0;
+    const QColor accent = Accent(s);
+    if (g > 0)
+        DrawGlyph(p, glyph, QRectF(x, (s.height - g) / 2 + dy, g, g),
+                  disabled ? kTextDim : (checked ? accent.lighter(130) : accent));
+    x += g + gap;
+    if (tw > 0) {
+        p.setFont(font);
+        p.setPen(disabled ? kTextDim : (checked ? QColor(Qt::white) : kText));
+        p.drawText(QRectF(x, dy, tw + 2, s.height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   text);
+    }
+}
+
+void ComboOn(QPainter& p, const ArtSpec& s, const QColor& backdrop) {
+    p.fillRect(QRect(0, 0, s.width, s.height), backdrop);
+    Button(p, s, true);
+}
+
+// Minimise and close: a bare glyph on the band, a lit plate under the pointer.
+void TitleButton(QPainter& p, const ArtSpec& s, bool close) {
+    const int w = s.width, h = s.height;
+    p.fillRect(QRect(0, 0, w, h), kHeader);
+    const bool hot = s.state == Hover || s.state == Pressed;
+    if (hot) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(close ? QColor(0xc8, 0x32, 0x2c) : kRaisedTop.lighter(120));
+        p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
+    }
+    const QPointF m(w / 2.0, h / 2.0);
+    const qreal a = std::min(w, h) * 0.24;
+    p.setPen(QPen(hot ? QColor(Qt::white) : kText.darker(112), 1.6, Qt::SolidLine, Qt::RoundCap));
+    if (close) {
+        p.drawLine(QPointF(m.x() - a, m.y() - a), QPointF(m.x() + a, m.y() + a));
+        p.drawLine(QPointF(m.x() - a, m.y() + a), QPointF(m.x() + a, m.y() - a));
+    } else {
+        p.drawLine(QPointF(m.x() - a, m.y() + a * 0.6), QPointF(m.x() + a, m.y() + a * 0.6));
+    }
+}
+
+// The plate behind a text the control writes itself (the preset name): a recessed display.
+void Plate(QPainter& p, const ArtSpec& s) {
+    const QRectF r(0.5, 0.5, s.width - 1.0, s.height - 1.0);
+    p.fillRect(QRect(0, 0, s.width, s.height), kHeader);
+    QLinearGradient g(0, 0, 0, s.height);
+    g.setColorAt(0, kGroove);
+    g.setColorAt(1, kBase);
+    p.setPen(QPen(IsChecked(s.state) ? Accent(s).darker(130) : kBorder.darker(130), 1));
+    p.setBrush(g);
+    p.drawRoundedRect(r, 3, 3);
+    if (IsChecked(s.state)) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Accent(s));
+        p.drawRect(QRectF(2, 3, 2, s.height - 6.0));
+    }
+}
+
+void LanguagePicture(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kHeader);
+    p.setPen(QPen(kBorder, 1));
+    p.setBrush(kRaisedBottom);
+    p.drawRoundedRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0), 4, 4);
+    const qreal g = s.height * 0.6;
+    Globe(p, QRectF(6, (s.height - g) / 2, g, g), Accent(s));
+    p.setFont(TextFont(std::max(9, s.height / 2), QFont::DemiBold));
+    p.setPen(kText);
+    p.drawText(QRectF(g + 10, 0, s.width - g - 14, s.height), Qt::AlignCenter | Qt::TextSingleLine,
+               QString::fromUtf8(s.caption ? s.caption : ""));
+}
+
+// The eight outputs as level bars: the product's mark on the emblem and the icons.
+void OutputBars(QPainter& p, const QRectF& box, const QColor& top, const QColor& bottom) {
+    const qreal level[8] = {0.42, 0.66, 0.9, 0.58, 0.78, 0.5, 0.72, 0.36};
+    const qreal bw = box.width() / 8.0;
+    QLinearGradient g(0, box.top(), 0, box.bottom());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    for (int i = 0; i < 8; ++i) {
+        const qreal hgt = box.height() * level[i];
+        p.drawRoundedRect(QRectF(box.left() + i * bw + bw * 0.16, box.bottom() - hgt, bw * 0.68, hgt),
+                          bw * 0.2, bw * 0.2);
+    }
+}
+
+// The main view's 1280 x 720 skin: the title band (product name, the captions of the two lists, a
+// frame for the link indicator) over the page area. Caption: "product|input list|phone list".
+void Background(QPainter& p, const ArtSpec& s) {
+    constexpr int kBand = 63;
+    const int w = s.width, h = s.height;
+    const QStringList t = Texts(s.caption);
+    QLinearGradient page(0, kBand + 1, 0, h);
+    page.setColorAt(0, kBase.lighter(115));
+    page.setColorAt(0.2, kBase);
+    page.setColorAt(1, kBase.darker(115));
+    p.fillRect(QRect(0, kBand + 1, w, h - kBand - 1), page);
+    p.fillRect(QRect(0, 0, w, kBand), kHeader);
+    p.fillRect(QRect(0, 0, w, 2), kAccent.darker(120));
+    p.fillRect(QRect(0, kBand - 1, w, 1), kHeader.lighter(118));
+    p.fillRect(QRect(0, kBand, w, 1), kGroove);
+
+    // Product name at the top left, its series part in the accent colour.
+    const QString product = t.value(0);
+    const int dash = product.indexOf(QLatin1Char('-'));
+    const QFont name = TextFont(20, QFont::Bold);
+    p.setFont(name);
+    const QString head = dash > 0 ? product.left(dash) : product,
+                  tail = dash > 0 ? product.mid(dash) : QString();
+    p.setPen(kText);
+    p.drawText(QPointF(12, 25), head);
+    p.setPen(kAccent);
+    p.drawText(QPointF(12 + QFontMetricsF(name).horizontalAdvance(head), 25), tail);
+
+    // The captions left of the input-type list (x 8..66) and the phone list (x 210..286).
+    p.setFont(TextFont(13, QFont::DemiBold));
+    p.setPen(kText.darker(125));
+    p.drawText(QRectF(8, 34, 56, 26), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, t.value(1));
+    p.drawText(QRectF(210, 34, 74, 26), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, t.value(2));
+
+    // A recess around the link indicator (520, 36, 200 x 22).
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kGroove, 1));
+    p.drawRoundedRect(QRectF(517.5, 33.5, 205, 27), 4, 4);
+    p.setPen(QPen(kHeader.lighter(125), 1));
+    p.drawLine(QPointF(520, 61.5), QPointF(720, 61.5));
+}
+
+// The cover of the locked tuning data: a padlock and one line of text.
+void Cover(QPainter& p, const ArtSpec& s) {
+    QLinearGradient g(0, 0, 0, s.height);
+    g.setColorAt(0, kBase.lighter(118));
+    g.setColorAt(1, kBase);
+    p.fillRect(QRect(0, 0, s.width, s.height), g);
+    p.setPen(QPen(kBorder.darker(130), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
+    const qreal lock = std::min(120.0, s.height * 0.3);
+    const QPointF m(s.width / 2.0, s.height / 2.0);
+    QRadialGradient glow(QPointF(m.x(), m.y() - lock * 0.3), lock * 1.4);
+    glow.setColorAt(0, QColor(0xff, 0xa5, 0x00, 40));
+    glow.setColorAt(1, QColor(0xff, 0xa5, 0x00, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(m.x(), m.y() - lock * 0.3), lock * 1.4, lock * 1.4);
+    Padlock(p, QRectF(m.x() - lock * 0.4, m.y() - lock * 0.95, lock * 0.8, lock), true, Accent(s));
+    p.setFont(TextFont(std::max(12, s.height / 15), QFont::Bold));
+    p.setPen(kText);
+    p.drawText(QRectF(0, m.y() + lock * 0.3, s.width, s.height / 8.0),
+               Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+               QString::fromUtf8(s.caption ? s.caption : ""));
+}
+
+// The picture of the about box: the output bars in a framed tile over the product name.
+void Emblem(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kDialog);
+    const QRectF r(0.5, 0.5, s.width - 1.0, s.height - 1.0);
+    QLinearGradient g(0, 0, 0, s.height);
+    g.setColorAt(0, kRaisedTop);
+    g.setColorAt(1, kBase);
+    p.setPen(QPen(kBorder, 1));
+    p.setBrush(g);
+    p.drawRoundedRect(r, 8, 8);
+    const qreal textH = s.height * 0.24;
+    OutputBars(p, QRectF(s.width * 0.14, s.height * 0.14, s.width * 0.72, s.height - textH - s.height * 0.2),
+               Accent(s).lighter(130), Accent(s).darker(160));
+    p.setFont(TextFont(std::max(9, static_cast<int>(textH * 0.6)), QFont::Bold));
+    p.setPen(kText);
+    p.drawText(QRectF(0, s.height - textH - 2, s.width, textH), Qt::AlignCenter | Qt::TextSingleLine,
+               QString::fromUtf8(s.caption ? s.caption : ""));
+}
+
+// The program icon (alpha): white output bars on an accent tile.
+void Icon(QPainter& p, const ArtSpec& s) {
+    const qreal w = s.width, h = s.height;
+    QLinearGradient g(0, 0, 0, h);
+    g.setColorAt(0, Accent(s).darker(115));
+    g.setColorAt(1, Accent(s).darker(260));
+    p.setPen(QPen(kGroove, std::max(1.0, w / 32.0)));
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(w * 0.04, h * 0.04, w * 0.92, h * 0.92), w * 0.2, h * 0.2);
+    OutputBars(p, QRectF(w * 0.17, h * 0.2, w * 0.66, h * 0.6), QColor(Qt::white), QColor(0xd8, 0xee, 0xff));
+}
+
+struct GlyphRole {
+    const char* role;
+    Glyph glyph;
+};
+// Title-band buttons: "bar-button" has the caption only, the others a glyph before it.
+const GlyphRole kBarRoles[] = {
+    {"bar-button", Glyph::None},
+    {"bar-lock-open", Glyph::LockOpen},
+    {"bar-lock-closed", Glyph::LockClosed},
+    {"bar-presets", Glyph::Presets},
+    {"bar-settings", Glyph::Gear},
+    {"bar-mixer", Glyph::Faders},
+    {"bar-speaker", Glyph::Speaker},
+    {"bar-link-on", Glyph::LampOn},
+    {"bar-link-off", Glyph::LampOff},
+};
+
+const GlyphRole* FindBarRole(const char* role) {
+    for (const GlyphRole& r : kBarRoles)
+        if (std::strcmp(r.role, role) == 0)
+            return &r;
+    return nullptr;
+}
+
 } // namespace
 
 QImage PaintArt(const ArtSpec& s) {
@@ -295,6 +710,26 @@ QImage PaintArt(const ArtSpec& s) {
         Led(p, s);
     else if (is("tab"))
         Tab(p, s);
+    else if (is("bar-combo"))
+        ComboOn(p, s, kHeader);
+    else if (is("dialog-combo"))
+        ComboOn(p, s, kDialog);
+    else if (is("title-min") || is("title-close"))
+        TitleButton(p, s, is("title-close"));
+    else if (is("plate"))
+        Plate(p, s);
+    else if (is("lang"))
+        LanguagePicture(p, s);
+    else if (is("background"))
+        Background(p, s);
+    else if (is("cover"))
+        Cover(p, s);
+    else if (is("emblem"))
+        Emblem(p, s);
+    else if (is("icon"))
+        Icon(p, s);
+    else if (const GlyphRole* bar = FindBarRole(role))
+        BarButton(p, s, bar->glyph);
     else if (is("arrow-up") || is("arrow-down") || is("arrow-left") || is("arrow-right")) {
         ArtSpec b = s;
         b.caption = nullptr;

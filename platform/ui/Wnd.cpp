@@ -173,6 +173,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     SendMoveIfChanged();
     if (m_style & WS_VISIBLE)
         m_widget->setVisible(true);
+    else if (child)
+        m_widget->hide(); // hidden on purpose: the toolkit would show it with its parent
     return TRUE;
 }
 

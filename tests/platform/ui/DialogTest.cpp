@@ -14,7 +14,7 @@
 namespace {
 
 constexpr UINT kDlg = 64500;
-constexpr int kName = 1000, kLabel = 1001, kCheck = 1002, kOther = 1003;
+constexpr int kName = 1000, kLabel = 1001, kCheck = 1002, kOther = 1003, kHidden = 1004;
 
 const res::DialogItemSpec kItems[] = {
     {kLabel, "Static", 10, 10, 120, 16, WS_VISIBLE | SS_LEFT, 0, "Name:", "名称："},
@@ -23,6 +23,7 @@ const res::DialogItemSpec kItems[] = {
     {kOther, "Button", 10, 80, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "Other", "其他"},
     {IDOK, "Button", 80, 110, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "OK", "确定"},
     {IDCANCEL, "Button", 150, 110, 60, 22, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "Cancel", "取消"},
+    {kHidden, "Button", 150, 10, 60, 22, BS_PUSHBUTTON, 0, "Hidden", "隐藏"},
 };
 const res::DialogSpec kDialogs[] = {
     {kDlg, 220, 140, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, "Preset", "预设", "Arial", -12,
@@ -92,6 +93,9 @@ TEST_F(DialogFixture, ModelessDialogBuildsItsControlsAndExchangesData) {
     EXPECT_EQ(dlg.m_linked, 0);
 
     dlg.ShowWindow(SW_SHOW);
+    // A control created without the visible style stays hidden when its dialog shows.
+    EXPECT_TRUE(dlg.m_name.IsWindowVisible());
+    EXPECT_FALSE(dlg.GetDlgItem(kHidden)->IsWindowVisible());
     r9test::RenderToPng(dlg.Widget(), "platform_ui_dialog_en");
 }
 

@@ -1,0 +1,40 @@
+// The caption form (227): two skin buttons that send the caption-mode commands 8000 and 8001 to
+// the main window, over a bitmap that nothing loads. Only a frame command that never reaches the
+// frame would show it.
+#pragma once
+
+#include "controls/xSkinButton.h"
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Dialog.h"
+
+constexpr UINT IDD_CAPTION_VIEW = 227;
+constexpr UINT ID_CAPTION_MODE1 = 8000;
+constexpr UINT ID_CAPTION_MODE2 = 8001;
+
+class CCaptionView : public CDialog {
+    DECLARE_DYNAMIC(CCaptionView)
+public:
+    enum : int { IDC_MODE1 = 1781, IDC_MODE2 = 1837 };
+
+    CCaptionView() = default;
+    ~CCaptionView() override = default;
+
+    using CDialog::Create;
+    // The form as a child of parent.
+    BOOL Create(CWnd* parent);
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnPaint() override;
+    void OnMode1();
+    void OnMode2();
+    // The form's background; empty unless someone loads it.
+    CBitmap m_bitmap;
+
+    CxSkinButton m_btnMode1;
+    CxSkinButton m_btnMode2;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SendToMainWindow(UINT command);
+};
