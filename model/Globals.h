@@ -119,6 +119,17 @@ extern std::atomic<int> g_bShowAllCurves;
 extern std::atomic<int> g_nDeviceType; // 2 in this system; 3 and 4 have 31-band outputs 7 and 8
 extern BYTE g_serialFlags[14];
 extern int g_nCurPage;
+
+// Windows of the shell the pages reach (null until each exists; the UI thread sets and reads
+// them). Only declared here: the model never uses the classes.
+class CWnd;
+class CInPutDlg;
+class CLevel_Delay_Dlg;
+class CPopuMixInput;
+extern CWnd* g_pViewWnd;               // the main view, the target of the link messages
+extern CInPutDlg* g_pInputPage;        // set by the input page
+extern CLevel_Delay_Dlg* g_pLevelPage; // set by the level and delay page
+extern CPopuMixInput* g_pMixPopup;     // the open mixer popup
 extern int g_nInputGroup;
 extern std::atomic<int> g_nCurOut;
 extern std::atomic<int> g_nCurInput;

@@ -2,8 +2,15 @@
 
 #include "platform/core/Registry.h"
 #include "platform/ui/CommDlg.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/SpinButtonCtrl.h"
+#include "platform/ui/TabCtrl.h"
+#include "res/ResourceTable.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
+#include "shell/ViewLayouts.h"
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
@@ -23,13 +30,20 @@
 #include "platform/io/HidBackend.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 
 CTRV410View* g_pMainView = nullptr;
 
 IMPLEMENT_DYNAMIC(CTRV410View, CWnd)
+
+namespace {
+// Child id of the view in its frame (the frame's first pane).
+constexpr UINT kViewPaneId = 0xE900;
+} // namespace
 
 BEGIN_MESSAGE_MAP(CTRV410View, CWnd)
 ON_MESSAGE(WM_START_LINK, &CTRV410View::OnStartLink)
@@ -61,6 +75,21 @@ ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
 ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
+ON_NOTIFY(TCN_SELCHANGE, IDC_TAB_AREA, &CTRV410View::OnTabSelChange)
+ON_BN_CLICKED(IDC_MINIMIZE_BUTTON, &CTRV410View::OnMinimizeButton)
+ON_BN_CLICKED(IDC_CLOSE_BUTTON, &CTRV410View::OnCloseButton)
+ON_BN_CLICKED(IDC_PAGE_BUTTON_1, &CTRV410View::OnPageButton1)
+ON_BN_CLICKED(IDC_INPUT_PAGE_BUTTON, &CTRV410View::OnInputPageButton)
+ON_BN_CLICKED(IDC_LEVEL_PAGE_BUTTON, &CTRV410View::OnLevelPageButton)
+ON_BN_CLICKED(IDC_SYSTEM_BUTTON, &CTRV410View::OnSystemButton)
+ON_BN_CLICKED(IDC_HI_LEVEL_BUTTON, &CTRV410View::OnHiLevelButton)
+ON_BN_CLICKED(IDC_AUX_BUTTON, &CTRV410View::OnAuxButton)
+ON_BN_CLICKED(IDC_PHONE_BUTTON, &CTRV410View::OnPhoneButton)
+ON_BN_CLICKED(IDC_CONNECT_BUTTON, &CTRV410View::OnConnectButtonClicked)
+ON_MESSAGE(WM_SHOW_LEVEL_PAGE, &CTRV410View::OnShowLevelPage)
+ON_MESSAGE(WM_COMBO_SELECT, &CTRV410View::OnComboSelect)
+ON_MESSAGE(WM_SLIDER_MOVING, &CTRV410View::OnBootLevelNotice)
+ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
 END_MESSAGE_MAP()
 
 // The view's part of the bulk transfers.
@@ -122,9 +151,18 @@ CTRV410View::~CTRV410View() {
 }
 
 BOOL CTRV410View::CreateView(CWnd* parent) {
-    const RECT rect{0, 0, 1024, 700};
-    if (!Create(nullptr, "TRV410View", parent ? WS_CHILD : 0, rect, parent, 0))
+    RegisterViewLayouts();
+    const res::DialogSpec* form = res::FindDialog(IDD_MAIN_VIEW);
+    if (!form)
         return FALSE;
+    const RECT rect{0, 0, form->width, form->height};
+    if (!Create(nullptr, "TRV410View", parent ? WS_CHILD : 0, rect, parent, parent ? kViewPaneId : 0))
+        return FALSE;
+    m_font16.CreateFont(g_fontSpecArial16.height, 0, 0, 0, g_fontSpecArial16.weight, 0, 0, 0, 0, 0, 0, 0,
+                        FONT_PITCH_AND_FAMILY, g_fontSpecArial16.face);
+    m_font20.CreateFont(20, 0, 0, 0, FW_MEDIUM, 0, 0, 0, 0, 0, 0, 0, FONT_PITCH_AND_FAMILY, "Arial");
+    m_brushDlg.CreateSolidBrush(g_clrBrushDlg);
+    CreateFormControls(*form);
     m_command.SetOwner(m_hWnd);
     m_net.SetOwner(m_hWnd);
     g_pMainView = this;
@@ -132,6 +170,527 @@ BOOL CTRV410View::CreateView(CWnd* parent) {
     RegisterHidNotification();
     InitFirmwareAndSerial();
     return TRUE;
+}
+
+// ---- The form -----------------------------------------------------------------------------------
+
+namespace {
+
+// Windows of the form's layout table, replaced by the view's control members (DoDataExchange).
+std::unique_ptr<CWnd> MakeTemplateControl(const std::string& className) {
+    if (className == "Button")
+        return std::make_unique<CButton>();
+    if (className == "Static")
+        return std::make_unique<CStatic>();
+    if (className == "Edit")
+        return std::make_unique<CEdit>();
+    if (className == "UpDown")
+        return std::make_unique<CSpinButtonCtrl>();
+    if (className == "Progress")
+        return std::make_unique<CProgressCtrl>();
+    if (className == "Tab")
+        return std::make_unique<CTabCtrl>();
+    return std::make_unique<CWnd>();
+}
+
+// Input type list: code -> item index, -1 for codes without an item.
+constexpr int kItemOfType[NUM_INPUT_TYPES] = {3, 0, 2, 1, -1, 4};
+constexpr int kTypeOfItem[INPUT_TYPE_ITEMS] = {1, 3, 2, 0, 5};
+
+constexpr const char* kInputTypeEn[INPUT_TYPE_ITEMS] = {"Hi_Level", "AUX", "Phone", "Optical", "Player"};
+constexpr const char* kInputTypeCn[INPUT_TYPE_ITEMS] = {"高电平", "AUX", "蓝牙", "光纤", "播放器"};
+
+constexpr const char kFwDone[] = "Update successfully";
+constexpr const char kFwDoneCn[] = "更新完成";
+
+// Bitmaps of the form that do not change with the language.
+constexpr UINT kBmpBackCn = 285, kBmpBackEn = 284, kBmpLangCn = 757, kBmpLangEn = 756;
+
+} // namespace
+
+int InputTypeToItem(int code) {
+    return code >= 0 && code < NUM_INPUT_TYPES ? kItemOfType[code] : -1;
+}
+
+int ItemToInputType(int item) {
+    return item >= 0 && item < INPUT_TYPE_ITEMS ? kTypeOfItem[item] : item;
+}
+
+void CTRV410View::CreateFormControls(const res::DialogSpec& form) {
+    std::vector<std::unique_ptr<CWnd>> templates;
+    for (const res::DialogItemSpec& item : form.items) {
+        const std::string cls = item.className ? item.className : "";
+        std::unique_ptr<CWnd> w = MakeTemplateControl(cls);
+        const CRect r(item.x, item.y, item.x + item.width, item.y + item.height);
+        if (!w->CreateEx(item.exStyle, cls.c_str(), g_bChinese.load() ? item.zh : item.en,
+                         (item.style | WS_CHILD) & ~WS_VISIBLE, r, this, static_cast<UINT>(item.id)))
+            continue;
+        w->SetFont(&m_font16, FALSE);
+        if (item.style & WS_VISIBLE)
+            w->ShowWindow(SW_SHOWNA);
+        templates.push_back(std::move(w));
+    }
+    UpdateData(FALSE);
+}
+
+void CTRV410View::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_PHONE_LIST, m_btnPhone);
+    DDX_Control(dx, IDC_SETTINGS_POPUP, m_btnSettingsPopup);
+    DDX_Control(dx, IDC_BOOT_LEVEL_SPIN, m_spinBootLevel);
+    DDX_Control(dx, IDC_BOOT_LEVEL_SLIDER, m_sliderBootLevel);
+    DDX_Control(dx, IDC_BOOT_LEVEL_EDIT, m_editBootLevel);
+    DDX_Control(dx, IDC_INPUT_TYPE_LIST, m_btnInputType);
+    DDX_Control(dx, IDC_LANGUAGE_PICTURE, m_picLanguage);
+    DDX_Control(dx, IDC_HI_LEVEL_BUTTON, m_btnHiLevel);
+    DDX_Control(dx, IDC_AUX_BUTTON, m_btnAux);
+    DDX_Control(dx, IDC_PHONE_BUTTON, m_btnPhoneType);
+    DDX_Control(dx, IDC_LINK_INDICATOR, m_linkIndicator);
+    DDX_Control(dx, IDC_MINIMIZE_BUTTON, m_btnMinimize);
+    DDX_Control(dx, IDC_CLOSE_BUTTON, m_btnClose);
+    DDX_Control(dx, IDC_PRESET_NAME, m_btnPresetName);
+    DDX_Control(dx, IDC_PAGE_BUTTON_1, m_btnPage1);
+    DDX_Control(dx, IDC_INPUT_PAGE_BUTTON, m_btnInputPage);
+    DDX_Control(dx, IDC_LEVEL_PAGE_BUTTON, m_btnLevelPage);
+    for (int i = 0; i < 4; ++i)
+        DDX_Control(dx, IDC_SLOT_BUTTON_1 + i, m_btnSlot[i]);
+    DDX_Control(dx, IDC_STATUS_EDIT, m_editStatus);
+    DDX_Control(dx, IDC_PRESETS_BUTTON, m_btnPresets);
+    DDX_Control(dx, IDC_SYSTEM_BUTTON, m_btnSystem);
+    DDX_Control(dx, IDC_REPORT_BUTTON, m_btnReport);
+    DDX_Control(dx, IDC_SETTINGS_BUTTON, m_btnSettings);
+    DDX_Control(dx, IDC_CONNECT_BUTTON, m_btnConnect);
+    DDX_Control(dx, IDC_TRANSFER_BAR, m_transferBar);
+    DDX_Control(dx, IDC_TAB_AREA, m_tabArea);
+    DDX_Control(dx, IDC_LOCK_BUTTON, m_btnLock);
+}
+
+void CTRV410View::OnInitialUpdate() {
+    // 1. The form has the frame's client size (the frame sizes itself to the skin).
+    // 2. The link's messages come here.
+    g_pMainView = this;
+    m_command.SetOwner(m_hWnd);
+    // 3. Backgrounds and language pictures.
+    LoadFormBitmaps();
+    // 4. The document's channel data.
+    m_pData = dynamic_cast<CKTV_Data*>(&LinkDocument());
+    // 5, 6. Working directory and the help files in it.
+    std::error_code cwdError;
+    m_strWorkDir = std::filesystem::current_path(cwdError).string().c_str();
+    m_strHelpCn = m_strWorkDir + "/CH_Help.chm";
+    m_strHelpEn = m_strWorkDir + "/EN_Help.chm";
+    // 7. The firmware folder starts at the user's documents; no link is open.
+    m_strHexFolder = DocumentsFolder();
+    m_bLinkOpen = 0;
+    // 8. Stored settings and the language they decide.
+    // TODO-merge h-lock: LoadDspMcuSettings();
+    DecideLanguage();
+    // 9. Controls, pages, progress dialog, menus.
+    CreatePages();
+    // 10. Looks and texts of the language.
+    // TODO-merge h-menus: ToggleLanguage(FALSE);
+    FillInputTypeList();
+    ShowLinkState(FALSE);
+    // 11. No output is linked at start (the preset slots select slot 0 when they exist).
+    ClearOutputLinks();
+    // 12, 13. The start page and the input type.
+    ShowSubPage(g_nCurPage, FALSE);
+    SetInputType(g_pcSourceSet.inputType, FALSE);
+    // 14. HID arrival and removal.
+    RegisterHidNotification();
+    // 15. Default mixer levels by each output's speaker position.
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        SetOutputMixDefaults(i, g_posState[POS_STATE_OUTPUTS + i], FALSE);
+    // 16. The link worker starts idle.
+    g_bUsbEnabled = 0;
+    g_bTransfersStopped = 0;
+    // 17. Title of the main window.
+    ApplyViewMode();
+    // 18. The view receives the link messages.
+    g_pSerialCommand = &m_command;
+    g_pViewWnd = this;
+    // 19. The communication monitor, hidden.
+    InitFirmwareAndSerial();
+    // 20. TODO-merge h-dialogs: m_msgBox.Create(this);
+    // 21. TODO-merge h-lock: LoadDspMcuSettings(); SaveFileFolder(0); LoadLineSet();
+    CreateUsbKey();
+    // 22. Drag area and state.
+    GetClientRect(&m_rcClient);
+    m_bDragging = FALSE;
+    ModifyStyle(0x80, 0);
+    // 23. The link starts once the window is up.
+    PostMessage(WM_START_LINK, 0, 0);
+}
+
+CString CTRV410View::DocumentsFolder() {
+    const char* docs = std::getenv("XDG_DOCUMENTS_DIR");
+    if (docs && *docs && std::filesystem::is_directory(docs))
+        return CString(docs);
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        return CString();
+    const std::string candidate = std::string(home) + "/Documents";
+    std::error_code ec;
+    return CString(std::filesystem::is_directory(candidate, ec) ? candidate.c_str() : home);
+}
+
+void CTRV410View::DecideLanguage() {
+    if (g_strLanguage.IsEmpty()) {
+        g_strLanguage = g_bChinese.load() ? "Chinese" : "English";
+        SaveDspMcuSettings();
+    } else {
+        g_bChinese = g_strLanguage == "Chinese" ? 1 : 0;
+    }
+}
+
+void CTRV410View::LoadFormBitmaps() {
+    if (!m_bmpBackCn.GetSafeHandle())
+        m_bmpBackCn.LoadBitmap(kBmpBackCn);
+    if (!m_bmpBackEn.GetSafeHandle())
+        m_bmpBackEn.LoadBitmap(kBmpBackEn);
+    if (!m_bmpLangCn.GetSafeHandle())
+        m_bmpLangCn.LoadBitmap(kBmpLangCn);
+    if (!m_bmpLangEn.GetSafeHandle())
+        m_bmpLangEn.LoadBitmap(kBmpLangEn);
+}
+
+void CTRV410View::CreatePages() {
+    // 1. The hidden transfer bar.
+    m_transferBar.SetBkColor(RGB(128, 128, 128));
+    // 2. The preset name label: text on its disabled bitmap.
+    m_btnPresetName.SetDisabledBitmaps(718, 716);
+    m_btnPresetName.SetDisabledTextColor(RGB(255, 255, 255));
+    m_btnPresetName.SetDisabledTextAlign(0);
+    m_btnPresetName.SetDisabledTextTop(2);
+    m_btnPresetName.SetDisabledTextLeft(75);
+    m_btnPresetName.SetWindowText("");
+    // 3. Not connected yet: the indicator blinks.
+    m_linkIndicator.StartBlink();
+    // 4. The boot level group (0..40).
+    m_spinBootLevel.SetBuddy(&m_editBootLevel);
+    m_spinBootLevel.SetRange32(0, 40);
+    m_editBootLevel.SetStep(1.0);
+    m_editBootLevel.SetType(NUMTYPE_INT_CLAMP, CString());
+    m_editBootLevel.SetBuddySlider(&m_sliderBootLevel);
+    m_sliderBootLevel.SetChannelBitmaps(832, 832);
+    m_sliderBootLevel.SetThumbBitmaps(833, 833);
+    m_sliderBootLevel.SetRange(0, 40);
+    m_sliderBootLevel.EnableMoveNotify(33);
+    m_sliderBootLevel.SetMargins(1, 5, 1, -1);
+    m_sliderBootLevel.SetBuddyEdit(&m_editBootLevel);
+    m_sliderBootLevel.SetVertical(FALSE);
+    // 5. The two list buttons.
+    m_btnInputType.SetBitmaps(836, 837);
+    m_btnInputType.CreateDropList(this, IDC_INPUT_TYPE_DROP);
+    m_btnInputType.EnableMoveNotify(TRUE);
+    m_btnPhone.SetBitmaps(836, 837);
+    m_btnPhone.CreateDropList(this, IDC_PHONE_DROP);
+    m_btnPhone.EnableMoveNotify(TRUE);
+    // 6. Title-bar buttons, and the lock and settings popup buttons of the language.
+    m_btnPage1.SetBitmaps(895, 895, 895, 896, 896, 896);
+    m_btnMinimize.SetBitmaps(4946, 4947, 4947);
+    m_btnClose.SetBitmaps(4948, 4949, 4949);
+    if (g_bChinese.load()) {
+        m_btnLock.SetBitmaps(773, 774, 774, 780, 779, 779);
+        m_btnSettingsPopup.SetBitmaps(870, 869, 869);
+    } else {
+        m_btnLock.SetBitmaps(775, 776, 776, 782, 781, 781);
+        m_btnSettingsPopup.SetBitmaps(873, 872, 872);
+    }
+    // 7. The tab area shows no tabs: the pages cover it.
+    m_tabArea.SetBkColor(g_clrBrushDlg);
+    m_tabArea.SetDrawStyle(2);
+    CEnTabCtrl::SetLookFlags(TRUE, CEnTabCtrl::ETC_FLAT | CEnTabCtrl::ETC_COLOR | CEnTabCtrl::ETC_SELECTION |
+                                       CEnTabCtrl::ETC_GRADIENT | CEnTabCtrl::ETC_BACKTABS);
+    m_tabArea.Invalidate();
+    m_tabArea.SetItemSize(CSize(-1, -20));
+    // 8, 9. The pages, hidden, on the tab area's client rectangle; the lock cover at its corner.
+    m_pOutputPage = CreatePageWindow(IDD_OUTPUT_PAGE, &m_tabArea);
+    m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
+    m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
+    m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    CRect rcTab;
+    m_tabArea.GetClientRect(&rcTab);
+    for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
+        if (page) {
+            page->ShowWindow(SW_HIDE);
+            page->MoveWindow(&rcTab);
+        }
+    if (m_pLockCover) {
+        m_pLockCover->ShowWindow(SW_HIDE);
+        m_pLockCover->MoveWindow(0, 0, 1196, 411);
+    }
+    // 10. The view's small font on the status edit, the preset label and the indicator.
+    m_editStatus.SetFont(&m_font16);
+    m_btnPresetName.SetDisabledFont(&m_font16);
+    m_linkIndicator.SetTextFont(&m_font16);
+    // 11. The output page starts hidden and filled.
+    if (m_pOutputPage)
+        m_pOutputPage->ShowWindow(SW_HIDE);
+    OutputPageServices().LoadBands();
+    // 12. TODO-merge h-dialogs: the transfer progress dialog (g_pDisplayDlg, g_pDisplayBar).
+    // 13. The popup menus; the settings popup never offers its second item.
+    m_menuPresets.LoadMenu(112);
+    if (m_menuSettings.LoadMenu(113))
+        if (CMenu* popup = m_menuSettings.GetSubMenu(0))
+            popup->DeleteMenu(1, MF_BYPOSITION);
+    m_menuConnect.LoadMenu(114);
+    m_menuView.LoadMenu(11);
+    m_menuAdvanced.LoadMenu(875);
+}
+
+std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) {
+    // An empty page of the right id and size until the page itself is built.
+    auto page = std::make_unique<CWnd>();
+    CRect rc;
+    tabArea->GetClientRect(&rc);
+    if (pageId == IDD_LOCK_COVER)
+        rc = CRect(0, 0, 1196, 411);
+    if (!page->Create(nullptr, "", WS_CHILD, rc, tabArea, pageId))
+        return nullptr;
+    return page;
+}
+
+CWnd* CTRV410View::PageWindow(int page) const {
+    switch (page) {
+    case PAGE_INPUT:
+        return m_pInputPage.get();
+    case PAGE_OUTPUT:
+        return m_pOutputPage.get();
+    case PAGE_LEVEL:
+        return m_pLevelPage.get();
+    default:
+        return nullptr;
+    }
+}
+
+void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
+    if (hideCurrent) {
+        if (g_nCurPage == PAGE_INPUT)
+            m_btnInputPage.SetCheck(0);
+        else if (g_nCurPage == PAGE_LEVEL)
+            m_btnLevelPage.SetCheck(0);
+        if (CWnd* current = PageWindow(g_nCurPage))
+            current->ShowWindow(SW_HIDE);
+        g_nCurPage = page;
+    }
+    if (g_nCurPage == PAGE_INPUT)
+        m_btnInputPage.SetCheck(1);
+    else if (g_nCurPage == PAGE_LEVEL)
+        m_btnLevelPage.SetCheck(1);
+    if (CWnd* shown = PageWindow(g_nCurPage))
+        shown->ShowWindow(SW_SHOW);
+    RefreshShownPage();
+}
+
+void CTRV410View::RefreshShownPage() {
+    ++m_nPageRefreshes;
+    if (g_nCurPage == PAGE_OUTPUT)
+        OutputPageServices().LoadBands();
+}
+
+void CTRV410View::OnInputPageButton() {
+    if (g_nCurPage != PAGE_INPUT)
+        ShowSubPage(PAGE_INPUT, TRUE);
+}
+
+void CTRV410View::OnLevelPageButton() {
+    if (g_nCurPage != PAGE_LEVEL)
+        ShowSubPage(PAGE_LEVEL, TRUE);
+}
+
+LRESULT CTRV410View::OnShowLevelPage(WPARAM, LPARAM) {
+    ShowSubPage(PAGE_LEVEL, TRUE);
+    return 0;
+}
+
+void CTRV410View::OnTabSelChange(NMHDR*, LRESULT* result) {
+    *result = 0;
+}
+
+BOOL CTRV410View::ApplyChannelLinks(int direction) {
+    std::lock_guard lock(g_linkLock);
+    const BOOL linkOpen = m_bLinkOpen.load() ? TRUE : FALSE;
+    if (linkOpen)
+        HoldMasterVolume(FALSE);
+    BOOL applied = FALSE;
+    for (const LRPair& pair : g_lrPairs) {
+        if (!pair.used)
+            continue;
+        const int from = direction == 0 ? pair.first : pair.second;
+        const int to = direction == 0 ? pair.second : pair.first;
+        if (from < 0 || from >= NUM_OUTPUTS || to < 0 || to >= NUM_OUTPUTS)
+            continue;
+        g_nOutLinkGroup[to] = from;
+        CopyOutput(from, to);
+        applied = TRUE;
+    }
+    if (linkOpen)
+        HoldMasterVolume(TRUE);
+    return applied;
+}
+
+void CTRV410View::ApplyViewMode() {
+    if (g_nViewMode == 1 || g_nViewMode == 2)
+        if (CWnd* main = MainWindow(); main && main != this)
+            main->SetWindowText(g_strProduct);
+}
+
+CWnd* CTRV410View::MainWindow() {
+    CWnd* top = GetTopLevelParent();
+    return top ? top : this;
+}
+
+// ---- Painting ----
+
+void CTRV410View::OnPaint() {
+    CPaintDC dc(this);
+    LoadFormBitmaps();
+    CBitmap& back = g_bChinese.load() ? m_bmpBackCn : m_bmpBackEn;
+    BITMAP info{};
+    if (back.GetSafeHandle() && back.GetBitmap(&info)) {
+        CDC mem;
+        mem.CreateCompatibleDC(&dc);
+        CBitmap* old = mem.SelectObject(&back);
+        dc.BitBlt(0, 0, info.bmWidth, info.bmHeight, &mem, 0, 0, SRCCOPY);
+        mem.SelectObject(old);
+        return;
+    }
+    // Without the skin the form stays an even dark field rather than garbage.
+    CRect rc;
+    GetClientRect(&rc);
+    dc.FillSolidRect(&rc, RGB(24, 26, 30));
+}
+
+BOOL CTRV410View::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+HBRUSH CTRV410View::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    if (ctlColor == CTLCOLOR_DLG)
+        return static_cast<HBRUSH>(m_brushDlg.GetSafeHandle());
+    return CWnd::OnCtlColor(dc, wnd, ctlColor);
+}
+
+// ---- Window drag by the skin ----
+
+CPoint CTRV410View::DragTopLeft(CPoint cursorOnScreen, CPoint clickPoint) {
+    return CPoint(cursorOnScreen.x - clickPoint.x, cursorOnScreen.y - clickPoint.y);
+}
+
+void CTRV410View::OnLButtonDown(UINT flags, CPoint point) {
+    CRect area = m_rcClient;
+    if (area.IsRectEmpty())
+        GetClientRect(&area);
+    if (area.PtInRect(point)) {
+        SetCapture();
+        m_bDragging = TRUE;
+        m_ptDrag = point;
+        return;
+    }
+    CWnd::OnLButtonDown(flags, point);
+}
+
+void CTRV410View::OnMouseMove(UINT flags, CPoint point) {
+    if (m_bDragging && GetCapture() == this) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        CWnd* main = MainWindow();
+        CRect rc;
+        main->GetWindowRect(&rc);
+        const CPoint topLeft = DragTopLeft(screen, m_ptDrag);
+        main->MoveWindow(topLeft.x, topLeft.y, rc.Width(), rc.Height(), TRUE);
+        return;
+    }
+    CWnd::OnMouseMove(flags, point);
+}
+
+void CTRV410View::OnLButtonUp(UINT flags, CPoint point) {
+    if (m_bDragging) {
+        m_bDragging = FALSE;
+        if (GetCapture() == this)
+            ReleaseCapture();
+        return;
+    }
+    CWnd::OnLButtonUp(flags, point);
+}
+
+// ---- Title-bar buttons and the two shutdown roads ----
+
+void CTRV410View::OnMinimizeButton() {
+    MinimizeMainWindow();
+}
+
+void CTRV410View::MinimizeMainWindow() {
+    MainWindow()->PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void CTRV410View::CloseMainWindow() {
+    MainWindow()->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+int CTRV410View::AskSaveBeforeClose() {
+    // TODO-merge h-dialogs: CSaveData_Dlg(this).DoModal()
+    return SAVE_ANSWER_NO;
+}
+
+void CTRV410View::OnCloseButton() {
+    const int answer = AskSaveBeforeClose();
+    if (answer != SAVE_ANSWER_YES && answer != SAVE_ANSWER_NO)
+        return;
+    // Unsaved tuning never goes without a save or an explicit No.
+    if (answer == SAVE_ANSWER_YES && !SavePresetFile())
+        return;
+    RunShutdownStops();
+    m_bClosing = 1;
+    CloseMainWindow();
+}
+
+void CTRV410View::RunShutdownStops() {
+    ++m_nShutdownStops;
+    StopLinkThread(FALSE);
+    ForgetUsbPath();
+    m_net.StopPing(FALSE);
+    // The worker no longer runs: the device can be let go.
+    m_usb.CloseDevice();
+}
+
+void CTRV410View::OnDestroy() {
+    if (!m_bClosing) {
+        m_bClosing = 1;
+        RunShutdownStops();
+    }
+    CWnd::OnDestroy();
+}
+
+// ---- Keys of the view's own windows ----
+
+BOOL CTRV410View::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN) {
+        CWnd* target = CWnd::FromHandle(msg->hwnd);
+        // Modal dialogs and popups are windows of their own: their keys pass untouched.
+        if (target == this || IsChild(target)) {
+            switch (msg->wParam) {
+            case VK_RETURN:
+            case VK_ESCAPE:
+                SetFocus();
+                break;
+            case VK_TAB:
+                if (g_nCurPage == PAGE_OUTPUT)
+                    SetOutputPageFocus();
+                break;
+            case VK_UP:
+            case VK_DOWN:
+                return TRUE;
+            default:
+                break;
+            }
+        }
+    }
+    return CWnd::PreTranslateMessage(msg);
+}
+
+void CTRV410View::SetOutputPageFocus() {
+    ++m_nOutputPageFocus;
 }
 
 // ---- Start-up and connect sequence -------------------------------------------------------------
@@ -449,7 +1008,7 @@ LRESULT CTRV410View::OnFirmwareDone(WPARAM, LPARAM lParam) {
     StopLinkThread(TRUE);
     g_bFirmwareMode = 0;
     CloseLinkByState();
-    ShowTimedMessage(g_strFwSuccess, g_strFwSuccessCn, 2000);
+    ShowTimedMessage(kFwDone, kFwDoneCn, 2000);
     g_bFwUpdated = 1;
     return 0;
 }
@@ -560,12 +1119,23 @@ void CTRV410View::ShowTimedMessage(const char* textEn, const char* textCn, int c
 
 void CTRV410View::ShowLinkState(BOOL connected) {
     m_bShownConnected = connected;
+    if (!m_linkIndicator.GetSafeHwnd())
+        return;
+    m_linkIndicator.SetText(connected ? LangText(g_strConnected, g_strConnectedCn)
+                                      : LangText(g_strNotConnected, g_strNotConnectedCn));
+    if (connected)
+        m_linkIndicator.StopBlink();
+    else
+        m_linkIndicator.StartBlink();
+    m_linkIndicator.Invalidate();
 }
 
+// ---- Input type and phone lists ----
+
 void CTRV410View::SetInputType(int type, BOOL user) {
-    if (type < 0 || type >= NUM_INPUT_TYPES)
-        return;
-    m_nShownInputType = type;
+    const int item = InputTypeToItem(type);
+    if (item >= 0 && m_btnInputType.GetSafeHwnd())
+        m_btnInputType.SetCurSel(item);
     if (user) {
         {
             std::lock_guard lock(g_linkLock);
@@ -573,7 +1143,99 @@ void CTRV410View::SetInputType(int type, BOOL user) {
         }
         SendCommand(CMD_SOURCE_SET, 0);
     }
-    OutputPageServices().ShowSourceLevel();
+    // Only the six types have a stored level: any other byte keeps the level shown.
+    if (type >= 0 && type < NUM_INPUT_TYPES) {
+        m_nShownInputType = type;
+        OutputPageServices().ShowSourceLevel();
+    }
+    FillPhoneList();
+    UpdateSourceConflict();
+}
+
+void CTRV410View::FillInputTypeList() {
+    if (!m_btnInputType.GetSafeHwnd())
+        return;
+    m_btnInputType.ResetContent();
+    for (int i = 0; i < INPUT_TYPE_ITEMS; ++i)
+        m_btnInputType.AddString(LangText(kInputTypeEn[i], kInputTypeCn[i]));
+    int type = 0;
+    {
+        std::lock_guard lock(g_linkLock);
+        type = g_pcSourceSet.inputType;
+    }
+    if (InputTypeToItem(type) >= 0)
+        m_btnInputType.SetCurSel(InputTypeToItem(type));
+}
+
+void CTRV410View::FillPhoneList(BOOL) {
+    if (!m_btnPhone.GetSafeHwnd())
+        return;
+    m_btnPhone.ResetContent();
+    m_btnPhone.AddString(LangText("Phone", "蓝牙"));
+    m_btnPhone.AddString(LangText("OFF", "关闭"));
+    BYTE phone = 0;
+    {
+        std::lock_guard lock(g_linkLock);
+        phone = g_bootSource.phoneMode;
+    }
+    m_btnPhone.SetCurSel(phone == PHONE_ON ? 0 : 1);
+}
+
+void CTRV410View::UpdateSourceConflict() {
+    {
+        std::lock_guard lock(g_linkLock);
+        UpdateSourceTypeMatch();
+    }
+    if (m_btnPhone.GetSafeHwnd())
+        m_btnPhone.Invalidate();
+}
+
+LRESULT CTRV410View::OnComboSelect(WPARAM wParam, LPARAM lParam) {
+    const int index = static_cast<int>(lParam);
+    if (wParam == IDC_INPUT_TYPE_DROP) {
+        const int code = ItemToInputType(index);
+        int current = 0;
+        {
+            std::lock_guard lock(g_linkLock);
+            current = g_pcSourceSet.inputType;
+        }
+        if (code != current) {
+            // The device's state reports must not undo the choice before it arrived.
+            StartInputTypeTimer();
+            SetInputType(code, TRUE);
+        }
+    } else if (wParam == IDC_PHONE_DROP) {
+        const BYTE value = index == 0 ? PHONE_ON : PHONE_OFF;
+        bool changed = false;
+        {
+            std::lock_guard lock(g_linkLock);
+            changed = g_bootSource.phoneMode != value;
+            if (changed)
+                g_bootSource.phoneMode = value;
+        }
+        if (changed) {
+            SendCommand(CMD_BOOT_SOURCE, 0);
+            if (m_btnPhone.GetSafeHwnd())
+                m_btnPhone.Invalidate();
+            UpdateSourceConflict();
+        }
+    }
+    return 0;
+}
+
+void CTRV410View::OnHiLevelButton() {
+    if (g_pcSourceSet.inputType != 1)
+        SetInputType(1, TRUE);
+}
+
+void CTRV410View::OnAuxButton() {
+    if (g_pcSourceSet.inputType != 3)
+        SetInputType(3, TRUE);
+}
+
+void CTRV410View::OnPhoneButton() {
+    if (g_pcSourceSet.inputType != 2)
+        SetInputType(2, TRUE);
 }
 
 void CTRV410View::LoadLockState(int) {
@@ -602,14 +1264,24 @@ void CTRV410View::LoadLockState(int) {
 }
 
 void CTRV410View::ClearOutputLinks() {
-    for (int i = 0; i < NUM_OUTPUTS; ++i)
-        g_nOutLinkGroup[i] = i;
+    // The output page unmarks its linked outputs and unchecks its link toggle when it exists.
+    if (m_pData)
+        m_pData->InitLinkTable();
+    else
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            g_nOutLinkGroup[i] = i;
+    g_bLRLinked = 0;
 }
 
 void CTRV410View::RefreshPages() {
     g_spkGroups.Rebuild();
     OutputPageServices().LoadBands();
-    SetInputType(g_pcSourceSet.inputType, FALSE);
+    int type = 0;
+    {
+        std::lock_guard lock(g_linkLock);
+        type = g_pcSourceSet.inputType;
+    }
+    SetInputType(type, FALSE);
 }
 
 void CTRV410View::ResetOutputsToDefault() {
@@ -778,6 +1450,29 @@ LRESULT CTRV410View::OnConnectButton() {
         break;
     }
     return 0;
+}
+
+void CTRV410View::TrackConnectPopup(const std::vector<PopupItem>& items) {
+    m_lastPopup = items;
+    CMenu popup;
+    if (!popup.CreatePopupMenu())
+        return;
+    for (const PopupItem& item : items)
+        popup.AppendMenu(MF_STRING, item.id, item.text);
+    CRect rc;
+    m_btnConnect.GetWindowRect(&rc);
+    // The choice comes back as WM_COMMAND through the command handlers.
+    popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, this);
+}
+
+void CTRV410View::ShowProgress(int mode) {
+    m_nProgressShown = mode;
+    // TODO-merge h-dialogs: the transfer progress dialog.
+}
+
+void CTRV410View::HideProgress() {
+    m_nProgressShown = -1;
+    // TODO-merge h-dialogs: the transfer progress dialog.
 }
 
 void CTRV410View::OnUsbDeviceChosen(UINT id) {

@@ -15,8 +15,23 @@
 #include "link/Net_Socket.h"
 #include "link/SerialPort.h"
 #include "link/UsbLink.h"
+#include "controls/BitButton.h"
+#include "controls/BitmapSlider.h"
+#include "controls/ComBoxBtn.h"
+#include "controls/EnTabCtrl.h"
+#include "controls/GradientProgressCtrl.h"
+#include "controls/NumEdit.h"
+#include "controls/NumSpin.h"
+#include "controls/Show_Link.h"
+#include "controls/XPButton.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Brush.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Static.h"
 #include "platform/ui/Wnd.h"
 #include "shell/LockDataDlg.h"
 
@@ -27,6 +42,10 @@
 #include <vector>
 
 class CNetTransport;
+class CKTV_Data;
+namespace res {
+struct DialogSpec;
+}
 
 // View timer of the input-type busy window.
 constexpr UINT_PTR TIMER_INPUT_TYPE_BUSY = 9999;
@@ -34,6 +53,63 @@ constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
 // View timers of the pauses the link takes without holding up the UI thread.
 constexpr UINT_PTR TIMER_CONNECT_CLOSE = 9998; // Connect button: close after the worker stopped
 constexpr UINT_PTR TIMER_NET_RETRY = 9997;     // network retry: connect after the socket closed
+
+// Posted by the output page's level button: the level and delay page becomes current.
+constexpr UINT WM_SHOW_LEVEL_PAGE = 0x52D;
+
+// Form 101: the view's layout (shell/ViewLayouts.cpp) and its control ids.
+constexpr UINT IDD_MAIN_VIEW = 101;
+enum ViewControlId : int {
+    IDC_TAB_AREA = 1368,
+    IDC_INPUT_TYPE_LIST = 2830,
+    IDC_PHONE_LIST = 2862,
+    IDC_LINK_INDICATOR = 2776,
+    IDC_SETTINGS_POPUP = 2854,
+    IDC_LOCK_BUTTON = 2829,
+    IDC_PRESETS_BUTTON = 8801,
+    IDC_SETTINGS_BUTTON = 8802,
+    IDC_SYSTEM_BUTTON = 8803,
+    IDC_REPORT_BUTTON = 8804,
+    IDC_CONNECT_BUTTON = 1413,
+    IDC_MINIMIZE_BUTTON = 2772,
+    IDC_CLOSE_BUTTON = 2773,
+    IDC_PRESET_NAME = 2770,
+    IDC_LANGUAGE_PICTURE = 2828,
+    IDC_BOOT_LEVEL_EDIT = 2840,
+    IDC_BOOT_LEVEL_SPIN = 2842,
+    IDC_BOOT_LEVEL_SLIDER = 2841,
+    IDC_PAGE_BUTTON_1 = 2561,
+    IDC_INPUT_PAGE_BUTTON = 2562,
+    IDC_LEVEL_PAGE_BUTTON = 2563,
+    IDC_HI_LEVEL_BUTTON = 2826,
+    IDC_AUX_BUTTON = 2818,
+    IDC_PHONE_BUTTON = 2827,
+    IDC_SLOT_BUTTON_1 = 2066, // 2066..2069
+    IDC_TRANSFER_BAR = 1414,
+    IDC_STATUS_EDIT = 1002,
+};
+// Drop lists of the two list buttons (WM_COMBO_SELECT's wParam).
+constexpr UINT IDC_INPUT_TYPE_DROP = 3501;
+constexpr UINT IDC_PHONE_DROP = 3502;
+// Pages: dialog ids, and their index for ShowSubPage.
+constexpr UINT IDD_OUTPUT_PAGE = 136;
+constexpr UINT IDD_INPUT_PAGE = 382;
+constexpr UINT IDD_LEVEL_PAGE = 522;
+constexpr UINT IDD_LOCK_COVER = 760;
+constexpr int PAGE_INPUT = 0;
+constexpr int PAGE_OUTPUT = 1;
+constexpr int PAGE_LEVEL = 2;
+// Phone setting values (byte 4 of g_bootSource).
+constexpr BYTE PHONE_ON = 2;
+constexpr BYTE PHONE_OFF = 255;
+// Input type list: item index -> code; codes 4 and above 5 have no item.
+constexpr int INPUT_TYPE_ITEMS = 5;
+int InputTypeToItem(int code);
+int ItemToInputType(int item);
+// Answers of the save question at exit (CSaveData_Dlg).
+constexpr int SAVE_ANSWER_YES = 6;
+constexpr int SAVE_ANSWER_NO = 7;
+constexpr int SAVE_ANSWER_CANCEL = 2;
 
 class CUpdateHost;
 // Shown from the serial thread's error texts (posted to the view).
@@ -47,8 +123,139 @@ public:
     CTRV410View();
     ~CTRV410View() override;
 
-    // Creates the (hidden) window and makes it the owner of the link's messages; g_pMainView.
+    // Creates the (hidden) form window with every control of form 101 and makes it the owner of
+    // the link's messages; g_pMainView. A child of parent, or top-level without one.
     BOOL CreateView(CWnd* parent = nullptr);
+
+    // ---- The form: start-up, pages, painting, window handling ----
+    // The start-up steps in order; ends by posting WM_START_LINK to itself.
+    virtual void OnInitialUpdate();
+    // Configures the controls and creates the pages, the progress dialog and the menus.
+    void CreatePages();
+    // 0 input page, 1 output page, 2 level and delay page.
+    void ShowSubPage(int page, BOOL hideCurrent);
+    // Applies the left/right pairs in a direction (0 first to second); TRUE when any was applied.
+    BOOL ApplyChannelLinks(int direction);
+    // Main window title for view modes 1 and 2.
+    void ApplyViewMode();
+    // The window the drag moves and minimise and close act on: the top-level parent.
+    CWnd* MainWindow();
+    // Close button: the save question, then the stops and the close. Public for the frame.
+    void OnCloseButton();
+    void OnMinimizeButton();
+    // The save question at exit (6 Yes, 7 No, 2 Cancel); tests replace it.
+    virtual int AskSaveBeforeClose();
+    // Saves the tuning to a preset file; FALSE when cancelled or failed (the presets issue).
+    virtual BOOL SavePresetFile() { return FALSE; }
+    // The stops of both shutdown roads, run once.
+    void RunShutdownStops();
+    int m_nShutdownStops = 0; // how often the stop sequence ran (read by tests)
+    // New top-left of the main window while dragging: the click point stays under the cursor.
+    static CPoint DragTopLeft(CPoint cursorOnScreen, CPoint clickPoint);
+    // Tab on the output page: the page's default focus (the output page plugs in here).
+    virtual void SetOutputPageFocus();
+    int m_nOutputPageFocus = 0;
+    // The shown page's refresh after ShowSubPage (the pages plug in here).
+    virtual void RefreshShownPage();
+    int m_nPageRefreshes = 0;
+    // The main window is closed (SC_CLOSE); tests replace it.
+    virtual void CloseMainWindow();
+    virtual void MinimizeMainWindow();
+
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnDestroy() override;
+    void OnTabSelChange(NMHDR* header, LRESULT* result);
+    void OnPageButton1() {}
+    void OnInputPageButton();
+    void OnLevelPageButton();
+    void OnSystemButton() {}
+    LRESULT OnShowLevelPage(WPARAM wParam, LPARAM lParam);
+
+    // ---- Input type and phone lists ----
+    LRESULT OnComboSelect(WPARAM wParam, LPARAM lParam);
+    void OnHiLevelButton();
+    void OnAuxButton();
+    void OnPhoneButton();
+    void FillPhoneList(BOOL unused = FALSE);
+    void FillInputTypeList();
+    void UpdateSourceConflict();
+    LRESULT OnBootLevelNotice(WPARAM, LPARAM) { return 0; }
+
+    // ---- Controls of form 101 ----
+    CComBoxBtn m_btnPhone;               // 2862
+    CBitButton m_btnSettingsPopup;       // 2854
+    CNumSpin m_spinBootLevel;            // 2842
+    CBitmapSlider m_sliderBootLevel;     // 2841
+    CNumEdit m_editBootLevel;            // 2840
+    CComBoxBtn m_btnInputType;           // 2830
+    CStatic m_picLanguage;               // 2828
+    CBitButton m_btnHiLevel;             // 2826
+    CBitButton m_btnAux;                 // 2818
+    CBitButton m_btnPhoneType;           // 2827
+    CShow_Link m_linkIndicator;          // 2776
+    CBitButton m_btnMinimize;            // 2772
+    CBitButton m_btnClose;               // 2773
+    CBitButton m_btnPresetName;          // 2770
+    CBitButton m_btnPage1;               // 2561
+    CBitButton m_btnInputPage;           // 2562
+    CBitButton m_btnLevelPage;           // 2563
+    CXPButton m_btnSlot[4];              // 2066..2069
+    CEdit m_editStatus;                  // 1002
+    CXPButton m_btnPresets;              // 8801
+    CXPButton m_btnSystem;               // 8803
+    CXPButton m_btnReport;               // 8804
+    CXPButton m_btnSettings;             // 8802
+    CXPButton m_btnConnect;              // 1413
+    CGradientProgressCtrl m_transferBar; // 1414
+    CEnTabCtrl m_tabArea;                // 1368
+    CBitButton m_btnLock;                // 2829
+
+    // ---- Pages: one child window each in the tab area (the pages' own classes plug in here) ----
+    std::unique_ptr<CWnd> m_pOutputPage; // 136
+    std::unique_ptr<CWnd> m_pInputPage;  // 382
+    std::unique_ptr<CWnd> m_pLevelPage;  // 522
+    std::unique_ptr<CWnd> m_pLockCover;  // 760
+    // Makes the window of one page as a child of the tab area; the page issues override it.
+    virtual std::unique_ptr<CWnd> CreatePageWindow(UINT pageId, CWnd* tabArea);
+    CWnd* PageWindow(int page) const;
+    // Form 101's controls from its layout table, attached to the members above.
+    void CreateFormControls(const res::DialogSpec& form);
+    void LoadFormBitmaps();
+    // The stored language string decides the language; an empty one is set from the locale.
+    void DecideLanguage();
+    static CString DocumentsFolder();
+
+    // ---- Pictures, menus, fonts, brush ----
+    CBitmap m_bmpBackCn;  // 285
+    CBitmap m_bmpBackEn;  // 284
+    CBitmap m_bmpLangCn;  // 757
+    CBitmap m_bmpLangEn;  // 756
+    CMenu m_menuPresets;  // 112
+    CMenu m_menuSettings; // 113
+    CMenu m_menuConnect;  // 114
+    CMenu m_menuView;     // 11
+    CMenu m_menuAdvanced; // 875
+    CFont m_font16;       // Arial 16/400
+    CFont m_font20;       // Arial 20/500
+    CBrush m_brushDlg;    // the dialog background colour
+    // The document's channel data (the link's document).
+    CKTV_Data* m_pData = nullptr;
+
+    // ---- Start-up state ----
+    CString m_strWorkDir; // the working directory at start
+    CString m_strHelpCn;  // working directory + "/CH_Help.chm"
+    CString m_strHelpEn;  // working directory + "/EN_Help.chm"
+    CRect m_rcClient;     // the client area, taken once at start
+    BOOL m_bDragging = FALSE;
+    CPoint m_ptDrag;    // the click point of a drag (client coordinates)
+    int m_bClosing = 0; // set by the close button: OnDestroy skips the stops
 
     // ---- Link objects ----
     CKTVCommand m_command;
@@ -169,8 +376,8 @@ public:
     void ResetInputEq(int input);
     void SetOutputMixDefaults(int output, int code, BOOL requestRestore);
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
-    virtual void ShowProgress(int mode) { m_nProgressShown = mode; }
-    virtual void HideProgress() { m_nProgressShown = -1; }
+    virtual void ShowProgress(int mode);
+    virtual void HideProgress();
     virtual void SetLockButton(BOOL locked) { m_bLockButton = locked; }
     int m_nProgressShown = -1;
     BOOL m_bLockButton = FALSE;
@@ -194,8 +401,9 @@ public:
         CString text;
     };
     LRESULT OnConnectButton();
+    void OnConnectButtonClicked() { OnConnectButton(); }
     // Shows the popup under the Connect button; the choice comes back as its command.
-    virtual void TrackConnectPopup(const std::vector<PopupItem>& items) { m_lastPopup = items; }
+    virtual void TrackConnectPopup(const std::vector<PopupItem>& items);
     std::vector<PopupItem> m_lastPopup;
     DWORD m_nConnectPauseMs = 500;
     int m_nClosePendingState = 0; // the link state (not LINK_NONE) the Connect button closes after its pause

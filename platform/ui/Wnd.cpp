@@ -658,6 +658,23 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow();
         return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            SendMessage(WM_CLOSE);
+            break;
+        case SC_MINIMIZE:
+            if (m_widget && m_widget->isWindow())
+                m_widget->showMinimized();
+            break;
+        case SC_RESTORE:
+            if (m_widget && m_widget->isWindow())
+                m_widget->showNormal();
+            break;
+        default:
+            break;
+        }
+        return 0;
     case WM_DRAWITEM:
         return FALSE;
     default:

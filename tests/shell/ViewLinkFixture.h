@@ -15,6 +15,7 @@
 #include "platform/core/Messages.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
+#include "platform/ui/Menu.h"
 #include "shell/TRV410View.h"
 #include "support/PumpMessages.h"
 #include "support/ResetLinkGlobals.h"
@@ -24,6 +25,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -54,6 +56,11 @@ protected:
             return m_reachable.load() ? TRUE : FALSE;
         });
 
+        // The Connect popup is dismissed unless a test answers it.
+        CMenu::SetTrackHook([this](CMenu& menu, int x, int y) {
+            m_popupAt = CPoint(x, y);
+            return m_popupChoice ? m_popupChoice(menu) : 0u;
+        });
         m_view = std::make_unique<CTRV410View>();
         ASSERT_TRUE(m_view->CreateView());
         LinkTimings& t = m_view->m_worker.Timings();
@@ -69,6 +76,7 @@ protected:
 
     void TearDown() override {
         m_view.reset();
+        CMenu::SetTrackHook({});
         Pump([] { return false; }, 20);
         SetLinkDocument(nullptr);
         m_doc.reset();
@@ -117,6 +125,9 @@ protected:
         return -1;
     }
 
+    // Answers the Connect popup: the chosen command id, 0 to dismiss it.
+    std::function<UINT(CMenu&)> m_popupChoice;
+    CPoint m_popupAt;
     std::string m_dir;
     std::string m_oldRuntime;
     std::atomic<bool> m_reachable{false};
