@@ -10,7 +10,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_MESSAGE(WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange)
-ON_MESSAGE(WM_SYSCOMMAND, &CMainFrame::OnSysCommand)
 ON_COMMAND(ID_CAPTION_MODE1, &CMainFrame::OnCaptionMode1)
 ON_COMMAND(ID_CAPTION_MODE2, &CMainFrame::OnCaptionMode2)
 ON_COMMAND(ID_SHOW_CAPTION_VIEW, &CMainFrame::OnShowCaptionView)
@@ -70,20 +69,6 @@ LRESULT CMainFrame::OnDisplayChange(WPARAM, LPARAM) {
     MoveWindow(0, 0, kWidth, kHeight, TRUE);
     ShowWindow(SW_SHOW);
     return 1;
-}
-
-LRESULT CMainFrame::OnSysCommand(WPARAM wParam, LPARAM) {
-    switch (wParam & 0xFFF0) {
-    case SC_CLOSE:
-        SendMessage(WM_CLOSE);
-        break;
-    case SC_MINIMIZE:
-        MinimizeWindow(this);
-        break;
-    default:
-        break;
-    }
-    return 0;
 }
 
 void CMainFrame::PostNcDestroy() {

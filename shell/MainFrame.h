@@ -37,7 +37,6 @@ public:
     void OnSize(UINT type, int cx, int cy) override;
     void PostNcDestroy() override;
     LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     void OnCaptionMode1();
     void OnCaptionMode2();
     void OnShowCaptionView();

@@ -178,15 +178,15 @@ BOOL CTRV410App::InitInstance() {
     SetWindowIconResource(m_pMainFrame.get(), IDR_MAINICON);
     // 18: the view in the child frame's place: 0,0 with 1284 x 724, the child frame's size (its
     // borders are removed, so the view fills it); without MDI the view takes that rectangle itself.
+    // Its initial update posts WM_START_LINK, which runs once the loop runs.
     m_pView = std::make_unique<CTRV410View>();
     if (!m_pView->CreateView(m_pMainFrame.get()))
         return FALSE;
     m_pView->MoveWindow(0, 0, CMainFrame::kChildWidth, CMainFrame::kChildHeight, FALSE);
     m_pServices = std::make_unique<CViewPresetServices>(*m_pView);
     m_pServices->Install();
+    m_pView->OnInitialUpdate();
     m_pView->ShowWindow(SW_SHOW);
-    // TODO-merge h-view: the view's OnInitialUpdate posts WM_START_LINK itself.
-    m_pView->PostMessage(WM_START_LINK);
     // 19: posted messages run once the loop runs, after the window is shown.
     m_pMainFrame->ShowWindow(SW_SHOW);
     m_pMainFrame->UpdateWindow();

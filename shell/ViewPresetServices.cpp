@@ -69,10 +69,8 @@ CString CViewPresetServices::DisplayName(const CString& liveName, BOOL chinese) 
 
 void CViewPresetServices::ShowText(const CString& text) {
     m_strShown = text;
-    if (!m_view.GetSafeHwnd())
-        return;
-    if (CWnd* label = m_view.GetDlgItem(IDC_PRESET_NAME))
-        label->SetWindowText(text);
+    if (m_view.m_btnPresetName.GetSafeHwnd())
+        m_view.m_btnPresetName.SetWindowText(text);
 }
 
 void CViewPresetServices::SetPresetName(const CString& name) {

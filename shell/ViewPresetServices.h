@@ -7,8 +7,6 @@
 
 class CTRV410View;
 
-// The view's preset name label.
-constexpr int IDC_PRESET_NAME = 2770;
 // Names show at most this many characters.
 constexpr int kPresetNameShown = 13;
 

@@ -49,11 +49,6 @@ BOOL SetWindowIconResource(CWnd* wnd, UINT id) {
     return TRUE;
 }
 
-void MinimizeWindow(CWnd* wnd) {
-    if (QWidget* widget = wnd ? wnd->Widget() : nullptr)
-        widget->showMinimized();
-}
-
 BOOL IsWindowMinimized(const CWnd* wnd) {
     const QWidget* widget = wnd ? wnd->Widget() : nullptr;
     return widget && widget->isMinimized() ? TRUE : FALSE;

@@ -12,6 +12,7 @@
 #include "model/KTV_OutData.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/TopLevel.h"
 #include "shell/MainFrame.h"
 #include "shell/TRV410App.h"
@@ -22,6 +23,7 @@
 #include "support/RenderToPng.h"
 #include "support/ResetLinkGlobals.h"
 #include "support/TimeScale.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -81,6 +85,16 @@ protected:
             return m_reachable.load() ? TRUE : FALSE;
         });
 
+        // The Connect popup: its items are recorded, and it is dismissed unless a test chooses.
+        CMenu::SetTrackHook([this](CMenu& menu, int, int) {
+            m_popupItems.clear();
+            for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+                CString text;
+                menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+                m_popupItems.emplace_back(menu.GetMenuItemID(i), text.GetString());
+            }
+            return m_popupChoice;
+        });
         m_app = std::make_unique<CTRV410App>();
         m_app->SetLocaleId(LCID_ENGLISH_US);
         m_app->SetNetEnvironment("127.0.0.1:" + std::to_string(m_dev.GetTcpPort()));
@@ -102,6 +116,7 @@ protected:
     void TearDown() override {
         m_app.reset();
         Pump([] { return false; }, 20);
+        CMenu::SetTrackHook({});
         CHidBackend::Install(nullptr);
         SetPingProbe({});
         const auto errors = m_dev.GetErrors();
@@ -127,14 +142,25 @@ protected:
     bool WaitClosed() {
         return Pump([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; });
     }
-    // The Connect button as the user presses it.
-    void PressConnect() { m_view->OnConnectButton(); }
+    // The Connect button as the user clicks it; the popup, if one comes, answers choice.
+    void PressConnect(UINT choice = 0) {
+        m_popupItems.clear();
+        m_popupChoice = choice;
+        QWidget* button = m_view->m_btnConnect.Widget();
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isVisible());
+        r9test::Click(button, button->rect().center());
+        r9::msg::DeliverPending();
+        m_popupChoice = 0;
+    }
     // What the view shows against what the device holds.
     void ExpectViewShowsTheDevice() {
         const DeviceState dev = m_dev.GetState();
-        EXPECT_TRUE(m_view->m_bShownConnected) << "link indicator";
-        EXPECT_EQ(m_view->m_nShownInputType, dev.sourceSet.inputType);
-        EXPECT_STREQ(m_app->GetServices()->m_strShown, FieldToString(dev.live.system.name, 16));
+        EXPECT_FALSE(m_view->m_linkIndicator.IsBlinking()) << "link indicator";
+        EXPECT_EQ(m_view->m_btnInputType.GetCurSel(), InputTypeToItem(dev.sourceSet.inputType));
+        CString name;
+        m_view->m_btnPresetName.GetWindowText(name);
+        EXPECT_STREQ(name, FieldToString(dev.live.system.name, 16));
         EXPECT_EQ(g_curPresetNo[0], dev.presetNumber);
         CKTV_Data& data = m_app->GetDocument()->GetData();
         for (int i = 0; i < NUM_OUTPUTS; ++i)
@@ -155,6 +181,8 @@ protected:
     std::unique_ptr<CTRV410App> m_app;
     CTRV410View* m_view = nullptr;
     int m_quits = 0;
+    UINT m_popupChoice = 0;
+    std::vector<std::pair<UINT, std::string>> m_popupItems;
 };
 
 TEST_F(ProgramTest, StartsWithoutUsbAndReachesTheWifiModuleOnItsOwn) {
@@ -174,16 +202,16 @@ TEST_F(ProgramTest, ConnectPopupWifiThenUsbArrivalRemovalAndCloseWhileLinked) {
     // The Connect button closes the open link.
     PressConnect();
     ASSERT_TRUE(WaitClosed());
-    EXPECT_FALSE(m_view->m_bShownConnected);
+    EXPECT_TRUE(m_view->m_linkIndicator.IsBlinking());
 
     // A USB device is there and the module answers: the popup offers both; WIFI is chosen.
     m_backend->SetPresent(true);
-    PressConnect();
-    ASSERT_EQ(m_view->m_lastPopup.size(), 2u);
-    EXPECT_EQ(m_view->m_lastPopup[0].id, ID_CONNECT_USB);
-    EXPECT_EQ(m_view->m_lastPopup[1].id, ID_CONNECT_NET);
-    EXPECT_STREQ(m_view->m_lastPopup[1].text, "WIFI");
-    m_view->SendMessage(WM_COMMAND, ID_CONNECT_NET);
+    PressConnect(ID_CONNECT_NET);
+    ASSERT_EQ(m_popupItems.size(), 2u);
+    EXPECT_EQ(m_popupItems[0].first, ID_CONNECT_USB);
+    EXPECT_EQ(m_popupItems[0].second, "USB");
+    EXPECT_EQ(m_popupItems[1].first, ID_CONNECT_NET);
+    EXPECT_EQ(m_popupItems[1].second, "WIFI");
     ASSERT_TRUE(WaitOnline(LINK_NET));
     EXPECT_EQ(m_dev.GetConnectionCount(), 2);
     EXPECT_EQ(m_backend->GetOpenCount(), 0);
@@ -202,6 +230,7 @@ TEST_F(ProgramTest, ConnectPopupWifiThenUsbArrivalRemovalAndCloseWhileLinked) {
     std::thread([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEREMOVECOMPLETE, kDevice); }).join();
     ASSERT_TRUE(WaitClosed());
     EXPECT_STREQ(m_view->m_strLastMessage, g_strUsbFail);
+    EXPECT_TRUE(m_view->m_linkIndicator.IsBlinking());
 
     // Back, online, and the program is closed while its worker runs.
     m_backend->SetPresent(true);
@@ -250,6 +279,12 @@ TEST_F(ProgramTest, FirstChangeSendsTheCustomNameExactlyFourTimesThenTheChanges)
     EXPECT_STREQ(FieldToString(dev.live.system.name, 16), "Custom");
     EXPECT_EQ(g_curPresetNo[0], 0);
     EXPECT_STREQ(g_strEmpty, "Custom");
-    Pump([&] { return m_app->GetServices()->m_strShown == "Custom"; }, 2000);
-    EXPECT_STREQ(m_app->GetServices()->m_strShown, "Custom");
+    CString shown;
+    Pump(
+        [&] {
+            m_view->m_btnPresetName.GetWindowText(shown);
+            return shown == "Custom";
+        },
+        2000);
+    EXPECT_STREQ(shown, "Custom");
 }

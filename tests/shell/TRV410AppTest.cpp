@@ -181,12 +181,16 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     CLinkDocument& noDocument = LinkDocument();
     // The image differs from the defaults until InitData has run.
     g_curImage.system.name[0] = 'X';
+    // No language stored yet: the locale decides, and the view stores its choice.
+    DeleteDspMcu();
+    g_strLanguage = "";
     m_app->SetLocaleId(LCID_CHINESE_PRC);
     m_app->SetNetEnvironment("127.0.0.1:4321");
     ASSERT_TRUE(m_app->InitInstance());
 
     EXPECT_NE(g_curImage.system.name[0], 'X') << "InitData ran";
     EXPECT_EQ(g_bChinese.load(), 1);
+    EXPECT_STREQ(g_strLanguage, "Chinese");
     EXPECT_STREQ(g_strDevIP, "127.0.0.1");
     EXPECT_EQ(g_nNetPort, 4321);
 
@@ -256,6 +260,8 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
 }
 
 TEST_F(TRV410AppTest, EnglishLocaleGivesEnglish) {
+    DeleteDspMcu();
+    g_strLanguage = "";
     g_bChinese = 1;
     m_app->SetLocaleId(LCID_ENGLISH_US);
     ASSERT_TRUE(m_app->InitInstance());
