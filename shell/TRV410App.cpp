@@ -10,6 +10,7 @@
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
 #include "shell/MainFrame.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
@@ -213,9 +214,5 @@ int CTRV410App::ExitInstance() {
 }
 
 int CTRV410App::DoMessageBox(LPCTSTR prompt, UINT type, UINT code) {
-    // TODO-merge h-dialogs: return ShowMessageBox(prompt, type, static_cast<int>(code));
-    (void)prompt;
-    (void)type;
-    (void)code;
-    return IDOK;
+    return ShowMessageBox(CString(prompt ? prompt : ""), type, static_cast<int>(code));
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/TopLevel.h"
 #include "shell/MainFrame.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/TRV410App.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
@@ -95,6 +96,8 @@ protected:
             }
             return m_popupChoice;
         });
+        // Boxes are answered at once (their auto-close would hold the test up).
+        SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
         m_app = std::make_unique<CTRV410App>();
         m_app->SetLocaleId(LCID_ENGLISH_US);
         m_app->SetNetEnvironment("127.0.0.1:" + std::to_string(m_dev.GetTcpPort()));
@@ -117,6 +120,7 @@ protected:
         m_app.reset();
         Pump([] { return false; }, 20);
         CMenu::SetTrackHook({});
+        SetMessageBoxAnswer(nullptr);
         CHidBackend::Install(nullptr);
         SetPingProbe({});
         const auto errors = m_dev.GetErrors();

@@ -14,6 +14,7 @@
 #include "platform/core/Registry.h"
 #include "platform/ui/TopLevel.h"
 #include "shell/MainFrame.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/TRV410App.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
@@ -308,6 +309,23 @@ TEST_F(TRV410AppTest, ClosingTheFrameLeavesTheLoopOnce) {
     EXPECT_EQ(m_app->GetMainWnd()->GetSafeHwnd(), nullptr);
     EXPECT_EQ(m_app->ExitInstance(), 0);
     EXPECT_EQ(m_quits, 1);
+}
+
+TEST_F(TRV410AppTest, EveryMessageBoxGoesThroughTheProgramBox) {
+    CString text;
+    UINT type = 0;
+    int code = 0;
+    SetMessageBoxAnswer([&](const CString& t, UINT ty, int c) {
+        text = t;
+        type = ty;
+        code = c;
+        return IDNO;
+    });
+    EXPECT_EQ(m_app->DoMessageBox("File Data Error!", MB_YESNO, static_cast<UINT>(-4)), IDNO);
+    SetMessageBoxAnswer(nullptr);
+    EXPECT_STREQ(text, "File Data Error!");
+    EXPECT_EQ(type, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(code, -4);
 }
 
 // ---- The view's preset-name services -----------------------------------------------------------
