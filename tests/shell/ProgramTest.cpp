@@ -10,6 +10,7 @@
 #include "model/Conversions.h"
 #include "model/Globals.h"
 #include "model/KTV_OutData.h"
+#include "platform/core/Registry.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
 #include "platform/ui/Menu.h"
@@ -70,6 +71,9 @@ protected:
         m_oldRuntime = old ? old : "";
         ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
         r9test::ResetLinkGlobals();
+        // No stored settings yet: the program writes its first ones at start.
+        RegDeleteKey(HKEY_CURRENT_USER, SettingsKey().c_str());
+        g_strLanguage = "";
 
         // The device's current preset is 3, named "Rock".
         m_dev.ModifyState([](DeviceState& s) {
@@ -134,6 +138,18 @@ protected:
         std::filesystem::remove_all(m_dir);
     }
 
+    static std::string SettingsKey() { return std::string(g_strRegKey) + "\\" + g_strRegDspMcu; }
+    static std::string StoredSetting(const char* name) {
+        HKEY h = nullptr;
+        if (RegOpenKeyEx(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+            return "<no key>";
+        char buf[300] = {};
+        DWORD size = sizeof buf - 1;
+        const bool ok =
+            RegQueryValueEx(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size) == ERROR_SUCCESS;
+        RegCloseKey(h);
+        return ok ? buf : "<none>";
+    }
     template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
         return r9test::PumpUntil(pred, timeoutMs);
     }
@@ -245,6 +261,7 @@ TEST_F(ProgramTest, ConnectPopupWifiThenUsbArrivalRemovalAndCloseWhileLinked) {
     EXPECT_EQ(m_quits, 1);
     EXPECT_EQ(m_app->ExitInstance(), 0);
     EXPECT_TRUE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "the register no longer holds it";
+    EXPECT_EQ(StoredSetting(g_strRegLanguage), "English") << "the settings of the run are in the store";
     const size_t after = m_dev.GetRequestCount();
     EXPECT_EQ(NextRequest([](const DevsimRequest&) { return true; }, after, 300), -1) << "nothing runs on";
 }
