@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -117,7 +118,8 @@ int main(int argc, char** argv) {
                 watch.stop();
                 if (!shot.isEmpty())
                     if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
-                        frame->Widget()->grab().save(shot);
+                        // What the window shows: the area inside its mask.
+                        frame->Widget()->grab(frame->Widget()->mask().boundingRect()).save(shot);
                 QCoreApplication::exit(0);
             }
         });
