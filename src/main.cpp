@@ -37,7 +37,7 @@ long ResidentKb() {
     return -1;
 }
 
-// R9_STARTUP_REPORT: the first paint of the main window ends the program with a line for the
+// R9_STARTUP_REPORT: the first paint of the main view ends the program with a line for the
 // start-up benchmark: "painted rss_kb N".
 class FirstPaintReport : public QObject {
 public:
@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
 
     FirstPaintReport firstPaint;
     if (!qEnvironmentVariableIsEmpty("R9_STARTUP_REPORT"))
-        if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
-            frame->Widget()->installEventFilter(&firstPaint);
+        if (CTRV410View* view = app.GetView(); view && view->Widget())
+            view->Widget()->installEventFilter(&firstPaint);
 
     // Headless start (make run without a display): once the link is up, save what the main window
     // shows and end; R9_QUIT_AFTER_MS bounds the wait (the screenshot is then taken offline).
