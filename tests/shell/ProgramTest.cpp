@@ -259,6 +259,9 @@ TEST_F(ProgramTest, ConnectPopupWifiThenUsbArrivalRemovalAndCloseWhileLinked) {
     EXPECT_FALSE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "held while open";
     m_app->GetMainWnd()->SendMessage(WM_CLOSE);
     EXPECT_EQ(m_quits, 1);
+    // The view went with the frame and ran its stops once: the worker is gone before the loop ends.
+    EXPECT_EQ(m_view->m_nShutdownStops, 1);
+    EXPECT_FALSE(m_view->m_worker.Exists());
     EXPECT_EQ(m_app->ExitInstance(), 0);
     EXPECT_TRUE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "the register no longer holds it";
     EXPECT_EQ(StoredSetting(g_strRegLanguage), "English") << "the settings of the run are in the store";
