@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 #include <string>
 
 namespace {
@@ -23,6 +24,7 @@ CViewPresetServices::~CViewPresetServices() {
 void CViewPresetServices::Install() {
     SetViewServices(this);
     SetPresetServices(this);
+    SetLinkViewServices(this);
     m_bInstalled = true;
 }
 
@@ -33,11 +35,25 @@ void CViewPresetServices::Uninstall() {
         SetViewServices(nullptr);
     if (&PresetServices() == static_cast<CPresetServices*>(this))
         SetPresetServices(nullptr);
+    if (&LinkViewServices() == static_cast<CLinkViewServices*>(this))
+        SetLinkViewServices(nullptr);
     m_bInstalled = false;
 }
 
 void CViewPresetServices::HoldMasterVolume(BOOL restore) {
     m_view.HoldMasterVolume(restore);
+}
+
+void CViewPresetServices::SetTransferPos(int pos) {
+    CLinkViewServices::SetTransferPos(pos);
+    std::lock_guard lock(m_barLock);
+    if (m_transferBar.IsValid())
+        m_transferBar.SetPos(pos);
+}
+
+void CViewPresetServices::SetTransferBar(CGradientProgressCtrl::Remote bar) {
+    std::lock_guard lock(m_barLock);
+    m_transferBar = std::move(bar);
 }
 
 CString CViewPresetServices::ShownPart(const CString& name) {

@@ -1,23 +1,28 @@
-// The main view's side of the services the parameter model calls: the master-volume hold of the
-// send scheduler and the preset-name routines. The application installs one for its view.
+// The main view's side of the services the parameter model and the link call: the master-volume
+// hold of the send scheduler, the preset-name routines and the transfer bar of the progress dialog.
+// The application installs one for its view.
 #pragma once
 
+#include "controls/GradientProgressCtrl.h"
+#include "link/LinkViewServices.h"
 #include "model/PresetServices.h"
 #include "model/ViewServices.h"
+
+#include <mutex>
 
 class CTRV410View;
 
 // Names show at most this many characters.
 constexpr int kPresetNameShown = 13;
 
-class CViewPresetServices : public CViewServices, public CPresetServices {
+class CViewPresetServices : public CViewServices, public CPresetServices, public CLinkViewServices {
 public:
     explicit CViewPresetServices(CTRV410View& view);
     ~CViewPresetServices() override;
     CViewPresetServices(const CViewPresetServices&) = delete;
     CViewPresetServices& operator=(const CViewPresetServices&) = delete;
 
-    // Makes this object the view and preset services of the model; the destructor undoes it.
+    // Makes this object the view, preset and link-view services; the destructor undoes it.
     void Install();
     void Uninstall();
 
@@ -36,6 +41,12 @@ public:
     void PostPresetNameChanged() override;
     void OnLockRecordReceived() override {}
 
+    // ---- CLinkViewServices (link worker; posts only) ----
+    // The progress dialog's bar follows the transfer.
+    void SetTransferPos(int pos) override;
+    // The bar the transfer moves (UI thread, once the progress dialog exists).
+    void SetTransferBar(CGradientProgressCtrl::Remote bar);
+
     // The text the name label shows for a live name: "Custom" in Chinese while the UI is Chinese.
     static CString DisplayName(const CString& liveName, BOOL chinese);
     // The first kPresetNameShown characters (UTF-8 aware).
@@ -50,4 +61,6 @@ private:
     void ShowText(const CString& text);
     CTRV410View& m_view;
     bool m_bInstalled = false;
+    std::mutex m_barLock;
+    CGradientProgressCtrl::Remote m_transferBar;
 };

@@ -2,7 +2,9 @@
 // start-up into the frame and the view with every program-wide object and the real services, the
 // frame's geometry, and the view's preset-name services.
 #include "controls/AppObjects.h"
+#include "controls/GradientProgressCtrl.h"
 #include "link/InputPageServices.h"
+#include "link/LinkViewServices.h"
 #include "link/LinkMessages.h"
 #include "link/OutputPageServices.h"
 #include "model/Conversions.h"
@@ -30,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -180,6 +183,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     COutputPageServices& noOutputPage = OutputPageServices();
     CInputPageServices& noInputPages = InputPageServices();
     CLinkDocument& noDocument = LinkDocument();
+    CLinkViewServices& noDisplays = LinkViewServices();
     // The image differs from the defaults until InitData has run.
     g_curImage.system.name[0] = 'X';
     // No language stored yet: the locale decides, and the view stores its choice.
@@ -249,6 +253,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_EQ(&LinkDocument(), static_cast<CLinkDocument*>(&m_app->GetDocument()->GetData()));
     EXPECT_EQ(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&PresetServices(), static_cast<CPresetServices*>(m_app->GetServices()));
+    EXPECT_EQ(&LinkViewServices(), static_cast<CLinkViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&OutputPageServices(), &noOutputPage);
     EXPECT_EQ(&InputPageServices(), &noInputPages);
     r9test::RenderToPng(Frame(), "app_main_frame_offline");
@@ -256,6 +261,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_EQ(m_app->ExitInstance(), 0);
     EXPECT_EQ(&LinkDocument(), &noDocument);
     EXPECT_NE(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
+    EXPECT_EQ(&LinkViewServices(), &noDisplays);
     EXPECT_EQ(g_fontArial16.GetSafeHandle(), nullptr);
     EXPECT_EQ(m_quits, 0) << "leaving by ExitInstance does not ask the loop to quit";
 }
@@ -387,4 +393,15 @@ TEST_F(ViewPresetServicesTest, NameNoticeMarksAtOnceAndTheHandlerShowsTheLiveNam
     ASSERT_TRUE(r9test::PumpUntil([&] { return !m_services.m_strShown.IsEmpty(); }, 2000));
     EXPECT_STREQ(m_services.m_strShown, "自定义");
     EXPECT_EQ(g_bPresetNameDirty.load(), 0);
+}
+
+TEST_F(ViewPresetServicesTest, TransferPositionsMoveTheProgressBar) {
+    CGradientProgressCtrl bar;
+    bar.SetRange(0, 20);
+    LinkViewServices().SetTransferPos(3); // before a bar is handed over: only kept
+    EXPECT_EQ(m_services.m_nTransferPos.load(), 3);
+    m_services.SetTransferBar(bar.GetRemote());
+    std::thread([] { LinkViewServices().SetTransferPos(12); }).join(); // as the worker does
+    EXPECT_EQ(bar.GetRemote().GetPos(), 12);
+    EXPECT_EQ(m_services.m_nTransferPos.load(), 12);
 }
