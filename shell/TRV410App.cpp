@@ -197,20 +197,21 @@ BOOL CTRV410App::InitInstance() {
 }
 
 int CTRV410App::ExitInstance() {
-    if (m_pServices)
-        m_pServices->Uninstall();
     if (m_pMainFrame) {
         m_pMainFrame->m_onDestroyed = nullptr;
         if (m_pMainFrame->GetSafeHwnd())
             m_pMainFrame->DestroyWindow();
     }
-    // The view stops its worker and threads before its members go.
+    // The view stops its worker and threads before its members go; only then may the services
+    // the worker calls return to the defaults.
     m_pView.reset();
+    if (m_pServices)
+        m_pServices->Uninstall();
     m_pServices.reset();
     m_pMainFrame.reset();
     m_pDoc.reset();
-    if (m_bATLInited)
-        m_bATLInited = FALSE;
+    // The COM module and GDI+ have nothing to end here.
+    m_bATLInited = FALSE;
     DeleteProgramObjects();
     return 0;
 }
