@@ -1,16 +1,28 @@
 #include "shell/TRV410View.h"
 
-#include "platform/core/Registry.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/ResourceLoader.h"
+#include "platform/ui/ShellApi.h"
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/TabCtrl.h"
 #include "res/ResourceTable.h"
+#include "platform/ui/Menu.h"
+#include "shell/MessageBoxDlg.h"
+#include "shell/PasswordDlg.h"
+#include "shell/SaveData_Dlg.h"
+#include "shell/UnlockDlg.h"
+#include "shell/DefSourceDlg.h"
+#include "shell/InitDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/UpdateHost.h"
 #include "shell/UpgradeDlg.h"
 #include "shell/ViewLayouts.h"
+#include "shell/VersionDlg.h"
+#include "shell/ViewMenus.h"
+#include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
@@ -37,6 +49,8 @@
 #include <mutex>
 
 CTRV410View* g_pMainView = nullptr;
+CDisplayDlg* g_pDisplayDlg = nullptr;
+CGradientProgressCtrl* g_pDisplayBar = nullptr;
 
 IMPLEMENT_DYNAMIC(CTRV410View, CWnd)
 
@@ -75,6 +89,15 @@ ON_COMMAND(ID_FIRMWARE_UPDATE_MENU, &CTRV410View::OnFirmwareUpdateMenu)
 ON_COMMAND_RANGE(ID_USB_DEVICE_FIRST, ID_USB_DEVICE_LAST, &CTRV410View::OnUsbDeviceChosen)
 ON_COMMAND(ID_CONNECT_USB, &CTRV410View::OnConnectUsbMenu)
 ON_COMMAND(ID_CONNECT_NET, &CTRV410View::OnConnectNetMenu)
+ON_BN_CLICKED(IDC_SETTINGS_BUTTON, &CTRV410View::OnSettingsButton)
+ON_COMMAND(ID_ADVANCED_MENU, &CTRV410View::OnAdvancedMenu)
+ON_COMMAND(ID_LANGUAGE_MENU, &CTRV410View::OnLanguageMenu)
+ON_COMMAND(ID_HELP_MENU, &CTRV410View::OnHelpMenu)
+ON_COMMAND(ID_ABOUT_MENU, &CTRV410View::OnAboutMenu)
+ON_COMMAND(ID_FACTORY_RESET_MENU, &CTRV410View::OnFactoryResetMenu)
+ON_COMMAND(ID_MIXER_MENU, &CTRV410View::OnMixerMenu)
+ON_COMMAND(ID_BASS_BOOST_MENU, &CTRV410View::OnBassBoostMenu)
+ON_COMMAND(ID_BOOT_SOURCE_MENU, &CTRV410View::OnBootSourceMenu)
 ON_NOTIFY(TCN_SELCHANGE, IDC_TAB_AREA, &CTRV410View::OnTabSelChange)
 ON_BN_CLICKED(IDC_MINIMIZE_BUTTON, &CTRV410View::OnMinimizeButton)
 ON_BN_CLICKED(IDC_CLOSE_BUTTON, &CTRV410View::OnCloseButton)
@@ -90,6 +113,10 @@ ON_MESSAGE(WM_SHOW_LEVEL_PAGE, &CTRV410View::OnShowLevelPage)
 ON_MESSAGE(WM_COMBO_SELECT, &CTRV410View::OnComboSelect)
 ON_MESSAGE(WM_SLIDER_MOVING, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
+ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
+ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
+ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
 // The view's part of the bulk transfers.
@@ -130,9 +157,63 @@ private:
     CTRV410View& m_view;
 };
 
+// The view's part of the data lock: its senders and pages, the real prompts and boxes.
+class CTRV410View::CViewLockHost : public CDataLockHost {
+public:
+    explicit CViewLockHost(CTRV410View& view) : m_view(view) {}
+    BOOL IsLinkOpen() override { return m_view.m_bLinkOpen.load(); }
+    void SendPreset(int preset, BOOL store) override { m_view.SendPreset(preset, store); }
+    void SetOutputMixDefaults(int output, int code, BOOL requestRestore) override {
+        m_view.SetOutputMixDefaults(output, code, requestRestore);
+    }
+    void ClearOutputLinks() override { m_view.ClearOutputLinks(); }
+    void RefreshPages() override { m_view.RefreshPages(); }
+    void SetLockButton(BOOL pressed) override { m_view.SetLockButton(pressed); }
+    BOOL IsLockButtonPressed() override { return m_view.m_bLockButton; }
+    void Repaint() override { m_view.Invalidate(); }
+    void TrackSettingsPopup() override {
+        CMenu menu;
+        CWnd* button = m_view.GetDlgItem(ID_SETTINGS_POPUP_BUTTON);
+        if (!button || !menu.LoadMenu(IDR_SETTINGS_POPUP_MENU))
+            return;
+        CMenu* popup = menu.GetSubMenu(0);
+        if (!popup)
+            return;
+        CRect rc;
+        button->GetWindowRect(&rc);
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, &m_view);
+    }
+    void CloseProgram() override {
+        if (CWnd* main = AfxGetMainWnd())
+            main->PostMessage(WM_CLOSE, 0, 0);
+    }
+    void SetLockedLayout(BOOL locked) override { OutputPageServices().SetLockedLayout(locked); }
+    UnlockPromptResult RunUnlockPrompt(int mode, CString* entry) override {
+        CUnlockDlg dlg(mode, this, &m_view);
+        dlg.DoModal();
+        *entry = dlg.m_strEntry;
+        return dlg.GetResult();
+    }
+    BOOL RunPasswordPrompt(CString* entry) override {
+        CPasswordDlg dlg(this, &m_view);
+        dlg.DoModal();
+        *entry = dlg.m_strEntry;
+        return dlg.m_bEntered && !dlg.m_bCancelled;
+    }
+    void ShowMessage(const char* text) override {
+        ShowTimedMessageBox(&m_view, text, g_strProduct, MB_OK, g_bChinese.load(), 2000);
+    }
+    int AskYesNo(const char* text) override { return ShowMessageBox(text, MB_YESNO, 0); }
+
+private:
+    CTRV410View& m_view;
+};
+
 CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
-      m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)) {
+      m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
+      m_pLockHost(std::make_unique<CViewLockHost>(*this)),
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -146,6 +227,12 @@ CTRV410View::~CTRV410View() {
     g_pSerialCommand = nullptr;
     if (g_pMainView == this)
         g_pMainView = nullptr;
+    if (g_pViewWnd == this)
+        g_pViewWnd = nullptr;
+    if (m_pDisplayDlg && g_pDisplayDlg == m_pDisplayDlg.get()) {
+        g_pDisplayDlg = nullptr;
+        g_pDisplayBar = nullptr;
+    }
     if (m_hWnd)
         DestroyWindow();
 }
@@ -279,16 +366,15 @@ void CTRV410View::OnInitialUpdate() {
     m_strHelpCn = m_strWorkDir + "/CH_Help.chm";
     m_strHelpEn = m_strWorkDir + "/EN_Help.chm";
     // 7. The firmware folder starts at the user's documents; no link is open.
-    m_strHexFolder = DocumentsFolder();
+    m_strHexFolder = CAppSettings::DocumentsFolder();
     m_bLinkOpen = 0;
     // 8. Stored settings and the language they decide.
-    // TODO-merge h-lock: LoadDspMcuSettings();
-    DecideLanguage();
+    LoadDspMcuSettings();
+    ApplyStoredLanguage();
     // 9. Controls, pages, progress dialog, menus.
     CreatePages();
     // 10. Looks and texts of the language.
-    // TODO-merge h-menus: ToggleLanguage(FALSE);
-    FillInputTypeList();
+    ToggleLanguage(FALSE);
     ShowLinkState(FALSE);
     // 11. No output is linked at start (the preset slots select slot 0 when they exist).
     ClearOutputLinks();
@@ -310,36 +396,20 @@ void CTRV410View::OnInitialUpdate() {
     g_pViewWnd = this;
     // 19. The communication monitor, hidden.
     InitFirmwareAndSerial();
-    // 20. TODO-merge h-dialogs: m_msgBox.Create(this);
-    // 21. TODO-merge h-lock: LoadDspMcuSettings(); SaveFileFolder(0); LoadLineSet();
+    // 20. The hidden auto-close box window.
+    if (!m_msgBox.IsCreated())
+        m_msgBox.Create(this);
+    // 21. Settings again, the USB key, the file-folder key when missing, the curve setting.
+    LoadDspMcuSettings();
     CreateUsbKey();
+    SaveFileFolder(0);
+    LoadLineSet();
     // 22. Drag area and state.
     GetClientRect(&m_rcClient);
     m_bDragging = FALSE;
     ModifyStyle(0x80, 0);
     // 23. The link starts once the window is up.
     PostMessage(WM_START_LINK, 0, 0);
-}
-
-CString CTRV410View::DocumentsFolder() {
-    const char* docs = std::getenv("XDG_DOCUMENTS_DIR");
-    if (docs && *docs && std::filesystem::is_directory(docs))
-        return CString(docs);
-    const char* home = std::getenv("HOME");
-    if (!home || !*home)
-        return CString();
-    const std::string candidate = std::string(home) + "/Documents";
-    std::error_code ec;
-    return CString(std::filesystem::is_directory(candidate, ec) ? candidate.c_str() : home);
-}
-
-void CTRV410View::DecideLanguage() {
-    if (g_strLanguage.IsEmpty()) {
-        g_strLanguage = g_bChinese.load() ? "Chinese" : "English";
-        SaveDspMcuSettings();
-    } else {
-        g_bChinese = g_strLanguage == "Chinese" ? 1 : 0;
-    }
 }
 
 void CTRV410View::LoadFormBitmaps() {
@@ -427,7 +497,16 @@ void CTRV410View::CreatePages() {
     if (m_pOutputPage)
         m_pOutputPage->ShowWindow(SW_HIDE);
     OutputPageServices().LoadBands();
-    // 12. TODO-merge h-dialogs: the transfer progress dialog (g_pDisplayDlg, g_pDisplayBar).
+    // 12. The transfer progress dialog, hidden (it centres itself on the view).
+    if (!m_pDisplayDlg) {
+        m_pDisplayDlg = std::make_unique<CDisplayDlg>(this);
+        if (m_pDisplayDlg->CreateHidden()) {
+            g_pDisplayDlg = m_pDisplayDlg.get();
+            g_pDisplayBar = &m_pDisplayDlg->GetBar();
+        } else {
+            m_pDisplayDlg.reset();
+        }
+    }
     // 13. The popup menus; the settings popup never offers its second item.
     m_menuPresets.LoadMenu(112);
     if (m_menuSettings.LoadMenu(113))
@@ -443,8 +522,12 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
     auto page = std::make_unique<CWnd>();
     CRect rc;
     tabArea->GetClientRect(&rc);
-    if (pageId == IDD_LOCK_COVER)
-        rc = CRect(0, 0, 1196, 411);
+    if (pageId == IDD_LOCK_COVER) {
+        auto cover = std::make_unique<CLockCoverDlg>(tabArea);
+        if (!cover->Create(IDD_LOCK_COVER, tabArea))
+            return nullptr;
+        return cover;
+    }
     if (!page->Create(nullptr, "", WS_CHILD, rc, tabArea, pageId))
         return nullptr;
     return page;
@@ -629,8 +712,9 @@ void CTRV410View::CloseMainWindow() {
 }
 
 int CTRV410View::AskSaveBeforeClose() {
-    // TODO-merge h-dialogs: CSaveData_Dlg(this).DoModal()
-    return SAVE_ANSWER_NO;
+    CSaveData_Dlg dlg(this);
+    dlg.DoModal();
+    return dlg.m_nResult;
 }
 
 void CTRV410View::OnCloseButton() {
@@ -776,16 +860,23 @@ int CTRV410View::StopLinkThread(BOOL release) {
 void CTRV410View::SendCommand(int cmd, int preset) {
     if (!m_bLinkOpen.load())
         return;
-    std::lock_guard lock(g_linkLock);
-    auto packet = BuildSystemFrame(cmd, preset);
-    if (!packet)
-        return;
-    if (cmd == CMD_WIFI_RESET) {
-        packet->SetLongWait(1);
-        g_bTransferBusy = 1;
+    {
+        std::lock_guard lock(g_linkLock);
+        auto packet = BuildSystemFrame(cmd, preset);
+        if (!packet)
+            return;
+        if (cmd == CMD_WIFI_RESET) {
+            packet->SetLongWait(1);
+            g_bTransferBusy = 1;
+        }
+        m_command.AddPacket(std::move(packet));
+        m_worker.WakeForPacket();
     }
-    m_command.AddPacket(std::move(packet));
-    m_worker.WakeForPacket();
+    // The module's reset takes about half a minute: the progress dialog follows it.
+    if (cmd == CMD_WIFI_RESET && m_pDisplayDlg) {
+        m_pDisplayDlg->SetFactoryMode(TRUE);
+        ShowProgress(1);
+    }
 }
 
 void CTRV410View::SendSpeakerMap(int output, int mode) {
@@ -879,6 +970,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
         std::lock_guard lock(g_linkLock);
         LoadLockState(preset);
         g_bLockLook = g_bDataLocked.load() == 1;
+        SetLockButton(g_bLockLook.load());
         OutputPageServices().SetLockedLayout(g_bLockLook.load());
         LockMarkBlock mark = g_curImage.outputs[0].GetLockMark();
         if (mark.lockOption > 1) {
@@ -891,7 +983,7 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
     }
     g_bLiveDataSent = 0;
     ClearOutputLinks();
-    m_bViewMenuItemEnabled = !(g_nDeviceType == 3 || g_nDeviceType == 4);
+    UpdateBassBoostItem();
     RefreshPages();
     PresetServices().ShowPresetName();
     g_bPresetEdited = 0;
@@ -1113,6 +1205,7 @@ void CTRV410View::ShowTimedMessage(const char* textEn, const char* textCn, int c
     m_strLastMessage = LangText(textEn, textCn);
     m_nLastMessageCode = code;
     ++m_nMessageCount;
+    ShowTimedMessageBox(this, m_strLastMessage, g_strProduct, MB_OK, g_bChinese.load(), code);
 }
 
 // ---- Shell services (their controls come with the shell) ---------------------------------------
@@ -1121,6 +1214,7 @@ void CTRV410View::ShowLinkState(BOOL connected) {
     m_bShownConnected = connected;
     if (!m_linkIndicator.GetSafeHwnd())
         return;
+    ApplyConnectLook(connected);
     m_linkIndicator.SetText(connected ? LangText(g_strConnected, g_strConnectedCn)
                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
     if (connected)
@@ -1238,29 +1332,8 @@ void CTRV410View::OnPhoneButton() {
         SetInputType(2, TRUE);
 }
 
-void CTRV410View::LoadLockState(int) {
-    std::lock_guard lock(g_linkLock);
-    OutputRecord& first = g_curImage.outputs[0];
-    // Only '!' means locked: a zero or damaged marker must never unscramble good data. An
-    // all-presets file of the old format carries no lock.
-    if (g_bOldAllPresetsFile.load() || !IsLockedMarker(static_cast<BYTE>(first.name[0]))) {
-        g_bDataLocked = 0;
-        return;
-    }
-    for (OutputRecord& out : g_curImage.outputs) {
-        BYTE* bytes = reinterpret_cast<BYTE*>(&out);
-        for (int k = 0; k < 288; ++k)
-            bytes[k] ^= LOCK_MASK;
-    }
-    char code[7] = {};
-    for (int k = 0; k < 6; ++k) {
-        first.name[2 + k] = static_cast<char>(first.name[2 + k] ^ LOCK_MASK);
-        code[k] = first.name[2 + k];
-    }
-    CString password(code);
-    password.Trim();
-    g_strLockPassword = password;
-    g_bDataLocked = 1;
+void CTRV410View::LoadLockState(int preset) {
+    DataLock().LoadLockState(preset);
 }
 
 void CTRV410View::ClearOutputLinks() {
@@ -1285,17 +1358,160 @@ void CTRV410View::RefreshPages() {
 }
 
 void CTRV410View::ResetOutputsToDefault() {
-    {
-        std::lock_guard lock(g_linkLock);
-        g_bDataLocked = 0;
-        g_bDataUnlocked = 0;
-        for (int i = 0; i < NUM_OUTPUTS; ++i)
-            g_curImage.outputs[i] = g_defOutRecords[i];
-        FixTweeterCrossover();
-        LinkDocument().LoadFromImage(0);
+    DataLock().ResetOutputsToDefault();
+}
+
+CDataLockHost& CTRV410View::LockHost() {
+    return *m_pLockHost;
+}
+
+LRESULT CTRV410View::OnPresetFileLoaded(WPARAM, LPARAM) {
+    DataLock().OnPresetFileLoaded();
+    return 0;
+}
+
+LRESULT CTRV410View::OnDataRangeError(WPARAM, LPARAM) {
+    DataLock().OnDataRangeError();
+    return 0;
+}
+
+// ---- Popup menus and their commands, the language, help -----------------------------------------
+
+void CTRV410View::ToggleLanguage(BOOL toggle) {
+    if (toggle)
+        g_bChinese = g_bChinese.load() ? 0 : 1;
+    ApplyLanguage();
+    Invalidate();
+}
+
+void CTRV410View::ApplyLanguage() {
+    const DWORD locale = SystemLocaleId();
+    const BOOL chinese = g_bChinese.load() ? TRUE : FALSE;
+    // Dialogs and menus built from now on pick this language's texts.
+    ResourceLoader::SetChinese(chinese);
+    g_strLanguage = chinese ? "Chinese" : "English";
+    m_picLanguage.SetBitmap(static_cast<HBITMAP>((chinese ? m_bmpLangCn : m_bmpLangEn).GetSafeHandle()));
+
+    const std::pair<CBitButton*, int> bitButtons[] = {
+        {&m_btnInputPage, IDC_INPUT_PAGE_BUTTON},  {&m_btnLevelPage, IDC_LEVEL_PAGE_BUTTON},
+        {&m_btnHiLevel, IDC_HI_LEVEL_BUTTON},      {&m_btnAux, IDC_AUX_BUTTON},
+        {&m_btnPhoneType, IDC_PHONE_BUTTON},       {&m_btnLock, IDC_LOCK_BUTTON},
+        {&m_btnSettingsPopup, IDC_SETTINGS_POPUP},
+    };
+    for (const auto& [button, id] : bitButtons)
+        if (const UINT* ids = ViewSkinBitmaps(id, chinese))
+            button->SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+    FillInputTypeList();
+    const std::pair<CXPButton*, int> xpButtons[] = {{&m_btnPresets, IDC_PRESETS_BUTTON},
+                                                    {&m_btnSettings, IDC_SETTINGS_BUTTON}};
+    for (const auto& [button, id] : xpButtons)
+        if (const UINT* ids = ViewSkinBitmaps(id, chinese))
+            button->SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+
+    const BOOL online = g_bOnline.load() ? TRUE : FALSE;
+    ApplyConnectLook(online);
+    if (m_linkIndicator.GetSafeHwnd()) {
+        m_linkIndicator.SetText(online ? LangText(g_strConnected, g_strConnectedCn)
+                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
+        m_linkIndicator.Invalidate();
     }
-    ClearOutputLinks();
-    RefreshPages();
+
+    for (UINT command : ViewMenuTextCommands()) {
+        const char* text = ViewMenuText(command, chinese, locale);
+        for (CMenu* menu : {&m_menuPresets, &m_menuSettings, &m_menuAdvanced})
+            menu->ModifyMenu(command, MF_BYCOMMAND | MF_STRING, command, text);
+    }
+
+    // Only the two fixed names swap; a name the user typed stays as it is.
+    if (online && m_btnPresetName.GetSafeHwnd()) {
+        CString name;
+        m_btnPresetName.GetWindowText(name);
+        const char* from = chinese ? "Custom" : "自定义";
+        if (name == from) {
+            m_btnPresetName.SetWindowText(chinese ? "自定义" : "Custom");
+            m_btnPresetName.Invalidate();
+        }
+    }
+
+    UpdateBassBoostItem();
+    FillPhoneList();
+    SaveDspMcuSettings();
+    ApplyLanguageToPages();
+}
+
+void CTRV410View::ApplyConnectLook(BOOL online) {
+    if (const UINT* ids = ViewSkinBitmaps(IDC_CONNECT_BUTTON, g_bChinese.load() ? TRUE : FALSE, online))
+        m_btnConnect.SetBitmaps(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+}
+
+void CTRV410View::UpdateBassBoostItem() {
+    const BOOL enabled = !(g_nDeviceType == 3 || g_nDeviceType == 4);
+    m_bViewMenuItemEnabled = enabled;
+    if (CMenu* popup = m_menuAdvanced.GetSubMenu(0))
+        popup->EnableMenuItem(MIXER_BASS_BOOST_POS, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_DISABLED));
+}
+
+void CTRV410View::TrackMenuUnder(CMenu& menu, CWnd& button) {
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup || !button.GetSafeHwnd())
+        return;
+    CRect rc;
+    button.GetWindowRect(&rc);
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom + 2, this);
+}
+
+void CTRV410View::OnSettingsButton() {
+    TrackMenuUnder(m_menuSettings, m_btnSettings);
+}
+
+void CTRV410View::OnAdvancedMenu() {
+    RunInputNoiseDialog(1);
+}
+
+void CTRV410View::OnLanguageMenu() {
+    ToggleLanguage(TRUE);
+}
+
+void CTRV410View::OnHelpMenu() {
+    const BOOL chinese = g_bChinese.load() ? TRUE : FALSE;
+    const CString& path = chinese ? m_strHelpCn : m_strHelpEn;
+    // The desktop only says whether it could start a viewer, so a missing file is caught first.
+    std::error_code ec;
+    const bool exists = !path.IsEmpty() && std::filesystem::is_regular_file(path.GetString(), ec);
+    const HINSTANCE result = exists ? ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL)
+                                    : reinterpret_cast<HINSTANCE>(static_cast<UINT_PTR>(SE_ERR_FNF));
+    if (reinterpret_cast<UINT_PTR>(result) > 32)
+        return;
+    CMessageBoxDlg box(chinese ? "没有发现帮助文件!" : "Not find help file!", MB_QUIT_ONLY,
+                       chinese ? "帮助" : "Help", 0, this);
+    box.Show();
+}
+
+void CTRV410View::OnAboutMenu() {
+    CVersionDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CTRV410View::OnFactoryResetMenu() {
+    CInitDlg dlg(this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    SendCommand(CMD_FACTORY_RESET, 0);
+    if (!m_bLinkOpen.load())
+        ShowTimedMessage("No connection can be opened", "没有连接可以打开", 2000);
+}
+
+void CTRV410View::OnMixerMenu() {
+    RunMixerDialog();
+}
+
+void CTRV410View::OnBassBoostMenu() {
+    RunInputNoiseDialog(0);
+}
+
+void CTRV410View::OnBootSourceMenu() {
+    CDefSourceDlg dlg(this);
+    dlg.DoModal();
 }
 
 // ---- Bulk transfers and channel operations -------------------------------------------------------
@@ -1467,12 +1683,20 @@ void CTRV410View::TrackConnectPopup(const std::vector<PopupItem>& items) {
 
 void CTRV410View::ShowProgress(int mode) {
     m_nProgressShown = mode;
-    // TODO-merge h-dialogs: the transfer progress dialog.
+    if (m_pDisplayDlg)
+        m_pDisplayDlg->ShowProgress(mode);
 }
 
 void CTRV410View::HideProgress() {
     m_nProgressShown = -1;
-    // TODO-merge h-dialogs: the transfer progress dialog.
+    if (m_pDisplayDlg)
+        m_pDisplayDlg->HideProgress();
+}
+
+void CTRV410View::SetLockButton(BOOL locked) {
+    m_bLockButton = locked;
+    if (m_btnLock.GetSafeHwnd())
+        m_btnLock.SetCheck(locked ? 1 : 0);
 }
 
 void CTRV410View::OnUsbDeviceChosen(UINT id) {
@@ -1966,19 +2190,7 @@ BOOL CTRV410View::ChooseFirmwareFile() {
 }
 
 void CTRV410View::SaveDspMcuSettings() {
-    std::string key = std::string(g_strRegKey) + "\\" + g_strRegDspMcu;
-    HKEY h = nullptr;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    auto put = [h](const char* name, const char* value) {
-        RegSetValueEx(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                      static_cast<DWORD>(std::strlen(value) + 1));
-    };
-    put("Name", g_strHexPath.GetString());
-    put("Path", m_strHexFolder.GetString());
-    put(g_strRegLanguage, g_bChinese.load() ? "Chinese" : "English");
-    RegCloseKey(h);
+    m_settings.SaveDspMcuSettings();
 }
 
 BOOL CTRV410View::LoadFirmwareFile() {

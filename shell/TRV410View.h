@@ -33,7 +33,13 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/Wnd.h"
+#include "shell/AppSettings.h"
+#include "shell/DataLock.h"
+#include "shell/DataLockHost.h"
+#include "shell/DisplayDlg.h"
+#include "shell/LockCoverDlg.h"
 #include "shell/LockDataDlg.h"
+#include "shell/MsgBox.h"
 
 #include <atomic>
 #include <memory>
@@ -95,7 +101,6 @@ constexpr UINT IDC_PHONE_DROP = 3502;
 constexpr UINT IDD_OUTPUT_PAGE = 136;
 constexpr UINT IDD_INPUT_PAGE = 382;
 constexpr UINT IDD_LEVEL_PAGE = 522;
-constexpr UINT IDD_LOCK_COVER = 760;
 constexpr int PAGE_INPUT = 0;
 constexpr int PAGE_OUTPUT = 1;
 constexpr int PAGE_LEVEL = 2;
@@ -188,6 +193,34 @@ public:
     void UpdateSourceConflict();
     LRESULT OnBootLevelNotice(WPARAM, LPARAM) { return 0; }
 
+    // ---- Popup menus and their commands, the language, help ----
+    // TRUE flips the language first; then ApplyLanguage and a repaint of the view.
+    void ToggleLanguage(BOOL toggle);
+    // Puts g_bChinese on the whole view: skins, lists, link state, menu texts, the preset name
+    // label, the bass-boost item, and stores the language.
+    void ApplyLanguage();
+    // The pages' texts in the language, in the order output, input, level (the pages plug in here).
+    virtual void ApplyLanguageToPages() {}
+    // The connect button's skin of the language for the link state.
+    void ApplyConnectLook(BOOL online);
+    // Bass boost (item 32775) cannot be picked for device types 3 and 4.
+    void UpdateBassBoostItem();
+    // Opens the first popup of a menu under a button: its left edge, 2 pixels below it.
+    void TrackMenuUnder(CMenu& menu, CWnd& button);
+    void OnSettingsButton();   // button 8802: menu 113
+    void OnAdvancedMenu();     // 728 (its item is deleted at start)
+    void OnLanguageMenu();     // 729
+    void OnHelpMenu();         // 730
+    void OnAboutMenu();        // 731
+    void OnFactoryResetMenu(); // 32771
+    void OnMixerMenu();        // 32774
+    void OnBassBoostMenu();    // 32775
+    void OnBootSourceMenu();   // 32776
+    // The input noise dialog (0 bass boost, 1 advanced) and the mixer window come with the
+    // input and level pages; they plug in here.
+    virtual void RunInputNoiseDialog(int /*kind*/) {}
+    virtual void RunMixerDialog() {}
+
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
     CBitButton m_btnSettingsPopup;       // 2854
@@ -228,9 +261,6 @@ public:
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);
     void LoadFormBitmaps();
-    // The stored language string decides the language; an empty one is set from the locale.
-    void DecideLanguage();
-    static CString DocumentsFolder();
 
     // ---- Pictures, menus, fonts, brush ----
     CBitmap m_bmpBackCn;  // 285
@@ -245,6 +275,9 @@ public:
     CFont m_font16;       // Arial 16/400
     CFont m_font20;       // Arial 20/500
     CBrush m_brushDlg;    // the dialog background colour
+    // The transfer progress dialog (g_pDisplayDlg) and the hidden auto-close box window.
+    std::unique_ptr<CDisplayDlg> m_pDisplayDlg;
+    CMsgBox m_msgBox;
     // The document's channel data (the link's document).
     CKTV_Data* m_pData = nullptr;
 
@@ -378,7 +411,7 @@ public:
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode);
     virtual void HideProgress();
-    virtual void SetLockButton(BOOL locked) { m_bLockButton = locked; }
+    virtual void SetLockButton(BOOL locked);
     int m_nProgressShown = -1;
     BOOL m_bLockButton = FALSE;
 
@@ -439,11 +472,31 @@ public:
     void SetUpdateStatusText(const char* textEn, const char* textCn);
     LRESULT OnLinkNotice(WPARAM wParam, LPARAM lParam);
 
+    // ---- Settings and the data lock ----
+    CAppSettings m_settings;
+    BOOL LoadFileFolder(int nKind) { return m_settings.LoadFileFolder(nKind); }
+    BOOL SaveFileFolder(int nKind) { return m_settings.SaveFileFolder(nKind); }
+    BOOL LoadDspMcuSettings() { return m_settings.LoadDspMcuSettings(); }
+    // After LoadDspMcuSettings: an empty stored language takes g_bChinese, a stored one sets it.
+    void ApplyStoredLanguage() { m_settings.ApplyStoredLanguage(); }
+    BOOL LoadLineSet() { return m_settings.LoadLineSet(); }
+    // The output page's graph redraw comes with that page.
+    BOOL SaveLineSet() { return m_settings.SaveLineSet(); }
+    static BOOL IsFolderMissing(LPCTSTR pszPath) { return CAppSettings::IsFolderMissing(pszPath); }
+    CDataLock& DataLock() { return *m_pDataLock; }
+    void OnLockButton() { DataLock().OnLockButton(); }
+    void LockOrUnlock(BOOL bLock) { DataLock().LockOrUnlock(bLock); }
+    void OnSettingsPopupButton() { DataLock().OnSettingsPopupButton(); }
+    LRESULT OnPresetFileLoaded(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDataRangeError(WPARAM wParam, LPARAM lParam);
+    // The lock's view of this object.
+    CDataLockHost& LockHost();
+
     // ---- Firmware update and serial link ----
     CFirmwareImage m_fwImage;
     CFirmwareTransfer m_fwTransfer{m_fwImage};
     CSerialPort m_serial;
-    CString m_strHexFolder; // the remembered firmware folder
+    CString& m_strHexFolder = m_settings.m_strFirmwareFolder; // the remembered firmware folder
     void UsbFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.UsbCycle(worker); }
     void NetFirmwareCycle(CLinkWorker& worker) override { m_fwTransfer.NetCycle(worker); }
     // Asks for the update file (".bin"); FALSE for a cancel or another extension.
@@ -499,6 +552,9 @@ private:
     std::unique_ptr<CBulkTransfer> m_pBulk;
     class CViewUpdateHost;
     std::shared_ptr<CViewUpdateHost> m_pUpdateHost;
+    class CViewLockHost;
+    std::unique_ptr<CViewLockHost> m_pLockHost;
+    std::unique_ptr<CDataLock> m_pDataLock;
 
 public:
     DECLARE_MESSAGE_MAP()
@@ -506,3 +562,6 @@ public:
 
 // The main view, once created.
 extern CTRV410View* g_pMainView;
+// The view's transfer progress dialog and its bar, once created.
+extern CDisplayDlg* g_pDisplayDlg;
+extern CGradientProgressCtrl* g_pDisplayBar;

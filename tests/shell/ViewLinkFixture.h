@@ -16,6 +16,7 @@
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
 #include "platform/ui/Menu.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/TRV410View.h"
 #include "support/PumpMessages.h"
 #include "support/ResetLinkGlobals.h"
@@ -56,6 +57,8 @@ protected:
             return m_reachable.load() ? TRUE : FALSE;
         });
 
+        // Boxes are answered at once (the view records its last message itself).
+        SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
         // The Connect popup is dismissed unless a test answers it.
         CMenu::SetTrackHook([this](CMenu& menu, int x, int y) {
             m_popupAt = CPoint(x, y);
@@ -77,6 +80,7 @@ protected:
     void TearDown() override {
         m_view.reset();
         CMenu::SetTrackHook({});
+        SetMessageBoxAnswer({});
         Pump([] { return false; }, 20);
         SetLinkDocument(nullptr);
         m_doc.reset();
