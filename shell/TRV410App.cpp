@@ -187,8 +187,9 @@ BOOL CTRV410App::InitInstance() {
     m_pServices = std::make_unique<CViewPresetServices>(*m_pView);
     m_pServices->Install();
     m_pView->OnInitialUpdate();
-    // TODO-merge h-view: m_pServices->SetTransferBar(g_pDisplayBar->GetRemote()) once the view
-    // makes its progress dialog.
+    // The progress dialog exists now: the link's transfer position moves its bar.
+    if (g_pDisplayBar)
+        m_pServices->SetTransferBar(g_pDisplayBar->GetRemote());
     m_pView->ShowWindow(SW_SHOW);
     // 19: posted messages run once the loop runs, after the window is shown.
     m_pMainFrame->ShowWindow(SW_SHOW);

@@ -254,6 +254,10 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_EQ(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&PresetServices(), static_cast<CPresetServices*>(m_app->GetServices()));
     EXPECT_EQ(&LinkViewServices(), static_cast<CLinkViewServices*>(m_app->GetServices()));
+    ASSERT_NE(g_pDisplayBar, nullptr);
+    g_pDisplayBar->SetRange(0, 40);
+    LinkViewServices().SetTransferPos(17);
+    EXPECT_EQ(g_pDisplayBar->GetRemote().GetPos(), 17) << "the progress dialog's bar follows the link";
     EXPECT_EQ(&OutputPageServices(), &noOutputPage);
     EXPECT_EQ(&InputPageServices(), &noInputPages);
     r9test::RenderToPng(Frame(), "app_main_frame_offline");
