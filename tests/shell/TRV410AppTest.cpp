@@ -26,11 +26,13 @@
 #include "support/ResetLinkGlobals.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <thread>
 #include <string>
@@ -236,6 +238,8 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     ASSERT_NE(m_app->GetMainWnd(), nullptr);
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_TRUE(Frame()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(Frame()->windowIcon().isNull()) << "icon 273";
+    EXPECT_EQ(std::signal(SIGPIPE, SIG_IGN), SIG_IGN) << "a closed peer never ends the program";
     EXPECT_EQ(Frame()->size(), QSize(1282, 722));
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(Frame()->pos(), QPoint(area.center().x() - 1282 / 2, area.center().y() - 722 / 2)) << "centred";
