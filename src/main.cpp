@@ -93,11 +93,12 @@ int main(int argc, char** argv) {
 
     // Headless start (make run without a display): once the link is up, save what the main window
     // shows and end; R9_QUIT_AFTER_MS bounds the wait (the screenshot is then taken offline).
+    // R9_QUIT_AFTER_MS alone ends the program after that time.
     const QString shot = qEnvironmentVariable("R9_SCREENSHOT");
     bool ok = false;
     const int quitAfter = qEnvironmentVariableIntValue("R9_QUIT_AFTER_MS", &ok);
     QTimer watch;
-    if (!shot.isEmpty() || (ok && quitAfter > 0)) {
+    if (!shot.isEmpty()) {
         const qint64 limit = ok && quitAfter > 0 ? quitAfter : 20000;
         QElapsedTimer clock;
         clock.start();
@@ -116,14 +117,15 @@ int main(int argc, char** argv) {
             // A moment online for the answers to reach the controls.
             if ((onlineAt >= 0 && clock.elapsed() - onlineAt > 800) || clock.elapsed() > limit) {
                 watch.stop();
-                if (!shot.isEmpty())
-                    if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
-                        // What the window shows: the area inside its mask.
-                        frame->Widget()->grab(frame->Widget()->mask().boundingRect()).save(shot);
+                if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
+                    // What the window shows: the area inside its mask.
+                    frame->Widget()->grab(frame->Widget()->mask().boundingRect()).save(shot);
                 QCoreApplication::exit(0);
             }
         });
         watch.start(100);
+    } else if (ok && quitAfter > 0) {
+        QTimer::singleShot(quitAfter, &qapp, [] { QCoreApplication::exit(0); });
     }
     const int code = QApplication::exec();
     app.ExitInstance();
