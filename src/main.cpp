@@ -1,6 +1,5 @@
 // R9VQ-TN: the application entry. The shell's application object does the start-up; this file
 // only makes the toolkit's application around it and takes what start-up reads from the system.
-#include "link/UsbLink.h"
 #include "model/Globals.h"
 #include "shell/MainFrame.h"
 #include "shell/TRV410App.h"
@@ -91,9 +90,10 @@ int main(int argc, char** argv) {
         if (CTRV410View* view = app.GetView(); view && view->Widget())
             view->Widget()->installEventFilter(&firstPaint);
 
-    // Headless start (make run without a display): once the link is up, save what the main window
-    // shows and end; R9_QUIT_AFTER_MS bounds the wait (the screenshot is then taken offline).
-    // R9_QUIT_AFTER_MS alone ends the program after that time.
+    // Headless start (make run without a display): the link comes up on its own (no USB device, the
+    // WIFI module answers the ping); once it is up, save what the main window shows and end; R9_QUIT_AFTER_MS
+    // bounds the wait (the screenshot is then taken offline). R9_QUIT_AFTER_MS alone ends the program after
+    // that time.
     const QString shot = qEnvironmentVariable("R9_SCREENSHOT");
     bool ok = false;
     const int quitAfter = qEnvironmentVariableIntValue("R9_QUIT_AFTER_MS", &ok);
@@ -103,17 +103,10 @@ int main(int argc, char** argv) {
         QElapsedTimer clock;
         clock.start();
         qint64 onlineAt = -1;
-        bool asked = false;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             const bool online = g_bOnline.load() && !g_bTransferBusy.load();
             if (online && onlineAt < 0)
                 onlineAt = clock.elapsed();
-            // Without a device reachable by ping, the WIFI item of the Connect popup.
-            if (!asked && !online && clock.elapsed() > 3000 && g_nLinkState.load() == LINK_NONE) {
-                asked = true;
-                if (CTRV410View* view = app.GetView())
-                    view->PostMessage(WM_COMMAND, ID_CONNECT_NET);
-            }
             // A moment online for the answers to reach the controls.
             if ((onlineAt >= 0 && clock.elapsed() - onlineAt > 800) || clock.elapsed() > limit) {
                 watch.stop();
