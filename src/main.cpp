@@ -110,6 +110,11 @@ int main(int argc, char** argv) {
             // A moment online for the answers to reach the controls.
             if ((onlineAt >= 0 && clock.elapsed() - onlineAt > 800) || clock.elapsed() > limit) {
                 watch.stop();
+                if (onlineAt < 0)
+                    std::fprintf(stderr,
+                                 "r9vq-tn: no link within %lld ms (does the device answer a ping?); "
+                                 "the screenshot shows the program offline\n",
+                                 static_cast<long long>(limit));
                 if (CMainFrame* frame = app.GetMainWnd(); frame && frame->Widget())
                     // What the window shows: the area inside its mask.
                     frame->Widget()->grab(frame->Widget()->mask().boundingRect()).save(shot);
