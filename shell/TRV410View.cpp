@@ -352,63 +352,63 @@ void CTRV410View::DoDataExchange(CDataExchange* dx) {
 }
 
 void CTRV410View::OnInitialUpdate() {
-    // 1. The form has the frame's client size (the frame sizes itself to the skin).
-    // 2. The link's messages come here.
+    // The form has the frame's client size (the frame sizes itself to the skin).
+    // The link's messages come here.
     g_pMainView = this;
     m_command.SetOwner(m_hWnd);
-    // 3. Backgrounds and language pictures.
+    // Backgrounds and language pictures.
     LoadFormBitmaps();
-    // 4. The document's channel data.
+    // The document's channel data.
     m_pData = dynamic_cast<CKTV_Data*>(&LinkDocument());
-    // 5, 6. Working directory and the help files in it.
+    // Working directory and the help files in it.
     std::error_code cwdError;
     m_strWorkDir = std::filesystem::current_path(cwdError).string().c_str();
     m_strHelpCn = m_strWorkDir + "/CH_Help.chm";
     m_strHelpEn = m_strWorkDir + "/EN_Help.chm";
-    // 7. The firmware folder starts at the user's documents; no link is open.
+    // The firmware folder starts at the user's documents; no link is open.
     m_strHexFolder = CAppSettings::DocumentsFolder();
     m_bLinkOpen = 0;
-    // 8. Stored settings and the language they decide.
+    // Stored settings and the language they decide.
     LoadDspMcuSettings();
     ApplyStoredLanguage();
-    // 9. Controls, pages, progress dialog, menus.
+    // Controls, pages, progress dialog, menus.
     CreatePages();
-    // 10. Looks and texts of the language.
+    // Looks and texts of the language.
     ToggleLanguage(FALSE);
     ShowLinkState(FALSE);
-    // 11. No output is linked at start (the preset slots select slot 0 when they exist).
+    // No output is linked at start (the preset slots select slot 0 when they exist).
     ClearOutputLinks();
-    // 12, 13. The start page and the input type.
+    // The start page and the input type.
     ShowSubPage(g_nCurPage, FALSE);
     SetInputType(g_pcSourceSet.inputType, FALSE);
-    // 14. HID arrival and removal.
+    // HID arrival and removal.
     RegisterHidNotification();
-    // 15. Default mixer levels by each output's speaker position.
+    // Default mixer levels by each output's speaker position.
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         SetOutputMixDefaults(i, g_posState[POS_STATE_OUTPUTS + i], FALSE);
-    // 16. The link worker starts idle.
+    // The link worker starts idle.
     g_bUsbEnabled = 0;
     g_bTransfersStopped = 0;
-    // 17. Title of the main window.
+    // Title of the main window.
     ApplyViewMode();
-    // 18. The view receives the link messages.
+    // The view receives the link messages.
     g_pSerialCommand = &m_command;
     g_pViewWnd = this;
-    // 19. The communication monitor, hidden.
+    // The communication monitor, hidden.
     InitFirmwareAndSerial();
-    // 20. The hidden auto-close box window.
+    // The hidden auto-close box window.
     if (!m_msgBox.IsCreated())
         m_msgBox.Create(this);
-    // 21. Settings again, the USB key, the file-folder key when missing, the curve setting.
+    // Settings again, the USB key, the file-folder key when missing, the curve setting.
     LoadDspMcuSettings();
     CreateUsbKey();
     SaveFileFolder(0);
     LoadLineSet();
-    // 22. Drag area and state.
+    // Drag area and state.
     GetClientRect(&m_rcClient);
     m_bDragging = FALSE;
     ModifyStyle(0x80, 0);
-    // 23. The link starts once the window is up.
+    // The link starts once the window is up.
     PostMessage(WM_START_LINK, 0, 0);
 }
 
@@ -424,18 +424,21 @@ void CTRV410View::LoadFormBitmaps() {
 }
 
 void CTRV410View::CreatePages() {
-    // 1. The hidden transfer bar.
+    // Once per window: the pages and menus it makes are the view's for its life.
+    if (m_pOutputPage)
+        return;
+    // The hidden transfer bar.
     m_transferBar.SetBkColor(RGB(128, 128, 128));
-    // 2. The preset name label: text on its disabled bitmap.
+    // The preset name label: text on its disabled bitmap.
     m_btnPresetName.SetDisabledBitmaps(718, 716);
     m_btnPresetName.SetDisabledTextColor(RGB(255, 255, 255));
     m_btnPresetName.SetDisabledTextAlign(0);
     m_btnPresetName.SetDisabledTextTop(2);
     m_btnPresetName.SetDisabledTextLeft(75);
     m_btnPresetName.SetWindowText("");
-    // 3. Not connected yet: the indicator blinks.
+    // Not connected yet: the indicator blinks.
     m_linkIndicator.StartBlink();
-    // 4. The boot level group (0..40).
+    // The boot level group (0..40).
     m_spinBootLevel.SetBuddy(&m_editBootLevel);
     m_spinBootLevel.SetRange32(0, 40);
     m_editBootLevel.SetStep(1.0);
@@ -448,14 +451,14 @@ void CTRV410View::CreatePages() {
     m_sliderBootLevel.SetMargins(1, 5, 1, -1);
     m_sliderBootLevel.SetBuddyEdit(&m_editBootLevel);
     m_sliderBootLevel.SetVertical(FALSE);
-    // 5. The two list buttons.
+    // The two list buttons.
     m_btnInputType.SetBitmaps(836, 837);
     m_btnInputType.CreateDropList(this, IDC_INPUT_TYPE_DROP);
     m_btnInputType.EnableMoveNotify(TRUE);
     m_btnPhone.SetBitmaps(836, 837);
     m_btnPhone.CreateDropList(this, IDC_PHONE_DROP);
     m_btnPhone.EnableMoveNotify(TRUE);
-    // 6. Title-bar buttons, and the lock and settings popup buttons of the language.
+    // Title-bar buttons, and the lock and settings popup buttons of the language.
     m_btnPage1.SetBitmaps(895, 895, 895, 896, 896, 896);
     m_btnMinimize.SetBitmaps(4946, 4947, 4947);
     m_btnClose.SetBitmaps(4948, 4949, 4949);
@@ -466,14 +469,14 @@ void CTRV410View::CreatePages() {
         m_btnLock.SetBitmaps(775, 776, 776, 782, 781, 781);
         m_btnSettingsPopup.SetBitmaps(873, 872, 872);
     }
-    // 7. The tab area shows no tabs: the pages cover it.
+    // The tab area shows no tabs: the pages cover it.
     m_tabArea.SetBkColor(g_clrBrushDlg);
     m_tabArea.SetDrawStyle(2);
     CEnTabCtrl::SetLookFlags(TRUE, CEnTabCtrl::ETC_FLAT | CEnTabCtrl::ETC_COLOR | CEnTabCtrl::ETC_SELECTION |
                                        CEnTabCtrl::ETC_GRADIENT | CEnTabCtrl::ETC_BACKTABS);
     m_tabArea.Invalidate();
     m_tabArea.SetItemSize(CSize(-1, -20));
-    // 8, 9. The pages, hidden, on the tab area's client rectangle; the lock cover at its corner.
+    // The pages, hidden, on the tab area's client rectangle; the lock cover at its corner.
     m_pOutputPage = CreatePageWindow(IDD_OUTPUT_PAGE, &m_tabArea);
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
@@ -489,15 +492,15 @@ void CTRV410View::CreatePages() {
         m_pLockCover->ShowWindow(SW_HIDE);
         m_pLockCover->MoveWindow(0, 0, 1196, 411);
     }
-    // 10. The view's small font on the status edit, the preset label and the indicator.
+    // The view's small font on the status edit, the preset label and the indicator.
     m_editStatus.SetFont(&m_font16);
     m_btnPresetName.SetDisabledFont(&m_font16);
     m_linkIndicator.SetTextFont(&m_font16);
-    // 11. The output page starts hidden and filled.
+    // The output page starts hidden and filled.
     if (m_pOutputPage)
         m_pOutputPage->ShowWindow(SW_HIDE);
     OutputPageServices().LoadBands();
-    // 12. The transfer progress dialog, hidden (it centres itself on the view).
+    // The transfer progress dialog, hidden (it centres itself on the view).
     if (!m_pDisplayDlg) {
         m_pDisplayDlg = std::make_unique<CDisplayDlg>(this);
         if (m_pDisplayDlg->CreateHidden()) {
@@ -507,7 +510,7 @@ void CTRV410View::CreatePages() {
             m_pDisplayDlg.reset();
         }
     }
-    // 13. The popup menus; the settings popup never offers its second item.
+    // The popup menus; the settings popup never offers its second item.
     m_menuPresets.LoadMenu(112);
     if (m_menuSettings.LoadMenu(113))
         if (CMenu* popup = m_menuSettings.GetSubMenu(0))

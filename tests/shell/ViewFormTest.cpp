@@ -76,9 +76,11 @@ protected:
     }
     // Replaces the fixture's view by a scripted one.
     ScriptedView& UseScriptedView() {
+        m_spy.command = nullptr;
         m_view.reset();
         auto* view = new ScriptedView;
         m_view.reset(view);
+        m_spy.command = &m_view->m_command;
         EXPECT_TRUE(m_view->CreateView());
         return *view;
     }
@@ -703,4 +705,41 @@ TEST_F(ViewFormTest, ChannelLinksCopyEachUsedPairInTheChosenDirection) {
     v.ClearOutputLinks();
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         EXPECT_EQ(g_nOutLinkGroup[i], i);
+}
+
+TEST_F(ViewFormTest, MinimiseButtonMinimisesTheTopLevelWindow) {
+    StartUp();
+    CTRV410View& v = *m_view;
+    EXPECT_EQ(v.MainWindow(), &v);
+    Click(IDC_MINIMIZE_BUTTON);
+    EXPECT_TRUE(Pump([&] { return v.Widget()->isMinimized(); }, 2000));
+}
+
+TEST_F(ViewFormTest, AsTheFramesChildTheViewDragsAndTitlesTheFrame) {
+    r9test::LogWnd frame;
+    ASSERT_TRUE(frame.CreateTop(1280, 720));
+    m_spy.command = nullptr;
+    m_view = std::make_unique<CTRV410View>();
+    m_spy.command = &m_view->m_command;
+    ASSERT_TRUE(m_view->CreateView(&frame));
+    CTRV410View& v = *m_view;
+    EXPECT_TRUE(v.GetStyle() & WS_CHILD);
+    EXPECT_EQ(v.MainWindow(), &frame);
+    v.OnInitialUpdate();
+    v.ShowWindow(SW_SHOW);
+    CString title;
+    frame.GetWindowText(title);
+    EXPECT_STREQ(title, g_strProduct);
+
+    CRect before;
+    frame.GetWindowRect(&before);
+    r9test::Press(v.Widget(), QPoint(420, 12));
+    r9test::Move(v.Widget(), QPoint(400, 52), Qt::LeftButton);
+    r9test::Release(v.Widget(), QPoint(400, 52));
+    CRect after;
+    frame.GetWindowRect(&after);
+    EXPECT_EQ(after.TopLeft(), CPoint(before.left - 20, before.top + 40));
+    EXPECT_EQ(after.Size(), before.Size());
+    m_view.reset();
+    frame.DestroyWindow();
 }
