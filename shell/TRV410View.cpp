@@ -1215,6 +1215,7 @@ void CTRV410View::ShowTimedMessage(const char* textEn, const char* textCn, int c
 
 void CTRV410View::ShowLinkState(BOOL connected) {
     m_bShownConnected = connected;
+    ApplyConnectLook(connected);
     if (!m_linkIndicator.GetSafeHwnd())
         return;
     ApplyConnectLook(connected);

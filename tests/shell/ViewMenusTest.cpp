@@ -458,6 +458,21 @@ TEST_F(ViewLanguageTest, ApplyLanguageReskinsEveryButtonPerLanguage) {
     }
 }
 
+// The connect button shows the link state in the language whenever the link opens or closes.
+TEST_F(ViewLanguageTest, LinkStateSetsTheConnectLookOfTheLanguage) {
+    struct Case {
+        int chinese;
+        BOOL connected;
+        UINT normal;
+    } cases[] = {{1, TRUE, 8741}, {1, FALSE, 8751}, {0, TRUE, 8743}, {0, FALSE, 8753}};
+    for (const Case& c : cases) {
+        g_bChinese = c.chinese;
+        m_view->ShowLinkState(c.connected);
+        EXPECT_EQ(m_view->m_btnConnect.LookBitmap(), c.normal) << c.chinese << " " << c.connected;
+        EXPECT_EQ(m_view->m_btnConnect.GetCheck(), 1); // never in its off state
+    }
+}
+
 // The language item names the other language; in English it reads "中文" on a Chinese system.
 // Every other item follows the language; "Advanced" stays deleted.
 TEST_F(ViewLanguageTest, MenuTextsFollowTheLanguageAndTheLocale) {
@@ -724,12 +739,16 @@ TEST_F(ViewLanguageTest, PopupsRenderInBothLanguages) {
         for (const auto& [menu, id] : menus) {
             const QString name = QString("view-menu-%1-%2").arg(id).arg(chinese ? "zh" : "en");
             QImage shot;
-            QTimer::singleShot(0, [&] {
+            // Owned here, so a popup that never opened leaves no pending call behind.
+            QTimer grab;
+            grab.setSingleShot(true);
+            QObject::connect(&grab, &QTimer::timeout, [&] {
                 if (QWidget* open = QApplication::activePopupWidget()) {
                     shot = r9test::RenderToPng(open, name);
                     open->close();
                 }
             });
+            grab.start(0);
             m_view->TrackMenuUnder(*menu, m_view->m_btnSettings);
             ASSERT_FALSE(shot.isNull()) << name.toStdString();
             EXPECT_GT(shot.height(), 12 * Popup(*menu)->GetMenuItemCount()) << name.toStdString();
