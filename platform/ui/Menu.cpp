@@ -77,6 +77,13 @@ HMENU__::Item MakeItem(UINT flags, UINT_PTR idOrPopup, LPCTSTR text) {
     return it;
 }
 
+const char* const kPopupStyle =
+    "QMenu { background: #23262d; color: #e0e3ea; border: 1px solid #3d434f; padding: 3px 0; }"
+    "QMenu::item { padding: 5px 22px 5px 22px; }"
+    "QMenu::item:selected { background: #1f6fb2; color: #ffffff; }"
+    "QMenu::item:disabled { color: #6b7080; }"
+    "QMenu::separator { height: 1px; background: #3d434f; margin: 3px 8px; }";
+
 void Fill(QMenu* menu, HMENU data, QList<QAction*>& actions) {
     for (const HMENU__::Item& it : data->items) {
         if (it.flags & MF_SEPARATOR) {
@@ -306,6 +313,8 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
         chosen = TrackHook()(*this, x, y);
     } else {
         QMenu menu(owner ? owner->Widget() : nullptr);
+        // Popups take the program's dark look, not the desktop's light one.
+        menu.setStyleSheet(kPopupStyle);
         QList<QAction*> actions;
         Fill(&menu, m_hMenu, actions);
         QPoint at(x, y);
