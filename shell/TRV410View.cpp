@@ -1068,15 +1068,17 @@ LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
             g_systemData.masterOn = static_cast<BYTE>(state[14]);
         }
     }
-    if (typeChanged && state[0] >= 0 && state[0] < NUM_INPUT_TYPES) {
+    if (typeChanged) {
+        // Kept as the device sent it; only the six known types show a level.
         {
             std::lock_guard lock(g_linkLock);
             g_pcSourceSet.inputType = static_cast<BYTE>(state[0]);
         }
         SetInputType(state[0], FALSE);
-        OutputPageServices().ShowSourceLevel();
+        if (state[0] >= 0 && state[0] < NUM_INPUT_TYPES)
+            OutputPageServices().ShowSourceLevel();
     }
-    if (levelsChanged)
+    if (levelsChanged && g_pcSourceSet.inputType < NUM_INPUT_TYPES)
         OutputPageServices().ShowSourceLevel();
     return 0;
 }
@@ -1218,7 +1220,6 @@ void CTRV410View::ShowLinkState(BOOL connected) {
     ApplyConnectLook(connected);
     if (!m_linkIndicator.GetSafeHwnd())
         return;
-    ApplyConnectLook(connected);
     m_linkIndicator.SetText(connected ? LangText(g_strConnected, g_strConnectedCn)
                                       : LangText(g_strNotConnected, g_strNotConnectedCn));
     if (connected)

@@ -743,3 +743,34 @@ TEST_F(ViewFormTest, AsTheFramesChildTheViewDragsAndTitlesTheFrame) {
     m_view.reset();
     frame.DestroyWindow();
 }
+
+TEST_F(ViewFormTest, ADeviceInputTypeWithoutALevelIsKeptButShowsNoLevel) {
+    StartUp();
+    CTRV410View& v = *m_view;
+    v.m_bLinkOpen = 1;
+    g_pcSourceSet.inputType = 3;
+    v.SetInputType(3, FALSE);
+    for (int i = 0; i < 15; ++i)
+        g_devStateBytes[i] = i >= 2 && i <= 7 ? g_pcSourceSet.sourceLevel[i - 2] : 0;
+    g_devStateBytes[14] = g_systemData.masterOn;
+    g_devStateBytes[0] = 9;
+    m_spy.sourceLevels = 0;
+    v.OnDeviceState(0, 30);
+    EXPECT_EQ(g_pcSourceSet.inputType, 9);
+    EXPECT_EQ(v.m_btnInputType.GetCurSel(), InputTypeToItem(3));
+    EXPECT_EQ(m_spy.sourceLevels, 0);
+    EXPECT_EQ(g_bSourceTypeMatch.load(), ComputeSourceTypeMatch(g_bootSource.phoneMode, 9));
+    // New levels under that type are stored, and still no level is shown.
+    g_devStateBytes[3] = g_pcSourceSet.sourceLevel[1] + 1;
+    v.OnDeviceState(0, 30);
+    EXPECT_EQ(g_pcSourceSet.sourceLevel[1], g_devStateBytes[3].load());
+    EXPECT_EQ(m_spy.sourceLevels, 0);
+
+    g_devStateBytes[0] = 5;
+    v.OnDeviceState(0, 30);
+    EXPECT_EQ(g_pcSourceSet.inputType, 5);
+    EXPECT_EQ(v.m_btnInputType.GetCurSel(), InputTypeToItem(5));
+    EXPECT_GE(m_spy.sourceLevels, 1);
+    v.m_bLinkOpen = 0;
+    g_pcSourceSet.inputType = 1;
+}
