@@ -1,8 +1,10 @@
-.PHONY: run test setup format clean
+.PHONY: run demo test setup format clean
 setup:
 	@scripts/setup.sh
 run: setup
 	@scripts/run.sh
+demo: setup
+	@scripts/run.sh --demo
 test: setup
 	@scripts/test.sh
 format:

@@ -1,0 +1,45 @@
+// The main frame: one frameless top-level window of 1282 x 722 that holds the main view. Its
+// visible area is 2 pixels inside its rectangle on every side; a display change puts it back to
+// 0,0 at its size.
+#pragma once
+
+#include "platform/ui/MessageMap.h"
+#include "platform/ui/Wnd.h"
+
+#include <functional>
+
+// The frame commands of the caption view; nothing in the running program sends them.
+constexpr UINT ID_CAPTION_MODE1 = 8000;
+constexpr UINT ID_CAPTION_MODE2 = 8001;
+constexpr UINT ID_SHOW_CAPTION_VIEW = 32774;
+
+class CMainFrame : public CWnd {
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    static constexpr int kWidth = 1282;
+    static constexpr int kHeight = 722;
+    // The child frame of the view: 2 pixels larger than the main frame each way, at 0,0.
+    static constexpr int kChildWidth = 1284;
+    static constexpr int kChildHeight = 724;
+    static constexpr DWORD kFrameStyle = 0x00CF8000; // WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE
+    static constexpr DWORD FWS_PREFIXTITLE = 0x4000;
+
+    CMainFrame() = default;
+    ~CMainFrame() override;
+
+    // Creates the window at 0,0 and centres it on the screen; hidden until the application shows it.
+    BOOL LoadFrame();
+    // Runs once when the window has gone (the application leaves its message loop).
+    std::function<void()> m_onDestroyed;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    int OnCreate(LPCREATESTRUCT cs) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void PostNcDestroy() override;
+    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    void OnCaptionMode1();
+    void OnCaptionMode2();
+    void OnShowCaptionView();
+
+    DECLARE_MESSAGE_MAP()
+};

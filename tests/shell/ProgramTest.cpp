@@ -1,0 +1,314 @@
+// The whole program end to end: the application started as main starts it (frame, view, the real
+// worker and services), offscreen, against the device emulator over loopback TCP and the HID
+// double; driven through the view's own commands as a user would.
+#include "devsim/DeviceEmulator.h"
+#include "devsim/DevsimHidBackend.h"
+
+#include "link/LinkGlobals.h"
+#include "link/LinkMessages.h"
+#include "link/UsbLink.h"
+#include "model/Conversions.h"
+#include "model/Globals.h"
+#include "model/KTV_OutData.h"
+#include "platform/core/Registry.h"
+#include "platform/io/HidBackend.h"
+#include "platform/io/PingProbe.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/TopLevel.h"
+#include "shell/MainFrame.h"
+#include "shell/MessageBoxDlg.h"
+#include "shell/TRV410App.h"
+#include "shell/TRV410Doc.h"
+#include "shell/TRV410View.h"
+#include "shell/ViewPresetServices.h"
+#include "support/PumpMessages.h"
+#include "support/RenderToPng.h"
+#include "support/ResetLinkGlobals.h"
+#include "support/TimeScale.h"
+#include "support/UiEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const std::string kDevice = CDevsimHidBackend::kPath;
+
+bool IsWrite(const DevsimRequest& r, int group) {
+    return r.frame.size() > 9 && r.frame[LinkFrame::OFS_TYPE] == FRAME_WRITE &&
+           r.frame[LinkFrame::OFS_GROUP] == group;
+}
+bool IsNameWrite(const DevsimRequest& r) {
+    return IsWrite(r, GROUP_SYSTEM) && r.frame[LinkFrame::OFS_INDEX] == CMD_PRESET_NAME;
+}
+bool IsLevelWrite(const DevsimRequest& r) {
+    return IsWrite(r, GROUP_OUTPUT) && r.frame[LinkFrame::OFS_INDEX] == 0 &&
+           r.frame[LinkFrame::OFS_CHUNK] == 31;
+}
+bool IsIdlePoll(const DevsimRequest& r) {
+    return r.frame.size() > 9 && r.frame[LinkFrame::OFS_TYPE] == FRAME_READ &&
+           r.frame[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && r.frame[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
+}
+
+} // namespace
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/r9-program-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        m_dir = tmpl;
+        const char* old = std::getenv("XDG_RUNTIME_DIR");
+        m_oldRuntime = old ? old : "";
+        ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
+        r9test::ResetLinkGlobals();
+        // No stored settings yet: the program writes its first ones at start.
+        RegDeleteKey(HKEY_CURRENT_USER, SettingsKey().c_str());
+        g_strLanguage = "";
+
+        // The device's current preset is 3, named "Rock".
+        m_dev.ModifyState([](DeviceState& s) {
+            s.presetNumber = 3;
+            StringToField(s.live.system.name, 16, CString("Rock"));
+        });
+        ASSERT_TRUE(m_dev.StartTcp());
+        m_backend = std::make_unique<CDevsimHidBackend>(m_dev);
+        m_backend->SetPresent(false);
+        CHidBackend::Install(m_backend.get());
+        SetPingProbe([this](const char*, std::string* out) {
+            if (out)
+                *out = m_reachable ? "ttl=64" : "";
+            return m_reachable.load() ? TRUE : FALSE;
+        });
+
+        // The Connect popup: its items are recorded, and it is dismissed unless a test chooses.
+        CMenu::SetTrackHook([this](CMenu& menu, int, int) {
+            m_popupItems.clear();
+            for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+                CString text;
+                menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+                m_popupItems.emplace_back(menu.GetMenuItemID(i), text.GetString());
+            }
+            return m_popupChoice;
+        });
+        // Boxes are answered at once (their auto-close would hold the test up).
+        SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
+        m_app = std::make_unique<CTRV410App>();
+        m_app->SetLocaleId(LCID_ENGLISH_US);
+        m_app->SetNetEnvironment("127.0.0.1:" + std::to_string(m_dev.GetTcpPort()));
+        m_app->SetQuitHandler([this](int) { ++m_quits; });
+        ASSERT_TRUE(m_app->InitInstance());
+        m_view = m_app->GetView();
+        // Short limits; the link's first step is still queued.
+        LinkTimings& t = m_view->m_worker.Timings();
+        t.usbReadWait = r9test::Ms(800);
+        t.usbAnswer = r9test::Ms(500);
+        t.netReceive = r9test::Ms(300);
+        t.netAnswer = r9test::Ms(800);
+        t.reconnectPause = 50;
+        m_view->m_nConnectPauseMs = 0;
+        m_view->m_nReconnectPauseMs = 0;
+        m_view->m_net.m_nSettleMs = 20;
+    }
+
+    void TearDown() override {
+        m_app.reset();
+        Pump([] { return false; }, 20);
+        CMenu::SetTrackHook({});
+        SetMessageBoxAnswer(nullptr);
+        CHidBackend::Install(nullptr);
+        SetPingProbe({});
+        const auto errors = m_dev.GetErrors();
+        EXPECT_TRUE(errors.empty()) << errors.front();
+        m_dev.Stop();
+        r9test::ResetLinkGlobals();
+        if (m_oldRuntime.empty())
+            ::unsetenv("XDG_RUNTIME_DIR");
+        else
+            ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
+        std::filesystem::remove_all(m_dir);
+    }
+
+    static std::string SettingsKey() { return std::string(g_strRegKey) + "\\" + g_strRegDspMcu; }
+    static std::string StoredSetting(const char* name) {
+        HKEY h = nullptr;
+        if (RegOpenKeyEx(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+            return "<no key>";
+        char buf[300] = {};
+        DWORD size = sizeof buf - 1;
+        const bool ok =
+            RegQueryValueEx(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size) == ERROR_SUCCESS;
+        RegCloseKey(h);
+        return ok ? buf : "<none>";
+    }
+    template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
+        return r9test::PumpUntil(pred, timeoutMs);
+    }
+    bool WaitOnline(int state) {
+        return Pump([&] {
+            return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load() &&
+                   g_nLinkState.load() == state;
+        });
+    }
+    bool WaitClosed() {
+        return Pump([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; });
+    }
+    // The Connect button as the user clicks it; the popup, if one comes, answers choice.
+    void PressConnect(UINT choice = 0) {
+        m_popupItems.clear();
+        m_popupChoice = choice;
+        QWidget* button = m_view->m_btnConnect.Widget();
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isVisible());
+        r9test::Click(button, button->rect().center());
+        r9::msg::DeliverPending();
+        m_popupChoice = 0;
+    }
+    // What the view shows against what the device holds.
+    void ExpectViewShowsTheDevice() {
+        const DeviceState dev = m_dev.GetState();
+        EXPECT_FALSE(m_view->m_linkIndicator.IsBlinking()) << "link indicator";
+        EXPECT_EQ(m_view->m_btnInputType.GetCurSel(), InputTypeToItem(dev.sourceSet.inputType));
+        CString name;
+        m_view->m_btnPresetName.GetWindowText(name);
+        EXPECT_STREQ(name, FieldToString(dev.live.system.name, 16));
+        EXPECT_EQ(g_curPresetNo[0], dev.presetNumber);
+        CKTV_Data& data = m_app->GetDocument()->GetData();
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            EXPECT_EQ(data.GetOut(i)->GetLevel(), static_cast<int>(dev.live.outputs[i].levelCode.Get()))
+                << "output " << i;
+        EXPECT_EQ(std::memcmp(&g_curImage, &dev.live, sizeof g_curImage), 0) << "the live image";
+    }
+    long NextRequest(const std::function<bool(const DevsimRequest&)>& match, size_t from,
+                     int timeoutMs = 5000) {
+        return m_dev.WaitForRequest(match, r9test::Ms(timeoutMs), from);
+    }
+
+    std::string m_dir;
+    std::string m_oldRuntime;
+    std::atomic<bool> m_reachable{false};
+    CDeviceEmulator m_dev;
+    std::unique_ptr<CDevsimHidBackend> m_backend;
+    std::unique_ptr<CTRV410App> m_app;
+    CTRV410View* m_view = nullptr;
+    int m_quits = 0;
+    UINT m_popupChoice = 0;
+    std::vector<std::pair<UINT, std::string>> m_popupItems;
+};
+
+TEST_F(ProgramTest, StartsWithoutUsbAndReachesTheWifiModuleOnItsOwn) {
+    m_reachable = true;
+    ASSERT_TRUE(WaitOnline(LINK_NET));
+    EXPECT_EQ(m_dev.GetConnectionCount(), 1);
+    for (const auto& r : m_dev.GetRequests())
+        EXPECT_EQ(r.transport, DevsimTransport::Tcp);
+    ExpectViewShowsTheDevice();
+    r9test::RenderToPng(m_app->GetMainWnd()->Widget(), "program_online_tcp");
+}
+
+TEST_F(ProgramTest, ConnectPopupWifiThenUsbArrivalRemovalAndCloseWhileLinked) {
+    m_reachable = true;
+    ASSERT_TRUE(WaitOnline(LINK_NET));
+
+    // The Connect button closes the open link.
+    PressConnect();
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_TRUE(m_view->m_linkIndicator.IsBlinking());
+
+    // A USB device is there and the module answers: the popup offers both; WIFI is chosen.
+    m_backend->SetPresent(true);
+    PressConnect(ID_CONNECT_NET);
+    ASSERT_EQ(m_popupItems.size(), 2u);
+    EXPECT_EQ(m_popupItems[0].first, ID_CONNECT_USB);
+    EXPECT_EQ(m_popupItems[0].second, "USB");
+    EXPECT_EQ(m_popupItems[1].first, ID_CONNECT_NET);
+    EXPECT_EQ(m_popupItems[1].second, "WIFI");
+    ASSERT_TRUE(WaitOnline(LINK_NET));
+    EXPECT_EQ(m_dev.GetConnectionCount(), 2);
+    EXPECT_EQ(m_backend->GetOpenCount(), 0);
+    ExpectViewShowsTheDevice();
+
+    // Closed again, the device arrives on USB and the program takes it.
+    PressConnect();
+    ASSERT_TRUE(WaitClosed());
+    std::thread([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEARRIVAL, kDevice); }).join();
+    ASSERT_TRUE(WaitOnline(LINK_USB));
+    EXPECT_EQ(m_backend->GetOpenCount(), 1);
+    ExpectViewShowsTheDevice();
+
+    // Unplugged: the link closes with the USB message.
+    m_backend->SetPresent(false);
+    std::thread([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEREMOVECOMPLETE, kDevice); }).join();
+    ASSERT_TRUE(WaitClosed());
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strUsbFail);
+    EXPECT_TRUE(m_view->m_linkIndicator.IsBlinking());
+
+    // Back, online, and the program is closed while its worker runs.
+    m_backend->SetPresent(true);
+    std::thread([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEARRIVAL, kDevice); }).join();
+    ASSERT_TRUE(WaitOnline(LINK_USB));
+    EXPECT_FALSE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "held while open";
+    m_app->GetMainWnd()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_quits, 1);
+    // The view went with the frame and ran its stops once: the worker is gone before the loop ends.
+    EXPECT_EQ(m_view->m_nShutdownStops, 1);
+    EXPECT_FALSE(m_view->m_worker.Exists());
+    EXPECT_EQ(m_app->ExitInstance(), 0);
+    EXPECT_TRUE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "the register no longer holds it";
+    EXPECT_EQ(StoredSetting(g_strRegLanguage), "English") << "the settings of the run are in the store";
+    const size_t after = m_dev.GetRequestCount();
+    EXPECT_EQ(NextRequest([](const DevsimRequest&) { return true; }, after, 300), -1) << "nothing runs on";
+}
+
+TEST_F(ProgramTest, FirstChangeSendsTheCustomNameExactlyFourTimesThenTheChanges) {
+    m_reachable = true;
+    ASSERT_TRUE(WaitOnline(LINK_NET));
+    ASSERT_EQ(g_curPresetNo[0], 3);
+    CKTV_OutData* out = m_app->GetDocument()->GetData().GetOut(0);
+    const int level = out->GetLevel();
+
+    // The first change goes out, then the live name becomes "Custom" on the device.
+    const size_t start = m_dev.GetRequestCount();
+    out->SetLevel(level > 0 ? level - 1 : level + 1);
+    const long first = NextRequest(IsLevelWrite, start);
+    ASSERT_GE(first, 0);
+    // The stream has ended once the worker is back to its idle polls.
+    long at = first;
+    for (int i = 0; i < 5 && at >= 0; ++i)
+        at = NextRequest(IsIdlePoll, static_cast<size_t>(at) + 1);
+    ASSERT_GE(at, 0) << "the name stream never ended";
+
+    // A second change still reaches the device, and no further name goes out.
+    const size_t before = m_dev.GetRequestCount();
+    out->SetLevel(level);
+    ASSERT_GE(NextRequest(IsLevelWrite, before), 0);
+    for (int i = 0; i < 3 && at >= 0; ++i)
+        at = NextRequest(IsIdlePoll, static_cast<size_t>(at) + 1);
+    // The connect sequence wrote the name of its own before; counted from the first change on.
+    const auto log = m_dev.GetRequests();
+    int names = 0;
+    for (size_t i = static_cast<size_t>(first); i < log.size(); ++i)
+        names += IsNameWrite(log[i]) ? 1 : 0;
+    EXPECT_EQ(names, 4);
+    const DeviceState dev = m_dev.GetState();
+    EXPECT_STREQ(FieldToString(dev.live.system.name, 16), "Custom");
+    EXPECT_EQ(g_curPresetNo[0], 0);
+    EXPECT_STREQ(g_strEmpty, "Custom");
+    CString shown;
+    Pump(
+        [&] {
+            m_view->m_btnPresetName.GetWindowText(shown);
+            return shown == "Custom";
+        },
+        2000);
+    EXPECT_STREQ(shown, "Custom");
+}
