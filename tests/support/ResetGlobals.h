@@ -26,6 +26,7 @@ inline void ResetModelGlobals() {
     g_bPresetNameDirty = 0;
     g_nDeviceAddr = 1;
     g_nDeviceType = 2;
+    g_nViewMode = 1;
     g_nDelayUnit = DELAY_UNIT_MS;
     g_bShowAllCurves = 1;
     g_nNetPort = 8899;
