@@ -16,6 +16,7 @@ constexpr COLORREF kPanel = RGB(34, 38, 46);
 constexpr COLORREF kPanelBorder = RGB(74, 82, 96);
 constexpr COLORREF kLabelText = RGB(200, 204, 212);
 constexpr COLORREF kCaptionText = RGB(16, 28, 48);
+constexpr COLORREF kBand = RGB(167, 198, 239); // the group box's own fill
 
 struct FieldRange {
     int lo, hi, type;
@@ -51,7 +52,7 @@ ON_CONTROL_RANGE(CBN_SELCHANGE, 9130, 9135, &CCurSYSDlg::OnListChange)
 ON_CONTROL_RANGE(CBN_SELCHANGE, 5640, 5645, &CCurSYSDlg::OnListChange)
 END_MESSAGE_MAP()
 
-CCurSYSDlg::CCurSYSDlg(CWnd* parent) : CDialog(IDD_CUR_SYS, parent), m_brush(kPage) {
+CCurSYSDlg::CCurSYSDlg(CWnd* parent) : CDialog(IDD_CUR_SYS, parent), m_brush(kPage), m_listBrush(kPanel) {
     RegisterLimiterDialogLayouts();
     // The compressor fields start at their lowest values (release code 0 shows 50 ms).
 }
@@ -120,7 +121,8 @@ BOOL CCurSYSDlg::OnInitDialog() {
     for (int n = 0; n < NUM_OUTPUTS; ++n) {
         CSxGroupBox& g = m_ch[n].group;
         g.SetTextColor(kCaptionText, FALSE);
-        g.SetColors(kPanelBorder, RGB(120, 150, 196), FALSE);
+        // A caption band: the frame lines in the band's own colour.
+        g.SetColors(kBand, kBand, FALSE);
     }
     InitChannelCtrls();
     LoadValues();
@@ -380,6 +382,11 @@ void CCurSYSDlg::OnPaint() {
 }
 
 HBRUSH CCurSYSDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    if (ctlColor == CTLCOLOR_EDIT && wnd == &m_sourceList) {
+        dc->SetTextColor(kLabelText);
+        dc->SetBkColor(kPanel);
+        return static_cast<HBRUSH>(m_listBrush.GetSafeHandle());
+    }
     if (ctlColor == CTLCOLOR_DLG || ctlColor == CTLCOLOR_STATIC) {
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(kLabelText);

@@ -117,4 +117,5 @@ private:
 
     CKTV_Data* m_pDoc = nullptr;
     CBrush m_brush;
+    CBrush m_listBrush;
 };

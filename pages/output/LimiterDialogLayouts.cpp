@@ -48,7 +48,7 @@ constexpr std::array<Item, kCount> MakeItems() {
     int i = 0;
     // The top line: the source and the noise gate of the first music input.
     a[i++] = {2061, "Static", 20, 14, 60, 18, kLabel, 0, "Source", "Source"};
-    a[i++] = {2063, "ComboBox", 84, 10, 130, 120, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 0, "", ""};
+    a[i++] = {2063, "ComboBox", 84, 11, 130, 22, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 0, "", ""};
     a[i++] = {2062, "Static", 244, 14, 80, 18, kLabel, 0, "NoiseGate", "NoiseGate"};
     a[i++] = {2059, "Edit", 326, 12, kEditWidth, kFieldHeight, kEdit, 0, "", ""};
     a[i++] = {2060, "UpDown", 326 + kEditWidth, 12, kSpinWidth, kFieldHeight, kSpin, 0, "", ""};
@@ -84,8 +84,8 @@ constexpr std::array<Item, kCount> MakeItems() {
     }
     // Lists that stay hidden: the input switches of outputs 1..6 and their release choices.
     for (int n = 0; n < 6; ++n) {
-        a[i++] = {9130 + n, "ComboBox", GroupX(n) + 14, GroupY(n) + 30, 100, 80, kHiddenList, 0, "", ""};
-        a[i++] = {5640 + n, "ComboBox", GroupX(n) + 134, GroupY(n) + 30, 100, 80, kHiddenList, 0, "", ""};
+        a[i++] = {9130 + n, "ComboBox", GroupX(n) + 14, GroupY(n) + 30, 100, 22, kHiddenList, 0, "", ""};
+        a[i++] = {5640 + n, "ComboBox", GroupX(n) + 134, GroupY(n) + 30, 100, 22, kHiddenList, 0, "", ""};
     }
     return a;
 }
