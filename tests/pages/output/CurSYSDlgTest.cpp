@@ -158,8 +158,14 @@ TEST_F(CurSYSDlgTest, FieldEditsReachTheOutputAndItsLinkGroup) {
     TypeInto(d.m_gate, "-100");
     EXPECT_EQ(m_doc->GetMusic(0)->GetNoiseGate(), 20);
     EXPECT_TRUE(m_doc->GetMusic(0)->GetNoiseGateChanged());
-    // Enter ended the typing; the dialog is still open.
+    // Enter ended the typing and Escape ends it too; the dialog stays open.
     EXPECT_TRUE(d.IsWindowVisible());
+    d.m_ch[0].attack.SetFocus();
+    r9test::Type(d.m_ch[0].attack.Widget(), "3");
+    r9test::Key(d.m_ch[0].attack.Widget(), Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    r9test::Pump();
+    EXPECT_TRUE(d.IsWindowVisible());
+    EXPECT_EQ(m_doc->GetOut(0)->GetLimAttack(), 9) << "the typed 3 ms was taken";
 }
 
 TEST_F(CurSYSDlgTest, CompressorFieldsKeepTheirValuesAndTheThresholdStaysBelowTheLimit) {

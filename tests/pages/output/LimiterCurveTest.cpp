@@ -232,6 +232,16 @@ TEST_F(LimiterCurveTest, MouseOnlyDragsFromTheKneeAndOnlyInTheDrawingMode) {
     Release(*c, CPoint(knee.x, 120));
     EXPECT_EQ(m_doc->GetOut(0)->GetLimThreshold(), 420);
     EXPECT_EQ(GetCapture(), nullptr) << "capture released";
+    // Over the knee the diagonal size cursor, elsewhere the arrow.
+    MoveTo(*c, knee, false);
+    ASSERT_TRUE(c->IsHovering());
+    c->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(c->GetSafeHwnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(c->Widget()->cursor().shape(), Qt::BitmapCursor);
+    MoveTo(*c, CPoint(knee.x + 40, knee.y + 40), false);
+    c->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(c->GetSafeHwnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(c->Widget()->cursor().shape(), Qt::ArrowCursor);
     // Another scale mode ignores the mouse.
     c->SetScaleMode(0);
     MoveTo(*c, knee, false);
