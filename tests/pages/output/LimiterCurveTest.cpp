@@ -288,8 +288,15 @@ TEST_F(LimiterCurveTest, DrawsFrameGridCurveAndKnee) {
     auto c = MakeCurve(3);
     Pump();
     c->Invalidate(TRUE);
-    const QImage img = r9test::RenderToPng(c->Widget(), "limiter_curve");
+    // The axes carry numbers only: the same in both languages.
+    g_bChinese = 1;
+    c->Invalidate(TRUE);
+    const QImage zh = r9test::RenderToPng(c->Widget(), "limiter_curve_zh");
+    g_bChinese = 0;
+    c->Invalidate(TRUE);
+    const QImage img = r9test::RenderToPng(c->Widget(), "limiter_curve_en");
     ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(zh, img);
     const CRect p = c->GetPlotRect();
     EXPECT_EQ(Pixel(img, p.left, (p.top + p.bottom) / 2), RGB(0, 180, 0)) << "frame";
     EXPECT_EQ(Pixel(img, p.right - 1, p.top + 3), RGB(0, 180, 0)) << "frame";
