@@ -657,6 +657,8 @@ void CZNStatic::TrackMouse(CPoint point) {
             continue;
         m_pHotFilter = g;
         g->m_bHoverHandle = 1;
+        // Width handles left earlier are not under the pointer now.
+        g->m_bHoverLow = g->m_bHoverHigh = 0;
         m_nMsgBand = i;
         Redraw();
         m_bOverHandle = 1;
