@@ -20,9 +20,7 @@ public:
     public:
         virtual void RefreshPage() = 0;
         virtual void ResetAllOutputEq(BOOL ask) = 0;
-
-    protected:
-        ~Page() = default;
+        virtual ~Page() = default;
     };
 
     CChangnal_Line();

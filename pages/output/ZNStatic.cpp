@@ -495,6 +495,8 @@ void CZNStatic::DrawActiveExtras(CDC* dc) {
     CFilter* labelled = m_nSelBand >= 0 ? Band(m_nSelBand) : m_pHotFilter;
     if (labelled) {
         dc->SetTextColor(kRed);
+        // On black text cells, so the label stays readable over the markers it crosses.
+        dc->SetBkMode(OPAQUE);
         CRect rc = labelled->m_rcLabel;
         dc->DrawText(labelled->FormatLabelText(), &rc, DT_CENTER | DT_SINGLELINE);
     }

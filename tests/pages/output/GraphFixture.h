@@ -1,5 +1,5 @@
 // The output graph on a real document, as the output page holds it: a 1000 x 200 graph owned by a
-// window that records what the graph posts, outputs loaded from the start-up image, and a few
+// window that records what the graph posts, the document's own start-up channels, and a few
 // bands set the way a tuned output looks.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include "pages/output/ZNStatic.h"
 #include "support/ResetGlobals.h"
 
+#include <cmath>
 #include <memory>
 
 namespace graphtest {
@@ -22,7 +23,6 @@ protected:
         r9test::ResetModelGlobals();
         g_nViewMode = 1;
         doc = std::make_unique<CKTV_Data>();
-        doc->LoadFromImage(&g_curImage, 0);
         parent = std::make_unique<ctltest::RecordingParent>(RGB(0, 0, 0), 1020, 220);
         graph.Create("", WS_CHILD | WS_VISIBLE, kGraphRect, parent.get(), 4000);
         graph.SetOwnerWnd(parent.get());
@@ -49,7 +49,7 @@ protected:
         f->SetEqType(BAND_PEAK);
         f->SetFreq(hz, FALSE);
         f->SetBandwidthPos(bwPos);
-        f->SetGainPos(static_cast<int>(db * 10 + 200 + (db >= 0 ? 0.5 : -0.5)));
+        f->SetGainPos(200 + static_cast<int>(std::lround(db * 10)));
     }
     void SetXover(int n, int hpHz, int lpHz) {
         Out(n)->GetHPF()->SetFreq(hpHz, FALSE);
