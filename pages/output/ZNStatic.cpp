@@ -21,6 +21,7 @@
 #include "res/ResourceTable.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -39,10 +40,8 @@ const res::SvgSpec kGraphArt[] = {
     {CZNStatic::kLogoBitmap, false, 480, 78,
      "<svg xmlns='http://www.w3.org/2000/svg' width='480' height='78'>"
      "<rect width='480' height='78' fill='#000'/>"
-     "<text x='240' y='50' text-anchor='middle' font-family='Liberation Sans, DejaVu Sans, sans-serif' "
+     "<text x='240' y='54' text-anchor='middle' font-family='Liberation Sans, DejaVu Sans, sans-serif' "
      "font-size='40' font-weight='bold' letter-spacing='14' fill='#11161c'>R9VQ-TN</text>"
-     "<text x='240' y='70' text-anchor='middle' font-family='Liberation Sans, DejaVu Sans, sans-serif' "
-     "font-size='11' letter-spacing='6' fill='#0e1318'>DSP OUTPUT TUNING</text>"
      "</svg>"},
     {CZNStatic::kLinkBitmap, false, 26, 13,
      "<svg xmlns='http://www.w3.org/2000/svg' width='26' height='13'>"
@@ -413,15 +412,37 @@ void CZNStatic::DrawOutputCurves(CDC* dc, int n) {
         g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         Gdiplus::PointF pts[kGridSize];
         if (g_bShowAllCurves.load() && m_pOuts) {
-            Gdiplus::Pen other(ToGdiplus(g_clrOtherCurves), 3.0f);
+            // The other outputs are recomputed on every refresh but seldom change while one is
+            // dragged: their wide antialiased lines are drawn again only when a point moved.
+            std::vector<float> key = {static_cast<float>(m_rcPlot.Width()),
+                                      static_cast<float>(m_rcPlot.Height())};
             for (int j = 0; j < m_pOuts->GetCount() && j < NUM_OUTPUTS; ++j) {
                 CKTV_OutData* out = m_pOuts->GetAt(j);
                 if (j == m_nOutIndex || !g_outCurveShown[j] || !out)
                     continue;
                 out->UpdateCurve();
-                ToPoints(out->GetCurveF(), pts);
-                g.DrawLines(&other, pts, kGridSize);
+                key.push_back(static_cast<float>(-1 - j));
+                const CurvePointF* c = out->GetCurveF();
+                for (int i = 0; i < kGridSize; ++i) {
+                    key.push_back(c[i].x);
+                    key.push_back(c[i].y);
+                }
             }
+            if (!m_pOtherCurves || key != m_otherCurvesKey) {
+                m_pOtherCurves = std::make_unique<Gdiplus::Bitmap>(m_rcPlot.Width(), m_rcPlot.Height());
+                Gdiplus::Graphics layer(m_pOtherCurves.get());
+                layer.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+                Gdiplus::Pen other(ToGdiplus(g_clrOtherCurves), 3.0f);
+                for (size_t k = 2; k < key.size(); k += 1 + 2 * kGridSize) {
+                    for (int i = 0; i < kGridSize; ++i)
+                        pts[i] = Gdiplus::PointF{key[k + 1 + 2 * i] - static_cast<float>(m_rcPlot.left),
+                                                 key[k + 2 + 2 * i] - static_cast<float>(m_rcPlot.top)};
+                    layer.DrawLines(&other, pts, kGridSize);
+                }
+                m_otherCurvesKey = std::move(key);
+            }
+            if (m_otherCurvesKey.size() > 2)
+                g.DrawImage(m_pOtherCurves.get(), m_rcPlot.left, m_rcPlot.top);
         }
         CKTV_OutData* cur = n < 0 ? m_pCurOut : (m_pOuts ? m_pOuts->GetAt(n) : nullptr);
         if (cur) {

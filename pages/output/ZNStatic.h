@@ -10,6 +10,12 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Static.h"
 
+#include <memory>
+#include <vector>
+
+namespace Gdiplus {
+class Bitmap;
+}
 class CDC;
 class CEffect_Data;
 class CFilter;
@@ -158,4 +164,7 @@ private:
     CBitmap m_bmpLogo;
     CFont m_font;
     bool m_bRedrawPending = false;
+    // The comparison curves as last drawn, and the points they were drawn from.
+    std::unique_ptr<Gdiplus::Bitmap> m_pOtherCurves;
+    std::vector<float> m_otherCurvesKey;
 };

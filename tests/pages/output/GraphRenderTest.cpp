@@ -86,6 +86,13 @@ TEST_F(GraphRenderTest, ComparisonCurvesFollowTheTogglesOnlyWithShowAllOnAndNeve
     const QImage withFour = Plot(Render("graph-rule-out4-grey"));
     EXPECT_NE(withFour, alone);
 
+    // A change of the grey output shows at the next refresh.
+    SetPeak(3, 15, 5000, -9.0, 60);
+    const QImage changed = Plot(Render(""));
+    EXPECT_NE(changed, withFour);
+    SetPeak(3, 15, 2500 + 20 * 27, 3.0, 40);
+    EXPECT_EQ(Plot(Render("")), withFour);
+
     g_bShowAllCurves = 0;
     EXPECT_EQ(Plot(Render("")), alone) << "Line_Set off: no comparison curve whatever the toggles";
 
