@@ -6,43 +6,22 @@
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "pages/output/ZNStatic.h"
+#include "platform/ui/WinUser.h"
+#include "support/UiApplication.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
 
-void EnsureApplication() {
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication::setAttribute(Qt::AA_Use96Dpi);
-        static int argc = 1;
-        static char name[] = "bench_graph";
-        static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
-
-void SendMouse(CWnd& wnd, QEvent::Type type, CPoint pt, Qt::MouseButtons held) {
-    QWidget* w = wnd.Widget();
-    const QPointF local(pt.x, pt.y);
-    QMouseEvent e(type, local, w->mapToGlobal(local),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+// Mouse input the way the toolkit's events arrive at the window procedure.
+void SendMouse(CWnd& wnd, UINT message, CPoint pt, UINT keys) {
+    wnd.SendMessage(message, keys, MAKELPARAM(pt.x, pt.y));
 }
 
 // A page-sized owner with the graph at its place, every output tuned and shown.
-// The application comes first: the graph loads its cursors and bitmaps when it is constructed.
-struct AppFirst {
-    AppFirst() { EnsureApplication(); }
-};
-
-struct GraphBench : AppFirst {
+struct GraphBench {
     GraphBench() {
         InitData();
         g_nViewMode = 1;
@@ -67,7 +46,7 @@ struct GraphBench : AppFirst {
         }
         graph.SetOutputChannel(0);
         graph.SetMode(CZNStatic::MODE_OUTPUT);
-        QApplication::processEvents();
+        r9test::UiApplication::ProcessEvents();
     }
     ~GraphBench() {
         graph.DestroyWindow();
@@ -83,16 +62,18 @@ void BM_GraphDragStepAllCurves(benchmark::State& state) {
     g_bShowAllCurves = static_cast<int>(state.range(0));
     CFilter* band = b.doc->GetOut(0)->GetBand(12);
     const CPoint start = band->m_rcHandle.CenterPoint();
-    SendMouse(b.graph, QEvent::MouseMove, start, Qt::NoButton);
-    SendMouse(b.graph, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    SendMouse(b.graph, WM_MOUSEMOVE, start, 0);
+    SendMouse(b.graph, WM_LBUTTONDOWN, start, MK_LBUTTON);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 40;
         const CPoint to(start.x + 3 * step, start.y - step);
-        SendMouse(b.graph, QEvent::MouseMove, to, Qt::LeftButton);
+        SendMouse(b.graph, WM_MOUSEMOVE, to, MK_LBUTTON);
         benchmark::DoNotOptimize(band->GetFreq());
     }
-    SendMouse(b.graph, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    SendMouse(b.graph, WM_LBUTTONUP, start, 0);
+    if (!b.graph.IsChanged() && band->GetFreq() == 40 + 180 * 4)
+        state.SkipWithError("the band did not follow the pointer");
 }
 BENCHMARK(BM_GraphDragStepAllCurves)
     ->Arg(1)
@@ -112,3 +93,14 @@ void BM_GraphFullRepaint(benchmark::State& state) {
 BENCHMARK(BM_GraphFullRepaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    // The application comes before any window: the graph loads its cursors and art when made.
+    r9test::UiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
