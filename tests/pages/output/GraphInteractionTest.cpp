@@ -294,3 +294,76 @@ TEST_F(GraphTest, DisabledGraphForgetsItsHoverAndIgnoresThePointer) {
 }
 
 } // namespace
+
+namespace {
+
+// The input page's graph: music inputs drawn as Bezier segments, the pointer finding only the
+// first 15 bands.
+class MusicGraphTest : public GraphTest {
+protected:
+    void SetUp() override {
+        GraphTest::SetUp();
+        music.Create("", WS_CHILD | WS_VISIBLE, kGraphRect, parent.get(), 3952);
+        music.SetOwnerWnd(parent.get());
+        music.AttachChannelData(doc.get(), CZNStatic::MODE_MUSIC);
+        music.SetMusicChannel(2);
+        music.SetMode(CZNStatic::MODE_MUSIC);
+        graph.ShowWindow(SW_HIDE);
+        ctltest::Pump();
+        parent->messages.clear();
+    }
+    void TearDown() override {
+        music.DestroyWindow();
+        GraphTest::TearDown();
+    }
+    CFilter* In(int i) const { return doc->GetMusic(2)->GetBand(i); }
+    void Peak(int i, int hz, int gainPos) {
+        In(i)->SetEqType(BAND_PEAK);
+        In(i)->SetFreq(hz, FALSE);
+        In(i)->SetBandwidthPos(60);
+        In(i)->SetGainPos(gainPos);
+    }
+    CZNStatic music;
+};
+
+TEST_F(MusicGraphTest, OnlyTheFirstFifteenBandsAnswerThePointer) {
+    Peak(4, 180, 250);
+    Peak(20, 6000, 150);
+    EXPECT_EQ(music.GetMsgChannel(), 2);
+    ctltest::MoveTo(music, In(20)->m_rcHandle.CenterPoint());
+    EXPECT_EQ(music.GetHotFilter(), nullptr);
+    const CPoint c = In(4)->m_rcHandle.CenterPoint();
+    ctltest::MoveTo(music, c);
+    EXPECT_EQ(music.GetHotFilter(), In(4));
+    ctltest::Mouse(music, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
+    ctltest::MoveTo(music, CPoint(c.x + 40, c.y + 30), Qt::LeftButton);
+    ctltest::Mouse(music, QEvent::MouseButtonRelease, CPoint(c.x + 40, c.y + 30), Qt::LeftButton,
+                   Qt::NoButton);
+    EXPECT_GT(In(4)->GetFreq(), 180);
+    EXPECT_LT(In(4)->GetGainPos(), 250);
+    music.SendMessage(WM_TIMER, CZNStatic::kTimerId);
+    auto notes = Notices();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].wParam, 4u);
+    EXPECT_EQ(notes[0].lParam, 2);
+}
+
+TEST_F(MusicGraphTest, MarkersBeyondTheFifteenthShowOnlyInTheFullView) {
+    Peak(2, 90, 260);
+    Peak(9, 1500, 150);
+    Peak(20, 6000, 280);
+    const CRect box = In(20)->m_rcHandle;
+    const QImage first = ctltest::Render(music, "graph-music-view1");
+    EXPECT_EQ(ctltest::CountNear(first, box, RGB(255, 255, 255), 40), 0);
+    g_nViewMode = 2;
+    const QImage all = ctltest::Render(music, "");
+    EXPECT_GT(ctltest::CountNear(all, box, RGB(255, 255, 255), 60), 2);
+    // The input's curve is green; the input page has no link marker.
+    g_bLRLinked = 1;
+    g_nOutLinkGroup[1] = 0;
+    EXPECT_EQ(
+        ctltest::CountNear(ctltest::Render(music, ""), CRect(50, 15, 76, 28), RGB(0x19, 0xb5, 0xfe), 40), 0);
+    EXPECT_GT(ctltest::CountNear(all, music.GetPlotRect(), RGB(0, 192, 0), 30), 300);
+}
+
+} // namespace
