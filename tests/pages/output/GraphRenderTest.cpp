@@ -172,3 +172,35 @@ TEST_F(GraphRenderTest, GeometryThePageAndTheChannelsShare) {
 }
 
 } // namespace
+
+namespace {
+
+// The effect and mic plots no page selects: green frame, their own channel ids, and a selection
+// that does not become the hovered filter.
+TEST_F(GraphRenderTest, EffectAndMicPlotsKeepTheirOwnFrameAndChannelIds) {
+    struct Case {
+        int mode;
+        int channel;
+    };
+    for (const Case c : {Case{CZNStatic::MODE_EFFECT, 0}, Case{CZNStatic::MODE_MIC, 256}}) {
+        if (c.mode == CZNStatic::MODE_EFFECT)
+            graph.SetEffectChannel();
+        else
+            graph.SetMicChannel(0);
+        EXPECT_EQ(graph.GetMode(), c.mode);
+        EXPECT_EQ(graph.GetMsgChannel(), c.channel);
+        graph.RefreshCurve(1);
+        EXPECT_EQ(graph.GetSelBand(), 1);
+        EXPECT_EQ(graph.GetHotFilter(), nullptr);
+        const QImage img = Render("");
+        const CRect& p = graph.GetPlotRect();
+        EXPECT_EQ(ctltest::Pixel(img, p.left, p.top + 40), RGB(0, 180, 0)) << c.mode;
+    }
+    graph.SetMode(CZNStatic::MODE_GRID);
+    const QImage grid = Render("graph-grid-only");
+    const CRect& p = graph.GetPlotRect();
+    EXPECT_EQ(ctltest::Pixel(grid, p.left, p.top + 40), RGB(255, 255, 255));
+    EXPECT_EQ(ctltest::CountNear(grid, p, RGB(0, 192, 0), 40), 0);
+}
+
+} // namespace
