@@ -204,3 +204,25 @@ TEST_F(GraphRenderTest, EffectAndMicPlotsKeepTheirOwnFrameAndChannelIds) {
 }
 
 } // namespace
+
+namespace {
+
+// The page takes the graph over from a static of its layout, as the dialog data exchange does.
+TEST_F(GraphRenderTest, TakesOverThePagesTemplateStatic) {
+    graph.DestroyWindow();
+    CZNStatic taken;
+    parent->Attach<CStatic>(taken, 4000, CRect(0, 0, 800, 190), SS_NOTIFY);
+    taken.SetOwnerWnd(parent.get());
+    taken.AttachChannelData(doc.get(), CZNStatic::MODE_OUTPUT);
+    taken.SetOutputChannel(0);
+    taken.StopTimer();
+    EXPECT_EQ(taken.GetDlgCtrlID(), 4000);
+    EXPECT_EQ(taken.GetPlotRect(), CRect(40, 10, 790, 170));
+    EXPECT_EQ(doc->GetOutCurveRect(), taken.GetPlotRect());
+    const QImage img = ctltest::Render(taken, "graph-taken-over");
+    EXPECT_EQ(ctltest::Pixel(img, 40, 60), RGB(149, 149, 149));
+    EXPECT_GT(ctltest::CountNear(img, taken.GetPlotRect(), RGB(0, 192, 0), 30), 300);
+    taken.DestroyWindow();
+}
+
+} // namespace
