@@ -68,7 +68,7 @@ const ArtSpec kPageArt[] = {
     {743, false, 42, 20, "panel-button", 2, "PEQ", 0},
     // GEQ picture 5311 (disabled; 796 English, 797 Chinese).
     {796, false, 42, 20, "display", 0, "GEQ", 0},
-    {797, false, 42, 20, "display", 0, "图示均衡", 0},
+    {797, false, 42, 20, "display", 0, "图示", 0},
     // Subwoofer level mode 2836 (down = subwoofer level shown): Chinese off 786/787, on 799/798;
     // English off 809/808, on 811/810.
     {786, false, 54, 22, "panel-button", 0, "超低", kViolet},

@@ -485,7 +485,10 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
 
 // A button of the title band: the band colour behind the rounded face, an optional glyph and the
 // caption, centred together.
-void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backdrop) {
+// glyphScale sizes the glyph by the height; offGlyph, when valid, colours the glyph of the released
+// looks (a power sign that is only lit while on).
+void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backdrop, qreal glyphScale = 0.5,
+                 const QColor& offGlyph = QColor()) {
     p.fillRect(QRect(0, 0, s.width, s.height), backdrop);
     ArtSpec face = s;
     face.caption = nullptr;
@@ -494,7 +497,7 @@ void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backd
     const bool pressed = s.state == Pressed || s.state == CheckedPressed;
     const QString text = QString::fromUtf8(s.caption ? s.caption : "");
     const QFont font = CaptionFont(s.height);
-    const qreal g = glyph == Glyph::None ? 0.0 : std::round(s.height * 0.5);
+    const qreal g = glyph == Glyph::None ? 0.0 : std::round(s.height * glyphScale);
     const qreal tw = text.isEmpty() ? 0.0 : QFontMetricsF(font).horizontalAdvance(text);
     const qreal gap = (g > 0 && tw > 0) ? 6.0 : 0.0;
     qreal x = std::round((s.width - (g + gap + tw)) / 2);
@@ -502,7 +505,8 @@ void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backd
     const QColor accent = Accent(s);
     if (g > 0)
         DrawGlyph(p, glyph, QRectF(x, (s.height - g) / 2 + dy, g, g),
-                  disabled ? kTextDim : (checked ? accent.lighter(130) : accent));
+                  disabled ? kTextDim
+                           : (checked ? accent.lighter(130) : (offGlyph.isValid() ? offGlyph : accent)));
     x += g + gap;
     if (tw > 0) {
         p.setFont(font);
@@ -735,24 +739,36 @@ void Chain(QPainter& p, const QRectF& box, const QColor& c) {
     p.drawRoundedRect(QRectF(m.x() - w * 0.28, m.y() - h / 2, w, h), h / 2, h / 2);
 }
 
-// Copy: two overlapping sheets; paste: a clipboard with a sheet.
+// Copy: two overlapping sheets; paste: a clipboard with a sheet on it.
 void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste) {
-    const qreal w = box.width() * 0.62, h = box.height() * 0.78, pen = 1.3;
-    p.setPen(QPen(c, pen));
+    const qreal w = box.width() * 0.6, h = box.height() * 0.74;
+    const QColor fill = c.darker(320);
+    p.setPen(QPen(c, 1.3));
     if (paste) {
-        const QRectF board(box.left() + box.width() * 0.12, box.top() + box.height() * 0.12, w, h);
+        const QRectF board(box.left() + box.width() * 0.1, box.top() + box.height() * 0.16, w, h);
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(board, 1.5, 1.5);
         p.setBrush(c);
-        p.drawRect(QRectF(board.center().x() - w * 0.22, board.top() - 1.5, w * 0.44, 3));
-        p.setBrush(kPanel);
-        p.drawRect(QRectF(board.left() + w * 0.45, board.top() + h * 0.4, w * 0.7, h * 0.62));
+        p.drawRoundedRect(QRectF(board.center().x() - w * 0.2, board.top() - 2, w * 0.4, 3.5), 1, 1);
+        p.setBrush(fill);
+        const QRectF sheet(board.left() + w * 0.42, board.top() + h * 0.36, w * 0.66, h * 0.7);
+        p.drawRect(sheet);
+        p.setPen(QPen(c, 1));
+        for (int i = 1; i <= 2; ++i) {
+            const qreal y = std::round(sheet.top() + sheet.height() * i / 3.0) + 0.5;
+            p.drawLine(QPointF(sheet.left() + 2, y), QPointF(sheet.right() - 2, y));
+        }
     } else {
-        p.setBrush(kPanel);
-        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.1, box.top() + box.height() * 0.08, w, h), 1.5,
-                          1.5);
-        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.3, box.top() + box.height() * 0.22, w, h), 1.5,
-                          1.5);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(box.left() + box.width() * 0.1, box.top() + box.height() * 0.06, w, h));
+        p.setBrush(fill);
+        const QRectF front(box.left() + box.width() * 0.32, box.top() + box.height() * 0.24, w, h);
+        p.drawRect(front);
+        p.setPen(QPen(c, 1));
+        for (int i = 1; i <= 3; ++i) {
+            const qreal y = std::round(front.top() + front.height() * i / 4.0) + 0.5;
+            p.drawLine(QPointF(front.left() + 2, y), QPointF(front.right() - 2, y));
+        }
     }
 }
 
@@ -840,11 +856,12 @@ void Car(QPainter& p, const outpage::Box& b) {
 // Faint rings where the position icons can stand (the centre pair spots dotted).
 void IconSpots(QPainter& p) {
     const qreal r = outpage::kIconSize / 2.0 - 0.5;
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kPanelEdge.lighter(135), 1));
+    p.setBrush(kPanel.darker(112));
+    p.setPen(QPen(kPanelEdge.lighter(118), 1));
     for (const outpage::Spot& s : outpage::kIconSpots)
         p.drawEllipse(QPointF(s.x, s.y), r, r);
-    p.setPen(QPen(kPanelEdge.lighter(135), 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kPanelEdge.lighter(118), 1, Qt::DotLine));
     for (const outpage::Spot& s : {outpage::kCentrePairLeft, outpage::kCentrePairRight})
         p.drawEllipse(QPointF(s.x, s.y), r, r);
 }
@@ -1070,10 +1087,14 @@ void Display(QPainter& p, const ArtSpec& s) {
     p.setPen(QPen(kPanelEdge, 1));
     p.setBrush(g);
     p.drawRoundedRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0), 3, 3);
-    p.setFont(SmallFont(std::max(9, std::min(12, s.height / 2 + 1)), QFont::Bold));
+    // The largest size up to 12 px that fits the plate.
+    const QString text = QString::fromUtf8(s.caption ? s.caption : "");
+    int size = std::max(9, std::min(12, s.height / 2 + 1));
+    while (size > 8 && QFontMetricsF(SmallFont(size, QFont::Bold)).horizontalAdvance(text) > s.width - 6)
+        --size;
+    p.setFont(SmallFont(size, QFont::Bold));
     p.setPen(Accent(s).lighter(115));
-    p.drawText(QRectF(2, 0, s.width - 4, s.height), Qt::AlignCenter | Qt::TextSingleLine,
-               QString::fromUtf8(s.caption ? s.caption : ""));
+    p.drawText(QRectF(2, 0, s.width - 4, s.height), Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 
 // Polarity picture: one period of a sine, upside down for the inverted look.
@@ -1167,10 +1188,10 @@ struct PanelGlyphRole {
 };
 // Buttons of the page and the strips drawn over the panel colour.
 const PanelGlyphRole kPanelRoles[] = {
-    {"panel-button", Glyph::None, Glyph::None},   {"power", Glyph::Power, Glyph::Power},
-    {"lock", Glyph::LockOpen, Glyph::LockClosed}, {"link", Glyph::Chain, Glyph::Chain},
-    {"level", Glyph::Faders, Glyph::Faders},      {"copy", Glyph::Copy, Glyph::Copy},
-    {"paste", Glyph::Paste, Glyph::Paste},
+    {"panel-button", Glyph::None, Glyph::None},
+    {"lock", Glyph::LockOpen, Glyph::LockClosed},
+    {"link", Glyph::Chain, Glyph::Chain},
+    {"level", Glyph::Faders, Glyph::Faders},
 };
 
 const PanelGlyphRole* FindPanelRole(const char* role) {
@@ -1210,6 +1231,10 @@ bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
         PositionIcon(p, s);
     else if (is("link-toggle"))
         LinkToggle(p, s);
+    else if (is("copy") || is("paste"))
+        GlyphButton(p, s, is("copy") ? Glyph::Copy : Glyph::Paste, kPanel, 0.72);
+    else if (is("power"))
+        GlyphButton(p, s, Glyph::Power, kPanel, 0.5, kTextDim.lighter(125));
     else if (const PanelGlyphRole* r = FindPanelRole(role))
         GlyphButton(p, s, IsChecked(s.state) ? r->on : r->off, kPanel);
     else

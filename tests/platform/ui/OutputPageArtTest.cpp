@@ -380,6 +380,12 @@ QImage ComposedPage(bool chinese, bool locked) {
 }
 
 TEST(OutputPageArtTest, SheetOfThePageArt) {
+    // The speaker map and the level group enlarged three times, for looking at the pixels.
+    const QImage en = ComposedPage(false, false);
+    en.copy(0, 0, 214, 656).scaled(642, 1968).save(r9test::TestOutDir() + "/output_page_art_left_x3.png");
+    en.copy(kStripX, kStripY, 2 * kStripWidth + 11, kStripHeight)
+        .scaled(3 * (2 * kStripWidth + 11), 3 * kStripHeight)
+        .save(r9test::TestOutDir() + "/output_page_art_strip_x3.png");
     for (bool chinese : {false, true})
         for (bool locked : {false, true})
             ComposedPage(chinese, locked)
