@@ -301,14 +301,11 @@ enum class Glyph {
     LampOff,
     Globe,
     Power,
-    Chain,
-    Copy,
-    Paste
+    Chain
 };
 
 void Power(QPainter& p, const QRectF& box, const QColor& c);
 void Chain(QPainter& p, const QRectF& box, const QColor& c);
-void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste);
 
 void Padlock(QPainter& p, const QRectF& box, bool closed, const QColor& c) {
     const qreal w = box.width(), h = box.height();
@@ -473,10 +470,6 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
         break;
     case Glyph::Chain:
         Chain(p, box, c);
-        break;
-    case Glyph::Copy:
-    case Glyph::Paste:
-        Sheets(p, box, c, glyph == Glyph::Paste);
         break;
     case Glyph::None:
         break;
@@ -739,39 +732,6 @@ void Chain(QPainter& p, const QRectF& box, const QColor& c) {
     p.drawRoundedRect(QRectF(m.x() - w * 0.28, m.y() - h / 2, w, h), h / 2, h / 2);
 }
 
-// Copy: two overlapping sheets; paste: a clipboard with a sheet on it.
-void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste) {
-    const qreal w = box.width() * 0.6, h = box.height() * 0.74;
-    const QColor fill = c.darker(320);
-    p.setPen(QPen(c, 1.3));
-    if (paste) {
-        const QRectF board(box.left() + box.width() * 0.1, box.top() + box.height() * 0.16, w, h);
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(board, 1.5, 1.5);
-        p.setBrush(c);
-        p.drawRoundedRect(QRectF(board.center().x() - w * 0.2, board.top() - 2, w * 0.4, 3.5), 1, 1);
-        p.setBrush(fill);
-        const QRectF sheet(board.left() + w * 0.42, board.top() + h * 0.36, w * 0.66, h * 0.7);
-        p.drawRect(sheet);
-        p.setPen(QPen(c, 1));
-        for (int i = 1; i <= 2; ++i) {
-            const qreal y = std::round(sheet.top() + sheet.height() * i / 3.0) + 0.5;
-            p.drawLine(QPointF(sheet.left() + 2, y), QPointF(sheet.right() - 2, y));
-        }
-    } else {
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(box.left() + box.width() * 0.1, box.top() + box.height() * 0.06, w, h));
-        p.setBrush(fill);
-        const QRectF front(box.left() + box.width() * 0.32, box.top() + box.height() * 0.24, w, h);
-        p.drawRect(front);
-        p.setPen(QPen(c, 1));
-        for (int i = 1; i <= 3; ++i) {
-            const qreal y = std::round(front.top() + front.height() * i / 4.0) + 0.5;
-            p.drawLine(QPointF(front.left() + 2, y), QPointF(front.right() - 2, y));
-        }
-    }
-}
-
 QFont SmallFont(int pixels, QFont::Weight weight = QFont::DemiBold) {
     QFont f = TextFont(pixels, weight);
     f.setLetterSpacing(QFont::AbsoluteSpacing, pixels > 10 ? 0.6 : 0.3);
@@ -789,10 +749,10 @@ void PagePanel(QPainter& p, const outpage::Box& b, const QString& caption, const
     p.drawLine(QPointF(b.x + 1, b.y + 0.5), QPointF(b.x + b.width - 1, b.y + 0.5));
     if (caption.isEmpty())
         return;
-    p.fillRect(QRectF(b.x + 6, b.y + 6, 3, 10), accent);
+    p.fillRect(QRectF(b.x + 6, b.y + 4, 3, 10), accent);
     p.setFont(SmallFont(11, QFont::Bold));
     p.setPen(kCaption);
-    p.drawText(QRectF(b.x + 14, b.y + 3, b.width - 20, 16),
+    p.drawText(QRectF(b.x + 14, b.y + 2, b.width - 20, 14),
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -917,7 +877,7 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
     if (!locked)
         IconSpots(p);
     PagePanel(p, kLevelPanel, t.value(4), kAccent);
-    Well(p, kLevelEdit);
+    Well(p, {kLevelEdit.x, kLevelEdit.y, kLevelEdit.width + kLevelSpin.width, kLevelEdit.height});
     p.setFont(SmallFont(10));
     p.setPen(kCaption.darker(115));
     p.drawText(QRectF(kDelayUnitMsButton.x, kDelayUnitMsButton.y - 16, 114, 14),
@@ -970,7 +930,7 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
     }
 }
 
-// The strip, 120 x 210: caption "level|delay"; wells under the level and delay fields.
+// The strip, 120 x 210: caption "level|delay" over the wells of the level and delay fields.
 void StripBackground(QPainter& p, const ArtSpec& s) {
     using namespace outpage;
     const QStringList t = Texts(s.caption);
@@ -980,19 +940,20 @@ void StripBackground(QPainter& p, const ArtSpec& s) {
     p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
     p.setPen(QPen(kPanelEdge.lighter(125), 1));
     p.drawLine(QPointF(1, 0.5), QPointF(s.width - 1, 0.5));
+    // Rules under the select and position buttons and under the on and polarity buttons.
     p.setPen(QPen(kPanelEdge, 1));
-    p.drawLine(QPointF(4, kStripFader.y - 3.5), QPointF(s.width - 4, kStripFader.y - 3.5));
-    p.drawLine(QPointF(4, kStripDelayEdit.y - 4.5), QPointF(s.width - 4, kStripDelayEdit.y - 4.5));
-    Well(p, {kStripLevelEdit.x, kStripLevelEdit.y, kStripLevelEdit.width + kStripLevelSpin.width,
-             kStripLevelEdit.height});
-    Well(p, {kStripDelayEdit.x, kStripDelayEdit.y, kStripDelayEdit.width + kStripDelaySpin.width,
-             kStripDelayEdit.height});
+    const qreal under = kStripOnButton.y + kStripOnButton.height + 2.5;
+    p.drawLine(QPointF(6, under), QPointF(s.width - 6, under));
+    for (const auto& [edit, spin] :
+         {std::pair{kStripLevelEdit, kStripLevelSpin}, std::pair{kStripDelayEdit, kStripDelaySpin}})
+        Well(p, {edit.x, edit.y, edit.width + spin.width, edit.height});
     p.setFont(SmallFont(10, QFont::Bold));
     p.setPen(kCaption);
-    p.drawText(QRectF(kStripLevelEdit.x, kStripLevelEdit.y - 16, 54, 14),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(0));
-    p.drawText(QRectF(4, kStripDelayEdit.y, kStripDelayEdit.x - 6, kStripDelayEdit.height),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(1));
+    for (int i = 0; i < 2; ++i) {
+        const Box& edit = i == 0 ? kStripLevelEdit : kStripDelayEdit;
+        p.drawText(QRectF(edit.x, edit.y - 17, s.width - edit.x - 4, 14),
+                   Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, t.value(i));
+    }
 }
 
 // A vertical fader channel over the panel colour: tick marks over the thumb's travel (thumb of
@@ -1039,7 +1000,7 @@ void LevelTrack(QPainter& p, const ArtSpec& s) {
 // The strip's fader: a 25 px scale in dB (0 at the top, -60 at the bottom) left of the thumb.
 void StripTrack(QPainter& p, const ArtSpec& s) {
     constexpr int kScale = 25, kThumbH = 12, kFar = 2;
-    const qreal grooveX = kScale + 12.0;
+    const qreal grooveX = kScale + (s.width - kScale - 1) / 2.0;
     Channel(p, s, grooveX, kThumbH, 0, kFar, 6, kScale, s.width - 2);
     const qreal top = kThumbH / 2.0, travel = s.height - kFar - kThumbH;
     p.setFont(SmallFont(8, QFont::Normal));
@@ -1231,8 +1192,6 @@ bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
         PositionIcon(p, s);
     else if (is("link-toggle"))
         LinkToggle(p, s);
-    else if (is("copy") || is("paste"))
-        GlyphButton(p, s, is("copy") ? Glyph::Copy : Glyph::Paste, kPanel, 0.72);
     else if (is("power"))
         GlyphButton(p, s, Glyph::Power, kPanel, 0.5, kTextDim.lighter(125));
     else if (const PanelGlyphRole* r = FindPanelRole(role))
