@@ -884,9 +884,9 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(5));
 
     PagePanel(p, kCrossoverPanel, locked ? QString() : t.value(1), kAccent);
-    PagePanel(p, kGraphPanel, QString(), kAccent);
-    PagePanel(p, kEqPanel, QString(), kAccent);
     if (!locked) {
+        PagePanel(p, kGraphPanel, QString(), kAccent);
+        PagePanel(p, kEqPanel, QString(), kAccent);
         PagePanel(p, kTogglePanel, QString(), kAccent);
         // The graph's own black face, a groove around it.
         p.fillRect(QRect(kGraph.x, kGraph.y, kGraph.width, kGraph.height), Qt::black);
@@ -910,9 +910,12 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
                    QPointF(kCrossoverPanel.x + kCrossoverPanel.width - 8, rule));
         EqCaptions(p, t);
     } else {
-        // The EQ commands' column stays (the PEQ/GEQ button is shown); the rest carries the note.
-        const QRectF area(kGraphPanel.x, kGraphPanel.y, kPeqGeqButton.x - 8 - kGraphPanel.x,
-                          kEqPanel.y + kEqPanel.height - kGraphPanel.y);
+        // One panel over the graph, the toggles and the bands; the PEQ/GEQ button stays in its
+        // column, the rest carries the note.
+        const Box merged{kGraphPanel.x, kGraphPanel.y, kEqPanel.x + kEqPanel.width - kGraphPanel.x,
+                         kEqPanel.y + kEqPanel.height - kGraphPanel.y};
+        PagePanel(p, merged, QString(), kAccent);
+        const QRectF area(merged.x, merged.y, kPeqGeqButton.x - 8 - merged.x, merged.height);
         const QColor accent = Accent(s);
         const qreal lock = 64;
         const QPointF m = area.center();
