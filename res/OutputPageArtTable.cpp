@@ -14,10 +14,11 @@ namespace {
 
 using namespace outpage;
 
-constexpr DWORD kAmber = 0x0000A5FF;  // bypass, locked
-constexpr DWORD kGreen = 0x0084DC3D;  // sounding, master on, curve shown
-constexpr DWORD kTeal = 0x00B4C81E;   // rear positions
-constexpr DWORD kViolet = 0x00F06CA0; // subwoofers
+constexpr DWORD kAmber = 0x0000A5FF;      // bypass, locked
+constexpr DWORD kGreen = 0x0084DC3D;      // sounding, master on
+constexpr DWORD kCurveGreen = 0x0000C000; // the current curve's green on the graph
+constexpr DWORD kTeal = 0x00B4C81E;       // rear positions
+constexpr DWORD kViolet = 0x00F06CA0;     // subwoofers
 
 // Page captions, split at '|': map, crossover, high-pass, low-pass, level, delay unit, the EQ row
 // captions (band, Hz, Q, dB, bypass), the locked note.
@@ -227,34 +228,34 @@ const ArtSpec kPageArt[] = {
     // Curve toggles (dialog 812): the black strip 813 and CHn grey off, lit under the pointer,
     // green pressed and on; the hidden band-count toggle reads 31EQ off and 10EQ on.
     {813, false, 40, 200, "toggle-panel", 0, nullptr, 0},
-    {814, false, 32, 16, "toggle-ch", 0, "CH1", kGreen},
-    {815, false, 32, 16, "toggle-ch", 1, "CH1", kGreen},
-    {816, false, 32, 16, "toggle-ch", 3, "CH1", kGreen},
-    {817, false, 32, 16, "toggle-ch", 0, "CH2", kGreen},
-    {818, false, 32, 16, "toggle-ch", 1, "CH2", kGreen},
-    {819, false, 32, 16, "toggle-ch", 3, "CH2", kGreen},
-    {820, false, 32, 16, "toggle-ch", 0, "CH3", kGreen},
-    {821, false, 32, 16, "toggle-ch", 1, "CH3", kGreen},
-    {822, false, 32, 16, "toggle-ch", 3, "CH3", kGreen},
-    {823, false, 32, 16, "toggle-ch", 0, "CH4", kGreen},
-    {824, false, 32, 16, "toggle-ch", 1, "CH4", kGreen},
-    {825, false, 32, 16, "toggle-ch", 3, "CH4", kGreen},
-    {826, false, 32, 16, "toggle-ch", 0, "CH5", kGreen},
-    {827, false, 32, 16, "toggle-ch", 1, "CH5", kGreen},
-    {828, false, 32, 16, "toggle-ch", 3, "CH5", kGreen},
-    {829, false, 32, 16, "toggle-ch", 0, "CH6", kGreen},
-    {830, false, 32, 16, "toggle-ch", 1, "CH6", kGreen},
-    {831, false, 32, 16, "toggle-ch", 3, "CH6", kGreen},
-    {838, false, 32, 16, "toggle-ch", 0, "CH7", kGreen},
-    {839, false, 32, 16, "toggle-ch", 1, "CH7", kGreen},
-    {840, false, 32, 16, "toggle-ch", 3, "CH7", kGreen},
-    {841, false, 32, 16, "toggle-ch", 0, "CH8", kGreen},
-    {842, false, 32, 16, "toggle-ch", 1, "CH8", kGreen},
-    {843, false, 32, 16, "toggle-ch", 3, "CH8", kGreen},
-    {848, false, 32, 16, "toggle-ch", 0, "31EQ", kGreen},
-    {845, false, 32, 16, "toggle-ch", 1, "31EQ", kGreen},
-    {846, false, 32, 16, "toggle-ch", 3, "10EQ", kGreen},
-    {847, false, 32, 16, "toggle-ch", 4, "10EQ", kGreen},
+    {814, false, 32, 16, "toggle-ch", 0, "CH1", kCurveGreen},
+    {815, false, 32, 16, "toggle-ch", 1, "CH1", kCurveGreen},
+    {816, false, 32, 16, "toggle-ch", 3, "CH1", kCurveGreen},
+    {817, false, 32, 16, "toggle-ch", 0, "CH2", kCurveGreen},
+    {818, false, 32, 16, "toggle-ch", 1, "CH2", kCurveGreen},
+    {819, false, 32, 16, "toggle-ch", 3, "CH2", kCurveGreen},
+    {820, false, 32, 16, "toggle-ch", 0, "CH3", kCurveGreen},
+    {821, false, 32, 16, "toggle-ch", 1, "CH3", kCurveGreen},
+    {822, false, 32, 16, "toggle-ch", 3, "CH3", kCurveGreen},
+    {823, false, 32, 16, "toggle-ch", 0, "CH4", kCurveGreen},
+    {824, false, 32, 16, "toggle-ch", 1, "CH4", kCurveGreen},
+    {825, false, 32, 16, "toggle-ch", 3, "CH4", kCurveGreen},
+    {826, false, 32, 16, "toggle-ch", 0, "CH5", kCurveGreen},
+    {827, false, 32, 16, "toggle-ch", 1, "CH5", kCurveGreen},
+    {828, false, 32, 16, "toggle-ch", 3, "CH5", kCurveGreen},
+    {829, false, 32, 16, "toggle-ch", 0, "CH6", kCurveGreen},
+    {830, false, 32, 16, "toggle-ch", 1, "CH6", kCurveGreen},
+    {831, false, 32, 16, "toggle-ch", 3, "CH6", kCurveGreen},
+    {838, false, 32, 16, "toggle-ch", 0, "CH7", kCurveGreen},
+    {839, false, 32, 16, "toggle-ch", 1, "CH7", kCurveGreen},
+    {840, false, 32, 16, "toggle-ch", 3, "CH7", kCurveGreen},
+    {841, false, 32, 16, "toggle-ch", 0, "CH8", kCurveGreen},
+    {842, false, 32, 16, "toggle-ch", 1, "CH8", kCurveGreen},
+    {843, false, 32, 16, "toggle-ch", 3, "CH8", kCurveGreen},
+    {848, false, 32, 16, "toggle-ch", 0, "31EQ", kCurveGreen},
+    {845, false, 32, 16, "toggle-ch", 1, "31EQ", kCurveGreen},
+    {846, false, 32, 16, "toggle-ch", 3, "10EQ", kCurveGreen},
+    {847, false, 32, 16, "toggle-ch", 4, "10EQ", kCurveGreen},
 
     // Strip (dialog 110): background per language, position button, on button, polarity per
     // language, level fader.
