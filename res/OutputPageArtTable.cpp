@@ -20,11 +20,10 @@ constexpr DWORD kCurveGreen = 0x0000C000; // the current curve's green on the gr
 constexpr DWORD kTeal = 0x00B4C81E;       // rear positions
 constexpr DWORD kViolet = 0x00F06CA0;     // subwoofers
 
-// Page captions, split at '|': map, crossover, high-pass, low-pass, level, delay unit, the EQ row
-// captions (band, Hz, Q, dB, bypass), the locked note.
-constexpr const char* kPageTextEn =
-    "OUTPUT MAP|CROSSOVER|HPF|LPF|LEVEL|DELAY UNIT|#|Hz|Q|dB|BYP|Tuning data locked";
-constexpr const char* kPageTextZh = "输出配置|分频器|高通|低通|电平|延时单位|#|Hz|Q|dB|直通|调音数据已锁定";
+// Page captions, split at '|': map, crossover, high-pass, low-pass, level, delay unit, the band
+// row, the bypass row, the locked note.
+constexpr const char* kPageTextEn = "OUTPUT MAP|CROSSOVER|HPF|LPF|LEVEL|DELAY UNIT|#|BYP|Tuning data locked";
+constexpr const char* kPageTextZh = "输出配置|分频器|高通|低通|电平|延时单位|#|直通|调音数据已锁定";
 
 const ArtSpec kPageArt[] = {
     // id, png, width, height, role, state, caption, accent

@@ -826,40 +826,25 @@ void IconSpots(QPainter& p) {
         p.drawEllipse(QPointF(s.x, s.y), r, r);
 }
 
+// Only the rows that stay put in every layout are captioned: the PEQ/GEQ switch moves the gain
+// edit and the fader up into the frequency and Q rows, so a caption there would mislabel them.
 void EqCaptions(QPainter& p, const QStringList& t) {
     using namespace outpage;
     p.setFont(SmallFont(10));
     p.setPen(kCaption.darker(115));
     const int x = kEqPanel.x + 2, w = kEqColumnX - x - 4;
-    auto at = [&](int y, int h, const QString& text) {
-        p.drawText(QRectF(x, y, w, h), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
-    };
-    at(kEqLabelY, 14, t.value(6));
-    at(kEqFreqY, 18, t.value(7));
-    at(kEqQY, 18, t.value(8));
-    at(kEqGainY, 18, t.value(9));
-    at(kEqBypassY, 14, t.value(10));
-    // The fader scale: +12 at the top of the travel, 0 in the middle, -12 at the bottom.
-    p.setFont(SmallFont(9, QFont::Normal));
-    const int top = kEqFaderY + 5, travel = 90;
-    const char* marks[3] = {"+12", "0", "-12"};
-    for (int i = 0; i < 3; ++i)
-        at(top + travel * i / 2 - 6, 12, QString::fromLatin1(marks[i]));
-    // The 0 dB line runs under the faders, visible between the columns in every layout.
-    p.setPen(QPen(kPanelEdge.lighter(115), 1, Qt::DashLine));
-    const qreal zero = top + travel / 2 + 0.5;
-    p.drawLine(QPointF(kEqColumnX - 2, zero), QPointF(kPeqGeqButton.x - 6, zero));
-    p.setPen(QPen(kPanelEdge, 1));
-    for (qreal y : {top + 0.5, top + travel + 0.5})
-        p.drawLine(QPointF(kEqColumnX - 2, y), QPointF(kPeqGeqButton.x - 6, y));
-    // The EQ commands' column.
+    p.drawText(QRectF(x, kEqLabelY, w, 14), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+               t.value(6));
+    p.drawText(QRectF(x, kEqBypassY, w, 14), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+               t.value(7));
+    // The EQ commands' column, right of the last band's place in the ten-band layout too.
     p.setPen(QPen(kPanelEdge.lighter(110), 1));
-    p.drawLine(QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + 6),
-               QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + kEqPanel.height - 6));
+    p.drawLine(QPointF(kPeqGeqButton.x - 1.5, kEqPanel.y + 6),
+               QPointF(kPeqGeqButton.x - 1.5, kEqPanel.y + kEqPanel.height - 6));
 }
 
-// The output page, 1280 x 656: caption "map|crossover|HPF|LPF|level|delay unit|#|Hz|Q|dB|bypass|
-// locked note"; state Checked draws the locked variant (EQ, crossover and graph areas empty,
+// The output page, 1280 x 656: caption "map|crossover|HPF|LPF|level|delay unit|band|bypass|locked
+// note"; state Checked draws the locked variant (EQ, crossover and graph areas empty,
 // a padlock and the note in their place).
 void PageBackground(QPainter& p, const ArtSpec& s) {
     using namespace outpage;
@@ -929,7 +914,7 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
         p.setFont(TextFont(18, QFont::Bold));
         p.setPen(kText);
         p.drawText(QRectF(area.left(), m.y() + lock * 0.3, area.width(), 28),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, t.value(11));
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, t.value(8));
     }
 }
 

@@ -351,7 +351,7 @@ QImage Strip(int output, bool chinese, bool marked) {
 }
 
 // The page as its controls would stand on it: art only, the graph left black.
-QImage ComposedPage(bool chinese, bool locked) {
+QImage ComposedPage(bool chinese, bool locked, bool geqTenBands = false) {
     QImage page = Bmp(locked ? (chinese ? kBackgroundLockedZh : kBackgroundLockedEn)
                              : (chinese ? kBackgroundZh : kBackgroundEn));
     QPainter p(&page);
@@ -367,11 +367,39 @@ QImage ComposedPage(bool chinese, bool locked) {
         const UINT toggles[8] = {814, 817, 822, 823, 826, 831, 838, 841};
         for (int k = 0; k < 8; ++k)
             p.drawImage(1231 + 3, 10 + 9 + k * 20, Bmp(toggles[k]));
-        for (int n = 0; n < 31; ++n) {
-            Put(p, n == 0 ? 615 : 610, FaderOf(n));
+        // The band rows with the texts their fields would show.
+        const int iso[31] = {20,   25,   32,   40,   50,   63,    80,    100,   125,  160,  200,
+                             250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
+                             3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+        QFont small;
+        small.setPixelSize(11);
+        p.setFont(small);
+        const int bands = geqTenBands ? 10 : 31;
+        for (int n = 0; n < bands; ++n) {
+            const int shift = geqTenBands ? 75 * n : 0;
+            const int col = kEqColumnX + n * kEqColumnPitch + shift;
+            Box fader = FaderOf(n);
+            fader.x += shift;
+            if (geqTenBands)
+                fader.y = kEqQY;
+            Put(p, geqTenBands ? (n == 0 ? 616 : 614) : (n == 0 ? 615 : 610), fader);
             const int pos = 45 + static_cast<int>(30 * std::sin(n * 0.45));
-            p.drawImage(FaderOf(n).x, kEqFaderY + pos, Bmp(n == 7 ? 613 : (n > 26 ? 612 : 611)));
-            Put(p, n % 9 == 4 ? 8830 : 8832, BypassOf(n));
+            p.drawImage(fader.x, fader.y + pos, Bmp(n == 7 ? 613 : (n > 26 ? 612 : 611)));
+            Box bypass = BypassOf(n);
+            bypass.x += shift;
+            Put(p, n % 9 == 4 ? 8830 : 8832, bypass);
+            p.setPen(n == 7 ? QColor(255, 0, 0) : QColor(0xB0, 0xB6, 0xC0));
+            p.drawText(QRect(col, kEqLabelY, kEqColumnWidth, 14), Qt::AlignCenter, QString::number(n + 1));
+            p.setPen(QColor(0xE6, 0xE9, 0xEF));
+            const QString gain = QString::number((pos - 45) * -0.26, 'f', 1);
+            if (geqTenBands) {
+                p.drawText(QRect(col, kEqFreqY, kEqColumnWidth, 18), Qt::AlignCenter, gain);
+            } else {
+                p.drawText(QRect(col, kEqFreqY, kEqColumnWidth, 18), Qt::AlignCenter,
+                           QString::number(iso[n]));
+                p.drawText(QRect(col, kEqQY, kEqColumnWidth, 18), Qt::AlignCenter, "4.32");
+                p.drawText(QRect(col, kEqGainY, kEqColumnWidth, 18), Qt::AlignCenter, gain);
+            }
         }
         const int shown[] = {4605, 4611, 4603, 4609, 4619, 4620, 4621, 4622};
         for (int i = 0; i < 8; ++i) {
@@ -396,6 +424,7 @@ TEST(OutputPageArtTest, SheetOfThePageArt) {
     en.copy(kStripX, kStripY, 2 * kStripWidth + 11, kStripHeight)
         .scaled(3 * (2 * kStripWidth + 11), 3 * kStripHeight)
         .save(r9test::TestOutDir() + "/output_page_art_strip_x3.png");
+    ComposedPage(false, false, true).save(r9test::TestOutDir() + "/output_page_art_en_geq_ten_bands.png");
     for (bool chinese : {false, true})
         for (bool locked : {false, true})
             ComposedPage(chinese, locked)
