@@ -50,7 +50,11 @@ COutRoute_Dlg::~COutRoute_Dlg() {
 }
 
 BOOL COutRoute_Dlg::Create() {
-    return CDialog::Create(IDD_OUT_ROUTE, m_pPage);
+    if (!CDialog::Create(IDD_OUT_ROUTE, m_pPage))
+        return FALSE;
+    if (m_nSkinWidth > 0 && m_nSkinHeight > 0)
+        SetWindowPos(nullptr, 0, 0, m_nSkinWidth, m_nSkinHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 void COutRoute_Dlg::SetSkin(UINT bitmapId) {
