@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -651,6 +652,27 @@ TEST_F(OutRouteDlgTest, KeyboardRingAcrossTheStrips) {
     r9test::Pump();
     EXPECT_TRUE(s.IsWindowVisible());
     EXPECT_TRUE(::IsWindow(s.m_hWnd));
+}
+
+// Timer 5 (nothing starts it): the on button looks hot while the pointer is over an unmarked
+// enabled strip, or over a marked one only when asked for.
+TEST_F(OutRouteDlgTest, HoverTickLightsTheOnButtonOnlyWhereAllowed) {
+    COutRoute_Dlg& s = Strip(1);
+    CRect rc;
+    s.GetWindowRect(&rc);
+    QCursor::setPos(rc.CenterPoint().x, rc.CenterPoint().y);
+    if (QCursor::pos() != QPoint(rc.CenterPoint().x, rc.CenterPoint().y))
+        GTEST_SKIP() << "the platform cannot place the pointer";
+    s.SendMessage(WM_TIMER, COutRoute_Dlg::kHoverTimer, 0);
+    EXPECT_TRUE(s.m_btnOn.GetHot());
+    QCursor::setPos(rc.left - 50, rc.top - 50);
+    s.SendMessage(WM_TIMER, COutRoute_Dlg::kHoverTimer, 0);
+    EXPECT_FALSE(s.m_btnOn.GetHot());
+    // Marked (the current output): no hover look.
+    s.SetMarked(TRUE);
+    QCursor::setPos(rc.CenterPoint().x, rc.CenterPoint().y);
+    s.SendMessage(WM_TIMER, COutRoute_Dlg::kHoverTimer, 0);
+    EXPECT_FALSE(s.m_btnOn.GetHot());
 }
 
 // Looks: a row of strips in both languages (sounding, muted, inverted, marked, mapped and not,
