@@ -104,10 +104,14 @@ BOOL COutRoute_Dlg::OnInitDialog() {
     m_btnPosition.SetTextColors(kPositionText, kPositionTextHot, kPositionTextHot, kPositionText,
                                 kPositionTextHot, kPositionTextHot);
     m_btnPosition.SetDisabledTextColor(kPositionTextDisabled);
+    // The position names are long ("RL-Subwoofer"): the smaller font keeps them clear of the
+    // button's drop mark.
+    if (HasFont(g_fontArial12)) {
+        m_btnPosition.SetFonts(&g_fontArial12, &g_fontArial12, &g_fontArial12, &g_fontArial12, &g_fontArial12,
+                               &g_fontArial12);
+        m_btnPosition.SetDisabledFont(&g_fontArial12);
+    }
     if (HasFont(g_fontArial14)) {
-        m_btnPosition.SetFonts(&g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14, &g_fontArial14,
-                               &g_fontArial14);
-        m_btnPosition.SetDisabledFont(&g_fontArial14);
         m_editLevel.SetFont(&g_fontArial14);
         m_editDelay.SetFont(&g_fontArial14);
     }
