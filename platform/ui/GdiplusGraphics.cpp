@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 
 namespace Gdiplus {
@@ -180,6 +181,34 @@ Status Graphics::FillPolygon(const SolidBrush* brush, const Point* points, int c
         p.setPen(Qt::NoPen);
         p.setBrush(Q(c));
         p.drawPolygon(poly);
+    });
+}
+
+Status Graphics::DrawLines(const Pen* pen, const PointF* points, int count) {
+    if (!pen || !points || count < 2)
+        return InvalidParameter;
+    QPolygonF line;
+    line.reserve(count);
+    for (int i = 0; i < count; ++i)
+        line << QPointF(points[i].X, points[i].Y);
+    return WithPainter(m_target->dc, m_target->own.get(), m_smoothing, m_interpolation, [&](QPainter& p) {
+        p.setPen(MakePen(pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(line);
+    });
+}
+
+Status Graphics::DrawBeziers(const Pen* pen, const PointF* points, int count) {
+    if (!pen || !points || count < 4 || (count - 1) % 3 != 0)
+        return InvalidParameter;
+    QPainterPath path(QPointF(points[0].X, points[0].Y));
+    for (int i = 1; i + 2 < count; i += 3)
+        path.cubicTo(QPointF(points[i].X, points[i].Y), QPointF(points[i + 1].X, points[i + 1].Y),
+                     QPointF(points[i + 2].X, points[i + 2].Y));
+    return WithPainter(m_target->dc, m_target->own.get(), m_smoothing, m_interpolation, [&](QPainter& p) {
+        p.setPen(MakePen(pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
     });
 }
 

@@ -36,6 +36,10 @@ public:
     Status DrawEllipse(const Pen* pen, int x, int y, int width, int height);
     Status DrawLine(const Pen* pen, int x1, int y1, int x2, int y2);
     Status FillPolygon(const SolidBrush* brush, const Point* points, int count);
+    // One connected line through the points (joins drawn, not separate segments).
+    Status DrawLines(const Pen* pen, const PointF* points, int count);
+    // Cubic segments: points 0, 3, 6 ... are the ends, the two between each pair the controls.
+    Status DrawBeziers(const Pen* pen, const PointF* points, int count);
 
 private:
     struct Target;

@@ -88,6 +88,11 @@ struct Point {
     int Y = 0;
 };
 
+struct PointF {
+    float X = 0.0f;
+    float Y = 0.0f;
+};
+
 struct Rect {
     Rect() = default;
     Rect(int x, int y, int w, int h) : X(x), Y(y), Width(w), Height(h) {}

@@ -1,0 +1,174 @@
+// What the graph draws: renders for looking (build/test-out/graph-*.png) and the drawing rules
+// checked on the pixels: comparison curves, the current output's own flag, the link marker, the
+// view modes, the selection's colours, and the geometry the page relies on.
+#include "GraphFixture.h"
+
+#include "model/KTVEQ.h"
+
+using namespace graphtest;
+
+namespace {
+
+class GraphRenderTest : public GraphTest {
+protected:
+    QImage Render(const char* name) {
+        graph.RefreshCurve(graph.GetSelBand());
+        return ctltest::Render(graph, name);
+    }
+    // A part enlarged three times, for looking at the pixels.
+    static void Zoom(const QImage& img, const QRect& part, const char* name) {
+        img.copy(part).scaled(part.size() * 3).save(r9test::TestOutDir() + "/" + name + ".png");
+    }
+    QImage Plot(const QImage& img) const {
+        const CRect& p = graph.GetPlotRect();
+        return img.copy(p.left, p.top, p.Width(), p.Height());
+    }
+    int CountRed(const QImage& img) const {
+        return ctltest::CountColour(img, graph.GetPlotRect(), RGB(255, 0, 0));
+    }
+    void TuneAll() {
+        for (int n = 0; n < NUM_OUTPUTS; ++n)
+            TuneOutput(n, 9 * n);
+    }
+    void MakeGeq(int n) {
+        Out(n)->SetGEQMode(1);
+        for (int i = 0; i < 31; ++i) {
+            CFilter* f = Band(n, i);
+            f->SetFreq(g_isoFreq31[i], FALSE);
+            const double db = i < 4 ? 4.0 - i : (i > 24 ? -(i - 24) * 1.2 : ((i % 5) - 2) * 1.5);
+            f->SetGainPos(200 + static_cast<int>(db * 10));
+        }
+        SetXover(n, 25, 18000);
+    }
+};
+
+TEST_F(GraphRenderTest, RendersForLooking) {
+    TuneOutput(0);
+    Render("graph-out1-peq");
+
+    TuneAll();
+    for (int n = 0; n < NUM_OUTPUTS; ++n)
+        g_outCurveShown[n] = 1;
+    Render("graph-out1-all-curves");
+
+    Move(Centre(Band(0, 8)));
+    Zoom(Render("graph-out1-hover"), QRect(250, 60, 350, 110), "graph-zoom-hover");
+    Move(CPoint(700, 12));
+    graph.RefreshCurve(15);
+    Zoom(Render("graph-out1-selected"), QRect(560, 40, 300, 100), "graph-zoom-selected");
+    graph.RefreshCurve(Out(0)->GetHPFIndex());
+    Render("graph-out1-highpass-selected");
+    graph.RefreshCurve(-1);
+
+    MakeGeq(1);
+    graph.SetOutputChannel(1);
+    Move(CPoint(700, 12));
+    Move(Centre(Band(1, 20)));
+    Render("graph-out2-geq-hover");
+
+    for (int i = 0; i < 10; ++i)
+        SetPeak(6, i, g_octFreq10[i], i < 3 ? 3.0 - i : -1.0 * (i % 3), 100);
+    SetXover(6, 20, 120);
+    g_bLRLinked = 1;
+    g_nOutLinkGroup[7] = 6;
+    graph.SetOutputChannel(6);
+    Render("graph-out7-linked");
+}
+
+TEST_F(GraphRenderTest, ComparisonCurvesFollowTheTogglesOnlyWithShowAllOnAndNeverForTheCurrentOutput) {
+    TuneAll();
+    const QImage alone = Plot(Render("graph-rule-alone"));
+
+    g_outCurveShown[0] = 1; // the current output's own flag
+    EXPECT_EQ(Plot(Render("")), alone);
+
+    g_outCurveShown[3] = 1;
+    const QImage withFour = Plot(Render("graph-rule-out4-grey"));
+    EXPECT_NE(withFour, alone);
+
+    // A change of the grey output shows at the next refresh.
+    SetPeak(3, 15, 5000, -9.0, 60);
+    const QImage changed = Plot(Render(""));
+    EXPECT_NE(changed, withFour);
+    SetPeak(3, 15, 2500 + 20 * 27, 3.0, 40);
+    EXPECT_EQ(Plot(Render("")), withFour);
+
+    g_bShowAllCurves = 0;
+    EXPECT_EQ(Plot(Render("")), alone) << "Line_Set off: no comparison curve whatever the toggles";
+
+    // Output 4 made current is green; output 1 behind it grey.
+    g_bShowAllCurves = 1;
+    graph.SetOutputChannel(3);
+    const QImage four = Plot(Render(""));
+    EXPECT_NE(four, withFour);
+    g_outCurveShown[0] = 0;
+    EXPECT_NE(Plot(Render("")), four);
+}
+
+TEST_F(GraphRenderTest, LinkMarkerOnlyWhileTheCurrentOutputIsLinked) {
+    const CRect marker(50, 15, 76, 28);
+    const COLORREF blue = RGB(0x19, 0xb5, 0xfe);
+    EXPECT_EQ(ctltest::CountNear(Render(""), marker, blue, 40), 0);
+    g_nOutLinkGroup[4] = 0; // linked group, but the link is off
+    EXPECT_EQ(ctltest::CountNear(Render(""), marker, blue, 40), 0);
+    g_bLRLinked = 1;
+    EXPECT_FALSE(graph.IsOutputLinked() == FALSE);
+    EXPECT_GT(ctltest::CountNear(Render("graph-rule-linked"), marker, blue, 40), 10);
+    graph.SetOutputChannel(2); // not in that group
+    EXPECT_EQ(ctltest::CountNear(Render(""), marker, blue, 40), 0);
+}
+
+TEST_F(GraphRenderTest, OtherViewModesShowOnlyTheBackground) {
+    TuneOutput(0);
+    g_nViewMode = 3;
+    const QImage img = Render("graph-rule-view-mode-3");
+    const CRect& p = graph.GetPlotRect();
+    EXPECT_EQ(ctltest::CountColour(img, p, RGB(0, 0, 0)), p.Width() * p.Height());
+    // The labels are still there.
+    EXPECT_GT(ctltest::CountNear(img, CRect(0, p.bottom, p.right, p.bottom + 20), RGB(224, 224, 224)), 50);
+    g_nViewMode = 2;
+    EXPECT_GT(ctltest::CountColour(Render(""), p, RGB(149, 149, 149)), 2 * p.Width());
+}
+
+TEST_F(GraphRenderTest, SelectionAndHoverAreRedAndNothingIsRedWithoutThem) {
+    TuneOutput(0);
+    EXPECT_EQ(CountRed(Render("")), 0) << "no area, no bandwidth handles, no label, every marker white";
+    graph.RefreshCurve(15);
+    const QImage sel = Render("");
+    EXPECT_GT(CountRed(sel), 20);
+    // The selected band's response area lies under it.
+    const CPoint c = Centre(Band(0, 15));
+    EXPECT_GT(ctltest::CountColour(sel, CRect(c.x - 30, c.y, c.x + 30, graph.GetPlotRect().Height() / 2 + 10),
+                                   RGB(68, 86, 98)),
+              100);
+    // Its bandwidth handles are drawn: red frames around the area colour.
+    const CRect low = Band(0, 15)->m_rcLowWidth;
+    EXPECT_GT(ctltest::CountColour(sel, low, RGB(255, 0, 0)), 10);
+}
+
+TEST_F(GraphRenderTest, GeometryThePageAndTheChannelsShare) {
+    EXPECT_EQ(CZNStatic::PlotRectOf(CRect(0, 0, 1000, 200)), CRect(40, 10, 990, 180));
+    const CRect& p = graph.GetPlotRect();
+    EXPECT_EQ(p, CRect(40, 10, 990, 180));
+    EXPECT_EQ(doc->GetOutCurveRect(), p) << "the outputs lay their curves out in this plot";
+    EXPECT_EQ(graph.GetGridX(0), 40);
+    // A decade is W / 3 = 316 px from 20 Hz: 100 Hz at 0.699 of it, 1 kHz at 1.699, 10 kHz at 2.699.
+    EXPECT_EQ(graph.GetGridX(8), 40 + 220);
+    EXPECT_EQ(graph.GetGridX(17), 40 + 536);
+    EXPECT_EQ(graph.GetGridX(26), 40 + 852);
+    EXPECT_EQ(CZNStatic::FreqX(20000, p.Width()), 40 + 3 * 316) << "20 kHz falls W mod 3 short of the edge";
+    struct Case {
+        CRect handle;
+        int hz;
+        UINT format;
+    };
+    const Case cases[] = {
+        {CRect(974, 50, 990, 66), 12000, DT_LEFT}, {CRect(32, 50, 48, 66), 20, DT_RIGHT},
+        {CRect(970, 50, 986, 66), 20000, DT_LEFT}, {CRect(500, 50, 516, 66), 1000, DT_CENTER},
+        {CRect(974, 50, 990, 66), 20, DT_LEFT},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CZNStatic::MarkerFormat(c.handle, 990, c.hz), c.format) << c.hz;
+}
+
+} // namespace
