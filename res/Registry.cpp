@@ -38,7 +38,8 @@ template <class T> void Register(std::span<const T> table) {
     tables.push_back(table);
 }
 
-template <class T, class Match> const T* Find(std::span<const T> builtIn, Match match) {
+template <class T, class Match>
+const T* Find(std::span<const T> builtIn, Match match, std::span<const std::span<const T>> moreBuiltIn = {}) {
     std::lock_guard<std::mutex> lock(g_lock);
     auto& store = Rows<T>();
     for (auto it = store.extra.rbegin(); it != store.extra.rend(); ++it)
@@ -47,6 +48,10 @@ template <class T, class Match> const T* Find(std::span<const T> builtIn, Match 
     for (const T& row : builtIn)
         if (match(row))
             return &row;
+    for (const auto& table : moreBuiltIn)
+        for (const T& row : table)
+            if (match(row))
+                return &row;
     for (const auto& table : store.tables)
         for (const T& row : table)
             if (match(row))
@@ -75,7 +80,10 @@ std::span<const MenuItemSpec> MenuIn(std::span<const MenuItemSpec> table, UINT m
 } // namespace
 
 const ArtSpec* FindArt(UINT id) {
-    return FindById<ArtSpec>(id, {kArt, kArtCount});
+    if (id == 0)
+        return nullptr;
+    return Find<ArtSpec>({kArt, kArtCount}, [id](const ArtSpec& row) { return row.id == id; },
+                         {kPageArtTables, kPageArtTableCount});
 }
 
 void EnsureCompiledResources() {

@@ -4,10 +4,14 @@
 #include "res/ResourceTable.h"
 
 #include <cstddef>
+#include <span>
 
 namespace res {
 extern const ArtSpec kArt[];
 extern const std::size_t kArtCount;
+// The output page's art (OutputPageArtTable.cpp), searched right after kArt.
+extern const std::span<const ArtSpec> kPageArtTables[];
+extern const std::size_t kPageArtTableCount;
 extern const SvgSpec kSvg[];
 extern const std::size_t kSvgCount;
 extern const CursorSpec kCursors[];

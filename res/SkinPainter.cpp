@@ -1,5 +1,7 @@
 #include "res/SkinPainter.h"
 
+#include "res/OutputPageArt.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -287,7 +289,26 @@ QStringList Texts(const char* caption) {
     return QString::fromUtf8(caption ? caption : "").split(QLatin1Char('|'));
 }
 
-enum class Glyph { None, LockOpen, LockClosed, Presets, Gear, Faders, Speaker, LampOn, LampOff, Globe };
+enum class Glyph {
+    None,
+    LockOpen,
+    LockClosed,
+    Presets,
+    Gear,
+    Faders,
+    Speaker,
+    LampOn,
+    LampOff,
+    Globe,
+    Power,
+    Chain,
+    Copy,
+    Paste
+};
+
+void Power(QPainter& p, const QRectF& box, const QColor& c);
+void Chain(QPainter& p, const QRectF& box, const QColor& c);
+void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste);
 
 void Padlock(QPainter& p, const QRectF& box, bool closed, const QColor& c) {
     const qreal w = box.width(), h = box.height();
@@ -447,6 +468,16 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
     case Glyph::Globe:
         Globe(p, box, c);
         break;
+    case Glyph::Power:
+        Power(p, box, c);
+        break;
+    case Glyph::Chain:
+        Chain(p, box, c);
+        break;
+    case Glyph::Copy:
+    case Glyph::Paste:
+        Sheets(p, box, c, glyph == Glyph::Paste);
+        break;
     case Glyph::None:
         break;
     }
@@ -454,8 +485,8 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
 
 // A button of the title band: the band colour behind the rounded face, an optional glyph and the
 // caption, centred together.
-void BarButton(QPainter& p, const ArtSpec& s, Glyph glyph) {
-    p.fillRect(QRect(0, 0, s.width, s.height), kHeader);
+void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backdrop) {
+    p.fillRect(QRect(0, 0, s.width, s.height), backdrop);
     ArtSpec face = s;
     face.caption = nullptr;
     Button(p, face, false);
@@ -675,6 +706,517 @@ const GlyphRole* FindBarRole(const char* role) {
     return nullptr;
 }
 
+// --- the output page and its strips ----------------------------------------------------------
+
+// The panels of the page and the strips: flat, so the buttons on them (drawn over this colour)
+// sit seamlessly.
+const QColor kPanel(0x22, 0x26, 0x2d);
+const QColor kPanelEdge(0x34, 0x3a, 0x44);
+const QColor kCaption(0x9a, 0xa3, 0xb2);
+
+void Power(QPainter& p, const QRectF& box, const QColor& c) {
+    const QPointF m = box.center();
+    const qreal r = std::min(box.width(), box.height()) * 0.42;
+    const qreal pen = std::max(1.4, r / 3.2);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, pen, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(m.x() - r, m.y() - r + pen * 0.3, 2 * r, 2 * r), 125 * 16, 290 * 16);
+    p.drawLine(QPointF(m.x(), m.y() - r - pen * 0.2), QPointF(m.x(), m.y() - r * 0.1));
+}
+
+void Chain(QPainter& p, const QRectF& box, const QColor& c) {
+    const qreal h = std::min(box.height() * 0.62, box.width() * 0.34);
+    const qreal w = std::min(box.width() * 0.56, h * 2.0);
+    const qreal pen = std::max(1.4, h / 4.0);
+    const QPointF m = box.center();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, pen));
+    p.drawRoundedRect(QRectF(m.x() - w + w * 0.28, m.y() - h / 2, w, h), h / 2, h / 2);
+    p.drawRoundedRect(QRectF(m.x() - w * 0.28, m.y() - h / 2, w, h), h / 2, h / 2);
+}
+
+// Copy: two overlapping sheets; paste: a clipboard with a sheet.
+void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste) {
+    const qreal w = box.width() * 0.62, h = box.height() * 0.78, pen = 1.3;
+    p.setPen(QPen(c, pen));
+    if (paste) {
+        const QRectF board(box.left() + box.width() * 0.12, box.top() + box.height() * 0.12, w, h);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(board, 1.5, 1.5);
+        p.setBrush(c);
+        p.drawRect(QRectF(board.center().x() - w * 0.22, board.top() - 1.5, w * 0.44, 3));
+        p.setBrush(kPanel);
+        p.drawRect(QRectF(board.left() + w * 0.45, board.top() + h * 0.4, w * 0.7, h * 0.62));
+    } else {
+        p.setBrush(kPanel);
+        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.1, box.top() + box.height() * 0.08, w, h), 1.5,
+                          1.5);
+        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.3, box.top() + box.height() * 0.22, w, h), 1.5,
+                          1.5);
+    }
+}
+
+QFont SmallFont(int pixels, QFont::Weight weight = QFont::DemiBold) {
+    QFont f = TextFont(pixels, weight);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, pixels > 10 ? 0.6 : 0.3);
+    return f;
+}
+
+// A flat panel with an optional caption in its top band (an accent tick before the text).
+void PagePanel(QPainter& p, const outpage::Box& b, const QString& caption, const QColor& accent) {
+    const QRectF r(b.x + 0.5, b.y + 0.5, b.width - 1.0, b.height - 1.0);
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(kPanel);
+    p.drawRect(r);
+    // A lighter top edge gives the panel a slight lift off the page.
+    p.setPen(QPen(kPanelEdge.lighter(125), 1));
+    p.drawLine(QPointF(b.x + 1, b.y + 0.5), QPointF(b.x + b.width - 1, b.y + 0.5));
+    if (caption.isEmpty())
+        return;
+    p.fillRect(QRectF(b.x + 6, b.y + 6, 3, 10), accent);
+    p.setFont(SmallFont(11, QFont::Bold));
+    p.setPen(kCaption);
+    p.drawText(QRectF(b.x + 14, b.y + 3, b.width - 20, 16),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+}
+
+// A recess for a text the control writes over the skin.
+void Well(QPainter& p, const outpage::Box& b) {
+    p.setPen(QPen(kGroove.lighter(160), 1));
+    p.setBrush(kGroove.lighter(120));
+    p.drawRoundedRect(QRectF(b.x - 0.5, b.y - 0.5, b.width + 1.0, b.height + 1.0), 3, 3);
+}
+
+// The car seen from above, front up, inside box.
+void Car(QPainter& p, const outpage::Box& b) {
+    const QRectF body(b.x, b.y, b.width, b.height);
+    const QColor line = kPanelEdge.lighter(150);
+    // Wheels under the body.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGroove);
+    const qreal ww = 8, wh = 26;
+    for (qreal y : {b.y + 26.0, b.y + b.height - 52.0}) {
+        p.drawRoundedRect(QRectF(b.x - 4, y, ww, wh), 2, 2);
+        p.drawRoundedRect(QRectF(b.x + b.width - 4, y, ww, wh), 2, 2);
+    }
+    QLinearGradient g(body.left(), 0, body.right(), 0);
+    g.setColorAt(0, kPanel.lighter(118));
+    g.setColorAt(0.5, kPanel.lighter(138));
+    g.setColorAt(1, kPanel.lighter(118));
+    p.setPen(QPen(line, 1.4));
+    p.setBrush(g);
+    p.drawRoundedRect(body, b.width * 0.3, b.width * 0.36);
+    // Windscreen, roof and rear window.
+    QPainterPath screen;
+    screen.moveTo(b.x + 10, b.y + 56);
+    screen.quadTo(b.x + b.width / 2.0, b.y + 40, b.x + b.width - 10, b.y + 56);
+    screen.lineTo(b.x + b.width - 16, b.y + 74);
+    screen.quadTo(b.x + b.width / 2.0, b.y + 66, b.x + 16, b.y + 74);
+    screen.closeSubpath();
+    p.setBrush(kGroove.lighter(140));
+    p.setPen(QPen(line, 1));
+    p.drawPath(screen);
+    QPainterPath rear;
+    rear.moveTo(b.x + 16, b.y + 136);
+    rear.quadTo(b.x + b.width / 2.0, b.y + 131, b.x + b.width - 16, b.y + 136);
+    rear.lineTo(b.x + b.width - 12, b.y + 150);
+    rear.quadTo(b.x + b.width / 2.0, b.y + 156, b.x + 12, b.y + 150);
+    rear.closeSubpath();
+    p.drawPath(rear);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kPanelEdge.lighter(120), 1));
+    p.drawRoundedRect(QRectF(b.x + 15, b.y + 78, b.width - 30, 54), 6, 6);
+    // Bonnet and boot lines.
+    p.drawLine(QPointF(b.x + 18, b.y + 14), QPointF(b.x + 26, b.y + 44));
+    p.drawLine(QPointF(b.x + b.width - 18, b.y + 14), QPointF(b.x + b.width - 26, b.y + 44));
+    p.drawLine(QPointF(b.x + 14, b.y + b.height - 22), QPointF(b.x + b.width - 14, b.y + b.height - 22));
+    // Mirrors.
+    p.setPen(QPen(line, 1));
+    p.setBrush(kPanel.lighter(118));
+    p.drawRoundedRect(QRectF(b.x - 7, b.y + 62, 8, 6), 2, 2);
+    p.drawRoundedRect(QRectF(b.x + b.width - 1, b.y + 62, 8, 6), 2, 2);
+}
+
+// Faint rings where the position icons can stand (the centre pair spots dotted).
+void IconSpots(QPainter& p) {
+    const qreal r = outpage::kIconSize / 2.0 - 0.5;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kPanelEdge.lighter(135), 1));
+    for (const outpage::Spot& s : outpage::kIconSpots)
+        p.drawEllipse(QPointF(s.x, s.y), r, r);
+    p.setPen(QPen(kPanelEdge.lighter(135), 1, Qt::DotLine));
+    for (const outpage::Spot& s : {outpage::kCentrePairLeft, outpage::kCentrePairRight})
+        p.drawEllipse(QPointF(s.x, s.y), r, r);
+}
+
+void EqCaptions(QPainter& p, const QStringList& t) {
+    using namespace outpage;
+    p.setFont(SmallFont(10));
+    p.setPen(kCaption.darker(115));
+    const int x = kEqPanel.x + 2, w = kEqColumnX - x - 4;
+    auto at = [&](int y, int h, const QString& text) {
+        p.drawText(QRectF(x, y, w, h), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    };
+    at(kEqLabelY, 14, t.value(6));
+    at(kEqFreqY, 18, t.value(7));
+    at(kEqQY, 18, t.value(8));
+    at(kEqGainY, 18, t.value(9));
+    at(kEqBypassY, 14, t.value(10));
+    // The fader scale: +12 at the top of the travel, 0 in the middle, -12 at the bottom.
+    p.setFont(SmallFont(9, QFont::Normal));
+    const int top = kEqFaderY + 5, travel = 90;
+    const char* marks[3] = {"+12", "0", "-12"};
+    for (int i = 0; i < 3; ++i)
+        at(top + travel * i / 2 - 6, 12, QString::fromLatin1(marks[i]));
+    // The 0 dB line runs under the faders, visible between the columns in every layout.
+    p.setPen(QPen(kPanelEdge.lighter(115), 1, Qt::DashLine));
+    const qreal zero = top + travel / 2 + 0.5;
+    p.drawLine(QPointF(kEqColumnX - 2, zero), QPointF(kPeqGeqButton.x - 6, zero));
+    p.setPen(QPen(kPanelEdge, 1));
+    for (qreal y : {top + 0.5, top + travel + 0.5})
+        p.drawLine(QPointF(kEqColumnX - 2, y), QPointF(kPeqGeqButton.x - 6, y));
+    // The EQ commands' column.
+    p.setPen(QPen(kPanelEdge.lighter(110), 1));
+    p.drawLine(QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + 6),
+               QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + kEqPanel.height - 6));
+}
+
+// The output page, 1280 x 656: caption "map|crossover|HPF|LPF|level|delay unit|#|Hz|Q|dB|bypass|
+// locked note"; state Checked draws the locked variant (EQ, crossover and graph areas empty,
+// a padlock and the note in their place).
+void PageBackground(QPainter& p, const ArtSpec& s) {
+    using namespace outpage;
+    const QStringList t = Texts(s.caption);
+    const bool locked = IsChecked(s.state);
+    p.fillRect(QRect(0, 0, s.width, s.height), kBase);
+    // A soft darker foot under the strips.
+    QLinearGradient foot(0, kStripY - 8, 0, s.height);
+    foot.setColorAt(0, kBase);
+    foot.setColorAt(1, kBase.darker(118));
+    p.fillRect(QRect(0, kStripY - 8, s.width, s.height - kStripY + 8), foot);
+
+    PagePanel(p, kMapPanel, t.value(0), kAccent);
+    Car(p, kCar);
+    if (!locked)
+        IconSpots(p);
+    PagePanel(p, kLevelPanel, t.value(4), kAccent);
+    Well(p, kLevelEdit);
+    p.setFont(SmallFont(10));
+    p.setPen(kCaption.darker(115));
+    p.drawText(QRectF(kDelayUnitMsButton.x, kDelayUnitMsButton.y - 16, 114, 14),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(5));
+
+    PagePanel(p, kCrossoverPanel, locked ? QString() : t.value(1), kAccent);
+    PagePanel(p, kGraphPanel, QString(), kAccent);
+    PagePanel(p, kEqPanel, QString(), kAccent);
+    if (!locked) {
+        PagePanel(p, kTogglePanel, QString(), kAccent);
+        // The graph's own black face, a groove around it.
+        p.fillRect(QRect(kGraph.x, kGraph.y, kGraph.width, kGraph.height), Qt::black);
+        p.setPen(QPen(kGroove, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(kGraph.x - 1.5, kGraph.y - 1.5, kGraph.width + 2.0, kGraph.height + 2.0));
+        // The high-pass and low-pass rows: a tag each, a rule between them.
+        for (int i = 0; i < 2; ++i) {
+            const Box& b = i == 0 ? kHpfLabel : kLpfLabel;
+            p.setPen(QPen(kAccent.darker(170), 1));
+            p.setBrush(kAccent.darker(420));
+            p.drawRoundedRect(QRectF(b.x + 0.5, b.y + 0.5, b.width - 1.0, b.height - 1.0), 3, 3);
+            p.setFont(SmallFont(10, QFont::Bold));
+            p.setPen(kAccent.lighter(120));
+            p.drawText(QRectF(b.x, b.y, b.width, b.height), Qt::AlignCenter | Qt::TextSingleLine,
+                       t.value(2 + i));
+        }
+        p.setPen(QPen(kPanelEdge, 1));
+        const qreal rule = (kHpfLabel.y + kLpfLabel.y) / 2.0 + 10.5;
+        p.drawLine(QPointF(kCrossoverPanel.x + 8, rule),
+                   QPointF(kCrossoverPanel.x + kCrossoverPanel.width - 8, rule));
+        EqCaptions(p, t);
+    } else {
+        // The EQ commands' column stays (the PEQ/GEQ button is shown); the rest carries the note.
+        const QRectF area(kGraphPanel.x, kGraphPanel.y, kPeqGeqButton.x - 8 - kGraphPanel.x,
+                          kEqPanel.y + kEqPanel.height - kGraphPanel.y);
+        const QColor accent = Accent(s);
+        const qreal lock = 64;
+        const QPointF m = area.center();
+        QRadialGradient glow(m, lock * 2.2);
+        glow.setColorAt(0, QColor(accent.red(), accent.green(), accent.blue(), 36));
+        glow.setColorAt(1, QColor(accent.red(), accent.green(), accent.blue(), 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawEllipse(m, lock * 2.2, lock * 2.2);
+        Padlock(p, QRectF(m.x() - lock * 0.4, m.y() - lock * 0.9, lock * 0.8, lock), true, accent);
+        p.setFont(TextFont(18, QFont::Bold));
+        p.setPen(kText);
+        p.drawText(QRectF(area.left(), m.y() + lock * 0.3, area.width(), 28),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, t.value(11));
+    }
+}
+
+// The strip, 120 x 210: caption "level|delay"; wells under the level and delay fields.
+void StripBackground(QPainter& p, const ArtSpec& s) {
+    using namespace outpage;
+    const QStringList t = Texts(s.caption);
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
+    p.setPen(QPen(kPanelEdge.lighter(125), 1));
+    p.drawLine(QPointF(1, 0.5), QPointF(s.width - 1, 0.5));
+    p.setPen(QPen(kPanelEdge, 1));
+    p.drawLine(QPointF(4, kStripFader.y - 3.5), QPointF(s.width - 4, kStripFader.y - 3.5));
+    p.drawLine(QPointF(4, kStripDelayEdit.y - 4.5), QPointF(s.width - 4, kStripDelayEdit.y - 4.5));
+    Well(p, {kStripLevelEdit.x, kStripLevelEdit.y, kStripLevelEdit.width + kStripLevelSpin.width,
+             kStripLevelEdit.height});
+    Well(p, {kStripDelayEdit.x, kStripDelayEdit.y, kStripDelayEdit.width + kStripDelaySpin.width,
+             kStripDelayEdit.height});
+    p.setFont(SmallFont(10, QFont::Bold));
+    p.setPen(kCaption);
+    p.drawText(QRectF(kStripLevelEdit.x, kStripLevelEdit.y - 16, 54, 14),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(0));
+    p.drawText(QRectF(4, kStripDelayEdit.y, kStripDelayEdit.x - 6, kStripDelayEdit.height),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(1));
+}
+
+// A vertical fader channel over the panel colour: tick marks over the thumb's travel (thumb of
+// thumbH pixels, travel from near to the far margin), a groove at groove x, lit in the accent
+// for the checked state.
+void Channel(QPainter& p, const ArtSpec& s, qreal grooveX, int thumbH, int nearMargin, int farMargin,
+             int ticks, qreal tickLeft, qreal tickRight) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    const qreal top = nearMargin + thumbH / 2.0, travel = s.height - nearMargin - farMargin - thumbH;
+    for (int i = 0; i <= ticks; ++i) {
+        const qreal y = std::round(top + travel * i / ticks) + 0.5;
+        const bool major = i == 0 || i == ticks || 2 * i == ticks;
+        p.setPen(QPen(major ? kTextDim : kPanelEdge.lighter(130), 1));
+        const qreal inset = major ? 0 : (tickRight - tickLeft) * 0.25;
+        p.drawLine(QPointF(tickLeft + inset, y), QPointF(grooveX - 3, y));
+        p.drawLine(QPointF(grooveX + 3, y), QPointF(tickRight - inset, y));
+    }
+    const qreal gw = 4;
+    const QRectF groove(grooveX - gw / 2, top - 2, gw, travel + 4);
+    p.setPen(QPen(kBorder.darker(150), 1));
+    p.setBrush(kGroove);
+    p.drawRoundedRect(groove, gw / 2, gw / 2);
+    if (IsChecked(s.state)) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Accent(s).darker(170));
+        p.drawRoundedRect(groove.adjusted(1, 1, -1, -1), 1, 1);
+    }
+}
+
+// The band faders, 20 px wide, thumb 10 high, no margins; "first" marks band 1 (the scale's edge).
+void EqTrack(QPainter& p, const ArtSpec& s) {
+    Channel(p, s, s.width / 2.0, 10, 0, 0, 8, 2, s.width - 2);
+    if (s.caption) {
+        p.setPen(QPen(Accent(s).darker(120), 1));
+        p.drawLine(QPointF(0.5, 4), QPointF(0.5, s.height - 4.0));
+    }
+}
+
+// The level group's faders (source and subwoofer), thumb 12 high.
+void LevelTrack(QPainter& p, const ArtSpec& s) {
+    Channel(p, s, s.width / 2.0, 12, 0, 0, 10, 2, s.width - 2);
+}
+
+// The strip's fader: a 25 px scale in dB (0 at the top, -60 at the bottom) left of the thumb.
+void StripTrack(QPainter& p, const ArtSpec& s) {
+    constexpr int kScale = 25, kThumbH = 12, kFar = 2;
+    const qreal grooveX = kScale + 12.0;
+    Channel(p, s, grooveX, kThumbH, 0, kFar, 6, kScale, s.width - 2);
+    const qreal top = kThumbH / 2.0, travel = s.height - kFar - kThumbH;
+    p.setFont(SmallFont(8, QFont::Normal));
+    p.setPen(kCaption.darker(110));
+    for (int i = 0; i <= 6; ++i) {
+        const qreal y = top + travel * i / 6.0;
+        p.drawText(QRectF(0, y - 6, kScale - 3, 12), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                   QString::number(-10 * i));
+    }
+}
+
+// The band bypass: a small lamp, lit while bypassed.
+void LampButton(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    ArtSpec face = s;
+    face.caption = nullptr;
+    face.state = s.state == Hover || s.state == CheckedHover ? Hover : Normal;
+    Button(p, face, false);
+    const bool lit = IsChecked(s.state);
+    const QColor c = Accent(s);
+    const QPointF m(s.width / 2.0, s.height / 2.0);
+    const qreal r = std::min(s.width, s.height) * 0.26;
+    if (lit) {
+        QRadialGradient halo(m, r * 2.2);
+        halo.setColorAt(0, QColor(c.red(), c.green(), c.blue(), 120));
+        halo.setColorAt(1, QColor(c.red(), c.green(), c.blue(), 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(halo);
+        p.drawEllipse(m, r * 2.2, r * 1.6);
+    }
+    QRadialGradient g(QPointF(m.x() - r * 0.3, m.y() - r * 0.3), r);
+    g.setColorAt(0, lit ? c.lighter(160) : QColor(0x4a, 0x50, 0x5a));
+    g.setColorAt(1, lit ? c : QColor(0x26, 0x2a, 0x31));
+    p.setPen(QPen(kGroove, 1));
+    p.setBrush(g);
+    p.drawEllipse(m, r, r);
+}
+
+// A recessed display plate with its text in the accent colour (pictures used as labels).
+void Display(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    QLinearGradient g(0, 0, 0, s.height);
+    g.setColorAt(0, kGroove);
+    g.setColorAt(1, kGroove.lighter(140));
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0), 3, 3);
+    p.setFont(SmallFont(std::max(9, std::min(12, s.height / 2 + 1)), QFont::Bold));
+    p.setPen(Accent(s).lighter(115));
+    p.drawText(QRectF(2, 0, s.width - 4, s.height), Qt::AlignCenter | Qt::TextSingleLine,
+               QString::fromUtf8(s.caption ? s.caption : ""));
+}
+
+// Polarity picture: one period of a sine, upside down for the inverted look.
+void Wave(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    const qreal mid = s.height / 2.0, amp = s.height * 0.34;
+    p.setPen(QPen(kPanelEdge.lighter(120), 1));
+    p.drawLine(QPointF(2, mid), QPointF(s.width - 2, mid));
+    QPainterPath wave;
+    const bool inverted = IsChecked(s.state);
+    for (int x = 0; x <= s.width - 8; ++x) {
+        const qreal y =
+            mid - (inverted ? -1 : 1) * amp * std::sin(2 * std::numbers::pi * x / (s.width - 8.0));
+        if (x == 0)
+            wave.moveTo(4 + x, y);
+        else
+            wave.lineTo(4 + x, y);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Accent(s), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(wave);
+}
+
+// The curve toggles' CHn on their black strip: grey off, lit under the pointer, green on.
+void ToggleCh(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), Qt::black);
+    const bool on = IsChecked(s.state), hover = s.state == Hover || s.state == CheckedHover;
+    const QColor c = Accent(s);
+    const QRectF r(0.5, 0.5, s.width - 1.0, s.height - 1.0);
+    p.setPen(QPen(on ? c : (hover ? kBorder.lighter(140) : kBorder.darker(110)), 1));
+    p.setBrush(on ? c.darker(hover ? 190 : 230) : (hover ? kRaisedTop : QColor(0x16, 0x18, 0x1c)));
+    p.drawRoundedRect(r, 3, 3);
+    p.setFont(SmallFont(10, QFont::Bold));
+    p.setPen(on ? c.lighter(hover ? 150 : 130) : (hover ? kText : kTextDim.lighter(115)));
+    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, QString::fromUtf8(s.caption ? s.caption : ""));
+}
+
+void TogglePanel(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), Qt::black);
+    p.setPen(QPen(QColor(0x2a, 0x2f, 0x38), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
+}
+
+// A speaker position (alpha): a round badge in its group's colour with the speaker's letter,
+// filled while its output is the current one.
+void PositionIcon(QPainter& p, const ArtSpec& s) {
+    const QColor c = Accent(s);
+    const bool checked = IsChecked(s.state);
+    const bool hover = s.state == Hover || s.state == CheckedHover;
+    const bool pressed = s.state == Pressed || s.state == CheckedPressed;
+    const QPointF m(s.width / 2.0, s.height / 2.0);
+    const qreal r = std::min(s.width, s.height) / 2.0 - 1.0;
+    QRadialGradient g(QPointF(m.x() - r * 0.3, m.y() - r * 0.4), r * 1.3);
+    if (checked) {
+        g.setColorAt(0, c.lighter(hover ? 150 : 130));
+        g.setColorAt(1, c.darker(pressed ? 170 : 125));
+    } else {
+        g.setColorAt(0, hover ? kRaisedTop.lighter(130) : kRaisedTop);
+        g.setColorAt(1, pressed ? kGroove : kRaisedBottom);
+    }
+    p.setPen(QPen(checked ? QColor(Qt::white) : (hover ? c.lighter(130) : c), checked ? 1.6 : 1.3));
+    p.setBrush(g);
+    p.drawEllipse(m, r - 0.3, r - 0.3);
+    const QString letter = QString::fromUtf8(s.caption ? s.caption : "");
+    p.setFont(SmallFont(letter.size() > 1 ? 8 : 10, QFont::Bold));
+    p.setPen(checked ? QColor(Qt::white) : c.lighter(hover ? 140 : 115));
+    p.drawText(QRectF(0, pressed ? 1 : 0, s.width, s.height), Qt::AlignCenter | Qt::TextSingleLine, letter);
+}
+
+// A group-link toggle (alpha): a chain, grey while the group is free, lit while it is linked.
+void LinkToggle(QPainter& p, const ArtSpec& s) {
+    const bool on = IsChecked(s.state), hover = s.state == Hover || s.state == CheckedHover;
+    const QRectF r(0.5, 0.5, s.width - 1.0, s.height - 1.0);
+    p.setPen(QPen(on ? Accent(s) : kBorder, 1));
+    p.setBrush(on ? Accent(s).darker(hover ? 220 : 280) : (hover ? kRaisedTop : kRaisedBottom));
+    p.drawRoundedRect(r, s.height / 2.0 - 1, s.height / 2.0 - 1);
+    Chain(p, r.adjusted(3, 2, -3, -2), on ? Accent(s).lighter(130) : (hover ? kText : kTextDim));
+}
+
+// A picture of a chain (the link indicators) on the panel.
+void ChainPicture(QPainter& p, const ArtSpec& s) {
+    p.fillRect(QRect(0, 0, s.width, s.height), kPanel);
+    Chain(p, QRectF(0, 0, s.width, s.height), IsChecked(s.state) ? Accent(s) : kTextDim);
+}
+
+struct PanelGlyphRole {
+    const char* role;
+    Glyph off;
+    Glyph on;
+};
+// Buttons of the page and the strips drawn over the panel colour.
+const PanelGlyphRole kPanelRoles[] = {
+    {"panel-button", Glyph::None, Glyph::None},   {"power", Glyph::Power, Glyph::Power},
+    {"lock", Glyph::LockOpen, Glyph::LockClosed}, {"link", Glyph::Chain, Glyph::Chain},
+    {"level", Glyph::Faders, Glyph::Faders},      {"copy", Glyph::Copy, Glyph::Copy},
+    {"paste", Glyph::Paste, Glyph::Paste},
+};
+
+const PanelGlyphRole* FindPanelRole(const char* role) {
+    for (const PanelGlyphRole& r : kPanelRoles)
+        if (std::strcmp(r.role, role) == 0)
+            return &r;
+    return nullptr;
+}
+
+bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
+    auto is = [role](const char* r) { return std::strcmp(role, r) == 0; };
+    if (is("page-background"))
+        PageBackground(p, s);
+    else if (is("strip-background"))
+        StripBackground(p, s);
+    else if (is("panel-combo"))
+        ComboOn(p, s, kPanel);
+    else if (is("eq-track"))
+        EqTrack(p, s);
+    else if (is("level-track"))
+        LevelTrack(p, s);
+    else if (is("strip-track"))
+        StripTrack(p, s);
+    else if (is("lamp"))
+        LampButton(p, s);
+    else if (is("display"))
+        Display(p, s);
+    else if (is("wave"))
+        Wave(p, s);
+    else if (is("chain"))
+        ChainPicture(p, s);
+    else if (is("toggle-ch"))
+        ToggleCh(p, s);
+    else if (is("toggle-panel"))
+        TogglePanel(p, s);
+    else if (is("position"))
+        PositionIcon(p, s);
+    else if (is("link-toggle"))
+        LinkToggle(p, s);
+    else if (const PanelGlyphRole* r = FindPanelRole(role))
+        GlyphButton(p, s, IsChecked(s.state) ? r->on : r->off, kPanel);
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 QImage PaintArt(const ArtSpec& s) {
@@ -686,6 +1228,10 @@ QImage PaintArt(const ArtSpec& s) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const char* role = s.role ? s.role : "";
     auto is = [role](const char* r) { return std::strcmp(role, r) == 0; };
+    if (PaintPageArt(p, s, role)) {
+        p.end();
+        return img;
+    }
     if (is("button"))
         Button(p, s, false);
     else if (is("combo"))
@@ -729,7 +1275,7 @@ QImage PaintArt(const ArtSpec& s) {
     else if (is("icon"))
         Icon(p, s);
     else if (const GlyphRole* bar = FindBarRole(role))
-        BarButton(p, s, bar->glyph);
+        GlyphButton(p, s, bar->glyph, kHeader);
     else if (is("arrow-up") || is("arrow-down") || is("arrow-left") || is("arrow-right")) {
         ArtSpec b = s;
         b.caption = nullptr;
