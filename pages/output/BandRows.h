@@ -47,6 +47,7 @@ public:
     void ShowGain(int n, int pos);
     // Normal thumb, or the grey thumb of a band outside the pass band.
     void SetOutsidePassBand(int n, bool outside);
+    bool IsOutsidePassBand(int n) const { return n >= 0 && n < kCount && m_outside[n]; }
 
     void HighlightLabel(int n, BOOL on);
     int HighlightedLabel() const { return m_nHighlight; }

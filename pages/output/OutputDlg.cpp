@@ -9,6 +9,7 @@
 #include "pages/output/OutputPageHost.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
+#include "res/OutputPageArt.h"
 #include "wire/LinkFrame.h"
 
 #include <algorithm>
@@ -204,9 +205,15 @@ void COutputDlg::InitControls() {
     // The band rows and the GEQ picture.
     m_rows.Init(pageFont);
     m_btnGeqPic.SetDisabledBitmaps(796, 797);
+    // Polarity pictures beside the polarity button.
+    if (m_bmpPolarity[0].LoadBitmap(res::outpage::kPolarityNormal))
+        m_picPolarity[0].SetBitmap(static_cast<HBITMAP>(m_bmpPolarity[0].GetSafeHandle()));
+    if (m_bmpPolarity[1].LoadBitmap(res::outpage::kPolarityInverted))
+        m_picPolarity[1].SetBitmap(static_cast<HBITMAP>(m_bmpPolarity[1].GetSafeHandle()));
     // Curve toggles beside the graph.
     m_toggles.SetOutputDlg(this);
     m_toggles.CreateStrip(this);
+    CreateStrips();
     // Delay fields of the positions (hidden here; the level page edits the delays).
     for (int k = 0; k < kDelayFieldCount; ++k) {
         CNumEdit& field = m_editDelay[k];
@@ -429,6 +436,9 @@ void COutputDlg::RefreshPage() {
             if (CKTV_OutData* out = m_pData->GetOut(i))
                 out->SetMix1(g_curImage.outputs[i].mix1);
     }
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        if (m_strips[i])
+            m_strips[i]->SetMarked(i == cur);
     m_btnAllBypass.SetCheck(m_pCurOut->IsAllBandsBypassed() ? 1 : 0);
     m_btnPeqGeq.SetCheck(m_pCurOut->GetGEQMode() ? 1 : 0);
     for (int n = 0; n < kBandCount; ++n)
@@ -443,6 +453,7 @@ void COutputDlg::RefreshPage() {
     m_graph.SetOutputChannel(cur);
     m_graph.RefreshCurve(-1);
     ShowInputTypePicture();
+    RefreshStrips();
     const int lowest = GetLowestSubLevel();
     const int sub = lowest < 0 ? 600 : lowest;
     m_sliderSub.SetPos(sub);
@@ -544,9 +555,30 @@ void COutputDlg::ApplyLanguage() {
         m_btnSubMode.SetBitmaps(809, 808, 811, 811, 810, 809);
         m_btnPolarity.SetBitmaps(4350, 4351, 4352, 4353, 4354, 4355);
     }
+    // Map commands and the level-page button: the language's set.
+    namespace art = res::outpage;
+    const auto six = [](CBitButton& b, UINT first) {
+        b.SetBitmaps(first, first + 1, first + 2, first + 3, first + 4, first + 5);
+    };
+    const auto three = [](CBitButton& b, UINT first) {
+        b.SetBitmaps(first, first + 1, first + 2, first + 2, first + 2, first + 2);
+    };
+    const auto lang = [cn](UINT en, int looks) { return cn ? art::Chinese(en, looks) : en; };
+    six(m_btnMap[0], lang(art::kMapLockEn, art::kSixLooks));
+    six(m_btnMap[1], lang(art::kMapLinkEn, art::kSixLooks));
+    three(m_btnMap[2], lang(art::kMapResetEn, art::kThreeLooks));
+    three(m_btnMap[3], lang(art::kMapReadEn, art::kThreeLooks));
+    three(m_btnMap[4], lang(art::kMapSaveEn, art::kThreeLooks));
+    three(m_btnLevelPage, lang(art::kLevelPageEn, art::kThreeLooks));
     m_btnGeqPic.SetCheck(cn ? 1 : 0);
     ShowInputTypePicture();
     m_editSource.ApplyLanguage();
+    const UINT skin = cn ? res::outpage::kStripBackgroundZh : res::outpage::kStripBackgroundEn;
+    for (auto& strip : m_strips)
+        if (strip) {
+            strip->SetSkin(skin);
+            strip->ApplyLanguage();
+        }
     Invalidate(FALSE);
 }
 
@@ -601,8 +633,11 @@ void COutputDlg::OnMasterOnOff() {
     const int state = m_btnMaster.GetCheck() ? 0 : 1;
     if (m_btnSubMode.GetCheck()) {
         for (int i = 0; i < NUM_OUTPUTS; ++i)
-            if (CodeOf(i) >= kFirstSubCode && g_pOutData[i])
+            if (CodeOf(i) >= kFirstSubCode && g_pOutData[i]) {
                 g_pOutData[i]->SetEnabled(state);
+                if (m_strips[i])
+                    m_strips[i]->Refresh();
+            }
         m_btnMaster.SetCheck(state);
         return;
     }
@@ -614,7 +649,70 @@ void COutputDlg::OnMasterOnOff() {
     m_btnMaster.SetCheck(state);
 }
 
-int COutputDlg::GetLowestSubLevel() const {
+void COutputDlg::CreateStrips() {
+    const UINT skin = g_bChinese.load() ? res::outpage::kStripBackgroundZh : res::outpage::kStripBackgroundEn;
+    for (int i = 0; i < NUM_OUTPUTS; ++i) {
+        auto strip = std::make_unique<COutRoute_Dlg>(this, this);
+        strip->SetDocument(m_pData);
+        strip->SetOutput(i);
+        strip->SetSkin(skin);
+        if (!strip->Create())
+            continue;
+        const int w = strip->GetSkinWidth();
+        strip->MoveWindow(kStripLeft + i * (w + kStripGap), kStripTop, w, strip->GetSkinHeight());
+        strip->ShowWindow(SW_SHOW);
+        m_strips[i] = std::move(strip);
+    }
+}
+
+void COutputDlg::RefreshStrips() {
+    for (auto& strip : m_strips)
+        if (strip) {
+            strip->SetDocument(m_pData);
+            strip->Refresh();
+            strip->ShowPositionName();
+        }
+}
+
+COutRoute_Dlg* COutputDlg::GetStrip(int output) {
+    return output >= 0 && output < NUM_OUTPUTS ? m_strips[output].get() : nullptr;
+}
+
+void COutputDlg::RefreshLinkedLevels(int output) {
+    if (output < 0 || output >= NUM_OUTPUTS)
+        return;
+    const int group = g_nOutLinkGroup[output].load();
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        if (j != output && g_nOutLinkGroup[j].load() == group && m_strips[j])
+            m_strips[j]->RefreshLevel();
+}
+
+void COutputDlg::ShowSubLevel(int code) {
+    m_sliderSub.SetPos(code);
+    m_spinSub.SetPos(code);
+}
+
+void COutputDlg::ApplyOutputDelay(int output) {
+    if (COutRoute_Dlg* strip = GetStrip(output))
+        strip->TakeDelay();
+}
+
+void COutputDlg::FocusShownLevelEdit() {
+    if (m_btnSubMode.GetCheck())
+        m_editSub.SetFocus();
+    else
+        m_editSource.SetFocus();
+}
+
+void COutputDlg::FocusHighPassEdit() {
+    m_xover.Freq(CXoverBlock::HPF).SetFocus();
+}
+
+int COutputDlg::StripMessageBox(const CString& text, UINT type, int code) {
+    return m_pHost ? m_pHost->AskPage(text, g_strProduct, type, code) : IDNO;
+}
+
+int COutputDlg::GetLowestSubLevel() {
     int lowest = -1;
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         if (CodeOf(i) >= kFirstSubCode && g_pOutData[i]) {
@@ -642,6 +740,8 @@ void COutputDlg::ApplySubLevel(int level) {
         out->SetLevel(level);
         if (!out->GetEnabled())
             out->SetEnabled(1);
+        if (m_strips[i])
+            m_strips[i]->Refresh();
     }
     RefreshOnButton();
 }

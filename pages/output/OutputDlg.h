@@ -14,11 +14,15 @@
 #include "link/OutputPageServices.h"
 #include "pages/output/BandRows.h"
 #include "pages/output/Changnal_Line.h"
+#include "pages/output/OutRoute_Dlg.h"
+#include "pages/output/OutStripOwner.h"
 #include "pages/output/OutputPageLayout.h"
 #include "pages/output/XoverBlock.h"
 #include "pages/output/ZNStatic.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
+
+#include <memory>
 
 class CKTV_Data;
 class CKTV_OutData;
@@ -26,10 +30,11 @@ class CFilter;
 class COutputPageHost;
 
 constexpr UINT WM_CURVE_BAND_SELECT = 0x466;
-constexpr UINT WM_OUTPUT_SELECT = 0x4C8;
-constexpr UINT WM_NUMEDIT_ENTER = 0x6BD;
 
-class COutputDlg : public CDialog, public COutputPageServices, public CChangnal_Line::Page {
+class COutputDlg : public CDialog,
+                   public COutputPageServices,
+                   public CChangnal_Line::Page,
+                   public COutStripOwner {
 public:
     static constexpr UINT IDD = outpage::kDialogId;
 
@@ -92,8 +97,18 @@ public:
     void FillSlopeList(int list);
 
     // ---- Level group
-    int GetLowestSubLevel() const;
-    void RefreshOnButton();
+    int GetLowestSubLevel() override;
+    void RefreshOnButton() override;
+    void RefreshStrips();
+
+    // ---- What the strips ask of the page
+    void RefreshLinkedLevels(int output) override;
+    void ShowSubLevel(int code) override;
+    void ApplyOutputDelay(int output) override;
+    COutRoute_Dlg* GetStrip(int output) override;
+    void FocusShownLevelEdit() override;
+    void FocusHighPassEdit() override;
+    int StripMessageBox(const CString& text, UINT type, int code) override;
 
     // ---- Parts other code and the tests reach
     CZNStatic& Graph() { return m_graph; }
@@ -139,6 +154,7 @@ protected:
 
 private:
     void InitControls();
+    void CreateStrips();
     void ApplyRowLayout();
     void ShowBandShapes();
     void ShowCrossovers();
@@ -187,6 +203,8 @@ private:
     CBitButton m_btnDelayUnit[3];
     CStatic m_picLink[3];
     CBitmap m_bmpBack[6]; // 287, 286, 758, 759, 784, 785
+    CBitmap m_bmpPolarity[2];
+    std::unique_ptr<COutRoute_Dlg> m_strips[NUM_OUTPUTS];
 
     // Working values of the shown output.
     int m_nSourceLevel = 0; // stored form (shown + 20)

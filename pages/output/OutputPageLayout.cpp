@@ -1,6 +1,7 @@
 #include "pages/output/OutputPageLayout.h"
 
 #include "platform/ui/WinUser.h"
+#include "res/OutputPageArt.h"
 #include "res/ResourceTable.h"
 
 #include <array>
@@ -46,6 +47,12 @@ namespace {
 
 using namespace outpage;
 using Item = res::DialogItemSpec;
+using Box = res::outpage::Box;
+namespace art = res::outpage;
+
+constexpr Item At(int id, const char* cls, const Box& b, DWORD style) {
+    return {id, cls, b.x, b.y, b.width, b.height, style, 0, "", ""};
+}
 
 constexpr DWORD kShown = WS_VISIBLE;
 constexpr DWORD kEdit = ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP;
@@ -56,28 +63,14 @@ constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 // and the spins carry the values the handlers read.
 constexpr int kSpinWidth = 0;
 
-struct IconSpot {
-    int id;
-    int x;
-    int y;
-};
-// The position icons over the car picture (front at the top); the speaker map moves them.
-constexpr IconSpot kIconSpots[kPositionIconCount] = {
-    {4600, 104, 20},  {4601, 92, 20},  {4602, 116, 20},  {4603, 36, 70},   {4604, 60, 44},
-    {4605, 36, 44},   {4606, 60, 70},  {4607, 36, 96},   {4608, 60, 96},   {4609, 172, 70},
-    {4610, 148, 44},  {4611, 172, 44}, {4612, 148, 70},  {4613, 172, 96},  {4614, 148, 96},
-    {4615, 60, 128},  {4616, 36, 128}, {4617, 148, 128}, {4618, 172, 128}, {4619, 48, 154},
-    {4620, 160, 154}, {4621, 80, 164}, {4622, 104, 164}, {4623, 128, 164}, {4624, 104, 140},
-};
-
 constexpr int kItemCount =
     kBandCount * 9 + 8 + 7 + 5 + 14 + kDelayFieldCount * 2 + kGroupLinkCount + kPositionIconCount + 5 + 3 + 3;
 
 constexpr std::array<Item, kItemCount> MakeItems() {
     std::array<Item, kItemCount> a{};
     int i = 0;
-    // The graph over the band columns, right of the car picture.
-    a[i++] = {kGraph, "Static", 236, 4, 990, 214, kShown | SS_NOTIFY, 0, "", ""};
+    // The graph over the band columns.
+    a[i++] = At(kGraph, "Static", art::kGraph, kShown | SS_NOTIFY);
     // Band columns.
     for (int n = 0; n < kBandCount; ++n) {
         const int x = kBandLeft + n * kBandPitch;
@@ -97,20 +90,20 @@ constexpr std::array<Item, kItemCount> MakeItems() {
         a[i++] = {kBypass + n,         "Button", bx, kBypassTop, kBypassWidth, kBypassHeight,
                   kShown | kOwnerDraw, 0,        "", ""};
     }
-    // Crossover block right of the band columns: high-pass column, low-pass column.
-    a[i++] = {kHpfFamily, "Button", 1052, 246, 104, 22, kShown | kPush, 0, "", ""};
-    a[i++] = {kHpfSlope, "Button", 1052, 274, 104, 22, kShown | kPush, 0, "", ""};
-    a[i++] = {kHpfFreq, "Edit", 1052, 302, 84, 20, kShown | kEdit, 0, "", ""};
-    a[i++] = {kHpfSpin, "UpDown", 1136, 302, 18, 20, kShown, 0, "", ""};
-    a[i++] = {kLpfFamily, "Button", 1166, 246, 104, 22, kShown | kPush, 0, "", ""};
-    a[i++] = {kLpfSlope, "Button", 1166, 274, 104, 22, kShown | kPush, 0, "", ""};
-    a[i++] = {kLpfFreq, "Edit", 1166, 302, 84, 20, kShown | kEdit, 0, "", ""};
-    a[i++] = {kLpfSpin, "UpDown", 1250, 302, 18, 20, kShown, 0, "", ""};
+    // Crossover block down the left: the high-pass rows, then the low-pass rows.
+    a[i++] = {kHpfFamily, "Button", 48, 288, 78, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kHpfSlope, "Button", 128, 288, 78, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kHpfFreq, "Edit", 48, 312, 62, 20, kShown | kEdit, 0, "", ""};
+    a[i++] = {kHpfSpin, "UpDown", 110, 312, 16, 20, kShown, 0, "", ""};
+    a[i++] = {kLpfFamily, "Button", 48, 352, 78, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kLpfSlope, "Button", 128, 352, 78, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kLpfFreq, "Edit", 48, 376, 62, 20, kShown | kEdit, 0, "", ""};
+    a[i++] = {kLpfSpin, "UpDown", 110, 376, 16, 20, kShown, 0, "", ""};
     // Shape buttons: never shown. Shelf lists in the Q places of bands 1, 10 and 8.
-    a[i++] = {kFirstPeak, "Button", 1052, 226, 16, 14, WS_DISABLED | kPush, 0, "", ""};
-    a[i++] = {kFirstLowShelf, "Button", 1070, 226, 16, 14, WS_DISABLED | kPush, 0, "", ""};
-    a[i++] = {kLastPeak, "Button", 1088, 226, 16, 14, WS_DISABLED | kPush, 0, "", ""};
-    a[i++] = {kLastHighShelf, "Button", 1106, 226, 16, 14, WS_DISABLED | kPush, 0, "", ""};
+    a[i++] = {kFirstPeak, "Button", 1229, 344, 16, 14, WS_DISABLED | kPush, 0, "", ""};
+    a[i++] = {kFirstLowShelf, "Button", 1247, 344, 16, 14, WS_DISABLED | kPush, 0, "", ""};
+    a[i++] = {kLastPeak, "Button", 1229, 360, 16, 14, WS_DISABLED | kPush, 0, "", ""};
+    a[i++] = {kLastHighShelf, "Button", 1247, 360, 16, 14, WS_DISABLED | kPush, 0, "", ""};
     a[i++] = {kFirstShelfList, "Button", kBandLeft, kQTop, kFieldWidth, kFieldHeight, kPush, 0, "", ""};
     a[i++] = {kLastShelfList,
               "Button",
@@ -132,30 +125,32 @@ constexpr std::array<Item, kItemCount> MakeItems() {
               0,
               "",
               ""};
-    // EQ commands under the crossover block.
-    a[i++] = {kAllBypass, "Button", 1052, 336, 104, 26, kShown | kOwnerDraw, 0, "", ""};
-    a[i++] = {kResetEq, "Button", 1166, 336, 104, 26, kShown | kOwnerDraw, 0, "", ""};
-    a[i++] = {kPeqGeq, "Button", 1052, 370, 104, 26, kShown | kOwnerDraw, 0, "", ""};
-    a[i++] = {kGeqPicture, "Button", 1166, 370, 104, 26, WS_DISABLED | kPush, 0, "", ""};
-    // Level group left of the strips.
-    a[i++] = {kInputType, "Button", 8, 434, 96, 24, kShown | WS_DISABLED | kPush, 0, "", ""};
-    a[i++] = {kLevelPage, "Button", 110, 434, 96, 24, kShown | kPush, 0, "", ""};
-    a[i++] = {kSourceFader, "Static", 14, 466, 30, 170, kShown | SS_NOTIFY, 0, "", ""};
-    a[i++] = {kSourceEdit, "Edit", 56, 470, 66, 20, kShown | kEdit, 0, "", ""};
-    a[i++] = {kSourceSpin, "UpDown", 122, 470, 18, 20, kShown, 0, "", ""};
-    a[i++] = {kSubFader, "Static", 14, 466, 30, 170, SS_NOTIFY, 0, "", ""};
-    a[i++] = {kSubEdit, "Edit", 56, 470, 66, 20, kEdit, 0, "", ""};
-    a[i++] = {kSubSpin, "UpDown", 122, 470, 18, 20, kShown, 0, "", ""};
-    a[i++] = {kMasterOn, "Button", 56, 502, 66, 28, kShown | kPush, 0, "", ""};
-    a[i++] = {kSubMode, "Button", 130, 502, 74, 28, kShown | kPush, 0, "", ""};
-    a[i++] = {kPolarity, "Button", 56, 542, 66, 28, kShown | kPush, 0, "", ""};
-    a[i++] = {kPolarityNormal, "Static", 130, 542, 40, 28, kShown | SS_BITMAP, 0, "", ""};
-    a[i++] = {kPolarityInverted, "Static", 130, 542, 40, 28, SS_BITMAP, 0, "", ""};
-    a[i++] = {kGroupPicture, "Static", 130, 580, 40, 28, SS_BITMAP, 0, "", ""};
+    // EQ commands right of the band columns.
+    a[i++] = At(kAllBypass, "Button", art::kAllBypassButton, kShown | kOwnerDraw);
+    a[i++] = At(kResetEq, "Button", art::kResetEqButton, kShown | kOwnerDraw);
+    a[i++] = At(kPeqGeq, "Button", art::kPeqGeqButton, kShown | kOwnerDraw);
+    a[i++] = At(kGeqPicture, "Button", art::kGeqPicture, WS_DISABLED | kPush);
+    // Level group left of the strips; the subwoofer level shares the source level's places.
+    constexpr Box spin{art::kLevelEdit.x + art::kLevelEdit.width, art::kLevelEdit.y, 16,
+                       art::kLevelEdit.height};
+    a[i++] = At(kInputType, "Button", art::kInputPicture, kShown | WS_DISABLED | kPush);
+    a[i++] = At(kLevelPage, "Button", art::kLevelPageButton, kShown | kPush);
+    a[i++] = At(kSourceFader, "Static", art::kSourceFader, kShown | SS_NOTIFY);
+    a[i++] = At(kSourceEdit, "Edit", art::kLevelEdit, kShown | kEdit);
+    a[i++] = At(kSourceSpin, "UpDown", spin, kShown);
+    a[i++] = At(kSubFader, "Static", art::kSourceFader, SS_NOTIFY);
+    a[i++] = At(kSubEdit, "Edit", art::kLevelEdit, kEdit);
+    a[i++] = At(kSubSpin, "UpDown", spin, kShown);
+    a[i++] = At(kMasterOn, "Button", art::kMasterButton, kShown | kPush);
+    a[i++] = At(kSubMode, "Button", art::kSubModeButton, kShown | kPush);
+    a[i++] = At(kPolarity, "Button", art::kPolarityButton, kShown | kPush);
+    a[i++] = At(kPolarityNormal, "Static", art::kPolarityPicture, kShown | SS_BITMAP);
+    a[i++] = At(kPolarityInverted, "Static", art::kPolarityPicture, SS_BITMAP);
+    a[i++] = {kGroupPicture, "Static", 180, 560, 16, 16, SS_BITMAP, 0, "", ""};
     // Delay fields of the positions with their spins: hidden on this page.
     for (int k = 0; k < kDelayFieldCount; ++k) {
-        const int x = 8 + (k % 5) * 44;
-        const int y = 100 + (k / 5) * 24;
+        const int x = 84 + (k % 3) * 40;
+        const int y = 560 + (k / 3) * 4;
         a[i++] = {kDelayField + k, "Edit", x, y, 40, 18, WS_DISABLED | kEdit, 0, "", ""};
         a[i++] = {kDelaySpin + k, "UpDown", x + 40, y, kSpinWidth, 18, 0, 0, "", ""};
     }
@@ -172,16 +167,23 @@ constexpr std::array<Item, kItemCount> MakeItems() {
                   "",
                   ""};
     // Position icons over the car picture; the lock layout and the speaker map show them.
-    for (const IconSpot& s : kIconSpots)
-        a[i++] = {s.id, "Button", s.x, s.y, 24, 24, kPush, 0, "", ""};
+    for (int k = 0; k < kPositionIconCount; ++k) {
+        const art::Spot c = art::kIconSpots[k];
+        const int h = art::kIconSize / 2;
+        a[i++] = {kPositionIcon + k, "Button", c.x - h, c.y - h, art::kIconSize,
+                  art::kIconSize,    kPush,    0,       "",      ""};
+    }
     // Map commands under the car picture.
-    for (int k = 0; k < 5; ++k)
-        a[i++] = {kMapLock + k, "Button", 4 + k * 46, 192, 42, 22, kShown | kPush, 0, "", ""};
+    a[i++] = At(kMapLock, "Button", art::kMapLockButton, kShown | kPush);
+    a[i++] = At(kMapLink, "Button", art::kMapLinkButton, kShown | kPush);
+    a[i++] = At(kMapReset, "Button", art::kMapResetButton, kShown | kPush);
+    a[i++] = At(kMapRead, "Button", art::kMapReadButton, kShown | kPush);
+    a[i++] = At(kMapSave, "Button", art::kMapSaveButton, kShown | kPush);
     for (int k = 0; k < 3; ++k)
-        a[i++] = {kLinkPicture + k, "Static", 176 + k * 18, 8, 16, 10, SS_BITMAP, 0, "", ""};
-    a[i++] = {kDelayUnitMs, "Button", 8, 172, 32, 16, kPush, 0, "", ""};
-    a[i++] = {kDelayUnitCm, "Button", 42, 172, 32, 16, kPush, 0, "", ""};
-    a[i++] = {kDelayUnitInch, "Button", 76, 172, 32, 16, kPush, 0, "", ""};
+        a[i++] = {kLinkPicture + k, "Static", 150 + k * 18, 12, 16, 10, SS_BITMAP, 0, "", ""};
+    a[i++] = At(kDelayUnitMs, "Button", art::kDelayUnitMsButton, kPush);
+    a[i++] = At(kDelayUnitCm, "Button", art::kDelayUnitCmButton, kPush);
+    a[i++] = At(kDelayUnitInch, "Button", art::kDelayUnitInchButton, kPush);
     return a;
 }
 

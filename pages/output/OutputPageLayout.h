@@ -1,6 +1,7 @@
-// The output page's control ids and its pixel layout (dialog 136 on the 1280 x 656 tab area): the
-// graph and the curve toggles on top with the car picture left of them, the 31 band columns under
-// the graph with the crossover block at their right, the level group and the eight strips below.
+// The output page's control ids and its pixel layout (dialog 136 on the 1280 x 656 tab area), on
+// the places the page background was drawn for: the car picture with the map commands and the
+// crossover block down the left, the graph and the curve toggles on top, the 31 band columns under
+// the graph with the EQ commands at their right, the level group and the eight strips below.
 #pragma once
 
 #include "platform/core/Rect.h"
@@ -96,21 +97,21 @@ constexpr int kStripTop = 429;
 constexpr int kStripGap = 11;
 
 // The places of a band row's controls (31-band PEQ layout) and its moves.
-constexpr int kBandLeft = 44;
-constexpr int kBandPitch = 32;
+constexpr int kBandLeft = 242;
+constexpr int kBandPitch = 31;
 constexpr int kTenBandShift = 75; // row n moves right by 75 x n on the 10-band outputs
-constexpr int kFieldWidth = 31;
+constexpr int kFieldWidth = 30;
 constexpr int kFieldHeight = 18;
-constexpr int kLabelTop = 224;
-constexpr int kFreqTop = 240;
-constexpr int kQTop = 260;
-constexpr int kGainTop = 280;
-constexpr int kFaderTop = 300;
-constexpr int kFaderWidth = 23;
+constexpr int kLabelTop = 228;
+constexpr int kFreqTop = 244;
+constexpr int kQTop = 264;
+constexpr int kGainTop = 284;
+constexpr int kFaderTop = 304;
+constexpr int kFaderWidth = 20;
 constexpr int kFaderHeight = 100;
-constexpr int kBypassTop = 404;
-constexpr int kBypassWidth = 27;
-constexpr int kBypassHeight = 16;
+constexpr int kBypassTop = 406;
+constexpr int kBypassWidth = 26;
+constexpr int kBypassHeight = 14;
 
 enum class RowPart { Label, Freq, Q, Gain, Fader, Bypass };
 // PEQ place of a band's control in the 31-band layout.
