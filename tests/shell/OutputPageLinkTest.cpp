@@ -66,4 +66,10 @@ TEST_F(OutputPageLink, ATypedGainReachesTheDeviceAsThatBandsBytes) {
     EXPECT_EQ(std::memcmp(a + bandAt, reinterpret_cast<const BYTE*>(&mine) + bandAt, sizeof(EQBandRecord)), 0)
         << "the device holds the band as the program packed it";
     r9test::RenderToPng(m_view->Widget(), "output_page_online_en");
+    g_bChinese = 1;
+    m_view->ApplyLanguage();
+    m_page->OnOutputSelect(6);
+    Pump([] { return false; }, 50);
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_out7_zh");
+    g_bChinese = 0;
 }

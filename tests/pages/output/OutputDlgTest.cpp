@@ -350,3 +350,56 @@ TEST_F(OutputPageTest, BackgroundFollowsLanguageAndLock) {
     Render("output_page_out7_zh");
     g_bChinese = 0;
 }
+
+TEST_F(OutputPageTest, KeysNeverCloseThePageAndEnterWalksTheBand) {
+    CBandRows& rows = page->Rows();
+    rows.Freq(2).SetFocus();
+    MSG enter{};
+    enter.hwnd = rows.Freq(2).GetSafeHwnd();
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
+    EXPECT_FALSE(page->PreTranslateMessage(&enter)) << "the key goes on to the field";
+    ctltest::Pump();
+    EXPECT_TRUE(page->IsWindowVisible());
+    EXPECT_EQ(CWnd::GetFocus(), &rows.Q(2)) << "Enter on a frequency goes to its Q";
+    EXPECT_EQ(rows.HighlightedLabel(), 2);
+
+    MSG escape{};
+    escape.hwnd = rows.Q(2).GetSafeHwnd();
+    escape.message = WM_KEYDOWN;
+    escape.wParam = VK_ESCAPE;
+    EXPECT_FALSE(page->PreTranslateMessage(&escape));
+    EXPECT_EQ(CWnd::GetFocus(), page.get()) << "Escape only moves the focus to the page";
+    EXPECT_TRUE(page->IsWindowVisible());
+}
+
+TEST_F(OutputPageTest, LockedDataHideTheTuningControlsAndUnlockingShowsThem) {
+    CWnd* graph = &page->Graph();
+    g_bDataLocked = 1;
+    page->SetLockedLayout(TRUE);
+    page->RefreshPage();
+    for (int n = 0; n < kBandCount; ++n) {
+        EXPECT_FALSE(Shown(page->Rows().Gain(n))) << n;
+        EXPECT_FALSE(Shown(page->Rows().Bypass(n))) << n;
+    }
+    for (int id :
+         {kHpfFamily, kLpfFamily, kHpfSlope, kLpfSlope, kHpfFreq, kLpfFreq, kAllBypass, kResetEq, kGraph})
+        EXPECT_FALSE(Shown(*page->GetDlgItem(id))) << id;
+    EXPECT_FALSE(Shown(*graph));
+    EXPECT_TRUE(Shown(page->PeqGeqButton())) << "the PEQ/GEQ button is not part of the lock layout";
+
+    g_bDataLocked = 0;
+    page->SetLockedLayout(FALSE);
+    for (int id :
+         {kHpfFamily, kLpfFamily, kHpfSlope, kLpfSlope, kHpfFreq, kLpfFreq, kAllBypass, kResetEq, kGraph})
+        EXPECT_TRUE(Shown(*page->GetDlgItem(id))) << id;
+    // Before the map refresh only the icons of the positions 6, 12, 15, 18, 22 and 23 show.
+    const std::vector<int> shownIcons = {4608, 4614, 4619, 4620, 4621, 4622};
+    for (int k = 0; k < kPositionIconCount; ++k) {
+        const int id = kPositionIcon + k;
+        const bool want = std::find(shownIcons.begin(), shownIcons.end(), id) != shownIcons.end();
+        EXPECT_EQ(Shown(*page->GetDlgItem(id)), want) << id;
+    }
+    for (int n = 0; n < kBandCount; ++n)
+        EXPECT_TRUE(Shown(page->Rows().Gain(n))) << n;
+}
