@@ -26,8 +26,8 @@ constexpr unsigned kBackgroundZh = 287;
 constexpr unsigned kBackgroundEn = 286;
 constexpr unsigned kBackgroundLockedZh = 784;
 constexpr unsigned kBackgroundLockedEn = 785;
-constexpr unsigned kStripBackgroundZh = 9870;
-constexpr unsigned kStripBackgroundEn = 9871;
+constexpr unsigned kStripBackgroundEn = 9870;
+constexpr unsigned kStripBackgroundZh = 9871;
 
 // --- page pictures without a given id -----------------------------------------------------------
 
@@ -68,33 +68,33 @@ constexpr unsigned kGroupLinkToggle = 9450;
 
 // --- strip (dialog 110) -----------------------------------------------------------------------
 
-// Select button 2815, 54 x 20, one set per output: normal, hover, down.
+// Select button 2815, 100 x 22, one set per output: normal, hover, down; then one disabled look
+// per output.
 constexpr unsigned kStripSelectFirst = 9880;
 constexpr unsigned StripSelectLook(int output, int look) {
     return kStripSelectFirst + static_cast<unsigned>(output * 3 + look);
 }
-// Position button 2636, 112 x 20 (the control writes the name): normal, hover, pressed, down,
+constexpr unsigned kStripSelectDisabled = 9904; // + output
+// Position button 2636, 108 x 22 (the control writes the name): normal, hover, pressed, down,
 // disabled.
-constexpr unsigned kStripPosition = 9904;
-// On button 1001, 54 x 20: six looks, down = sounding.
-constexpr unsigned kStripOn = 9910;
-// Polarity button 4001, 54 x 20: six looks per language, down = inverted.
-constexpr unsigned kStripPolarityEn = 9920;
-constexpr unsigned kStripPolarityZh = 9926;
-// Level fader 4005: channel 50 x 124 (scale in the 25 px left margin), thumb 24 x 12 (normal,
+constexpr unsigned kStripPosition = 9912;
+// On button 1001, 50 x 20, down = sounding: muted normal, hover, pressed; sounding normal, hover,
+// pressed; disabled muted, disabled sounding.
+constexpr unsigned kStripOn = 9920;
+// Polarity button 4001, 50 x 20, down = inverted: the same eight looks, per language.
+constexpr unsigned kStripPolarityEn = 9930;
+constexpr unsigned kStripPolarityZh = 9940;
+// Level fader 4005: channel 46 x 118 (the scale in the 25 px left margin), thumb 20 x 12 (normal,
 // active, disabled).
-constexpr unsigned kStripFaderChannel = 9932;
-constexpr unsigned kStripFaderThumb = 9933;
-constexpr unsigned kStripFaderThumbActive = 9934;
-constexpr unsigned kStripFaderThumbDisabled = 9935;
-// Copy and paste, 26 x 20: normal, hover, pressed each.
-constexpr unsigned kStripCopy = 9936;
-constexpr unsigned kStripPaste = 9939;
+constexpr unsigned kStripFaderChannel = 9950;
+constexpr unsigned kStripFaderThumb = 9951;
+constexpr unsigned kStripFaderThumbActive = 9952;
+constexpr unsigned kStripFaderThumbDisabled = 9953;
 
 // --- where the page background expects the controls --------------------------------------------
 
-constexpr Box kMapPanel{6, 6, 200, 262};
-constexpr Box kCrossoverPanel{6, 274, 200, 148};
+constexpr Box kMapPanel{6, 6, 200, 260};
+constexpr Box kCrossoverPanel{6, 270, 200, 152};
 constexpr Box kGraphPanel{214, 6, 1012, 212};
 constexpr Box kGraph{216, 8, 1008, 208};
 constexpr Box kTogglePanel{1228, 6, 46, 212};
@@ -118,8 +118,8 @@ constexpr Box kResetEqButton{1229, 292, 42, 20};
 constexpr Box kGeqPicture{1229, 316, 42, 20};
 
 // Crossover panel: the rows of the high-pass and the low-pass (label, then the controls right of it).
-constexpr Box kHpfLabel{12, 298, 36, 20};
-constexpr Box kLpfLabel{12, 362, 36, 20};
+constexpr Box kHpfLabel{10, 298, 34, 20};
+constexpr Box kLpfLabel{10, 362, 34, 20};
 
 // Map panel: the car and the command buttons under it.
 constexpr Box kCar{58, 32, 96, 178};
@@ -151,6 +151,7 @@ constexpr int kIconSize = 20;
 // Level panel.
 constexpr Box kSourceFader{14, 452, 26, 150}; // 2571 and 2835 share the place
 constexpr Box kLevelEdit{8, 608, 46, 20};     // 2572 and 2837
+constexpr Box kLevelSpin{54, 608, 16, 20};    // 2573 and 2838
 constexpr Box kInputPicture{84, 452, 114, 20};
 constexpr Box kMasterButton{84, 478, 54, 22};
 constexpr Box kSubModeButton{144, 478, 54, 22};
@@ -166,16 +167,14 @@ constexpr int kStripX = 213;
 constexpr int kStripY = 429;
 
 // Inside a strip.
-constexpr Box kStripSelectButton{4, 4, 54, 20};
-constexpr Box kStripOnButton{62, 4, 54, 20};
-constexpr Box kStripPositionButton{4, 28, 112, 20};
-constexpr Box kStripFader{4, 54, 50, 124};
-constexpr Box kStripPolarityButton{62, 54, 54, 20};
-constexpr Box kStripCopyButton{62, 80, 26, 20};
-constexpr Box kStripPasteButton{90, 80, 26, 20};
-constexpr Box kStripLevelEdit{62, 124, 38, 20};
-constexpr Box kStripLevelSpin{100, 124, 16, 20};
-constexpr Box kStripDelayEdit{44, 184, 56, 20};
-constexpr Box kStripDelaySpin{100, 184, 16, 20};
+constexpr Box kStripSelectButton{10, 6, 100, 22};
+constexpr Box kStripPositionButton{6, 32, 108, 22};
+constexpr Box kStripOnButton{8, 60, 50, 20};
+constexpr Box kStripPolarityButton{62, 60, 50, 20};
+constexpr Box kStripFader{4, 86, 46, 118};
+constexpr Box kStripLevelEdit{52, 112, 52, 20};
+constexpr Box kStripLevelSpin{104, 112, 12, 20};
+constexpr Box kStripDelayEdit{52, 166, 52, 20};
+constexpr Box kStripDelaySpin{104, 166, 12, 20};
 
 } // namespace res::outpage

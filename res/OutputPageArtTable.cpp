@@ -1,7 +1,7 @@
 // The generated art of the output page and its strips (ids and places in OutputPageArt.h). Roles
 // of SkinPainter: page-background, strip-background, panel-button, panel-combo, power, lock, link,
-// level, copy, paste, eq-track, level-track, strip-track, thumb-v, lamp, display, wave, chain,
-// toggle-ch, toggle-panel, position, link-toggle, spin-zones.
+// level, eq-track, level-track, strip-track, thumb-v, lamp, display, wave, chain, toggle-ch,
+// toggle-panel, position, link-toggle, spin-zones.
 #include "res/OutputPageArt.h"
 #include "res/ResourceTable.h"
 #include "res/ResourceTables.h"
@@ -14,16 +14,16 @@ namespace {
 
 using namespace outpage;
 
-constexpr DWORD kAmber = 0x0000A5FF;  // bypass, locked
-constexpr DWORD kGreen = 0x0084DC3D;  // sounding, master on, curve shown
-constexpr DWORD kTeal = 0x00B4C81E;   // rear positions
-constexpr DWORD kViolet = 0x00F06CA0; // subwoofers
+constexpr DWORD kAmber = 0x0000A5FF;      // bypass, locked
+constexpr DWORD kGreen = 0x0084DC3D;      // sounding, master on
+constexpr DWORD kCurveGreen = 0x0000C000; // the current curve's green on the graph
+constexpr DWORD kTeal = 0x00B4C81E;       // rear positions
+constexpr DWORD kViolet = 0x00F06CA0;     // subwoofers
 
-// Page captions, split at '|': map, crossover, high-pass, low-pass, level, delay unit, the EQ row
-// captions (band, Hz, Q, dB, bypass), the locked note.
-constexpr const char* kPageTextEn =
-    "OUTPUT MAP|CROSSOVER|HPF|LPF|LEVEL|DELAY UNIT|#|Hz|Q|dB|BYP|Tuning data locked";
-constexpr const char* kPageTextZh = "输出配置|分频器|高通|低通|电平|延时单位|#|Hz|Q|dB|直通|调音数据已锁定";
+// Page captions, split at '|': map, crossover, high-pass, low-pass, level, delay unit, the band
+// row, the bypass row, the locked note.
+constexpr const char* kPageTextEn = "OUTPUT MAP|CROSSOVER|HPF|LPF|LEVEL|DELAY UNIT|#|BYP|Tuning data locked";
+constexpr const char* kPageTextZh = "输出配置|分频器|高通|低通|电平|延时单位|#|直通|调音数据已锁定";
 
 const ArtSpec kPageArt[] = {
     // id, png, width, height, role, state, caption, accent
@@ -68,7 +68,7 @@ const ArtSpec kPageArt[] = {
     {743, false, 42, 20, "panel-button", 2, "PEQ", 0},
     // GEQ picture 5311 (disabled; 796 English, 797 Chinese).
     {796, false, 42, 20, "display", 0, "GEQ", 0},
-    {797, false, 42, 20, "display", 0, "图示均衡", 0},
+    {797, false, 42, 20, "display", 0, "图示", 0},
     // Subwoofer level mode 2836 (down = subwoofer level shown): Chinese off 786/787, on 799/798;
     // English off 809/808, on 811/810.
     {786, false, 54, 22, "panel-button", 0, "超低", kViolet},
@@ -130,9 +130,9 @@ const ArtSpec kPageArt[] = {
     {612, false, 20, 10, "thumb-v", 6, nullptr, 0},
 
     // Crossover family and slope lists 1010..1013: normal, hover, disabled (the control writes the text).
-    {697, false, 78, 20, "panel-combo", 0, nullptr, 0},
-    {698, false, 78, 20, "panel-combo", 1, nullptr, 0},
-    {699, false, 78, 20, "panel-combo", 6, nullptr, 0},
+    {697, false, 76, 20, "panel-combo", 0, nullptr, 0},
+    {698, false, 76, 20, "panel-combo", 1, nullptr, 0},
+    {699, false, 76, 20, "panel-combo", 6, nullptr, 0},
     // Shelf-slope lists 2823/2824/9578: normal, hover.
     {2827, false, 44, 18, "panel-combo", 0, nullptr, 0},
     {2828, false, 44, 18, "panel-combo", 1, nullptr, 0},
@@ -227,72 +227,72 @@ const ArtSpec kPageArt[] = {
     // Curve toggles (dialog 812): the black strip 813 and CHn grey off, lit under the pointer,
     // green pressed and on; the hidden band-count toggle reads 31EQ off and 10EQ on.
     {813, false, 40, 200, "toggle-panel", 0, nullptr, 0},
-    {814, false, 32, 16, "toggle-ch", 0, "CH1", kGreen},
-    {815, false, 32, 16, "toggle-ch", 1, "CH1", kGreen},
-    {816, false, 32, 16, "toggle-ch", 3, "CH1", kGreen},
-    {817, false, 32, 16, "toggle-ch", 0, "CH2", kGreen},
-    {818, false, 32, 16, "toggle-ch", 1, "CH2", kGreen},
-    {819, false, 32, 16, "toggle-ch", 3, "CH2", kGreen},
-    {820, false, 32, 16, "toggle-ch", 0, "CH3", kGreen},
-    {821, false, 32, 16, "toggle-ch", 1, "CH3", kGreen},
-    {822, false, 32, 16, "toggle-ch", 3, "CH3", kGreen},
-    {823, false, 32, 16, "toggle-ch", 0, "CH4", kGreen},
-    {824, false, 32, 16, "toggle-ch", 1, "CH4", kGreen},
-    {825, false, 32, 16, "toggle-ch", 3, "CH4", kGreen},
-    {826, false, 32, 16, "toggle-ch", 0, "CH5", kGreen},
-    {827, false, 32, 16, "toggle-ch", 1, "CH5", kGreen},
-    {828, false, 32, 16, "toggle-ch", 3, "CH5", kGreen},
-    {829, false, 32, 16, "toggle-ch", 0, "CH6", kGreen},
-    {830, false, 32, 16, "toggle-ch", 1, "CH6", kGreen},
-    {831, false, 32, 16, "toggle-ch", 3, "CH6", kGreen},
-    {838, false, 32, 16, "toggle-ch", 0, "CH7", kGreen},
-    {839, false, 32, 16, "toggle-ch", 1, "CH7", kGreen},
-    {840, false, 32, 16, "toggle-ch", 3, "CH7", kGreen},
-    {841, false, 32, 16, "toggle-ch", 0, "CH8", kGreen},
-    {842, false, 32, 16, "toggle-ch", 1, "CH8", kGreen},
-    {843, false, 32, 16, "toggle-ch", 3, "CH8", kGreen},
-    {848, false, 32, 16, "toggle-ch", 0, "31EQ", kGreen},
-    {845, false, 32, 16, "toggle-ch", 1, "31EQ", kGreen},
-    {846, false, 32, 16, "toggle-ch", 3, "10EQ", kGreen},
-    {847, false, 32, 16, "toggle-ch", 4, "10EQ", kGreen},
+    {814, false, 32, 16, "toggle-ch", 0, "CH1", kCurveGreen},
+    {815, false, 32, 16, "toggle-ch", 1, "CH1", kCurveGreen},
+    {816, false, 32, 16, "toggle-ch", 3, "CH1", kCurveGreen},
+    {817, false, 32, 16, "toggle-ch", 0, "CH2", kCurveGreen},
+    {818, false, 32, 16, "toggle-ch", 1, "CH2", kCurveGreen},
+    {819, false, 32, 16, "toggle-ch", 3, "CH2", kCurveGreen},
+    {820, false, 32, 16, "toggle-ch", 0, "CH3", kCurveGreen},
+    {821, false, 32, 16, "toggle-ch", 1, "CH3", kCurveGreen},
+    {822, false, 32, 16, "toggle-ch", 3, "CH3", kCurveGreen},
+    {823, false, 32, 16, "toggle-ch", 0, "CH4", kCurveGreen},
+    {824, false, 32, 16, "toggle-ch", 1, "CH4", kCurveGreen},
+    {825, false, 32, 16, "toggle-ch", 3, "CH4", kCurveGreen},
+    {826, false, 32, 16, "toggle-ch", 0, "CH5", kCurveGreen},
+    {827, false, 32, 16, "toggle-ch", 1, "CH5", kCurveGreen},
+    {828, false, 32, 16, "toggle-ch", 3, "CH5", kCurveGreen},
+    {829, false, 32, 16, "toggle-ch", 0, "CH6", kCurveGreen},
+    {830, false, 32, 16, "toggle-ch", 1, "CH6", kCurveGreen},
+    {831, false, 32, 16, "toggle-ch", 3, "CH6", kCurveGreen},
+    {838, false, 32, 16, "toggle-ch", 0, "CH7", kCurveGreen},
+    {839, false, 32, 16, "toggle-ch", 1, "CH7", kCurveGreen},
+    {840, false, 32, 16, "toggle-ch", 3, "CH7", kCurveGreen},
+    {841, false, 32, 16, "toggle-ch", 0, "CH8", kCurveGreen},
+    {842, false, 32, 16, "toggle-ch", 1, "CH8", kCurveGreen},
+    {843, false, 32, 16, "toggle-ch", 3, "CH8", kCurveGreen},
+    {848, false, 32, 16, "toggle-ch", 0, "31EQ", kCurveGreen},
+    {845, false, 32, 16, "toggle-ch", 1, "31EQ", kCurveGreen},
+    {846, false, 32, 16, "toggle-ch", 3, "10EQ", kCurveGreen},
+    {847, false, 32, 16, "toggle-ch", 4, "10EQ", kCurveGreen},
 
     // Strip (dialog 110): background per language, position button, on button, polarity per
-    // language, level fader, copy and paste.
+    // language, level fader.
     {kStripBackgroundZh, false, kStripWidth, kStripHeight, "strip-background", 0, "电平|延时", 0},
     {kStripBackgroundEn, false, kStripWidth, kStripHeight, "strip-background", 0, "LEVEL|DELAY", 0},
-    {kStripPosition + 0, false, 112, 20, "panel-combo", 0, nullptr, 0},
-    {kStripPosition + 1, false, 112, 20, "panel-combo", 1, nullptr, 0},
-    {kStripPosition + 2, false, 112, 20, "panel-combo", 2, nullptr, 0},
-    {kStripPosition + 3, false, 112, 20, "panel-combo", 3, nullptr, 0},
-    {kStripPosition + 4, false, 112, 20, "panel-combo", 6, nullptr, 0},
-    {kStripOn + 0, false, 54, 20, "power", 0, "MUTE", kGreen},
-    {kStripOn + 1, false, 54, 20, "power", 1, "MUTE", kGreen},
-    {kStripOn + 2, false, 54, 20, "power", 2, "MUTE", kGreen},
-    {kStripOn + 3, false, 54, 20, "power", 3, "ON", kGreen},
-    {kStripOn + 4, false, 54, 20, "power", 4, "ON", kGreen},
-    {kStripOn + 5, false, 54, 20, "power", 5, "ON", kGreen},
-    {kStripPolarityEn + 0, false, 54, 20, "panel-button", 0, "Pol+", 0},
-    {kStripPolarityEn + 1, false, 54, 20, "panel-button", 1, "Pol+", 0},
-    {kStripPolarityEn + 2, false, 54, 20, "panel-button", 2, "Pol+", 0},
-    {kStripPolarityEn + 3, false, 54, 20, "panel-button", 3, "Pol-", kAmber},
-    {kStripPolarityEn + 4, false, 54, 20, "panel-button", 4, "Pol-", kAmber},
-    {kStripPolarityEn + 5, false, 54, 20, "panel-button", 5, "Pol-", kAmber},
-    {kStripPolarityZh + 0, false, 54, 20, "panel-button", 0, "正相", 0},
-    {kStripPolarityZh + 1, false, 54, 20, "panel-button", 1, "正相", 0},
-    {kStripPolarityZh + 2, false, 54, 20, "panel-button", 2, "正相", 0},
-    {kStripPolarityZh + 3, false, 54, 20, "panel-button", 3, "反相", kAmber},
-    {kStripPolarityZh + 4, false, 54, 20, "panel-button", 4, "反相", kAmber},
-    {kStripPolarityZh + 5, false, 54, 20, "panel-button", 5, "反相", kAmber},
-    {kStripFaderChannel, false, 50, 124, "strip-track", 0, nullptr, 0},
-    {kStripFaderThumb, false, 24, 12, "thumb-v", 0, nullptr, 0},
-    {kStripFaderThumbActive, false, 24, 12, "thumb-v", 0, nullptr, kAmber},
-    {kStripFaderThumbDisabled, false, 24, 12, "thumb-v", 6, nullptr, 0},
-    {kStripCopy + 0, false, 26, 20, "copy", 0, nullptr, 0},
-    {kStripCopy + 1, false, 26, 20, "copy", 1, nullptr, 0},
-    {kStripCopy + 2, false, 26, 20, "copy", 2, nullptr, 0},
-    {kStripPaste + 0, false, 26, 20, "paste", 0, nullptr, 0},
-    {kStripPaste + 1, false, 26, 20, "paste", 1, nullptr, 0},
-    {kStripPaste + 2, false, 26, 20, "paste", 2, nullptr, 0},
+    {kStripPosition + 0, false, 108, 22, "panel-combo", 0, nullptr, 0},
+    {kStripPosition + 1, false, 108, 22, "panel-combo", 1, nullptr, 0},
+    {kStripPosition + 2, false, 108, 22, "panel-combo", 2, nullptr, 0},
+    {kStripPosition + 3, false, 108, 22, "panel-combo", 3, nullptr, 0},
+    {kStripPosition + 4, false, 108, 22, "panel-combo", 6, nullptr, 0},
+    {kStripOn + 0, false, 50, 20, "power", 0, "MUTE", kGreen},
+    {kStripOn + 1, false, 50, 20, "power", 1, "MUTE", kGreen},
+    {kStripOn + 2, false, 50, 20, "power", 2, "MUTE", kGreen},
+    {kStripOn + 3, false, 50, 20, "power", 3, "ON", kGreen},
+    {kStripOn + 4, false, 50, 20, "power", 4, "ON", kGreen},
+    {kStripOn + 5, false, 50, 20, "power", 5, "ON", kGreen},
+    {kStripOn + 6, false, 50, 20, "power", 6, "MUTE", kGreen},
+    {kStripOn + 7, false, 50, 20, "power", 7, "ON", kGreen},
+    {kStripPolarityEn + 0, false, 50, 20, "panel-button", 0, "Pol+", 0},
+    {kStripPolarityEn + 1, false, 50, 20, "panel-button", 1, "Pol+", 0},
+    {kStripPolarityEn + 2, false, 50, 20, "panel-button", 2, "Pol+", 0},
+    {kStripPolarityEn + 3, false, 50, 20, "panel-button", 3, "Pol-", kAmber},
+    {kStripPolarityEn + 4, false, 50, 20, "panel-button", 4, "Pol-", kAmber},
+    {kStripPolarityEn + 5, false, 50, 20, "panel-button", 5, "Pol-", kAmber},
+    {kStripPolarityEn + 6, false, 50, 20, "panel-button", 6, "Pol+", 0},
+    {kStripPolarityEn + 7, false, 50, 20, "panel-button", 7, "Pol-", kAmber},
+    {kStripPolarityZh + 0, false, 50, 20, "panel-button", 0, "正相", 0},
+    {kStripPolarityZh + 1, false, 50, 20, "panel-button", 1, "正相", 0},
+    {kStripPolarityZh + 2, false, 50, 20, "panel-button", 2, "正相", 0},
+    {kStripPolarityZh + 3, false, 50, 20, "panel-button", 3, "反相", kAmber},
+    {kStripPolarityZh + 4, false, 50, 20, "panel-button", 4, "反相", kAmber},
+    {kStripPolarityZh + 5, false, 50, 20, "panel-button", 5, "反相", kAmber},
+    {kStripPolarityZh + 6, false, 50, 20, "panel-button", 6, "正相", 0},
+    {kStripPolarityZh + 7, false, 50, 20, "panel-button", 7, "反相", kAmber},
+    {kStripFaderChannel, false, 46, 118, "strip-track", 0, nullptr, 0},
+    {kStripFaderThumb, false, 20, 12, "thumb-v", 0, nullptr, 0},
+    {kStripFaderThumbActive, false, 20, 12, "thumb-v", 0, nullptr, kAmber},
+    {kStripFaderThumbDisabled, false, 20, 12, "thumb-v", 6, nullptr, 0},
 };
 
 // Position icons: a letter for the speaker's kind, a colour for its group.
@@ -326,14 +326,23 @@ constexpr std::array<ArtSpec, kPositionIcons * 6> MakeIconArt() {
 constexpr auto kIconArt = MakeIconArt();
 
 constexpr const char* kChannelNames[8] = {"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"};
-// Select buttons 2815 of the strips: normal, hover, down (marked).
-constexpr std::array<ArtSpec, 24> MakeSelectArt() {
-    std::array<ArtSpec, 24> rows{};
+// Select buttons 2815 of the strips: normal, hover, down (marked); then a disabled look each.
+constexpr std::array<ArtSpec, 32> MakeSelectArt() {
+    std::array<ArtSpec, 32> rows{};
     constexpr int kStates[3] = {0, 1, 3};
-    for (int o = 0; o < 8; ++o)
+    for (int o = 0; o < 8; ++o) {
         for (int look = 0; look < 3; ++look)
             rows[static_cast<std::size_t>(o * 3 + look)] = {
-                StripSelectLook(o, look), false, 54, 20, "panel-button", kStates[look], kChannelNames[o], 0};
+                StripSelectLook(o, look), false, 100, 22, "panel-button", kStates[look], kChannelNames[o], 0};
+        rows[static_cast<std::size_t>(24 + o)] = {kStripSelectDisabled + static_cast<unsigned>(o),
+                                                  false,
+                                                  100,
+                                                  22,
+                                                  "panel-button",
+                                                  6,
+                                                  kChannelNames[o],
+                                                  0};
+    }
     return rows;
 }
 constexpr auto kSelectArt = MakeSelectArt();

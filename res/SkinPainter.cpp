@@ -301,14 +301,11 @@ enum class Glyph {
     LampOff,
     Globe,
     Power,
-    Chain,
-    Copy,
-    Paste
+    Chain
 };
 
 void Power(QPainter& p, const QRectF& box, const QColor& c);
 void Chain(QPainter& p, const QRectF& box, const QColor& c);
-void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste);
 
 void Padlock(QPainter& p, const QRectF& box, bool closed, const QColor& c) {
     const qreal w = box.width(), h = box.height();
@@ -474,10 +471,6 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
     case Glyph::Chain:
         Chain(p, box, c);
         break;
-    case Glyph::Copy:
-    case Glyph::Paste:
-        Sheets(p, box, c, glyph == Glyph::Paste);
-        break;
     case Glyph::None:
         break;
     }
@@ -485,7 +478,10 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& c) {
 
 // A button of the title band: the band colour behind the rounded face, an optional glyph and the
 // caption, centred together.
-void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backdrop) {
+// glyphScale sizes the glyph by the height; offGlyph, when valid, colours the glyph of the released
+// looks (a power sign that is only lit while on).
+void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backdrop, qreal glyphScale = 0.5,
+                 const QColor& offGlyph = QColor()) {
     p.fillRect(QRect(0, 0, s.width, s.height), backdrop);
     ArtSpec face = s;
     face.caption = nullptr;
@@ -494,7 +490,7 @@ void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backd
     const bool pressed = s.state == Pressed || s.state == CheckedPressed;
     const QString text = QString::fromUtf8(s.caption ? s.caption : "");
     const QFont font = CaptionFont(s.height);
-    const qreal g = glyph == Glyph::None ? 0.0 : std::round(s.height * 0.5);
+    const qreal g = glyph == Glyph::None ? 0.0 : std::round(s.height * glyphScale);
     const qreal tw = text.isEmpty() ? 0.0 : QFontMetricsF(font).horizontalAdvance(text);
     const qreal gap = (g > 0 && tw > 0) ? 6.0 : 0.0;
     qreal x = std::round((s.width - (g + gap + tw)) / 2);
@@ -502,7 +498,8 @@ void GlyphButton(QPainter& p, const ArtSpec& s, Glyph glyph, const QColor& backd
     const QColor accent = Accent(s);
     if (g > 0)
         DrawGlyph(p, glyph, QRectF(x, (s.height - g) / 2 + dy, g, g),
-                  disabled ? kTextDim : (checked ? accent.lighter(130) : accent));
+                  disabled ? kTextDim
+                           : (checked ? accent.lighter(130) : (offGlyph.isValid() ? offGlyph : accent)));
     x += g + gap;
     if (tw > 0) {
         p.setFont(font);
@@ -735,27 +732,6 @@ void Chain(QPainter& p, const QRectF& box, const QColor& c) {
     p.drawRoundedRect(QRectF(m.x() - w * 0.28, m.y() - h / 2, w, h), h / 2, h / 2);
 }
 
-// Copy: two overlapping sheets; paste: a clipboard with a sheet.
-void Sheets(QPainter& p, const QRectF& box, const QColor& c, bool paste) {
-    const qreal w = box.width() * 0.62, h = box.height() * 0.78, pen = 1.3;
-    p.setPen(QPen(c, pen));
-    if (paste) {
-        const QRectF board(box.left() + box.width() * 0.12, box.top() + box.height() * 0.12, w, h);
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(board, 1.5, 1.5);
-        p.setBrush(c);
-        p.drawRect(QRectF(board.center().x() - w * 0.22, board.top() - 1.5, w * 0.44, 3));
-        p.setBrush(kPanel);
-        p.drawRect(QRectF(board.left() + w * 0.45, board.top() + h * 0.4, w * 0.7, h * 0.62));
-    } else {
-        p.setBrush(kPanel);
-        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.1, box.top() + box.height() * 0.08, w, h), 1.5,
-                          1.5);
-        p.drawRoundedRect(QRectF(box.left() + box.width() * 0.3, box.top() + box.height() * 0.22, w, h), 1.5,
-                          1.5);
-    }
-}
-
 QFont SmallFont(int pixels, QFont::Weight weight = QFont::DemiBold) {
     QFont f = TextFont(pixels, weight);
     f.setLetterSpacing(QFont::AbsoluteSpacing, pixels > 10 ? 0.6 : 0.3);
@@ -773,10 +749,10 @@ void PagePanel(QPainter& p, const outpage::Box& b, const QString& caption, const
     p.drawLine(QPointF(b.x + 1, b.y + 0.5), QPointF(b.x + b.width - 1, b.y + 0.5));
     if (caption.isEmpty())
         return;
-    p.fillRect(QRectF(b.x + 6, b.y + 6, 3, 10), accent);
+    p.fillRect(QRectF(b.x + 6, b.y + 4, 3, 10), accent);
     p.setFont(SmallFont(11, QFont::Bold));
     p.setPen(kCaption);
-    p.drawText(QRectF(b.x + 14, b.y + 3, b.width - 20, 16),
+    p.drawText(QRectF(b.x + 14, b.y + 2, b.width - 20, 14),
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -840,49 +816,35 @@ void Car(QPainter& p, const outpage::Box& b) {
 // Faint rings where the position icons can stand (the centre pair spots dotted).
 void IconSpots(QPainter& p) {
     const qreal r = outpage::kIconSize / 2.0 - 0.5;
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kPanelEdge.lighter(135), 1));
+    p.setBrush(kPanel.darker(112));
+    p.setPen(QPen(kPanelEdge.lighter(118), 1));
     for (const outpage::Spot& s : outpage::kIconSpots)
         p.drawEllipse(QPointF(s.x, s.y), r, r);
-    p.setPen(QPen(kPanelEdge.lighter(135), 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kPanelEdge.lighter(118), 1, Qt::DotLine));
     for (const outpage::Spot& s : {outpage::kCentrePairLeft, outpage::kCentrePairRight})
         p.drawEllipse(QPointF(s.x, s.y), r, r);
 }
 
+// Only the rows that stay put in every layout are captioned: the PEQ/GEQ switch moves the gain
+// edit and the fader up into the frequency and Q rows, so a caption there would mislabel them.
 void EqCaptions(QPainter& p, const QStringList& t) {
     using namespace outpage;
     p.setFont(SmallFont(10));
     p.setPen(kCaption.darker(115));
     const int x = kEqPanel.x + 2, w = kEqColumnX - x - 4;
-    auto at = [&](int y, int h, const QString& text) {
-        p.drawText(QRectF(x, y, w, h), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
-    };
-    at(kEqLabelY, 14, t.value(6));
-    at(kEqFreqY, 18, t.value(7));
-    at(kEqQY, 18, t.value(8));
-    at(kEqGainY, 18, t.value(9));
-    at(kEqBypassY, 14, t.value(10));
-    // The fader scale: +12 at the top of the travel, 0 in the middle, -12 at the bottom.
-    p.setFont(SmallFont(9, QFont::Normal));
-    const int top = kEqFaderY + 5, travel = 90;
-    const char* marks[3] = {"+12", "0", "-12"};
-    for (int i = 0; i < 3; ++i)
-        at(top + travel * i / 2 - 6, 12, QString::fromLatin1(marks[i]));
-    // The 0 dB line runs under the faders, visible between the columns in every layout.
-    p.setPen(QPen(kPanelEdge.lighter(115), 1, Qt::DashLine));
-    const qreal zero = top + travel / 2 + 0.5;
-    p.drawLine(QPointF(kEqColumnX - 2, zero), QPointF(kPeqGeqButton.x - 6, zero));
-    p.setPen(QPen(kPanelEdge, 1));
-    for (qreal y : {top + 0.5, top + travel + 0.5})
-        p.drawLine(QPointF(kEqColumnX - 2, y), QPointF(kPeqGeqButton.x - 6, y));
-    // The EQ commands' column.
+    p.drawText(QRectF(x, kEqLabelY, w, 14), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+               t.value(6));
+    p.drawText(QRectF(x, kEqBypassY, w, 14), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+               t.value(7));
+    // The EQ commands' column, right of the last band's place in the ten-band layout too.
     p.setPen(QPen(kPanelEdge.lighter(110), 1));
-    p.drawLine(QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + 6),
-               QPointF(kPeqGeqButton.x - 3.5, kEqPanel.y + kEqPanel.height - 6));
+    p.drawLine(QPointF(kPeqGeqButton.x - 1.5, kEqPanel.y + 6),
+               QPointF(kPeqGeqButton.x - 1.5, kEqPanel.y + kEqPanel.height - 6));
 }
 
-// The output page, 1280 x 656: caption "map|crossover|HPF|LPF|level|delay unit|#|Hz|Q|dB|bypass|
-// locked note"; state Checked draws the locked variant (EQ, crossover and graph areas empty,
+// The output page, 1280 x 656: caption "map|crossover|HPF|LPF|level|delay unit|band|bypass|locked
+// note"; state Checked draws the locked variant (EQ, crossover and graph areas empty,
 // a padlock and the note in their place).
 void PageBackground(QPainter& p, const ArtSpec& s) {
     using namespace outpage;
@@ -900,16 +862,16 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
     if (!locked)
         IconSpots(p);
     PagePanel(p, kLevelPanel, t.value(4), kAccent);
-    Well(p, kLevelEdit);
+    Well(p, {kLevelEdit.x, kLevelEdit.y, kLevelEdit.width + kLevelSpin.width, kLevelEdit.height});
     p.setFont(SmallFont(10));
     p.setPen(kCaption.darker(115));
     p.drawText(QRectF(kDelayUnitMsButton.x, kDelayUnitMsButton.y - 16, 114, 14),
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(5));
 
     PagePanel(p, kCrossoverPanel, locked ? QString() : t.value(1), kAccent);
-    PagePanel(p, kGraphPanel, QString(), kAccent);
-    PagePanel(p, kEqPanel, QString(), kAccent);
     if (!locked) {
+        PagePanel(p, kGraphPanel, QString(), kAccent);
+        PagePanel(p, kEqPanel, QString(), kAccent);
         PagePanel(p, kTogglePanel, QString(), kAccent);
         // The graph's own black face, a groove around it.
         p.fillRect(QRect(kGraph.x, kGraph.y, kGraph.width, kGraph.height), Qt::black);
@@ -933,9 +895,12 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
                    QPointF(kCrossoverPanel.x + kCrossoverPanel.width - 8, rule));
         EqCaptions(p, t);
     } else {
-        // The EQ commands' column stays (the PEQ/GEQ button is shown); the rest carries the note.
-        const QRectF area(kGraphPanel.x, kGraphPanel.y, kPeqGeqButton.x - 8 - kGraphPanel.x,
-                          kEqPanel.y + kEqPanel.height - kGraphPanel.y);
+        // One panel over the graph, the toggles and the bands; the PEQ/GEQ button stays in its
+        // column, the rest carries the note.
+        const Box merged{kGraphPanel.x, kGraphPanel.y, kEqPanel.x + kEqPanel.width - kGraphPanel.x,
+                         kEqPanel.y + kEqPanel.height - kGraphPanel.y};
+        PagePanel(p, merged, QString(), kAccent);
+        const QRectF area(merged.x, merged.y, kPeqGeqButton.x - 8 - merged.x, merged.height);
         const QColor accent = Accent(s);
         const qreal lock = 64;
         const QPointF m = area.center();
@@ -949,11 +914,11 @@ void PageBackground(QPainter& p, const ArtSpec& s) {
         p.setFont(TextFont(18, QFont::Bold));
         p.setPen(kText);
         p.drawText(QRectF(area.left(), m.y() + lock * 0.3, area.width(), 28),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, t.value(11));
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, t.value(8));
     }
 }
 
-// The strip, 120 x 210: caption "level|delay"; wells under the level and delay fields.
+// The strip, 120 x 210: caption "level|delay" over the wells of the level and delay fields.
 void StripBackground(QPainter& p, const ArtSpec& s) {
     using namespace outpage;
     const QStringList t = Texts(s.caption);
@@ -963,19 +928,20 @@ void StripBackground(QPainter& p, const ArtSpec& s) {
     p.drawRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0));
     p.setPen(QPen(kPanelEdge.lighter(125), 1));
     p.drawLine(QPointF(1, 0.5), QPointF(s.width - 1, 0.5));
+    // Rules under the select and position buttons and under the on and polarity buttons.
     p.setPen(QPen(kPanelEdge, 1));
-    p.drawLine(QPointF(4, kStripFader.y - 3.5), QPointF(s.width - 4, kStripFader.y - 3.5));
-    p.drawLine(QPointF(4, kStripDelayEdit.y - 4.5), QPointF(s.width - 4, kStripDelayEdit.y - 4.5));
-    Well(p, {kStripLevelEdit.x, kStripLevelEdit.y, kStripLevelEdit.width + kStripLevelSpin.width,
-             kStripLevelEdit.height});
-    Well(p, {kStripDelayEdit.x, kStripDelayEdit.y, kStripDelayEdit.width + kStripDelaySpin.width,
-             kStripDelayEdit.height});
+    const qreal under = kStripOnButton.y + kStripOnButton.height + 2.5;
+    p.drawLine(QPointF(6, under), QPointF(s.width - 6, under));
+    for (const auto& [edit, spin] :
+         {std::pair{kStripLevelEdit, kStripLevelSpin}, std::pair{kStripDelayEdit, kStripDelaySpin}})
+        Well(p, {edit.x, edit.y, edit.width + spin.width, edit.height});
     p.setFont(SmallFont(10, QFont::Bold));
     p.setPen(kCaption);
-    p.drawText(QRectF(kStripLevelEdit.x, kStripLevelEdit.y - 16, 54, 14),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(0));
-    p.drawText(QRectF(4, kStripDelayEdit.y, kStripDelayEdit.x - 6, kStripDelayEdit.height),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(1));
+    for (int i = 0; i < 2; ++i) {
+        const Box& edit = i == 0 ? kStripLevelEdit : kStripDelayEdit;
+        p.drawText(QRectF(edit.x, edit.y - 17, s.width - edit.x - 4, 14),
+                   Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, t.value(i));
+    }
 }
 
 // A vertical fader channel over the panel colour: tick marks over the thumb's travel (thumb of
@@ -1022,7 +988,7 @@ void LevelTrack(QPainter& p, const ArtSpec& s) {
 // The strip's fader: a 25 px scale in dB (0 at the top, -60 at the bottom) left of the thumb.
 void StripTrack(QPainter& p, const ArtSpec& s) {
     constexpr int kScale = 25, kThumbH = 12, kFar = 2;
-    const qreal grooveX = kScale + 12.0;
+    const qreal grooveX = kScale + (s.width - kScale - 1) / 2.0;
     Channel(p, s, grooveX, kThumbH, 0, kFar, 6, kScale, s.width - 2);
     const qreal top = kThumbH / 2.0, travel = s.height - kFar - kThumbH;
     p.setFont(SmallFont(8, QFont::Normal));
@@ -1070,10 +1036,14 @@ void Display(QPainter& p, const ArtSpec& s) {
     p.setPen(QPen(kPanelEdge, 1));
     p.setBrush(g);
     p.drawRoundedRect(QRectF(0.5, 0.5, s.width - 1.0, s.height - 1.0), 3, 3);
-    p.setFont(SmallFont(std::max(9, std::min(12, s.height / 2 + 1)), QFont::Bold));
+    // The largest size up to 12 px that fits the plate.
+    const QString text = QString::fromUtf8(s.caption ? s.caption : "");
+    int size = std::max(9, std::min(12, s.height / 2 + 1));
+    while (size > 8 && QFontMetricsF(SmallFont(size, QFont::Bold)).horizontalAdvance(text) > s.width - 6)
+        --size;
+    p.setFont(SmallFont(size, QFont::Bold));
     p.setPen(Accent(s).lighter(115));
-    p.drawText(QRectF(2, 0, s.width - 4, s.height), Qt::AlignCenter | Qt::TextSingleLine,
-               QString::fromUtf8(s.caption ? s.caption : ""));
+    p.drawText(QRectF(2, 0, s.width - 4, s.height), Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 
 // Polarity picture: one period of a sine, upside down for the inverted look.
@@ -1167,10 +1137,10 @@ struct PanelGlyphRole {
 };
 // Buttons of the page and the strips drawn over the panel colour.
 const PanelGlyphRole kPanelRoles[] = {
-    {"panel-button", Glyph::None, Glyph::None},   {"power", Glyph::Power, Glyph::Power},
-    {"lock", Glyph::LockOpen, Glyph::LockClosed}, {"link", Glyph::Chain, Glyph::Chain},
-    {"level", Glyph::Faders, Glyph::Faders},      {"copy", Glyph::Copy, Glyph::Copy},
-    {"paste", Glyph::Paste, Glyph::Paste},
+    {"panel-button", Glyph::None, Glyph::None},
+    {"lock", Glyph::LockOpen, Glyph::LockClosed},
+    {"link", Glyph::Chain, Glyph::Chain},
+    {"level", Glyph::Faders, Glyph::Faders},
 };
 
 const PanelGlyphRole* FindPanelRole(const char* role) {
@@ -1210,6 +1180,8 @@ bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
         PositionIcon(p, s);
     else if (is("link-toggle"))
         LinkToggle(p, s);
+    else if (is("power"))
+        GlyphButton(p, s, Glyph::Power, kPanel, 0.5, kTextDim.lighter(125));
     else if (const PanelGlyphRole* r = FindPanelRole(role))
         GlyphButton(p, s, IsChecked(s.state) ? r->on : r->off, kPanel);
     else

@@ -50,7 +50,11 @@ COutRoute_Dlg::~COutRoute_Dlg() {
 }
 
 BOOL COutRoute_Dlg::Create() {
-    return CDialog::Create(IDD_OUT_ROUTE, m_pPage);
+    if (!CDialog::Create(IDD_OUT_ROUTE, m_pPage))
+        return FALSE;
+    if (m_nSkinWidth > 0 && m_nSkinHeight > 0)
+        SetWindowPos(nullptr, 0, 0, m_nSkinWidth, m_nSkinHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 void COutRoute_Dlg::SetSkin(UINT bitmapId) {
@@ -89,6 +93,8 @@ BOOL COutRoute_Dlg::OnInitDialog() {
     const UINT select =
         kSelect + 3 * static_cast<UINT>(m_nOutput >= 0 && m_nOutput < NUM_OUTPUTS ? m_nOutput : 0);
     m_btnSelect.SetBitmaps(select, select + 1, select + 2, select + 2, select + 2, select + 2);
+    const UINT selectOff = kSelectDisabled + static_cast<UINT>(select - kSelect) / 3;
+    m_btnSelect.SetDisabledBitmaps(selectOff, selectOff);
     m_btnOn.SetBitmaps(kOn, kOn + 1, kOn + 2, kOn + 3, kOn + 4, kOn + 5);
     m_btnOn.SetDisabledBitmaps(kOn + 6, kOn + 7);
 

@@ -3,6 +3,13 @@
 // page's current output, gives it a speaker position from a popup and copies one output's channel
 // data onto another. It sets its own output through the model's setters; everything that touches
 // more than that output goes to the page as a posted message or a COutStripOwner call.
+//
+// The page makes strip i as: new COutRoute_Dlg(page, owner); SetOutput(i); SetDocument(doc);
+// SetSkin(language's striplayout::kSkinEn / kSkinCn); Create(); move it to
+// x = striplayout::kLeft + i * (GetSkinWidth() + striplayout::kGap), y = striplayout::kTop; show it.
+// Afterwards it calls Refresh, ShowPositionName, SetMarked and EnableWindow as its state changes,
+// SetSkin + ApplyLanguage on a language change, SetDelayType on a delay unit change, and TakeDelay
+// from its ApplyOutputDelay.
 #pragma once
 
 #include "controls/BitButton.h"
@@ -46,7 +53,8 @@ public:
     COutRoute_Dlg(CWnd* parent, COutStripOwner* owner);
     ~COutRoute_Dlg() override;
 
-    // Creates the strip as a child of its parent (call after SetOutput, SetDocument and SetSkin).
+    // Creates the strip as a child of its parent, sized to its skin (call after SetOutput,
+    // SetDocument and SetSkin).
     using CDialog::Create;
     BOOL Create();
     void SetDocument(CKTV_Data* document) { m_pDoc = document; }

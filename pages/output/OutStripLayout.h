@@ -18,6 +18,8 @@ constexpr UINT kSkinEn = 3100; // background, English
 constexpr UINT kSkinCn = 3101; // background, Chinese
 // Select button of output n: normal, hover, pressed = kSelect + 3n + 0..2 (down = pressed).
 constexpr UINT kSelect = 3110;
+// Select button of output n while the strip is disabled = kSelectDisabled + n.
+constexpr UINT kSelectDisabled = 3190;
 // Position button: normal, hover, pressed, down (the three down states), disabled.
 constexpr UINT kPosition = 3140;
 // On button: muted normal, hover, pressed; sounding normal, hover, pressed; disabled muted and

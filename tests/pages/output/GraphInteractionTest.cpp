@@ -308,6 +308,7 @@ protected:
         music.AttachChannelData(doc.get(), CZNStatic::MODE_MUSIC);
         music.SetMusicChannel(2);
         music.SetMode(CZNStatic::MODE_MUSIC);
+        music.StopTimer();
         graph.ShowWindow(SW_HIDE);
         ctltest::Pump();
         parent->messages.clear();

@@ -172,3 +172,57 @@ TEST_F(GraphRenderTest, GeometryThePageAndTheChannelsShare) {
 }
 
 } // namespace
+
+namespace {
+
+// The effect and mic plots no page selects: green frame, their own channel ids, and a selection
+// that does not become the hovered filter.
+TEST_F(GraphRenderTest, EffectAndMicPlotsKeepTheirOwnFrameAndChannelIds) {
+    struct Case {
+        int mode;
+        int channel;
+    };
+    for (const Case c : {Case{CZNStatic::MODE_EFFECT, 0}, Case{CZNStatic::MODE_MIC, 256}}) {
+        if (c.mode == CZNStatic::MODE_EFFECT)
+            graph.SetEffectChannel();
+        else
+            graph.SetMicChannel(0);
+        EXPECT_EQ(graph.GetMode(), c.mode);
+        EXPECT_EQ(graph.GetMsgChannel(), c.channel);
+        graph.RefreshCurve(1);
+        EXPECT_EQ(graph.GetSelBand(), 1);
+        EXPECT_EQ(graph.GetHotFilter(), nullptr);
+        const QImage img = Render("");
+        const CRect& p = graph.GetPlotRect();
+        EXPECT_EQ(ctltest::Pixel(img, p.left, p.top + 40), RGB(0, 180, 0)) << c.mode;
+    }
+    graph.SetMode(CZNStatic::MODE_GRID);
+    const QImage grid = Render("graph-grid-only");
+    const CRect& p = graph.GetPlotRect();
+    EXPECT_EQ(ctltest::Pixel(grid, p.left, p.top + 40), RGB(255, 255, 255));
+    EXPECT_EQ(ctltest::CountNear(grid, p, RGB(0, 192, 0), 40), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The page takes the graph over from a static of its layout, as the dialog data exchange does.
+TEST_F(GraphRenderTest, TakesOverThePagesTemplateStatic) {
+    graph.DestroyWindow();
+    CZNStatic taken;
+    parent->Attach<CStatic>(taken, 4000, CRect(0, 0, 800, 190), SS_NOTIFY);
+    taken.SetOwnerWnd(parent.get());
+    taken.AttachChannelData(doc.get(), CZNStatic::MODE_OUTPUT);
+    taken.SetOutputChannel(0);
+    taken.StopTimer();
+    EXPECT_EQ(taken.GetDlgCtrlID(), 4000);
+    EXPECT_EQ(taken.GetPlotRect(), CRect(40, 10, 790, 170));
+    EXPECT_EQ(doc->GetOutCurveRect(), taken.GetPlotRect());
+    const QImage img = ctltest::Render(taken, "graph-taken-over");
+    EXPECT_EQ(ctltest::Pixel(img, 40, 60), RGB(149, 149, 149));
+    EXPECT_GT(ctltest::CountNear(img, taken.GetPlotRect(), RGB(0, 192, 0), 30), 300);
+    taken.DestroyWindow();
+}
+
+} // namespace

@@ -52,7 +52,7 @@ const Expected kImages[] = {
     {610, 610, 20, 100, false}, // band faders
     {614, 616, 20, 100, false},
     {611, 613, 20, 10, false},
-    {697, 699, 78, 20, false},
+    {697, 699, 76, 20, false},
     {2827, 2828, 44, 18, false},
     {2830, 2838, 28, 18, false},
     {8830, 8833, 26, 14, false},
@@ -68,14 +68,14 @@ const Expected kImages[] = {
     {814, 831, 32, 16, false},
     {838, 843, 32, 16, false},
     {845, 848, 32, 16, false},
-    {kStripBackgroundZh, kStripBackgroundEn, kStripWidth, kStripHeight, false},
-    {kStripSelectFirst, kStripSelectFirst + 23, 54, 20, false},
-    {kStripPosition, kStripPosition + 4, 112, 20, false},
-    {kStripOn, kStripOn + 5, 54, 20, false},
-    {kStripPolarityEn, kStripPolarityZh + 5, 54, 20, false},
-    {kStripFaderChannel, kStripFaderChannel, 50, 124, false},
-    {kStripFaderThumb, kStripFaderThumbDisabled, 24, 12, false},
-    {kStripCopy, kStripPaste + 2, 26, 20, false},
+    {kStripBackgroundEn, kStripBackgroundZh, kStripWidth, kStripHeight, false},
+    {kStripSelectFirst, kStripSelectDisabled + 7, 100, 22, false},
+    {kStripPosition, kStripPosition + 4, 108, 22, false},
+    {kStripOn, kStripOn + 7, 50, 20, false},
+    {kStripPolarityEn, kStripPolarityEn + 7, 50, 20, false},
+    {kStripPolarityZh, kStripPolarityZh + 7, 50, 20, false},
+    {kStripFaderChannel, kStripFaderChannel, 46, 118, false},
+    {kStripFaderThumb, kStripFaderThumbDisabled, 20, 12, false},
 };
 
 QImage Bmp(UINT id) {
@@ -176,7 +176,9 @@ TEST(OutputPageArtTest, LanguagesAndLooksDiffer) {
         {kMapReadEn, kMapSaveEn},
         {kDelayUnitMs, kDelayUnitCm},
         {kDelayUnitCm, kDelayUnitInch},
-        {kStripCopy, kStripPaste},
+        {kStripOn, kStripOn + 6},
+        {kStripPolarityEn + 3, kStripPolarityEn + 7},
+        {StripSelectLook(2, 0), kStripSelectDisabled + 2},
         {StripSelectLook(0, 0), StripSelectLook(7, 0)},
         {StripSelectLook(0, 0), StripSelectLook(0, 2)},
     };
@@ -217,8 +219,12 @@ const Placed kOnPage[] = {
     {8820, 7000, kAllBypassButton},
     {359, 7004, kResetEqButton},
     {796, 797, kGeqPicture},
-    {697, 697, {kHpfLabel.x + 42, kHpfLabel.y, 78, 20}},
-    {699, 699, {kLpfLabel.x + 42, kLpfLabel.y + 26, 78, 20}},
+    // The crossover lists as the page places them: family and slope side by side above each
+    // frequency field.
+    {697, 697, {48, 288, 76, 20}},
+    {698, 698, {128, 288, 76, 20}},
+    {699, 699, {48, 352, 76, 20}},
+    {697, 697, {128, 352, 76, 20}},
 };
 
 // The band rows: label, edits, fader, bypass of band n at its 31-band place.
@@ -235,8 +241,6 @@ const Placed kOnStrip[] = {
     {kStripPosition, kStripPosition, kStripPositionButton},
     {kStripFaderChannel, kStripFaderChannel, kStripFader},
     {kStripPolarityEn, kStripPolarityZh, kStripPolarityButton},
-    {kStripCopy, kStripCopy, kStripCopyButton},
-    {kStripPaste, kStripPaste, kStripPasteButton},
 };
 
 void ExpectBlends(const QImage& bg, const Placed& c, bool chinese, const char* where) {
@@ -289,8 +293,8 @@ int CountBrighter(const QImage& img, const QRect& r, int over) {
 TEST(OutputPageArtTest, BackgroundsCarryTheirCaptionsAndLockedNote) {
     const QImage en = Bmp(kBackgroundEn), zh = Bmp(kBackgroundZh);
     const QImage enLocked = Bmp(kBackgroundLockedEn), zhLocked = Bmp(kBackgroundLockedZh);
-    const QRect mapCaption(kMapPanel.x + 14, kMapPanel.y + 3, 120, 16);
-    const QRect xoverCaption(kCrossoverPanel.x + 14, kCrossoverPanel.y + 3, 120, 16);
+    const QRect mapCaption(kMapPanel.x + 14, kMapPanel.y + 2, 120, 14);
+    const QRect xoverCaption(kCrossoverPanel.x + 14, kCrossoverPanel.y + 2, 120, 14);
     const QRect hpf(kHpfLabel.x, kHpfLabel.y, kHpfLabel.width, kHpfLabel.height);
     for (const QImage* img : {&en, &zh, &enLocked, &zhLocked})
         EXPECT_GT(CountBrighter(*img, mapCaption, 50), 20);
@@ -320,28 +324,34 @@ void Put(QPainter& p, UINT id, const Box& at, int dx = 0, int dy = 0) {
 QImage Strip(int output, bool chinese, bool marked) {
     QImage s = Bmp(chinese ? kStripBackgroundZh : kStripBackgroundEn);
     QPainter p(&s);
-    Put(p, StripSelectLook(output, marked ? 2 : 0), kStripSelectButton);
-    Put(p, kStripOn + (output == 3 ? 0 : 3), kStripOnButton);
-    Put(p, kStripPosition, kStripPositionButton);
-    p.setPen(QColor(0xDC, 0xDC, 0xDC));
+    const bool off = output == 7; // an output without a position, on a locked map
+    Put(p, off ? kStripSelectDisabled + 7 : StripSelectLook(output, marked ? 2 : 0), kStripSelectButton);
+    Put(p, kStripOn + (off ? 6 : (output == 3 ? 0 : 3)), kStripOnButton);
+    Put(p, kStripPosition + (off ? 4 : 0), kStripPositionButton);
+    p.setPen(off ? QColor(0xD2, 0xD2, 0xD2) : QColor(0xDC, 0xDC, 0xDC));
     QFont f;
     f.setPixelSize(12);
     p.setFont(f);
     p.drawText(QRect(kStripPositionButton.x + 6, kStripPositionButton.y, 80, kStripPositionButton.height),
-               Qt::AlignVCenter, chinese ? QString::fromUtf8("前置左高频") : QStringLiteral("FL-Tweeter"));
+               Qt::AlignVCenter,
+               off ? QStringLiteral("NULL")
+                   : (chinese ? QString::fromUtf8("前置左高频") : QStringLiteral("FL-Tweeter")));
     Put(p, kStripFaderChannel, kStripFader);
-    p.drawImage(kStripFader.x + 25, kStripFader.y + 20 + output * 8, Bmp(kStripFaderThumb));
-    Put(p, (chinese ? kStripPolarityZh : kStripPolarityEn) + (output == 1 ? 3 : 0), kStripPolarityButton);
-    Put(p, kStripCopy, kStripCopyButton);
-    Put(p, kStripPaste, kStripPasteButton);
-    p.drawText(QRect(kStripLevelEdit.x + 2, kStripLevelEdit.y, 40, 20), Qt::AlignVCenter, "-6.0");
-    p.drawText(QRect(kStripDelayEdit.x + 2, kStripDelayEdit.y, 50, 20), Qt::AlignVCenter, "0.00");
+    p.drawImage(kStripFader.x + 25, kStripFader.y + 20 + output * 8,
+                Bmp(off ? kStripFaderThumbDisabled : kStripFaderThumb));
+    Put(p, (chinese ? kStripPolarityZh : kStripPolarityEn) + (off ? 6 : (output == 1 ? 3 : 0)),
+        kStripPolarityButton);
+    p.setPen(QColor(0xDC, 0xDC, 0xDC));
+    p.drawText(QRect(kStripLevelEdit.x, kStripLevelEdit.y, kStripLevelEdit.width, 20), Qt::AlignCenter,
+               "-6.0");
+    p.drawText(QRect(kStripDelayEdit.x, kStripDelayEdit.y, kStripDelayEdit.width, 20), Qt::AlignCenter,
+               "0.00");
     p.end();
     return s;
 }
 
 // The page as its controls would stand on it: art only, the graph left black.
-QImage ComposedPage(bool chinese, bool locked) {
+QImage ComposedPage(bool chinese, bool locked, bool geqTenBands = false) {
     QImage page = Bmp(locked ? (chinese ? kBackgroundLockedZh : kBackgroundLockedEn)
                              : (chinese ? kBackgroundZh : kBackgroundEn));
     QPainter p(&page);
@@ -357,11 +367,39 @@ QImage ComposedPage(bool chinese, bool locked) {
         const UINT toggles[8] = {814, 817, 822, 823, 826, 831, 838, 841};
         for (int k = 0; k < 8; ++k)
             p.drawImage(1231 + 3, 10 + 9 + k * 20, Bmp(toggles[k]));
-        for (int n = 0; n < 31; ++n) {
-            Put(p, n == 0 ? 615 : 610, FaderOf(n));
+        // The band rows with the texts their fields would show.
+        const int iso[31] = {20,   25,   32,   40,   50,   63,    80,    100,   125,  160,  200,
+                             250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
+                             3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+        QFont small;
+        small.setPixelSize(11);
+        p.setFont(small);
+        const int bands = geqTenBands ? 10 : 31;
+        for (int n = 0; n < bands; ++n) {
+            const int shift = geqTenBands ? 75 * n : 0;
+            const int col = kEqColumnX + n * kEqColumnPitch + shift;
+            Box fader = FaderOf(n);
+            fader.x += shift;
+            if (geqTenBands)
+                fader.y = kEqQY;
+            Put(p, geqTenBands ? (n == 0 ? 616 : 614) : (n == 0 ? 615 : 610), fader);
             const int pos = 45 + static_cast<int>(30 * std::sin(n * 0.45));
-            p.drawImage(FaderOf(n).x, kEqFaderY + pos, Bmp(n == 7 ? 613 : (n > 26 ? 612 : 611)));
-            Put(p, n % 9 == 4 ? 8830 : 8832, BypassOf(n));
+            p.drawImage(fader.x, fader.y + pos, Bmp(n == 7 ? 613 : (n > 26 ? 612 : 611)));
+            Box bypass = BypassOf(n);
+            bypass.x += shift;
+            Put(p, n % 9 == 4 ? 8830 : 8832, bypass);
+            p.setPen(n == 7 ? QColor(255, 0, 0) : QColor(0xB0, 0xB6, 0xC0));
+            p.drawText(QRect(col, kEqLabelY, kEqColumnWidth, 14), Qt::AlignCenter, QString::number(n + 1));
+            p.setPen(QColor(0xE6, 0xE9, 0xEF));
+            const QString gain = QString::number((pos - 45) * -0.26, 'f', 1);
+            if (geqTenBands) {
+                p.drawText(QRect(col, kEqFreqY, kEqColumnWidth, 18), Qt::AlignCenter, gain);
+            } else {
+                p.drawText(QRect(col, kEqFreqY, kEqColumnWidth, 18), Qt::AlignCenter,
+                           QString::number(iso[n]));
+                p.drawText(QRect(col, kEqQY, kEqColumnWidth, 18), Qt::AlignCenter, "4.32");
+                p.drawText(QRect(col, kEqGainY, kEqColumnWidth, 18), Qt::AlignCenter, gain);
+            }
         }
         const int shown[] = {4605, 4611, 4603, 4609, 4619, 4620, 4621, 4622};
         for (int i = 0; i < 8; ++i) {
@@ -380,6 +418,13 @@ QImage ComposedPage(bool chinese, bool locked) {
 }
 
 TEST(OutputPageArtTest, SheetOfThePageArt) {
+    // The speaker map and the level group enlarged three times, for looking at the pixels.
+    const QImage en = ComposedPage(false, false);
+    en.copy(0, 0, 214, 656).scaled(642, 1968).save(r9test::TestOutDir() + "/output_page_art_left_x3.png");
+    en.copy(kStripX, kStripY, 2 * kStripWidth + 11, kStripHeight)
+        .scaled(3 * (2 * kStripWidth + 11), 3 * kStripHeight)
+        .save(r9test::TestOutDir() + "/output_page_art_strip_x3.png");
+    ComposedPage(false, false, true).save(r9test::TestOutDir() + "/output_page_art_en_geq_ten_bands.png");
     for (bool chinese : {false, true})
         for (bool locked : {false, true})
             ComposedPage(chinese, locked)
