@@ -6,6 +6,7 @@
 #include "model/KTVEQ.h"
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
+#include "pages/output/OutStripLayout.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
@@ -573,7 +574,7 @@ void COutputDlg::ApplyLanguage() {
     m_btnGeqPic.SetCheck(cn ? 1 : 0);
     ShowInputTypePicture();
     m_editSource.ApplyLanguage();
-    const UINT skin = cn ? res::outpage::kStripBackgroundZh : res::outpage::kStripBackgroundEn;
+    const UINT skin = cn ? striplayout::kSkinCn : striplayout::kSkinEn;
     for (auto& strip : m_strips)
         if (strip) {
             strip->SetSkin(skin);
@@ -650,7 +651,7 @@ void COutputDlg::OnMasterOnOff() {
 }
 
 void COutputDlg::CreateStrips() {
-    const UINT skin = g_bChinese.load() ? res::outpage::kStripBackgroundZh : res::outpage::kStripBackgroundEn;
+    const UINT skin = g_bChinese.load() ? striplayout::kSkinCn : striplayout::kSkinEn;
     for (int i = 0; i < NUM_OUTPUTS; ++i) {
         auto strip = std::make_unique<COutRoute_Dlg>(this, this);
         strip->SetDocument(m_pData);
