@@ -1368,7 +1368,10 @@ void CTRV410View::ClearOutputLinks() {
 
 void CTRV410View::RefreshPages() {
     g_spkGroups.Rebuild();
-    OutputPageServices().LoadBands();
+    if (auto* output = dynamic_cast<COutputDlg*>(&OutputPageServices()))
+        output->RefreshAll();
+    else
+        OutputPageServices().LoadBands();
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);

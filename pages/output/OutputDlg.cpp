@@ -543,6 +543,9 @@ void COutputDlg::ApplyLanguage() {
     m_xover.FillFamilyLists();
     for (int s = 0; s < 2; ++s)
         m_xover.FillSlopeList(s);
+    // The strips' position popup in the language.
+    g_menuSpkPos.DestroyMenu();
+    g_menuSpkPos.LoadMenu(cn ? g_nMenuSpkPosCn : g_nMenuSpkPosEn);
     if (cn) {
         m_btnAllBypass.SetBitmaps(7002, 7001, 7001, 7000, 7005, 7005);
         m_btnReset.SetBitmaps(7004, 7003, 7003, 7004, 7003, 7003);

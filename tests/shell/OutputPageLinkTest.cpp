@@ -73,3 +73,13 @@ TEST_F(OutputPageLink, ATypedGainReachesTheDeviceAsThatBandsBytes) {
     r9test::RenderToPng(m_view->Widget(), "output_page_online_out7_zh");
     g_bChinese = 0;
 }
+
+TEST_F(OutputPageLink, NewDataRefreshTheWholePage) {
+    m_doc->GetOut(0)->GetHPF()->SetFreq(150, FALSE);
+    m_doc->GetOut(0)->GetLPF()->SetFreq(9000, FALSE);
+    m_doc->GetOut(0)->GetBand(2)->SetFreq(77, FALSE);
+    m_view->RefreshPages();
+    EXPECT_EQ(m_page->Xover().Spin(CXoverBlock::HPF).GetPos(), 150);
+    EXPECT_EQ(m_page->Xover().Spin(CXoverBlock::LPF).GetPos(), 9000);
+    EXPECT_EQ(m_page->Rows().FreqSpin(2).GetPos(), 77);
+}
