@@ -403,3 +403,43 @@ TEST_F(OutputPageTest, LockedDataHideTheTuningControlsAndUnlockingShowsThem) {
     for (int n = 0; n < kBandCount; ++n)
         EXPECT_TRUE(Shown(page->Rows().Gain(n))) << n;
 }
+
+TEST_F(OutputPageTest, SubwooferFaderSetsEverySubwooferOutputAndSwitchesItOn) {
+    g_bOnline = 1;
+    g_posState[POS_STATE_OUTPUTS + 6] = 22;
+    g_posState[POS_STATE_OUTPUTS + 7] = 23;
+    Out(6)->SetLevel(500);
+    Out(7)->SetLevel(450);
+    Out(7)->SetEnabled(0);
+    g_systemData.masterOn = 0;
+    page->RefreshPage();
+    EXPECT_EQ(page->GetLowestSubLevel(), 450);
+    const int other = Out(0)->GetLevel();
+
+    CBitmapSlider& fader = *dynamic_cast<CBitmapSlider*>(page->GetDlgItem(kSubFader));
+    fader.SetPos(520);
+    page->SendMessage(WM_SLIDER_MOVING, kSubFader, 0);
+    EXPECT_EQ(Out(6)->GetLevel(), 520);
+    EXPECT_EQ(Out(7)->GetLevel(), 520);
+    EXPECT_EQ(Out(7)->GetEnabled(), 1) << "a silent subwoofer is switched on";
+    EXPECT_EQ(Out(0)->GetLevel(), other);
+    EXPECT_TRUE(page->MasterButton().GetCheck()) << "the on button follows the subwoofers";
+
+    // Without subwoofers the page shows the highest level.
+    g_posState[POS_STATE_OUTPUTS + 6] = 0;
+    g_posState[POS_STATE_OUTPUTS + 7] = 0;
+    EXPECT_EQ(page->GetLowestSubLevel(), -1);
+}
+
+TEST_F(OutputPageTest, MasterButtonFlipsTheMasterByte) {
+    g_systemData.masterOn = 1;
+    page->ShowSourceLevel();
+    EXPECT_TRUE(page->MasterButton().GetCheck());
+    Command(kMasterOn);
+    EXPECT_EQ(g_systemData.masterOn, 0);
+    EXPECT_FALSE(page->MasterButton().GetCheck());
+    EXPECT_EQ(host.systemDirty, 1);
+    EXPECT_EQ(host.inputTypeTimers, 1);
+    Command(kMasterOn);
+    EXPECT_EQ(g_systemData.masterOn, 1);
+}
