@@ -351,12 +351,12 @@ template <class Fn> void COutputDlg::ForLinked(Fn fn) const {
             fn(*g_pOutData[j]);
 }
 
-void COutputDlg::ApplyRowLayout() {
+void COutputDlg::ApplyRowLayout(BOOL locked) {
     CBandRows::Layout layout;
     const int cur = g_nCurOut.load();
     layout.bands = BandCountOf(cur);
     layout.geq = m_pCurOut && m_pCurOut->GetGEQMode();
-    layout.locked = g_bDataLocked.load() != 0;
+    layout.locked = locked != 0;
     if (CFilter* f = Band(0))
         layout.firstShelf = f->GetType() == 1;
     if (CFilter* f = Band(9))
@@ -445,7 +445,7 @@ void COutputDlg::RefreshPage() {
     for (int n = 0; n < kBandCount; ++n)
         if (CFilter* f = Band(n))
             m_rows.ShowBand(n, *f);
-    ApplyRowLayout();
+    ApplyRowLayout(g_bDataLocked.load());
     ShowBandShapes();
     ShowCrossovers();
     m_rows.HighlightLabel(-1, FALSE);
@@ -474,7 +474,7 @@ void COutputDlg::LoadBands() {
     for (int n = 0; n < count; ++n)
         if (CFilter* f = Band(n))
             m_rows.ShowBand(n, *f);
-    ApplyRowLayout();
+    ApplyRowLayout(g_bDataLocked.load());
     ColourPassBand();
     m_rows.HighlightLabel(-1, FALSE);
     SetActiveField(nullptr);
@@ -507,7 +507,7 @@ void COutputDlg::SetLockedLayout(BOOL locked) {
     const int cmd = locked ? SW_HIDE : SW_SHOW;
     m_toggles.ShowWindow(cmd);
     m_xover.ShowAll(!locked);
-    ApplyRowLayout();
+    ApplyRowLayout(locked);
     if (!locked && m_rows.HighlightedLabel() < 0)
         for (int n = 0; n < kBandCount; ++n)
             m_rows.Label(n).SetFontStyle("", 16, RGB(0, 0, 0), 0);
@@ -1022,7 +1022,7 @@ void COutputDlg::OnPeqGeq() {
     m_btnPeqGeq.SetCheck(requested);
     m_pCurOut->SetGEQMode(requested);
     // The rows follow the shown output's mode.
-    ApplyRowLayout();
+    ApplyRowLayout(g_bDataLocked.load());
     ShowBandShapes();
     ColourPassBand();
     if (m_pHost)

@@ -155,7 +155,8 @@ protected:
 private:
     void InitControls();
     void CreateStrips();
-    void ApplyRowLayout();
+    // Rows of the shown output; locked hides them all.
+    void ApplyRowLayout(BOOL locked);
     void ShowBandShapes();
     void ShowCrossovers();
     void ShowPolarity();
