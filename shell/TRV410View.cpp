@@ -1,5 +1,6 @@
 #include "shell/TRV410View.h"
 
+#include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
@@ -517,6 +518,13 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
     auto page = std::make_unique<CWnd>();
     CRect rc;
     tabArea->GetClientRect(&rc);
+    if (pageId == IDD_OUTPUT_PAGE) {
+        auto output = std::make_unique<COutputDlg>(tabArea);
+        if (!output->CreatePage(tabArea, this))
+            return nullptr;
+        output->AttachChannelData(m_pData);
+        return output;
+    }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
         if (!cover->Create(IDD_LOCK_COVER, tabArea))
@@ -562,8 +570,21 @@ void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
 
 void CTRV410View::RefreshShownPage() {
     ++m_nPageRefreshes;
-    if (g_nCurPage == PAGE_OUTPUT)
+    if (g_nCurPage != PAGE_OUTPUT)
+        return;
+    if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
+        output->RefreshPage();
+    else
         OutputPageServices().LoadBands();
+}
+
+int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
+    return ShowTimedMessageBox(nullptr, text, caption, type, 0, code);
+}
+
+void CTRV410View::ApplyLanguageToPages() {
+    if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
+        output->ApplyLanguage();
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -770,6 +791,8 @@ BOOL CTRV410View::PreTranslateMessage(MSG* msg) {
 
 void CTRV410View::SetOutputPageFocus() {
     ++m_nOutputPageFocus;
+    if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
+        output->SetDefaultFocus();
 }
 
 // ---- Start-up and connect sequence -------------------------------------------------------------
@@ -1345,7 +1368,10 @@ void CTRV410View::ClearOutputLinks() {
 
 void CTRV410View::RefreshPages() {
     g_spkGroups.Rebuild();
-    OutputPageServices().LoadBands();
+    if (auto* output = dynamic_cast<COutputDlg*>(&OutputPageServices()))
+        output->RefreshAll();
+    else
+        OutputPageServices().LoadBands();
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);

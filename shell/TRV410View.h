@@ -24,6 +24,7 @@
 #include "controls/NumSpin.h"
 #include "controls/Show_Link.h"
 #include "controls/XPButton.h"
+#include "pages/output/OutputPageHost.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
 #include "platform/ui/Bitmap.h"
@@ -122,7 +123,7 @@ constexpr UINT WM_COMM_ERROR = 0x4AA;
 // The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
 constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
-class CTRV410View : public CWnd, public CLinkHost {
+class CTRV410View : public CWnd, public CLinkHost, public COutputPageHost {
     DECLARE_DYNAMIC(CTRV410View)
 public:
     CTRV410View();
@@ -200,7 +201,7 @@ public:
     // label, the bass-boost item, and stores the language.
     void ApplyLanguage();
     // The pages' texts in the language, in the order output, input, level (the pages plug in here).
-    virtual void ApplyLanguageToPages() {}
+    virtual void ApplyLanguageToPages();
     // The connect button's skin of the language for the link state.
     void ApplyConnectLook(BOOL online);
     // Bass boost (item 32775) cannot be picked for device types 3 and 4.
@@ -257,6 +258,8 @@ public:
     std::unique_ptr<CWnd> m_pLockCover;  // 760
     // Makes the window of one page as a child of the tab area; the page issues override it.
     virtual std::unique_ptr<CWnd> CreatePageWindow(UINT pageId, CWnd* tabArea);
+    // The output page's questions go through the program's message box.
+    int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) override;
     CWnd* PageWindow(int page) const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);
@@ -331,11 +334,11 @@ public:
     int StopLinkThread(BOOL release);
 
     // ---- Send entry and companions (UI thread) ----
-    void SendCommand(int cmd, int preset);
+    void SendCommand(int cmd, int preset) override;
     void SendSpeakerMap(int output, int mode);
     void SendPresetCleared(int preset);
     void HoldMasterVolume(BOOL restore);
-    void SetSystemDataDirty(BOOL set);
+    void SetSystemDataDirty(BOOL set) override;
     void SetSourceSetDirty(BOOL set);
     void RefreshInputSourceButton();
 
@@ -364,7 +367,7 @@ public:
     LRESULT OnPresetNameChanged(WPARAM wParam, LPARAM lParam);
     void ReapplyOutputMap(BOOL quiet);
     void ApplyPositionCodes();
-    void StartInputTypeTimer();
+    void StartInputTypeTimer() override;
     void OnTimer(UINT_PTR id) override;
 
     // ---- Messages to the user ----
@@ -396,14 +399,14 @@ public:
     void SendInputChannel(int input);
     // The pages' form; the second argument is not used.
     void SendInputChannel(int input, int /*unused*/) { SendInputChannel(input); }
-    void SendOutputChannel(int output);
+    void SendOutputChannel(int output) override;
     BOOL ReadAllDevicePresets();
     // The caller holds g_linkLock.
     void ReadDevicePreset(int preset);
     void SetTransferRange();
     void CopyOutput(int from, int to);
     void PasteOutput(int from, int to);
-    void ResetLinkedOutputEq();
+    void ResetLinkedOutputEq() override;
     void DoResetLinkedOutputEq();
     void ResetOutputEq(int output);
     void ResetInputEq(int input);

@@ -7,6 +7,7 @@
 #include "link/LinkViewServices.h"
 #include "link/LinkMessages.h"
 #include "link/OutputPageServices.h"
+#include "pages/output/OutputDlg.h"
 #include "model/Conversions.h"
 #include "model/Globals.h"
 #include "model/LinkDocument.h"
@@ -262,7 +263,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     g_pDisplayBar->SetRange(0, 40);
     LinkViewServices().SetTransferPos(17);
     EXPECT_EQ(g_pDisplayBar->GetRemote().GetPos(), 17) << "the progress dialog's bar follows the link";
-    EXPECT_EQ(&OutputPageServices(), &noOutputPage);
+    EXPECT_NE(dynamic_cast<COutputDlg*>(&OutputPageServices()), nullptr) << "the output page serves the link";
     EXPECT_EQ(&InputPageServices(), &noInputPages);
     r9test::RenderToPng(Frame(), "app_main_frame_offline");
 
@@ -270,6 +271,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_EQ(&LinkDocument(), &noDocument);
     EXPECT_NE(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&LinkViewServices(), &noDisplays);
+    EXPECT_EQ(&OutputPageServices(), &noOutputPage) << "the page's services leave with the page";
     EXPECT_EQ(g_fontArial16.GetSafeHandle(), nullptr);
     EXPECT_EQ(m_quits, 0) << "leaving by ExitInstance does not ask the loop to quit";
 }

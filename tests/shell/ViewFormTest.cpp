@@ -86,6 +86,8 @@ protected:
     }
     void StartUp() {
         m_view->OnInitialUpdate();
+        // The real output page installed itself with the view's pages; the spy stands in again.
+        SetOutputPageServices(&m_spy);
         m_view->ShowWindow(SW_SHOW);
         Pump([] { return false; }, 30);
     }

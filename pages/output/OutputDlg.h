@@ -1,0 +1,214 @@
+// COutputDlg: the output page (dialog 136), a child of the main view's tab area. One output at a
+// time is shown (g_nCurOut): its EQ bands, crossovers and levels, each edit applied to it and to the
+// other outputs of its link group, and drawn on the frequency-response graph. The page is the
+// link's output-page services while it exists.
+#pragma once
+
+#include "controls/BitButton.h"
+#include "controls/BitmapSlider.h"
+#include "controls/BtnPng.h"
+#include "controls/ComBoxBtn.h"
+#include "controls/NumEdit.h"
+#include "controls/NumSpin.h"
+#include "controls/XPButton.h"
+#include "link/OutputPageServices.h"
+#include "pages/output/BandRows.h"
+#include "pages/output/Changnal_Line.h"
+#include "pages/output/OutRoute_Dlg.h"
+#include "pages/output/OutStripOwner.h"
+#include "pages/output/OutputPageLayout.h"
+#include "pages/output/XoverBlock.h"
+#include "pages/output/ZNStatic.h"
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Dialog.h"
+
+#include <memory>
+
+class CKTV_Data;
+class CKTV_OutData;
+class CFilter;
+class COutputPageHost;
+
+constexpr UINT WM_CURVE_BAND_SELECT = 0x466;
+
+class COutputDlg : public CDialog,
+                   public COutputPageServices,
+                   public CChangnal_Line::Page,
+                   public COutStripOwner {
+public:
+    static constexpr UINT IDD = outpage::kDialogId;
+
+    explicit COutputDlg(CWnd* parent = nullptr);
+    ~COutputDlg() override;
+
+    // Creates the page on its parent and installs it as the link's output-page services.
+    BOOL CreatePage(CWnd* parent, COutputPageHost* host);
+    // Keeps the channel model and hands it to the graph (output mode, output 1).
+    void AttachChannelData(CKTV_Data* data);
+
+    // ---- Showing the current output
+    void RefreshPage() override;
+    void LoadBands() override;
+    void RefreshAll();
+    void OnOutputSelect(int output);
+    void SetLockedLayout(BOOL locked) override;
+    void ApplyLanguage();
+    void ShowSourceLevel() override;
+    void ApplySourceLevel();
+    void OnMasterOnOff();
+    void ShowInputTypePicture();
+    void SetDefaultFocus();
+    // Rows shown for the current output: 31, or 10 on outputs 7 and 8.
+    static int BandCountOf(int output);
+
+    // ---- Band editing
+    void OnBandFreq(int n);
+    void OnBandQ(int n);
+    void OnBandGain(int n);
+    void OnGainSlider(int n);
+    void OnBandBypass(int n);
+    void ApplyCurveBandChange(int band);
+    void HighlightBandLabel(int n, BOOL on);
+    void SelectBand(int n);
+    void SetActiveEdit(int n, int kind, BOOL on);
+    void ClearBandSelection();
+    void ShowBandBypass(BOOL bypassed, int n);
+    void ShowAllBypass();
+
+    // ---- EQ modes and bulk commands
+    void OnPeqGeq();
+    void OnAllBypass();
+    void ToggleAllBypass();
+    void OnResetAllEq();
+    void ColourPassBand();
+    void OnFirstShelfSlope();
+    void OnLastShelfSlope();
+    void OnBand8ShelfSlope();
+    void ResetAllOutputEq(BOOL ask) override;
+
+    // ---- Crossovers
+    void OnHpfFamily();
+    void OnHpfSlope();
+    void OnLpfFamily();
+    void OnLpfSlope();
+    void OnHpfFreq();
+    void OnLpfFreq();
+    void EnableFamilyList(int slope, int list);
+    void FillSlopeList(int list);
+
+    // ---- Level group
+    int GetLowestSubLevel() override;
+    void RefreshOnButton() override;
+    void RefreshStrips();
+
+    // ---- What the strips ask of the page
+    void RefreshLinkedLevels(int output) override;
+    void ShowSubLevel(int code) override;
+    void ApplyOutputDelay(int output) override;
+    COutRoute_Dlg* GetStrip(int output) override;
+    void FocusShownLevelEdit() override;
+    void FocusHighPassEdit() override;
+    int StripMessageBox(const CString& text, UINT type, int code) override;
+
+    // ---- Parts other code and the tests reach
+    CZNStatic& Graph() { return m_graph; }
+    CBandRows& Rows() { return m_rows; }
+    CXoverBlock& Xover() { return m_xover; }
+    CXPButton& AllBypassButton() { return m_btnAllBypass; }
+    CXPButton& PeqGeqButton() { return m_btnPeqGeq; }
+    CBitButton& GeqPicture() { return m_btnGeqPic; }
+    CBitButton& MasterButton() { return m_btnMaster; }
+    CBitmapSlider& SourceFader() { return m_sliderSource; }
+    CNumEdit& SourceEdit() { return m_editSource; }
+    CNumSpin& SourceSpin() { return m_spinSource; }
+    CComBoxBtn& ShelfList(int i) { return m_shelf[i]; }
+    CChangnal_Line& Toggles() { return m_toggles; }
+    // The background bitmap id of the language and lock state.
+    static UINT BackgroundId(BOOL chinese, BOOL locked);
+    CKTV_OutData* CurrentOutput() const { return m_pCurOut; }
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnBandCommand(UINT id);
+    void OnBypassCommand(UINT id);
+    void OnSourceLevelField();
+    void OnHpfFamilyCode1() { OnHpfFamily(); }
+    LRESULT OnComboSelect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSliderMoving(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSliderMoved(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCurveBandChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCurveBandSelect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCurveKillFocus(WPARAM, LPARAM) { return 0; }
+    LRESULT OnControlMouseMove(WPARAM, LPARAM) { return 0; }
+    LRESULT OnOutputSelectMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNumEditEnter(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNumEditNavigate(WPARAM, LPARAM) { return 0; }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void InitControls();
+    void CreateStrips();
+    // Rows of the shown output; locked hides them all.
+    void ApplyRowLayout(BOOL locked);
+    void ShowBandShapes();
+    void ShowCrossovers();
+    void ShowPolarity();
+    void MarkBand(int n, int kind);
+    void ApplySubLevel(int level);
+    void SetActiveField(CNumEdit* edit);
+    CFilter* Band(int n) const;
+    // Every other output of the current output's link group.
+    template <class Fn> void ForLinked(Fn fn) const;
+    int AskYesNo(const char* en, const char* cn) const;
+
+    CKTV_Data* m_pData = nullptr;
+    CKTV_OutData* m_pCurOut = nullptr;
+    COutputPageHost* m_pHost = nullptr;
+    BOOL m_bInstalled = FALSE;
+
+    CZNStatic m_graph;
+    CBandRows m_rows;
+    CXoverBlock m_xover;
+    CChangnal_Line m_toggles;
+    CBitButton m_btnShape[4]; // 2818, 2820, 2821, 2822
+    CComBoxBtn m_shelf[3];    // 2823, 2824, 9578
+    CXPButton m_btnAllBypass;
+    CXPButton m_btnPeqGeq;
+    CXPButton m_btnReset;
+    CBitButton m_btnGeqPic;
+    CBitmapSlider m_sliderSource;
+    CNumEdit m_editSource;
+    CNumSpin m_spinSource;
+    CBitButton m_btnMaster;
+    CBitmapSlider m_sliderSub;
+    CBitButton m_btnSubMode;
+    CNumEdit m_editSub;
+    CNumSpin m_spinSub;
+    CBitButton m_btnPolarity;
+    CStatic m_picPolarity[2];
+    CStatic m_picGroup;
+    CBitButton m_btnInputType;
+    CBitButton m_btnLevelPage;
+    CNumEdit m_editDelay[outpage::kDelayFieldCount];
+    CNumSpin m_spinDelay[outpage::kDelayFieldCount];
+    CBtnPng m_btnGroupLink[outpage::kGroupLinkCount];
+    CBtnPng m_btnIcon[outpage::kPositionIconCount];
+    CBitButton m_btnMap[5];
+    CBitButton m_btnDelayUnit[3];
+    CStatic m_picLink[3];
+    CBitmap m_bmpBack[6]; // 287, 286, 758, 759, 784, 785
+    CBitmap m_bmpPolarity[2];
+    std::unique_ptr<COutRoute_Dlg> m_strips[NUM_OUTPUTS];
+
+    // Working values of the shown output.
+    int m_nSourceLevel = 0; // stored form (shown + 20)
+    int m_bMasterOn = 0;
+    CNumEdit* m_pActiveXover = nullptr;
+};

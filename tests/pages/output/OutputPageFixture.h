@@ -1,0 +1,115 @@
+// The output page on a real document, in a window of the tab area's size, with a host that
+// records what the page asks of the view and answers its questions from a script.
+#pragma once
+
+#include "controls/AppObjects.h"
+#include "controls/ControlFixture.h"
+#include "model/Filter.h"
+#include "model/Globals.h"
+#include "model/KTV_Data.h"
+#include "model/KTV_OutData.h"
+#include "pages/output/OutputDlg.h"
+#include "pages/output/OutputPageHost.h"
+#include "support/RenderToPng.h"
+#include "support/ResetGlobals.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pagetest {
+
+class RecordingHost : public COutputPageHost {
+public:
+    void SendCommand(int cmd, int preset) override { commands.push_back({cmd, preset}); }
+    void SetSystemDataDirty(BOOL set) override { systemDirty += set ? 1 : 0; }
+    void StartInputTypeTimer() override { ++inputTypeTimers; }
+    void ResetLinkedOutputEq() override {
+        ++eqResets;
+        if (onReset)
+            onReset();
+    }
+    void SendOutputChannel(int output) override { sentOutputs.push_back(output); }
+    int AskPage(LPCTSTR text, LPCTSTR caption, UINT, int code) override {
+        questions.push_back(text);
+        captions.push_back(caption);
+        codes.push_back(code);
+        if (onQuestion)
+            onQuestion();
+        return answer;
+    }
+
+    std::vector<std::pair<int, int>> commands;
+    int systemDirty = 0;
+    int inputTypeTimers = 0;
+    int eqResets = 0;
+    std::vector<int> sentOutputs;
+    std::vector<std::string> questions;
+    std::vector<std::string> captions;
+    std::vector<int> codes;
+    int answer = IDNO;
+    std::function<void()> onQuestion;
+    std::function<void()> onReset;
+};
+
+class OutputPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        r9test::ResetModelGlobals();
+        CreateProgramFonts();
+        g_nViewMode = 1;
+        g_bOutMapLocked = 0;
+        doc = std::make_unique<CKTV_Data>();
+        parent = std::make_unique<ctltest::RecordingParent>(RGB(0, 0, 0), 1280, 656);
+        page = std::make_unique<COutputDlg>(parent.get());
+        ASSERT_TRUE(page->CreatePage(parent.get(), &host));
+        page->AttachChannelData(doc.get());
+        page->MoveWindow(0, 0, 1280, 656);
+        page->ShowWindow(SW_SHOW);
+        page->RefreshAll();
+        ctltest::Pump();
+    }
+    void TearDown() override {
+        page.reset();
+        parent.reset();
+        doc.reset();
+        DeleteProgramObjects();
+        r9test::ResetModelGlobals();
+    }
+
+    CKTV_OutData* Out(int n) const { return doc->GetOut(n); }
+    CFilter* Band(int n, int i) const { return Out(n)->GetBand(i); }
+    void Command(int id, int code = 0) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), 0); }
+    // Types text into a field of the page and presses Enter as the page's key filter reports it.
+    void TypeAndEnter(int id, const char* text) {
+        auto* edit = dynamic_cast<CNumEdit*>(page->GetDlgItem(id));
+        ASSERT_NE(edit, nullptr) << id;
+        edit->SetWindowText(text);
+        edit->SetModified(1);
+        page->SendMessage(WM_NUMEDIT_ENTER, static_cast<WPARAM>(id), 0);
+    }
+    static bool Shown(CWnd& w) { return (w.GetStyle() & WS_VISIBLE) != 0; }
+    CRect PlaceOf(CWnd& w) const {
+        CRect rc;
+        w.GetWindowRect(&rc);
+        page->ScreenToClient(&rc);
+        return rc;
+    }
+    CString Text(CWnd& w) const {
+        CString t;
+        w.GetWindowText(t);
+        return t;
+    }
+    void Render(const char* name) {
+        page->Invalidate(FALSE);
+        ctltest::Pump();
+        r9test::RenderToPng(page->Widget(), name);
+    }
+
+    std::unique_ptr<CKTV_Data> doc;
+    std::unique_ptr<ctltest::RecordingParent> parent;
+    std::unique_ptr<COutputDlg> page;
+    RecordingHost host;
+};
+
+} // namespace pagetest
