@@ -1119,53 +1119,31 @@ void COutputDlg::ColourPassBand() {
 }
 
 void COutputDlg::OnFirstShelfSlope() {
-    CFilter* f = Band(0);
-    if (!f)
-        return;
-    const int slope = m_shelf[0].GetCurSel();
-    if (slope >= 0 && slope != f->GetSlopeByte()) {
-        f->SetSlope(slope, TRUE);
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetBand(0))
-                g->SetSlope(slope, TRUE);
-        });
-    }
-    m_graph.RefreshCurve(0);
-    HighlightBandLabel(0, TRUE);
-    SetActiveField(nullptr);
+    ApplyShelfSlope(0, 0);
 }
 
 void COutputDlg::OnLastShelfSlope() {
-    CFilter* f = Band(9);
-    if (!f)
-        return;
-    const int slope = m_shelf[1].GetCurSel();
-    if (slope >= 0 && slope != f->GetSlopeByte()) {
-        f->SetSlope(slope, TRUE);
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetBand(9))
-                g->SetSlope(slope, TRUE);
-        });
-    }
-    m_graph.RefreshCurve(9);
-    HighlightBandLabel(9, TRUE);
-    SetActiveField(nullptr);
+    ApplyShelfSlope(1, 9);
 }
 
 void COutputDlg::OnBand8ShelfSlope() {
-    CFilter* f = Band(7);
+    ApplyShelfSlope(2, 7);
+}
+
+void COutputDlg::ApplyShelfSlope(int list, int band) {
+    CFilter* f = Band(band);
     if (!f)
         return;
-    const int slope = m_shelf[2].GetCurSel();
+    const int slope = m_shelf[list].GetCurSel();
     if (slope >= 0 && slope != f->GetSlopeByte()) {
         f->SetSlope(slope, TRUE);
         ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetBand(7))
+            if (CFilter* g = o.GetBand(band))
                 g->SetSlope(slope, TRUE);
         });
     }
-    m_graph.RefreshCurve(7);
-    HighlightBandLabel(7, TRUE);
+    m_graph.RefreshCurve(band);
+    HighlightBandLabel(band, TRUE);
     SetActiveField(nullptr);
 }
 

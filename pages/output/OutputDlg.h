@@ -84,6 +84,8 @@ public:
     void OnFirstShelfSlope();
     void OnLastShelfSlope();
     void OnBand8ShelfSlope();
+    // A shelf list (0 first, 1 last, 2 band 8) sets its band's slope on the output and its link group.
+    void ApplyShelfSlope(int list, int band);
     void ResetAllOutputEq(BOOL ask) override;
 
     // ---- Crossovers
