@@ -1188,67 +1188,59 @@ void COutputDlg::FillSlopeList(int list) {
 }
 
 void COutputDlg::OnHpfFamily() {
-    CFilter* f = m_pCurOut ? m_pCurOut->GetHPF() : nullptr;
-    if (!f)
-        return;
-    const int family = m_xover.Family(CXoverBlock::HPF).GetCurSel();
-    if (family >= 0 && family != f->GetFamily()) {
-        f->SetFamily(family, TRUE);
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetHPF())
-                g->SetFamily(family, TRUE);
-        });
-    }
-    m_graph.RefreshCurve(m_pCurOut->GetHPFIndex());
+    ApplyXoverFamily(CXoverBlock::HPF);
 }
 
 void COutputDlg::OnLpfFamily() {
-    CFilter* f = m_pCurOut ? m_pCurOut->GetLPF() : nullptr;
-    if (!f)
-        return;
-    const int family = m_xover.Family(CXoverBlock::LPF).GetCurSel();
-    if (family >= 0 && family != f->GetFamily()) {
-        f->SetFamily(family, TRUE);
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetLPF())
-                g->SetFamily(family, TRUE);
-        });
-    }
-    m_graph.RefreshCurve(m_pCurOut->GetLPFIndex());
+    ApplyXoverFamily(CXoverBlock::LPF);
 }
 
 void COutputDlg::OnHpfSlope() {
-    CFilter* f = m_pCurOut ? m_pCurOut->GetHPF() : nullptr;
-    if (!f)
-        return;
-    const int slope = m_xover.Slope(CXoverBlock::HPF).GetCurSel();
-    if (slope >= 0 && slope != f->GetSlope()) {
-        f->SetSlope(slope, TRUE);
-        m_xover.EnableFamilyList(slope, CXoverBlock::HPF);
-        m_xover.Family(CXoverBlock::HPF).SetCurSel(f->GetFamily());
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetHPF())
-                g->SetSlope(slope, TRUE);
-        });
-    }
-    m_graph.RefreshCurve(m_pCurOut->GetHPFIndex());
+    ApplyXoverSlope(CXoverBlock::HPF);
 }
 
 void COutputDlg::OnLpfSlope() {
-    CFilter* f = m_pCurOut ? m_pCurOut->GetLPF() : nullptr;
+    ApplyXoverSlope(CXoverBlock::LPF);
+}
+
+namespace {
+
+CFilter* XoverFilter(CKTV_OutData& out, int side) {
+    return side == CXoverBlock::LPF ? out.GetLPF() : out.GetHPF();
+}
+
+} // namespace
+
+void COutputDlg::ApplyXoverFamily(int side) {
+    CFilter* f = m_pCurOut ? XoverFilter(*m_pCurOut, side) : nullptr;
     if (!f)
         return;
-    const int slope = m_xover.Slope(CXoverBlock::LPF).GetCurSel();
+    const int family = m_xover.Family(side).GetCurSel();
+    if (family >= 0 && family != f->GetFamily()) {
+        f->SetFamily(family, TRUE);
+        ForLinked([&](CKTV_OutData& o) {
+            if (CFilter* g = XoverFilter(o, side))
+                g->SetFamily(family, TRUE);
+        });
+    }
+    m_graph.RefreshCurve(side == CXoverBlock::LPF ? m_pCurOut->GetLPFIndex() : m_pCurOut->GetHPFIndex());
+}
+
+void COutputDlg::ApplyXoverSlope(int side) {
+    CFilter* f = m_pCurOut ? XoverFilter(*m_pCurOut, side) : nullptr;
+    if (!f)
+        return;
+    const int slope = m_xover.Slope(side).GetCurSel();
     if (slope >= 0 && slope != f->GetSlope()) {
         f->SetSlope(slope, TRUE);
-        m_xover.EnableFamilyList(slope, CXoverBlock::LPF);
-        m_xover.Family(CXoverBlock::LPF).SetCurSel(f->GetFamily());
+        m_xover.EnableFamilyList(slope, side);
+        m_xover.Family(side).SetCurSel(f->GetFamily());
         ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetLPF())
+            if (CFilter* g = XoverFilter(o, side))
                 g->SetSlope(slope, TRUE);
         });
     }
-    m_graph.RefreshCurve(m_pCurOut->GetLPFIndex());
+    m_graph.RefreshCurve(side == CXoverBlock::LPF ? m_pCurOut->GetLPFIndex() : m_pCurOut->GetHPFIndex());
 }
 
 void COutputDlg::OnHpfFreq() {

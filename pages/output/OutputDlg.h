@@ -93,6 +93,9 @@ public:
     void OnHpfSlope();
     void OnLpfFamily();
     void OnLpfSlope();
+    // A crossover list of one side (CXoverBlock::HPF or LPF) on the output and its link group.
+    void ApplyXoverFamily(int side);
+    void ApplyXoverSlope(int side);
     void OnHpfFreq();
     void OnLpfFreq();
     void EnableFamilyList(int slope, int list);
