@@ -1,5 +1,6 @@
 #include "shell/TRV410View.h"
 #include "shell/ReMap_Dlg.h"
+#include "shell/All_Link_Dlg.h"
 
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
@@ -964,6 +965,11 @@ int CTRV410View::AskMapReset() {
     CReMap_Dlg dlg(this);
     dlg.DoModal();
     return dlg.m_nResult;
+}
+
+int CTRV410View::AskLinkDirection() {
+    CAll_Link_Dlg dlg(this);
+    return dlg.DoModal() == IDOK ? dlg.m_nDirection : -1;
 }
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {

@@ -414,6 +414,7 @@ public:
     // The output map's changes: the master volume held once while a link is open.
     void HoldMasterForChange(BOOL restore) override;
     int AskMapReset() override;
+    int AskLinkDirection() override;
     BOOL m_bMasterHeld = FALSE;
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode);
