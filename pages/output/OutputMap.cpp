@@ -357,8 +357,7 @@ void COutputMap::OnMapLock() {
 }
 
 void COutputMap::ApplyMapLock() {
-    // Without its model the page has nothing to show yet.
-    if (!m_page.m_pData || !m_page.GetSafeHwnd())
+    if (!m_page.GetSafeHwnd())
         return;
     const BOOL locked = g_bOutMapLocked.load() != 0;
     for (int i = 0; i < NUM_OUTPUTS; ++i)
@@ -369,7 +368,8 @@ void COutputMap::ApplyMapLock() {
             m_page.m_pHost->ClearOutputLinks();
         return;
     }
-    if (CodeOf(g_nCurOut.load()) != 0)
+    // Without its model the page cannot show another output yet.
+    if (!m_page.m_pData || CodeOf(g_nCurOut.load()) != 0)
         return;
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         if (CodeOf(i) != 0) {

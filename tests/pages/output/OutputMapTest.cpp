@@ -283,6 +283,29 @@ TEST_F(OutputMapTest, PasteGoesToTheViewAndIgnoresBadOutputs) {
     EXPECT_EQ(host.mapLog, std::vector<std::string>{"PasteOutput(1,3)"});
 }
 
+TEST_F(OutputMapTest, TheSubwooferPopupCommandsSelectOutputsFiveAndSix) {
+    const struct {
+        int id;
+        int current;
+    } cases[] = {{10001, 5}, {10005, 5}, {10000, 4}, {10010, 4}};
+    for (const auto& c : cases) {
+        page->Map().OnSubPositionMenu(c.id);
+        EXPECT_EQ(g_nCurOut.load(), c.current) << c.id;
+        EXPECT_EQ(page->CurrentOutput(), Out(c.current)) << c.id;
+    }
+}
+
+TEST_F(OutputMapTest, ALockedMapWithoutAModelOnlySetsTheStrips) {
+    SetCodes({0, 6, 0, 0, 0, 0, 0, 0});
+    COutputDlg bare(parent.get());
+    ASSERT_TRUE(bare.CreatePage(parent.get(), &host));
+    g_bOutMapLocked = 1;
+    bare.ApplyMapLock();
+    EXPECT_EQ(g_nCurOut.load(), 0) << "no output is selected before the model is attached";
+    EXPECT_FALSE(bare.GetStrip(0)->IsWindowEnabled());
+    EXPECT_TRUE(bare.GetStrip(1)->IsWindowEnabled());
+}
+
 TEST_F(OutputMapTest, ValidateMapLockUnlocksAnEmptyMap) {
     g_bOutMapLocked = 1;
     SetCodes({0, 0, 0, 0, 0, 22, 0, 0});
