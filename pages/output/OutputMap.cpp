@@ -137,6 +137,9 @@ void COutputMap::Init() {
                                  art::PositionIconLook(control, 5));
         icon.SetChannel(-1);
     }
+    if (m_bmpLink.LoadBitmap(art::kLinkIndicator))
+        for (CStatic& pic : m_page.m_picLink)
+            pic.SetBitmap(static_cast<HBITMAP>(m_bmpLink.GetSafeHandle()));
 }
 
 CBtnPng* COutputMap::Icon(int code) const {

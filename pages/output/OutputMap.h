@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/core/WinTypes.h"
+#include "platform/ui/Bitmap.h"
 
 class COutputDlg;
 class CBtnPng;
@@ -85,4 +86,5 @@ private:
     COutputDlg& m_page;
     Binding m_outPos[8];
     int m_nLastIconOutput = 0;
+    CBitmap m_bmpLink;
 };
