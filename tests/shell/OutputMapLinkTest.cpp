@@ -61,4 +61,21 @@ TEST_F(OutputMapLink, AnAssignedPositionReachesTheDeviceAsTheMapAndThatOutputsRe
     r9test::RenderToPng(m_view->Widget(), "output_map_online_assigned");
 }
 
+TEST_F(OutputMapLink, BackToBackAssignmentsLeaveTheMasterAsItWas) {
+    m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
+    Pump([] { return false; }, 200);
+    const BYTE master = m_dev.GetState().systemData.masterOn;
+    ASSERT_NE(master, 0) << "the master must be on for the hold to show";
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 4, 20);
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 5, 19);
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 4, 21);
+    ASSERT_TRUE(Pump([&] {
+        const DeviceState now = m_dev.GetState();
+        return now.speakerMap[4] == 21 && now.speakerMap[5] == 19;
+    }));
+    Pump([] { return false; }, 400);
+    EXPECT_EQ(m_dev.GetState().systemData.masterOn, master);
+    EXPECT_EQ(g_systemData.masterOn, master);
+}
+
 } // namespace
