@@ -74,6 +74,18 @@ const res::DialogItemSpec kReMapItems[] = {
     {IDCANCEL, "Button", 196, 88, 80, 28, kPush, 0, "Cancel", "取消"},
 };
 
+// Left/right link: the question, the two directions, OK and Cancel.
+const res::DialogItemSpec kAllLinkItems[] = {
+    {2754, "Static", 12, 12, 266, 40, kText, 0,
+     "Need to synchronize the data transfer, \nplease select sync mode", ""},
+    {2251, "Button", 40, 58, 220, 22, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0,
+     "Copy from left to right", ""},
+    {2252, "Button", 40, 82, 220, 22, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 0,
+     "Copy from right to left", ""},
+    {IDOK, "Button", 50, 114, 80, 28, kDefPush, 0, "OK", ""},
+    {IDCANCEL, "Button", 160, 114, 80, 28, kPush, 0, "Cancel", ""},
+};
+
 // About: the icon, one line, OK at the right.
 const res::DialogItemSpec kAboutItems[] = {
     {-1, "Static", 16, 22, 40, 40, WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE, 0, "", ""},
@@ -101,6 +113,7 @@ const res::DialogSpec kDialogs[] = {
     {882, 290, 122, kDlgStyle, 0, "Boot default source", "开机默认音源", "Arial", -12, kDefSourceItems},
     {719, 290, 128, kDlgStyle, 0, "Prompting", "提示", "Arial", -13, kSaveDataItems},
     {711, 290, 128, kDlgStyle, 0, "ReSet", "ReSet", "Arial", -13, kReMapItems},
+    {369, 290, 156, kDlgStyle, 0, "L/R Link", "L/R Link", "Arial", -13, kAllLinkItems},
     {100, 350, 84, kDlgStyle, 0, "About", "帮助", "Arial", -12, kAboutItems},
     {676, 250, 110, kDlgStyle, 0, "ZN-R9&R2 Software", "ZN-R9&R2 Software", "Arial", -12, kWarnItems},
     {227, 706, 414, WS_CHILD, 0, "", "", "Arial", -12, kCaptionItems},

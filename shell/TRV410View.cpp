@@ -1,4 +1,6 @@
 #include "shell/TRV410View.h"
+#include "shell/ReMap_Dlg.h"
+#include "shell/All_Link_Dlg.h"
 
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
@@ -181,6 +183,10 @@ public:
             main->PostMessage(WM_CLOSE, 0, 0);
     }
     void SetLockedLayout(BOOL locked) override { OutputPageServices().SetLockedLayout(locked); }
+    void RestoreDefaultMap() override {
+        if (auto* output = dynamic_cast<COutputDlg*>(&OutputPageServices()))
+            output->RestoreDefaultMap();
+    }
     UnlockPromptResult RunUnlockPrompt(int mode, CString* entry) override {
         CUnlockDlg dlg(mode, this, &m_view);
         dlg.DoModal();
@@ -937,6 +943,33 @@ void CTRV410View::HoldMasterVolume(BOOL restore) {
         g_systemData.masterOn = 0;
     }
     m_command.AddPacket(BuildSystemFrame(CMD_SYSTEM_DATA, 0));
+}
+
+void CTRV410View::HoldMasterForChange(BOOL restore) {
+    if (!m_bLinkOpen.load())
+        return;
+    std::lock_guard lock(g_linkLock);
+    // A second change before the restore keeps the first saved value, so the master is not lost.
+    if (restore) {
+        if (m_bMasterHeld)
+            HoldMasterVolume(TRUE);
+        m_bMasterHeld = FALSE;
+    } else if (!m_bMasterHeld) {
+        HoldMasterVolume(FALSE);
+        m_bMasterHeld = TRUE;
+    }
+    m_worker.WakeForPacket();
+}
+
+int CTRV410View::AskMapReset() {
+    CReMap_Dlg dlg(this);
+    dlg.DoModal();
+    return dlg.m_nResult;
+}
+
+int CTRV410View::AskLinkDirection() {
+    CAll_Link_Dlg dlg(this);
+    return dlg.DoModal() == IDOK ? dlg.m_nDirection : -1;
 }
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {

@@ -141,7 +141,7 @@ public:
     // 0 input page, 1 output page, 2 level and delay page.
     void ShowSubPage(int page, BOOL hideCurrent);
     // Applies the left/right pairs in a direction (0 first to second); TRUE when any was applied.
-    BOOL ApplyChannelLinks(int direction);
+    BOOL ApplyChannelLinks(int direction) override;
     // Main window title for view modes 1 and 2.
     void ApplyViewMode();
     // The window the drag moves and minimise and close act on: the top-level parent.
@@ -335,7 +335,7 @@ public:
 
     // ---- Send entry and companions (UI thread) ----
     void SendCommand(int cmd, int preset) override;
-    void SendSpeakerMap(int output, int mode);
+    void SendSpeakerMap(int output, int mode) override;
     void SendPresetCleared(int preset);
     void HoldMasterVolume(BOOL restore);
     void SetSystemDataDirty(BOOL set) override;
@@ -383,7 +383,7 @@ public:
     void ShowLinkState(BOOL connected);
     void SetInputType(int type, BOOL user);
     void LoadLockState(int preset);
-    void ClearOutputLinks();
+    void ClearOutputLinks() override;
     void RefreshPages();
     void ResetOutputsToDefault();
     BOOL m_bShownConnected = FALSE;
@@ -405,12 +405,17 @@ public:
     void ReadDevicePreset(int preset);
     void SetTransferRange();
     void CopyOutput(int from, int to);
-    void PasteOutput(int from, int to);
+    void PasteOutput(int from, int to) override;
     void ResetLinkedOutputEq() override;
     void DoResetLinkedOutputEq();
     void ResetOutputEq(int output);
     void ResetInputEq(int input);
-    void SetOutputMixDefaults(int output, int code, BOOL requestRestore);
+    void SetOutputMixDefaults(int output, int code, BOOL requestRestore) override;
+    // The output map's changes: the master volume held once while a link is open.
+    void HoldMasterForChange(BOOL restore) override;
+    int AskMapReset() override;
+    int AskLinkDirection() override;
+    BOOL m_bMasterHeld = FALSE;
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode);
     virtual void HideProgress();

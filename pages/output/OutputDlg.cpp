@@ -76,6 +76,10 @@ ON_MESSAGE(WM_SLIDER_MOVED, &COutputDlg::OnSliderMoved)
 ON_MESSAGE(WM_CONTROL_MOUSEMOVE, &COutputDlg::OnControlMouseMove)
 ON_MESSAGE(WM_NUMEDIT_NAVIGATE, &COutputDlg::OnNumEditNavigate)
 ON_MESSAGE(WM_NUMEDIT_ENTER, &COutputDlg::OnNumEditEnter)
+ON_MESSAGE(WM_OUTPUT_SET_POSITION, &COutputDlg::OnSetPositionMessage)
+ON_MESSAGE(WM_OUTPUT_PASTE, &COutputDlg::OnPasteMessage)
+ON_COMMAND_RANGE(kPositionIcon, kPositionIcon + kPositionIconCount - 1, &COutputDlg::OnMapCommand)
+ON_COMMAND_RANGE(kMapLock, kMapSave, &COutputDlg::OnMapCommand)
 END_MESSAGE_MAP()
 
 COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD, parent) {}
@@ -215,6 +219,7 @@ void COutputDlg::InitControls() {
     m_toggles.SetOutputDlg(this);
     m_toggles.CreateStrip(this);
     CreateStrips();
+    m_map.Init();
     // Delay fields of the positions (hidden here; the level page edits the delays).
     for (int k = 0; k < kDelayFieldCount; ++k) {
         CNumEdit& field = m_editDelay[k];
@@ -483,6 +488,7 @@ void COutputDlg::LoadBands() {
 
 void COutputDlg::RefreshAll() {
     RefreshPage();
+    m_map.RefreshSpeakerMap();
     m_btnMap[1].SetCheck(g_bLRLinked.load() ? 1 : 0);
     m_btnMap[0].SetCheck(g_bOutMapLocked.load() ? 1 : 0);
     ShowSourceLevel();
@@ -1292,4 +1298,44 @@ void COutputDlg::OnLpfFreq() {
     }
     m_graph.RefreshCurve(m_pCurOut->GetLPFIndex());
     HighlightBandLabel(-1, FALSE);
+}
+
+// ---- Speaker map: forwarded to COutputMap ----
+
+void COutputDlg::ReloadCrossover() {
+    ShowCrossovers();
+    m_graph.RefreshCurve(-1);
+}
+
+LRESULT COutputDlg::OnSetPositionMessage(WPARAM wParam, LPARAM lParam) {
+    m_map.OnOutputSetPosition(static_cast<int>(wParam), static_cast<int>(lParam));
+    return 0;
+}
+
+LRESULT COutputDlg::OnPasteMessage(WPARAM wParam, LPARAM lParam) {
+    m_map.OnOutputPaste(static_cast<int>(wParam), static_cast<int>(lParam));
+    return 0;
+}
+
+void COutputDlg::OnMapCommand(UINT id) {
+    switch (static_cast<int>(id)) {
+    case kMapLock:
+        m_map.OnMapLock();
+        break;
+    case kMapLink:
+        m_map.OnLRLink();
+        break;
+    case kMapReset:
+        m_map.OnResetMap();
+        break;
+    case kMapRead:
+        m_map.OnReadMapFile();
+        break;
+    case kMapSave:
+        m_map.OnSaveMapFile();
+        break;
+    default:
+        m_map.OnPositionIcon(static_cast<int>(id));
+        break;
+    }
 }

@@ -16,6 +16,7 @@
 #include "pages/output/Changnal_Line.h"
 #include "pages/output/OutRoute_Dlg.h"
 #include "pages/output/OutStripOwner.h"
+#include "pages/output/OutputMap.h"
 #include "pages/output/OutputPageLayout.h"
 #include "pages/output/XoverBlock.h"
 #include "pages/output/ZNStatic.h"
@@ -132,6 +133,21 @@ public:
     static UINT BackgroundId(BOOL chinese, BOOL locked);
     CKTV_OutData* CurrentOutput() const { return m_pCurOut; }
 
+    // ---- Speaker map (the logic lives in COutputMap)
+    COutputMap& Map() { return m_map; }
+    void ApplyMapLock() override { m_map.ApplyMapLock(); }
+    void ValidateMapLock() { m_map.ValidateMapLock(); }
+    void RestoreDefaultMap() { m_map.RestoreDefaultMap(); }
+    void RefreshSpeakerMap() { m_map.RefreshSpeakerMap(); }
+    void MarkLinkedOutputs(int output) { m_map.MarkLinkedOutputs(output); }
+    void UnmarkLinkedOutputs(int output) { m_map.UnmarkLinkedOutputs(output); }
+    // The current output's crossover into its controls; the graph redrawn with no band selected.
+    void ReloadCrossover();
+    CBtnPng& PositionIcon(int control) { return m_btnIcon[control - outpage::kPositionIcon]; }
+    CBitButton& MapButton(int control) { return m_btnMap[control - outpage::kMapLock]; }
+    CStatic& LinkPicture(int k) { return m_picLink[k]; }
+    CNumEdit& DelayField(int k) { return m_editDelay[k]; }
+
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
@@ -155,9 +171,13 @@ protected:
     LRESULT OnOutputSelectMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnNumEditEnter(WPARAM wParam, LPARAM lParam);
     LRESULT OnNumEditNavigate(WPARAM, LPARAM) { return 0; }
+    LRESULT OnSetPositionMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
+    void OnMapCommand(UINT id);
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class COutputMap;
     void InitControls();
     void CreateStrips();
     // Rows of the shown output; locked hides them all.
@@ -216,4 +236,5 @@ private:
     int m_nSourceLevel = 0; // stored form (shown + 20)
     int m_bMasterOn = 0;
     CNumEdit* m_pActiveXover = nullptr;
+    COutputMap m_map{*this};
 };

@@ -18,4 +18,23 @@ public:
     virtual void SendOutputChannel(int output) = 0;
     // A question or notice of the program's message box; returns IDYES, IDNO, IDOK ...
     virtual int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) = 0;
+
+    // ---- The speaker map (no-ops without a view)
+    // While a link is open: FALSE saves the master volume once and sends it off, TRUE queues the
+    // saved value back after the changes queued meanwhile.
+    virtual void HoldMasterForChange(BOOL /*restore*/) {}
+    // Output n takes its code; mode 0 queues the map and n's crossover, 1 the map and all eight.
+    virtual void SendSpeakerMap(int /*output*/, int /*mode*/) {}
+    virtual void SetOutputMixDefaults(int /*output*/, int /*code*/, BOOL /*requestRestore*/) {}
+    virtual void ClearOutputLinks() {}
+    // Copies each left/right pair in the direction (0 left to right) and joins it; TRUE when any.
+    virtual BOOL ApplyChannelLinks(int /*direction*/) { return FALSE; }
+    virtual void PasteOutput(int /*from*/, int /*to*/) {}
+    // The map reset question: 1 emptied, 2 default, 0 cancelled.
+    virtual int AskMapReset() { return 0; }
+    // The left/right link question: 0 copy left to right, 1 right to left, -1 cancelled.
+    virtual int AskLinkDirection() { return -1; }
+    // Fills g_speakerMap and g_outXoverTable from a file the user picks; FALSE changes nothing.
+    virtual BOOL ReadOutputMapFile() { return FALSE; }
+    virtual void SaveOutputMapFile() {}
 };

@@ -180,7 +180,7 @@ constexpr std::array<Item, kItemCount> MakeItems() {
     a[i++] = At(kMapRead, "Button", art::kMapReadButton, kShown | kPush);
     a[i++] = At(kMapSave, "Button", art::kMapSaveButton, kShown | kPush);
     for (int k = 0; k < 3; ++k)
-        a[i++] = {kLinkPicture + k, "Static", 150 + k * 18, 12, 16, 10, SS_BITMAP, 0, "", ""};
+        a[i++] = {kLinkPicture + k, "Static", 120 + k * 28, 9, 26, 13, SS_BITMAP, 0, "", ""};
     a[i++] = At(kDelayUnitMs, "Button", art::kDelayUnitMsButton, kPush);
     a[i++] = At(kDelayUnitCm, "Button", art::kDelayUnitCmButton, kPush);
     a[i++] = At(kDelayUnitInch, "Button", art::kDelayUnitInchButton, kPush);

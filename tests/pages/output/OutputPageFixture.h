@@ -39,6 +39,43 @@ public:
         return answer;
     }
 
+    // The speaker map's calls, in order, as "Name(args)".
+    void HoldMasterForChange(BOOL restore) override { Log("Hold(" + std::to_string(restore) + ")"); }
+    void SendSpeakerMap(int output, int mode) override {
+        Log("SendSpeakerMap(" + std::to_string(output) + "," + std::to_string(mode) + ")");
+    }
+    void SetOutputMixDefaults(int output, int code, BOOL restore) override {
+        Log("Mix(" + std::to_string(output) + "," + std::to_string(code) + "," + std::to_string(restore) +
+            ")");
+    }
+    void ClearOutputLinks() override {
+        Log("ClearOutputLinks()");
+        for (auto& g : g_nOutLinkGroup)
+            g = static_cast<int>(&g - g_nOutLinkGroup);
+    }
+    BOOL ApplyChannelLinks(int direction) override {
+        Log("ApplyChannelLinks(" + std::to_string(direction) + ")");
+        for (const LRPair& pair : g_lrPairs)
+            if (pair.used)
+                g_nOutLinkGroup[pair.second] = pair.first;
+        return TRUE;
+    }
+    void PasteOutput(int from, int to) override {
+        Log("PasteOutput(" + std::to_string(from) + "," + std::to_string(to) + ")");
+    }
+    int AskMapReset() override {
+        Log("AskMapReset()");
+        return resetAnswer;
+    }
+    int AskLinkDirection() override {
+        Log("AskLinkDirection()");
+        return linkAnswer;
+    }
+    void Log(const std::string& s) { mapLog.push_back(s); }
+    std::vector<std::string> mapLog;
+    int resetAnswer = 0;
+    int linkAnswer = -1;
+
     std::vector<std::pair<int, int>> commands;
     int systemDirty = 0;
     int inputTypeTimers = 0;
