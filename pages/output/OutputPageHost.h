@@ -4,6 +4,10 @@
 
 #include "platform/core/WinTypes.h"
 
+// Messages the output page posts to the view (no parameters).
+constexpr UINT WM_SHOW_LEVEL_PAGE = 0x52D;  // show the level and delay page
+constexpr UINT WM_DATA_RANGE_ERROR = 0x84E; // loaded data were out of range: ask, then reset or close
+
 class COutputPageHost {
 public:
     virtual ~COutputPageHost() = default;
@@ -18,4 +22,6 @@ public:
     virtual void SendOutputChannel(int output) = 0;
     // A question or notice of the program's message box; returns IDYES, IDNO, IDOK ...
     virtual int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) = 0;
+    // Queues message (0, 0) to the view; it runs after whatever the page is doing returned.
+    virtual void PostViewMessage(UINT) {}
 };

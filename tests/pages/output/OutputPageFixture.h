@@ -39,7 +39,10 @@ public:
         return answer;
     }
 
+    void PostViewMessage(UINT message) override { viewPosts.push_back(message); }
+
     std::vector<std::pair<int, int>> commands;
+    std::vector<UINT> viewPosts;
     int systemDirty = 0;
     int inputTypeTimers = 0;
     int eqResets = 0;
