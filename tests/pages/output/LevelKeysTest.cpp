@@ -189,6 +189,7 @@ TEST_F(LevelKeysTest, SubLevelModeShowsTheLowestSubwooferLevel) {
     EXPECT_EQ(page->SubFader().GetPos(), 550);
     EXPECT_EQ(page->SubSpin().GetPos(), 550);
     EXPECT_FALSE(page->MasterButton().GetCheck()) << "the on button speaks for the silent subwoofers";
+    Render("output_page_sub_level");
 
     // The subwoofer edit sets both but leaves them muted; other outputs keep their level.
     const int other = Out(0)->GetLevel();
