@@ -401,6 +401,20 @@ void COutputDlg::ShowPolarity() {
 }
 
 void COutputDlg::RefreshPage() {
+    // Rows, faders and buttons paint themselves as they are set, each over the page's background;
+    // held back, the page paints once after the refresh.
+    const bool outer = m_nRedrawHold++ == 0 && GetSafeHwnd();
+    if (outer)
+        SetRedraw(FALSE);
+    RefreshPageNow();
+    if (outer) {
+        SetRedraw(TRUE);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    --m_nRedrawHold;
+}
+
+void COutputDlg::RefreshPageNow() {
     if (!m_pData || !GetSafeHwnd())
         return;
     const int cur = g_nCurOut.load();

@@ -183,6 +183,7 @@ protected:
 
 private:
     void InitControls();
+    void RefreshPageNow();
     void CreateStrips();
     // Rows of the shown output; locked hides them all.
     void ApplyRowLayout(BOOL locked);
@@ -244,4 +245,5 @@ private:
     CDelayLevelHelper m_delays;
     int m_nLastDelayOutput = 0;
     BOOL m_bRangeErrorPending = FALSE;
+    int m_nRedrawHold = 0;
 };
