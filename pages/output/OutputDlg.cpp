@@ -1486,6 +1486,15 @@ LRESULT COutputDlg::OnNumEditNavigate(WPARAM wParam, LPARAM lParam) {
     const FocusMove move =
         COutputFocusRing::Navigate(RingState(*this, m_btnSubMode.GetCheck()), static_cast<int>(wParam), key);
     MoveFocus(move);
+    // The pointer is put off the graph, so no band stays hovered under it.
+    CPoint pt;
+    CRect graph;
+    m_graph.GetWindowRect(&graph);
+    if (GetCursorPos(&pt) && graph.PtInRect(pt)) {
+        CRect client;
+        m_graph.GetClientRect(&client);
+        SetCursorPos(graph.left, client.Height());
+    }
     return 0;
 }
 
