@@ -6,6 +6,7 @@
 #pragma once
 
 #include "model/Globals.h"
+#include "pages/output/OutputPageHost.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
@@ -16,7 +17,6 @@ class CDataLockHost;
 // Posted by the view after a single-preset file was read.
 constexpr UINT WM_PRESET_FILE_LOADED = 0x5F5;
 // Sent by the output page when a numeric field had to clamp a value read from a file.
-constexpr UINT WM_DATA_RANGE_ERROR = 0x84E;
 // The view's lock button and the button of the hidden settings popup.
 constexpr int ID_LOCK_BUTTON = 2829;
 constexpr int ID_SETTINGS_POPUP_BUTTON = 2854;

@@ -61,8 +61,7 @@ constexpr UINT INPUT_TYPE_BUSY_MS = 1000;
 constexpr UINT_PTR TIMER_CONNECT_CLOSE = 9998; // Connect button: close after the worker stopped
 constexpr UINT_PTR TIMER_NET_RETRY = 9997;     // network retry: connect after the socket closed
 
-// Posted by the output page's level button: the level and delay page becomes current.
-constexpr UINT WM_SHOW_LEVEL_PAGE = 0x52D;
+// WM_SHOW_LEVEL_PAGE (pages/output/OutputPageHost.h): the level and delay page becomes current.
 
 // Form 101: the view's layout (shell/ViewLayouts.cpp) and its control ids.
 constexpr UINT IDD_MAIN_VIEW = 101;
@@ -260,6 +259,7 @@ public:
     virtual std::unique_ptr<CWnd> CreatePageWindow(UINT pageId, CWnd* tabArea);
     // The output page's questions go through the program's message box.
     int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) override;
+    void PostViewMessage(UINT message) override { PostMessage(message, 0, 0); }
     CWnd* PageWindow(int page) const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);

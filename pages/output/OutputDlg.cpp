@@ -7,6 +7,7 @@
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "pages/output/OutStripLayout.h"
+#include "pages/output/OutputFocusRing.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
@@ -80,6 +81,16 @@ ON_MESSAGE(WM_OUTPUT_SET_POSITION, &COutputDlg::OnSetPositionMessage)
 ON_MESSAGE(WM_OUTPUT_PASTE, &COutputDlg::OnPasteMessage)
 ON_COMMAND_RANGE(kPositionIcon, kPositionIcon + kPositionIconCount - 1, &COutputDlg::OnMapCommand)
 ON_COMMAND_RANGE(kMapLock, kMapSave, &COutputDlg::OnMapCommand)
+ON_COMMAND(kSubMode, &COutputDlg::OnSubLevelMode)
+ON_COMMAND(kSubEdit, &COutputDlg::OnSubLevelEdit)
+ON_COMMAND(kSubSpin, &COutputDlg::OnSubLevelSpin)
+ON_COMMAND(kPolarity, &COutputDlg::OnPolarity)
+ON_COMMAND(kLevelPage, &COutputDlg::OnShowLevelPage)
+ON_COMMAND_RANGE(kDelayField, kDelayField + kDelayFieldCount - 1, &COutputDlg::OnDelayCommand)
+ON_COMMAND_RANGE(kDelaySpin, kDelaySpin + kDelayFieldCount - 1, &COutputDlg::OnDelayCommand)
+ON_COMMAND_RANGE(kGroupLink, kGroupLink + kGroupLinkCount - 1, &COutputDlg::OnGroupLink)
+ON_MESSAGE(WM_SPIN_STEP, &COutputDlg::OnSpinStep)
+ON_MESSAGE(WM_SPIN_CLAMPED, &COutputDlg::OnSpinClamped)
 END_MESSAGE_MAP()
 
 COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD, parent) {}
@@ -306,40 +317,6 @@ BOOL COutputDlg::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
-LRESULT COutputDlg::OnNumEditEnter(WPARAM wParam, LPARAM) {
-    // The typed value is taken now; a band field then hands the focus on through its band
-    // (frequency, Q, gain, the next band's frequency).
-    CWnd* w = GetDlgItem(static_cast<int>(wParam));
-    CNumEdit* edit = dynamic_cast<CNumEdit*>(w);
-    if (!edit)
-        return 0;
-    edit->CommitText();
-    int n = 0;
-    int kind = 0;
-    if (!CBandRows::FieldOfId(static_cast<UINT>(wParam), n, kind))
-        return 0;
-    const int count = BandCountOf(g_nCurOut.load());
-    const bool geq = m_pCurOut && m_pCurOut->GetGEQMode();
-    int next = n;
-    int nextKind = kind + 1;
-    if (geq || nextKind > CBandRows::KIND_GAIN) {
-        next = n + 1;
-        nextKind = geq ? CBandRows::KIND_GAIN : CBandRows::KIND_FREQ;
-    }
-    if (next >= count)
-        return 0;
-    CNumEdit& target = m_rows.Field(next, nextKind);
-    if (!target.IsWindowVisible() && nextKind == CBandRows::KIND_Q)
-        nextKind = CBandRows::KIND_GAIN;
-    m_rows.Field(next, nextKind).SetFocus();
-    SelectBand(next);
-    return 0;
-}
-
-void COutputDlg::SetDefaultFocus() {
-    SetFocus();
-}
-
 // ---- Refresh -------------------------------------------------------------------------------------
 
 CFilter* COutputDlg::Band(int n) const {
@@ -429,6 +406,20 @@ void COutputDlg::ShowPolarity() {
 }
 
 void COutputDlg::RefreshPage() {
+    // Rows, faders and buttons paint themselves as they are set, each over the page's background;
+    // held back, the page paints once after the refresh.
+    const bool outer = m_nRedrawHold++ == 0 && GetSafeHwnd();
+    if (outer)
+        SetRedraw(FALSE);
+    RefreshPageNow();
+    if (outer) {
+        SetRedraw(TRUE);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    --m_nRedrawHold;
+}
+
+void COutputDlg::RefreshPageNow() {
     if (!m_pData || !GetSafeHwnd())
         return;
     const int cur = g_nCurOut.load();
@@ -723,21 +714,12 @@ int COutputDlg::StripMessageBox(const CString& text, UINT type, int code) {
 }
 
 int COutputDlg::GetLowestSubLevel() {
-    int lowest = -1;
-    for (int i = 0; i < NUM_OUTPUTS; ++i)
-        if (CodeOf(i) >= kFirstSubCode && g_pOutData[i]) {
-            const int level = g_pOutData[i]->GetLevel();
-            if (lowest < 0 || level < lowest)
-                lowest = level;
-        }
-    return lowest;
+    return CDelayLevelHelper::LowestSubLevel();
 }
 
 void COutputDlg::RefreshOnButton() {
-    BOOL on = g_systemData.masterOn != 0;
-    for (int i = 0; i < NUM_OUTPUTS && !on; ++i)
-        if (CodeOf(i) >= kFirstSubCode && g_pOutData[i] && g_pOutData[i]->GetEnabled())
-            on = TRUE;
+    // While the subwoofer level is shown the button speaks for the subwoofer outputs.
+    const BOOL on = m_btnSubMode.GetCheck() ? CDelayLevelHelper::AnySubOn() : g_systemData.masterOn != 0;
     m_btnMaster.SetCheck(on ? 1 : 0);
 }
 
@@ -1338,4 +1320,215 @@ void COutputDlg::OnMapCommand(UINT id) {
         m_map.OnPositionIcon(static_cast<int>(id));
         break;
     }
+}
+// ---- Level group, delay fields and keys -----------------------------------------------------------
+
+void COutputDlg::OnSubLevelMode() {
+    const BOOL subShown = m_btnSubMode.GetCheck();
+    m_sliderSub.ShowWindow(subShown ? SW_HIDE : SW_SHOW);
+    m_editSub.ShowWindow(subShown ? SW_HIDE : SW_SHOW);
+    m_sliderSource.ShowWindow(subShown ? SW_SHOW : SW_HIDE);
+    m_editSource.ShowWindow(subShown ? SW_SHOW : SW_HIDE);
+    if (!subShown) {
+        const int lowest = GetLowestSubLevel();
+        const int level = lowest < 0 ? 600 : lowest;
+        m_sliderSub.SetPos(level);
+        m_spinSub.SetPos(level);
+    }
+    m_btnSubMode.SetCheck(subShown ? 0 : 1);
+    RefreshOnButton();
+}
+
+void COutputDlg::OnSubLevelEdit() {
+    // Unlike the fader, the field leaves muted subwoofer outputs muted.
+    const int level = m_spinSub.RefreshFromBuddy();
+    m_spinSub.SetPos(level);
+    m_sliderSub.SetPos(level);
+    for (int i = 0; i < NUM_OUTPUTS; ++i) {
+        CKTV_OutData* out = g_pOutData[i];
+        if (!CDelayLevelHelper::IsSubCode(CodeOf(i)) || !out)
+            continue;
+        out->SetLevel(level);
+        if (m_strips[i])
+            m_strips[i]->RefreshLevel();
+    }
+}
+
+void COutputDlg::OnSubLevelSpin() {
+    OnSubLevelEdit();
+}
+
+void COutputDlg::OnPolarity() {
+    const int inverted = m_btnPolarity.GetCheck() ? 0 : 1;
+    if (m_pCurOut)
+        m_pCurOut->SetPolarity(inverted);
+    ShowPolarity();
+    m_btnPolarity.SetCheck(inverted);
+    if (COutRoute_Dlg* strip = GetStrip(g_nCurOut.load()))
+        strip->RefreshPolarity();
+}
+
+void COutputDlg::OnShowLevelPage() {
+    if (m_pHost)
+        m_pHost->PostViewMessage(WM_SHOW_LEVEL_PAGE);
+}
+
+void COutputDlg::BindOutputDelay(int output, int k) {
+    if (k < 0 || k >= kDelayFieldCount) {
+        m_delays.Unbind(output);
+        return;
+    }
+    m_spinDelay[k].SetChannel(output);
+    m_delays.Bind(output, &m_editDelay[k], &m_spinDelay[k]);
+}
+
+void COutputDlg::OnDelayCommand(UINT id) {
+    const int k = static_cast<int>(id) - (static_cast<int>(id) >= kDelaySpin ? kDelaySpin : kDelayField);
+    OnPositionDelay(k);
+}
+
+void COutputDlg::OnPositionDelay(int k) {
+    if (k < 0 || k >= kDelayFieldCount)
+        return;
+    m_nLastDelayOutput = m_spinDelay[k].GetChannel();
+    ApplyOutputDelay(m_nLastDelayOutput);
+}
+
+void COutputDlg::OnGroupLink(UINT id) {
+    const int group = CDelayLevelHelper::GroupOfToggle(id);
+    const int flag = m_delays.ToggleGroupLink(group);
+    if (flag < 0)
+        return;
+    const UINT toggle = CDelayLevelHelper::ToggleOf(group);
+    if (toggle >= static_cast<UINT>(kGroupLink) && toggle < static_cast<UINT>(kGroupLink + kGroupLinkCount))
+        m_btnGroupLink[toggle - kGroupLink].SetCheck(flag);
+}
+
+LRESULT COutputDlg::OnSpinStep(WPARAM wParam, LPARAM lParam) {
+    // The spin has already stepped its own field; the linked members of its group follow.
+    auto* spin = dynamic_cast<CNumSpin*>(GetDlgItem(static_cast<int>(wParam)));
+    if (!spin)
+        return 0;
+    m_nLastDelayOutput = spin->GetChannel();
+    m_delays.StepLinkedDelays(m_nLastDelayOutput, static_cast<int>(lParam));
+    return 0;
+}
+
+LRESULT COutputDlg::OnSpinClamped(WPARAM wParam, LPARAM) {
+    // A clamp arrives from inside a refresh. The view's question may reset the outputs (which
+    // refreshes this page again) or close the program, so it is asked once, after the refresh
+    // returned: the first clamp queues a mark to ourselves, the mark queues the question.
+    if (wParam == 0) {
+        if (!m_bRangeErrorPending) {
+            m_bRangeErrorPending = TRUE;
+            PostMessage(WM_SPIN_CLAMPED, 1, 0);
+        }
+        return 0;
+    }
+    m_bRangeErrorPending = FALSE;
+    if (m_pHost)
+        m_pHost->PostViewMessage(WM_DATA_RANGE_ERROR);
+    return 0;
+}
+
+int COutputDlg::FocusNextStrip(int k) {
+    for (int i = k + 1; i < NUM_OUTPUTS; ++i)
+        if (m_strips[i] && m_strips[i]->IsWindowEnabled() && m_strips[i]->IsWindowVisible()) {
+            m_strips[i]->m_editLevel.SetFocus();
+            return 0;
+        }
+    return 1;
+}
+
+namespace {
+
+COutputFocusRing::State RingState(COutputDlg& page, BOOL subShown) {
+    COutputFocusRing::State st;
+    st.bandCount = COutputDlg::BandCountOf(g_nCurOut.load());
+    st.subShown = subShown != 0;
+    st.visible = [&page](int id) {
+        CWnd* w = page.GetDlgItem(id);
+        return w && w->IsWindowVisible();
+    };
+    return st;
+}
+
+} // namespace
+
+void COutputDlg::MoveFocus(const FocusMove& move) {
+    switch (move.kind) {
+    case FocusMove::FIELD:
+        if (move.clearSelection)
+            ClearBandSelection();
+        if (CWnd* w = GetDlgItem(move.id))
+            w->SetFocus();
+        if (move.select >= 0)
+            SelectBand(move.select);
+        break;
+    case FocusMove::STRIP_LEVEL:
+    case FocusMove::STRIP_DELAY:
+        if (COutRoute_Dlg* strip = GetStrip(move.strip)) {
+            if (move.kind == FocusMove::STRIP_LEVEL)
+                strip->m_editLevel.SetFocus();
+            else
+                strip->m_editDelay.SetFocus();
+        }
+        break;
+    case FocusMove::NEXT_STRIP: {
+        int from = -1;
+        CWnd* focus = GetFocus();
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            if (m_strips[i] && focus == &m_strips[i]->m_editLevel)
+                from = i;
+        if (FocusNextStrip(from) != 0)
+            FocusShownLevelEdit();
+        break;
+    }
+    case FocusMove::LPF_LIST:
+        m_xover.Family(CXoverBlock::LPF).SetFocus();
+        m_xover.Family(CXoverBlock::LPF).ShowDropList();
+        break;
+    case FocusMove::NONE:
+        break;
+    }
+}
+
+LRESULT COutputDlg::OnNumEditNavigate(WPARAM wParam, LPARAM lParam) {
+    // Every key a numeric edit handles arrives here; only the arrows (and Tab as Right) move.
+    const UINT key = static_cast<UINT>(lParam);
+    if (key != VK_LEFT && key != VK_RIGHT)
+        return 0;
+    const FocusMove move =
+        COutputFocusRing::Navigate(RingState(*this, m_btnSubMode.GetCheck()), static_cast<int>(wParam), key);
+    MoveFocus(move);
+    // The pointer is put off the graph, so no band stays hovered under it.
+    CPoint pt;
+    CRect graph;
+    m_graph.GetWindowRect(&graph);
+    if (GetCursorPos(&pt) && graph.PtInRect(pt)) {
+        CRect client;
+        m_graph.GetClientRect(&client);
+        SetCursorPos(graph.left, client.Height());
+    }
+    return 0;
+}
+
+LRESULT COutputDlg::OnNumEditEnter(WPARAM wParam, LPARAM) {
+    // The typed value is taken first, then the focus walks on.
+    if (auto* edit = dynamic_cast<CNumEdit*>(GetDlgItem(static_cast<int>(wParam))))
+        edit->CommitText();
+    MoveFocus(COutputFocusRing::Enter(RingState(*this, m_btnSubMode.GetCheck()), static_cast<int>(wParam)));
+    return 0;
+}
+
+void COutputDlg::SetDefaultFocus() {
+    if (dynamic_cast<CNumEdit*>(GetFocus()))
+        return;
+    for (int k = 0; k < kDelayFieldCount; ++k)
+        if (m_editDelay[k].IsWindowVisible()) {
+            m_editDelay[k].SetFocus();
+            return;
+        }
+    m_rows.Field(0, CBandRows::KIND_FREQ).SetFocus();
+    SelectBand(0);
 }

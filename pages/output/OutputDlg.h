@@ -14,9 +14,11 @@
 #include "link/OutputPageServices.h"
 #include "pages/output/BandRows.h"
 #include "pages/output/Changnal_Line.h"
+#include "pages/output/DelayLevelHelper.h"
 #include "pages/output/OutRoute_Dlg.h"
 #include "pages/output/OutStripOwner.h"
 #include "pages/output/OutputMap.h"
+#include "pages/output/OutputFocusRing.h"
 #include "pages/output/OutputPageLayout.h"
 #include "pages/output/XoverBlock.h"
 #include "pages/output/ZNStatic.h"
@@ -106,6 +108,23 @@ public:
     int GetLowestSubLevel() override;
     void RefreshOnButton() override;
     void RefreshStrips();
+    void OnSubLevelMode();
+    void OnSubLevelEdit();
+    void OnSubLevelSpin();
+    void OnPolarity();
+    void OnShowLevelPage();
+
+    // ---- Delay fields of the positions and group links (hidden on this page)
+    // Output shown in delay field k (0..14); k < 0 leaves the output without a field.
+    void BindOutputDelay(int output, int k);
+    void OnPositionDelay(int k);
+    void OnGroupLink(UINT id);
+    CDelayLevelHelper& Delays() { return m_delays; }
+    int LastDelayOutput() const { return m_nLastDelayOutput; }
+
+    // ---- Keyboard ring
+    // Focuses the level edit of the first enabled strip after strip k; 1 when there is none.
+    int FocusNextStrip(int k);
 
     // ---- What the strips ask of the page
     void RefreshLinkedLevels(int output) override;
@@ -127,6 +146,13 @@ public:
     CBitmapSlider& SourceFader() { return m_sliderSource; }
     CNumEdit& SourceEdit() { return m_editSource; }
     CNumSpin& SourceSpin() { return m_spinSource; }
+    CBitmapSlider& SubFader() { return m_sliderSub; }
+    CBitButton& SubModeButton() { return m_btnSubMode; }
+    CNumEdit& SubEdit() { return m_editSub; }
+    CNumSpin& SubSpin() { return m_spinSub; }
+    CBitButton& PolarityButton() { return m_btnPolarity; }
+    CNumEdit& DelayField(int k) { return m_editDelay[k]; }
+    CNumSpin& DelaySpin(int k) { return m_spinDelay[k]; }
     CComBoxBtn& ShelfList(int i) { return m_shelf[i]; }
     CChangnal_Line& Toggles() { return m_toggles; }
     // The background bitmap id of the language and lock state.
@@ -146,7 +172,6 @@ public:
     CBtnPng& PositionIcon(int control) { return m_btnIcon[control - outpage::kPositionIcon]; }
     CBitButton& MapButton(int control) { return m_btnMap[control - outpage::kMapLock]; }
     CStatic& LinkPicture(int k) { return m_picLink[k]; }
-    CNumEdit& DelayField(int k) { return m_editDelay[k]; }
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -170,15 +195,19 @@ protected:
     LRESULT OnControlMouseMove(WPARAM, LPARAM) { return 0; }
     LRESULT OnOutputSelectMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnNumEditEnter(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNumEditNavigate(WPARAM, LPARAM) { return 0; }
     LRESULT OnSetPositionMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
     void OnMapCommand(UINT id);
+    LRESULT OnNumEditNavigate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSpinStep(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSpinClamped(WPARAM wParam, LPARAM lParam);
+    void OnDelayCommand(UINT id);
     DECLARE_MESSAGE_MAP()
 
 private:
     friend class COutputMap;
     void InitControls();
+    void RefreshPageNow();
     void CreateStrips();
     // Rows of the shown output; locked hides them all.
     void ApplyRowLayout(BOOL locked);
@@ -188,6 +217,7 @@ private:
     void MarkBand(int n, int kind);
     void ApplySubLevel(int level);
     void SetActiveField(CNumEdit* edit);
+    void MoveFocus(const FocusMove& move);
     CFilter* Band(int n) const;
     // Every other output of the current output's link group.
     template <class Fn> void ForLinked(Fn fn) const;
@@ -237,4 +267,8 @@ private:
     int m_bMasterOn = 0;
     CNumEdit* m_pActiveXover = nullptr;
     COutputMap m_map{*this};
+    CDelayLevelHelper m_delays;
+    int m_nLastDelayOutput = 0;
+    BOOL m_bRangeErrorPending = FALSE;
+    int m_nRedrawHold = 0;
 };

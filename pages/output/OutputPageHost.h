@@ -4,6 +4,10 @@
 
 #include "platform/core/WinTypes.h"
 
+// Messages the output page posts to the view (no parameters).
+constexpr UINT WM_SHOW_LEVEL_PAGE = 0x52D;  // show the level and delay page
+constexpr UINT WM_DATA_RANGE_ERROR = 0x84E; // loaded data were out of range: ask, then reset or close
+
 class COutputPageHost {
 public:
     virtual ~COutputPageHost() = default;
@@ -37,4 +41,6 @@ public:
     // Fills g_speakerMap and g_outXoverTable from a file the user picks; FALSE changes nothing.
     virtual BOOL ReadOutputMapFile() { return FALSE; }
     virtual void SaveOutputMapFile() {}
+    // Queues message (0, 0) to the view; it runs after whatever the page is doing returned.
+    virtual void PostViewMessage(UINT) {}
 };

@@ -249,6 +249,11 @@ BOOL GetCursorPos(LPPOINT point) {
     return TRUE;
 }
 
+BOOL SetCursorPos(int x, int y) {
+    QCursor::setPos(x, y);
+    return TRUE;
+}
+
 // --- mouse tracking and keys -------------------------------------------------------------------
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {

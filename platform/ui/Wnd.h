@@ -313,6 +313,8 @@ BOOL DestroyCursor(HCURSOR cursor);
 HINSTANCE AfxGetResourceHandle();
 HINSTANCE AfxGetInstanceHandle();
 BOOL GetCursorPos(LPPOINT point);
+// Best effort: some display servers do not let a program move the pointer.
+BOOL SetCursorPos(int x, int y);
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
 // Key state at the time of the message being handled: the high bit (0x8000 as a SHORT) when down.
 SHORT GetKeyState(int virtualKey);

@@ -83,3 +83,30 @@ TEST_F(OutputPageLink, NewDataRefreshTheWholePage) {
     EXPECT_EQ(m_page->Xover().Spin(CXoverBlock::LPF).GetPos(), 9000);
     EXPECT_EQ(m_page->Rows().FreqSpin(2).GetPos(), 77);
 }
+
+TEST_F(OutputPageLink, OutOfRangeDataAskOnceAfterTheRefreshAndYesResets) {
+    std::vector<std::string> boxes;
+    bool insideRefresh = false;
+    SetMessageBoxAnswer([&](const CString& text, UINT, int) {
+        EXPECT_FALSE(insideRefresh) << "the question runs after the refresh returned";
+        boxes.push_back(text.GetString());
+        return IDYES;
+    });
+    m_doc->GetOut(0)->GetBand(0)->SetFreq(30000, FALSE);
+    m_doc->GetOut(0)->GetBand(1)->SetFreq(5, FALSE);
+    m_doc->GetOut(0)->GetHPF()->SetFreq(40000, FALSE);
+    insideRefresh = true;
+    m_view->RefreshPages();
+    insideRefresh = false;
+    EXPECT_TRUE(boxes.empty());
+    Pump([&] { return !boxes.empty(); }, 2000);
+    Pump([] { return false; }, 100);
+    SetMessageBoxAnswer(nullptr);
+    ASSERT_EQ(boxes.size(), 1u) << "one question for every clamp of the refresh";
+    const bool dataError =
+        boxes[0].rfind("File Data Error!", 0) == 0 || boxes[0].rfind("文件数据错误!", 0) == 0;
+    EXPECT_TRUE(dataError) << boxes[0];
+    // Yes put the outputs back to their defaults, and the page shows them.
+    EXPECT_EQ(m_doc->GetOut(0)->GetBand(0)->GetFreq(), m_page->Rows().FreqSpin(0).GetPos());
+    EXPECT_LE(m_doc->GetOut(0)->GetBand(0)->GetFreq(), 20000);
+}

@@ -415,6 +415,7 @@ TEST_F(OutputPageTest, SubwooferFaderSetsEverySubwooferOutputAndSwitchesItOn) {
     page->RefreshPage();
     EXPECT_EQ(page->GetLowestSubLevel(), 450);
     const int other = Out(0)->GetLevel();
+    Command(kSubMode); // the subwoofer fader is shown
 
     CBitmapSlider& fader = *dynamic_cast<CBitmapSlider*>(page->GetDlgItem(kSubFader));
     fader.SetPos(520);

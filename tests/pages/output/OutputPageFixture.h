@@ -75,8 +75,10 @@ public:
     std::vector<std::string> mapLog;
     int resetAnswer = 0;
     int linkAnswer = -1;
+    void PostViewMessage(UINT message) override { viewPosts.push_back(message); }
 
     std::vector<std::pair<int, int>> commands;
+    std::vector<UINT> viewPosts;
     int systemDirty = 0;
     int inputTypeTimers = 0;
     int eqResets = 0;
