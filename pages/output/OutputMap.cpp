@@ -170,9 +170,9 @@ void COutputMap::CentreIcons() {
 void COutputMap::PlacePositionIcon(int code, BOOL current, int output) {
     if (code < 0 || code > SPEAKER_CODE_MAX || !ValidOutput(output))
         return;
-    Binding& b = m_outPos[output];
     if (code == 0) {
-        b = Binding{};
+        m_icons[output] = nullptr;
+        m_page.BindOutputDelay(output, -1);
         return;
     }
     CBtnPng* icon = Icon(code);
@@ -181,12 +181,8 @@ void COutputMap::PlacePositionIcon(int code, BOOL current, int output) {
     icon->ShowWindow(g_bDataLocked.load() ? SW_HIDE : SW_SHOW);
     CentreIcons();
     // FL-Subwoofer has no delay field: no field is driven for it rather than a stale one.
-    const int field = DelayFieldOf(code);
-    b.icon = icon;
-    b.field = field >= 0 ? &m_page.m_editDelay[field] : nullptr;
-    b.spin = field >= 0 ? &m_page.m_spinDelay[field] : nullptr;
-    if (b.spin)
-        b.spin->SetChannel(output);
+    m_icons[output] = icon;
+    m_page.BindOutputDelay(output, DelayFieldOf(code));
 }
 
 void COutputMap::HidePositionIcon(int code) {
@@ -228,14 +224,14 @@ void COutputMap::RefreshSpeakerMap() {
     if (!m_page.m_pData)
         return;
     for (int i = 0; i < NUM_OUTPUTS; ++i)
-        if (CKTV_OutData* out = m_page.m_pData->GetOut(i); out && m_outPos[i].spin)
-            m_outPos[i].spin->SetPos(out->GetDelay());
+        if (CKTV_OutData* out = m_page.m_pData->GetOut(i); out && m_page.m_delays.Binding(i).spin)
+            m_page.m_delays.Binding(i).spin->SetPos(out->GetDelay());
 }
 
 void COutputMap::SetGroupDelayReadOnly(const int outputs[8], BOOL readOnly) {
     for (int k = 0; k < NUM_OUTPUTS; ++k)
-        if (ValidOutput(outputs[k]) && m_outPos[outputs[k]].field)
-            m_outPos[outputs[k]].field->SetReadOnly(readOnly);
+        if (CNumEdit* field = ValidOutput(outputs[k]) ? m_page.m_delays.Binding(outputs[k]).field : nullptr)
+            field->SetReadOnly(readOnly);
 }
 
 void COutputMap::SetCode(int output, int code) {
@@ -536,4 +532,11 @@ void COutputMap::UnmarkLinkedOutputs(int output) {
 void COutputMap::ShowLinkIndicators(BOOL show) {
     for (CStatic& pic : m_page.m_picLink)
         pic.ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+COutputMap::Binding COutputMap::BindingOf(int output) const {
+    if (!ValidOutput(output))
+        return {};
+    const DelayBinding& d = m_page.m_delays.Binding(output);
+    return {d.field, d.spin, m_icons[output]};
 }

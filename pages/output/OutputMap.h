@@ -47,7 +47,8 @@ public:
     void CheckPositionIcon(int code, BOOL on);
     void ClearPositionIcons();
     void RefreshSpeakerMap();
-    const Binding& BindingOf(int output) const { return m_outPos[output]; }
+    // The page's delay binding of the output (one store, CDelayLevelHelper) and its icon.
+    Binding BindingOf(int output) const;
     // The delay fields bound to the listed outputs (-1 entries skipped) become read-only or not.
     void SetGroupDelayReadOnly(const int outputs[8], BOOL readOnly);
     int LastIconOutput() const { return m_nLastIconOutput; }
@@ -84,7 +85,7 @@ private:
     int Ask(const char* en, const char* cn, UINT type) const;
 
     COutputDlg& m_page;
-    Binding m_outPos[8];
+    CBtnPng* m_icons[8] = {}; // the icon of each output's position
     int m_nLastIconOutput = 0;
     CBitmap m_bmpLink;
 };
