@@ -13,9 +13,11 @@
 #include "model/KTV_Data.h"
 #include "model/LinkDocument.h"
 #include "platform/core/Messages.h"
+#include "platform/core/Registry.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/ResourceLoader.h"
 #include "shell/MessageBoxDlg.h"
 #include "shell/TRV410View.h"
 #include "support/PumpMessages.h"
@@ -34,6 +36,10 @@
 class ViewLinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Each case starts from a fresh settings store: a language stored by an earlier case in
+        // the same process would otherwise decide this one's.
+        RegDeleteKey(HKEY_CURRENT_USER, g_strRegKey);
+        ResourceLoader::SetChinese(FALSE); // an earlier case's language switch keeps it
         char tmpl[] = "/tmp/r9-viewlink-XXXXXX";
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         m_dir = tmpl;

@@ -21,6 +21,7 @@ inline void ResetModelGlobals() {
     g_nLinkState = LINK_NONE;
     g_bOnline = 0;
     g_bChinese = 0;
+    g_strLanguage.Empty();
     g_bTransferBusy = 0;
     g_bLiveDataSent = 0;
     g_bPresetNameDirty = 0;
