@@ -21,6 +21,7 @@
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
+#include "ShortViewTimings.h"
 #include "support/PumpMessages.h"
 #include "support/RenderToPng.h"
 #include "support/ResetLinkGlobals.h"
@@ -109,15 +110,7 @@ protected:
         ASSERT_TRUE(m_app->InitInstance());
         m_view = m_app->GetView();
         // Short limits; the link's first step is still queued.
-        LinkTimings& t = m_view->m_worker.Timings();
-        t.usbReadWait = r9test::Ms(800);
-        t.usbAnswer = r9test::Ms(500);
-        t.netReceive = r9test::Ms(300);
-        t.netAnswer = r9test::Ms(800);
-        t.reconnectPause = 50;
-        m_view->m_nConnectPauseMs = 0;
-        m_view->m_nReconnectPauseMs = 0;
-        m_view->m_net.m_nSettleMs = 20;
+        r9test::ShortenViewTimings(*m_view);
     }
 
     void TearDown() override {

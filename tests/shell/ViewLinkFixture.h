@@ -20,6 +20,7 @@
 #include "platform/ui/ResourceLoader.h"
 #include "shell/MessageBoxDlg.h"
 #include "shell/TRV410View.h"
+#include "ShortViewTimings.h"
 #include "support/PumpMessages.h"
 #include "support/ResetLinkGlobals.h"
 
@@ -72,15 +73,7 @@ protected:
         });
         m_view = std::make_unique<CTRV410View>();
         ASSERT_TRUE(m_view->CreateView());
-        LinkTimings& t = m_view->m_worker.Timings();
-        t.usbReadWait = r9test::Ms(800);
-        t.usbAnswer = r9test::Ms(500);
-        t.netReceive = r9test::Ms(300);
-        t.netAnswer = r9test::Ms(800);
-        t.reconnectPause = 50;
-        m_view->m_nConnectPauseMs = 0;
-        m_view->m_nReconnectPauseMs = 0;
-        m_view->m_net.m_nSettleMs = 20;
+        r9test::ShortenViewTimings(*m_view);
     }
 
     void TearDown() override {
