@@ -822,29 +822,23 @@ void COutputDlg::OnBandQ(int n) {
 }
 
 void COutputDlg::OnBandGain(int n) {
-    CFilter* f = Band(n);
-    if (!f || n >= kBandCount)
+    if (!Band(n) || n >= kBandCount)
         return;
     const int pos = m_rows.GainSpin(n).RefreshFromBuddy();
     m_rows.Fader(n).SetPos(pos);
-    if (pos != f->GetGainPos()) {
-        f->SetGainPos(pos);
-        ShowBandBypass(f->IsBypassed(), n);
-        ForLinked([&](CKTV_OutData& o) {
-            if (CFilter* g = o.GetBand(n))
-                g->SetGainPos(pos);
-        });
-        ShowAllBypass();
-    }
-    MarkBand(n, CBandRows::KIND_GAIN);
+    ApplyBandGain(n, pos);
 }
 
 void COutputDlg::OnGainSlider(int n) {
-    CFilter* f = Band(n);
-    if (!f || n >= kBandCount)
+    if (!Band(n) || n >= kBandCount)
         return;
     const int pos = m_rows.Fader(n).GetPos();
     m_rows.GainSpin(n).SetPos(pos);
+    ApplyBandGain(n, pos);
+}
+
+void COutputDlg::ApplyBandGain(int n, int pos) {
+    CFilter* f = Band(n);
     if (pos != f->GetGainPos()) {
         f->SetGainPos(pos);
         ShowBandBypass(f->IsBypassed(), n);

@@ -69,6 +69,8 @@ public:
     void OnBandQ(int n);
     void OnBandGain(int n);
     void OnGainSlider(int n);
+    // Band n takes gain position pos (its field and fader already show it), with the link group.
+    void ApplyBandGain(int n, int pos);
     void OnBandBypass(int n);
     void ApplyCurveBandChange(int band);
     void HighlightBandLabel(int n, BOOL on);
