@@ -48,7 +48,10 @@ QImage Load(UINT id, bool png) {
         img = res::PaintArt(*art);
     else if (const res::SvgSpec* svg = res::FindSvg(id, png))
         img = RenderSvg(svg->path, svg->width, svg->height, png);
-    if (!img.isNull())
+    // Window-sized backgrounds are loaded once by the window that shows them, which keeps its own
+    // copy once it draws from it: a second copy here cost a few megabytes each.
+    constexpr qsizetype kLargestCached = 1 << 20;
+    if (!img.isNull() && img.sizeInBytes() <= kLargestCached)
         Cache().insert(key, img);
     return img;
 }
