@@ -5,7 +5,8 @@ pkgs=(build-essential cmake ninja-build ccache clang clang-format pkg-config
       qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
       libhidapi-dev libudev-dev libcjson-dev libxlsxwriter-dev
       libgtest-dev libgmock-dev libbenchmark-dev
-      fonts-liberation2 fonts-dejavu-core fonts-noto-cjk iputils-ping xvfb xauth locales)
+      fonts-liberation2 fonts-dejavu-core fonts-noto-cjk iputils-ping xvfb xauth locales
+      poppler-utils unzip)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
