@@ -54,16 +54,19 @@ void CBandRows::Bind(CDataExchange* dx) {
 }
 
 void CBandRows::Init(CFont* pageFont) {
+    LOGFONT lf{};
+    pageFont->GetLogFont(&lf);
+    m_fontFreq.CreateFont(lf.lfHeight, 4, 0, 0, lf.lfWeight, 0, 0, 0, 0, 0, 0, 0, 0, lf.lfFaceName);
     for (int n = 0; n < kCount; ++n) {
         m_freqSpin[n].SetBuddy(&m_freq[n]);
         m_freq[n].SetType(NUMTYPE_INT, CString());
         m_freqSpin[n].SetRange32(20, 20000);
-        m_freq[n].SetFont(pageFont);
+        m_freq[n].SetFont(&m_fontFreq);
 
         m_qSpin[n].SetBuddy(&m_q[n]);
         m_q[n].SetType(NUMTYPE_Q, CString());
         m_qSpin[n].SetRange32(0, 295);
-        m_q[n].SetFont(pageFont);
+        m_q[n].SetFont(&m_fontFreq);
 
         m_gainSpin[n].SetBuddy(&m_gain[n]);
         m_gain[n].SetStep(0.1);

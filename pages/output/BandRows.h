@@ -11,10 +11,10 @@
 #include "controls/XPButton.h"
 #include "pages/output/FaderBinding.h"
 #include "pages/output/OutputPageLayout.h"
+#include "platform/ui/Font.h"
 
 class CDataExchange;
 class CFilter;
-class CFont;
 
 class CBandRows {
 public:
@@ -78,6 +78,8 @@ private:
     CNumSpin m_gainSpin[kCount];
     CBitmapSlider m_fader[kCount];
     CFontStatic m_label[kCount];
+    // Five digits fit a band column only in a narrowed face (frequencies and Q).
+    CFont m_fontFreq;
     CXPButton m_bypass[kCount];
     CFaderBinding m_binding[kCount];
     Layout m_layout;

@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -87,6 +89,12 @@ QFont CFont::MakeQFont(const LOGFONT& lf) {
     else
         px = 12;
     font.setPixelSize(std::max(1, px));
+    // A given width narrows or widens the face against its own average character width.
+    if (lf.lfWidth > 0) {
+        const double average = QFontMetricsF(font).averageCharWidth();
+        if (average > 0)
+            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * lf.lfWidth / average)), 1, 4000));
+    }
     return font;
 }
 

@@ -1,31 +1,15 @@
 // The output page's speaker map inside the real main view, online against the emulator over TCP:
 // a position given to an output through the strip's message reaches the device as exactly the
 // map, that output's record and nothing else, and the master volume comes back.
-#include "ViewLinkFixture.h"
+#include "OutputPageLinkFixture.h"
 
-#include "pages/output/OutputDlg.h"
 #include "support/RenderToPng.h"
 
 #include <cstring>
 
 namespace {
 
-class OutputMapLink : public ViewLinkTest {
-protected:
-    void SetUp() override {
-        ViewLinkTest::SetUp();
-        m_backend->SetPresent(false);
-        m_view->OnInitialUpdate();
-        m_view->ShowWindow(SW_SHOW);
-        m_page = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
-        ASSERT_NE(m_page, nullptr);
-        m_reachable = true;
-        m_view->m_net.m_bReachable = 1;
-        m_view->ConnectNet();
-        ASSERT_TRUE(WaitOnline());
-    }
-    COutputDlg* m_page = nullptr;
-};
+using OutputMapLink = OnlineOutputPageTest;
 
 TEST_F(OutputMapLink, AnAssignedPositionReachesTheDeviceAsTheMapAndThatOutputsRecord) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);

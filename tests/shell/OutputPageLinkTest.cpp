@@ -1,30 +1,14 @@
 // The output page inside the real main view, online against the emulator over TCP: a gain typed
 // into a band field and confirmed with Enter reaches the device as exactly that band's bytes.
-#include "ViewLinkFixture.h"
+#include "OutputPageLinkFixture.h"
 
-#include "pages/output/OutputDlg.h"
 #include "support/RenderToPng.h"
 
 #include <cstring>
 
 namespace {
 
-class OutputPageLink : public ViewLinkTest {
-protected:
-    void SetUp() override {
-        ViewLinkTest::SetUp();
-        m_backend->SetPresent(false);
-        m_view->OnInitialUpdate();
-        m_view->ShowWindow(SW_SHOW);
-        m_page = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
-        ASSERT_NE(m_page, nullptr) << "the view's output slot holds the page";
-        m_reachable = true;
-        m_view->m_net.m_bReachable = 1;
-        m_view->ConnectNet();
-        ASSERT_TRUE(WaitOnline());
-    }
-    COutputDlg* m_page = nullptr;
-};
+using OutputPageLink = OnlineOutputPageTest;
 
 } // namespace
 

@@ -1,0 +1,168 @@
+// A user's hands on the output page inside the real main view, online against the emulator: a
+// band dragged on the graph, a crossover stepped with its spin, a delay typed into a strip, an
+// output muted, the speaker map locked and unlocked, and all bands bypassed after the question.
+// Each reaches the device as exactly the bytes of what it changed.
+#include "OutputPageLinkFixture.h"
+
+#include "model/KTV_Data.h"
+#include "support/RenderToPng.h"
+#include "support/UiEvents.h"
+#include <QApplication>
+#include <typeinfo>
+
+namespace {
+
+class OutputPageActions : public OnlineOutputPageTest {
+protected:
+    void SetUp() override {
+        OnlineOutputPageTest::SetUp();
+        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
+        // The program's window is in front, as it is for a user at work.
+        QWidget* top = m_view->Widget()->window();
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        Pump([] { return false; }, 200);
+    }
+    void TearDown() override {
+        SetMessageBoxAnswer(nullptr);
+        OnlineOutputPageTest::TearDown();
+    }
+    static QPoint Centre(CWnd& w) { return w.Widget()->rect().center(); }
+    static QPoint At(CPoint p) { return QPoint(p.x, p.y); }
+    void Click(CWnd& w) {
+        r9test::Click(w.Widget(), Centre(w));
+        r9test::Pump();
+    }
+    void TypeInto(CNumEdit& edit, const char* text) {
+        edit.SetFocus();
+        r9test::Pump();
+        edit.SetSel(0, -1);
+        r9test::Type(edit.Widget(), QString::fromUtf8(text));
+        r9test::Key(edit.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+        r9test::Pump();
+    }
+    void ClickSpinUp(CNumSpin& spin) {
+        const QRect r = spin.Widget()->rect();
+        r9test::Click(spin.Widget(), QPoint(r.center().x(), r.top() + 2));
+        r9test::Pump();
+    }
+};
+
+TEST_F(OutputPageActions, ABandDraggedOnTheGraphReachesTheDeviceAsThatBand) {
+    constexpr int kBand = 12;
+    CZNStatic& graph = m_page->Graph();
+    CFilter* band = m_doc->GetOut(0)->GetBand(kBand);
+    graph.Widget()->repaint();
+    const CPoint start = band->m_rcHandle.CenterPoint();
+    const int freq = band->GetFreq();
+    const int gain = band->GetGainPos();
+    const PresetImage before = m_dev.GetState().live;
+
+    r9test::Move(graph.Widget(), At(start));
+    r9test::Press(graph.Widget(), At(start));
+    for (int step = 1; step <= 4; ++step)
+        r9test::Move(graph.Widget(), At(CPoint(start.x + 15 * step, start.y - 6 * step)), Qt::LeftButton);
+    r9test::Release(graph.Widget(), At(CPoint(start.x + 60, start.y - 24)));
+    r9test::Pump();
+    EXPECT_GT(band->GetFreq(), freq);
+    EXPECT_GT(band->GetGainPos(), gain);
+    // The graph's tick hands the release to the page, which shows the band in its row.
+    ASSERT_TRUE(Pump([&] { return m_page->Rows().FreqSpin(kBand).GetPos() == band->GetFreq(); }, 3000));
+    EXPECT_EQ(m_page->Rows().Fader(kBand).GetPos(), band->GetGainPos());
+    ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(0, bands[kBand])});
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_dragged");
+}
+
+TEST_F(OutputPageActions, ACrossoverSteppedWithItsSpinReachesTheDeviceAsThatCrossover) {
+    CNumSpin& spin = m_page->Xover().Spin(CXoverBlock::HPF);
+    const int freq = m_doc->GetOut(0)->GetHPF()->GetFreq();
+    const PresetImage before = m_dev.GetState().live;
+    ClickSpinUp(spin);
+    EXPECT_GT(m_doc->GetOut(0)->GetHPF()->GetFreq(), freq);
+    EXPECT_EQ(spin.GetPos(), m_doc->GetOut(0)->GetHPF()->GetFreq());
+    ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(0, xover)});
+}
+
+TEST_F(OutputPageActions, ATypedDelayAndAMuteReachTheDeviceAsThatOutputsSettings) {
+    constexpr int kOut = 2;
+    COutRoute_Dlg* strip = m_page->GetStrip(kOut);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_TRUE(strip->IsWindowEnabled());
+    PresetImage before = m_dev.GetState().live;
+    TypeInto(strip->m_editDelay, "1.01");
+    EXPECT_EQ(m_doc->GetOut(kOut)->GetDelay(), 48);
+    ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(kOut, delay)});
+    EXPECT_EQ(m_dev.GetState().live.outputs[kOut].delay, 48);
+
+    before = m_dev.GetState().live;
+    ASSERT_EQ(before.outputs[kOut].on, 1);
+    Click(strip->m_btnOn);
+    EXPECT_EQ(m_doc->GetOut(kOut)->GetEnabled(), 0);
+    ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(kOut, on)});
+    EXPECT_EQ(m_dev.GetState().live.outputs[kOut].on, 0);
+}
+
+TEST_F(OutputPageActions, LockingTheMapSendsNothingAndHoldsTheUnmappedStrips) {
+    // One mapped output: the lock moves the page to it and disables every other strip.
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 3, 19);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().speakerMap[3] == 19; }));
+    Pump([] { return false; }, 300);
+    const DeviceState before = m_dev.GetState();
+    int asked = 0;
+    SetMessageBoxAnswer([&](const CString&, UINT, int) {
+        ++asked;
+        return IDYES;
+    });
+    Click(m_page->MapButton(outpage::kMapLock));
+    ASSERT_EQ(asked, 1);
+    EXPECT_EQ(g_bOutMapLocked.load(), 1);
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        EXPECT_EQ(m_page->GetStrip(i)->IsWindowEnabled() != 0, before.speakerMap[i] != 0) << i;
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_map_locked");
+
+    Click(m_page->MapButton(outpage::kMapLock));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(g_bOutMapLocked.load(), 0);
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        EXPECT_TRUE(m_page->GetStrip(i)->IsWindowEnabled()) << i;
+    ExpectDeviceMatchesOnly(before.live, {});
+    EXPECT_TRUE(m_dev.GetState().speakerMap == before.speakerMap);
+}
+
+TEST_F(OutputPageActions, AllBypassAsksThenSendsTheBandsAndRestoresThemOnTheSecondPress) {
+    // A lifted band: flat bands are bypassed already and would not show the change.
+    constexpr int kBand = 4;
+    CNumEdit& gain = m_page->Rows().Gain(kBand);
+    PresetImage before = m_dev.GetState().live;
+    TypeInto(gain, "6");
+    ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(0, bands[kBand])});
+    const PresetImage lifted = m_dev.GetState().live;
+
+    std::vector<std::string> questions;
+    int answer = IDNO;
+    SetMessageBoxAnswer([&](const CString& text, UINT, int) {
+        questions.push_back(text.GetString());
+        return answer;
+    });
+    Click(m_page->AllBypassButton());
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_FALSE(m_doc->GetOut(0)->GetBand(kBand)->IsBypassed()) << "No changes nothing";
+    ExpectDeviceMatchesOnly(lifted, {});
+
+    answer = IDYES;
+    Click(m_page->AllBypassButton());
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(m_doc->GetOut(0)->IsAllBandsBypassed());
+    ExpectDeviceChangedOnly(lifted, {R9_OUTPUT_SPAN(0, bands)});
+    EXPECT_EQ(m_dev.GetState().live.outputs[0].bands[kBand].gainCode, 600) << "sent flat";
+
+    Click(m_page->AllBypassButton());
+    ASSERT_EQ(questions.size(), 3u);
+    EXPECT_FALSE(m_doc->GetOut(0)->GetBand(kBand)->IsBypassed());
+    ASSERT_TRUE(Pump(
+        [&] { return m_dev.GetState().live.outputs[0].bands[kBand] == lifted.outputs[0].bands[kBand]; }));
+    ExpectDeviceMatchesOnly(lifted, {R9_OUTPUT_SPAN(0, bands)});
+    EXPECT_TRUE(m_dev.GetState().live.outputs[0] == lifted.outputs[0]) << "every band back as it was";
+}
+
+} // namespace

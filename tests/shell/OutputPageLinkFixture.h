@@ -1,0 +1,104 @@
+// The main view offscreen with the output page shown, online against the emulator over TCP, and
+// the check every change through the page ends with: the device holds exactly the program's bytes
+// where the change reaches, and nothing else moved.
+#pragma once
+
+#include "ViewLinkFixture.h"
+
+#include "pages/output/OutputDlg.h"
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstring>
+#include <initializer_list>
+
+// A byte range of the preset image.
+struct ImageSpan {
+    size_t at;
+    size_t size;
+};
+
+// The span of one field of output `o`'s record.
+#define R9_OUTPUT_SPAN(o, field)                                                                             \
+    ImageSpan {                                                                                              \
+        offsetof(PresetImage, outputs) + static_cast<size_t>(o) * sizeof(OutputRecord) +                     \
+            offsetof(OutputRecord, field),                                                                   \
+            sizeof(OutputRecord::field)                                                                      \
+    }
+
+class OnlineOutputPageTest : public ViewLinkTest {
+protected:
+    void SetUp() override {
+        ViewLinkTest::SetUp();
+        m_backend->SetPresent(false);
+        m_view->OnInitialUpdate();
+        m_view->ShowWindow(SW_SHOW);
+        m_page = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
+        ASSERT_NE(m_page, nullptr) << "the view's output slot holds the page";
+        m_reachable = true;
+        m_view->m_net.m_bReachable = 1;
+        m_view->ConnectNet();
+        ASSERT_TRUE(WaitOnline());
+        // The progress display hides on its own timer after the first read and gives the view back.
+        ASSERT_TRUE(Pump([&] { return m_view->IsWindowEnabled() != 0; }));
+    }
+
+    // Runs the window system's events as well (timers, activation), as the program's loop does.
+    template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
+        return ViewLinkTest::Pump(
+            [&] {
+                QCoreApplication::processEvents();
+                return pred();
+            },
+            timeoutMs);
+    }
+
+    static const BYTE* Bytes(const PresetImage& image) { return reinterpret_cast<const BYTE*>(&image); }
+    static bool Inside(size_t i, std::initializer_list<ImageSpan> spans) {
+        for (const ImageSpan& s : spans)
+            if (i >= s.at && i < s.at + s.size)
+                return true;
+        return false;
+    }
+    static bool Differs(const PresetImage& a, const PresetImage& b, std::initializer_list<ImageSpan> spans) {
+        for (const ImageSpan& s : spans)
+            if (std::memcmp(Bytes(a) + s.at, Bytes(b) + s.at, s.size) != 0)
+                return true;
+        return false;
+    }
+    static PresetImage ProgramImage() {
+        std::lock_guard lock(g_linkLock);
+        return g_curImage;
+    }
+
+    static constexpr ImageSpan kNameSpan{offsetof(PresetImage, system) + offsetof(SystemBlock, name),
+                                         sizeof(SystemBlock::name)};
+
+    // Waits until the device's live image differs from `before` inside `spans`, lets the queue
+    // drain, then checks that inside the spans the device holds what the program packed and that
+    // outside them only the preset's name changed (a live change renames it "Custom").
+    void ExpectDeviceChangedOnly(const PresetImage& before, std::initializer_list<ImageSpan> spans) {
+        ASSERT_TRUE(Pump([&] { return Differs(m_dev.GetState().live, before, spans); }))
+            << "the change never reached the device";
+        ExpectDeviceMatchesOnly(before, spans);
+    }
+    // The same without waiting for a difference: for changes that must send nothing, or that
+    // return to where they started.
+    void ExpectDeviceMatchesOnly(const PresetImage& before, std::initializer_list<ImageSpan> spans) {
+        Pump([] { return false; }, 300);
+        const PresetImage after = m_dev.GetState().live;
+        const PresetImage mine = ProgramImage();
+        for (size_t i = 0; i < sizeof(PresetImage); ++i) {
+            if (Inside(i, {kNameSpan}))
+                continue;
+            if (Inside(i, spans)) {
+                ASSERT_EQ(Bytes(after)[i], Bytes(mine)[i]) << "byte " << i << " differs from the program's";
+            } else {
+                ASSERT_EQ(Bytes(after)[i], Bytes(before)[i]) << "byte " << i << " outside the change moved";
+            }
+        }
+    }
+
+    COutputDlg* m_page = nullptr;
+};
