@@ -81,6 +81,7 @@ ON_MESSAGE(WM_OUTPUT_SET_POSITION, &COutputDlg::OnSetPositionMessage)
 ON_MESSAGE(WM_OUTPUT_PASTE, &COutputDlg::OnPasteMessage)
 ON_COMMAND_RANGE(kPositionIcon, kPositionIcon + kPositionIconCount - 1, &COutputDlg::OnMapCommand)
 ON_COMMAND_RANGE(kMapLock, kMapSave, &COutputDlg::OnMapCommand)
+ON_COMMAND_RANGE(kDelayUnitMs, kDelayUnitInch, &COutputDlg::OnDelayUnitCommand)
 ON_COMMAND(kSubMode, &COutputDlg::OnSubLevelMode)
 ON_COMMAND(kSubEdit, &COutputDlg::OnSubLevelEdit)
 ON_COMMAND(kSubSpin, &COutputDlg::OnSubLevelSpin)
@@ -266,6 +267,13 @@ void COutputDlg::InitControls() {
     m_editSub.SetBuddySlider(&m_sliderSub);
     m_editSub.ShowWindow(SW_HIDE);
     m_sliderSub.ShowWindow(SW_HIDE);
+    // Delay unit: the stored one, once at start-up.
+    const unsigned unitArt[3] = {res::outpage::kDelayUnitMs, res::outpage::kDelayUnitCm,
+                                 res::outpage::kDelayUnitInch};
+    for (int k = 0; k < 3; ++k)
+        m_btnDelayUnit[k].SetBitmaps(unitArt[k], unitArt[k] + 1, unitArt[k] + 2, unitArt[k] + 2,
+                                     unitArt[k] + 2, unitArt[k] + 2);
+    SetDelayUnit(g_nDelayUnit.load());
     ApplyLanguage();
 }
 
@@ -389,7 +397,7 @@ void COutputDlg::ShowBandShapes() {
 void COutputDlg::ShowCrossovers() {
     if (!m_pCurOut)
         return;
-    m_xover.FillSlopeList(CXoverBlock::HPF);
+    ReloadHpfSlopeList();
     if (CFilter* hpf = m_pCurOut->GetHPF())
         m_xover.ShowFilter(CXoverBlock::HPF, *hpf);
     ColourPassBand();
@@ -1386,6 +1394,49 @@ void COutputDlg::OnPositionDelay(int k) {
         return;
     m_nLastDelayOutput = m_spinDelay[k].GetChannel();
     ApplyOutputDelay(m_nLastDelayOutput);
+}
+
+void COutputDlg::OnDelayUnitCommand(UINT id) {
+    SetDelayUnit(static_cast<int>(id) - kDelayUnitMs + DELAY_UNIT_MS);
+}
+
+void COutputDlg::SetDelayUnit(int unit) {
+    if (unit < DELAY_UNIT_MS || unit > DELAY_UNIT_INCH)
+        return;
+    const int old = g_nDelayUnit.load();
+    if (old >= DELAY_UNIT_MS && old <= DELAY_UNIT_INCH)
+        m_btnDelayUnit[old - DELAY_UNIT_MS].SetCheck(0);
+    g_nDelayUnit = unit;
+    m_btnDelayUnit[unit - DELAY_UNIT_MS].SetCheck(1);
+    const int type = NUMTYPE_DELAY_MS + unit - DELAY_UNIT_MS;
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        if (COutRoute_Dlg* strip = GetStrip(i))
+            strip->SetDelayType(type);
+    for (CNumEdit& field : m_editDelay)
+        field.SetType(type, CString());
+}
+
+void COutputDlg::LayoutLinkToggles() {
+    for (int group = 0; group < CDelayLevelHelper::kGroupCount; ++group) {
+        const int* flag = CDelayLevelHelper::LinkFlag(group);
+        const UINT toggle = CDelayLevelHelper::ToggleOf(group);
+        if (!flag || toggle < static_cast<UINT>(kGroupLink) ||
+            toggle >= static_cast<UINT>(kGroupLink + kGroupLinkCount))
+            continue;
+        CBtnPng& button = m_btnGroupLink[toggle - kGroupLink];
+        if (*flag == -1) {
+            button.ShowWindow(SW_HIDE);
+            continue;
+        }
+        button.ShowWindow(SW_SHOW);
+        button.SetCheck(*flag == 1 ? 1 : 0);
+        if (*flag == 1)
+            m_delays.SetGroupDelayReadOnly(group, TRUE);
+    }
+}
+
+void COutputDlg::ReloadHpfSlopeList() {
+    m_xover.FillSlopeList(CXoverBlock::HPF);
 }
 
 void COutputDlg::OnGroupLink(UINT id) {

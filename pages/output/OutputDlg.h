@@ -121,6 +121,12 @@ public:
     void BindOutputDelay(int output, int k);
     void OnPositionDelay(int k);
     void OnGroupLink(UINT id);
+    // Shows unit u (1 ms, 2 cm, 3 inch) on its button and in every strip's delay field.
+    void SetDelayUnit(int unit);
+    // Link toggles from the groups' states: -1 hidden, 0 up, 1 down with the group's fields read-only.
+    void LayoutLinkToggles();
+    void ReloadHpfSlopeList();
+    CBitButton& DelayUnitButton(int unit) { return m_btnDelayUnit[unit - 1]; }
     CDelayLevelHelper& Delays() { return m_delays; }
     int LastDelayOutput() const { return m_nLastDelayOutput; }
 
@@ -204,6 +210,7 @@ protected:
     LRESULT OnSpinStep(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpinClamped(WPARAM wParam, LPARAM lParam);
     void OnDelayCommand(UINT id);
+    void OnDelayUnitCommand(UINT id);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -181,9 +181,9 @@ constexpr std::array<Item, kItemCount> MakeItems() {
     a[i++] = At(kMapSave, "Button", art::kMapSaveButton, kShown | kPush);
     for (int k = 0; k < 3; ++k)
         a[i++] = {kLinkPicture + k, "Static", 120 + k * 28, 9, 26, 13, SS_BITMAP, 0, "", ""};
-    a[i++] = At(kDelayUnitMs, "Button", art::kDelayUnitMsButton, kPush);
-    a[i++] = At(kDelayUnitCm, "Button", art::kDelayUnitCmButton, kPush);
-    a[i++] = At(kDelayUnitInch, "Button", art::kDelayUnitInchButton, kPush);
+    a[i++] = At(kDelayUnitMs, "Button", art::kDelayUnitMsButton, kShown | kPush);
+    a[i++] = At(kDelayUnitCm, "Button", art::kDelayUnitCmButton, kShown | kPush);
+    a[i++] = At(kDelayUnitInch, "Button", art::kDelayUnitInchButton, kShown | kPush);
     return a;
 }
 

@@ -338,3 +338,32 @@ TEST(DelayLevelHelper, GroupsAndTogglesOfPositionCodes) {
     g_spkGroups.frontLeft.kind = -1;
     EXPECT_EQ(CDelayLevelHelper::ToggleOf(0), 0u) << "no variant, no toggle";
 }
+
+TEST_F(LevelKeysTest, LinkTogglesFollowTheGroupStates) {
+    // Front left linked over outputs 1 and 3; rear left a pair not linked; no subwoofer group.
+    g_posState[POS_STATE_OUTPUTS + 0] = 1;
+    g_posState[POS_STATE_OUTPUTS + 2] = 3;
+    g_posState[POS_STATE_OUTPUTS + 4] = 13;
+    g_posState[POS_STATE_OUTPUTS + 5] = 14;
+    g_spkGroups.Rebuild();
+    page->BindOutputDelay(0, 0);
+    page->BindOutputDelay(2, 2);
+    g_spkGroups.frontLeft.linkFlag = 1;
+    g_spkGroups.subwoofer.linkFlag = -1;
+    ASSERT_EQ(g_spkGroups.rearLeft.linkFlag, 0);
+    page->LayoutLinkToggles();
+    auto toggle = [&](int group) {
+        return dynamic_cast<CBtnPng*>(page->GetDlgItem(static_cast<int>(CDelayLevelHelper::ToggleOf(group))));
+    };
+    CBtnPng* front = toggle(CDelayLevelHelper::GROUP_FRONT_LEFT);
+    CBtnPng* rear = toggle(CDelayLevelHelper::GROUP_REAR_LEFT);
+    CBtnPng* sub = toggle(CDelayLevelHelper::GROUP_SUB);
+    ASSERT_TRUE(front && rear && sub);
+    EXPECT_TRUE(front->IsWindowVisible());
+    EXPECT_EQ(front->GetCheck(), 1);
+    EXPECT_TRUE(page->DelayField(0).GetStyle() & ES_READONLY);
+    EXPECT_TRUE(page->DelayField(2).GetStyle() & ES_READONLY);
+    EXPECT_TRUE(rear->IsWindowVisible());
+    EXPECT_EQ(rear->GetCheck(), 0);
+    EXPECT_FALSE(sub->IsWindowVisible());
+}

@@ -444,3 +444,30 @@ TEST_F(OutputPageTest, MasterButtonFlipsTheMasterByte) {
     Command(kMasterOn);
     EXPECT_EQ(g_systemData.masterOn, 1);
 }
+
+TEST_F(OutputPageTest, DelayUnitButtonsSwitchEveryStripsDelayField) {
+    Out(0)->SetDelay(48);
+    page->RefreshStrips();
+    const struct {
+        int button;
+        int unit;
+        int type;
+    } cases[] = {{kDelayUnitCm, DELAY_UNIT_CM, NUMTYPE_DELAY_CM},
+                 {kDelayUnitInch, DELAY_UNIT_INCH, NUMTYPE_DELAY_INCH},
+                 {kDelayUnitMs, DELAY_UNIT_MS, NUMTYPE_DELAY_MS}};
+    CString shown[3];
+    for (const auto& c : cases) {
+        Command(c.button);
+        EXPECT_EQ(g_nDelayUnit.load(), c.unit);
+        for (int u = DELAY_UNIT_MS; u <= DELAY_UNIT_INCH; ++u)
+            EXPECT_EQ(page->DelayUnitButton(u).GetCheck(), u == c.unit ? 1 : 0)
+                << "only the unit's button is down";
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            EXPECT_EQ(page->GetStrip(i)->m_editDelay.GetType(), c.type) << i;
+        shown[c.unit - 1] = Text(page->GetStrip(0)->m_editDelay);
+        EXPECT_EQ(Out(0)->GetDelay(), 48) << "a unit only changes how the delay reads";
+    }
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
+    EXPECT_EQ(shown[0], "1.000") << "48 samples read as one millisecond";
+}
