@@ -7,33 +7,6 @@
 
 namespace {
 
-// CHn looks: grey off, lit under the pointer, green on; the hidden band-count toggle reads 31EQ
-// off and 10EQ on.
-constexpr DWORD kGreen = 0x0000C000;
-const res::ArtSpec kToggleArt[] = {
-    {814, false, 32, 16, "button", 0, "CH1", kGreen},  {815, false, 32, 16, "button", 1, "CH1", kGreen},
-    {816, false, 32, 16, "button", 3, "CH1", kGreen},  {817, false, 32, 16, "button", 0, "CH2", kGreen},
-    {818, false, 32, 16, "button", 1, "CH2", kGreen},  {819, false, 32, 16, "button", 3, "CH2", kGreen},
-    {820, false, 32, 16, "button", 0, "CH3", kGreen},  {821, false, 32, 16, "button", 1, "CH3", kGreen},
-    {822, false, 32, 16, "button", 3, "CH3", kGreen},  {823, false, 32, 16, "button", 0, "CH4", kGreen},
-    {824, false, 32, 16, "button", 1, "CH4", kGreen},  {825, false, 32, 16, "button", 3, "CH4", kGreen},
-    {826, false, 32, 16, "button", 0, "CH5", kGreen},  {827, false, 32, 16, "button", 1, "CH5", kGreen},
-    {828, false, 32, 16, "button", 3, "CH5", kGreen},  {829, false, 32, 16, "button", 0, "CH6", kGreen},
-    {830, false, 32, 16, "button", 1, "CH6", kGreen},  {831, false, 32, 16, "button", 3, "CH6", kGreen},
-    {838, false, 32, 16, "button", 0, "CH7", kGreen},  {839, false, 32, 16, "button", 1, "CH7", kGreen},
-    {840, false, 32, 16, "button", 3, "CH7", kGreen},  {841, false, 32, 16, "button", 0, "CH8", kGreen},
-    {842, false, 32, 16, "button", 1, "CH8", kGreen},  {843, false, 32, 16, "button", 3, "CH8", kGreen},
-    {848, false, 32, 16, "button", 0, "31EQ", kGreen}, {845, false, 32, 16, "button", 1, "31EQ", kGreen},
-    {846, false, 32, 16, "button", 3, "10EQ", kGreen}, {847, false, 32, 16, "button", 4, "10EQ", kGreen},
-};
-const res::SvgSpec kStripArt[] = {
-    {CChangnal_Line::kBackground, false, 40, 200,
-     "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='200'>"
-     "<rect width='40' height='200' fill='#000'/>"
-     "<rect x='0.5' y='0.5' width='39' height='199' fill='none' stroke='#2a2f38'/>"
-     "</svg>"},
-};
-
 // The six looks of each toggle: off normal, hover, pressed; on normal, hover, pressed.
 struct ToggleLooks {
     UINT looks[6];
@@ -61,8 +34,6 @@ const res::DialogSpec kStripDialog[] = {
     {CChangnal_Line::IDD, 38, 190, WS_CHILD, 0, "", "", "Arial", -12, kStripItems},
 };
 
-const res::TableRegistrar kToggleArtRegistrar{kToggleArt};
-const res::TableRegistrar kStripArtRegistrar{kStripArt};
 const res::TableRegistrar kStripDialogRegistrar{kStripDialog};
 
 } // namespace

@@ -40,126 +40,12 @@ const res::MenuItemSpec kMenus[] = {
     {S::kCopyMenu, 1, S::IDM_PASTE, 0, "Paste", "粘贴"},
 };
 
-// The strip's own art, in the dark look of the page, for builds whose res/ has no strip art yet:
-// rows of res/ with the same ids are found first, so this table is then shadowed and can go.
-#define STRIP_BACKGROUND(level, delay)                                                                       \
-    "<svg xmlns='http://www.w3.org/2000/svg' width='120' height='210'>"                                      \
-    "<defs><linearGradient id='g' x1='0' y1='0' x2='0' y2='1'>"                                              \
-    "<stop offset='0' stop-color='#242831'/><stop offset='1' stop-color='#181b20'/></linearGradient></defs>" \
-    "<rect width='120' height='210' fill='url(#g)'/>"                                                        \
-    "<rect x='0.5' y='0.5' width='119' height='209' rx='4' fill='none' stroke='#3a414d'/>"                   \
-    "<line x1='6' y1='83.5' x2='114' y2='83.5' stroke='#2e343e'/>"                                           \
-    "<text x='84' y='106' font-family='DejaVu Sans' font-size='10' fill='#8a93a3' "                          \
-    "text-anchor='middle'>" level "</text>"                                                                  \
-    "<text x='84' y='160' font-family='DejaVu Sans' font-size='10' fill='#8a93a3' "                          \
-    "text-anchor='middle'>" delay "</text>"                                                                  \
-    "</svg>"
-
-// Fader channel: a scale at the left, the groove under the thumb (which sits 25 px from the left).
-constexpr const char kFaderChannelSvg[] =
-    "<svg xmlns='http://www.w3.org/2000/svg' width='46' height='118'>"
-    "<rect width='46' height='118' fill='#1c1f25'/>"
-    "<g stroke='#5a6270'>"
-    "<line x1='6' y1='6.5' x2='20' y2='6.5'/><line x1='12' y1='27.5' x2='20' y2='27.5'/>"
-    "<line x1='12' y1='48.5' x2='20' y2='48.5'/><line x1='6' y1='59.5' x2='20' y2='59.5'/>"
-    "<line x1='12' y1='70.5' x2='20' y2='70.5'/><line x1='12' y1='91.5' x2='20' y2='91.5'/>"
-    "<line x1='6' y1='112.5' x2='20' y2='112.5'/></g>"
-    "<rect x='32.5' y='4.5' width='5' height='109' rx='2.5' fill='#0c0e11' stroke='#333944'/>"
-    "</svg>";
-
-const res::SvgSpec kStripSvg[] = {
-    {striplayout::kSkinEn, false, striplayout::kWidth, striplayout::kHeight,
-     STRIP_BACKGROUND("Level", "Delay")},
-    {striplayout::kSkinCn, false, striplayout::kWidth, striplayout::kHeight,
-     STRIP_BACKGROUND("电平", "延时")},
-    {striplayout::kFaderChannel, false, 46, 118, kFaderChannelSvg},
-};
-#undef STRIP_BACKGROUND
-
-constexpr DWORD kGreen = 0x0084DC3D; // the lamp green of the skin, as COLORREF
-constexpr DWORD kOrange = 0x0000A5FF;
-
-const res::ArtSpec kStripArt[] = {
-    // Select buttons CH1..CH8: normal, hover, pressed (also the marked look).
-    {striplayout::kSelect + 0, false, 100, 22, "button", 0, "CH1", 0},
-    {striplayout::kSelect + 1, false, 100, 22, "button", 1, "CH1", 0},
-    {striplayout::kSelect + 2, false, 100, 22, "button", 3, "CH1", 0},
-    {striplayout::kSelect + 3, false, 100, 22, "button", 0, "CH2", 0},
-    {striplayout::kSelect + 4, false, 100, 22, "button", 1, "CH2", 0},
-    {striplayout::kSelect + 5, false, 100, 22, "button", 3, "CH2", 0},
-    {striplayout::kSelect + 6, false, 100, 22, "button", 0, "CH3", 0},
-    {striplayout::kSelect + 7, false, 100, 22, "button", 1, "CH3", 0},
-    {striplayout::kSelect + 8, false, 100, 22, "button", 3, "CH3", 0},
-    {striplayout::kSelect + 9, false, 100, 22, "button", 0, "CH4", 0},
-    {striplayout::kSelect + 10, false, 100, 22, "button", 1, "CH4", 0},
-    {striplayout::kSelect + 11, false, 100, 22, "button", 3, "CH4", 0},
-    {striplayout::kSelect + 12, false, 100, 22, "button", 0, "CH5", 0},
-    {striplayout::kSelect + 13, false, 100, 22, "button", 1, "CH5", 0},
-    {striplayout::kSelect + 14, false, 100, 22, "button", 3, "CH5", 0},
-    {striplayout::kSelect + 15, false, 100, 22, "button", 0, "CH6", 0},
-    {striplayout::kSelect + 16, false, 100, 22, "button", 1, "CH6", 0},
-    {striplayout::kSelect + 17, false, 100, 22, "button", 3, "CH6", 0},
-    {striplayout::kSelect + 18, false, 100, 22, "button", 0, "CH7", 0},
-    {striplayout::kSelect + 19, false, 100, 22, "button", 1, "CH7", 0},
-    {striplayout::kSelect + 20, false, 100, 22, "button", 3, "CH7", 0},
-    {striplayout::kSelect + 21, false, 100, 22, "button", 0, "CH8", 0},
-    {striplayout::kSelect + 22, false, 100, 22, "button", 1, "CH8", 0},
-    {striplayout::kSelect + 23, false, 100, 22, "button", 3, "CH8", 0},
-    // Select buttons of a disabled strip.
-    {striplayout::kSelectDisabled + 0, false, 100, 22, "button", 6, "CH1", 0},
-    {striplayout::kSelectDisabled + 1, false, 100, 22, "button", 6, "CH2", 0},
-    {striplayout::kSelectDisabled + 2, false, 100, 22, "button", 6, "CH3", 0},
-    {striplayout::kSelectDisabled + 3, false, 100, 22, "button", 6, "CH4", 0},
-    {striplayout::kSelectDisabled + 4, false, 100, 22, "button", 6, "CH5", 0},
-    {striplayout::kSelectDisabled + 5, false, 100, 22, "button", 6, "CH6", 0},
-    {striplayout::kSelectDisabled + 6, false, 100, 22, "button", 6, "CH7", 0},
-    {striplayout::kSelectDisabled + 7, false, 100, 22, "button", 6, "CH8", 0},
-    // Position button (the control draws the name): normal, hover, pressed, down, disabled.
-    {striplayout::kPosition + 0, false, 108, 22, "button", 0, nullptr, kOrange},
-    {striplayout::kPosition + 1, false, 108, 22, "button", 1, nullptr, kOrange},
-    {striplayout::kPosition + 2, false, 108, 22, "button", 2, nullptr, kOrange},
-    {striplayout::kPosition + 3, false, 108, 22, "button", 4, nullptr, kOrange},
-    {striplayout::kPosition + 4, false, 108, 22, "button", 6, nullptr, kOrange},
-    // On button: muted normal, hover, pressed; sounding normal, hover, pressed; disabled.
-    {striplayout::kOn + 0, false, 50, 20, "button", 0, "MUTE", kGreen},
-    {striplayout::kOn + 1, false, 50, 20, "button", 1, "MUTE", kGreen},
-    {striplayout::kOn + 2, false, 50, 20, "button", 2, "MUTE", kGreen},
-    {striplayout::kOn + 3, false, 50, 20, "button", 3, "ON", kGreen},
-    {striplayout::kOn + 4, false, 50, 20, "button", 4, "ON", kGreen},
-    {striplayout::kOn + 5, false, 50, 20, "button", 5, "ON", kGreen},
-    {striplayout::kOn + 6, false, 50, 20, "button", 6, "MUTE", kGreen},
-    {striplayout::kOn + 7, false, 50, 20, "button", 7, "ON", kGreen},
-    // Polarity, English and Chinese: "Pol+" up, "Pol-" down.
-    {striplayout::kPolarityEn + 0, false, 50, 20, "button", 0, "Pol+", kOrange},
-    {striplayout::kPolarityEn + 1, false, 50, 20, "button", 1, "Pol+", kOrange},
-    {striplayout::kPolarityEn + 2, false, 50, 20, "button", 2, "Pol+", kOrange},
-    {striplayout::kPolarityEn + 3, false, 50, 20, "button", 3, "Pol-", kOrange},
-    {striplayout::kPolarityEn + 4, false, 50, 20, "button", 4, "Pol-", kOrange},
-    {striplayout::kPolarityEn + 5, false, 50, 20, "button", 5, "Pol-", kOrange},
-    {striplayout::kPolarityEn + 6, false, 50, 20, "button", 6, "Pol+", kOrange},
-    {striplayout::kPolarityEn + 7, false, 50, 20, "button", 7, "Pol-", kOrange},
-    {striplayout::kPolarityCn + 0, false, 50, 20, "button", 0, "正相", kOrange},
-    {striplayout::kPolarityCn + 1, false, 50, 20, "button", 1, "正相", kOrange},
-    {striplayout::kPolarityCn + 2, false, 50, 20, "button", 2, "正相", kOrange},
-    {striplayout::kPolarityCn + 3, false, 50, 20, "button", 3, "反相", kOrange},
-    {striplayout::kPolarityCn + 4, false, 50, 20, "button", 4, "反相", kOrange},
-    {striplayout::kPolarityCn + 5, false, 50, 20, "button", 5, "反相", kOrange},
-    {striplayout::kPolarityCn + 6, false, 50, 20, "button", 6, "正相", kOrange},
-    {striplayout::kPolarityCn + 7, false, 50, 20, "button", 7, "反相", kOrange},
-    // Fader thumbs: normal, active, disabled.
-    {striplayout::kFaderThumb, false, 20, 12, "thumb-v", 0, nullptr, 0},
-    {striplayout::kFaderThumbActive, false, 20, 12, "thumb-v", 1, nullptr, 0},
-    {striplayout::kFaderThumbDisabled, false, 20, 12, "thumb-v", 6, nullptr, 0},
-};
-
 } // namespace
 
 void RegisterOutStripLayout() {
     static const bool registered = [] {
         res::RegisterDialogs(kDialogs);
         res::RegisterMenus(kMenus);
-        res::RegisterArt(kStripArt);
-        res::RegisterSvg(kStripSvg);
         return true;
     }();
     (void)registered;
