@@ -33,14 +33,7 @@ protected:
         r9test::Click(w.Widget(), Centre(w));
         r9test::Pump();
     }
-    void TypeInto(CNumEdit& edit, const char* text) {
-        edit.SetFocus();
-        r9test::Pump();
-        edit.SetSel(0, -1);
-        r9test::Type(edit.Widget(), QString::fromUtf8(text));
-        r9test::Key(edit.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
-        r9test::Pump();
-    }
+    void TypeInto(CNumEdit& edit, const char* text) { r9test::TypeInto(edit, text); }
     void ClickSpinUp(CNumSpin& spin) {
         const QRect r = spin.Widget()->rect();
         r9test::Click(spin.Widget(), QPoint(r.center().x(), r.top() + 2));

@@ -2,6 +2,8 @@
 // the platform would deliver them (header-only, no QtTest needed).
 #pragma once
 
+#include "platform/ui/Edit.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -62,6 +64,16 @@ inline void Type(QWidget* w, const QString& text) {
 inline void Pump() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
+}
+
+// Focuses an edit, selects its text and types over it, then presses Enter, as a user does.
+inline void TypeInto(CEdit& edit, const char* text) {
+    edit.SetFocus();
+    Pump();
+    edit.SetSel(0, -1);
+    Type(edit.Widget(), QString::fromUtf8(text));
+    Key(edit.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    Pump();
 }
 
 } // namespace r9test

@@ -145,14 +145,7 @@ protected:
         for (int n = 0; n < NUM_OUTPUTS; ++n)
             Strip(n);
     }
-    void TypeInto(CNumEdit& edit, const char* text) {
-        edit.SetFocus();
-        r9test::Pump();
-        edit.SetSel(0, -1);
-        r9test::Type(edit.Widget(), QString::fromUtf8(text));
-        r9test::Key(edit.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
-        r9test::Pump();
-    }
+    void TypeInto(CNumEdit& edit, const char* text) { r9test::TypeInto(edit, text); }
     void ClickSpin(CNumSpin& spin, bool up) {
         const QRect r = spin.Widget()->rect();
         const QPoint at(r.center().x(), up ? r.top() + 2 : r.bottom() - 2);
