@@ -29,6 +29,7 @@
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
+#include "pages/level/Level_Delay_Dlg.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "link/LinkViewServices.h"
@@ -228,6 +229,8 @@ CTRV410View::~CTRV410View() {
         g_pMainView = nullptr;
     if (g_pViewWnd == this)
         g_pViewWnd = nullptr;
+    if (&InputPageServices() == &m_inputPageServices)
+        SetInputPageServices(nullptr);
     if (m_pDisplayDlg && g_pDisplayDlg == m_pDisplayDlg.get()) {
         g_pDisplayDlg = nullptr;
         g_pDisplayBar = nullptr;
@@ -480,6 +483,7 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    SetInputPageServices(&m_inputPageServices);
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
     for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
@@ -531,6 +535,12 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
         output->AttachChannelData(m_pData);
         return output;
     }
+    if (pageId == IDD_LEVEL_PAGE) {
+        auto level = std::make_unique<CLevel_Delay_Dlg>(tabArea);
+        if (!level->CreatePage(tabArea, this, m_pData))
+            return nullptr;
+        return level;
+    }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
         if (!cover->Create(IDD_LOCK_COVER, tabArea))
@@ -576,6 +586,11 @@ void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
 
 void CTRV410View::RefreshShownPage() {
     ++m_nPageRefreshes;
+    if (g_nCurPage == PAGE_LEVEL) {
+        if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+            level->RefreshAll();
+        return;
+    }
     if (g_nCurPage != PAGE_OUTPUT)
         return;
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
@@ -591,6 +606,18 @@ int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
 void CTRV410View::ApplyLanguageToPages() {
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
         output->ApplyLanguage();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->ApplyLanguage();
+}
+
+void CTRV410View::PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pInputPage && m_pInputPage->GetSafeHwnd())
+        m_pInputPage->PostMessage(message, wParam, lParam);
+}
+
+void CTRV410View::ValidateSource(int input, int auxMode) {
+    // The mixer source offered for the input; nothing is sent.
+    g_inputOptions.SelectRow(auxMode, input);
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1405,6 +1432,8 @@ void CTRV410View::RefreshPages() {
         output->RefreshAll();
     else
         OutputPageServices().LoadBands();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->RefreshAll();
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);

@@ -24,6 +24,7 @@
 #include "controls/NumSpin.h"
 #include "controls/Show_Link.h"
 #include "controls/XPButton.h"
+#include "pages/level/LevelPageHost.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
@@ -41,6 +42,7 @@
 #include "shell/LockCoverDlg.h"
 #include "shell/LockDataDlg.h"
 #include "shell/MsgBox.h"
+#include "shell/ViewInputPageServices.h"
 
 #include <atomic>
 #include <memory>
@@ -122,7 +124,7 @@ constexpr UINT WM_COMM_ERROR = 0x4AA;
 // The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
 constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
-class CTRV410View : public CWnd, public CLinkHost, public COutputPageHost {
+class CTRV410View : public CWnd, public CLinkHost, public COutputPageHost, public CLevelPageHost {
     DECLARE_DYNAMIC(CTRV410View)
 public:
     CTRV410View();
@@ -260,6 +262,11 @@ public:
     // The output page's questions go through the program's message box.
     int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) override;
     void PostViewMessage(UINT message) override { PostMessage(message, 0, 0); }
+    // The level page's side of an input choice: the input page's message and its source check.
+    void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ValidateSource(int input, int auxMode) override;
+    // What the link asks of the input and level pages; installed while the pages exist.
+    CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);

@@ -12,10 +12,22 @@ namespace {
 
 const DelayBinding kNoBinding{};
 
+// Codes 2, 4, 5, 6 share the front-left mid field, 8, 10, 11, 12 the front-right one.
+constexpr int kDelayOfCode[SPEAKER_CODE_MAX + 1] = {-1, 0, 1,  2,  1,  1, 1, 3, 4,  5,  4,  4,  4, 8,
+                                                    9,  9, 10, 11, 11, 6, 7, 7, 12, 13, 14, -1, 14};
+
 } // namespace
 
 int CDelayLevelHelper::CodeOf(int output) {
     return output >= 0 && output < NUM_OUTPUTS ? g_posState[POS_STATE_OUTPUTS + output] : 0;
+}
+
+int CDelayLevelHelper::DelayFieldOf(int code) {
+    return code >= 0 && code <= SPEAKER_CODE_MAX ? kDelayOfCode[code] : -1;
+}
+
+int CDelayLevelHelper::LevelDelayFieldOf(int code) {
+    return code >= 25 ? -1 : DelayFieldOf(code);
 }
 
 int CDelayLevelHelper::GroupOfCode(int code) {
