@@ -20,7 +20,6 @@ constexpr Item At(int id, const char* cls, const Box& b, DWORD style) {
 constexpr DWORD kShown = WS_VISIBLE;
 constexpr DWORD kEdit = ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
-constexpr DWORD kOwnerDraw = BS_OWNERDRAW | WS_TABSTOP;
 
 constexpr int kItemCount = 5 + kInputCount * 4 + kOutputCount * 8 + 3 + kDelayFieldCount * 2 +
                            kPositionButtonCount + kLinkToggleCount;
@@ -63,12 +62,12 @@ constexpr std::array<Item, kItemCount> MakeItems() {
     for (int b = 0; b < kPositionButtonCount; ++b) {
         const res::levelpage::Spot c = art::kPositionSpots[b];
         const int h = art::kPositionSize / 2;
-        a[i++] = {kPositionButton + b, "Button",   c.x - h, c.y - h, art::kPositionSize,
-                  art::kPositionSize,  kOwnerDraw, 0,       "",      ""};
+        a[i++] = {kPositionButton + b, "Button", c.x - h, c.y - h, art::kPositionSize,
+                  art::kPositionSize,  kPush,    0,       "",      ""};
     }
     for (int t = 0; t < kLinkToggleCount; ++t) {
         const res::levelpage::Spot c = art::kToggles[t];
-        a[i++] = {kLinkToggle + t, "Button", c.x, c.y, 24, 16, kShown | kOwnerDraw, 0, "", ""};
+        a[i++] = {kLinkToggle + t, "Button", c.x, c.y, 24, 16, kShown | kPush, 0, "", ""};
     }
     return a;
 }

@@ -28,6 +28,8 @@ constexpr UINT kOutputThumb = 538;
 // The output on/off looks: muted, then sounding (the output page's master looks).
 constexpr UINT kOnLooks = 526;
 constexpr int kMaxDelay = 354;
+constexpr COLORREF kWell = RGB(14, 17, 20);
+constexpr COLORREF kWellEdge = RGB(44, 50, 58);
 
 int CodeOf(int n) {
     return CDelayLevelHelper::CodeOf(n);
@@ -263,11 +265,22 @@ void CLevel_Delay_Dlg::OnPaint() {
     CBitmap& back = g_bChinese.load() ? m_bmpBackCn : m_bmpBackEn;
     if (back.GetSafeHandle()) {
         DrawBitmap(&dc, &back, 0, 0);
-        return;
+    } else {
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(&rc, RGB(27, 30, 36));
     }
-    CRect rc;
-    GetClientRect(&rc);
-    dc.FillSolidRect(&rc, RGB(27, 30, 36));
+    // A recess under each delay field shown: the fields stand where the outputs' positions are.
+    for (CNumEdit& field : m_editDelay)
+        if (field.GetSafeHwnd() && (field.GetStyle() & WS_VISIBLE)) {
+            CRect rc;
+            field.GetWindowRect(&rc);
+            ScreenToClient(&rc);
+            rc.InflateRect(2, 2);
+            dc.FillSolidRect(&rc, kWellEdge);
+            rc.DeflateRect(1, 1);
+            dc.FillSolidRect(&rc, kWell);
+        }
 }
 
 BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
