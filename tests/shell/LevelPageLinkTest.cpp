@@ -115,21 +115,33 @@ TEST_F(LevelPageActions, ChoosingAnotherInputSendsTheHeldSystemRecordThenTheSour
         EXPECT_FALSE(IsSystemWrite(r, CMD_SOURCE_SET) || IsSystemWrite(r, CMD_SYSTEM_DATA));
 }
 
-TEST_F(LevelPageActions, TheMasterFaderReachesTheDeviceAsTheSystemRecordAndSwitchesItOn) {
-    {
-        std::lock_guard lock(g_linkLock);
-        g_systemData.masterOn = 0;
-        g_systemData.masterVolume.Set(30);
-    }
+TEST_F(LevelPageActions, TheMasterSwitchAndFaderReachTheDeviceAsTheSystemRecord) {
     m_level->RefreshAll();
+    if (m_level->MasterButton().GetCheck() == 0)
+        Click(m_level->MasterButton());
     Settle();
     const PresetImage image = m_dev.GetState().live;
-    CBitmapSlider& fader = m_level->MasterFader();
-    fader.SetPos(57);
+    Click(m_level->MasterButton());
+    EXPECT_EQ(m_level->MasterButton().GetCheck(), 0);
+    // A device state read before the switch went out may still echo the old byte: the program
+    // takes the device's byte with every state report.
+    ASSERT_TRUE(
+        Pump([&] { return m_dev.GetState().systemData.masterOn == 0 && CLevelBindings::MasterOn() == 0; }));
+    // Moving the fader switches the master back on.
+    const int target = CLevelBindings::MasterVolume() == 57 ? 56 : 57;
+    m_level->MasterFader().SetPos(target);
     m_level->SendMessage(WM_SLIDER_MOVED, kMasterFader, 0);
-    ASSERT_TRUE(Pump([&] { return m_dev.GetState().systemData.masterVolume.Get() == 57; }));
-    EXPECT_EQ(m_dev.GetState().systemData.masterOn, 1);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().systemData.masterVolume.Get() == target; }));
     EXPECT_EQ(m_level->MasterButton().GetCheck(), 1);
+    EXPECT_EQ(m_level->MasterSpin().GetPos(), target);
+    Pump([] { return false; }, 300);
+    SystemDataRecord mine;
+    {
+        std::lock_guard lock(g_linkLock);
+        mine = g_systemData;
+    }
+    EXPECT_TRUE(m_dev.GetState().systemData == mine);
+    EXPECT_EQ(m_dev.GetState().systemData.masterOn, 1);
     ExpectDeviceMatchesOnly(image, {});
 }
 
@@ -179,11 +191,9 @@ TEST_F(LevelPageActions, ALinkedGroupsDelayStepsInCmAndInchReachTheDeviceAsBothM
         const int d0 = m_doc->GetOut(0)->GetDelay(), d1 = m_doc->GetOut(1)->GetDelay();
         const int want0 = unit == DELAY_UNIT_CM ? StepDelayCm(d0, 1) : StepDelayInch(d0, 1);
         const int want1 = unit == DELAY_UNIT_CM ? StepDelayCm(d1, 1) : StepDelayInch(d1, 1);
-        // The linked field shows its arrows; the right-hand arrow steps up.
-        CWnd& arrows = m_level->DelayField(0).SpinButton();
-        ASSERT_TRUE(arrows.IsWindowVisible());
-        const QRect r = arrows.Widget()->rect();
-        r9test::Click(arrows.Widget(), QPoint(r.right() - 3, r.center().y()));
+        // The linked field shows its arrows; its spin steps it and tells the page.
+        ASSERT_TRUE(m_level->DelayField(0).SpinButton().IsWindowVisible());
+        m_level->DelaySpin(0).Step(1);
         r9test::Pump();
         ASSERT_TRUE(Pump([&] { return m_doc->GetOut(1)->GetDelay() == want1; }, 3000)) << unit;
         EXPECT_EQ(m_doc->GetOut(0)->GetDelay(), want0);

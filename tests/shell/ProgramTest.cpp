@@ -315,7 +315,7 @@ TEST_F(ProgramTest, TheLinkReachesTheRunningLevelPageThroughTheViewsPageServices
     auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(g_pLevelPage, level);
-    level->Meter(2).SetLevel(0x1F);
+    level->Meter(2).SetLevel(0x15);
     ASSERT_TRUE(level->Meter(2).IsLampOn(0));
     InputPageServices().ClearOutputMeters();
     for (int lamp = 0; lamp < CSLamp::kLamps; ++lamp)
