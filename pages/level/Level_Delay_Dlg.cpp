@@ -311,6 +311,20 @@ BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
 // ---- Page-wide -----------------------------------------------------------------------------------
 
 void CLevel_Delay_Dlg::RefreshAll() {
+    // Every control would paint itself over the page's background as it is set; held back, the
+    // page paints once after the reload.
+    const bool outer = m_nRedrawHold++ == 0 && GetSafeHwnd();
+    if (outer)
+        SetRedraw(FALSE);
+    RefreshAllNow();
+    if (outer) {
+        SetRedraw(TRUE);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    --m_nRedrawHold;
+}
+
+void CLevel_Delay_Dlg::RefreshAllNow() {
     const BOOL chinese = g_bChinese.load() ? TRUE : FALSE;
     // Master.
     const int master = CLevelBindings::MasterVolume();

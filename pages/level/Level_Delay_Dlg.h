@@ -137,6 +137,7 @@ private:
         CRect button;
     };
     void InitControls();
+    void RefreshAllNow();
     void ApplySlider(int id, BOOL released);
     BOOL IsShown(int id) const;
     CBtnPng* ButtonOf(int n);
@@ -179,4 +180,5 @@ private:
     CRect m_rcCentre[4]; // buttons 6052, 6053, fields 6006, 6007
     int m_navOrder[kNavCount] = {};
     int m_nMarkedOutput = -1;
+    int m_nRedrawHold = 0;
 };
