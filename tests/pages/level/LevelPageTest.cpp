@@ -237,3 +237,62 @@ TEST_F(LevelPageTest, RendersInBothLanguagesEachUnitLinkedAndUnlinked) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LevelPageTest, EnterAndTabInAnEditMoveOnAndEscapeTakesTheFocusWithoutClosing) {
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    struct Case {
+        UINT key;
+        int from;
+        int to; // 0: the page itself
+    } cases[] = {
+        {VK_RETURN, kInputEdit + 5, kDelayField},
+        {VK_TAB, kOutputEdit + 7, kMasterEdit},
+        {VK_ESCAPE, kOutputEdit + 2, 0},
+    };
+    for (const Case& c : cases) {
+        CWnd* from = page->GetDlgItem(c.from);
+        ASSERT_NE(from, nullptr);
+        from->SetFocus();
+        MSG msg{};
+        msg.hwnd = from->GetSafeHwnd();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = c.key;
+        EXPECT_TRUE(page->PreTranslateMessage(&msg)) << "the page keeps key " << c.key;
+        ctltest::Pump();
+        CWnd* focus = CWnd::GetFocus();
+        if (c.to == 0) {
+            EXPECT_EQ(focus, page.get());
+        } else {
+            ASSERT_NE(focus, nullptr);
+            EXPECT_EQ(focus->GetDlgCtrlID(), c.to) << c.key;
+        }
+        EXPECT_TRUE(Shown(*page));
+    }
+}
+
+TEST_F(LevelPageTest, TheInputPagesNoticeRedrawsTheButtonsWithoutSending) {
+    g_nCurInput = 2;
+    g_systemData.pageSwitch = 1;
+    page->SkinInputButtons();
+    page->CheckInputButton(4);
+    // The input page cleared the hold and moved from input 4: the buttons follow, nothing is sent.
+    g_systemData.pageSwitch = 0;
+    page->SendMessage(WM_CUR_INPUT_CHANGED, 1, 4);
+    for (int n = 0; n < kInputCount; ++n)
+        EXPECT_EQ(page->InputButton(n).GetCheck(), n == 2 ? 1 : 0) << n;
+    page->SendMessage(WM_SET_CUR_INPUT, 0, 3);
+    EXPECT_EQ(page->InputButton(2).GetCheck(), 1) << "only the current input is checked";
+    EXPECT_TRUE(host.log.empty());
+    // Choosing on the page: the held byte goes out first, then the source set.
+    g_systemData.pageSwitch = 1;
+    Command(kInputButton + 5);
+    EXPECT_EQ(page->InputButton(5).GetCheck(), 1);
+    EXPECT_EQ(page->InputButton(2).GetCheck(), 0);
+    ASSERT_EQ(host.log.size(), 4U);
+    EXPECT_EQ(host.log[1], "Send(5)");
+    EXPECT_EQ(host.log[3], "Send(2)");
+}
+
+} // namespace
