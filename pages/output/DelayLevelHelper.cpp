@@ -144,7 +144,10 @@ int CDelayLevelHelper::StepOutputDelay(int output, int step) {
     CKTV_OutData* out = output >= 0 && output < NUM_OUTPUTS ? g_pOutData[output] : nullptr;
     if (!spin || !out)
         return -1;
-    int value = spin->GetPos();
+    // A field shared by several positions shows the output bound to it last; the others step
+    // from their own delay and leave the field alone.
+    const bool shown = spin->GetChannel() == output;
+    int value = shown ? spin->GetPos() : out->GetDelay();
     switch (spin->GetBuddyType()) {
     case NUMTYPE_DELAY_CM:
         value = StepDelayCm(value, step);
@@ -159,7 +162,8 @@ int CDelayLevelHelper::StepOutputDelay(int output, int step) {
     value = std::clamp(value, 0, kMaxDelay);
     if (value != out->GetDelay()) {
         out->SetDelay(value);
-        spin->SetPos(value);
+        if (shown)
+            spin->SetPos(value);
     }
     return value;
 }

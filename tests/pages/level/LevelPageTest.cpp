@@ -296,3 +296,23 @@ TEST_F(LevelPageTest, TheInputPagesNoticeRedrawsTheButtonsWithoutSending) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LevelPageTest, LinkedMembersSharingOneFieldEachStepFromTheirOwnDelay) {
+    // FL-Midrange and FL-M & WF share field 6001, which shows output 1 (bound last).
+    MapOutputs({2, 5});
+    Out(0)->SetDelay(10);
+    Out(1)->SetDelay(200);
+    page->RefreshAll();
+    ASSERT_EQ(page->DelaySpin(1).GetChannel(), 1);
+    Command(6803);
+    ASSERT_EQ(g_spkGroups.frontLeft.linkFlag, 1);
+    page->DelaySpin(1).Step(1);
+    ctltest::Pump();
+    EXPECT_EQ(Out(1)->GetDelay(), 201);
+    EXPECT_EQ(Out(0)->GetDelay(), 11) << "stepped from its own delay, not from the field's";
+    EXPECT_EQ(page->DelaySpin(1).GetPos(), 201) << "the field keeps showing its own output";
+}
+
+} // namespace
