@@ -30,6 +30,7 @@ constexpr UINT kOnLooks = 526;
 constexpr int kMaxDelay = 354;
 constexpr COLORREF kWell = RGB(14, 17, 20);
 constexpr COLORREF kWellEdge = RGB(44, 50, 58);
+constexpr COLORREF kCaption = RGB(154, 163, 178);
 
 int CodeOf(int n) {
     return CDelayLevelHelper::CodeOf(n);
@@ -281,6 +282,20 @@ void CLevel_Delay_Dlg::OnPaint() {
             rc.DeflateRect(1, 1);
             dc.FillSolidRect(&rc, kWell);
         }
+    // The caption of the L/R link picture, while it shows.
+    if (m_picLRLink.GetSafeHwnd() && (m_picLRLink.GetStyle() & WS_VISIBLE)) {
+        CRect rc;
+        m_picLRLink.GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        CFont* old = g_fontArial12.GetSafeHandle() ? dc.SelectObject(&g_fontArial12) : nullptr;
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(kCaption);
+        CRect text(rc.right + 6, rc.top - 3, rc.right + 150, rc.bottom + 3);
+        dc.DrawText(CString(g_bChinese.load() ? "左右联调" : "L/R link"), &text,
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        if (old)
+            dc.SelectObject(old);
+    }
 }
 
 BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {

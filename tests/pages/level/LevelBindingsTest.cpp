@@ -5,6 +5,7 @@
 
 #include "pages/level/DelayPositions.h"
 #include "pages/level/LevelBindings.h"
+#include "res/ResourceTables.h"
 #include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,17 @@ TEST(DelayPositionsTest, OutputsSharingAButtonAreFoundAndAnEmptyCodeUnbinds) {
     EXPECT_EQ(positions.OutputsOfButton(0, out), 0);
     positions.Bind(3, 0);
     EXPECT_EQ(positions.OutputsOfButton(6041, out), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(LevelPageArtTest, EveryIdOfThePageIsDrawnFromItsOwnRow) {
+    // A row with the same id in an earlier table would shadow the page's look.
+    ASSERT_FALSE(res::kLevelPageArt.empty());
+    for (const res::ArtSpec& row : res::kLevelPageArt)
+        EXPECT_EQ(res::FindArt(row.id), &row) << row.id;
 }
 
 } // namespace

@@ -224,6 +224,9 @@ TEST_F(LevelPageTest, RendersInBothLanguagesEachUnitLinkedAndUnlinked) {
     Command(6802);
     Command(6811);
     Command(kUnitCm);
+    g_bLRLinked = 1;
+    page->RefreshAll();
+    EXPECT_TRUE(Shown(page->LRLinkPicture()));
     Render("level_page_offline_en_cm_linked");
     g_bChinese = 1;
     page->ApplyLanguage();
@@ -232,6 +235,8 @@ TEST_F(LevelPageTest, RendersInBothLanguagesEachUnitLinkedAndUnlinked) {
     Command(6802);
     Command(6811);
     Command(kUnitMs);
+    g_bLRLinked = 0;
+    page->RefreshAll();
     Render("level_page_offline_zh_ms");
     g_bChinese = 0;
 }
