@@ -17,8 +17,9 @@ constexpr DWORD kAmber = 0x0000A5FF;    // bypass
 constexpr DWORD kGreen = 0x0084DC3D;    // switch on
 constexpr DWORD kHoldGrey = 0x00707070; // the current input while the device holds it
 
-constexpr const char* kInputEn[6] = {"S/PDIF", "Hi.Level", "Phone", "AUX1", "AUX2", "AUX3"};
-constexpr const char* kInputZh[6] = {"光纤", "高电平", "蓝牙", "AUX1", "AUX2", "AUX3"};
+// The view's input-type buttons share the images of inputs 1..3 (built in).
+constexpr const char* kInputEn[6] = {"S/PDIF", "Hi_Level", "Phone", "AUX", "AUX2", "AUX3"};
+constexpr const char* kInputZh[6] = {"光纤", "高电平", "蓝牙", "AUX", "AUX2", "AUX3"};
 constexpr const char* kSourceEn[7] = {"S/PDIF", "Hi.Level", "Phone", "AUX1", "AUX2", "AUX3", "OFF"};
 constexpr const char* kSourceZh[7] = {"数字", "高电平", "蓝牙", "AUX1", "AUX2", "AUX3", "关闭"};
 
@@ -28,14 +29,14 @@ constexpr std::array<ArtSpec, 48> MakeInputButtonArt() {
     std::array<ArtSpec, 48> a{};
     int i = 0;
     for (unsigned n = 0; n < 6; ++n) {
-        a[i++] = {8100 + n, false, 158, 26, "panel-button", 0, kInputEn[n], 0};
-        a[i++] = {8110 + n, false, 158, 26, "panel-button", 1, kInputEn[n], 0};
-        a[i++] = {8120 + n, false, 158, 26, "panel-button", 3, kInputEn[n], 0};
-        a[i++] = {8210 + n, false, 158, 26, "panel-button", 3, kInputEn[n], kHoldGrey};
-        a[i++] = {8130 + n, false, 158, 26, "panel-button", 0, kInputZh[n], 0};
-        a[i++] = {8140 + n, false, 158, 26, "panel-button", 1, kInputZh[n], 0};
-        a[i++] = {8150 + n, false, 158, 26, "panel-button", 3, kInputZh[n], 0};
-        a[i++] = {8200 + n, false, 158, 26, "panel-button", 3, kInputZh[n], kHoldGrey};
+        a[i++] = {8100 + n, false, 75, 25, "bar-button", 0, kInputEn[n], 0};
+        a[i++] = {8110 + n, false, 75, 25, "bar-button", 1, kInputEn[n], 0};
+        a[i++] = {8120 + n, false, 75, 25, "bar-button", 3, kInputEn[n], 0};
+        a[i++] = {8210 + n, false, 75, 25, "bar-button", 3, kInputEn[n], kHoldGrey};
+        a[i++] = {8130 + n, false, 75, 25, "bar-button", 0, kInputZh[n], 0};
+        a[i++] = {8140 + n, false, 75, 25, "bar-button", 1, kInputZh[n], 0};
+        a[i++] = {8150 + n, false, 75, 25, "bar-button", 3, kInputZh[n], 0};
+        a[i++] = {8200 + n, false, 75, 25, "bar-button", 3, kInputZh[n], kHoldGrey};
     }
     return a;
 }
@@ -174,16 +175,13 @@ std::string Label(int x, int y, const char* text, const char* anchor = "start") 
                   x, y, kFont, anchor, text);
 }
 
-// Captions: input, AUX mode, Hi.Level mode, mixer source, input EQ, the row names, commands.
+// Captions: input, AUX mode, Hi.Level mode, mixer source, the EQ commands, the bypass row.
 struct PageTexts {
     const char* input;
     const char* aux;
     const char* hiLevel;
     const char* source;
     const char* eq;
-    const char* freq;
-    const char* q;
-    const char* gain;
     const char* bypass;
 };
 
@@ -193,21 +191,14 @@ std::string PageBackground(const PageTexts& t) {
     s += "<defs><linearGradient id=\"f\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" "
          "stop-color=\"#1b1e24\"/><stop offset=\"1\" stop-color=\"#17191e\"/></linearGradient></defs>";
     s += "<rect y=\"450\" width=\"1280\" height=\"206\" fill=\"url(#f)\"/>";
-    s += Panel(12, 8, 182, 442, t.input);
-    s += Label(24, 284, t.aux);
-    s += Label(24, 346, t.hiLevel);
-    s += Label(24, 410, t.source);
+    s += Panel(12, 8, 182, 300, t.input);
+    s += Label(24, 158, t.aux);
+    s += Label(24, 214, t.hiLevel);
+    s += Label(24, 270, t.source);
     s += Panel(230, 6, 1038, 216, nullptr);
     s += Panel(200, 224, 1068, 226, nullptr);
     s += Panel(200, 224, 36, 226, nullptr);
-    s += Label(218, 257, t.freq, "middle");
-    s += Label(218, 277, t.q, "middle");
-    s += Label(218, 297, t.gain, "middle");
     s += Label(218, 431, t.bypass, "middle");
-    // The gain scale beside column 0's slider: +12, 0 and -12 dB.
-    s += Label(226, 314, "+12", "end");
-    s += Label(226, 364, "0", "end");
-    s += Label(226, 414, "-12", "end");
     s += Panel(1192, 230, 70, 130, t.eq);
     s += "</svg>";
     return s;
@@ -324,9 +315,8 @@ struct SvgTables {
             rows.push_back({id, png, w, h, nullptr});
         };
         add(383, false, 1280, 656,
-            PageBackground({"INPUT", "AUX MODE", "HI.LEVEL", "MIXER SOURCE", "EQ", "Hz", "Q", "dB", "BYP"}));
-        add(389, false, 1280, 656,
-            PageBackground({"输入", "AUX 模式", "高电平", "混音源", "均衡", "频率", "Q值", "增益", "直通"}));
+            PageBackground({"INPUT", "AUX MODE", "HI.LEVEL", "MIXER SOURCE", "EQ", "BYP"}));
+        add(389, false, 1280, 656, PageBackground({"输入", "AUX 模式", "高电平", "混音源", "均衡", "直通"}));
         add(654, true, 840, 176, BarBackground());
         for (const ConnectorArt& c : kConnectors)
             for (int look = 0; look < 3; ++look) {

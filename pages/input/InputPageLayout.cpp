@@ -41,19 +41,28 @@ constexpr std::array<Item, kPageItems> MakePageItems() {
         a[i++] = At(kLamp + n, "Button", BandPlace(n, Part::Lamp), shown | kOwnerDraw);
     }
     // EQ commands right of the columns; the GEQ picture under them.
-    a[i++] = {kBypassAll, "Button", 1206, 244, 42, 20, kShown | kOwnerDraw, 0, "", ""};
-    a[i++] = {kResetAll, "Button", 1206, 270, 42, 20, kShown | kOwnerDraw, 0, "", ""};
-    a[i++] = {kPeqGeq, "Button", 1206, 296, 42, 20, kShown | kOwnerDraw, 0, "", ""};
+    a[i++] = {kBypassAll, "Button", 1206, 244, 42, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kResetAll, "Button", 1206, 270, 42, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kPeqGeq, "Button", 1206, 296, 42, 20, kShown | kPush, 0, "", ""};
     a[i++] = {kGeqPicture, "Button", 1206, 330, 42, 20, WS_DISABLED | kPush, 0, "", ""};
     // The input choice down the left.
     a[i++] = {kSelectedInput, "Button", 46, 36, 114, 20, kShown | WS_DISABLED | kPush, 0, "", ""};
     for (int m = 0; m < 3; ++m)
-        a[i++] = {kAuxMode + m, "Button", 24 + m * 54, 290, 52, 24, kShown | kPush, 0, "", ""};
+        a[i++] = {kAuxMode + m, "Button", 24 + m * 54, 166, 52, 24, kShown | kPush, 0, "", ""};
     for (int n = 0; n < 6; ++n)
-        a[i++] = {kInputButton + n, "Button", 24, 66 + n * 30, 158, 26, kShown | kPush, 0, "", ""};
-    a[i++] = {kSourceButton, "Button", 24, 416, 158, 26, kShown | kPush, 0, "", ""};
-    a[i++] = {kHiLevel1Way, "Button", 24, 352, 77, 24, kShown | kPush, 0, "", ""};
-    a[i++] = {kHiLevel2Way, "Button", 105, 352, 77, 24, kShown | kPush, 0, "", ""};
+        a[i++] = {kInputButton + n,
+                  "Button",
+                  24 + (n % 2) * 83,
+                  66 + (n / 2) * 31,
+                  75,
+                  25,
+                  kShown | kPush,
+                  0,
+                  "",
+                  ""};
+    a[i++] = {kSourceButton, "Button", 24, 278, 158, 26, kShown | kPush, 0, "", ""};
+    a[i++] = {kHiLevel1Way, "Button", 24, 222, 77, 24, kShown | kPush, 0, "", ""};
+    a[i++] = {kHiLevel2Way, "Button", 105, 222, 77, 24, kShown | kPush, 0, "", ""};
     return a;
 }
 
@@ -62,28 +71,28 @@ static_assert(kPageItemsTable[kPageItems - 1].id == kHiLevel2Way, "every item of
 
 // The selector bar: the connectors of the three AUX layouts share the right half of the plate.
 constexpr Item kBarItems[] = {
-    {kBarSpdif, "Button", 40, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarHiLevel, "Button", 156, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarPhone, "Button", 272, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarAux1, "Button", 420, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarAux2, "Button", 536, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarAux3, "Button", 652, 60, 96, 96, kShown | kOwnerDraw, 0, "", ""},
-    {kBarAux1Four, "Button", 420, 60, 212, 96, kOwnerDraw, 0, "", ""},
-    {kBarAux2Two, "Button", 652, 60, 96, 96, kOwnerDraw, 0, "", ""},
-    {kBarAux3Spare, "Button", 652, 60, 96, 96, kOwnerDraw, 0, "", ""},
-    {kBarAux1Six, "Button", 420, 60, 328, 96, kOwnerDraw, 0, "", ""},
-    {kBarAux2Spare, "Button", 536, 60, 96, 96, kOwnerDraw, 0, "", ""},
+    {kBarSpdif, "Button", 40, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarHiLevel, "Button", 156, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarPhone, "Button", 272, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarAux1, "Button", 420, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarAux2, "Button", 536, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarAux3, "Button", 652, 60, 96, 96, kShown | kPush, 0, "", ""},
+    {kBarAux1Four, "Button", 420, 60, 212, 96, kPush, 0, "", ""},
+    {kBarAux2Two, "Button", 652, 60, 96, 96, kPush, 0, "", ""},
+    {kBarAux3Spare, "Button", 652, 60, 96, 96, kPush, 0, "", ""},
+    {kBarAux1Six, "Button", 420, 60, 328, 96, kPush, 0, "", ""},
+    {kBarAux2Spare, "Button", 536, 60, 96, 96, kPush, 0, "", ""},
 };
 
 constexpr Item kNoiseItems[] = {
-    {kNoiseSwitch, "Button", 110, 96, 100, 40, kShown | kOwnerDraw, 0, "", ""},
+    {kNoiseSwitch, "Button", 110, 96, 100, 40, kShown | kPush, 0, "", ""},
 };
 
 const res::DialogSpec kDialogs[] = {
     {kDialogId, kPageWidth, kPageHeight, WS_CHILD, 0, "", "", "Arial", -12, kPageItemsTable},
     {kBarId, kBarWidth, kBarHeight, WS_CHILD, 0, "", "", "Arial", -12, kBarItems},
-    {kNoiseDialogId, kNoiseWidth, kNoiseHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, "Advanced", "高级",
-     "Arial", -12, kNoiseItems},
+    {kNoiseDialogId, kNoiseWidth, kNoiseHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0,
+     "Advanced", "高级", "Arial", -12, kNoiseItems},
 };
 } // namespace
 
