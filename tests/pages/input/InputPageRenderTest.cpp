@@ -40,10 +40,13 @@ TEST_F(InputPageTest, RendersBothLanguagesOfflineAndWithData) {
 }
 
 TEST_F(InputPageTest, RendersTheSelectorBarInEachAuxMode) {
+    // A connector of the mode lit in each: AUX2, the four-channel AUX1, the six-channel AUX1.
+    const int lit[3] = {4, 3, 3};
     for (int mode = 0; mode < 3; ++mode) {
         for (int lang = 0; lang < 2; ++lang) {
             g_bChinese = lang;
             page->SetAuxMode(mode);
+            page->SendMessage(WM_INPUT_CHANNEL_SELECT, 0, lit[mode]);
             page->ApplyLanguage();
             const std::string name = "input_bar_mode" + std::to_string(mode) + (lang ? "_zh" : "_en");
             ctltest::Render(page->Bar(), name.c_str());
