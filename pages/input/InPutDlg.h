@@ -2,6 +2,8 @@
 // and it stays hidden, but its choice of input runs: the page buttons, the selector bar and the
 // AUX mode go through CInputSelection, and the level page's choice reaches it by
 // WM_CUR_INPUT_CHANGED. It also edits the current input's EQ (columns 0..14 of 31) on the graph.
+// What the link asks of the input page (the source button, the channel reload) it serves as
+// CInputPageServices, through the view's forwarder.
 #pragma once
 
 #include "controls/BitButton.h"
@@ -10,6 +12,7 @@
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "controls/XPButton.h"
+#include "link/InputPageServices.h"
 #include "pages/input/InMode_Dlg.h"
 #include "pages/input/InputPageLayout.h"
 #include "pages/input/InputSelection.h"
@@ -23,7 +26,7 @@ class CMusic_InData;
 class CFilter;
 class CInputPageHost;
 
-class CInPutDlg : public CDialog, public CInputSelection::Outlet {
+class CInPutDlg : public CDialog, public CInputPageServices, public CInputSelection::Outlet {
 public:
     static constexpr UINT IDD = inpage::kDialogId;
     static constexpr int kBands = inpage::kBandCount;
@@ -58,11 +61,11 @@ public:
     void OnAuxModeApplied() {}
 
     // ---- Mixer source (the source menu comes with the mixer)
-    void UpdateSourceButton();
+    void UpdateSourceButton() override;
     BOOL ValidateSource(int input, int mode);
 
     // ---- The current input's EQ
-    void RefreshChannel();
+    void RefreshChannel() override;
     void ApplyLanguage();
     void OnBandFreq(int n);
     void OnBandQ(int n);
