@@ -12,6 +12,9 @@ extern const std::size_t kArtCount;
 // The output page's art (OutputPageArtTable.cpp), searched right after kArt.
 extern const std::span<const ArtSpec> kPageArtTables[];
 extern const std::size_t kPageArtTableCount;
+// The input page's art (InputPageArtTable.cpp), one of kPageArtTables.
+extern const ArtSpec* const kInputPageArt;
+extern const std::size_t kInputPageArtCount;
 // The level page's art (LevelPageArtTable.cpp), one of kPageArtTables.
 extern const std::span<const ArtSpec> kLevelPageArt;
 extern const SvgSpec kSvg[];

@@ -2,6 +2,8 @@
 #include "shell/ReMap_Dlg.h"
 #include "shell/All_Link_Dlg.h"
 
+#include "pages/input/InPutDlg.h"
+#include "pages/input/InputNoise.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -483,6 +485,12 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    // The input page tells the level page of its choices; the link reaches both pages through
+    // the view's page services.
+    auto* inputPage = dynamic_cast<CInPutDlg*>(m_pInputPage.get());
+    if (inputPage)
+        inputPage->SetLevelPageWindow(m_pLevelPage.get());
+    m_inputPageServices.SetInputPage(inputPage);
     SetInputPageServices(&m_inputPageServices);
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
@@ -534,6 +542,13 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
             return nullptr;
         output->AttachChannelData(m_pData);
         return output;
+    }
+    if (pageId == IDD_INPUT_PAGE) {
+        auto input = std::make_unique<CInPutDlg>(tabArea);
+        if (!input->CreatePage(tabArea, this))
+            return nullptr;
+        input->AttachChannelData(m_pData);
+        return input;
     }
     if (pageId == IDD_LEVEL_PAGE) {
         auto level = std::make_unique<CLevel_Delay_Dlg>(tabArea);
@@ -606,6 +621,8 @@ int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
 void CTRV410View::ApplyLanguageToPages() {
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
         output->ApplyLanguage();
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->ApplyLanguage();
     if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
         level->ApplyLanguage();
 }
@@ -617,7 +634,10 @@ void CTRV410View::PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CTRV410View::ValidateSource(int input, int auxMode) {
     // The mixer source offered for the input; nothing is sent.
-    g_inputOptions.SelectRow(auxMode, input);
+    if (auto* page = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        page->ValidateSource(input, auxMode);
+    else
+        g_inputOptions.SelectRow(auxMode, input);
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1592,6 +1612,12 @@ void CTRV410View::OnMixerMenu() {
 
 void CTRV410View::OnBassBoostMenu() {
     RunInputNoiseDialog(0);
+}
+
+void CTRV410View::RunInputNoiseDialog(int kind) {
+    CInputNoise panel(this, this);
+    panel.SetKind(kind);
+    panel.DoModal();
 }
 
 void CTRV410View::OnBootSourceMenu() {
