@@ -216,6 +216,13 @@ TEST_F(LevelPageActions, ChangingTheDelayUnitSendsNothing) {
     ExpectDeviceMatchesOnly(before.live, {});
     EXPECT_TRUE(m_dev.GetState().systemData == before.systemData);
     r9test::RenderToPng(m_view->Widget(), "level_page_online_ms");
+    // The language switch reaches the page; nothing is sent for it either.
+    m_view->ToggleLanguage(TRUE);
+    ASSERT_TRUE(g_bChinese.load());
+    Pump([] { return false; }, 200);
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_zh_ms");
+    m_view->ToggleLanguage(TRUE);
+    ExpectDeviceMatchesOnly(before.live, {});
 }
 
 } // namespace
