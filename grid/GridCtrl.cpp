@@ -1036,7 +1036,7 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
     const bool wasSelected = GetItemState(pressed.row, pressed.col) & GRIDSTATE_SELECTED;
     SetFocusCellAt(-1, -1);
     SetFocusCell(pressed);
-    SetItemState(pressed.row, pressed.col, GRIDSTATE_SELECTED);
+    SetItemState(pressed.row, pressed.col, ShownSelected(GetItemState(pressed.row, pressed.col)));
     Invalidate();
     if (m_bEnableDragAndDrop && m_pFocusBeforePress == this && wasSelected) {
         m_MouseMode = GRIDMODE_DRAG_PENDING;
