@@ -359,9 +359,10 @@ void CGridCtrl::EnsureVisible(int row, int col) {
     CRect rect, client;
     if (GetCellRect(row, col, &rect)) {
         GetClientRect(&client);
-        if (rect.right > client.right)
+        // Cell rectangles include their last pixel, the client's end lies one past it.
+        if (rect.right >= client.right)
             SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        if (rect.bottom > client.bottom)
+        if (rect.bottom >= client.bottom)
             SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     }
 }
@@ -683,6 +684,14 @@ void CGridCtrl::OnDraw(CDC* dc) {
     dc->SelectStockObject(NULL_PEN);
     if (!m_dividerLine.IsRectEmpty())
         dc->InvertRect(&m_dividerLine);
+    if (m_bHorzShown && m_bVertShown) {
+        // The square between the two bars.
+        CRect whole, client;
+        CWnd::GetClientRect(&whole);
+        GetClientRect(&client);
+        dc->FillSolidRect(client.right, client.bottom, whole.right - client.right,
+                          whole.bottom - client.bottom, GetSysColor(COLOR_BTNFACE));
+    }
 }
 
 BOOL CGridCtrl::DrawCell(CDC* dc, int row, int col, CRect rect, BOOL) {
@@ -1182,7 +1191,8 @@ BOOL CGridCtrl::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
 }
 
 void CGridCtrl::OnCaptureChanged(CWnd* wnd) {
-    if (wnd != this) {
+    // Our own release at the end of a drag is no loss of the capture.
+    if (wnd && wnd != this) {
         if (m_nTimerID) {
             KillTimer(m_nTimerID);
             m_nTimerID = 0;
