@@ -1,6 +1,5 @@
 #include "grid/GridCtrl.h"
 
-#include "controls/MemDC.h"
 #include "model/Globals.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/DataExchange.h"
@@ -172,6 +171,7 @@ LRESULT CGridCtrl::OnSetFont(WPARAM wParam, LPARAM lParam) {
     m_pFont = new CFont;
     m_pFont->CreateFontIndirect(&lf);
     m_cellFonts.clear();
+    m_lastCellFont = nullptr;
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CFont* old = dc.SelectObject(m_pFont);
@@ -213,6 +213,9 @@ int CGridCtrl::GetWheelScrollLines() {
 }
 
 CFont* CGridCtrl::CellFont(const LOGFONT& font) {
+    // Neighbouring cells nearly always share a font.
+    if (m_lastCellFont && std::memcmp(&m_lastLogFont, &font, sizeof(LOGFONT)) == 0)
+        return m_lastCellFont;
     std::string key(reinterpret_cast<const char*>(&font), sizeof(LOGFONT));
     auto it = m_cellFonts.find(key);
     if (it == m_cellFonts.end()) {
@@ -220,7 +223,9 @@ CFont* CGridCtrl::CellFont(const LOGFONT& font) {
         created->CreateFontIndirect(&font);
         it = m_cellFonts.emplace(std::move(key), std::move(created)).first;
     }
-    return it->second.get();
+    m_lastLogFont = font;
+    m_lastCellFont = it->second.get();
+    return m_lastCellFont;
 }
 
 // --- scroll bars and geometry -------------------------------------------------------------------
@@ -538,12 +543,9 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC*) {
 
 void CGridCtrl::OnPaint() {
     CPaintDC dc(this);
-    if (m_bDoubleBuffer) {
-        CMemDC memDC(&dc);
-        OnDraw(&memDC);
-    } else {
-        OnDraw(&dc);
-    }
+    // A window's paint already draws into the toolkit's off-screen backing store, which reaches
+    // the screen in one copy: a second buffer would only copy the pixels twice more.
+    OnDraw(&dc);
 }
 
 void CGridCtrl::EraseBkgnd(CDC* dc) {
