@@ -364,6 +364,23 @@ TEST_F(LargeGridTest, DividerDragSetsTheWidthFromTheCellOrigin) {
     EXPECT_NE(grid.GetMouseMode(), GRIDMODE_COLUMN_SIZING);
 }
 
+TEST_F(LargeGridTest, AutoScrollBelowTheCellsScrollsAndExtendsTheSelectionToTheBottomEdge) {
+    const int cut = grid.GetVisibleNonFixedCellRange().GetMaxRow();
+    grid.SetFocusCellAt(cut, 2);
+    grid.SetSelectionStartCell(GridCellId(cut, 2));
+    grid.SetMouseMode(GRIDMODE_SELECT_CELLS);
+    CRect client;
+    grid.GetClientRect(&client);
+    grid.AutoScrollTo(CPoint(100, client.bottom + 30));
+    EXPECT_GT(Top(), 1);
+    EXPECT_EQ(grid.GetFocusCell(), GridCellId(cut, 2)); // the keys do not move it while selecting
+    const GridCellRange sel = grid.GetSelectedCellRange();
+    EXPECT_EQ(sel.GetMinRow(), cut);
+    EXPECT_EQ(sel.GetMaxRow(), grid.GetCellFromPt(CPoint(100, client.bottom - 1)).row);
+    EXPECT_GT(sel.GetMaxRow(), cut);
+    grid.SetMouseMode(GRIDMODE_IDLE);
+}
+
 // --- renders ------------------------------------------------------------------------------------
 
 namespace {
