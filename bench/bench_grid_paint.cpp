@@ -1,6 +1,7 @@
 // The cell grid: a full repaint of a 1000 x 20 grid scrolled to its middle (fixed cells, normal
 // cells, a selection and grid lines into the off-screen buffer, copied once).
 #include "grid/GridCtrl.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ScrollBar.h"
 #include "support/UiApplication.h"
@@ -58,6 +59,26 @@ void BM_GridRepaintScrolledToTheMiddle(benchmark::State& state) {
     if (top < 400 || top > 600)
         state.SkipWithError("the grid is not scrolled to its middle");
 }
+// The grid's own drawing alone (the seven steps into an off-screen bitmap of the window's size),
+// without the toolkit's paint event and backing store flush.
+void BM_GridDrawScrolledToTheMiddle(benchmark::State& state) {
+    GridBench b;
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 1280, 720);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    for (auto _ : state)
+        b.grid.OnDraw(&dc);
+    dc.SelectObject(old);
+}
+BENCHMARK(BM_GridDrawScrolledToTheMiddle)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 BENCHMARK(BM_GridRepaintScrolledToTheMiddle)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
