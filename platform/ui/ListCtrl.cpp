@@ -269,6 +269,19 @@ BOOL CListCtrl::GetSubItemRect(int item, int subItem, int code, CRect& rect) con
     return TRUE;
 }
 
+BOOL CListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (CWnd::OnNotify(wParam, lParam, result))
+        return TRUE;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    CWnd* parent = GetParent();
+    if (!hdr || !parent || hdr->hwndFrom != m_pHeader->m_hWnd)
+        return FALSE;
+    const LRESULT answer = parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()), lParam);
+    if (result)
+        *result = answer;
+    return answer != 0;
+}
+
 LRESULT CListCtrl::CustomDraw(NMLVCUSTOMDRAW& cd) {
     cd.nmcd.hdr = NMHDR{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), NM_CUSTOMDRAW};
     CWnd* parent = GetParent();

@@ -56,6 +56,8 @@ public:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The header's notifications the list itself leaves go on to the list's parent.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     int HeaderHeight() const;
