@@ -2,6 +2,7 @@
 #include "shell/ReMap_Dlg.h"
 #include "shell/All_Link_Dlg.h"
 
+#include "grid/DataViewDlg.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -1545,6 +1546,12 @@ void CTRV410View::OnHelpMenu() {
 
 void CTRV410View::OnAboutMenu() {
     CVersionDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CTRV410View::OpenParameterTable() {
+    CDataViewDlg dlg(m_pData, m_strWorkDir, this);
+    dlg.SetMessageHandler([](const CString& text) { ShowMessageBox(text, MB_OK, 0); });
     dlg.DoModal();
 }
 

@@ -154,6 +154,8 @@ public:
     virtual BOOL SavePresetFile() { return FALSE; }
     // The stops of both shutdown roads, run once.
     void RunShutdownStops();
+    // The parameter table of the document, modal (no command opens it).
+    void OpenParameterTable();
     int m_nShutdownStops = 0; // how often the stop sequence ran (read by tests)
     // New top-left of the main window while dragging: the click point stays under the cursor.
     static CPoint DragTopLeft(CPoint cursorOnScreen, CPoint clickPoint);
