@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -12,7 +13,21 @@ CString Reason(const char* what, const char* path) {
     return s;
 }
 
+CGridCsv::Reporter& TheReporter() {
+    static CGridCsv::Reporter reporter;
+    return reporter;
+}
+
 } // namespace
+
+void CGridCsv::SetReporter(Reporter reporter) {
+    TheReporter() = std::move(reporter);
+}
+
+void CGridCsv::Report(const CString& message) {
+    if (TheReporter())
+        TheReporter()(message);
+}
 
 bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text, CString* error) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -22,4 +22,10 @@ public:
     static Row SplitLine(std::string_view line, bool hadLineEnd);
     // Splits a whole text into lines of fields.
     static std::vector<Row> Parse(std::string_view text);
+
+    // Where a failed Save or Load of a grid tells the user (the program installs its message
+    // box); nothing is shown without one.
+    using Reporter = std::function<void(const CString& message)>;
+    static void SetReporter(Reporter reporter);
+    static void Report(const CString& message);
 };

@@ -1,14 +1,9 @@
 // GetNextItem's directional search over cell states, without a window.
 #pragma once
 
-#include "platform/core/WinTypes.h"
+#include "grid/GridTypes.h"
 
 #include <functional>
-
-constexpr UINT GRIDNEXT_ABOVE = 0x100;
-constexpr UINT GRIDNEXT_BELOW = 0x200;
-constexpr UINT GRIDNEXT_TOLEFT = 0x400;
-constexpr UINT GRIDNEXT_TORIGHT = 0x800;
 
 class CGridSearch {
 public:
