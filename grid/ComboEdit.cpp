@@ -36,7 +36,8 @@ void CComboEdit::OnKeyUp(UINT ch, UINT repeat, UINT flags) {
 void CComboEdit::OnKillFocus(CWnd* newWnd) {
     CEdit::OnKillFocus(newWnd);
     CInPlaceList* list = List();
-    if (list && newWnd != list && !list->Owns(newWnd))
+    // The open drop list takes the focus for a while; the edit goes on.
+    if (list && newWnd != list && !list->Owns(newWnd) && !list->GetDroppedState())
         list->EndEdit();
 }
 

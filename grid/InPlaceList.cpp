@@ -127,7 +127,7 @@ void CInPlaceList::OnSetFocus(CWnd* oldWnd) {
 
 void CInPlaceList::OnKillFocus(CWnd* newWnd) {
     CComboBox::OnKillFocus(newWnd);
-    if (IsDropDownList() && !Owns(newWnd))
+    if (IsDropDownList() && !Owns(newWnd) && !GetDroppedState())
         EndEdit();
 }
 
@@ -145,8 +145,11 @@ BOOL CInPlaceList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
             m_edit.SetSel(0, -1);
         }
         if (code == CBN_CLOSEUP && !m_ending) {
-            // The picked option stays for more typing or an ending key.
-            if (m_edit.GetSafeHwnd())
+            // Back from the drop list the edit goes on, unless the focus went elsewhere.
+            CWnd* focus = GetFocus();
+            if (focus && focus != this && !Owns(focus))
+                EndEdit();
+            else if (m_edit.GetSafeHwnd())
                 m_edit.SetFocus();
             else
                 SetFocus();

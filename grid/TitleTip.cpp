@@ -64,13 +64,15 @@ void CTitleTip::OnPaint() {
     CRect rc;
     GetClientRect(&rc);
     dc.FillSolidRect(&rc, GetSysColor(COLOR_INFOBK));
+    // The popup's own border.
+    dc.Draw3dRect(&rc, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
     CFont own;
     if (m_ownFont)
         own.CreateFontIndirect(&m_font);
     CFont* old = dc.SelectObject(m_ownFont ? &own : (m_pParentWnd ? m_pParentWnd->GetFont() : nullptr));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
-    dc.TextOut(0, 0, m_text);
+    dc.TextOut(0, 1, m_text);
     dc.SelectObject(old);
 }
 

@@ -8,6 +8,8 @@
 #include "platform/ui/ListBox.h"
 #include "support/RenderToPng.h"
 
+#include <QPainter>
+
 using namespace gridext;
 
 namespace {
@@ -218,12 +220,24 @@ TEST_F(OptionGridTest, OptionListGridRender) {
     r9test::Pump();
     auto* list = dynamic_cast<CInPlaceList*>(Editor());
     ASSERT_NE(list, nullptr);
+    QImage image = r9test::RenderToPng(parent.Widget(), "");
     list->ShowDropDown(TRUE);
     r9test::Pump();
-    const QImage image = r9test::RenderToPng(parent.Widget(), "grid_option_list");
-    EXPECT_FALSE(image.isNull());
-    if (CListBox* drop = list->DropList())
-        r9test::RenderToPng(drop->GetParent()->Widget(), "grid_option_list_drop");
+    ASSERT_EQ(Editor(), list); // opening the drop list keeps the edit going
+    CListBox* drop = list->DropList();
+    ASSERT_NE(drop, nullptr);
+    // The drop list is a window of its own: put it where it opened, under the cell.
+    const QImage dropImage = r9test::RenderToPng(drop->GetParent()->Widget(), "");
+    CRect dropRect;
+    drop->GetParent()->GetWindowRect(&dropRect);
+    parent.ScreenToClient(&dropRect);
+    QPainter painter(&image);
+    painter.drawImage(QPoint(dropRect.left, dropRect.top), dropImage);
+    painter.end();
+    image.save(r9test::TestOutDir() + "/grid_option_list.png");
+    list->ShowDropDown(FALSE);
+    r9test::Pump();
+    EXPECT_EQ(Editor(), list);
 }
 
 TEST_F(GridExtTest, TitleTipShowsALongTextOverItsCell) {
@@ -236,7 +250,8 @@ TEST_F(GridExtTest, TitleTipShowsALongTextOverItsCell) {
     grid.GetCellRect(2, 2, &cell);
     tip.Show(cell, "short");
     EXPECT_FALSE(tip.IsWindowVisible()); // fits its cell
-    tip.Show(cell, "A text far too long for its narrow cell");
+    grid.SetItemText(2, 2, "A text far too long for its narrow cell");
+    tip.Show(cell, grid.GetItemText(2, 2));
     ASSERT_TRUE(tip.IsWindowVisible());
     CRect rect;
     tip.GetWindowRect(&rect);
@@ -244,7 +259,14 @@ TEST_F(GridExtTest, TitleTipShowsALongTextOverItsCell) {
     EXPECT_EQ(rect.left, cell.left);
     EXPECT_EQ(rect.top, cell.top);
     EXPECT_GT(rect.Width(), cell.Width());
-    r9test::RenderToPng(tip.Widget(), "grid_title_tip");
+    // The tip is a window of its own: put it over the grid where it shows.
+    QImage image = r9test::RenderToPng(parent.Widget(), "");
+    CRect tipRect = rect;
+    parent.ScreenToClient(&tipRect);
+    QPainter painter(&image);
+    painter.drawImage(QPoint(tipRect.left, tipRect.top), r9test::RenderToPng(tip.Widget(), ""));
+    painter.end();
+    image.save(r9test::TestOutDir() + "/grid_title_tip.png");
     tip.Hide();
     EXPECT_FALSE(tip.IsWindowVisible());
 }
