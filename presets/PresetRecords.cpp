@@ -100,3 +100,17 @@ CString PresetRecords::LiveLockCode() const {
     const LockMarkBlock mark = live.outputs[0].GetLockMark();
     return FieldToStringN(mark.code, static_cast<int>(sizeof mark.code));
 }
+
+bool PresetRecords::operator==(const PresetRecords& o) const {
+    for (int k = 0; k < NUM_STORED_PRESETS; ++k)
+        if (!(stored[k] == o.stored[k]))
+            return false;
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        if (!(xoverTable[j] == o.xoverTable[j]))
+            return false;
+    return live == o.live && sourceSet == o.sourceSet && systemData == o.systemData &&
+           speakerMap.speakerMap == o.speakerMap.speakerMap &&
+           speakerMap.curPresetNo == o.speakerMap.curPresetNo && bootSource == o.bootSource &&
+           slotTable == o.slotTable && locked == o.locked && lockPassword == o.lockPassword &&
+           oldAllFile == o.oldAllFile && oldSingleFile == o.oldSingleFile;
+}

@@ -61,5 +61,5 @@ struct PresetRecords {
     // Bytes 2314..2319 of the live image, trimmed.
     CString LiveLockCode() const;
 
-    bool operator==(const PresetRecords&) const = default;
+    bool operator==(const PresetRecords& other) const;
 };
