@@ -26,6 +26,7 @@
 #include "shell/ViewLayouts.h"
 #include "shell/VersionDlg.h"
 #include "shell/ViewMenus.h"
+#include "shell/ViewPresets.h"
 #include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
@@ -120,6 +121,15 @@ ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
 ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
 ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(IDC_PRESETS_BUTTON, &CTRV410View::OnPresetMenuButton)
+ON_COMMAND(ID_LOAD_MACHINE_PRESET, &CTRV410View::OnLoadMachinePreset)
+ON_COMMAND(ID_SAVE_MACHINE_PRESET, &CTRV410View::OnSaveMachinePreset)
+ON_COMMAND(ID_DELETE_MACHINE_PRESET, &CTRV410View::OnDeleteMachinePreset)
+ON_COMMAND(ID_LOAD_PC_PRESET, &CTRV410View::OnReadPresetFile)
+ON_COMMAND(ID_LOAD_ALL_PRESETS, &CTRV410View::OnReadAllPresetsFile)
+ON_COMMAND(ID_SAVE_PC_PRESET, &CTRV410View::OnSavePresetFile)
+ON_COMMAND(ID_SAVE_ALL_PRESETS, &CTRV410View::OnSaveAllPresets)
+ON_COMMAND_RANGE(IDC_SLOT_BUTTON_1, IDC_SLOT_BUTTON_1 + 3, &CTRV410View::OnSlotButton)
 ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
@@ -213,7 +223,8 @@ CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
       m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
       m_pLockHost(std::make_unique<CViewLockHost>(*this)),
-      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)),
+      m_pPresets(std::make_unique<CViewPresets>(*this)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -2282,4 +2293,46 @@ void CTRV410View::OnFirmwareUpdateMenu() {
     RunUpgradeDialog();
     g_bUpdatePolling = 0;
     g_bFirmwareMode = 0;
+}
+
+// ---- Preset commands (shell/ViewPresets) ----------------------------------------------------------
+
+BOOL CTRV410View::SavePresetFile() {
+    return Presets().SavePresetFile();
+}
+
+void CTRV410View::OnPresetMenuButton() {
+    Presets().OnPresetMenuButton();
+}
+
+void CTRV410View::OnLoadMachinePreset() {
+    Presets().RunMachinePresetDialog(0);
+}
+
+void CTRV410View::OnSaveMachinePreset() {
+    Presets().RunMachinePresetDialog(1);
+}
+
+void CTRV410View::OnDeleteMachinePreset() {
+    Presets().RunMachinePresetDialog(2);
+}
+
+void CTRV410View::OnReadPresetFile() {
+    Presets().ReadPresetFile();
+}
+
+void CTRV410View::OnReadAllPresetsFile() {
+    Presets().ReadAllPresetsFile();
+}
+
+void CTRV410View::OnSavePresetFile() {
+    SavePresetFile();
+}
+
+void CTRV410View::OnSaveAllPresets() {
+    ReadAllDevicePresets();
+}
+
+void CTRV410View::OnSlotButton(UINT id) {
+    Presets().OnSlotButton(static_cast<int>(id) - IDC_SLOT_BUTTON_1);
 }

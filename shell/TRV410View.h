@@ -50,6 +50,7 @@
 
 class CNetTransport;
 class CKTV_Data;
+class CViewPresets;
 namespace res {
 struct DialogSpec;
 }
@@ -150,8 +151,8 @@ public:
     void OnMinimizeButton();
     // The save question at exit (6 Yes, 7 No, 2 Cancel); tests replace it.
     virtual int AskSaveBeforeClose();
-    // Saves the tuning to a preset file; FALSE when cancelled or failed (the presets issue).
-    virtual BOOL SavePresetFile() { return FALSE; }
+    // Saves the tuning to a preset file; FALSE when cancelled or failed.
+    virtual BOOL SavePresetFile();
     // The stops of both shutdown roads, run once.
     void RunShutdownStops();
     // The parameter table of the document, modal (no command opens it).
@@ -222,6 +223,18 @@ public:
     // input and level pages; they plug in here.
     virtual void RunInputNoiseDialog(int /*kind*/) {}
     virtual void RunMixerDialog() {}
+
+    // ---- Preset commands (menu 112, the preset files, the machine-preset dialogs, slots) ----
+    CViewPresets& Presets() { return *m_pPresets; }
+    void OnPresetMenuButton();
+    void OnLoadMachinePreset();   // 720
+    void OnSaveMachinePreset();   // 721
+    void OnDeleteMachinePreset(); // 722
+    void OnReadPresetFile();      // 723
+    void OnReadAllPresetsFile();  // 724
+    void OnSavePresetFile();      // 725
+    void OnSaveAllPresets();      // 726
+    void OnSlotButton(UINT id);   // 2066..2069
 
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
@@ -565,6 +578,7 @@ private:
     class CViewLockHost;
     std::unique_ptr<CViewLockHost> m_pLockHost;
     std::unique_ptr<CDataLock> m_pDataLock;
+    std::unique_ptr<CViewPresets> m_pPresets;
 
 public:
     DECLARE_MESSAGE_MAP()
