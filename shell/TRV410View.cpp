@@ -3,6 +3,8 @@
 #include "shell/All_Link_Dlg.h"
 
 #include "grid/DataViewDlg.h"
+#include "pages/input/InPutDlg.h"
+#include "pages/input/InputNoise.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -492,6 +494,9 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    // The input page tells the level page of its choices.
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->SetLevelPageWindow(m_pLevelPage.get());
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
     for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
@@ -542,6 +547,13 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
             return nullptr;
         output->AttachChannelData(m_pData);
         return output;
+    }
+    if (pageId == IDD_INPUT_PAGE) {
+        auto input = std::make_unique<CInPutDlg>(tabArea);
+        if (!input->CreatePage(tabArea, this))
+            return nullptr;
+        input->AttachChannelData(m_pData);
+        return input;
     }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
@@ -603,6 +615,8 @@ int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
 void CTRV410View::ApplyLanguageToPages() {
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
         output->ApplyLanguage();
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->ApplyLanguage();
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1581,6 +1595,12 @@ void CTRV410View::OnMixerMenu() {
 
 void CTRV410View::OnBassBoostMenu() {
     RunInputNoiseDialog(0);
+}
+
+void CTRV410View::RunInputNoiseDialog(int kind) {
+    CInputNoise panel(this, this);
+    panel.SetKind(kind);
+    panel.DoModal();
 }
 
 void CTRV410View::OnBootSourceMenu() {
