@@ -350,7 +350,7 @@ constexpr auto kSelectArt = MakeSelectArt();
 } // namespace
 
 const std::span<const ArtSpec> kPageArtTables[] = {
-    kPageArt, kIconArt, kSelectArt, {kInputPageArt, kInputPageArtCount}};
+    kPageArt, kIconArt, kSelectArt, {kInputPageArt, kInputPageArtCount}, kLevelPageArt};
 const std::size_t kPageArtTableCount = std::size(kPageArtTables);
 
 } // namespace res

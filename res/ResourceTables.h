@@ -15,6 +15,8 @@ extern const std::size_t kPageArtTableCount;
 // The input page's art (InputPageArtTable.cpp), one of kPageArtTables.
 extern const ArtSpec* const kInputPageArt;
 extern const std::size_t kInputPageArtCount;
+// The level page's art (LevelPageArtTable.cpp), one of kPageArtTables.
+extern const std::span<const ArtSpec> kLevelPageArt;
 extern const SvgSpec kSvg[];
 extern const std::size_t kSvgCount;
 extern const CursorSpec kCursors[];

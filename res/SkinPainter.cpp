@@ -1,5 +1,6 @@
 #include "res/SkinPainter.h"
 
+#include "res/LevelPageArt.h"
 #include "res/OutputPageArt.h"
 
 #include <QFont>
@@ -1114,6 +1115,56 @@ void PositionIcon(QPainter& p, const ArtSpec& s) {
     p.drawText(QRectF(0, pressed ? 1 : 0, s.width, s.height), Qt::AlignCenter | Qt::TextSingleLine, letter);
 }
 
+// The level and delay page, 1280 x 656: caption "master|input|output|time alignment|delay unit". Panels for
+// the three level areas with CH1..CH8 under the outputs, the car under the position buttons and faint rings
+// where they can stand.
+void LevelBackground(QPainter& p, const ArtSpec& s) {
+    using namespace levelpage;
+    const QStringList t = Texts(s.caption);
+    p.fillRect(QRect(0, 0, s.width, s.height), kBase);
+    PagePanel(p, kMasterPanel, t.value(0), kAccent);
+    PagePanel(p, kInputPanel, t.value(1), kAccent);
+    PagePanel(p, kOutputPanel, t.value(2), kAccent);
+    PagePanel(p, kDelayPanel, t.value(3), kAccent);
+    // Wells under the level fields; a rule over the output switches.
+    Well(p, {kMasterEdit.x, kMasterEdit.y, kMasterEdit.width + kMasterSpin.width, kMasterEdit.height});
+    for (int n = 0; n < 6; ++n) {
+        const int x = kInputX + n * kInputPitch;
+        Well(p, {x + kInputEdit.x, kInputEdit.y, kInputEdit.width + kInputSpin.width, kInputEdit.height});
+    }
+    p.setFont(SmallFont(10, QFont::Bold));
+    for (int n = 0; n < 8; ++n) {
+        const int x = kOutputX + n * kOutputPitch;
+        Well(p,
+             {x + kOutputEdit.x, kOutputEdit.y, kOutputEdit.width + kOutputSpin.width, kOutputEdit.height});
+        if (n > 0) {
+            p.setPen(QPen(kPanelEdge, 1));
+            p.drawLine(QPointF(x - 2.5, kFaderY), QPointF(x - 2.5, kChannelNameY + 14));
+        }
+        p.setPen(kCaption);
+        p.drawText(QRectF(x, kChannelNameY, 86, 16), Qt::AlignCenter | Qt::TextSingleLine,
+                   QStringLiteral("CH%1").arg(n + 1));
+    }
+    // The car, larger than on the output page, and the spots of the position buttons.
+    p.save();
+    p.translate(kCarCentre.x, kCarCentre.y);
+    p.scale(kCarScale, kCarScale);
+    const outpage::Box car{-outpage::kCar.width / 2, -outpage::kCar.height / 2, outpage::kCar.width,
+                           outpage::kCar.height};
+    Car(p, car);
+    p.restore();
+    const qreal r = kPositionSize / 2.0 - 0.5;
+    p.setBrush(kPanel.darker(112));
+    p.setPen(QPen(kPanelEdge.lighter(118), 1));
+    for (const Spot& spot : kPositionSpots)
+        p.drawEllipse(QPointF(spot.x, spot.y), r, r);
+    // The unit caption right of the car.
+    p.setFont(SmallFont(10));
+    p.setPen(kCaption.darker(115));
+    p.drawText(QRectF(kUnitMsButton.x, kUnitMsButton.y - 16, 152, 14),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(4));
+}
+
 // A group-link toggle (alpha): a chain, grey while the group is free, lit while it is linked.
 void LinkToggle(QPainter& p, const ArtSpec& s) {
     const bool on = IsChecked(s.state), hover = s.state == Hover || s.state == CheckedHover;
@@ -1156,6 +1207,8 @@ bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
         PageBackground(p, s);
     else if (is("strip-background"))
         StripBackground(p, s);
+    else if (is("level-background"))
+        LevelBackground(p, s);
     else if (is("panel-combo"))
         ComboOn(p, s, kPanel);
     else if (is("eq-track"))

@@ -33,6 +33,7 @@
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
+#include "pages/level/Level_Delay_Dlg.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "link/LinkViewServices.h"
@@ -242,6 +243,8 @@ CTRV410View::~CTRV410View() {
         g_pMainView = nullptr;
     if (g_pViewWnd == this)
         g_pViewWnd = nullptr;
+    if (&InputPageServices() == &m_inputPageServices)
+        SetInputPageServices(nullptr);
     if (m_pDisplayDlg && g_pDisplayDlg == m_pDisplayDlg.get()) {
         g_pDisplayDlg = nullptr;
         g_pDisplayBar = nullptr;
@@ -495,8 +498,11 @@ void CTRV410View::CreatePages() {
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
     // The input page tells the level page of its choices.
-    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get())) {
         input->SetLevelPageWindow(m_pLevelPage.get());
+        m_inputPageServices.SetInputPage(input);
+    }
+    SetInputPageServices(&m_inputPageServices);
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
     for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
@@ -555,6 +561,12 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
         input->AttachChannelData(m_pData);
         return input;
     }
+    if (pageId == IDD_LEVEL_PAGE) {
+        auto level = std::make_unique<CLevel_Delay_Dlg>(tabArea);
+        if (!level->CreatePage(tabArea, this, m_pData))
+            return nullptr;
+        return level;
+    }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
         if (!cover->Create(IDD_LOCK_COVER, tabArea))
@@ -600,6 +612,11 @@ void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
 
 void CTRV410View::RefreshShownPage() {
     ++m_nPageRefreshes;
+    if (g_nCurPage == PAGE_LEVEL) {
+        if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+            level->RefreshAll();
+        return;
+    }
     if (g_nCurPage != PAGE_OUTPUT)
         return;
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
@@ -617,6 +634,22 @@ void CTRV410View::ApplyLanguageToPages() {
         output->ApplyLanguage();
     if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
         input->ApplyLanguage();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->ApplyLanguage();
+}
+
+void CTRV410View::PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pInputPage && m_pInputPage->GetSafeHwnd())
+        m_pInputPage->PostMessage(message, wParam, lParam);
+}
+
+void CTRV410View::ValidateSource(int input, int auxMode) {
+    // The mixer source offered for the input; nothing is sent. The input page also redraws its
+    // source button when the source falls back.
+    if (auto* page = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        page->ValidateSource(input, auxMode);
+    else
+        g_inputOptions.SelectRow(auxMode, input);
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1431,6 +1464,8 @@ void CTRV410View::RefreshPages() {
         output->RefreshAll();
     else
         OutputPageServices().LoadBands();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->RefreshAll();
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);

@@ -25,6 +25,7 @@
 #include "controls/Show_Link.h"
 #include "controls/XPButton.h"
 #include "pages/input/InputPageHost.h"
+#include "pages/level/LevelPageHost.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
@@ -42,6 +43,7 @@
 #include "shell/LockCoverDlg.h"
 #include "shell/LockDataDlg.h"
 #include "shell/MsgBox.h"
+#include "shell/ViewInputPageServices.h"
 
 #include <atomic>
 #include <memory>
@@ -124,7 +126,11 @@ constexpr UINT WM_COMM_ERROR = 0x4AA;
 // The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
 constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
-class CTRV410View : public CWnd, public CLinkHost, public COutputPageHost, public CInputPageHost {
+class CTRV410View : public CWnd,
+                    public CLinkHost,
+                    public COutputPageHost,
+                    public CInputPageHost,
+                    public CLevelPageHost {
     DECLARE_DYNAMIC(CTRV410View)
 public:
     CTRV410View();
@@ -276,6 +282,11 @@ public:
     // The output page's questions go through the program's message box.
     int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) override;
     void PostViewMessage(UINT message) override { PostMessage(message, 0, 0); }
+    // The level page's side of an input choice: the input page's message and its source check.
+    void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ValidateSource(int input, int auxMode) override;
+    // What the link asks of the input and level pages; installed while the pages exist.
+    CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);
