@@ -2,6 +2,7 @@
 #include "shell/ReMap_Dlg.h"
 #include "shell/All_Link_Dlg.h"
 
+#include "pages/input/PopuMixInput.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -1411,6 +1412,8 @@ void CTRV410View::RefreshPages() {
         type = g_pcSourceSet.inputType;
     }
     SetInputType(type, FALSE);
+    if (g_pMixPopup)
+        g_pMixPopup->RefreshPanes();
 }
 
 void CTRV410View::ResetOutputsToDefault() {
@@ -1559,6 +1562,11 @@ void CTRV410View::OnFactoryResetMenu() {
 
 void CTRV410View::OnMixerMenu() {
     RunMixerDialog();
+}
+
+void CTRV410View::RunMixerDialog() {
+    CPopuMixInput popup(this, m_pData);
+    popup.DoModal();
 }
 
 void CTRV410View::OnBassBoostMenu() {

@@ -219,7 +219,7 @@ public:
     // The input noise dialog (0 bass boost, 1 advanced) and the mixer window come with the
     // input and level pages; they plug in here.
     virtual void RunInputNoiseDialog(int /*kind*/) {}
-    virtual void RunMixerDialog() {}
+    virtual void RunMixerDialog();
 
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
