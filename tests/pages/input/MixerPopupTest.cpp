@@ -6,6 +6,7 @@
 
 #include "pages/input/MixKnobMap.h"
 #include "pages/input/PopuMixInput.h"
+#include "platform/ui/ResourceLoader.h"
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
 #include "support/RenderToPng.h"
@@ -418,6 +419,7 @@ TEST_F(MixerPopupTest, RendersEveryInputAndDeviceTypeInBothLanguages) {
         for (int device : {2, 3, 4})
             for (int type = 0; type <= 5; ++type) {
                 g_bChinese = chinese;
+                ResourceLoader::SetChinese(chinese);
                 CPopuMixInput& p = Open(type, device);
                 const QString name =
                     QString("mixer_popup_dev%1_type%2_%3").arg(device).arg(type).arg(chinese ? "zh" : "en");
@@ -425,6 +427,7 @@ TEST_F(MixerPopupTest, RendersEveryInputAndDeviceTypeInBothLanguages) {
                 EXPECT_EQ(img.width(), 1180);
                 EXPECT_EQ(img.height(), CMixKnobMap::PopupHeight(type, device));
             }
+    ResourceLoader::SetChinese(FALSE);
 }
 
 } // namespace
