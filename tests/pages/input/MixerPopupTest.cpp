@@ -21,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace {
@@ -253,6 +254,43 @@ TEST_F(MixerPopupTest, AKnobEditsItsByteAndTheSameValueChangesNothing) {
     EXPECT_EQ(m_doc->GetOut(1)->GetMix1In(2), 17);
     EXPECT_EQ(pane.Spin(2).GetPos(), 17);
     EXPECT_EQ(pane.LastKnob(), 2);
+}
+
+// The popup as its panes see it, counting the change notices they post.
+class CountingPopup : public CPopuMixInput {
+public:
+    using CPopuMixInput::CPopuMixInput;
+    struct Notice {
+        int output;
+        LPARAM value;
+    };
+    std::vector<Notice> notices;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_MIX_CHANGED)
+            notices.push_back({*reinterpret_cast<const int*>(wParam), lParam});
+        return CPopuMixInput::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(MixerPopupTest, AChangePostsItsOutputAndValueAndTheSameValuePostsNothing) {
+    {
+        std::lock_guard lock(g_linkLock);
+        g_pcSourceSet.inputType = 1;
+    }
+    CountingPopup p(nullptr, m_doc.get());
+    ASSERT_TRUE(p.Create(IDD_POPU_MIX_INPUT));
+    p.ShowWindow(SW_SHOW);
+    r9test::Pump();
+    CRouteMixCom& pane = *p.Pane(6);
+    const int old = pane.Spin(2).GetPos();
+    TypeInto(pane.Edit(2), std::to_string(old == 55 ? 56 : 55).c_str());
+    ASSERT_EQ(p.notices.size(), 1u);
+    EXPECT_EQ(p.notices[0].output, 6);
+    EXPECT_EQ(p.notices[0].value, old == 55 ? 56 : 55);
+    TypeInto(pane.Edit(2), std::to_string(old == 55 ? 56 : 55).c_str());
+    pane.OnKnobOnOff(2); // the switch posts nothing either
+    r9test::Pump();
+    EXPECT_EQ(p.notices.size(), 1u);
 }
 
 TEST_F(MixerPopupTest, OnOffBringsBackTheLastValueOr100AndTheSixthKnobStaysInBounds) {
