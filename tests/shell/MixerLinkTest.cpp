@@ -6,6 +6,7 @@
 #include "pages/input/PopuMixInput.h"
 #include "shell/ViewMenus.h"
 #include "support/RenderToPng.h"
+#include "support/UiEvents.h"
 
 #include <mutex>
 #include <string>
@@ -36,12 +37,8 @@ TEST_F(MixerLink, AKnobSetInThePopupReachesTheDeviceAsExactlyItsMixByte) {
         CRouteMixCom* pane = g_pMixPopup->Pane(kOutput);
         ASSERT_NE(pane, nullptr);
         EXPECT_EQ(pane->Spin(kKnob).GetPos(), old);
-        // The knob's field takes the typed value and commits it, as at the end of typing.
-        CNumEdit& edit = pane->Edit(kKnob);
-        edit.SetWindowText(std::to_string(value).c_str());
-        edit.SetModified(1);
-        pane->SendMessage(WM_COMMAND, MAKEWPARAM(CRouteMixCom::kKnobIds[kKnob - 1].edit, 0),
-                          reinterpret_cast<LPARAM>(edit.m_hWnd));
+        // Typed and confirmed with Enter, as a user does.
+        r9test::TypeInto(pane->Edit(kKnob), std::to_string(value).c_str());
         EXPECT_EQ(pane->Fader(kKnob).GetPos(), value);
         r9test::RenderToPng(d.Widget(), "mixer_popup_online_en");
         acted = true;
