@@ -5,6 +5,7 @@
 #include "grid/DataViewDlg.h"
 #include "pages/input/InPutDlg.h"
 #include "pages/input/InputNoise.h"
+#include "pages/input/PopuMixInput.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -1472,6 +1473,8 @@ void CTRV410View::RefreshPages() {
         type = g_pcSourceSet.inputType;
     }
     SetInputType(type, FALSE);
+    if (g_pMixPopup)
+        g_pMixPopup->RefreshPanes();
 }
 
 void CTRV410View::ResetOutputsToDefault() {
@@ -1626,6 +1629,11 @@ void CTRV410View::OnFactoryResetMenu() {
 
 void CTRV410View::OnMixerMenu() {
     RunMixerDialog();
+}
+
+void CTRV410View::RunMixerDialog() {
+    CPopuMixInput popup(this, m_pData);
+    popup.DoModal();
 }
 
 void CTRV410View::OnBassBoostMenu() {

@@ -226,10 +226,10 @@ public:
     void OnMixerMenu();        // 32774
     void OnBassBoostMenu();    // 32775
     void OnBootSourceMenu();   // 32776
-    // The one-switch panel of bass boost (kind 0) or the noise threshold (1), modal. The mixer
-    // window comes with the mixer; it plugs in here.
+    // The one-switch panel of bass boost (kind 0) or the noise threshold (1), modal, and the mixer
+    // popup, modal.
     virtual void RunInputNoiseDialog(int kind);
-    virtual void RunMixerDialog() {}
+    virtual void RunMixerDialog();
 
     // ---- Preset commands (menu 112, the preset files, the machine-preset dialogs, slots) ----
     CViewPresets& Presets() { return *m_pPresets; }
