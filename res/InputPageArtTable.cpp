@@ -116,12 +116,7 @@ constexpr ArtSpec kFixedArt[] = {
     {626, false, 30, 12, "thumb-v", 0, nullptr, 0},
     {627, false, 30, 12, "thumb-v", 0, nullptr, kAmber},
     {628, false, 30, 12, "thumb-v", 6, nullptr, 0},
-    // Bass-boost panel 886: backgrounds (Chinese 893, English 894) and the noise threshold's (887,
-    // 888); switch OFF 889 and ON 890.
-    {893, false, 320, 170, "panel", 0, "低音增强", 0},
-    {894, false, 320, 170, "panel", 0, "BASS BOOST", 0},
-    {887, false, 320, 170, "panel", 0, "噪声门限", 0},
-    {888, false, 320, 170, "panel", 0, "NOISE THRESHOLD", 0},
+    // Bass-boost panel 886: switch OFF 889 and ON 890 (the backgrounds are SVG below).
     {889, false, 100, 40, "power", 0, "OFF", kGreen},
     {890, false, 100, 40, "power", 3, "ON", kGreen},
 };
@@ -280,6 +275,39 @@ std::string BarBackground() {
     return s;
 }
 
+// The bass-boost panel's background: the title in the top band and the setting's sign above the
+// switch (a speaker with its waves, or a gate over a noise floor).
+std::string NoiseBackground(const char* title, bool noise) {
+    std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"320\" height=\"170\">";
+    s += "<defs><linearGradient id=\"b\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop offset=\"0\" "
+         "stop-color=\"#22262d\"/><stop offset=\"1\" stop-color=\"#1b1e24\"/></linearGradient></defs>";
+    s += "<rect width=\"320\" height=\"170\" fill=\"url(#b)\"/>";
+    s += "<rect x=\"0.5\" y=\"0.5\" width=\"319\" height=\"169\" fill=\"none\" stroke=\"#343a44\"/>";
+    s += "<rect x=\"0\" y=\"0\" width=\"320\" height=\"28\" fill=\"#252a32\"/>";
+    s += "<rect x=\"0\" y=\"28\" width=\"320\" height=\"1\" fill=\"#0c0e11\"/>";
+    s += "<rect x=\"12\" y=\"9\" width=\"3\" height=\"11\" fill=\"#19b5fe\"/>";
+    s += Format("<text x=\"22\" y=\"19\" %s font-size=\"12\" font-weight=\"bold\" fill=\"#e6e9ef\" "
+                "letter-spacing=\"0.6\">%s</text>",
+                kFont, title);
+    if (noise) {
+        s += "<path d=\"M120 80 l8 -3 l6 4 l6 -5 l6 3 l6 -4 l6 5 l6 -3 l6 4 l6 -4 l6 3 l6 -2 l6 3 l6 -4 l6 "
+             "2\" "
+             "fill=\"none\" stroke=\"#6b7280\" stroke-width=\"1.5\"/>";
+        s += "<line x1=\"116\" y1=\"62\" x2=\"206\" y2=\"62\" stroke=\"#19b5fe\" stroke-width=\"2\" "
+             "stroke-dasharray=\"6 4\"/>";
+        s += "<path d=\"M116 40 v44 M206 40 v44\" stroke=\"#3a404b\" stroke-width=\"1\"/>";
+    } else {
+        s += "<path d=\"M136 52 h10 l14 -12 v44 l-14 -12 h-10 z\" fill=\"#3a404b\" stroke=\"#9aa3b2\" "
+             "stroke-width=\"1.5\" stroke-linejoin=\"round\"/>";
+        for (int i = 0; i < 3; ++i)
+            s += Format("<path d=\"M%d 48 q%d 14 0 28\" fill=\"none\" stroke=\"#19b5fe\" stroke-width=\"2\" "
+                        "stroke-linecap=\"round\" opacity=\"%.2f\"/>",
+                        168 + 8 * i, 6 + 3 * i, 1.0 - 0.25 * i);
+    }
+    s += "</svg>";
+    return s;
+}
+
 struct ConnectorArt {
     unsigned first; // normal; +1 hover, +2 pressed and checked
     unsigned firstZh;
@@ -318,6 +346,10 @@ struct SvgTables {
             PageBackground({"INPUT", "AUX MODE", "HI.LEVEL", "MIXER SOURCE", "EQ", "BYP"}));
         add(389, false, 1280, 656, PageBackground({"输入", "AUX 模式", "高电平", "混音源", "均衡", "直通"}));
         add(654, true, 840, 176, BarBackground());
+        add(893, false, 320, 170, NoiseBackground("低音增强", false));
+        add(894, false, 320, 170, NoiseBackground("BASS BOOST", false));
+        add(887, false, 320, 170, NoiseBackground("噪声门限", true));
+        add(888, false, 320, 170, NoiseBackground("NOISE THRESHOLD", true));
         for (const ConnectorArt& c : kConnectors)
             for (int look = 0; look < 3; ++look) {
                 add(c.first + look, true, c.width, 96, Connector(c.width, 96, c.kind, c.jacks, c.en, look));

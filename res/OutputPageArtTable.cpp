@@ -350,7 +350,8 @@ constexpr auto kSelectArt = MakeSelectArt();
 } // namespace
 
 const std::span<const ArtSpec> kPageArtTables[] = {
-    kPageArt, kIconArt, kSelectArt, {kInputPageArt, kInputPageArtCount}, kLevelPageArt};
+    kPageArt,      kIconArt,  kSelectArt,     {kInputPageArt, kInputPageArtCount},
+    kLevelPageArt, kMixerArt, kMixerSourceArt};
 const std::size_t kPageArtTableCount = std::size(kPageArtTables);
 
 } // namespace res

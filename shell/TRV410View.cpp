@@ -2,8 +2,10 @@
 #include "shell/ReMap_Dlg.h"
 #include "shell/All_Link_Dlg.h"
 
+#include "grid/DataViewDlg.h"
 #include "pages/input/InPutDlg.h"
 #include "pages/input/InputNoise.h"
+#include "pages/input/PopuMixInput.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -27,6 +29,7 @@
 #include "shell/ViewLayouts.h"
 #include "shell/VersionDlg.h"
 #include "shell/ViewMenus.h"
+#include "shell/ViewPresets.h"
 #include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
@@ -122,6 +125,15 @@ ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
 ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
 ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(IDC_PRESETS_BUTTON, &CTRV410View::OnPresetMenuButton)
+ON_COMMAND(ID_LOAD_MACHINE_PRESET, &CTRV410View::OnLoadMachinePreset)
+ON_COMMAND(ID_SAVE_MACHINE_PRESET, &CTRV410View::OnSaveMachinePreset)
+ON_COMMAND(ID_DELETE_MACHINE_PRESET, &CTRV410View::OnDeleteMachinePreset)
+ON_COMMAND(ID_LOAD_PC_PRESET, &CTRV410View::OnReadPresetFile)
+ON_COMMAND(ID_LOAD_ALL_PRESETS, &CTRV410View::OnReadAllPresetsFile)
+ON_COMMAND(ID_SAVE_PC_PRESET, &CTRV410View::OnSavePresetFile)
+ON_COMMAND(ID_SAVE_ALL_PRESETS, &CTRV410View::OnSaveAllPresets)
+ON_COMMAND_RANGE(IDC_SLOT_BUTTON_1, IDC_SLOT_BUTTON_1 + 3, &CTRV410View::OnSlotButton)
 ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
@@ -215,7 +227,8 @@ CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
       m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
       m_pLockHost(std::make_unique<CViewLockHost>(*this)),
-      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)),
+      m_pPresets(std::make_unique<CViewPresets>(*this)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -485,12 +498,11 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
-    // The input page tells the level page of its choices; the link reaches both pages through
-    // the view's page services.
-    auto* inputPage = dynamic_cast<CInPutDlg*>(m_pInputPage.get());
-    if (inputPage)
-        inputPage->SetLevelPageWindow(m_pLevelPage.get());
-    m_inputPageServices.SetInputPage(inputPage);
+    // The input page tells the level page of its choices.
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get())) {
+        input->SetLevelPageWindow(m_pLevelPage.get());
+        m_inputPageServices.SetInputPage(input);
+    }
     SetInputPageServices(&m_inputPageServices);
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
@@ -633,7 +645,8 @@ void CTRV410View::PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CTRV410View::ValidateSource(int input, int auxMode) {
-    // The mixer source offered for the input; nothing is sent.
+    // The mixer source offered for the input; nothing is sent. The input page also redraws its
+    // source button when the source falls back.
     if (auto* page = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
         page->ValidateSource(input, auxMode);
     else
@@ -1460,6 +1473,8 @@ void CTRV410View::RefreshPages() {
         type = g_pcSourceSet.inputType;
     }
     SetInputType(type, FALSE);
+    if (g_pMixPopup)
+        g_pMixPopup->RefreshPanes();
 }
 
 void CTRV410View::ResetOutputsToDefault() {
@@ -1597,6 +1612,12 @@ void CTRV410View::OnAboutMenu() {
     dlg.DoModal();
 }
 
+void CTRV410View::OpenParameterTable() {
+    CDataViewDlg dlg(m_pData, m_strWorkDir, this);
+    dlg.SetMessageHandler([](const CString& text) { ShowMessageBox(text, MB_OK, 0); });
+    dlg.DoModal();
+}
+
 void CTRV410View::OnFactoryResetMenu() {
     CInitDlg dlg(this);
     if (dlg.DoModal() != IDOK)
@@ -1608,6 +1629,11 @@ void CTRV410View::OnFactoryResetMenu() {
 
 void CTRV410View::OnMixerMenu() {
     RunMixerDialog();
+}
+
+void CTRV410View::RunMixerDialog() {
+    CPopuMixInput popup(this, m_pData);
+    popup.DoModal();
 }
 
 void CTRV410View::OnBassBoostMenu() {
@@ -2330,4 +2356,46 @@ void CTRV410View::OnFirmwareUpdateMenu() {
     RunUpgradeDialog();
     g_bUpdatePolling = 0;
     g_bFirmwareMode = 0;
+}
+
+// ---- Preset commands (shell/ViewPresets) ----------------------------------------------------------
+
+BOOL CTRV410View::SavePresetFile() {
+    return Presets().SavePresetFile();
+}
+
+void CTRV410View::OnPresetMenuButton() {
+    Presets().OnPresetMenuButton();
+}
+
+void CTRV410View::OnLoadMachinePreset() {
+    Presets().RunMachinePresetDialog(0);
+}
+
+void CTRV410View::OnSaveMachinePreset() {
+    Presets().RunMachinePresetDialog(1);
+}
+
+void CTRV410View::OnDeleteMachinePreset() {
+    Presets().RunMachinePresetDialog(2);
+}
+
+void CTRV410View::OnReadPresetFile() {
+    Presets().ReadPresetFile();
+}
+
+void CTRV410View::OnReadAllPresetsFile() {
+    Presets().ReadAllPresetsFile();
+}
+
+void CTRV410View::OnSavePresetFile() {
+    SavePresetFile();
+}
+
+void CTRV410View::OnSaveAllPresets() {
+    ReadAllDevicePresets();
+}
+
+void CTRV410View::OnSlotButton(UINT id) {
+    Presets().OnSlotButton(static_cast<int>(id) - IDC_SLOT_BUTTON_1);
 }

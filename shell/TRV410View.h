@@ -53,6 +53,7 @@
 
 class CNetTransport;
 class CKTV_Data;
+class CViewPresets;
 namespace res {
 struct DialogSpec;
 }
@@ -157,10 +158,12 @@ public:
     void OnMinimizeButton();
     // The save question at exit (6 Yes, 7 No, 2 Cancel); tests replace it.
     virtual int AskSaveBeforeClose();
-    // Saves the tuning to a preset file; FALSE when cancelled or failed (the presets issue).
-    virtual BOOL SavePresetFile() { return FALSE; }
+    // Saves the tuning to a preset file; FALSE when cancelled or failed.
+    virtual BOOL SavePresetFile();
     // The stops of both shutdown roads, run once.
     void RunShutdownStops();
+    // The parameter table of the document, modal (no command opens it).
+    void OpenParameterTable();
     int m_nShutdownStops = 0; // how often the stop sequence ran (read by tests)
     // New top-left of the main window while dragging: the click point stays under the cursor.
     static CPoint DragTopLeft(CPoint cursorOnScreen, CPoint clickPoint);
@@ -223,10 +226,22 @@ public:
     void OnMixerMenu();        // 32774
     void OnBassBoostMenu();    // 32775
     void OnBootSourceMenu();   // 32776
-    // The one-switch panel of bass boost (kind 0) or the noise threshold (1), modal. The mixer
-    // window comes with the mixer; it plugs in here.
+    // The one-switch panel of bass boost (kind 0) or the noise threshold (1), modal, and the mixer
+    // popup, modal.
     virtual void RunInputNoiseDialog(int kind);
-    virtual void RunMixerDialog() {}
+    virtual void RunMixerDialog();
+
+    // ---- Preset commands (menu 112, the preset files, the machine-preset dialogs, slots) ----
+    CViewPresets& Presets() { return *m_pPresets; }
+    void OnPresetMenuButton();
+    void OnLoadMachinePreset();   // 720
+    void OnSaveMachinePreset();   // 721
+    void OnDeleteMachinePreset(); // 722
+    void OnReadPresetFile();      // 723
+    void OnReadAllPresetsFile();  // 724
+    void OnSavePresetFile();      // 725
+    void OnSaveAllPresets();      // 726
+    void OnSlotButton(UINT id);   // 2066..2069
 
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
@@ -575,6 +590,7 @@ private:
     class CViewLockHost;
     std::unique_ptr<CViewLockHost> m_pLockHost;
     std::unique_ptr<CDataLock> m_pDataLock;
+    std::unique_ptr<CViewPresets> m_pPresets;
 
 public:
     DECLARE_MESSAGE_MAP()

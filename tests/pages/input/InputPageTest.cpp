@@ -269,6 +269,10 @@ TEST_F(InputPageTest, NoisePanelSwitchesItsByteAndMarksTheSystemData) {
         panel.SetKind(c.kind);
         ASSERT_TRUE(panel.Create(CInputNoise::IDD, parent.get()));
         EXPECT_EQ(panel.Switch().GetCheck(), 1);
+        // Both kinds have the same caption; only the background tells them apart.
+        CString caption;
+        panel.GetWindowText(caption);
+        EXPECT_STREQ(caption, "Advanced");
         panel.SendMessage(WM_COMMAND, MAKEWPARAM(inpage::kNoiseSwitch, BN_CLICKED), 0);
         EXPECT_EQ(g_systemData.*c.byte, 0);
         EXPECT_EQ(panel.Switch().GetCheck(), 0);
