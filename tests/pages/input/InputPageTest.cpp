@@ -103,6 +103,22 @@ TEST_F(InputPageTest, LevelPageChoiceIsFollowedWithoutASend) {
     EXPECT_TRUE(host.log.empty());
 }
 
+TEST_F(InputPageTest, MixerSourceFromTheMenuIsSentOnceAndFallsBackOnAModeChange) {
+    Command(inpage::kInputButton + 3);
+    host.log.clear();
+    // Menu item 175 is Hi.Level: offered for AUX1 in mode 0.
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(175, 0), 0);
+    EXPECT_EQ(g_inputOptions.choice, 1);
+    EXPECT_EQ(host.log, Log{kSendSource});
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(175, 0), 0);
+    EXPECT_EQ(host.log, Log{kSendSource});
+    // Mode 2 offers AUX1 no Hi.Level source: it falls back to OFF; only the input is sent.
+    host.log.clear();
+    Command(inpage::kAuxMode + 2);
+    EXPECT_EQ(g_inputOptions.choice, InputOptionTable::CHOICE_OFF);
+    EXPECT_EQ(host.log, Log{kSendSource});
+}
+
 class InputEqTest : public InputPageTest {
 protected:
     void SetUp() override {
