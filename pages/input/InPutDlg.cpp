@@ -151,7 +151,8 @@ void CInPutDlg::InitControls() {
     m_btnSource.SetFonts(&g_fontArial16Heavy, &g_fontArial16Heavy, &g_fontArial16Heavy);
     for (int n = 0; n < kBands; ++n)
         InitColumn(n);
-    m_btnGeqPic.SetDisabledBitmaps(797, 796);
+    // The same pair as the output page's GEQ picture: English unchecked, Chinese checked.
+    m_btnGeqPic.SetDisabledBitmaps(796, 797);
     const CMixerSource::Looks blank = CMixerSource::BlankLooks();
     m_btnSource.SetBitmaps(blank.normal, blank.hover, blank.pressed);
     m_btnSelected.SetDisabledBitmaps(452, 452);

@@ -191,6 +191,13 @@ TEST_F(InputEqTest, EqModeSwitchAndResetAskWithTheirTexts) {
     EXPECT_FALSE(Shown(page->FreqEdit(0)));
     EXPECT_FALSE(Shown(page->QEdit(14)));
     EXPECT_TRUE(Shown(page->GeqPicture()));
+    // The picture reads in the page's language, as the output page's does.
+    EXPECT_EQ(page->GeqPicture().LookBitmap(TRUE), 796u);
+    g_bChinese = 1;
+    page->ApplyLanguage();
+    EXPECT_EQ(page->GeqPicture().LookBitmap(TRUE), 797u);
+    g_bChinese = 0;
+    page->ApplyLanguage();
     // The gain edit stands where the frequency edit was.
     EXPECT_EQ(PlaceOf(page->GainEdit(4)).TopLeft(), inpage::BandPlace(4, inpage::Part::Freq).TopLeft());
 
