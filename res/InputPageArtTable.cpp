@@ -20,8 +20,6 @@ constexpr DWORD kHoldGrey = 0x00707070; // the current input while the device ho
 // The view's input-type buttons share the images of inputs 1..3 (built in).
 constexpr const char* kInputEn[6] = {"S/PDIF", "Hi_Level", "Phone", "AUX", "AUX2", "AUX3"};
 constexpr const char* kInputZh[6] = {"光纤", "高电平", "蓝牙", "AUX", "AUX2", "AUX3"};
-constexpr const char* kSourceEn[7] = {"S/PDIF", "Hi.Level", "Phone", "AUX1", "AUX2", "AUX3", "OFF"};
-constexpr const char* kSourceZh[7] = {"数字", "高电平", "蓝牙", "AUX1", "AUX2", "AUX3", "关闭"};
 
 // Input buttons 3960+n: English 8100/8110/8120 (+n) normal, hover, pressed and checked, 8210 the
 // held look; Chinese 8130/8140/8150 and 8200.
@@ -41,23 +39,10 @@ constexpr std::array<ArtSpec, 48> MakeInputButtonArt() {
     return a;
 }
 
-// Mixer source button 3967: 722/723 before the first update; Chinese 3100/3110 (+s), English
-// 3120/3130.
-constexpr std::array<ArtSpec, 30> MakeSourceArt() {
-    std::array<ArtSpec, 30> a{};
-    int i = 0;
-    a[i++] = {722, false, 158, 26, "panel-button", 0, "—", 0};
-    a[i++] = {723, false, 158, 26, "panel-button", 1, "—", 0};
-    for (unsigned s = 0; s < 7; ++s) {
-        a[i++] = {3100 + s, false, 158, 26, "panel-button", 0, kSourceZh[s], 0};
-        a[i++] = {3110 + s, false, 158, 26, "panel-button", 1, kSourceZh[s], 0};
-        a[i++] = {3120 + s, false, 158, 26, "panel-button", 0, kSourceEn[s], 0};
-        a[i++] = {3130 + s, false, 158, 26, "panel-button", 1, kSourceEn[s], 0};
-    }
-    return a;
-}
-
 constexpr ArtSpec kFixedArt[] = {
+    // Mixer source button 3967 before its first update (the source pictures come with the mixer).
+    {722, false, 104, 24, "panel-button", 0, "—", 0},
+    {723, false, 104, 24, "panel-button", 1, "—", 0},
     // AUX modes 3956..3958: normal, hover, pressed (also the checked looks). English 679.., Chinese
     // 4420..
     {679, false, 52, 24, "panel-button", 0, "2 CH", 0},
@@ -122,17 +107,14 @@ constexpr ArtSpec kFixedArt[] = {
 };
 
 constexpr auto kInputButtonArt = MakeInputButtonArt();
-constexpr auto kSourceArt = MakeSourceArt();
 
-constexpr std::size_t kArtRows = std::size(kFixedArt) + kInputButtonArt.size() + kSourceArt.size();
+constexpr std::size_t kArtRows = std::size(kFixedArt) + kInputButtonArt.size();
 constexpr std::array<ArtSpec, kArtRows> JoinArt() {
     std::array<ArtSpec, kArtRows> a{};
     std::size_t i = 0;
     for (const ArtSpec& r : kFixedArt)
         a[i++] = r;
     for (const ArtSpec& r : kInputButtonArt)
-        a[i++] = r;
-    for (const ArtSpec& r : kSourceArt)
         a[i++] = r;
     return a;
 }

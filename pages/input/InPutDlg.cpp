@@ -8,11 +8,13 @@
 #include "model/KTV_Data.h"
 #include "model/Music_InData.h"
 #include "pages/input/InputPageHost.h"
+#include "pages/input/MixerSource.h"
 #include "pages/output/OutStripOwner.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/core/Messages.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
+#include "wire/LinkFrame.h"
 
 #include <mutex>
 
@@ -63,6 +65,9 @@ ON_COMMAND_RANGE(kQSpin, kQSpin + kBandCount - 1, &CInPutDlg::OnQCommand)
 ON_COMMAND_RANGE(kGainEdit, kGainEdit + kBandCount - 1, &CInPutDlg::OnGainCommand)
 ON_COMMAND_RANGE(kGainSpin, kGainSpin + kBandCount - 1, &CInPutDlg::OnGainCommand)
 ON_COMMAND_RANGE(kLamp, kLamp + kBandCount - 1, &CInPutDlg::OnLampCommand)
+ON_COMMAND(kSourceButton, &CInPutDlg::OnSourceButton)
+ON_COMMAND_RANGE(CMixerSource::kFirstItem, CMixerSource::kFirstItem + CMixerSource::kSources - 1,
+                 &CInPutDlg::OnSourceMenu)
 ON_COMMAND(kBypassAll, &CInPutDlg::OnBypassAll)
 ON_COMMAND(kResetAll, &CInPutDlg::OnResetAll)
 ON_COMMAND(kPeqGeq, &CInPutDlg::OnEqModeSwitch)
@@ -141,11 +146,15 @@ BOOL CInPutDlg::OnInitDialog() {
 }
 
 void CInPutDlg::InitControls() {
+    CMixerSource::RegisterMenu();
+    m_menuSource.LoadMenu(CMixerSource::kMenu);
     m_btnSource.SetFonts(&g_fontArial16Heavy, &g_fontArial16Heavy, &g_fontArial16Heavy);
     for (int n = 0; n < kBands; ++n)
         InitColumn(n);
-    m_btnGeqPic.SetDisabledBitmaps(797, 796);
-    m_btnSource.SetBitmaps(722, 723, 723);
+    // The same pair as the output page's GEQ picture: English unchecked, Chinese checked.
+    m_btnGeqPic.SetDisabledBitmaps(796, 797);
+    const CMixerSource::Looks blank = CMixerSource::BlankLooks();
+    m_btnSource.SetBitmaps(blank.normal, blank.hover, blank.pressed);
     m_btnSelected.SetDisabledBitmaps(452, 452);
     for (UINT n = 0; n < 6; ++n)
         m_btnInput[n].SetBitmaps(8100 + n, 8110 + n, 8120 + n, 8120 + n, 8120 + n, 8120 + n);
@@ -485,15 +494,25 @@ void CInPutDlg::RefreshInputButtons() {
 // ---- Mixer source --------------------------------------------------------------------------------
 
 void CInPutDlg::UpdateSourceButton() {
-    const int s = g_inputOptions.choice;
-    if (s < 0 || s >= InputOptionTable::NUM_CHOICES)
-        return;
-    const UINT src = static_cast<UINT>(s);
-    if (g_bChinese.load())
-        m_btnSource.SetBitmaps(3100 + src, 3110 + src, 3110 + src);
-    else
-        m_btnSource.SetBitmaps(3120 + src, 3130 + src, 3130 + src);
+    const CMixerSource::Looks looks =
+        CMixerSource::PageButtonLooks(g_inputOptions.choice, g_bChinese.load() != 0);
+    m_btnSource.SetBitmaps(looks.normal, looks.hover, looks.pressed);
     m_btnSource.Invalidate(FALSE);
+}
+
+void CInPutDlg::OnSourceButton() {
+    CMixerSource::TrackMenu(m_menuSource, m_btnSource, this);
+}
+
+void CInPutDlg::OnSourceMenu(UINT id) {
+    SetSource(CMixerSource::SourceOfCommand(id));
+}
+
+void CInPutDlg::SetSource(int source) {
+    if (!CMixerSource::Choose(source))
+        return;
+    UpdateSourceButton();
+    SendCommand(CMD_SOURCE_SET);
 }
 
 BOOL CInPutDlg::ValidateSource(int input, int mode) {

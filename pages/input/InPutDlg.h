@@ -20,6 +20,7 @@
 #include "pages/output/ZNStatic.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Menu.h"
 
 class CKTV_Data;
 class CMusic_InData;
@@ -60,9 +61,13 @@ public:
     void OnHiLevel2Way() {}
     void OnAuxModeApplied() {}
 
-    // ---- Mixer source (the source menu comes with the mixer)
+    // ---- Mixer source (the menu and the pictures are the mixer's CMixerSource)
     void UpdateSourceButton() override;
     BOOL ValidateSource(int input, int mode);
+    // Button 3967: menu 173 under the button, the sources the current input offers enabled.
+    void OnSourceButton();
+    // Menu items 174..180: source 0..6; another source than the current one is sent.
+    void SetSource(int source);
 
     // ---- The current input's EQ
     void RefreshChannel() override;
@@ -136,6 +141,7 @@ protected:
     void OnQCommand(UINT id);
     void OnGainCommand(UINT id);
     void OnLampCommand(UINT id);
+    void OnSourceMenu(UINT id);
     LRESULT OnInputChannelSelect(WPARAM wParam, LPARAM lParam);
     LRESULT OnCurInputChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCurInput(WPARAM wParam, LPARAM lParam);
@@ -171,6 +177,7 @@ private:
     CBitButton m_btnBypassAll;  // 3950
     CBitButton m_btnInput[6];   // 3960..3965
     CBitButton m_btnSource;     // 3967
+    CMenu m_menuSource;         // 173
     CBitButton m_btnSelected;   // 3953
     CZNStatic m_graph;          // 3952
     CFontStatic m_label[kBands];

@@ -60,7 +60,7 @@ constexpr std::array<Item, kPageItems> MakePageItems() {
                   0,
                   "",
                   ""};
-    a[i++] = {kSourceButton, "Button", 24, 278, 158, 26, kShown | kPush, 0, "", ""};
+    a[i++] = {kSourceButton, "Button", 51, 279, 104, 24, kShown | kPush, 0, "", ""};
     a[i++] = {kHiLevel1Way, "Button", 24, 222, 77, 24, kShown | kPush, 0, "", ""};
     a[i++] = {kHiLevel2Way, "Button", 105, 222, 77, 24, kShown | kPush, 0, "", ""};
     return a;

@@ -48,9 +48,7 @@ void CInputSelection::SetCurrent(int input) {
 }
 
 bool CInputSelection::ValidateSource(int input, int mode) {
-    const int before = g_inputOptions.choice;
-    g_inputOptions.SelectRow(mode, input);
-    return g_inputOptions.choice == before;
+    return g_inputOptions.CheckForInput(input, mode);
 }
 
 CInputSelection::Result CInputSelection::ChooseInput(int input, bool again) {

@@ -24,6 +24,7 @@ TEST_F(InputPageTest, RendersBothLanguagesOfflineAndWithData) {
     g_bChinese = 0;
     page->ApplyLanguage();
     ShapeInput(*In(3));
+    In(3)->SetGEQMode(0);
     page->SendMessage(WM_INPUT_CHANNEL_SELECT, 0, 3);
     Render("input_page_en_aux1_tuned");
     // The device holds the input: the EQ is disabled and the input shows its dark look.

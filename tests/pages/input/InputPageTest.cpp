@@ -103,6 +103,22 @@ TEST_F(InputPageTest, LevelPageChoiceIsFollowedWithoutASend) {
     EXPECT_TRUE(host.log.empty());
 }
 
+TEST_F(InputPageTest, MixerSourceFromTheMenuIsSentOnceAndFallsBackOnAModeChange) {
+    Command(inpage::kInputButton + 3);
+    host.log.clear();
+    // Menu item 175 is Hi.Level: offered for AUX1 in mode 0.
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(175, 0), 0);
+    EXPECT_EQ(g_inputOptions.choice, 1);
+    EXPECT_EQ(host.log, Log{kSendSource});
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(175, 0), 0);
+    EXPECT_EQ(host.log, Log{kSendSource});
+    // Mode 2 offers AUX1 no Hi.Level source: it falls back to OFF; only the input is sent.
+    host.log.clear();
+    Command(inpage::kAuxMode + 2);
+    EXPECT_EQ(g_inputOptions.choice, InputOptionTable::CHOICE_OFF);
+    EXPECT_EQ(host.log, Log{kSendSource});
+}
+
 class InputEqTest : public InputPageTest {
 protected:
     void SetUp() override {
@@ -175,6 +191,13 @@ TEST_F(InputEqTest, EqModeSwitchAndResetAskWithTheirTexts) {
     EXPECT_FALSE(Shown(page->FreqEdit(0)));
     EXPECT_FALSE(Shown(page->QEdit(14)));
     EXPECT_TRUE(Shown(page->GeqPicture()));
+    // The picture reads in the page's language, as the output page's does.
+    EXPECT_EQ(page->GeqPicture().LookBitmap(TRUE), 796u);
+    g_bChinese = 1;
+    page->ApplyLanguage();
+    EXPECT_EQ(page->GeqPicture().LookBitmap(TRUE), 797u);
+    g_bChinese = 0;
+    page->ApplyLanguage();
     // The gain edit stands where the frequency edit was.
     EXPECT_EQ(PlaceOf(page->GainEdit(4)).TopLeft(), inpage::BandPlace(4, inpage::Part::Freq).TopLeft());
 
