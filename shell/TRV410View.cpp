@@ -650,7 +650,7 @@ void CTRV410View::ValidateSource(int input, int auxMode) {
     if (auto* page = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
         page->ValidateSource(input, auxMode);
     else
-        g_inputOptions.SelectRow(auxMode, input);
+        g_inputOptions.CheckForInput(input, auxMode);
 }
 
 void CTRV410View::OnInputPageButton() {
