@@ -3,12 +3,11 @@
 // thread.
 #pragma once
 
+#include "pages/output/PageMessages.h"
 #include "platform/core/WinTypes.h"
 
 // Messages of the input page.
 constexpr UINT WM_INPUT_CHANNEL_SELECT = 0x591; // (0, input) from the selector bar
-constexpr UINT WM_SET_CUR_INPUT = 0x658;        // (0, input): the input made current without a send
-constexpr UINT WM_CUR_INPUT_CHANGED = 0x659;    // (hold byte before the change, input before it)
 
 class CInputPageHost {
 public:

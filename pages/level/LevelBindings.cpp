@@ -123,7 +123,7 @@ CLevelBindings::InputChoice CLevelBindings::SelectInput(int n) {
         hold = g_systemData.pageSwitch;
     }
     if (m_pHost)
-        m_pHost->PostToInputPage(levelpage::WM_CUR_INPUT_CHANGED, static_cast<WPARAM>(hold),
+        m_pHost->PostToInputPage(WM_CUR_INPUT_CHANGED, static_cast<WPARAM>(hold),
                                  static_cast<LPARAM>(g_nCurInput.load()));
     choice.holdReleased = ReleaseInputHold();
     if (n == g_nCurInput.load())

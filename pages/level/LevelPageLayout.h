@@ -2,6 +2,7 @@
 // 1280 x 656 tab area, on the places its background was drawn for: res/LevelPageArt.h).
 #pragma once
 
+#include "pages/output/PageMessages.h"
 #include "platform/core/WinTypes.h"
 
 namespace levelpage {
@@ -14,10 +15,6 @@ constexpr int kOutputCount = 8;
 constexpr int kDelayFieldCount = 15;
 constexpr int kPositionButtonCount = 24;
 constexpr int kLinkToggleCount = 12;
-
-// Messages of the page (the input page posts the second; nothing posts the first).
-constexpr UINT WM_SET_CUR_INPUT = 0x658;     // (0, input)
-constexpr UINT WM_CUR_INPUT_CHANGED = 0x659; // (hold byte before, input before)
 
 // Levels.
 constexpr int kMasterEdit = 2568;

@@ -100,7 +100,7 @@ TEST_F(LevelBindingsTest, LevelsAreComparedByTheirEffectiveValue) {
 }
 
 TEST_F(LevelBindingsTest, ChoosingAnInputTellsTheInputPageReleasesTheHoldAndSendsOnlyAChange) {
-    const std::string changed = "Post(" + std::to_string(levelpage::WM_CUR_INPUT_CHANGED);
+    const std::string changed = "Post(" + std::to_string(WM_CUR_INPUT_CHANGED);
     struct Case {
         int current, hold, chosen;
         std::vector<std::string> want;
