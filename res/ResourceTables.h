@@ -12,6 +12,9 @@ extern const std::size_t kArtCount;
 // The output page's art (OutputPageArtTable.cpp), searched right after kArt.
 extern const std::span<const ArtSpec> kPageArtTables[];
 extern const std::size_t kPageArtTableCount;
+// The input page's art (InputPageArtTable.cpp), one of kPageArtTables.
+extern const ArtSpec* const kInputPageArt;
+extern const std::size_t kInputPageArtCount;
 extern const SvgSpec kSvg[];
 extern const std::size_t kSvgCount;
 extern const CursorSpec kCursors[];

@@ -3,6 +3,8 @@
 #include "shell/All_Link_Dlg.h"
 
 #include "grid/DataViewDlg.h"
+#include "pages/input/InPutDlg.h"
+#include "pages/input/InputNoise.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -26,6 +28,7 @@
 #include "shell/ViewLayouts.h"
 #include "shell/VersionDlg.h"
 #include "shell/ViewMenus.h"
+#include "shell/ViewPresets.h"
 #include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
@@ -120,6 +123,15 @@ ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
 ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
 ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(IDC_PRESETS_BUTTON, &CTRV410View::OnPresetMenuButton)
+ON_COMMAND(ID_LOAD_MACHINE_PRESET, &CTRV410View::OnLoadMachinePreset)
+ON_COMMAND(ID_SAVE_MACHINE_PRESET, &CTRV410View::OnSaveMachinePreset)
+ON_COMMAND(ID_DELETE_MACHINE_PRESET, &CTRV410View::OnDeleteMachinePreset)
+ON_COMMAND(ID_LOAD_PC_PRESET, &CTRV410View::OnReadPresetFile)
+ON_COMMAND(ID_LOAD_ALL_PRESETS, &CTRV410View::OnReadAllPresetsFile)
+ON_COMMAND(ID_SAVE_PC_PRESET, &CTRV410View::OnSavePresetFile)
+ON_COMMAND(ID_SAVE_ALL_PRESETS, &CTRV410View::OnSaveAllPresets)
+ON_COMMAND_RANGE(IDC_SLOT_BUTTON_1, IDC_SLOT_BUTTON_1 + 3, &CTRV410View::OnSlotButton)
 ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
@@ -213,7 +225,8 @@ CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
       m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
       m_pLockHost(std::make_unique<CViewLockHost>(*this)),
-      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)),
+      m_pPresets(std::make_unique<CViewPresets>(*this)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -481,6 +494,9 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    // The input page tells the level page of its choices.
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->SetLevelPageWindow(m_pLevelPage.get());
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
     for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
@@ -531,6 +547,13 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
             return nullptr;
         output->AttachChannelData(m_pData);
         return output;
+    }
+    if (pageId == IDD_INPUT_PAGE) {
+        auto input = std::make_unique<CInPutDlg>(tabArea);
+        if (!input->CreatePage(tabArea, this))
+            return nullptr;
+        input->AttachChannelData(m_pData);
+        return input;
     }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
@@ -592,6 +615,8 @@ int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
 void CTRV410View::ApplyLanguageToPages() {
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
         output->ApplyLanguage();
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->ApplyLanguage();
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1572,6 +1597,12 @@ void CTRV410View::OnBassBoostMenu() {
     RunInputNoiseDialog(0);
 }
 
+void CTRV410View::RunInputNoiseDialog(int kind) {
+    CInputNoise panel(this, this);
+    panel.SetKind(kind);
+    panel.DoModal();
+}
+
 void CTRV410View::OnBootSourceMenu() {
     CDefSourceDlg dlg(this);
     dlg.DoModal();
@@ -2282,4 +2313,46 @@ void CTRV410View::OnFirmwareUpdateMenu() {
     RunUpgradeDialog();
     g_bUpdatePolling = 0;
     g_bFirmwareMode = 0;
+}
+
+// ---- Preset commands (shell/ViewPresets) ----------------------------------------------------------
+
+BOOL CTRV410View::SavePresetFile() {
+    return Presets().SavePresetFile();
+}
+
+void CTRV410View::OnPresetMenuButton() {
+    Presets().OnPresetMenuButton();
+}
+
+void CTRV410View::OnLoadMachinePreset() {
+    Presets().RunMachinePresetDialog(0);
+}
+
+void CTRV410View::OnSaveMachinePreset() {
+    Presets().RunMachinePresetDialog(1);
+}
+
+void CTRV410View::OnDeleteMachinePreset() {
+    Presets().RunMachinePresetDialog(2);
+}
+
+void CTRV410View::OnReadPresetFile() {
+    Presets().ReadPresetFile();
+}
+
+void CTRV410View::OnReadAllPresetsFile() {
+    Presets().ReadAllPresetsFile();
+}
+
+void CTRV410View::OnSavePresetFile() {
+    SavePresetFile();
+}
+
+void CTRV410View::OnSaveAllPresets() {
+    ReadAllDevicePresets();
+}
+
+void CTRV410View::OnSlotButton(UINT id) {
+    Presets().OnSlotButton(static_cast<int>(id) - IDC_SLOT_BUTTON_1);
 }

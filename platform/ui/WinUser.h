@@ -23,7 +23,9 @@ constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_DRAWITEM = 0x002B;
@@ -580,11 +582,13 @@ constexpr UINT MF_MENUBREAK = 0x40;
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
 
 // Message boxes and beeps.
 constexpr UINT MB_OK = 0x0;

@@ -371,10 +371,10 @@ TEST_F(ViewPresetServicesTest, NameTextsOfLabelAndField) {
     };
     const Case cases[] = {
         {"Rock", "Rock", "Rock"},
-        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLM", "ABCDEFGHIJKLMNO"}, // 13 shown, 15 in the field
-        {"摇滚Mix", "摇滚Mix", "Mix"},                            // only plain ASCII goes to the device
-        {"流行音乐", "流行音乐", "Custom"},                       // none at all
-        {"一二三四五六七八九十一二三四", "一二三四五六七八九十一二三", "Custom"},
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "ABCDEFGHIJKLM"},  // a 13-byte name: 12 shown
+        {"摇滚Mix", "摇滚Mix", "Mix"},                          // only plain ASCII goes to the device
+        {"流行音乐", "流行音乐", "Custom"},                     // none at all
+        {"一二三四五六七八九十一二三四", "一二三四", "Custom"}, // 13 bytes, whole characters
         {"", "", "Custom"},
     };
     for (const Case& c : cases) {
