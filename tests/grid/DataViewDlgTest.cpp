@@ -352,4 +352,20 @@ TEST_F(DataViewFixture, PrintsTheFilledTableToAPdf) {
     reporttest::KeepInTestOut(pdf, "grid_dataview_print.pdf");
 }
 
+TEST_F(DataViewFixture, TheChineseTablePrintsItsLabelsAndTitles) {
+    g_bChinese = 1;
+    Open();
+    dlg->FillTable();
+    const std::string pdf = folder + "table-cn.pdf";
+    SetPrintDialogHook([&](PRINTDLG& pd, PrintTarget& target) {
+        pd.Flags |= PD_PRINTTOFILE;
+        target.file = pdf;
+        return TRUE;
+    });
+    r9test::Click(dlg->GetDlgItem(CDataViewDlg::IDC_PRINT)->Widget(), {5, 5});
+    const std::string first = reporttest::PdfText(pdf, 1);
+    for (const char* text : {"参数", "话筒", "效果", "输出1", "均衡1类型", "均衡1宽度", "参量均衡"})
+        EXPECT_NE(first.find(text), std::string::npos) << text;
+}
+
 } // namespace
