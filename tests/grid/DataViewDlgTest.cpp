@@ -14,6 +14,7 @@
 #include "support/ResetGlobals.h"
 #include "support/UiEvents.h"
 
+#include <QScrollBar>
 #include <filesystem>
 #include <fstream>
 
@@ -190,7 +191,7 @@ struct DataViewFixture : ::testing::Test {
         });
     }
     void Open() {
-        parent = std::make_unique<RecordingParent>(RGB(240, 240, 240), 900, 560);
+        parent = std::make_unique<RecordingParent>(RGB(240, 240, 240), 910, 560);
         doc = std::make_unique<CKTV_Data>();
         dlg = std::make_unique<CDataViewDlg>(doc.get(), CString(folder.c_str()) + "work", parent.get());
         ASSERT_TRUE(dlg->Create(CDataViewDlg::IDD, parent.get()));
@@ -255,6 +256,35 @@ TEST_F(DataViewFixture, TextsColoursAndTheFilledTableInBothLanguages) {
         EXPECT_EQ(list.GetColumnWidth(0), 110);
         dlg->DestroyWindow();
     }
+}
+
+TEST_F(DataViewFixture, TheLongTableScrollsWithItsBarWheelAndKeys) {
+    Open();
+    dlg->FillTable();
+    CListCtrl& list = dlg->GetList();
+    auto* bar = list.Widget()->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr);
+    const int last = list.GetItemCount() - list.GetCountPerPage();
+    ASSERT_GT(last, 100);
+    EXPECT_TRUE(bar->isVisibleTo(list.Widget()));
+    EXPECT_EQ(bar->maximum(), last);
+    for (int i = 0; i < 100; ++i)
+        r9test::Wheel(list.Widget(), {200, 200}, -120);
+    EXPECT_EQ(list.GetTopIndex(), last); // the last row at the bottom, no further
+    EXPECT_EQ(bar->value(), last);
+    Render(*dlg, "grid_dataview_end");
+    bar->setValue(10);
+    EXPECT_EQ(list.GetTopIndex(), 10);
+    // Keys keep the selected row in sight.
+    list.SetItemState(10, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetFocus();
+    r9test::Key(list.Widget(), Qt::Key_Up);
+    EXPECT_EQ(list.GetTopIndex(), 9);
+    r9test::Key(list.Widget(), Qt::Key_End);
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), list.GetItemCount() - 1);
+    EXPECT_EQ(list.GetTopIndex(), last);
+    list.DeleteAllItems();
+    EXPECT_FALSE(bar->isVisibleTo(list.Widget()));
 }
 
 TEST_F(DataViewFixture, ExportWritesEveryListCellIntoSheetQL800AtTheChosenPath) {
@@ -350,6 +380,22 @@ TEST_F(DataViewFixture, PrintsTheFilledTableToAPdf) {
     const std::string last = reporttest::PdfText(pdf, pages);
     EXPECT_NE(last.find("Release"), std::string::npos);
     reporttest::KeepInTestOut(pdf, "grid_dataview_print.pdf");
+}
+
+TEST_F(DataViewFixture, TheChineseTablePrintsItsLabelsAndTitles) {
+    g_bChinese = 1;
+    Open();
+    dlg->FillTable();
+    const std::string pdf = folder + "table-cn.pdf";
+    SetPrintDialogHook([&](PRINTDLG& pd, PrintTarget& target) {
+        pd.Flags |= PD_PRINTTOFILE;
+        target.file = pdf;
+        return TRUE;
+    });
+    r9test::Click(dlg->GetDlgItem(CDataViewDlg::IDC_PRINT)->Widget(), {5, 5});
+    const std::string first = reporttest::PdfText(pdf, 1);
+    for (const char* text : {"参数", "话筒", "效果", "输出1", "均衡1类型", "均衡1宽度", "参量均衡"})
+        EXPECT_NE(first.find(text), std::string::npos) << text;
 }
 
 } // namespace

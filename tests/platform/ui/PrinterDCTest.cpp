@@ -3,7 +3,13 @@
 // multi-line text.
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/ui/PrinterDC.h"
+#include "support/RenderToPng.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +94,28 @@ TEST(PrinterDCTest, CrLfCrAndLfEachEndALineOfWrappedText) {
                   std::strlen(text) > 4 ? dc.DrawText("a\n\nb", &lf, DT_CALCRECT | DT_WORDBREAK) : two)
             << text;
     }
+}
+
+TEST(PrintDialogTest, TheToolkitsDialogRunsAndItsCancelGivesNoPrinter) {
+    SetPrintDialogHook(nullptr);
+    CPrintDialog dialog(FALSE);
+    dialog.m_pd.nMinPage = 1;
+    dialog.m_pd.nMaxPage = 9;
+    bool seen = false;
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            seen = true;
+            r9test::RenderToPng(w, "platform_ui_print_dialog");
+            w->close();
+        }
+    });
+    closer.start();
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    closer.stop();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(dialog.GetPrinterDC(), nullptr);
 }
 
 } // namespace
