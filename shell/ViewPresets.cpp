@@ -11,6 +11,7 @@
 #include "presets/PresetArchive.h"
 #include "presets/PresetFileText.h"
 #include "presets/PresetRecords.h"
+#include "presets/ProgramDlg.h"
 #include "shell/DataLock.h"
 #include "shell/DisplayDlg.h"
 #include "shell/MessageBoxDlg.h"
@@ -50,7 +51,10 @@ CString LiveName() {
 
 } // namespace
 
-CViewPresets::CViewPresets(CTRV410View& view) : m_view(view) {}
+CViewPresets::CViewPresets(CTRV410View& view) : m_view(view) {
+    // Transfers started from the machine-preset dialog disable it while they run.
+    CDisplayDlg::SetMachinePresetDialogLookup([] { return static_cast<CWnd*>(g_pProgramDlg); });
+}
 
 // ---- Menu ----
 
@@ -65,7 +69,9 @@ void CViewPresets::OnPresetMenuButton() {
 }
 
 void CViewPresets::RunMachinePresetDialog(int mode) {
-    (void)mode; // the dialog comes with the grid
+    CProgramDlg dlg(mode, *this, &m_view);
+    dlg.DoModal();
+    g_pProgramDlg = nullptr;
 }
 
 // ---- File names ----
