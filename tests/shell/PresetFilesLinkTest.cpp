@@ -145,31 +145,46 @@ TEST_F(PresetFilesLinkTest, SaveAllReadsTheDevicePresetsIntoTheFile) {
 }
 
 TEST_F(PresetFilesLinkTest, LockedAllPresetsFileLocksTheDeviceWithItsCode) {
-    ASSERT_TRUE(Idle());
-    PresetRecords records = PresetRecords::FromGlobals();
-    records.locked = true;
-    records.lockPassword = "135790";
-    records.live.outputs[5].polarity = 33;
-    records.ApplyLockMark();
-    const std::string file = Path("locked.vtaa");
-    ASSERT_TRUE(CPresetArchive::WriteAllPresetsFile(file.c_str(), records));
-    g_strLockPassword = "";
-    m_answer = file;
-    Command(ID_LOAD_ALL_PRESETS);
-    ASSERT_TRUE(Idle());
-    EXPECT_EQ(g_bDataLocked.load(), 1);
-    EXPECT_STREQ(g_strLockPassword, "135790");
-    EXPECT_TRUE(m_view->m_bLockButton);
-    ASSERT_TRUE(Pump([&] {
-        const LockMarkBlock mark = m_dev.GetState().live.outputs[0].GetLockMark();
-        return mark.marker != LOCK_MARKER_UNLOCKED && mark.code[0] == static_cast<char>('1' ^ LOCK_MASK);
-    })) << "the device holds the file's code, scrambled as frames carry it";
-    const DeviceState dev = m_dev.GetState();
-    const LockMarkBlock mark = dev.live.outputs[0].GetLockMark();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(static_cast<BYTE>(mark.code[i]), static_cast<BYTE>("135790"[i] ^ LOCK_MASK)) << i;
-    EXPECT_EQ(dev.live.outputs[5].polarity, 33 ^ LOCK_MASK);
-    EXPECT_EQ(g_curImage.outputs[5].polarity, 33) << "the program keeps the plain values";
+    struct Case {
+        const char* name;
+        const char* code;
+        BYTE polarity;
+    } cases[] = {{"locked.vtaa", "135790", 33}, {"locked.jtah", "246802", 44}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Idle());
+        PresetRecords records = PresetRecords::FromGlobals();
+        records.locked = true;
+        records.lockPassword = c.code;
+        records.live.outputs[5].polarity = c.polarity;
+        records.ApplyLockMark();
+        const std::string file = Path(c.name);
+        if (CViewPresets::Extension(c.name) == "vtaa") {
+            ASSERT_TRUE(CPresetArchive::WriteAllPresetsFile(file.c_str(), records));
+        } else {
+            CJsonPreset json;
+            ASSERT_TRUE(json.WriteCompleteFile(file.c_str(), records));
+        }
+        // A stale password must not reach the device in place of the file's code.
+        g_strLockPassword = "999999";
+        m_answer = file;
+        Command(ID_LOAD_ALL_PRESETS);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(g_bDataLocked.load(), 1);
+        EXPECT_STREQ(g_strLockPassword, c.code);
+        EXPECT_TRUE(m_view->m_bLockButton);
+        ASSERT_TRUE(Pump([&] {
+            const LockMarkBlock mark = m_dev.GetState().live.outputs[0].GetLockMark();
+            return mark.marker != LOCK_MARKER_UNLOCKED &&
+                   mark.code[0] == static_cast<char>(c.code[0] ^ LOCK_MASK) &&
+                   m_dev.GetState().live.outputs[5].polarity == (c.polarity ^ LOCK_MASK);
+        })) << "the device holds the file's code, scrambled as frames carry it";
+        const DeviceState dev = m_dev.GetState();
+        const LockMarkBlock mark = dev.live.outputs[0].GetLockMark();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(static_cast<BYTE>(mark.code[i]), static_cast<BYTE>(c.code[i] ^ LOCK_MASK)) << i;
+        EXPECT_EQ(g_curImage.outputs[5].polarity, c.polarity) << "the program keeps the plain values";
+    }
 }
 
 TEST_F(PresetFilesLinkTest, MachinePresetDialogSavesLoadsAndDeletes) {
