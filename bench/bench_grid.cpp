@@ -1,76 +1,64 @@
-// The cell grid: a full repaint of a 1000 x 20 grid scrolled to its middle (fixed cells, normal
-// cells, a selection and grid lines into the off-screen buffer, copied once).
-#include "grid/GridCtrl.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/ScrollBar.h"
-#include "support/UiApplication.h"
+// The grid: sorting 100,000 rows by a text column, and reading a 10 MB CSV file.
+#include "grid/GridCsv.h"
+#include "grid/GridSorter.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
 namespace {
 
-struct GridBench {
-    GridBench() {
-        owner.CreateEx(0, "", "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1280, 720), nullptr, 0);
-        grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1280, 720), &owner, 2724);
-        font.CreateFont(16, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-        grid.SetFont(&font);
-        grid.SetRowCount(1000);
-        grid.SetColumnCount(20);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        for (int r = 0; r < 1000; ++r)
-            for (int c = 0; c < 20; ++c) {
-                CString text;
-                if (r == 0)
-                    text.Format("Column %d", c);
-                else
-                    text.Format(c == 0 ? "%d" : "Cell %d.%d", r, c);
-                grid.SetItemText(r, c, text);
-                grid.SetItemFormat(r, c, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-            }
-        for (int c = 0; c < 20; ++c)
-            grid.SetColumnWidth(c, 90);
-        grid.ResetScrollBars();
-        grid.SetFocusCellAt(500, 5);
-        grid.SetSelectedRange(500, 1, 505, 19);
-        grid.SendMessage(WM_VSCROLL, SB_THUMBPOSITION); // track position 0: a first settle
-        grid.SetScrollPos32(SB_VERT, grid.GetVScrollMax() / 2);
-        grid.SetScrollPos32(SB_HORZ, grid.GetHScrollMax() / 2);
-        r9test::UiApplication::ProcessEvents();
-    }
-    ~GridBench() {
-        grid.DestroyWindow();
-        owner.DestroyWindow();
-    }
-    CWnd owner;
-    CGridCtrl grid;
-    CFont font;
-};
-
-void BM_GridRepaintScrolledToTheMiddle(benchmark::State& state) {
-    GridBench b;
-    const int top = b.grid.GetTopLeftNonFixedCell().row;
-    for (auto _ : state) {
-        b.grid.Invalidate(FALSE);
-        b.grid.UpdateWindow();
-    }
-    if (top < 400 || top > 600)
-        state.SkipWithError("the grid is not scrolled to its middle");
+std::vector<CString> RandomTexts(size_t count) {
+    std::mt19937 rng(11);
+    std::vector<CString> texts;
+    texts.reserve(count);
+    for (size_t k = 0; k < count; ++k)
+        texts.emplace_back("Preset " + std::to_string(rng() % 1000000));
+    return texts;
 }
-BENCHMARK(BM_GridRepaintScrolledToTheMiddle)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+
+void BM_SortTextRows(benchmark::State& state) {
+    const std::vector<CString> source = RandomTexts(100000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<CString> texts = source;
+        state.ResumeTiming();
+        CGridSorter::SortText(
+            0, static_cast<int>(texts.size()) - 1, true,
+            [&](int row) -> const CString& { return texts[static_cast<size_t>(row)]; },
+            [&](int a, int b) { std::swap(texts[static_cast<size_t>(a)], texts[static_cast<size_t>(b)]); });
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+BENCHMARK(BM_SortTextRows)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_ReadCsv10MB(benchmark::State& state) {
+    const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                             "/bench-grid-" + std::to_string(getpid()) + ".csv";
+    size_t bytes = 0;
+    {
+        std::ofstream out(path, std::ios::binary);
+        std::mt19937 rng(3);
+        while (bytes < 10u * 1024 * 1024) {
+            std::string line = std::to_string(rng()) + ",Band " + std::to_string(rng() % 31) +
+                               ",-3.5,1000,0.71," + std::to_string(rng() % 100) + "\n";
+            out << line;
+            bytes += line.size();
+        }
+    }
+    for (auto _ : state) {
+        std::vector<CGridCsv::Row> lines;
+        CGridCsv::Read(path.c_str(), lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ReadCsv10MB)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    r9test::UiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

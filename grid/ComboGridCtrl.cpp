@@ -1,5 +1,7 @@
 #include "grid/ComboGridCtrl.h"
 
+#include "grid/InPlaceList.h"
+
 IMPLEMENT_DYNCREATE(CComboGridCtrl, CGridCtrl)
 
 CComboGridCtrl::CComboGridCtrl() = default;
@@ -58,6 +60,10 @@ BOOL CComboGridCtrl::SetOptionItem(const GridItem* item) {
 
 CWnd* CComboGridCtrl::CreateCellEditor(const CRect& rect, DWORD style, UINT id, int row, int col,
                                        LPCTSTR text, UINT key, UINT ch) {
-    // The drop-down list of the options belongs to the in-place editors.
-    return CGridCtrl::CreateCellEditor(rect, style, id, row, col, text, key, ch);
+    const int entry = FindColumnOptions(col);
+    if (entry < 0)
+        return CGridCtrl::CreateCellEditor(rect, style, id, row, col, text, key, ch);
+    // The list deletes itself when its window goes; it takes the grid's list style.
+    return new CInPlaceList(this, rect, m_listStyle, id, row, col,
+                            m_options[static_cast<size_t>(entry)].options, CString(text), key, ch);
 }

@@ -1318,7 +1318,7 @@ void CGridCtrl::AutoScrollTo(CPoint point) {
 }
 
 void CGridCtrl::OnTimer(UINT_PTR id) {
-    if (id != GRID_AUTOSCROLL_TIMER || id != m_nTimerID) {
+    if (id != GRID_AUTOSCROLL_TIMER) {
         CWnd::OnTimer(id);
         return;
     }

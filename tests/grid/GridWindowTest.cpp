@@ -4,6 +4,7 @@
 #include "GridFixture.h"
 
 #include "model/Globals.h"
+#include "platform/ui/DataExchange.h"
 #include "platform/ui/ScrollBar.h"
 
 #include <QApplication>
@@ -363,6 +364,23 @@ TEST_F(LargeGridTest, DividerDragSetsTheWidthFromTheCellOrigin) {
     EXPECT_NE(grid.GetMouseMode(), GRIDMODE_COLUMN_SIZING);
 }
 
+TEST_F(LargeGridTest, AutoScrollBelowTheCellsScrollsAndExtendsTheSelectionToTheBottomEdge) {
+    const int cut = grid.GetVisibleNonFixedCellRange().GetMaxRow();
+    grid.SetFocusCellAt(cut, 2);
+    grid.SetSelectionStartCell(GridCellId(cut, 2));
+    grid.SetMouseMode(GRIDMODE_SELECT_CELLS);
+    CRect client;
+    grid.GetClientRect(&client);
+    grid.AutoScrollTo(CPoint(100, client.bottom + 30));
+    EXPECT_GT(Top(), 1);
+    EXPECT_EQ(grid.GetFocusCell(), GridCellId(cut, 2)); // the keys do not move it while selecting
+    const GridCellRange sel = grid.GetSelectedCellRange();
+    EXPECT_EQ(sel.GetMinRow(), cut);
+    EXPECT_EQ(sel.GetMaxRow(), grid.GetCellFromPt(CPoint(100, client.bottom - 1)).row);
+    EXPECT_GT(sel.GetMaxRow(), cut);
+    grid.SetMouseMode(GRIDMODE_IDLE);
+}
+
 // --- renders ------------------------------------------------------------------------------------
 
 namespace {
@@ -436,4 +454,38 @@ TEST_F(LargeGridTest, RenderAScrolledGrid) {
     ASSERT_FALSE(img.isNull());
     EXPECT_GT(Top(), 1);
     EXPECT_GT(grid.GetTopLeftNonFixedCell().col, 1);
+}
+
+TEST(GridAttach, DataExchangeTakesOverTheDialogsPlaceholderOnLoadOnly) {
+    r9test::ResetModelGlobals();
+    GridOwner owner(400, 220);
+    auto placeholder = std::make_unique<CWnd>();
+    ASSERT_TRUE(
+        placeholder->CreateEx(0, "", "", WS_CHILD | WS_VISIBLE, CRect(12, 14, 312, 194), &owner, kGridId));
+    CGridCtrl grid;
+    CDataExchange save(&owner, TRUE);
+    DDX_GridControl(&save, kGridId, grid);
+    EXPECT_EQ(grid.GetSafeHwnd(), nullptr);
+    CDataExchange load(&owner, FALSE);
+    DDX_GridControl(&load, kGridId, grid);
+    ASSERT_NE(grid.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(owner.GetDlgItem(kGridId), &grid);
+    CRect rc;
+    grid.GetWindowRect(&rc);
+    owner.ScreenToClient(&rc);
+    EXPECT_EQ(rc, CRect(12, 14, 312, 194));
+    EXPECT_GT(grid.GetMargin(), 0); // the grid font is applied at the take-over
+    const HWND first = grid.GetSafeHwnd();
+    DDX_GridControl(&load, kGridId, grid); // a second exchange leaves it alone
+    EXPECT_EQ(grid.GetSafeHwnd(), first);
+
+    grid.SetRowCount(3);
+    grid.SetColumnCount(2);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    CRect cell;
+    grid.GetCellRect(2, 1, &cell);
+    r9test::Press(grid.Widget(), QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+    EXPECT_EQ(owner.notices, (std::vector<Notice>{{GRIDN_FOCUS_CHANGED, 2, 1}}));
+    grid.DestroyWindow();
 }
