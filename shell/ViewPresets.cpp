@@ -6,6 +6,7 @@
 #include "model/KTV_Data.h"
 #include "link/OutputPageServices.h"
 #include "model/LinkDocument.h"
+#include "pages/input/InPutDlg.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/WinUser.h"
 #include "presets/PresetArchive.h"
@@ -238,8 +239,13 @@ BOOL CViewPresets::ReadAllPresetsPath(const CString& path) {
     // A locked file's code becomes the password here, before anything is sent.
     result.Commit();
     g_bLiveDataSent = 0;
-    if (!json)
+    // The current input follows the file's source settings.
+    g_nCurInput = g_pcSourceSet.inputType;
+    if (!json) {
         LinkDocument().LoadFromImage(-1);
+        if (auto* input = dynamic_cast<CInPutDlg*>(m_view.m_pInputPage.get()))
+            input->RefreshInputButtons();
+    }
     FinishAllPresetsRead(json);
     return TRUE;
 }
@@ -261,7 +267,6 @@ void CViewPresets::FinishAllPresetsRead(BOOL json) {
     m_view.RefreshPages();
     m_view.Invalidate();
     ShowLoadedPresetName();
-    g_nCurInput = type;
     // An old file's unlocked reading must not outlive it: later device reads unscramble again.
     g_bOldAllPresetsFile = 0;
 }
