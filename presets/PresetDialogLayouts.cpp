@@ -12,9 +12,9 @@ constexpr DWORD kDefPush = WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
 // 245 x 120 dialog units: the grid of 7 rows (name column 262 wide) above the two buttons at
 // the right. The texts follow the mode and are set when the dialog opens.
 const res::DialogItemSpec kProgramItems[] = {
-    {2727, "Button", 172, 158, 84, 28, kDefPush, 0, "Load", "加载"},
-    {IDCANCEL, "Button", 266, 158, 84, 28, kPush, 0, "Quit", "退出"},
-    {2724, "", 16, 10, 336, 142, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, "", ""},
+    {2727, "Button", 172, 160, 84, 28, kDefPush, 0, "Load", "加载"},
+    {IDCANCEL, "Button", 266, 160, 84, 28, kPush, 0, "Quit", "退出"},
+    {2724, "", 16, 8, 336, 146, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, "", ""},
 };
 
 const res::DialogItemSpec kSaveItems[] = {

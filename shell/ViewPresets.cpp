@@ -6,11 +6,13 @@
 #include "model/KTV_Data.h"
 #include "link/OutputPageServices.h"
 #include "model/LinkDocument.h"
+#include "pages/input/InPutDlg.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/WinUser.h"
 #include "presets/PresetArchive.h"
 #include "presets/PresetFileText.h"
 #include "presets/PresetRecords.h"
+#include "presets/ProgramDlg.h"
 #include "shell/DataLock.h"
 #include "shell/DisplayDlg.h"
 #include "shell/MessageBoxDlg.h"
@@ -50,7 +52,10 @@ CString LiveName() {
 
 } // namespace
 
-CViewPresets::CViewPresets(CTRV410View& view) : m_view(view) {}
+CViewPresets::CViewPresets(CTRV410View& view) : m_view(view) {
+    // Transfers started from the machine-preset dialog disable it while they run.
+    CDisplayDlg::SetMachinePresetDialogLookup([] { return static_cast<CWnd*>(g_pProgramDlg); });
+}
 
 // ---- Menu ----
 
@@ -65,7 +70,9 @@ void CViewPresets::OnPresetMenuButton() {
 }
 
 void CViewPresets::RunMachinePresetDialog(int mode) {
-    (void)mode; // the dialog comes with the grid
+    CProgramDlg dlg(mode, *this, &m_view);
+    dlg.DoModal();
+    g_pProgramDlg = nullptr;
 }
 
 // ---- File names ----
@@ -232,8 +239,13 @@ BOOL CViewPresets::ReadAllPresetsPath(const CString& path) {
     // A locked file's code becomes the password here, before anything is sent.
     result.Commit();
     g_bLiveDataSent = 0;
-    if (!json)
+    // The current input follows the file's source settings.
+    g_nCurInput = g_pcSourceSet.inputType;
+    if (!json) {
         LinkDocument().LoadFromImage(-1);
+        if (auto* input = dynamic_cast<CInPutDlg*>(m_view.m_pInputPage.get()))
+            input->RefreshInputButtons();
+    }
     FinishAllPresetsRead(json);
     return TRUE;
 }
@@ -255,7 +267,6 @@ void CViewPresets::FinishAllPresetsRead(BOOL json) {
     m_view.RefreshPages();
     m_view.Invalidate();
     ShowLoadedPresetName();
-    g_nCurInput = type;
     // An old file's unlocked reading must not outlive it: later device reads unscramble again.
     g_bOldAllPresetsFile = 0;
 }

@@ -11,6 +11,8 @@
 #include "presets/PresetArchive.h"
 #include "presets/PresetFileIo.h"
 #include "presets/PresetRecords.h"
+#include "presets/ProgramDlg.h"
+#include "presets/SaveDlg.h"
 #include "shell/ViewMenus.h"
 #include "shell/ViewPresetServices.h"
 #include "shell/ViewPresets.h"
@@ -143,29 +145,110 @@ TEST_F(PresetFilesLinkTest, SaveAllReadsTheDevicePresetsIntoTheFile) {
 }
 
 TEST_F(PresetFilesLinkTest, LockedAllPresetsFileLocksTheDeviceWithItsCode) {
+    struct Case {
+        const char* name;
+        const char* code;
+        BYTE polarity;
+    } cases[] = {{"locked.vtaa", "135790", 33}, {"locked.jtah", "246802", 44}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Idle());
+        PresetRecords records = PresetRecords::FromGlobals();
+        records.locked = true;
+        records.lockPassword = c.code;
+        records.live.outputs[5].polarity = c.polarity;
+        records.ApplyLockMark();
+        const std::string file = Path(c.name);
+        if (CViewPresets::Extension(c.name) == "vtaa") {
+            ASSERT_TRUE(CPresetArchive::WriteAllPresetsFile(file.c_str(), records));
+        } else {
+            CJsonPreset json;
+            ASSERT_TRUE(json.WriteCompleteFile(file.c_str(), records));
+        }
+        // A stale password must not reach the device in place of the file's code.
+        g_strLockPassword = "999999";
+        m_answer = file;
+        Command(ID_LOAD_ALL_PRESETS);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(g_bDataLocked.load(), 1);
+        EXPECT_STREQ(g_strLockPassword, c.code);
+        EXPECT_TRUE(m_view->m_bLockButton);
+        ASSERT_TRUE(Pump([&] {
+            const LockMarkBlock mark = m_dev.GetState().live.outputs[0].GetLockMark();
+            return mark.marker != LOCK_MARKER_UNLOCKED &&
+                   mark.code[0] == static_cast<char>(c.code[0] ^ LOCK_MASK) &&
+                   m_dev.GetState().live.outputs[5].polarity == (c.polarity ^ LOCK_MASK);
+        })) << "the device holds the file's code, scrambled as frames carry it";
+        const DeviceState dev = m_dev.GetState();
+        const LockMarkBlock mark = dev.live.outputs[0].GetLockMark();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(static_cast<BYTE>(mark.code[i]), static_cast<BYTE>(c.code[i] ^ LOCK_MASK)) << i;
+        EXPECT_EQ(g_curImage.outputs[5].polarity, c.polarity) << "the program keeps the plain values";
+    }
+}
+
+TEST_F(PresetFilesLinkTest, MachinePresetDialogSavesLoadsAndDeletes) {
     ASSERT_TRUE(Idle());
-    PresetRecords records = PresetRecords::FromGlobals();
-    records.locked = true;
-    records.lockPassword = "135790";
-    records.live.outputs[5].polarity = 33;
-    records.ApplyLockMark();
-    const std::string file = Path("locked.vtaa");
-    ASSERT_TRUE(CPresetArchive::WriteAllPresetsFile(file.c_str(), records));
-    g_strLockPassword = "";
-    m_answer = file;
-    Command(ID_LOAD_ALL_PRESETS);
-    ASSERT_TRUE(Idle());
-    EXPECT_EQ(g_bDataLocked.load(), 1);
-    EXPECT_STREQ(g_strLockPassword, "135790");
-    EXPECT_TRUE(m_view->m_bLockButton);
+    // Save As preset 3 under a new name: the device stores the live settings with it.
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* entry = dynamic_cast<CSaveDlg*>(&dlg)) {
+            entry->m_editName.SetWindowText("Evening");
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        } else if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            EXPECT_EQ(g_pProgramDlg, program);
+            program->SaveAs(3);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_SAVE_MACHINE_PRESET);
+    EXPECT_EQ(g_pProgramDlg, nullptr);
+    const PresetImage live = ProgramImage();
     ASSERT_TRUE(Pump([&] {
-        const LockMarkBlock mark = m_dev.GetState().live.outputs[0].GetLockMark();
-        return mark.marker != LOCK_MARKER_UNLOCKED && mark.code[0] == static_cast<char>('1' ^ LOCK_MASK);
-    })) << "the device holds the file's code, scrambled as frames carry it";
-    const DeviceState dev = m_dev.GetState();
-    const LockMarkBlock mark = dev.live.outputs[0].GetLockMark();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(static_cast<BYTE>(mark.code[i]), static_cast<BYTE>("135790"[i] ^ LOCK_MASK)) << i;
-    EXPECT_EQ(dev.live.outputs[5].polarity, 33 ^ LOCK_MASK);
-    EXPECT_EQ(g_curImage.outputs[5].polarity, 33) << "the program keeps the plain values";
+        const DeviceState s = m_dev.GetState();
+        return FieldToString(s.stored[2].system.name, 16) == "Evening" &&
+               std::memcmp(Bytes(s.stored[2]) + kOutputsAt, Bytes(live) + kOutputsAt,
+                           sizeof(PresetImage) - kOutputsAt) == 0;
+    })) << "stored preset 3 holds the live settings under the new name";
+    ASSERT_TRUE(Idle());
+
+    // Load preset 5: the device recalls it and the program takes it as the live settings.
+    m_dev.ModifyState([](DeviceState& s) { s.stored[4].outputs[1].polarity = 17; });
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            program->Load(5);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_LOAD_MACHINE_PRESET);
+    ASSERT_TRUE(
+        Pump([&] { return ProgramImage().outputs[1].polarity == 17 && !g_bTransferBusy.load(); }, 20000));
+    EXPECT_EQ(m_dev.GetState().live.outputs[1].polarity, 17);
+    ASSERT_TRUE(Idle());
+
+    // Delete preset 6 (not current), then preset 2 while it is current.
+    m_dev.ModifyState([](DeviceState& s) { s.presetNumber = 2; });
+    {
+        std::lock_guard lock(g_linkLock);
+        g_curPresetNo[0] = 2;
+        StringToField(g_storedPresets[5].system.name, 16, "Six");
+        StringToField(g_storedPresets[1].system.name, 16, "Two");
+    }
+    m_dev.ModifyState([](DeviceState& s) {
+        StringToField(s.stored[5].system.name, 16, "Six");
+        StringToField(s.stored[1].system.name, 16, "Two");
+    });
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            program->Delete(6);
+            program->Delete(2);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_DELETE_MACHINE_PRESET);
+    ASSERT_TRUE(Pump([&] {
+        const DeviceState s = m_dev.GetState();
+        return s.stored[5].system.name[0] == 0 && s.stored[1].system.name[0] == 0 && s.presetNumber == 0;
+    })) << "both names emptied, and the current preset number is 0";
+    EXPECT_EQ(m_boxes,
+              (std::vector<std::string>{"Are you delete No.6 preset?", "Are you delete No.2 preset?"}));
 }

@@ -385,3 +385,25 @@ TEST_F(ViewPresetsTest, SlotButtonsSelectAndSendOnlyANewSlot) {
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(m_view->m_btnSlot[i].IsWindowVisible());
 }
+
+TEST_F(ViewPresetsTest, OldAllPresetsFileReadsUnlockedAndItsFlagEndsWithTheRead) {
+    // Built from the layout: the old magic, seven images with a locked marker, the 24 system bytes.
+    const std::string magic = "TRV410_ALLFile_1.0";
+    std::vector<BYTE> bytes{static_cast<BYTE>(magic.size())};
+    bytes.insert(bytes.end(), magic.begin(), magic.end());
+    const size_t images = bytes.size();
+    bytes.resize(images + 7 * sizeof(PresetImage) + 24, 0);
+    for (int k = 0; k < 7; ++k)
+        bytes[images + k * sizeof(PresetImage) + 2312] = '!';
+    bytes[images + 6 * sizeof(PresetImage) + 2024 + 248] = 1; // output 1 of the live image: on
+    m_answer = Path("old.vtaa");
+    std::ofstream(m_answer, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    g_bDataLocked = 1;
+    ASSERT_TRUE(Presets().ReadAllPresetsFile());
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(g_bDataLocked.load(), 0) << "an old file is read unlocked";
+    EXPECT_EQ(g_curImage.outputs[0].on, 1) << "and plain";
+    EXPECT_EQ(g_curImage.outputs[0].GetLockMark().marker, ' ');
+    EXPECT_EQ(g_bOldAllPresetsFile.load(), 0) << "later device reads unscramble locked data again";
+}
