@@ -42,6 +42,7 @@
 #include "model/RecordFrames.h"
 #include "model/SpeakerPos.h"
 #include "platform/core/Time.h"
+#include "presets/ui/OutputMapCommands.h"
 #include "platform/io/HidBackend.h"
 
 #include <cctype>
@@ -970,6 +971,30 @@ int CTRV410View::AskMapReset() {
 int CTRV410View::AskLinkDirection() {
     CAll_Link_Dlg dlg(this);
     return dlg.DoModal() == IDOK ? dlg.m_nDirection : -1;
+}
+
+BOOL CTRV410View::ReadOutputMapFile() {
+    LoadFileFolder(FOLDER_MAP);
+    const COutputMapCommands::Outcome done = COutputMapCommands::Read(this, m_settings.Folder(FOLDER_MAP));
+    if (done != COutputMapCommands::MAP_CANCELLED)
+        SaveFileFolder(FOLDER_MAP);
+    if (done == COutputMapCommands::MAP_FAILED) {
+        const PresetFileText& text = COutputMapCommands::ReadError();
+        ShowTimedMessage(text.en, text.cn, g_bChinese.load() ? -2 : -3);
+    }
+    return done == COutputMapCommands::MAP_DONE;
+}
+
+void CTRV410View::SaveOutputMapFile() {
+    LoadFileFolder(FOLDER_MAP);
+    const COutputMapCommands::Outcome done =
+        COutputMapCommands::Save(this, m_settings.Folder(FOLDER_MAP), m_pData);
+    if (done != COutputMapCommands::MAP_CANCELLED)
+        SaveFileFolder(FOLDER_MAP);
+    if (done == COutputMapCommands::MAP_FAILED) {
+        const PresetFileText& text = COutputMapCommands::SaveError();
+        ShowTimedMessage(text.en, text.cn, g_bChinese.load() ? -2 : -3);
+    }
 }
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {
