@@ -1183,6 +1183,11 @@ int CDC::DrawText(const char* text, int count, LPRECT rect, UINT format) {
     const QFont font = FontOf(m_state->font);
     QFontMetrics fm(font);
     const bool single = format & DT_SINGLELINE;
+    // CR LF, CR and LF each end a line.
+    if (!single) {
+        s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
     int flags = 0;
     if (format & DT_CENTER)
         flags |= Qt::AlignHCenter;

@@ -37,7 +37,7 @@ public:
     BOOL DeleteDC();
     BOOL IsMonochrome() const;
     BOOL IsPrinting() const { return m_bPrinting; }
-    int GetDeviceCaps(int index) const;
+    virtual int GetDeviceCaps(int index) const;
 
     // Object selection; each returns the object selected before.
     CPen* SelectObject(CPen* pen);

@@ -1,5 +1,6 @@
 #include "platform/ui/Font.h"
 
+#include "platform/ui/DC.h"
 #include "platform/ui/GdiHandle.h"
 
 #include <QFontMetricsF>
@@ -140,12 +141,13 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, void* dc) {
     return CreatePointFontIndirect(&lf, dc);
 }
 
-BOOL CFont::CreatePointFontIndirect(const LOGFONT* logFont, void*) {
+BOOL CFont::CreatePointFontIndirect(const LOGFONT* logFont, void* dc) {
     if (!logFont)
         return FALSE;
     LOGFONT lf = *logFont;
-    // Tenths of a point to pixels at 96 DPI, as a character height.
-    lf.lfHeight = -static_cast<LONG>(std::lround(std::abs(logFont->lfHeight) * 96.0 / 720.0));
+    // Tenths of a point to the device's pixels (96 DPI for screens), as a character height.
+    const int dpi = dc ? static_cast<CDC*>(dc)->GetDeviceCaps(LOGPIXELSY) : 96;
+    lf.lfHeight = -static_cast<LONG>(std::lround(std::abs(logFont->lfHeight) * dpi / 720.0));
     return CreateFontIndirect(&lf);
 }
 

@@ -15,6 +15,7 @@ public:
     BOOL CreateFontIndirect(const LOGFONT* logFont);
     // Height in tenths of a point (100 = 10 pt = 13 px at 96 DPI).
     BOOL CreatePointFont(int pointSize, LPCTSTR faceName, void* dc = nullptr);
+    // dc: the device the font is for (a printer DC scales the points to its resolution).
     BOOL CreatePointFontIndirect(const LOGFONT* logFont, void* dc = nullptr);
     int GetLogFont(LOGFONT* logFont) const;
     operator HFONT() const { return m_hObject; }

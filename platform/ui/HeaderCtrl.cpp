@@ -1,5 +1,6 @@
 #include "platform/ui/HeaderCtrl.h"
 
+#include "platform/ui/Font.h"
 #include "platform/ui/PaintDC.h"
 
 #include <algorithm>
@@ -87,6 +88,23 @@ LRESULT CHeaderCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case HDM_GETITEMCOUNT:
         return static_cast<LRESULT>(m_columns.size());
+    case HDM_LAYOUT: {
+        // The header takes the top of the rectangle, one line of its font high.
+        auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
+        if (!layout || !layout->prc || !layout->pwpos)
+            return FALSE;
+        TEXTMETRIC tm{};
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(GetFont());
+        dc.GetTextMetrics(&tm);
+        const int height = tm.tmHeight + 8;
+        RECT& rc = *layout->prc;
+        *layout->pwpos =
+            WINDOWPOS{m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, height, SWP_NOZORDER};
+        rc.top += height;
+        return TRUE;
+    }
     case HDM_GETITEMRECT: {
         auto* rc = reinterpret_cast<RECT*>(lParam);
         const int i = static_cast<int>(wParam);

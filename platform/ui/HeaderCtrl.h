@@ -1,5 +1,6 @@
 // CHeaderCtrl: the column header of a report list. Dragging a divider asks the parent first
-// with HDN_BEGINTRACK (NMHEADER, as WM_NOTIFY); a non-zero answer refuses the drag.
+// with HDN_BEGINTRACK (NMHEADER, as WM_NOTIFY); a non-zero answer refuses the drag. HDM_LAYOUT
+// gives its height: one line of its font.
 #pragma once
 
 #include "platform/ui/Wnd.h"

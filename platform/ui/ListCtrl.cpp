@@ -8,6 +8,10 @@
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
+namespace {
+constexpr int kLabelIndent = 2;
+}
+
 BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create("SysListView32", "", style, rect, parent, id);
 }
@@ -15,6 +19,14 @@ BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 int CListCtrl::HeaderHeight() const {
     if (GetStyle() & LVS_NOCOLUMNHEADER)
         return 0;
+    if (m_pHeader->m_hWnd) {
+        CRect client;
+        GetClientRect(&client);
+        WINDOWPOS pos{};
+        HDLAYOUT layout{&client, &pos};
+        m_pHeader->SendMessage(HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
+        return pos.cy;
+    }
     TEXTMETRIC tm{};
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
@@ -24,18 +36,102 @@ int CListCtrl::HeaderHeight() const {
 }
 
 int CListCtrl::RowHeight() const {
+    if ((GetStyle() & LVS_OWNERDRAWFIXED) && m_ownerItemHeight > 0)
+        return m_ownerItemHeight;
     TEXTMETRIC tm{};
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(GetFont());
     dc.GetTextMetrics(&tm);
-    return tm.tmHeight + 3;
+    const int height = tm.tmHeight + 3;
+    if (!(GetStyle() & LVS_OWNERDRAWFIXED))
+        return height;
+    MEASUREITEMSTRUCT mis{
+        ODT_LISTVIEW, static_cast<UINT>(GetDlgCtrlID()), 0, 0, static_cast<UINT>(height), 0};
+    auto* self = const_cast<CListCtrl*>(this);
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+    else
+        self->MeasureItem(&mis);
+    m_ownerItemHeight = mis.itemHeight > 0 ? static_cast<int>(mis.itemHeight) : height;
+    return m_ownerItemHeight;
+}
+
+void CListCtrl::LayoutHeader() {
+    if (!m_pHeader->m_hWnd)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    m_pHeader->MoveWindow(0, 0, rc.Width(), HeaderHeight());
+    Invalidate();
+}
+
+BOOL CListCtrl::ReplaceHeader(CHeaderCtrl& header) {
+    if (&header == m_pHeader || header.m_hWnd || !m_pHeader->m_hWnd)
+        return FALSE;
+    CHeaderCtrl& old = *m_pHeader;
+    CRect rc;
+    old.GetClientRect(&rc);
+    if (!header.Create(old.GetStyle(), rc, this, static_cast<UINT>(old.GetDlgCtrlID())))
+        return FALSE;
+    if (m_hFont)
+        header.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    for (int i = 0; i < old.GetItemCount(); ++i)
+        header.InsertColumn(i, old.GetColumnText(i), old.GetColumnFormat(i), old.GetColumnWidth(i));
+    old.DestroyWindow();
+    m_pHeader = &header;
+    LayoutHeader();
+    return TRUE;
+}
+
+BOOL CListCtrl::SetBkColor(COLORREF colour) {
+    return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour)));
+}
+
+COLORREF CListCtrl::GetBkColor() const {
+    return static_cast<COLORREF>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETBKCOLOR));
+}
+
+BOOL CListCtrl::SetTextColor(COLORREF colour) {
+    return static_cast<BOOL>(SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour)));
+}
+
+COLORREF CListCtrl::GetTextColor() const {
+    return static_cast<COLORREF>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETTEXTCOLOR));
+}
+
+BOOL CListCtrl::SetTextBkColor(COLORREF colour) {
+    return static_cast<BOOL>(SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour)));
+}
+
+COLORREF CListCtrl::GetTextBkColor() const {
+    return static_cast<COLORREF>(const_cast<CListCtrl*>(this)->SendMessage(LVM_GETTEXTBKCOLOR));
+}
+
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CListCtrl::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM) {
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        if (result)
+            *result = TRUE;
+        return TRUE;
+    }
+    if (message == WM_MEASUREITEM) {
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        if (result)
+            *result = TRUE;
+        return TRUE;
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, int) {
-    if (!m_header.m_hWnd)
+    if (!m_pHeader->m_hWnd)
         return -1;
-    const int at = m_header.InsertColumn(column, heading, format, width < 0 ? 60 : width);
+    const int at = m_pHeader->InsertColumn(column, heading, format, width < 0 ? 60 : width);
     for (Row& r : m_rows)
         if (at > 0 && static_cast<size_t>(at) <= r.cells.size())
             r.cells.insert(r.cells.begin() + at, CString());
@@ -44,7 +140,7 @@ int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, 
 }
 
 BOOL CListCtrl::DeleteColumn(int column) {
-    if (!m_header.DeleteColumn(column))
+    if (!m_pHeader->DeleteColumn(column))
         return FALSE;
     for (Row& r : m_rows)
         if (column >= 0 && static_cast<size_t>(column) < r.cells.size())
@@ -54,11 +150,11 @@ BOOL CListCtrl::DeleteColumn(int column) {
 }
 
 int CListCtrl::GetColumnWidth(int column) const {
-    return m_header.GetColumnWidth(column);
+    return m_pHeader->GetColumnWidth(column);
 }
 
 BOOL CListCtrl::SetColumnWidth(int column, int width) {
-    return m_header.SetColumnWidth(column, width);
+    return m_pHeader->SetColumnWidth(column, width);
 }
 
 int CListCtrl::InsertItem(int item, LPCTSTR text) {
@@ -66,7 +162,7 @@ int CListCtrl::InsertItem(int item, LPCTSTR text) {
         return -1;
     const int at = std::min(item, static_cast<int>(m_rows.size()));
     Row row;
-    row.cells.assign(static_cast<size_t>(std::max(1, m_header.GetItemCount())), CString());
+    row.cells.assign(static_cast<size_t>(std::max(1, m_pHeader->GetItemCount())), CString());
     row.cells[0] = text ? text : "";
     m_rows.insert(m_rows.begin() + at, row);
     Invalidate();
@@ -156,18 +252,34 @@ BOOL CListCtrl::GetItemRect(int item, LPRECT rect, UINT) const {
     if (!rect || item < 0 || item >= static_cast<int>(m_rows.size()))
         return FALSE;
     const int y = HeaderHeight() + (item - m_top) * RowHeight();
-    *rect = RECT{0, y, m_header.TotalWidth(), y + RowHeight()};
+    *rect = RECT{0, y, m_pHeader->TotalWidth(), y + RowHeight()};
     return TRUE;
 }
 
-BOOL CListCtrl::GetSubItemRect(int item, int subItem, int, CRect& rect) const {
+BOOL CListCtrl::GetSubItemRect(int item, int subItem, int code, CRect& rect) const {
     RECT row{};
-    if (!GetItemRect(item, &row, 0) || subItem < 0 || subItem >= m_header.GetItemCount())
+    if (!GetItemRect(item, &row, 0) || subItem < 0 || subItem >= m_pHeader->GetItemCount())
         return FALSE;
     RECT cell{};
-    m_header.GetItemRect(subItem, &cell);
+    m_pHeader->GetItemRect(subItem, &cell);
     rect = CRect(cell.left, row.top, cell.right, row.bottom);
+    // The first column's label starts after the item's small indent.
+    if (code == static_cast<int>(LVIR_LABEL) && subItem == 0)
+        rect.left += kLabelIndent;
     return TRUE;
+}
+
+BOOL CListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (CWnd::OnNotify(wParam, lParam, result))
+        return TRUE;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    CWnd* parent = GetParent();
+    if (!hdr || !parent || hdr->hwndFrom != m_pHeader->m_hWnd)
+        return FALSE;
+    const LRESULT answer = parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()), lParam);
+    if (result)
+        *result = answer;
+    return answer != 0;
 }
 
 LRESULT CListCtrl::CustomDraw(NMLVCUSTOMDRAW& cd) {
@@ -186,19 +298,70 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         GetClientRect(&rc);
         m_header.Create(WS_CHILD | ((GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : WS_VISIBLE),
                         CRect(0, 0, std::max<int>(rc.Width(), 1), HeaderHeight()), this, 0);
+        if (m_hFont)
+            m_header.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+        LayoutHeader();
         return r;
     }
     case WM_SIZE:
     case WM_SETFONT: {
         const LRESULT r = CWnd::DefWindowProc(message, wParam, lParam);
-        if (message == WM_SETFONT && m_header.m_hWnd)
-            m_header.SendMessage(WM_SETFONT, wParam, lParam);
-        if (m_header.m_hWnd) {
-            CRect rc;
-            GetClientRect(&rc);
-            m_header.MoveWindow(0, 0, rc.Width(), HeaderHeight());
-        }
+        if (message == WM_SETFONT && m_pHeader->m_hWnd)
+            m_pHeader->SendMessage(WM_SETFONT, wParam, lParam);
+        if (message == WM_SETFONT)
+            m_ownerItemHeight = 0;
+        LayoutHeader();
         return r;
+    }
+    case WM_WINDOWPOSCHANGED:
+        // An owner-drawn list measures its rows again.
+        m_ownerItemHeight = 0;
+        Invalidate();
+        break;
+    case LVM_SETBKCOLOR:
+    case LVM_SETTEXTCOLOR:
+    case LVM_SETTEXTBKCOLOR: {
+        COLORREF& slot = message == LVM_SETBKCOLOR     ? m_bkColour
+                         : message == LVM_SETTEXTCOLOR ? m_textColour
+                                                       : m_textBkColour;
+        slot = static_cast<COLORREF>(lParam);
+        Invalidate();
+        return TRUE;
+    }
+    case LVM_GETBKCOLOR:
+        return m_bkColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : m_bkColour;
+    case LVM_GETTEXTCOLOR:
+        return m_textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : m_textColour;
+    case LVM_GETTEXTBKCOLOR:
+        return m_textBkColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : m_textBkColour;
+    case WM_KEYDOWN: {
+        // Up, Down, Home and End move the selected row.
+        const int count = static_cast<int>(m_rows.size());
+        if (count == 0)
+            break;
+        const int cur = GetNextItem(-1, LVNI_SELECTED);
+        int next = cur;
+        switch (wParam) {
+        case VK_UP:
+            next = cur < 0 ? 0 : std::max(0, cur - 1);
+            break;
+        case VK_DOWN:
+            next = cur < 0 ? 0 : std::min(count - 1, cur + 1);
+            break;
+        case VK_HOME:
+            next = 0;
+            break;
+        case VK_END:
+            next = count - 1;
+            break;
+        default:
+            break;
+        }
+        if (next != cur) {
+            SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+        break;
     }
     case LVM_GETITEMCOUNT:
         return static_cast<LRESULT>(m_rows.size());
@@ -214,7 +377,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Invalidate();
         return TRUE;
     case LVM_GETHEADER:
-        return reinterpret_cast<LRESULT>(m_header.m_hWnd ? &m_header : nullptr);
+        return reinterpret_cast<LRESULT>(m_pHeader->m_hWnd ? m_pHeader : nullptr);
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
         const DWORD old = m_exStyleList;
         const DWORD mask = wParam ? static_cast<DWORD>(wParam) : 0xFFFFFFFF;
@@ -258,15 +421,45 @@ void CListCtrl::OnPaint() {
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
-    dc.FillSolidRect(&rc, window);
+    const COLORREF window = GetTextBkColor(), text = GetTextColor();
+    dc.FillSolidRect(&rc, GetBkColor());
+    const int rowH = RowHeight(), top = HeaderHeight();
+    if (GetStyle() & LVS_OWNERDRAWFIXED) {
+        const bool focus = GetFocus() == this;
+        for (int i = m_top; i < static_cast<int>(m_rows.size()); ++i) {
+            const int y = top + (i - m_top) * rowH;
+            if (y >= rc.bottom)
+                break;
+            const Row& row = m_rows[static_cast<size_t>(i)];
+            UINT state = 0;
+            if (row.state & LVIS_SELECTED)
+                state |= ODS_SELECTED;
+            if ((row.state & LVIS_FOCUSED) && focus)
+                state |= ODS_FOCUS;
+            DRAWITEMSTRUCT dis{ODT_LISTVIEW,
+                               static_cast<UINT>(GetDlgCtrlID()),
+                               static_cast<UINT>(i),
+                               ODA_DRAWENTIRE,
+                               state,
+                               m_hWnd,
+                               dc.GetSafeHdc(),
+                               CRect(0, y, m_pHeader->TotalWidth(), y + rowH),
+                               row.data};
+            const int saved = dc.SaveDC();
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+            else
+                DrawItem(&dis);
+            dc.RestoreDC(saved);
+        }
+        return;
+    }
     NMLVCUSTOMDRAW cd{};
     cd.nmcd.hdc = dc.GetSafeHdc();
     cd.nmcd.rc = rc;
     cd.nmcd.dwDrawStage = CDDS_PREPAINT;
     const LRESULT pre = CustomDraw(cd);
-    const int rowH = RowHeight(), top = HeaderHeight();
-    const int columns = m_header.GetItemCount();
+    const int columns = m_pHeader->GetItemCount();
     for (int i = m_top; i < static_cast<int>(m_rows.size()); ++i) {
         const int y = top + (i - m_top) * rowH;
         if (y >= rc.bottom)
@@ -282,7 +475,7 @@ void CListCtrl::OnPaint() {
             item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
             item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(i);
             item.nmcd.lItemlParam = static_cast<LPARAM>(row.data);
-            item.nmcd.rc = CRect(0, y, m_header.TotalWidth(), y + rowH);
+            item.nmcd.rc = CRect(0, y, m_pHeader->TotalWidth(), y + rowH);
             item.clrText = itemText;
             item.clrTextBk = itemBk;
             itemAnswer = CustomDraw(item);
@@ -291,7 +484,7 @@ void CListCtrl::OnPaint() {
         }
         int left = 0;
         for (int c = 0; c < columns; ++c) {
-            const int w = m_header.GetColumnWidth(c);
+            const int w = m_pHeader->GetColumnWidth(c);
             CRect cell(left, y, left + w, y + rowH);
             left += w;
             COLORREF cellText = itemText, cellBk = itemBk;
@@ -315,7 +508,7 @@ void CListCtrl::OnPaint() {
             dc.SetTextColor(cellText);
             CRect tr = cell;
             tr.DeflateRect(6, 0);
-            const int fmt = m_header.GetColumnFormat(c) & 3;
+            const int fmt = m_pHeader->GetColumnFormat(c) & 3;
             const UINT align = fmt == LVCFMT_RIGHT ? DT_RIGHT : fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
             const CString value =
                 static_cast<size_t>(c) < row.cells.size() ? row.cells[static_cast<size_t>(c)] : CString();

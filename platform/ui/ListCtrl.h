@@ -3,6 +3,9 @@
 // item CDDS_ITEMPREPAINT when asked (CDRF_NOTIFYITEMDRAW), then per cell
 // CDDS_ITEMPREPAINT | CDDS_SUBITEM when asked (CDRF_NOTIFYSUBITEMDRAW); a cell is drawn in the
 // clrText / clrTextBk it comes back with. Header notifications reach the list's OnNotify.
+// LVS_OWNERDRAWFIXED: each visible row goes to the parent as WM_DRAWITEM (ODT_LISTVIEW), reflected
+// to DrawItem; the row height is asked with WM_MEASUREITEM (reflected to MeasureItem) and asked
+// again after WM_WINDOWPOSCHANGED. The header's height comes from HDM_LAYOUT.
 #pragma once
 
 #include "platform/ui/HeaderCtrl.h"
@@ -38,14 +41,32 @@ public:
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
     BOOL GetSubItemRect(int item, int subItem, int code, CRect& rect) const;
     int GetTopIndex() const { return m_top; }
+    // CLR_NONE-free colours; CLR_DEFAULT (the start) means the system's window colours.
+    BOOL SetBkColor(COLORREF colour);
+    COLORREF GetBkColor() const;
+    BOOL SetTextColor(COLORREF colour);
+    COLORREF GetTextColor() const;
+    BOOL SetTextBkColor(COLORREF colour);
+    COLORREF GetTextBkColor() const;
+
+    virtual void DrawItem(LPDRAWITEMSTRUCT dis);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT mis);
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The header's notifications the list itself leaves go on to the list's parent.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     int HeaderHeight() const;
     int RowHeight() const;
+    // Moves the header to the height its HDM_LAYOUT gives.
+    void LayoutHeader();
+    // Puts header in the place of the built-in header window (same place, style and columns).
+    BOOL ReplaceHeader(CHeaderCtrl& header);
+    CHeaderCtrl& Header() const { return *m_pHeader; }
     LRESULT CustomDraw(NMLVCUSTOMDRAW& cd);
 
     struct Row {
@@ -55,6 +76,11 @@ protected:
     };
     std::vector<Row> m_rows;
     CHeaderCtrl m_header;
+    CHeaderCtrl* m_pHeader = &m_header;
     DWORD m_exStyleList = 0;
     int m_top = 0;
+    mutable int m_ownerItemHeight = 0; // measured owner-drawn row height, 0 = ask again
+    COLORREF m_bkColour = CLR_DEFAULT;
+    COLORREF m_textColour = CLR_DEFAULT;
+    COLORREF m_textBkColour = CLR_DEFAULT;
 };

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyleHints>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -198,6 +199,7 @@ int GetSystemMetrics(int index) {
     case SM_CYEDGE:
         return 2;
     case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
         return 17;
     case SM_CXSCREEN:
     case SM_CYSCREEN: {
@@ -211,6 +213,10 @@ int GetSystemMetrics(int index) {
 }
 
 BOOL SystemParametersInfo(UINT action, UINT, void* out, UINT) {
+    if (action == SPI_GETWHEELSCROLLLINES && out) {
+        *static_cast<UINT*>(out) = static_cast<UINT>(QGuiApplication::styleHints()->wheelScrollLines());
+        return TRUE;
+    }
     if (action != SPI_GETWORKAREA || !out)
         return FALSE;
     QScreen* s = QGuiApplication::primaryScreen();

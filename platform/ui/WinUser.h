@@ -23,7 +23,9 @@ constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_DRAWITEM = 0x002B;
@@ -414,6 +416,7 @@ struct PBRANGE {
 constexpr DWORD LVS_REPORT = 0x1;
 constexpr DWORD LVS_SINGLESEL = 0x4;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x8;
+constexpr DWORD LVS_OWNERDRAWFIXED = 0x400;
 constexpr DWORD LVS_EX_GRIDLINES = 0x1;
 constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
 constexpr int LVCFMT_LEFT = 0;
@@ -421,10 +424,16 @@ constexpr int LVCFMT_RIGHT = 1;
 constexpr int LVCFMT_CENTER = 2;
 constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
 constexpr DWORD LVS_NOSORTHEADER = 0x8000;
+constexpr UINT LVM_GETBKCOLOR = 0x1000;
+constexpr UINT LVM_SETBKCOLOR = 0x1001;
 constexpr UINT LVM_GETITEMCOUNT = 0x1004;
 constexpr UINT LVM_DELETEITEM = 0x1008;
 constexpr UINT LVM_DELETEALLITEMS = 0x1009;
 constexpr UINT LVM_GETHEADER = 0x101F;
+constexpr UINT LVM_GETTEXTCOLOR = 0x1023;
+constexpr UINT LVM_SETTEXTCOLOR = 0x1024;
+constexpr UINT LVM_GETTEXTBKCOLOR = 0x1025;
+constexpr UINT LVM_SETTEXTBKCOLOR = 0x1026;
 constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = 0x1036;
 constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = 0x1037;
 constexpr UINT LVIF_TEXT = 0x1;
@@ -440,6 +449,10 @@ constexpr int LVNI_ALL = 0x0;
 constexpr int LVNI_SELECTED = 0x2;
 constexpr UINT HDM_GETITEMCOUNT = 0x1200;
 constexpr UINT HDM_GETITEMRECT = 0x1207;
+constexpr UINT HDM_LAYOUT = 0x1205;
+constexpr DWORD HDS_HOTTRACK = 0x4;
+constexpr UINT LVIR_BOUNDS = 0;
+constexpr UINT LVIR_LABEL = 2;
 constexpr UINT HDN_ENDTRACKA = static_cast<UINT>(-307);
 constexpr UINT HDN_TRACKA = static_cast<UINT>(-308);
 constexpr UINT HDN_ITEMCHANGEDA = static_cast<UINT>(-301);
@@ -518,6 +531,7 @@ constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOREDRAW = 0x0008;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_NOOWNERZORDER = 0x0200;
 constexpr UINT SWP_HIDEWINDOW = 0x0080;
 // Z-order positions; they are never real windows.
 inline HWND const HWND_TOP = nullptr;
@@ -568,11 +582,13 @@ constexpr UINT MF_MENUBREAK = 0x40;
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
 
 // Message boxes and beeps.
 constexpr UINT MB_OK = 0x0;
@@ -628,6 +644,7 @@ constexpr UINT ODT_LISTBOX = 2;
 constexpr UINT ODT_COMBOBOX = 3;
 constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODT_STATIC = 5;
+constexpr UINT ODT_LISTVIEW = 102;
 constexpr UINT ODA_DRAWENTIRE = 0x1;
 constexpr UINT ODA_SELECT = 0x2;
 constexpr UINT ODA_FOCUS = 0x4;
@@ -659,6 +676,20 @@ struct MEASUREITEMSTRUCT {
     DWORD_PTR itemData;
 };
 using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
+
+struct WINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+};
+struct HDLAYOUT {
+    RECT* prc;
+    WINDOWPOS* pwpos;
+};
 
 struct TRACKMOUSEEVENT {
     DWORD cbSize;

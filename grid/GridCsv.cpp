@@ -1,0 +1,112 @@
+#include "grid/GridCsv.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <utility>
+
+namespace {
+
+CString Reason(const char* what, const char* path) {
+    CString s;
+    s.Format("%s %s: %s", what, path, std::strerror(errno));
+    return s;
+}
+
+CGridCsv::Reporter& TheReporter() {
+    static CGridCsv::Reporter reporter;
+    return reporter;
+}
+
+} // namespace
+
+void CGridCsv::SetReporter(Reporter reporter) {
+    TheReporter() = std::move(reporter);
+}
+
+void CGridCsv::Report(const CString& message) {
+    if (TheReporter())
+        TheReporter()(message);
+}
+
+bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text, CString* error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        if (error)
+            *error = Reason("Cannot create", path);
+        return false;
+    }
+    std::string line;
+    for (int row = 0; row < rows; ++row) {
+        line.clear();
+        for (int column = 0; column < columns; ++column) {
+            if (column > 0)
+                line += ',';
+            line += text(row, column).str();
+        }
+        line += '\n';
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
+    out.flush();
+    if (!out) {
+        if (error)
+            *error = Reason("Cannot write", path);
+        return false;
+    }
+    return true;
+}
+
+CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
+    Row fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos)
+            break;
+        fields.emplace_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    // The last field ends at the line end; without one, an empty rest is no field.
+    if (hadLineEnd || start < line.size())
+        fields.emplace_back(line.substr(start));
+    return fields;
+}
+
+std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
+    std::vector<Row> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t nl = text.find('\n', start);
+        const bool hadLineEnd = nl != std::string_view::npos;
+        std::string_view line = text.substr(start, hadLineEnd ? nl - start : std::string_view::npos);
+        if (hadLineEnd && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(SplitLine(line, hadLineEnd));
+        start = hadLineEnd ? nl + 1 : text.size();
+    }
+    return lines;
+}
+
+bool CGridCsv::Read(const char* path, std::vector<Row>& lines, CString* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = Reason("Cannot open", path);
+        return false;
+    }
+    std::string text;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        text.resize(static_cast<size_t>(size));
+        in.read(text.data(), size);
+    }
+    if (in.bad() || (size > 0 && in.gcount() != size)) {
+        if (error)
+            *error = Reason("Cannot read", path);
+        return false;
+    }
+    lines = Parse(text);
+    return true;
+}

@@ -1,0 +1,558 @@
+// CGridCtrl operations over the editors, clipboard, drag and drop, sorting, printing, CSV files,
+// insertion, auto-size and search; the algorithms live in window-free classes.
+#include "grid/GridCtrl.h"
+
+#include "grid/GridClipText.h"
+#include "grid/GridCsv.h"
+#include "grid/GridDropTarget.h"
+#include "grid/GridFit.h"
+#include "grid/GridSearch.h"
+#include "grid/GridSorter.h"
+#include "grid/InPlaceEdit.h"
+#include "grid/TitleTip.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Pen.h"
+
+#include <algorithm>
+#include <ctime>
+#include <utility>
+
+// --- title tip and drop target ------------------------------------------------------------------
+
+void CGridCtrl::AttachTitleTipAndDropTarget() {
+    if (!m_pDropTarget)
+        m_pDropTarget = new CGridDropTarget;
+    m_pDropTarget->Register(this);
+    if (m_bTitleTips && !m_pTitleTip) {
+        m_pTitleTip = new CTitleTip;
+        m_pTitleTip->Create(this);
+    }
+}
+
+void CGridCtrl::ReleaseTitleTipAndDropTarget() {
+    if (m_pDropTarget) {
+        m_pDropTarget->Revoke();
+        delete m_pDropTarget;
+        m_pDropTarget = nullptr;
+    }
+    delete m_pTitleTip;
+    m_pTitleTip = nullptr;
+}
+
+void CGridCtrl::HideTitleTip() {
+    if (m_pTitleTip)
+        m_pTitleTip->Hide();
+}
+
+// --- in-place editing ---------------------------------------------------------------------------
+
+void CGridCtrl::EditCell(int row, int col, UINT key, UINT ch) {
+    EnsureVisible(row, col);
+    if (!IsValid(row, col) || !IsCellEditable(row, col) || !IsCellVisible(row, col))
+        return;
+    CRect rect;
+    if (!GetCellRect(row, col, &rect))
+        return;
+    SendMessageToParent(row, col, GRIDN_BEGIN_EDIT);
+    const UINT format = GetItemFormat(row, col);
+    DWORD style = ES_LEFT;
+    if (format & DT_RIGHT)
+        style = ES_RIGHT;
+    else if (format & DT_CENTER)
+        style = ES_CENTER;
+    CreateCellEditor(rect, style, GRID_EDITOR_ID, row, col, GetItemText(row, col), key, ch);
+}
+
+CWnd* CGridCtrl::CreateCellEditor(const CRect& rect, DWORD style, UINT id, int row, int col, LPCTSTR text,
+                                  UINT key, UINT ch) {
+    // The editor deletes itself when its window goes.
+    return new CInPlaceEdit(this, rect, style, id, row, col, CString(text), key, ch);
+}
+
+BOOL CGridCtrl::OnEndCellEdit(int row, int col, LPCTSTR text) {
+    if (GetItemText(row, col) == (text ? text : ""))
+        return FALSE;
+    if (!SetItemText(row, col, text))
+        return FALSE;
+    SetModified(TRUE, row, col);
+    return TRUE;
+}
+
+void CGridCtrl::OnEndInPlaceEdit(NMHDR* nmhdr, LRESULT* result) {
+    if (result)
+        *result = 0;
+    if (!m_hWnd || !nmhdr)
+        return;
+    const GridItem& item = reinterpret_cast<GridEditNotify*>(nmhdr)->item;
+    const bool changed = GetItemText(item.row, item.col) != item.szText;
+    const BOOL stored = OnEndCellEdit(item.row, item.col, item.szText);
+    InvalidateCellRect(GridCellId(item.row, item.col));
+    // A text the cell refused is no finished edit.
+    if (!changed || stored)
+        SendMessageToParent(item.row, item.col, GRIDN_END_EDIT);
+    const UINT key = static_cast<UINT>(item.lParam);
+    if (key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN)) {
+        OnKeyDown(key, 0, 0);
+        EditCell(m_idCurrentCell.row, m_idCurrentCell.col, key);
+    }
+}
+
+// --- clipboard ----------------------------------------------------------------------------------
+
+BOOL CGridCtrl::CopySelection(CString& text) {
+    text.Empty();
+    const GridCellRange range = GetSelectedCellRange();
+    if (!IsValid(range))
+        return FALSE;
+    text = CGridClipText::Build(
+        range.GetMinRow(), range.GetMinCol(), range.GetMaxRow(), range.GetMaxCol(),
+        [this](int r, int c) { return (GetItemState(r, c) & GRIDSTATE_SELECTED) != 0; },
+        [this](int r, int c) { return GetItemText(r, c); });
+    return TRUE;
+}
+
+void CGridCtrl::CutSelection() {
+    if (!IsEditable())
+        return;
+    const SelectionMap selected = m_SelectedCellMap;
+    for (const auto& entry : selected) {
+        const GridCellId cell = entry.second;
+        CGridCellItem* item = GetCell(cell.row, cell.col);
+        if (!item || !IsCellEditable(cell))
+            continue;
+        SendMessageToParent(cell.row, cell.col, GRIDN_BEGIN_EDIT);
+        ClearCell(item, cell.row, cell.col);
+        SetModified(TRUE);
+        SendMessageToParent(cell.row, cell.col, GRIDN_END_EDIT);
+    }
+    Invalidate();
+}
+
+BOOL CGridCtrl::PasteText(int row, int col, const CString& text) {
+    if (!IsValid(row, col) || !IsCellEditable(row, col))
+        return FALSE;
+    const auto lines = CGridClipText::ParsePaste(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t k = 0; k < lines[i].size(); ++k) {
+            const int r = row + static_cast<int>(i);
+            const int c = col + static_cast<int>(k);
+            // Cells outside the grid and read-only cells keep their texts.
+            if (!IsValid(r, c) || !IsCellEditable(r, c))
+                continue;
+            SendMessageToParent(r, c, GRIDN_BEGIN_EDIT);
+            if (SetItemText(r, c, lines[i][k])) {
+                SetModified(TRUE);
+                SendMessageToParent(r, c, GRIDN_END_EDIT);
+            }
+            SetItemState(r, c, GetItemState(r, c) & ~GRIDSTATE_SELECTED);
+        }
+    }
+    Invalidate();
+    return TRUE;
+}
+
+void CGridCtrl::OnEditCut() {
+    if (!IsEditable())
+        return;
+    CString text;
+    if (!CopySelection(text))
+        return;
+    CClipboard::SetText(text);
+    CutSelection();
+}
+
+void CGridCtrl::OnEditCopy() {
+    CString text;
+    if (CopySelection(text))
+        CClipboard::SetText(text);
+}
+
+void CGridCtrl::OnEditPaste() {
+    if (!IsEditable())
+        return;
+    GridCellId anchor = m_idCurrentCell;
+    if (!IsValid(anchor))
+        anchor = GetTopLeftNonFixedCell();
+    if (!IsValid(anchor) || !CClipboard::HasText())
+        return;
+    PasteText(anchor.row, anchor.col, CClipboard::GetText());
+}
+
+void CGridCtrl::OnEditSelectAll() {
+    SelectAllCells();
+}
+
+BOOL CGridCtrl::OnUpdateEditCopy() const {
+    const GridCellRange range = GetSelectedCellRange();
+    return IsValid(range) && range.Count() > 0;
+}
+BOOL CGridCtrl::OnUpdateEditCut() const {
+    return IsEditable() && OnUpdateEditCopy();
+}
+BOOL CGridCtrl::OnUpdateEditPaste() const {
+    return IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && CClipboard::HasText();
+}
+BOOL CGridCtrl::OnUpdateEditSelectAll() const {
+    return IsSelectable();
+}
+
+// --- drag and drop ------------------------------------------------------------------------------
+
+void CGridCtrl::OnBeginDrag() {
+    if (!m_bEnableDragAndDrop)
+        return;
+    CString text;
+    if (!CopySelection(text))
+        return;
+    const GridCellRange range = GetSelectedCellRange();
+    SendMessageToParent(range.GetMinRow(), range.GetMinCol(), GRIDN_BEGIN_DRAG);
+    m_MouseMode = GRIDMODE_DRAGGING;
+    const DROPEFFECT effect = DoDragDrop(this, text, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    if (effect & DROPEFFECT_MOVE)
+        CutSelection();
+}
+
+BOOL CGridCtrl::CreateDragImage(CPoint* hotSpot) {
+    CRect rect;
+    if (!m_hWnd || !GetCellRect(m_idCurrentCell, &rect))
+        return FALSE;
+    // The toolkit draws the dragged text itself; only the hot spot is the cell's.
+    if (hotSpot)
+        *hotSpot = CPoint(rect.Width(), rect.Height());
+    return TRUE;
+}
+
+DWORD CGridCtrl::OnDragEnter(const CString* text, DWORD keyState, CPoint point) {
+    if (!m_bEnableDragAndDrop || !text)
+        return DROPEFFECT_NONE;
+    const GridCellId cell = GetCellFromPt(point, FALSE);
+    if (!IsValid(cell) || IsCellFixed(cell.row, cell.col) || !IsCellEditable(cell))
+        return DROPEFFECT_NONE;
+    m_LastDragOverCell = cell;
+    SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GRIDSTATE_DROPHILITED);
+    RedrawCell(cell);
+    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+DWORD CGridCtrl::OnDragOver(const CString* text, DWORD keyState, CPoint point) {
+    if (!m_bEnableDragAndDrop || !text || !IsEditable())
+        return DROPEFFECT_NONE;
+    const GridCellId cell = GetCellFromPt(point, FALSE);
+    if (!IsValid(cell) || IsCellFixed(cell.row, cell.col)) {
+        OnDragLeave();
+        m_LastDragOverCell = GridCellId();
+        return DROPEFFECT_NONE;
+    }
+    if (!IsCellEditable(cell))
+        return DROPEFFECT_NONE;
+    if (!(cell == m_LastDragOverCell)) {
+        OnDragLeave();
+        m_LastDragOverCell = cell;
+        SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GRIDSTATE_DROPHILITED);
+        RedrawCell(cell);
+    }
+    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+void CGridCtrl::OnDragLeave() {
+    if (!IsValid(m_LastDragOverCell))
+        return;
+    const GridCellId cell = m_LastDragOverCell;
+    SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GRIDSTATE_DROPHILITED);
+    RedrawCell(cell);
+}
+
+BOOL CGridCtrl::OnDrop(const CString* text, DWORD, CPoint) {
+    if (!m_bEnableDragAndDrop || !text || !IsValid(m_LastDragOverCell) || !IsCellEditable(m_LastDragOverCell))
+        return FALSE;
+    m_MouseMode = GRIDMODE_IDLE;
+    OnDragLeave();
+    return PasteText(m_LastDragOverCell.row, m_LastDragOverCell.col, *text);
+}
+
+// --- sorting ------------------------------------------------------------------------------------
+
+BOOL CGridCtrl::SortTextItems(int col, BOOL ascending) {
+    ResetSelectedRange();
+    SetFocusCellAt(-1, -1);
+    return SortTextItems(col, ascending, GetFixedRowCount(), -1);
+}
+
+BOOL CGridCtrl::SortTextItems(int col, BOOL ascending, int low, int high) {
+    if (col < 0 || col >= m_nCols)
+        return FALSE;
+    if (high == -1)
+        high = m_nRows - 1;
+    if (low < 0 || high >= m_nRows || low >= high)
+        return FALSE;
+    static const CString empty;
+    CGridSorter::SortText(
+        low, high, ascending != FALSE,
+        [this, col](int row) -> const CString& {
+            const CGridCellItem* cell = m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)];
+            return cell ? cell->szText : empty;
+        },
+        [this](int a, int b) {
+            std::swap(m_RowData[static_cast<size_t>(a)], m_RowData[static_cast<size_t>(b)]);
+            std::swap(m_arRowHeights[static_cast<size_t>(a)], m_arRowHeights[static_cast<size_t>(b)]);
+        });
+    return TRUE;
+}
+
+BOOL CGridCtrl::SortItems(PFNGRIDCOMPARE compare, int col, BOOL ascending, LPARAM data) {
+    ResetSelectedRange();
+    SetFocusCellAt(-1, -1);
+    return SortItems(compare, col, ascending, data, GetFixedRowCount(), -1);
+}
+
+BOOL CGridCtrl::SortItems(PFNGRIDCOMPARE compare, int col, BOOL ascending, LPARAM data, int low, int high) {
+    if (!compare || col < 0 || col >= m_nCols)
+        return FALSE;
+    if (high == -1)
+        high = m_nRows - 1;
+    if (low < 0 || high >= m_nRows || low >= high)
+        return FALSE;
+    CGridSorter::SortData(
+        low, high, ascending != FALSE, [this, col](int row) { return GetItemData(row, col); },
+        [compare, data](LPARAM a, LPARAM b) { return compare(a, b, data); },
+        [this](int a, int b) {
+            std::swap(m_RowData[static_cast<size_t>(a)], m_RowData[static_cast<size_t>(b)]);
+            std::swap(m_arRowHeights[static_cast<size_t>(a)], m_arRowHeights[static_cast<size_t>(b)]);
+        });
+    return TRUE;
+}
+
+// --- printing -----------------------------------------------------------------------------------
+
+void CGridCtrl::Print() {}
+void CGridCtrl::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CGridCtrl::OnPrint(CDC*, CPrintInfo*) {}
+void CGridCtrl::OnEndPrinting(CDC*, CPrintInfo*) {}
+void CGridCtrl::PrintColumnTitles(CDC*, CPrintInfo*) {}
+void CGridCtrl::PrintHeader(CDC*, CPrintInfo*) {}
+void CGridCtrl::PrintFooter(CDC*, CPrintInfo*) {}
+
+// --- CSV files ----------------------------------------------------------------------------------
+
+BOOL CGridCtrl::Save(LPCTSTR fileName) {
+    CString error;
+    if (!CGridCsv::Write(
+            fileName ? fileName : "", m_nRows, m_nCols, [this](int r, int c) { return GetItemText(r, c); },
+            &error)) {
+        CGridCsv::Report(error);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CGridCtrl::Load(LPCTSTR fileName) {
+    std::vector<CGridCsv::Row> lines;
+    CString error;
+    if (!CGridCsv::Read(fileName ? fileName : "", lines, &error)) {
+        CGridCsv::Report(error);
+        return FALSE;
+    }
+    DeleteAllItems();
+    if (!lines.empty()) {
+        for (const CString& heading : lines.front())
+            InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1);
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const CGridCsv::Row& fields = lines[i];
+            const int row = InsertRow(fields.empty() ? "" : fields.front().GetString(), -1);
+            for (size_t k = 1; k < fields.size() && row >= 0; ++k)
+                SetItemText(row, static_cast<int>(k), fields[k]);
+        }
+    }
+    AutoSizeColumns();
+    return TRUE;
+}
+
+// --- insertion and deletion ---------------------------------------------------------------------
+
+int CGridCtrl::InsertColumn(LPCTSTR heading, UINT format, int col) {
+    if (col < -1 || col >= m_nCols)
+        return -1;
+    ResetSelectedRange();
+    if (m_nRows < 1)
+        SetRowCount(1);
+    if (static_cast<int>(m_RowData.size()) < m_nRows)
+        return -1;
+    const int at = col == -1 ? m_nCols : col;
+    m_arColWidths.insert(m_arColWidths.begin() + at, 0);
+    for (int row = 0; row < m_nRows; ++row) {
+        auto& cells = m_RowData[static_cast<size_t>(row)];
+        cells.insert(cells.begin() + at, CreateCell(row, at));
+    }
+    ++m_nCols;
+    SetItemText(0, at, heading);
+    for (int row = 0; row < m_nRows; ++row)
+        SetItemFormat(row, at, format);
+    m_arColWidths[static_cast<size_t>(at)] = GetTextExtent(heading, TRUE).cx;
+    if (col != -1 && m_idCurrentCell.col >= col)
+        ++m_idCurrentCell.col;
+    ResetScrollBars();
+    return at;
+}
+
+int CGridCtrl::InsertRow(LPCTSTR heading, int row) {
+    if (row < -1 || row >= m_nRows)
+        return -1;
+    ResetSelectedRange();
+    if (m_nCols < 1)
+        SetColumnCount(1);
+    const int at = row == -1 ? m_nRows : row;
+    std::vector<CGridCellItem*> cells;
+    cells.reserve(static_cast<size_t>(m_nCols));
+    for (int col = 0; col < m_nCols; ++col)
+        cells.push_back(CreateCell(at, col));
+    m_RowData.insert(m_RowData.begin() + at, std::move(cells));
+    m_arRowHeights.insert(m_arRowHeights.begin() + at, 0);
+    ++m_nRows;
+    SetItemText(at, 0, heading);
+    m_arRowHeights[static_cast<size_t>(at)] = GetTextExtent(heading).cy;
+    if (row != -1 && m_idCurrentCell.row >= row)
+        ++m_idCurrentCell.row;
+    ResetScrollBars();
+    return at;
+}
+
+BOOL CGridCtrl::DeleteColumn(int col) {
+    if (col < 0 || col >= m_nCols)
+        return FALSE;
+    ResetSelectedRange();
+    for (int row = 0; row < m_nRows && row < static_cast<int>(m_RowData.size()); ++row) {
+        auto& cells = m_RowData[static_cast<size_t>(row)];
+        if (col >= static_cast<int>(cells.size()))
+            continue;
+        ClearCell(cells[static_cast<size_t>(col)], row, col);
+        delete cells[static_cast<size_t>(col)];
+        cells.erase(cells.begin() + col);
+    }
+    m_arColWidths.erase(m_arColWidths.begin() + col);
+    --m_nCols;
+    if (col < m_nFixedCols)
+        --m_nFixedCols;
+    if (m_idCurrentCell.col == col)
+        m_idCurrentCell = GridCellId();
+    else if (m_idCurrentCell.col > col)
+        --m_idCurrentCell.col;
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::DeleteRow(int row) {
+    if (row < 0 || row >= m_nRows || row >= static_cast<int>(m_RowData.size()))
+        return FALSE;
+    ResetSelectedRange();
+    auto& cells = m_RowData[static_cast<size_t>(row)];
+    for (int col = 0; col < static_cast<int>(cells.size()); ++col) {
+        ClearCell(cells[static_cast<size_t>(col)], row, col);
+        delete cells[static_cast<size_t>(col)];
+    }
+    m_RowData.erase(m_RowData.begin() + row);
+    m_arRowHeights.erase(m_arRowHeights.begin() + row);
+    --m_nRows;
+    if (row < m_nFixedRows)
+        --m_nFixedRows;
+    if (m_idCurrentCell.row == row)
+        m_idCurrentCell = GridCellId();
+    else if (m_idCurrentCell.row > row)
+        --m_idCurrentCell.row;
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::DeleteNonFixedRows() {
+    for (int row = m_nRows; row >= m_nFixedRows; --row)
+        DeleteRow(row);
+    return TRUE;
+}
+
+// --- auto-size and fitting ----------------------------------------------------------------------
+
+BOOL CGridCtrl::AutoSizeColumn(int col) {
+    if (col < 0 || col >= m_nCols)
+        return FALSE;
+    int width = 0;
+    for (int row = 0; row < m_nRows; ++row)
+        width = std::max<int>(width, GetCellTextExtent(row, col).cx);
+    m_arColWidths[static_cast<size_t>(col)] = width;
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::AutoSizeRow(int row) {
+    if (row < 0 || row >= m_nRows)
+        return FALSE;
+    int height = 0;
+    for (int col = 0; col < m_nCols; ++col)
+        height = std::max<int>(height, GetCellTextExtent(row, col).cy);
+    m_arRowHeights[static_cast<size_t>(row)] = height;
+    ResetScrollBars();
+    return TRUE;
+}
+
+void CGridCtrl::AutoSizeColumns() {
+    for (int col = 0; col < m_nCols; ++col)
+        AutoSizeColumn(col);
+}
+
+void CGridCtrl::AutoSizeRows() {
+    for (int row = 0; row < m_nRows; ++row)
+        AutoSizeRow(row);
+}
+
+void CGridCtrl::AutoSize() {
+    std::fill(m_arColWidths.begin(), m_arColWidths.end(), 0);
+    std::fill(m_arRowHeights.begin(), m_arRowHeights.end(), 0);
+    for (int row = 0; row < m_nRows; ++row) {
+        for (int col = 0; col < m_nCols; ++col) {
+            const CSize size = GetCellTextExtent(row, col);
+            int& width = m_arColWidths[static_cast<size_t>(col)];
+            int& height = m_arRowHeights[static_cast<size_t>(row)];
+            width = std::max<int>(width, size.cx);
+            height = std::max<int>(height, size.cy);
+        }
+    }
+    if (m_bAllowDraw) {
+        ResetScrollBars();
+        if (m_hWnd)
+            Invalidate();
+    }
+}
+
+void CGridCtrl::ExpandColumnsToFit() {
+    if (m_nCols <= 0)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CGridFit::Expand(m_arColWidths, client.Width());
+    if (m_bAllowDraw && m_hWnd)
+        Invalidate();
+}
+
+void CGridCtrl::ExpandRowsToFit() {
+    if (m_nRows <= 0)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CGridFit::Expand(m_arRowHeights, client.Height());
+    if (m_bAllowDraw && m_hWnd)
+        Invalidate();
+}
+
+void CGridCtrl::ExpandToFit() {
+    ExpandColumnsToFit();
+    ExpandRowsToFit();
+    ExpandColumnsToFit();
+}
+
+// --- search -------------------------------------------------------------------------------------
+
+GridCellId CGridCtrl::GetNextItem(GridCellId cell, int flags) const {
+    const CGridSearch::Cell found =
+        CGridSearch::Next({m_nRows, m_nCols, m_nFixedRows, m_nFixedCols}, {cell.row, cell.col},
+                          static_cast<UINT>(flags), [this](int r, int c) { return GetItemState(r, c); });
+    return GridCellId(found.row, found.column);
+}
