@@ -48,7 +48,8 @@
 #include "model/RecordFrames.h"
 #include "model/SpeakerPos.h"
 #include "platform/core/Time.h"
-#include "presets/ui/OutputMapCommands.h"
+#include "presets/OutputMapFile.h"
+#include "presets/PresetFileIo.h"
 #include "platform/io/HidBackend.h"
 
 #include <cctype>
@@ -1034,27 +1035,31 @@ int CTRV410View::AskLinkDirection() {
 }
 
 BOOL CTRV410View::ReadOutputMapFile() {
-    LoadFileFolder(FOLDER_MAP);
-    const COutputMapCommands::Outcome done = COutputMapCommands::Read(this, m_settings.Folder(FOLDER_MAP));
-    if (done != COutputMapCommands::MAP_CANCELLED)
-        SaveFileFolder(FOLDER_MAP);
-    if (done == COutputMapCommands::MAP_FAILED) {
-        const PresetFileText& text = COutputMapCommands::ReadError();
-        ShowTimedMessage(text.en, text.cn, g_bChinese.load() ? -2 : -3);
+    CString path;
+    if (!Presets().AskFile(FOLDER_MAP, TRUE, &path, nullptr))
+        return FALSE;
+    m_settings.Folder(FOLDER_MAP) = CPresetFileIo::Folder(path);
+    SaveFileFolder(FOLDER_MAP);
+    // Read and checked first; a refused file changes no table.
+    if (!COutputMapFile::ReadFile(path, PresetRecords::FromGlobals()).Commit()) {
+        ShowTimedMessage(kTextReadMapError.en, kTextReadMapError.cn, g_bChinese.load() ? -2 : -3);
+        return FALSE;
     }
-    return done == COutputMapCommands::MAP_DONE;
+    return TRUE;
 }
 
 void CTRV410View::SaveOutputMapFile() {
-    LoadFileFolder(FOLDER_MAP);
-    const COutputMapCommands::Outcome done =
-        COutputMapCommands::Save(this, m_settings.Folder(FOLDER_MAP), m_pData);
-    if (done != COutputMapCommands::MAP_CANCELLED)
-        SaveFileFolder(FOLDER_MAP);
-    if (done == COutputMapCommands::MAP_FAILED) {
-        const PresetFileText& text = COutputMapCommands::SaveError();
-        ShowTimedMessage(text.en, text.cn, g_bChinese.load() ? -2 : -3);
-    }
+    CString path;
+    if (!Presets().AskFile(FOLDER_MAP, FALSE, &path, nullptr))
+        return;
+    // A name typed without the extension gets it, so the file can be read back.
+    path = CPresetFileIo::WithExtension(path, "vtac");
+    m_settings.Folder(FOLDER_MAP) = CPresetFileIo::Folder(path);
+    SaveFileFolder(FOLDER_MAP);
+    if (m_pData)
+        m_pData->StoreCrossovers();
+    if (!COutputMapFile::WriteFile(path, PresetRecords::FromGlobals()))
+        ShowTimedMessage(kTextSaveMapError.en, kTextSaveMapError.cn, g_bChinese.load() ? -2 : -3);
 }
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {

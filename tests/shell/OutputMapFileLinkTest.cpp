@@ -22,7 +22,7 @@ protected:
     void Answer(const std::string& path) {
         SetFileDialogHook([this, path](bool open, const OPENFILENAME& ofn, std::vector<std::string>& chosen) {
             m_open = open;
-            m_filter.assign(ofn.lpstrFilter, ofn.lpstrFilter + 28);
+            m_filter.assign(ofn.lpstrFilter, ofn.lpstrFilter + 27);
             m_startDir = ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "";
             m_overwritePrompt = (ofn.Flags & OFN_OVERWRITEPROMPT) != 0;
             ++m_dialogs;
@@ -50,7 +50,7 @@ TEST_F(OutputMapFileLink, SavedMapReadBackAfterAChangeReachesTheDeviceWithItsCro
     m_page->Map().OnSaveMapFile();
     EXPECT_FALSE(m_open);
     EXPECT_TRUE(m_overwritePrompt);
-    EXPECT_EQ(m_filter, std::string("Data File (*.vtac)\0*.vtac\0\0", 28));
+    EXPECT_EQ(m_filter, std::string("Data File (*.vtac)\0*.vtac\0\0", 27));
     std::vector<BYTE> file;
     ASSERT_TRUE(CPresetFileIo::ReadWholeFile(CString((m_dir + "/front.vtac").c_str()), file));
     ASSERT_EQ(file.size(), 82u);
