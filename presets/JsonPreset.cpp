@@ -5,6 +5,7 @@
 
 #include <cjson/cJSON.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,11 +25,24 @@ cJSON* Item(const cJSON* obj, const char* key) {
     return cJSON_GetObjectItemCaseSensitive(obj, key);
 }
 
+// The decimal texts of 0..255.
+const std::array<std::array<char, 4>, 256>& ByteTexts() {
+    static const auto texts = [] {
+        std::array<std::array<char, 4>, 256> t{};
+        for (int v = 0; v < 256; ++v)
+            std::snprintf(t[v].data(), 4, "%d", v);
+        return t;
+    }();
+    return texts;
+}
+
+// Byte values as raw items holding their decimal text: the printer writes exactly what it writes
+// for the numbers, without formatting and re-reading a double for each of the 20 000 values.
 cJSON* IntArray(const BYTE* bytes, int count) {
-    int values[kOutputBytes];
+    cJSON* array = cJSON_CreateArray();
     for (int k = 0; k < count; ++k)
-        values[k] = bytes[k];
-    return cJSON_CreateIntArray(values, count);
+        cJSON_AddItemToArray(array, cJSON_CreateRaw(ByteTexts()[bytes[k]].data()));
+    return array;
 }
 
 cJSON* ZeroArray(int count) {

@@ -46,3 +46,27 @@ BOOL CPresetFileIo::WriteFileAtomic(const CString& path, const std::vector<BYTE>
     }
     return TRUE;
 }
+
+CString CPresetFileIo::Extension(const CString& path) {
+    const std::string p = path.GetString();
+    const std::size_t slash = p.rfind('/');
+    const std::size_t dot = p.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return CString();
+    return CString(p.substr(dot + 1));
+}
+
+CString CPresetFileIo::Folder(const CString& path) {
+    const std::string p = path.GetString();
+    const std::size_t slash = p.rfind('/');
+    return slash == std::string::npos ? CString() : CString(p.substr(0, slash));
+}
+
+CString CPresetFileIo::WithExtension(const CString& path, const char* ext) {
+    if (Extension(path) == CString(ext))
+        return path;
+    CString out = path;
+    out += ".";
+    out += ext;
+    return out;
+}

@@ -14,4 +14,11 @@ public:
     static BOOL ReadWholeFile(const CString& path, std::vector<BYTE>& bytes, std::size_t limit = 64u << 20);
     // TRUE only when every byte reached the disk and the rename succeeded.
     static BOOL WriteFileAtomic(const CString& path, const std::vector<BYTE>& bytes);
+
+    // The text after the last '.' of the file name (not of a folder), as typed: "" without one.
+    static CString Extension(const CString& path);
+    // The folder of a path, without its last '/' ("" for a bare name).
+    static CString Folder(const CString& path);
+    // The path with "." and ext appended unless its extension already is ext (case-sensitive).
+    static CString WithExtension(const CString& path, const char* ext);
 };

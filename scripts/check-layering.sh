@@ -45,7 +45,7 @@ tests/model         | *                                                        |
 tests/link          | *                                                        | std posix gtest
 tests               | *                                                        | std posix gtest qt
 bench               | *                                                        | std posix benchmark
-fuzz                | link model wire platform/core platform/io                | std
+fuzz                | presets link model wire platform/core platform/io        | std
 '
 
 declare -A DEPS SYS

@@ -207,8 +207,9 @@ void CDataLock::LoadLockState(int) {
     std::lock_guard lock(g_linkLock);
     OutputRecord& first = g_curImage.outputs[0];
     // Only '!' means locked: a zero or damaged marker must never unscramble good data. An
-    // all-presets file of the old format carries no lock.
-    if (g_bOldAllPresetsFile.load() || !IsLockedMarker(first.GetLockMark().marker)) {
+    // all-presets file of the old format carries no lock; its mark serves this one read only, so
+    // a locked preset read later is still unscrambled.
+    if (g_bOldAllPresetsFile.exchange(0) || !IsLockedMarker(first.GetLockMark().marker)) {
         g_bDataLocked = 0;
         return;
     }

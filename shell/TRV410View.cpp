@@ -48,6 +48,8 @@
 #include "model/RecordFrames.h"
 #include "model/SpeakerPos.h"
 #include "platform/core/Time.h"
+#include "presets/OutputMapFile.h"
+#include "presets/PresetFileIo.h"
 #include "platform/io/HidBackend.h"
 
 #include <cctype>
@@ -1030,6 +1032,34 @@ int CTRV410View::AskMapReset() {
 int CTRV410View::AskLinkDirection() {
     CAll_Link_Dlg dlg(this);
     return dlg.DoModal() == IDOK ? dlg.m_nDirection : -1;
+}
+
+BOOL CTRV410View::ReadOutputMapFile() {
+    CString path;
+    if (!Presets().AskFile(FOLDER_MAP, TRUE, &path, nullptr))
+        return FALSE;
+    m_settings.Folder(FOLDER_MAP) = CPresetFileIo::Folder(path);
+    SaveFileFolder(FOLDER_MAP);
+    // Read and checked first; a refused file changes no table.
+    if (!COutputMapFile::ReadFile(path, PresetRecords::FromGlobals()).Commit()) {
+        ShowTimedMessage(kTextReadMapError.en, kTextReadMapError.cn, g_bChinese.load() ? -2 : -3);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CTRV410View::SaveOutputMapFile() {
+    CString path;
+    if (!Presets().AskFile(FOLDER_MAP, FALSE, &path, nullptr))
+        return;
+    // A name typed without the extension gets it, so the file can be read back.
+    path = CPresetFileIo::WithExtension(path, "vtac");
+    m_settings.Folder(FOLDER_MAP) = CPresetFileIo::Folder(path);
+    SaveFileFolder(FOLDER_MAP);
+    if (m_pData)
+        m_pData->StoreCrossovers();
+    if (!COutputMapFile::WriteFile(path, PresetRecords::FromGlobals()))
+        ShowTimedMessage(kTextSaveMapError.en, kTextSaveMapError.cn, g_bChinese.load() ? -2 : -3);
 }
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {

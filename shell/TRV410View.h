@@ -442,6 +442,9 @@ public:
     void HoldMasterForChange(BOOL restore) override;
     int AskMapReset() override;
     int AskLinkDirection() override;
+    // The output-map file commands (kind-3 folder); errors shown here.
+    BOOL ReadOutputMapFile() override;
+    void SaveOutputMapFile() override;
     BOOL m_bMasterHeld = FALSE;
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode);

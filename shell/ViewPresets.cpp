@@ -10,6 +10,7 @@
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/WinUser.h"
 #include "presets/PresetArchive.h"
+#include "presets/PresetFileIo.h"
 #include "presets/PresetFileText.h"
 #include "presets/PresetRecords.h"
 #include "presets/ProgramDlg.h"
@@ -29,6 +30,7 @@ const char kSinglePresetSaveFilter[] = "Data File (*.jtsh)\0*.jtsh\0";
 const char kSinglePresetOpenFilter[] = "Data File (*.jssh,*.vtas,*.jtsh)\0*.jssh;*.vtas;*.jtsh\0";
 const char kAllPresetsSaveFilter[] = "Data File (*.jtah)\0*.jtah\0";
 const char kAllPresetsOpenFilter[] = "Data File (*.jsah,*.vtaa,*.jtah)\0*.jsah;*.vtaa;*.jtah\0";
+const char kOutputMapFilter[] = "Data File (*.vtac)\0*.vtac\0";
 
 namespace {
 
@@ -78,12 +80,7 @@ void CViewPresets::RunMachinePresetDialog(int mode) {
 // ---- File names ----
 
 CString CViewPresets::Extension(const CString& path) {
-    const std::string p = path.GetString();
-    const size_t slash = p.rfind('/');
-    const size_t dot = p.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return CString();
-    return CString(p.substr(dot + 1).c_str());
+    return CPresetFileIo::Extension(path);
 }
 
 CString CViewPresets::SinglePresetSavePath(const CString& path) {
@@ -99,7 +96,8 @@ CString CViewPresets::AllPresetsSavePath(const CString& path) {
 BOOL CViewPresets::AskFile(int kind, BOOL open, CString* path, CString* title) {
     m_view.LoadFileFolder(kind);
     const std::string folder = m_view.m_settings.Folder(kind).GetString();
-    const char* filter = kind == FOLDER_ALL_PRESETS
+    const char* filter = kind == FOLDER_MAP ? kOutputMapFilter
+                         : kind == FOLDER_ALL_PRESETS
                              ? (open ? kAllPresetsOpenFilter : kAllPresetsSaveFilter)
                              : (open ? kSinglePresetOpenFilter : kSinglePresetSaveFilter);
     const DWORD flags = OFN_HIDEREADONLY | (open ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);

@@ -19,6 +19,7 @@ extern const char kSinglePresetSaveFilter[];
 extern const char kSinglePresetOpenFilter[];
 extern const char kAllPresetsSaveFilter[];
 extern const char kAllPresetsOpenFilter[];
+extern const char kOutputMapFilter[];
 
 class CViewPresets : public CProgramDlgHost {
 public:
@@ -45,8 +46,8 @@ public:
     BOOL SavePresetPath(const CString& path, const CString& title);
     BOOL ReadPresetPath(const CString& path, const CString& title);
     BOOL ReadAllPresetsPath(const CString& path);
-    // The file dialog of a kind, starting in its remembered folder with an empty default
-    // extension; TRUE with the chosen path and title.
+    // The file dialog of a kind (1, 2 or 3, the output map), starting in its remembered folder with an empty
+    // default extension; TRUE with the chosen path and title.
     BOOL AskFile(int kind, BOOL open, CString* path, CString* title);
 
     // The extension: the text after the last '.' of the file name, "" without one.

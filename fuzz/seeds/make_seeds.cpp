@@ -10,8 +10,12 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Encoding.h"
 #include "platform/core/MemFile.h"
+#include "presets/JsonPreset.h"
+#include "presets/OutputMapFile.h"
+#include "presets/PresetArchive.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -130,6 +134,33 @@ void GbkSeeds() {
         std::string{'\x0F', '\x11', '\x01', '\x80', '\xFF', '\x81', '\x7F', 'x', '\xFE', '\xFE'});
 }
 
+// Preset files of the start-up records, unlocked and locked, and one of an old magic.
+void PresetSeeds() {
+    auto put = [](const std::string& target, const std::string& name, const std::vector<BYTE>& bytes) {
+        std::filesystem::create_directories(g_root + "/" + target);
+        Put(target, name, std::string(bytes.begin(), bytes.end()));
+    };
+    PresetRecords r = PresetRecords::FromGlobals();
+    CJsonPreset json;
+    for (const bool locked : {false, true}) {
+        r.locked = locked;
+        r.lockPassword = locked ? "123456" : "";
+        const std::string name = locked ? "locked" : "plain";
+        put("fuzz_preset_all_archive", name, CPresetArchive::EncodeAllPresets(r));
+        put("fuzz_preset_single_archive", name, CPresetArchive::EncodePreset(r));
+        put("fuzz_preset_json_single", name, json.EncodeSingle(r, 0));
+        put("fuzz_preset_json_complete", name, json.EncodeComplete(r, 0));
+    }
+    put("fuzz_preset_output_map", "map", COutputMapFile::Encode(r));
+    put("fuzz_preset_mode_file", "mode", CPresetArchive::EncodeModeFile(r));
+    std::vector<BYTE> old = CPresetArchive::EncodeAllPresets(r);
+    const std::string magic = "TRV410_ALLFile_1.0";
+    old.erase(old.begin(), old.begin() + 18);
+    old.insert(old.begin(), magic.begin(), magic.end());
+    old.insert(old.begin(), static_cast<BYTE>(magic.size()));
+    put("fuzz_preset_all_archive", "old_magic", old);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -143,5 +174,6 @@ int main(int argc, char** argv) {
     FirmwareSeeds();
     RegistrySeeds();
     GbkSeeds();
+    PresetSeeds();
     return 0;
 }

@@ -455,8 +455,10 @@ void COutputMap::OnReadMapFile() {
     for (int i = 0; i < NUM_OUTPUTS; ++i) {
         const int code = g_speakerMap[i] <= SPEAKER_CODE_MAX ? g_speakerMap[i] : 0;
         SetCode(i, code);
-        if (CKTV_OutData* out = m_page.m_pData ? m_page.m_pData->GetOut(i) : nullptr)
+        if (CKTV_OutData* out = m_page.m_pData ? m_page.m_pData->GetOut(i) : nullptr) {
             out->SetPosition(code);
+            out->SetPositionXover(code, g_xoverTable[i]); // the file's crossover
+        }
         if (i == g_nCurOut.load())
             m_page.ReloadCrossover();
         g_spkGroups.Rebuild();

@@ -417,3 +417,22 @@ TEST(JsonPresetRead, HeaderOfARefusedFileIsWrittenAgainButEncryptionStaysFalse) 
     EXPECT_TRUE(cJSON_IsFalse(Path(written.get(), {"data_info", "data_encryption_bool"})));
     EXPECT_STREQ(Path(written.get(), {"fileType"})->valuestring, "single");
 }
+
+TEST(JsonPresetWrite, TextIsExactlyWhatCJsonsFormattedPrinterGivesForTheDocument) {
+    CJsonPreset json;
+    PresetRecords r = PatternRecords(8);
+    r.locked = true;
+    r.lockPassword = "42";
+    for (const bool complete : {false, true}) {
+        SCOPED_TRACE(complete);
+        const std::string text = complete ? json.PrintComplete(r, 0) : json.PrintSingle(r, 0);
+        const JsonPtr parsed(cJSON_Parse(text.c_str()));
+        ASSERT_TRUE(parsed);
+        char* again = cJSON_Print(parsed.get());
+        EXPECT_EQ(text, std::string(again));
+        cJSON_free(again);
+        EXPECT_EQ(text.find("\n\t\"lmw\":\t{\n\t\t\"company_brand\":\t"), 1u);
+        EXPECT_NE(text.find("\"group_name\":\t[" + std::to_string(RecordBytes(r.live)[0]) + ", "),
+                  std::string::npos);
+    }
+}

@@ -181,3 +181,22 @@ TEST_F(PresetCommit, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     ASSERT_TRUE(json.WriteCompleteFile(target, r));
     EXPECT_GT(ReadBack(target).size(), 100000u);
 }
+
+TEST(PresetPaths, ExtensionIsTheTextAfterTheLastPeriodOfTheNameAsTyped) {
+    struct Case {
+        const char* path;
+        const char* ext;
+        const char* withVtac;
+    } cases[] = {
+        {"/a/b.vtac", "vtac", "/a/b.vtac"},         {"/a/b.VTAC", "VTAC", "/a/b.VTAC.vtac"},
+        {"/a.d/name", "", "/a.d/name.vtac"},        {"/a/x.txt", "txt", "/a/x.txt.vtac"},
+        {"/a/x.tar.vtac", "vtac", "/a/x.tar.vtac"}, {"name.", "", "name..vtac"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(CPresetFileIo::Extension(c.path), CString(c.ext));
+        EXPECT_EQ(CPresetFileIo::WithExtension(c.path, "vtac"), CString(c.withVtac));
+    }
+    EXPECT_EQ(CPresetFileIo::Folder("/a/b/c.jtah"), CString("/a/b"));
+    EXPECT_EQ(CPresetFileIo::Folder("c.jtah"), CString());
+}

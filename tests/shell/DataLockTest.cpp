@@ -559,3 +559,16 @@ TEST_F(DataLockTest, AccessCodeOpensTheSettingsPopupUntilTheProgramEnds) {
     m_lock.OnSettingsPopupButton();
     EXPECT_EQ(m_host.messages.back(), "密码错误！");
 }
+
+TEST_F(DataLockTest, OldFileMarkServesOneDeviceReadOnly) {
+    g_bOldAllPresetsFile = 1;
+    LockMarkBlock mark = g_curImage.outputs[0].GetLockMark();
+    mark.marker = '!';
+    g_curImage.outputs[0].SetLockMark(mark);
+    m_lock.LoadLockState(0);
+    EXPECT_EQ(g_bDataLocked.load(), 0);
+    EXPECT_EQ(g_bOldAllPresetsFile.load(), 0);
+    g_curImage.outputs[0].SetLockMark(mark);
+    m_lock.LoadLockState(0);
+    EXPECT_EQ(g_bDataLocked.load(), 1) << "a later locked read is taken as locked";
+}

@@ -1,0 +1,11 @@
+// The .vtaa all-presets archive reader fed arbitrary files: refused without a change, or read, written again
+// and read back to the same records.
+#include "PresetFuzz.h"
+#include "presets/PresetArchive.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::CheckReader(data, size, CPresetArchive::DecodeAllPresets, CPresetArchive::EncodeAllPresets);
+    return 0;
+}
