@@ -23,6 +23,13 @@
 #include <ctime>
 #include <utility>
 
+namespace {
+
+// The model's limit of rows and columns: both fit the 16-bit halves of the selection keys.
+constexpr int kMaxGridCount = 0x7FFF;
+
+} // namespace
+
 // --- title tip and drop target ------------------------------------------------------------------
 
 void CGridCtrl::AttachTitleTipAndDropTarget() {
@@ -576,24 +583,33 @@ BOOL CGridCtrl::Load(LPCTSTR fileName) {
         return FALSE;
     }
     DeleteAllItems();
+    BOOL whole = TRUE;
     if (!lines.empty()) {
         for (const CString& heading : lines.front())
-            InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1);
-        for (size_t i = 1; i < lines.size(); ++i) {
+            whole = InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1) >= 0 && whole;
+        for (size_t i = 1; i < lines.size() && whole; ++i) {
             const CGridCsv::Row& fields = lines[i];
             const int row = InsertRow(fields.empty() ? "" : fields.front().GetString(), -1);
+            whole = row >= 0;
             for (size_t k = 1; k < fields.size() && row >= 0; ++k)
                 SetItemText(row, static_cast<int>(k), fields[k]);
         }
     }
     AutoSizeColumns();
-    return TRUE;
+    // A file larger than a grid can hold is no loaded file.
+    if (!whole) {
+        CString message;
+        message.Format("%s: more rows or columns than a grid holds (%d)", fileName ? fileName : "",
+                       kMaxGridCount);
+        CGridCsv::Report(message);
+    }
+    return whole;
 }
 
 // --- insertion and deletion ---------------------------------------------------------------------
 
 int CGridCtrl::InsertColumn(LPCTSTR heading, UINT format, int col) {
-    if (col < -1 || col >= m_nCols)
+    if (col < -1 || col >= m_nCols || m_nCols >= kMaxGridCount)
         return -1;
     ResetSelectedRange();
     if (m_nRows < 1)
@@ -618,7 +634,7 @@ int CGridCtrl::InsertColumn(LPCTSTR heading, UINT format, int col) {
 }
 
 int CGridCtrl::InsertRow(LPCTSTR heading, int row) {
-    if (row < -1 || row >= m_nRows)
+    if (row < -1 || row >= m_nRows || m_nRows >= kMaxGridCount)
         return -1;
     ResetSelectedRange();
     if (m_nCols < 1)
