@@ -1,6 +1,5 @@
 #include "grid/GridCtrl.h"
 
-#include "controls/MemDC.h"
 #include "model/Globals.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/DataExchange.h"
@@ -172,6 +171,7 @@ LRESULT CGridCtrl::OnSetFont(WPARAM wParam, LPARAM lParam) {
     m_pFont = new CFont;
     m_pFont->CreateFontIndirect(&lf);
     m_cellFonts.clear();
+    m_lastCellFont = nullptr;
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CFont* old = dc.SelectObject(m_pFont);
@@ -213,6 +213,9 @@ int CGridCtrl::GetWheelScrollLines() {
 }
 
 CFont* CGridCtrl::CellFont(const LOGFONT& font) {
+    // Neighbouring cells nearly always share a font.
+    if (m_lastCellFont && std::memcmp(&m_lastLogFont, &font, sizeof(LOGFONT)) == 0)
+        return m_lastCellFont;
     std::string key(reinterpret_cast<const char*>(&font), sizeof(LOGFONT));
     auto it = m_cellFonts.find(key);
     if (it == m_cellFonts.end()) {
@@ -220,7 +223,9 @@ CFont* CGridCtrl::CellFont(const LOGFONT& font) {
         created->CreateFontIndirect(&font);
         it = m_cellFonts.emplace(std::move(key), std::move(created)).first;
     }
-    return it->second.get();
+    m_lastLogFont = font;
+    m_lastCellFont = it->second.get();
+    return m_lastCellFont;
 }
 
 // --- scroll bars and geometry -------------------------------------------------------------------
@@ -359,9 +364,10 @@ void CGridCtrl::EnsureVisible(int row, int col) {
     CRect rect, client;
     if (GetCellRect(row, col, &rect)) {
         GetClientRect(&client);
-        if (rect.right > client.right)
+        // Cell rectangles include their last pixel, the client's end lies one past it.
+        if (rect.right >= client.right)
             SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        if (rect.bottom > client.bottom)
+        if (rect.bottom >= client.bottom)
             SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     }
 }
@@ -537,12 +543,9 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC*) {
 
 void CGridCtrl::OnPaint() {
     CPaintDC dc(this);
-    if (m_bDoubleBuffer) {
-        CMemDC memDC(&dc);
-        OnDraw(&memDC);
-    } else {
-        OnDraw(&dc);
-    }
+    // A window's paint already draws into the toolkit's off-screen backing store, which reaches
+    // the screen in one copy: a second buffer would only copy the pixels twice more.
+    OnDraw(&dc);
 }
 
 void CGridCtrl::EraseBkgnd(CDC* dc) {
@@ -683,6 +686,14 @@ void CGridCtrl::OnDraw(CDC* dc) {
     dc->SelectStockObject(NULL_PEN);
     if (!m_dividerLine.IsRectEmpty())
         dc->InvertRect(&m_dividerLine);
+    if (m_bHorzShown && m_bVertShown) {
+        // The square between the two bars.
+        CRect whole, client;
+        CWnd::GetClientRect(&whole);
+        GetClientRect(&client);
+        dc->FillSolidRect(client.right, client.bottom, whole.right - client.right,
+                          whole.bottom - client.bottom, GetSysColor(COLOR_BTNFACE));
+    }
 }
 
 BOOL CGridCtrl::DrawCell(CDC* dc, int row, int col, CRect rect, BOOL) {
@@ -1036,7 +1047,7 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
     const bool wasSelected = GetItemState(pressed.row, pressed.col) & GRIDSTATE_SELECTED;
     SetFocusCellAt(-1, -1);
     SetFocusCell(pressed);
-    SetItemState(pressed.row, pressed.col, GRIDSTATE_SELECTED);
+    SetItemState(pressed.row, pressed.col, ShownSelected(GetItemState(pressed.row, pressed.col)));
     Invalidate();
     if (m_bEnableDragAndDrop && m_pFocusBeforePress == this && wasSelected) {
         m_MouseMode = GRIDMODE_DRAG_PENDING;
@@ -1182,7 +1193,8 @@ BOOL CGridCtrl::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
 }
 
 void CGridCtrl::OnCaptureChanged(CWnd* wnd) {
-    if (wnd != this) {
+    // Our own release at the end of a drag is no loss of the capture.
+    if (wnd && wnd != this) {
         if (m_nTimerID) {
             KillTimer(m_nTimerID);
             m_nTimerID = 0;
@@ -1306,7 +1318,7 @@ void CGridCtrl::AutoScrollTo(CPoint point) {
 }
 
 void CGridCtrl::OnTimer(UINT_PTR id) {
-    if (id != GRID_AUTOSCROLL_TIMER || id != m_nTimerID) {
+    if (id != GRID_AUTOSCROLL_TIMER) {
         CWnd::OnTimer(id);
         return;
     }

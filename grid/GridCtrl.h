@@ -227,6 +227,8 @@ private:
     BOOL m_bInSize = FALSE;
     CRect m_dividerLine;
     std::map<std::string, std::unique_ptr<CFont>> m_cellFonts;
+    LOGFONT m_lastLogFont{};
+    CFont* m_lastCellFont = nullptr;
     CWnd* m_pFocusBeforePress = nullptr;
 };
 

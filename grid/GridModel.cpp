@@ -509,7 +509,12 @@ void CGridModel::MarkFocusCell(const GridCellId& cell) {
     if (m_bEditable)
         SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GRIDSTATE_FOCUSED);
     else
-        SetItemState(cell.row, cell.col, GRIDSTATE_SELECTED);
+        SetItemState(cell.row, cell.col, ShownSelected(GetItemState(cell.row, cell.col)));
+}
+
+UINT CGridModel::ShownSelected(UINT state) {
+    // Read-only and modified marks stay: only the two marks of focus and selection change.
+    return (state & ~(GRIDSTATE_FOCUSED | GRIDSTATE_SELECTED)) | GRIDSTATE_SELECTED;
 }
 
 void CGridModel::RedrawFixedOfColumn(int col, CDC* dc) {

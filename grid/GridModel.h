@@ -216,6 +216,8 @@ protected:
     virtual void LayoutChanged() {}
     // The focus marks of a cell: FOCUSED in an editable grid, exactly SELECTED in another.
     void MarkFocusCell(const GridCellId& cell);
+    // A state drawn as selected and not focused, the other bits kept.
+    static UINT ShownSelected(UINT state);
     void RedrawFixedOfColumn(int col, CDC* dc);
     void RedrawFixedOfRow(int row, CDC* dc);
 

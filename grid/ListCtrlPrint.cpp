@@ -7,6 +7,17 @@
 
 namespace {
 constexpr int kTitleChars = 127;
+// The first count characters of a UTF-8 text (never a part of one).
+CString FirstChars(const CString& text, int count) {
+    const char* p = text.GetString();
+    int bytes = 0;
+    for (int chars = 0; p[bytes]; ++bytes) {
+        const bool starts = (static_cast<unsigned char>(p[bytes]) & 0xC0) != 0x80;
+        if (starts && chars++ == count)
+            break;
+    }
+    return text.Left(bytes);
+}
 // Text keeps this many dots off the rules.
 int Inset(CDC* dc) {
     return std::max(1, dc->GetDeviceCaps(LOGPIXELSX) / 72);
@@ -41,7 +52,7 @@ BOOL CListCtrlPrint::OnPreparePrinting(CPrintInfo* info, BOOL preview) {
     for (int i = 0; i < m_nCols; ++i) {
         m_pColPos[static_cast<size_t>(i) + 1] = m_pList->GetColumnWidth(i);
         m_pColFmt[static_cast<size_t>(i)] = header->GetColumnFormat(i);
-        m_pColTitle[static_cast<size_t>(i)] = header->GetColumnText(i).Left(kTitleChars);
+        m_pColTitle[static_cast<size_t>(i)] = FirstChars(header->GetColumnText(i), kTitleChars);
     }
     return CPrinterJob::OnPreparePrinting(info, preview);
 }

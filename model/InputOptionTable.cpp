@@ -52,3 +52,12 @@ void InputOptionTable::SelectRow(int group, int input) {
     if (choice < 0 || choice >= NUM_CHOICES || !activeRow[choice])
         choice = CHOICE_OFF;
 }
+
+bool InputOptionTable::CheckForInput(int input, int group) {
+    if (const int* row = GetRow(group, input))
+        std::memcpy(activeRow, row, sizeof activeRow);
+    if (choice >= 0 && choice < NUM_CHOICES && activeRow[choice])
+        return true;
+    choice = CHOICE_OFF;
+    return false;
+}

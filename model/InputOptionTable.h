@@ -20,4 +20,8 @@ struct InputOptionTable {
     // Copies the row into activeRow (a missing row offers only OFF) and falls back to OFF when
     // the current choice is not offered.
     void SelectRow(int group, int input);
+    // The mixer source check after an input or input-mode choice: copies the row of the input (a
+    // missing row copies nothing) and returns TRUE when the current choice is still offered;
+    // otherwise the choice becomes OFF and it returns FALSE. Sends nothing.
+    bool CheckForInput(int input, int group);
 };

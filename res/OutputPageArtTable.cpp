@@ -349,7 +349,9 @@ constexpr auto kSelectArt = MakeSelectArt();
 
 } // namespace
 
-const std::span<const ArtSpec> kPageArtTables[] = {kPageArt, kIconArt, kSelectArt};
+const std::span<const ArtSpec> kPageArtTables[] = {
+    kPageArt,      kIconArt,  kSelectArt,     {kInputPageArt, kInputPageArtCount},
+    kLevelPageArt, kMixerArt, kMixerSourceArt};
 const std::size_t kPageArtTableCount = std::size(kPageArtTables);
 
 } // namespace res

@@ -12,6 +12,15 @@ extern const std::size_t kArtCount;
 // The output page's art (OutputPageArtTable.cpp), searched right after kArt.
 extern const std::span<const ArtSpec> kPageArtTables[];
 extern const std::size_t kPageArtTableCount;
+// The input page's art (InputPageArtTable.cpp), one of kPageArtTables.
+extern const ArtSpec* const kInputPageArt;
+extern const std::size_t kInputPageArtCount;
+// The level page's art (LevelPageArtTable.cpp), one of kPageArtTables.
+extern const std::span<const ArtSpec> kLevelPageArt;
+// The mixer's and the advanced settings dialog's art and the mixer source buttons
+// (MixerArtTable.cpp), listed in kPageArtTables.
+extern const std::span<const ArtSpec> kMixerArt;
+extern const std::span<const ArtSpec> kMixerSourceArt;
 extern const SvgSpec kSvg[];
 extern const std::size_t kSvgCount;
 extern const CursorSpec kCursors[];

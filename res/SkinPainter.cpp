@@ -1,5 +1,7 @@
 #include "res/SkinPainter.h"
 
+#include "res/LevelPageArt.h"
+#include "res/MixerArt.h"
 #include "res/OutputPageArt.h"
 
 #include <QFont>
@@ -1114,6 +1116,56 @@ void PositionIcon(QPainter& p, const ArtSpec& s) {
     p.drawText(QRectF(0, pressed ? 1 : 0, s.width, s.height), Qt::AlignCenter | Qt::TextSingleLine, letter);
 }
 
+// The level and delay page, 1280 x 656: caption "master|input|output|time alignment|delay unit". Panels for
+// the three level areas with CH1..CH8 under the outputs, the car under the position buttons and faint rings
+// where they can stand.
+void LevelBackground(QPainter& p, const ArtSpec& s) {
+    using namespace levelpage;
+    const QStringList t = Texts(s.caption);
+    p.fillRect(QRect(0, 0, s.width, s.height), kBase);
+    PagePanel(p, kMasterPanel, t.value(0), kAccent);
+    PagePanel(p, kInputPanel, t.value(1), kAccent);
+    PagePanel(p, kOutputPanel, t.value(2), kAccent);
+    PagePanel(p, kDelayPanel, t.value(3), kAccent);
+    // Wells under the level fields; a rule over the output switches.
+    Well(p, {kMasterEdit.x, kMasterEdit.y, kMasterEdit.width + kMasterSpin.width, kMasterEdit.height});
+    for (int n = 0; n < 6; ++n) {
+        const int x = kInputX + n * kInputPitch;
+        Well(p, {x + kInputEdit.x, kInputEdit.y, kInputEdit.width + kInputSpin.width, kInputEdit.height});
+    }
+    p.setFont(SmallFont(10, QFont::Bold));
+    for (int n = 0; n < 8; ++n) {
+        const int x = kOutputX + n * kOutputPitch;
+        Well(p,
+             {x + kOutputEdit.x, kOutputEdit.y, kOutputEdit.width + kOutputSpin.width, kOutputEdit.height});
+        if (n > 0) {
+            p.setPen(QPen(kPanelEdge, 1));
+            p.drawLine(QPointF(x - 2.5, kFaderY), QPointF(x - 2.5, kChannelNameY + 14));
+        }
+        p.setPen(kCaption);
+        p.drawText(QRectF(x, kChannelNameY, 86, 16), Qt::AlignCenter | Qt::TextSingleLine,
+                   QStringLiteral("CH%1").arg(n + 1));
+    }
+    // The car, larger than on the output page, and the spots of the position buttons.
+    p.save();
+    p.translate(kCarCentre.x, kCarCentre.y);
+    p.scale(kCarScale, kCarScale);
+    const outpage::Box car{-outpage::kCar.width / 2, -outpage::kCar.height / 2, outpage::kCar.width,
+                           outpage::kCar.height};
+    Car(p, car);
+    p.restore();
+    const qreal r = kPositionSize / 2.0 - 0.5;
+    p.setBrush(kPanel.darker(112));
+    p.setPen(QPen(kPanelEdge.lighter(118), 1));
+    for (const Spot& spot : kPositionSpots)
+        p.drawEllipse(QPointF(spot.x, spot.y), r, r);
+    // The unit caption right of the car.
+    p.setFont(SmallFont(10));
+    p.setPen(kCaption.darker(115));
+    p.drawText(QRectF(kUnitMsButton.x, kUnitMsButton.y - 16, 152, 14),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(4));
+}
+
 // A group-link toggle (alpha): a chain, grey while the group is free, lit while it is linked.
 void LinkToggle(QPainter& p, const ArtSpec& s) {
     const bool on = IsChecked(s.state), hover = s.state == Hover || s.state == CheckedHover;
@@ -1150,12 +1202,97 @@ const PanelGlyphRole* FindPanelRole(const char* role) {
     return nullptr;
 }
 
+// --- the mixer popup and the advanced settings dialog -----------------------------------------
+
+// The mixer popup: the title, one label per knob row left of the panes, a recess behind each
+// pane's place and the output names below them. Caption: title|row 1|...|row n (n = 2, 4 or 6).
+void MixerBackground(QPainter& p, const ArtSpec& s) {
+    using namespace mixer;
+    const QStringList t = Texts(s.caption);
+    const int rows = std::max(1, static_cast<int>(t.size()) - 1);
+    const int top = rows > 2 ? kTopWide : kTopNarrow;
+    const int paneH = kFirstRowHeight + (rows / 2 - 1) * kRowPitch;
+    QLinearGradient page(0, 0, 0, s.height);
+    page.setColorAt(0, kBase.lighter(112));
+    page.setColorAt(1, kBase.darker(112));
+    p.fillRect(QRect(0, 0, s.width, s.height), page);
+    p.fillRect(QRect(0, 0, s.width, 2), kAccent.darker(120));
+    if (!t.value(0).isEmpty()) {
+        p.setFont(TextFont(16, QFont::Bold));
+        p.setPen(kText);
+        p.drawText(QRectF(12, 4, 300, 22), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(0));
+    }
+    for (int r = 0; r < rows; ++r) {
+        const int y = top + KnobRowTop(r);
+        PagePanel(p, {6, y, kPaneLeft - 14, kKnobRowHeight}, QString(), kAccent);
+        p.fillRect(QRectF(12, y + kEdit.y + 2, 3, 16), kAccent);
+        p.setFont(SmallFont(13, QFont::Bold));
+        p.setPen(kText);
+        p.drawText(QRectF(20, y + kEdit.y - 2, kPaneLeft - 34, 24),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(r + 1));
+    }
+    for (int i = 0; i < 8; ++i) {
+        const int x = kPaneLeft + kPanePitch * i;
+        p.setPen(QPen(kGroove, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(x - 2.5, top - 2.5, kPaneWidth + 5, paneH + 5), 3, 3);
+        const QRectF name(x, top + paneH + 8, kPaneWidth, 22);
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(kPanel);
+        p.drawRoundedRect(name.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        p.setFont(SmallFont(12, QFont::Bold));
+        p.setPen(kAccent.lighter(115));
+        p.drawText(name, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("CH%1").arg(i + 1));
+    }
+}
+
+// A mixer pane: one framed cell per knob row.
+void MixerPane(QPainter& p, const ArtSpec& s) {
+    using namespace mixer;
+    p.fillRect(QRect(0, 0, s.width, s.height), kBase);
+    for (int r = 0; KnobRowTop(r) + kKnobRowHeight <= s.height; ++r)
+        PagePanel(p, {0, KnobRowTop(r), s.width, kKnobRowHeight}, QString(), kAccent);
+}
+
+// The mixer's knob fader: a scale 0..100 left of the thumb's groove (the thumb sits 22 px in).
+void MixTrack(QPainter& p, const ArtSpec& s) {
+    constexpr int kScale = 20, kThumbH = 12, kNear = 4, kFar = 2; // the pane's fader margins
+    const qreal grooveX = kScale + 2 + (s.width - kScale - 3) / 2.0;
+    Channel(p, s, grooveX, kThumbH, kNear, kFar, 10, kScale, s.width - 2);
+    const qreal top = kNear + kThumbH / 2.0, travel = s.height - kNear - kFar - kThumbH;
+    p.setFont(SmallFont(8, QFont::Normal));
+    p.setPen(kCaption.darker(110));
+    for (int i = 0; i <= 4; ++i) {
+        const qreal y = top + travel * i / 4.0;
+        p.drawText(QRectF(0, y - 6, kScale - 1, 12), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                   QString::number(100 - 25 * i));
+    }
+}
+
+// The advanced settings dialog: the title and its framed sections. Caption: title|section 1|...
+void AdvBackground(QPainter& p, const ArtSpec& s) {
+    using namespace mixer;
+    const QStringList t = Texts(s.caption);
+    QLinearGradient page(0, 0, 0, s.height);
+    page.setColorAt(0, kBase.lighter(112));
+    page.setColorAt(1, kBase.darker(112));
+    p.fillRect(QRect(0, 0, s.width, s.height), page);
+    p.fillRect(QRect(0, 0, s.width, 2), kAccent.darker(120));
+    p.setFont(TextFont(16, QFont::Bold));
+    p.setPen(kText);
+    p.drawText(QRectF(14, 8, 400, 24), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t.value(0));
+    for (int i = 0; i < kAdvSectionCount; ++i)
+        PagePanel(p, kAdvSections[i], t.value(i + 1), kAccent);
+}
+
 bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
     auto is = [role](const char* r) { return std::strcmp(role, r) == 0; };
     if (is("page-background"))
         PageBackground(p, s);
     else if (is("strip-background"))
         StripBackground(p, s);
+    else if (is("level-background"))
+        LevelBackground(p, s);
     else if (is("panel-combo"))
         ComboOn(p, s, kPanel);
     else if (is("eq-track"))
@@ -1180,6 +1317,14 @@ bool PaintPageArt(QPainter& p, const ArtSpec& s, const char* role) {
         PositionIcon(p, s);
     else if (is("link-toggle"))
         LinkToggle(p, s);
+    else if (is("mixer-background"))
+        MixerBackground(p, s);
+    else if (is("mixer-pane"))
+        MixerPane(p, s);
+    else if (is("mix-track"))
+        MixTrack(p, s);
+    else if (is("adv-background"))
+        AdvBackground(p, s);
     else if (is("power"))
         GlyphButton(p, s, Glyph::Power, kPanel, 0.5, kTextDim.lighter(125));
     else if (const PanelGlyphRole* r = FindPanelRole(role))

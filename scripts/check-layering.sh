@@ -30,9 +30,9 @@ model               | wire platform/core platform/io                           |
 link                | model wire platform/core platform/io                     | std
 controls            | link model wire platform/core platform/io platform/ui res | std
 pages/output        | controls link model wire platform/core platform/io platform/ui res | std
-pages/input         | pages/output controls link model wire platform/core platform/io platform/ui res | std
+pages/input         | pages/output grid controls link model wire platform/core platform/io platform/ui res | std
 pages/level         | pages/output controls link model wire platform/core platform/io platform/ui res | std
-presets             | controls link model wire platform/core platform/io platform/ui res | std cjson
+presets             | grid controls link model wire platform/core platform/io platform/ui res | std cjson
 grid                | controls link model wire platform/core platform/io platform/ui res | std xlsxwriter
 shell               | pages/output pages/input pages/level presets grid controls link model wire platform/core platform/io platform/ui res | std
 src                 | shell pages/output pages/input pages/level presets grid controls link model wire platform/core platform/io platform/ui res | std qt

@@ -2,6 +2,10 @@
 #include "shell/ReMap_Dlg.h"
 #include "shell/All_Link_Dlg.h"
 
+#include "grid/DataViewDlg.h"
+#include "pages/input/InPutDlg.h"
+#include "pages/input/InputNoise.h"
+#include "pages/input/PopuMixInput.h"
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
@@ -25,10 +29,12 @@
 #include "shell/ViewLayouts.h"
 #include "shell/VersionDlg.h"
 #include "shell/ViewMenus.h"
+#include "shell/ViewPresets.h"
 #include "shell/ViewSkinTable.h"
 
 #include "link/FirmwareTransfer.h"
 #include "link/InputPageServices.h"
+#include "pages/level/Level_Delay_Dlg.h"
 #include "link/LinkGlobals.h"
 #include "link/LinkMessages.h"
 #include "link/LinkViewServices.h"
@@ -119,6 +125,15 @@ ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_PRESET_FILE_LOADED, &CTRV410View::OnPresetFileLoaded)
 ON_MESSAGE(WM_DATA_RANGE_ERROR, &CTRV410View::OnDataRangeError)
 ON_BN_CLICKED(ID_LOCK_BUTTON, &CTRV410View::OnLockButton)
+ON_BN_CLICKED(IDC_PRESETS_BUTTON, &CTRV410View::OnPresetMenuButton)
+ON_COMMAND(ID_LOAD_MACHINE_PRESET, &CTRV410View::OnLoadMachinePreset)
+ON_COMMAND(ID_SAVE_MACHINE_PRESET, &CTRV410View::OnSaveMachinePreset)
+ON_COMMAND(ID_DELETE_MACHINE_PRESET, &CTRV410View::OnDeleteMachinePreset)
+ON_COMMAND(ID_LOAD_PC_PRESET, &CTRV410View::OnReadPresetFile)
+ON_COMMAND(ID_LOAD_ALL_PRESETS, &CTRV410View::OnReadAllPresetsFile)
+ON_COMMAND(ID_SAVE_PC_PRESET, &CTRV410View::OnSavePresetFile)
+ON_COMMAND(ID_SAVE_ALL_PRESETS, &CTRV410View::OnSaveAllPresets)
+ON_COMMAND_RANGE(IDC_SLOT_BUTTON_1, IDC_SLOT_BUTTON_1 + 3, &CTRV410View::OnSlotButton)
 ON_BN_CLICKED(ID_SETTINGS_POPUP_BUTTON, &CTRV410View::OnSettingsPopupButton)
 END_MESSAGE_MAP()
 
@@ -212,7 +227,8 @@ CTRV410View::CTRV410View()
     : m_worker(m_command, *this), m_pBulkHost(std::make_unique<CViewBulkHost>(*this)),
       m_pBulk(std::make_unique<CBulkTransfer>(*m_pBulkHost)),
       m_pLockHost(std::make_unique<CViewLockHost>(*this)),
-      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)) {
+      m_pDataLock(std::make_unique<CDataLock>(*m_pLockHost)),
+      m_pPresets(std::make_unique<CViewPresets>(*this)) {
     m_pNetTransport = &m_net;
     m_usb.SetLinkOpenFlag(&m_bLinkOpen);
 }
@@ -228,6 +244,8 @@ CTRV410View::~CTRV410View() {
         g_pMainView = nullptr;
     if (g_pViewWnd == this)
         g_pViewWnd = nullptr;
+    if (&InputPageServices() == &m_inputPageServices)
+        SetInputPageServices(nullptr);
     if (m_pDisplayDlg && g_pDisplayDlg == m_pDisplayDlg.get()) {
         g_pDisplayDlg = nullptr;
         g_pDisplayBar = nullptr;
@@ -480,6 +498,12 @@ void CTRV410View::CreatePages() {
     m_pInputPage = CreatePageWindow(IDD_INPUT_PAGE, &m_tabArea);
     m_pLockCover = CreatePageWindow(IDD_LOCK_COVER, &m_tabArea);
     m_pLevelPage = CreatePageWindow(IDD_LEVEL_PAGE, &m_tabArea);
+    // The input page tells the level page of its choices.
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get())) {
+        input->SetLevelPageWindow(m_pLevelPage.get());
+        m_inputPageServices.SetInputPage(input);
+    }
+    SetInputPageServices(&m_inputPageServices);
     CRect rcTab;
     m_tabArea.GetClientRect(&rcTab);
     for (CWnd* page : {m_pOutputPage.get(), m_pInputPage.get(), m_pLevelPage.get()})
@@ -531,6 +555,19 @@ std::unique_ptr<CWnd> CTRV410View::CreatePageWindow(UINT pageId, CWnd* tabArea) 
         output->AttachChannelData(m_pData);
         return output;
     }
+    if (pageId == IDD_INPUT_PAGE) {
+        auto input = std::make_unique<CInPutDlg>(tabArea);
+        if (!input->CreatePage(tabArea, this))
+            return nullptr;
+        input->AttachChannelData(m_pData);
+        return input;
+    }
+    if (pageId == IDD_LEVEL_PAGE) {
+        auto level = std::make_unique<CLevel_Delay_Dlg>(tabArea);
+        if (!level->CreatePage(tabArea, this, m_pData))
+            return nullptr;
+        return level;
+    }
     if (pageId == IDD_LOCK_COVER) {
         auto cover = std::make_unique<CLockCoverDlg>(tabArea);
         if (!cover->Create(IDD_LOCK_COVER, tabArea))
@@ -576,6 +613,11 @@ void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
 
 void CTRV410View::RefreshShownPage() {
     ++m_nPageRefreshes;
+    if (g_nCurPage == PAGE_LEVEL) {
+        if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+            level->RefreshAll();
+        return;
+    }
     if (g_nCurPage != PAGE_OUTPUT)
         return;
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
@@ -591,6 +633,24 @@ int CTRV410View::AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) {
 void CTRV410View::ApplyLanguageToPages() {
     if (auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get()))
         output->ApplyLanguage();
+    if (auto* input = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        input->ApplyLanguage();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->ApplyLanguage();
+}
+
+void CTRV410View::PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pInputPage && m_pInputPage->GetSafeHwnd())
+        m_pInputPage->PostMessage(message, wParam, lParam);
+}
+
+void CTRV410View::ValidateSource(int input, int auxMode) {
+    // The mixer source offered for the input; nothing is sent. The input page also redraws its
+    // source button when the source falls back.
+    if (auto* page = dynamic_cast<CInPutDlg*>(m_pInputPage.get()))
+        page->ValidateSource(input, auxMode);
+    else
+        g_inputOptions.CheckForInput(input, auxMode);
 }
 
 void CTRV410View::OnInputPageButton() {
@@ -1405,12 +1465,16 @@ void CTRV410View::RefreshPages() {
         output->RefreshAll();
     else
         OutputPageServices().LoadBands();
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        level->RefreshAll();
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);
         type = g_pcSourceSet.inputType;
     }
     SetInputType(type, FALSE);
+    if (g_pMixPopup)
+        g_pMixPopup->RefreshPanes();
 }
 
 void CTRV410View::ResetOutputsToDefault() {
@@ -1548,6 +1612,12 @@ void CTRV410View::OnAboutMenu() {
     dlg.DoModal();
 }
 
+void CTRV410View::OpenParameterTable() {
+    CDataViewDlg dlg(m_pData, m_strWorkDir, this);
+    dlg.SetMessageHandler([](const CString& text) { ShowMessageBox(text, MB_OK, 0); });
+    dlg.DoModal();
+}
+
 void CTRV410View::OnFactoryResetMenu() {
     CInitDlg dlg(this);
     if (dlg.DoModal() != IDOK)
@@ -1561,8 +1631,19 @@ void CTRV410View::OnMixerMenu() {
     RunMixerDialog();
 }
 
+void CTRV410View::RunMixerDialog() {
+    CPopuMixInput popup(this, m_pData);
+    popup.DoModal();
+}
+
 void CTRV410View::OnBassBoostMenu() {
     RunInputNoiseDialog(0);
+}
+
+void CTRV410View::RunInputNoiseDialog(int kind) {
+    CInputNoise panel(this, this);
+    panel.SetKind(kind);
+    panel.DoModal();
 }
 
 void CTRV410View::OnBootSourceMenu() {
@@ -2275,4 +2356,46 @@ void CTRV410View::OnFirmwareUpdateMenu() {
     RunUpgradeDialog();
     g_bUpdatePolling = 0;
     g_bFirmwareMode = 0;
+}
+
+// ---- Preset commands (shell/ViewPresets) ----------------------------------------------------------
+
+BOOL CTRV410View::SavePresetFile() {
+    return Presets().SavePresetFile();
+}
+
+void CTRV410View::OnPresetMenuButton() {
+    Presets().OnPresetMenuButton();
+}
+
+void CTRV410View::OnLoadMachinePreset() {
+    Presets().RunMachinePresetDialog(0);
+}
+
+void CTRV410View::OnSaveMachinePreset() {
+    Presets().RunMachinePresetDialog(1);
+}
+
+void CTRV410View::OnDeleteMachinePreset() {
+    Presets().RunMachinePresetDialog(2);
+}
+
+void CTRV410View::OnReadPresetFile() {
+    Presets().ReadPresetFile();
+}
+
+void CTRV410View::OnReadAllPresetsFile() {
+    Presets().ReadAllPresetsFile();
+}
+
+void CTRV410View::OnSavePresetFile() {
+    SavePresetFile();
+}
+
+void CTRV410View::OnSaveAllPresets() {
+    ReadAllDevicePresets();
+}
+
+void CTRV410View::OnSlotButton(UINT id) {
+    Presets().OnSlotButton(static_cast<int>(id) - IDC_SLOT_BUTTON_1);
 }

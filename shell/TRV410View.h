@@ -24,6 +24,8 @@
 #include "controls/NumSpin.h"
 #include "controls/Show_Link.h"
 #include "controls/XPButton.h"
+#include "pages/input/InputPageHost.h"
+#include "pages/level/LevelPageHost.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/io/HidDevice.h"
 #include "platform/io/HidMonitor.h"
@@ -41,6 +43,7 @@
 #include "shell/LockCoverDlg.h"
 #include "shell/LockDataDlg.h"
 #include "shell/MsgBox.h"
+#include "shell/ViewInputPageServices.h"
 
 #include <atomic>
 #include <memory>
@@ -50,6 +53,7 @@
 
 class CNetTransport;
 class CKTV_Data;
+class CViewPresets;
 namespace res {
 struct DialogSpec;
 }
@@ -122,7 +126,11 @@ constexpr UINT WM_COMM_ERROR = 0x4AA;
 // The update poll thread's reconnect, sent to the view: wParam quiet; result TRUE when reconnected.
 constexpr UINT WM_RECONNECT_FOR_UPDATE = 0x4AB;
 
-class CTRV410View : public CWnd, public CLinkHost, public COutputPageHost {
+class CTRV410View : public CWnd,
+                    public CLinkHost,
+                    public COutputPageHost,
+                    public CInputPageHost,
+                    public CLevelPageHost {
     DECLARE_DYNAMIC(CTRV410View)
 public:
     CTRV410View();
@@ -150,10 +158,12 @@ public:
     void OnMinimizeButton();
     // The save question at exit (6 Yes, 7 No, 2 Cancel); tests replace it.
     virtual int AskSaveBeforeClose();
-    // Saves the tuning to a preset file; FALSE when cancelled or failed (the presets issue).
-    virtual BOOL SavePresetFile() { return FALSE; }
+    // Saves the tuning to a preset file; FALSE when cancelled or failed.
+    virtual BOOL SavePresetFile();
     // The stops of both shutdown roads, run once.
     void RunShutdownStops();
+    // The parameter table of the document, modal (no command opens it).
+    void OpenParameterTable();
     int m_nShutdownStops = 0; // how often the stop sequence ran (read by tests)
     // New top-left of the main window while dragging: the click point stays under the cursor.
     static CPoint DragTopLeft(CPoint cursorOnScreen, CPoint clickPoint);
@@ -216,10 +226,22 @@ public:
     void OnMixerMenu();        // 32774
     void OnBassBoostMenu();    // 32775
     void OnBootSourceMenu();   // 32776
-    // The input noise dialog (0 bass boost, 1 advanced) and the mixer window come with the
-    // input and level pages; they plug in here.
-    virtual void RunInputNoiseDialog(int /*kind*/) {}
-    virtual void RunMixerDialog() {}
+    // The one-switch panel of bass boost (kind 0) or the noise threshold (1), modal, and the mixer
+    // popup, modal.
+    virtual void RunInputNoiseDialog(int kind);
+    virtual void RunMixerDialog();
+
+    // ---- Preset commands (menu 112, the preset files, the machine-preset dialogs, slots) ----
+    CViewPresets& Presets() { return *m_pPresets; }
+    void OnPresetMenuButton();
+    void OnLoadMachinePreset();   // 720
+    void OnSaveMachinePreset();   // 721
+    void OnDeleteMachinePreset(); // 722
+    void OnReadPresetFile();      // 723
+    void OnReadAllPresetsFile();  // 724
+    void OnSavePresetFile();      // 725
+    void OnSaveAllPresets();      // 726
+    void OnSlotButton(UINT id);   // 2066..2069
 
     // ---- Controls of form 101 ----
     CComBoxBtn m_btnPhone;               // 2862
@@ -260,6 +282,11 @@ public:
     // The output page's questions go through the program's message box.
     int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) override;
     void PostViewMessage(UINT message) override { PostMessage(message, 0, 0); }
+    // The level page's side of an input choice: the input page's message and its source check.
+    void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ValidateSource(int input, int auxMode) override;
+    // What the link asks of the input and level pages; installed while the pages exist.
+    CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);
@@ -396,7 +423,7 @@ public:
     CBulkTransfer& Bulk() { return *m_pBulk; }
     void SendAllPresets();
     void SendPreset(int preset, BOOL store);
-    void SendInputChannel(int input);
+    void SendInputChannel(int input) override;
     // The pages' form; the second argument is not used.
     void SendInputChannel(int input, int /*unused*/) { SendInputChannel(input); }
     void SendOutputChannel(int output) override;
@@ -409,7 +436,7 @@ public:
     void ResetLinkedOutputEq() override;
     void DoResetLinkedOutputEq();
     void ResetOutputEq(int output);
-    void ResetInputEq(int input);
+    void ResetInputEq(int input) override;
     void SetOutputMixDefaults(int output, int code, BOOL requestRestore) override;
     // The output map's changes: the master volume held once while a link is open.
     void HoldMasterForChange(BOOL restore) override;
@@ -563,6 +590,7 @@ private:
     class CViewLockHost;
     std::unique_ptr<CViewLockHost> m_pLockHost;
     std::unique_ptr<CDataLock> m_pDataLock;
+    std::unique_ptr<CViewPresets> m_pPresets;
 
 public:
     DECLARE_MESSAGE_MAP()

@@ -4,6 +4,7 @@
 #include "model/Conversions.h"
 #include "model/Globals.h"
 #include "shell/TRV410View.h"
+#include "shell/ViewPresets.h"
 
 #include <algorithm>
 #include <mutex>
@@ -11,7 +12,6 @@
 #include <string>
 
 namespace {
-constexpr int kNameField = 16;
 constexpr char kCustomCn[] = "自定义";
 } // namespace
 
@@ -67,48 +67,33 @@ CString CViewPresetServices::ShownPart(const CString& name) {
     return CString(s.substr(0, pos).c_str());
 }
 
-CString CViewPresetServices::FieldText(const CString& name) {
-    std::string ascii;
-    for (const char c : std::string(name.GetString()))
-        if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F)
-            ascii += c;
-    // The field holds at most 15 bytes and its NUL.
-    ascii.resize(std::min<size_t>(ascii.size(), kNameField - 1));
-    return ascii.empty() ? CString(g_strCustom) : CString(ascii.c_str());
-}
-
 CString CViewPresetServices::DisplayName(const CString& liveName, BOOL chinese) {
     if (chinese && liveName == g_strCustom)
         return CString(kCustomCn);
     return ShownPart(liveName);
 }
 
-void CViewPresetServices::ShowText(const CString& text) {
-    m_strShown = text;
-    if (m_view.m_btnPresetName.GetSafeHwnd())
-        m_view.m_btnPresetName.SetWindowText(text);
-}
-
 void CViewPresetServices::SetPresetName(const CString& name) {
-    const CString shown = ShownPart(name);
-    ShowText(shown);
-    std::lock_guard lock(g_linkLock);
-    StringToField(g_curImage.system.name, kNameField, FieldText(name));
-    g_strEmpty = shown;
-    g_bPresetNameDirty = 1;
+    m_view.Presets().SetPresetName(name);
+    m_strShown = m_view.Presets().m_strShown;
 }
 
 void CViewPresetServices::OnPresetNameChanged() {
-    ShowPresetName();
+    m_view.Presets().OnPresetNameChanged();
+    m_strShown = m_view.Presets().m_strShown;
 }
 
 void CViewPresetServices::ShowPresetName() {
-    CString live;
-    {
-        std::lock_guard lock(g_linkLock);
-        live = FieldToString(g_curImage.system.name, kNameField);
-    }
-    ShowText(DisplayName(live, g_bChinese.load()));
+    m_view.Presets().ShowPresetName();
+    m_strShown = m_view.Presets().m_strShown;
+}
+
+BOOL CViewPresetServices::ChooseAllPresetsFile() {
+    return m_view.Presets().ChooseAllPresetsFile();
+}
+
+void CViewPresetServices::WriteAllPresetsFile() {
+    m_view.Presets().WriteAllPresetsFile();
 }
 
 void CViewPresetServices::PostPresetNameChanged() {

@@ -30,10 +30,14 @@ public:
     void HoldMasterVolume(BOOL restore) override;
 
     // ---- CPresetServices ----
+    // The name routines are the view's (CViewPresets); m_strShown follows them.
     void SetPresetName(const CString& name) override;
-    // Shows the live name. The name mark was already set when the notice was posted.
+    // The name mark was already set when the notice was posted.
     void OnPresetNameChanged() override;
     void ShowPresetName() override;
+    // The all-presets save of the view's preset commands.
+    BOOL ChooseAllPresetsFile() override;
+    void WriteAllPresetsFile() override;
     // Sets the name mark, then posts WM_PRESET_NAME_CHANGED to the view. Called by the scheduler
     // under g_linkLock: the mark is the handler's, taken here so the scheduler's very next call
     // sees it whatever the UI thread is doing. Otherwise a call made before the handler ran
@@ -51,14 +55,11 @@ public:
     static CString DisplayName(const CString& liveName, BOOL chinese);
     // The first kPresetNameShown characters (UTF-8 aware).
     static CString ShownPart(const CString& name);
-    // The plain ASCII characters of a name (at most 15), or "Custom" when it has none.
-    static CString FieldText(const CString& name);
 
     // The last text put on the label (also when the view has no label yet).
     CString m_strShown;
 
 private:
-    void ShowText(const CString& text);
     CTRV410View& m_view;
     bool m_bInstalled = false;
     std::mutex m_barLock;

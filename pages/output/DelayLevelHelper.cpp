@@ -12,10 +12,22 @@ namespace {
 
 const DelayBinding kNoBinding{};
 
+// Codes 2, 4, 5, 6 share the front-left mid field, 8, 10, 11, 12 the front-right one.
+constexpr int kDelayOfCode[SPEAKER_CODE_MAX + 1] = {-1, 0, 1,  2,  1,  1, 1, 3, 4,  5,  4,  4,  4, 8,
+                                                    9,  9, 10, 11, 11, 6, 7, 7, 12, 13, 14, -1, 14};
+
 } // namespace
 
 int CDelayLevelHelper::CodeOf(int output) {
     return output >= 0 && output < NUM_OUTPUTS ? g_posState[POS_STATE_OUTPUTS + output] : 0;
+}
+
+int CDelayLevelHelper::DelayFieldOf(int code) {
+    return code >= 0 && code <= SPEAKER_CODE_MAX ? kDelayOfCode[code] : -1;
+}
+
+int CDelayLevelHelper::LevelDelayFieldOf(int code) {
+    return code >= 25 ? -1 : DelayFieldOf(code);
 }
 
 int CDelayLevelHelper::GroupOfCode(int code) {
@@ -132,7 +144,10 @@ int CDelayLevelHelper::StepOutputDelay(int output, int step) {
     CKTV_OutData* out = output >= 0 && output < NUM_OUTPUTS ? g_pOutData[output] : nullptr;
     if (!spin || !out)
         return -1;
-    int value = spin->GetPos();
+    // A field shared by several positions shows the output bound to it last; the others step
+    // from their own delay and leave the field alone.
+    const bool shown = spin->GetChannel() == output;
+    int value = shown ? spin->GetPos() : out->GetDelay();
     switch (spin->GetBuddyType()) {
     case NUMTYPE_DELAY_CM:
         value = StepDelayCm(value, step);
@@ -147,7 +162,8 @@ int CDelayLevelHelper::StepOutputDelay(int output, int step) {
     value = std::clamp(value, 0, kMaxDelay);
     if (value != out->GetDelay()) {
         out->SetDelay(value);
-        spin->SetPos(value);
+        if (shown)
+            spin->SetPos(value);
     }
     return value;
 }

@@ -35,6 +35,10 @@ public:
 
     // Position code of output n from g_posState; 0 outside 0..7.
     static int CodeOf(int output);
+    // Delay field k (0..14) a position code is shown in on the output page, -1 for none.
+    static int DelayFieldOf(int code);
+    // The same on the level page, where FL- and FR-Subwoofer (25, 26) have no field.
+    static int LevelDelayFieldOf(int code);
     static bool IsSubCode(int code) { return code >= kFirstSubCode; }
     // Group of a position code, -1 for codes of no group.
     static int GroupOfCode(int code);

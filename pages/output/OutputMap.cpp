@@ -17,8 +17,6 @@ using namespace outpage;
 constexpr int kIconOfCode[27] = {0,    4605, 4604, 4603, 4606, 4607, 4608, 4611, 4610,
                                  4609, 4612, 4613, 4614, 4616, 4615, 4619, 4618, 4617,
                                  4620, 4601, 4600, 4602, 4621, 4622, 4623, 4624, 4623};
-constexpr int kDelayOfCode[27] = {-1, 0, 1,  2,  1,  1, 1, 3, 4,  5,  4,  4,  4, 8,
-                                  9,  9, 10, 11, 11, 6, 7, 7, 12, 13, 14, -1, 14};
 constexpr int kCentreWoofer = 4600;
 constexpr int kCentreTweeter = 4601;
 
@@ -37,7 +35,7 @@ int COutputMap::IconOf(int code) {
 }
 
 int COutputMap::DelayFieldOf(int code) {
-    return code >= 0 && code <= SPEAKER_CODE_MAX ? kDelayOfCode[code] : -1;
+    return CDelayLevelHelper::DelayFieldOf(code);
 }
 
 COutputMap::Xover COutputMap::AssignXover(int code) {

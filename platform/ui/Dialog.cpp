@@ -159,8 +159,12 @@ INT_PTR CDialog::DoModal() {
         m_modal = false;
         return -1;
     }
-    if (owner && ownerWasEnabled)
+    if (owner && ownerWasEnabled) {
         owner->EnableWindow(FALSE);
+        // The toolkit disables the owner's windows with it; the dialog itself stays usable.
+        if (m_widget && !(m_style & WS_DISABLED))
+            m_widget->setEnabled(true);
+    }
     if (!m_ending) {
         if (ModalHook()) {
             QPointer<QWidget> alive(m_widget);

@@ -4,12 +4,80 @@
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/Pen.h"
 
+#include <QPointer>
+#include <QScrollBar>
+#include <QWidget>
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 namespace {
 constexpr int kLabelIndent = 2;
+}
+
+struct CListCtrl::Scroll {
+    QPointer<QScrollBar> bar;
+};
+
+CListCtrl::CListCtrl() : m_scroll(new Scroll) {}
+
+CListCtrl::~CListCtrl() {
+    delete m_scroll;
+}
+
+QWidget* CListCtrl::CreateWidget(QWidget* parent) {
+    QWidget* w = CWnd::CreateWidget(parent);
+    auto* bar = new QScrollBar(Qt::Vertical, w);
+    bar->hide();
+    bar->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(bar, &QScrollBar::valueChanged, w, [this](int v) {
+        if (v != m_top) {
+            m_top = v;
+            Invalidate();
+        }
+    });
+    m_scroll->bar = bar;
+    return w;
+}
+
+int CListCtrl::GetCountPerPage() const {
+    CRect rc;
+    GetClientRect(&rc);
+    return std::max(1, (rc.Height() - HeaderHeight()) / std::max(1, RowHeight()));
+}
+
+void CListCtrl::UpdateScrollBar() {
+    const int count = static_cast<int>(m_rows.size());
+    const int visible = GetCountPerPage();
+    const int maxTop = std::max(0, count - visible);
+    m_top = std::clamp(m_top, 0, maxTop);
+    QScrollBar* bar = m_scroll->bar;
+    if (!bar || !m_widget)
+        return;
+    const bool need = (GetStyle() & WS_VSCROLL) && count > visible;
+    bar->setVisible(need);
+    if (need) {
+        const int w = GetSystemMetrics(SM_CXVSCROLL);
+        const int top = HeaderHeight();
+        bar->setGeometry(m_widget->width() - w, top, w, std::max(0, m_widget->height() - top));
+        const QSignalBlocker block(bar);
+        bar->setRange(0, maxTop);
+        bar->setPageStep(visible);
+        bar->setValue(m_top);
+    }
+}
+
+BOOL CListCtrl::EnsureVisible(int item, BOOL) {
+    if (item < 0 || item >= static_cast<int>(m_rows.size()))
+        return FALSE;
+    const int visible = GetCountPerPage();
+    if (item < m_top)
+        m_top = item;
+    else if (item >= m_top + visible)
+        m_top = item - visible + 1;
+    UpdateScrollBar();
+    Invalidate();
+    return TRUE;
 }
 
 BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -63,6 +131,7 @@ void CListCtrl::LayoutHeader() {
     CRect rc;
     GetClientRect(&rc);
     m_pHeader->MoveWindow(0, 0, rc.Width(), HeaderHeight());
+    UpdateScrollBar();
     Invalidate();
 }
 
@@ -165,6 +234,7 @@ int CListCtrl::InsertItem(int item, LPCTSTR text) {
     row.cells.assign(static_cast<size_t>(std::max(1, m_pHeader->GetItemCount())), CString());
     row.cells[0] = text ? text : "";
     m_rows.insert(m_rows.begin() + at, row);
+    UpdateScrollBar();
     Invalidate();
     return at;
 }
@@ -269,6 +339,19 @@ BOOL CListCtrl::GetSubItemRect(int item, int subItem, int code, CRect& rect) con
     return TRUE;
 }
 
+BOOL CListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (CWnd::OnNotify(wParam, lParam, result))
+        return TRUE;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    CWnd* parent = GetParent();
+    if (!hdr || !parent || hdr->hwndFrom != m_pHeader->m_hWnd)
+        return FALSE;
+    const LRESULT answer = parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID()), lParam);
+    if (result)
+        *result = answer;
+    return answer != 0;
+}
+
 LRESULT CListCtrl::CustomDraw(NMLVCUSTOMDRAW& cd) {
     cd.nmcd.hdr = NMHDR{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), NM_CUSTOMDRAW};
     CWnd* parent = GetParent();
@@ -303,6 +386,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         // An owner-drawn list measures its rows again.
         m_ownerItemHeight = 0;
+        UpdateScrollBar();
         Invalidate();
         break;
     case LVM_SETBKCOLOR:
@@ -347,6 +431,7 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (next != cur) {
             SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
             SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            EnsureVisible(next, FALSE);
         }
         break;
     }
@@ -356,11 +441,13 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (static_cast<int>(wParam) < 0 || static_cast<int>(wParam) >= static_cast<int>(m_rows.size()))
             return FALSE;
         m_rows.erase(m_rows.begin() + static_cast<int>(wParam));
+        UpdateScrollBar();
         Invalidate();
         return TRUE;
     case LVM_DELETEALLITEMS:
         m_rows.clear();
         m_top = 0;
+        UpdateScrollBar();
         Invalidate();
         return TRUE;
     case LVM_GETHEADER:
@@ -390,7 +477,11 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEWHEEL: {
         const int lines = -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3;
-        m_top = std::clamp(m_top + lines, 0, std::max(0, static_cast<int>(m_rows.size()) - 1));
+        // A list with a scroll bar stops with its last row at the bottom.
+        const int last = (GetStyle() & WS_VSCROLL) ? static_cast<int>(m_rows.size()) - GetCountPerPage()
+                                                   : static_cast<int>(m_rows.size()) - 1;
+        m_top = std::clamp(m_top + lines, 0, std::max(0, last));
+        UpdateScrollBar();
         Invalidate();
         return 1;
     }

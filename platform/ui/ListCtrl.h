@@ -5,7 +5,8 @@
 // clrText / clrTextBk it comes back with. Header notifications reach the list's OnNotify.
 // LVS_OWNERDRAWFIXED: each visible row goes to the parent as WM_DRAWITEM (ODT_LISTVIEW), reflected
 // to DrawItem; the row height is asked with WM_MEASUREITEM (reflected to MeasureItem) and asked
-// again after WM_WINDOWPOSCHANGED. The header's height comes from HDM_LAYOUT.
+// again after WM_WINDOWPOSCHANGED. The header's height comes from HDM_LAYOUT. With WS_VSCROLL a
+// scroll bar shows when the rows do not fit.
 #pragma once
 
 #include "platform/ui/HeaderCtrl.h"
@@ -15,7 +16,8 @@
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
 public:
-    CListCtrl() = default;
+    CListCtrl();
+    ~CListCtrl() override;
 
     using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -41,6 +43,9 @@ public:
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
     BOOL GetSubItemRect(int item, int subItem, int code, CRect& rect) const;
     int GetTopIndex() const { return m_top; }
+    // Rows that fit wholly below the header.
+    int GetCountPerPage() const;
+    BOOL EnsureVisible(int item, BOOL partialOK);
     // CLR_NONE-free colours; CLR_DEFAULT (the start) means the system's window colours.
     BOOL SetBkColor(COLORREF colour);
     COLORREF GetBkColor() const;
@@ -56,12 +61,17 @@ public:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The header's notifications the list itself leaves go on to the list's parent.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     int HeaderHeight() const;
     int RowHeight() const;
+    QWidget* CreateWidget(QWidget* parent) override;
     // Moves the header to the height its HDM_LAYOUT gives.
     void LayoutHeader();
+    // Shows, hides and sets the scroll bar for the rows and the first row shown.
+    void UpdateScrollBar();
     // Puts header in the place of the built-in header window (same place, style and columns).
     BOOL ReplaceHeader(CHeaderCtrl& header);
     CHeaderCtrl& Header() const { return *m_pHeader; }
@@ -81,4 +91,6 @@ protected:
     COLORREF m_bkColour = CLR_DEFAULT;
     COLORREF m_textColour = CLR_DEFAULT;
     COLORREF m_textBkColour = CLR_DEFAULT;
+    struct Scroll;
+    Scroll* m_scroll = nullptr;
 };

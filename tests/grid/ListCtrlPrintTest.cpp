@@ -232,4 +232,27 @@ TEST_F(ListPrintFixture, ACancelledJobIsAbortedAndLeavesNoDocument) {
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
+// Asks the program to quit while its first page prints.
+class QuittingPrint : public CListCtrlPrint {
+public:
+    void OnPrint(CDC* dc, CPrintInfo* info) override {
+        CListCtrlPrint::OnPrint(dc, info);
+        ++printed;
+        PostQuitMessage(3);
+    }
+    int printed = 0;
+};
+
+TEST_F(ListPrintFixture, AQuitBetweenPagesAbortsTheJobAndStaysForTheProgram) {
+    Fill(150);
+    QuittingPrint job;
+    Texts(job);
+    EXPECT_FALSE(job.PrintDocument());
+    EXPECT_EQ(job.printed, 1);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
 } // namespace

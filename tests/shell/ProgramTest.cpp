@@ -10,6 +10,8 @@
 #include "model/Conversions.h"
 #include "model/Globals.h"
 #include "model/KTV_OutData.h"
+#include "link/InputPageServices.h"
+#include "pages/level/Level_Delay_Dlg.h"
 #include "platform/core/Registry.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
@@ -304,4 +306,18 @@ TEST_F(ProgramTest, FirstChangeSendsTheCustomNameExactlyFourTimesThenTheChanges)
         },
         2000);
     EXPECT_STREQ(shown, "Custom");
+}
+
+TEST_F(ProgramTest, TheLinkReachesTheRunningLevelPageThroughTheViewsPageServices) {
+    // The program's own services are installed, not the link's stand-in, and they reach the page
+    // the view created.
+    ASSERT_EQ(&InputPageServices(), &m_view->m_inputPageServices);
+    auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(g_pLevelPage, level);
+    level->Meter(2).SetLevel(0x15);
+    ASSERT_TRUE(level->Meter(2).IsLampOn(0));
+    InputPageServices().ClearOutputMeters();
+    for (int lamp = 0; lamp < CSLamp::kLamps; ++lamp)
+        EXPECT_FALSE(level->Meter(2).IsLampOn(lamp)) << lamp;
 }

@@ -253,8 +253,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     // The view's first link step is still queued: it runs once the loop runs, the frame shown.
     EXPECT_EQ(r9::msg::RemovePending(view->GetSafeHwnd(), WM_START_LINK), 1);
 
-    // Every service the model and the link call. The output and input pages install their own
-    // when they come; until then their slots keep the defaults.
+    // Every service the model and the link call; the pages' services are the view's.
     EXPECT_EQ(&LinkDocument(), static_cast<CLinkDocument*>(&m_app->GetDocument()->GetData()));
     EXPECT_EQ(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&PresetServices(), static_cast<CPresetServices*>(m_app->GetServices()));
@@ -264,7 +263,8 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     LinkViewServices().SetTransferPos(17);
     EXPECT_EQ(g_pDisplayBar->GetRemote().GetPos(), 17) << "the progress dialog's bar follows the link";
     EXPECT_NE(dynamic_cast<COutputDlg*>(&OutputPageServices()), nullptr) << "the output page serves the link";
-    EXPECT_EQ(&InputPageServices(), &noInputPages);
+    EXPECT_EQ(&InputPageServices(), static_cast<CInputPageServices*>(&view->m_inputPageServices))
+        << "the view's page services serve the link";
     r9test::RenderToPng(Frame(), "app_main_frame_offline");
 
     EXPECT_EQ(m_app->ExitInstance(), 0);
@@ -272,6 +272,7 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_NE(&ViewServices(), static_cast<CViewServices*>(m_app->GetServices()));
     EXPECT_EQ(&LinkViewServices(), &noDisplays);
     EXPECT_EQ(&OutputPageServices(), &noOutputPage) << "the page's services leave with the page";
+    EXPECT_EQ(&InputPageServices(), &noInputPages) << "the view's page services leave with the view";
     EXPECT_EQ(g_fontArial16.GetSafeHandle(), nullptr);
     EXPECT_EQ(m_quits, 0) << "leaving by ExitInstance does not ask the loop to quit";
 }
@@ -371,10 +372,10 @@ TEST_F(ViewPresetServicesTest, NameTextsOfLabelAndField) {
     };
     const Case cases[] = {
         {"Rock", "Rock", "Rock"},
-        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLM", "ABCDEFGHIJKLMNO"}, // 13 shown, 15 in the field
-        {"摇滚Mix", "摇滚Mix", "Mix"},                            // only plain ASCII goes to the device
-        {"流行音乐", "流行音乐", "Custom"},                       // none at all
-        {"一二三四五六七八九十一二三四", "一二三四五六七八九十一二三", "Custom"},
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "ABCDEFGHIJKLM"},  // a 13-byte name: 12 shown
+        {"摇滚Mix", "摇滚Mix", "Mix"},                          // only plain ASCII goes to the device
+        {"流行音乐", "流行音乐", "Custom"},                     // none at all
+        {"一二三四五六七八九十一二三四", "一二三四", "Custom"}, // 13 bytes, whole characters
         {"", "", "Custom"},
     };
     for (const Case& c : cases) {

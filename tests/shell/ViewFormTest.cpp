@@ -5,6 +5,7 @@
 
 #include "link/OutputPageServices.h"
 #include "model/RecordFrames.h"
+#include "pages/input/InPutDlg.h"
 #include "support/LogWnd.h"
 #include "support/RenderToPng.h"
 #include "support/UiEvents.h"
@@ -190,6 +191,10 @@ TEST_F(ViewFormTest, EveryControlOfTheFormIsInPlace) {
         EXPECT_EQ(ChildRect(v.m_tabArea, *p.window), p.rect);
         EXPECT_EQ(Shown(p.window), p.id == 136);
     }
+    // The input page is the real page, and the pages reach it through g_pInputPage.
+    auto* input = dynamic_cast<CInPutDlg*>(v.m_pInputPage.get());
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(g_pInputPage, input);
 }
 
 TEST_F(ViewFormTest, StartUpLeavesTheViewOfflineOnTheOutputPageAndStartsTheLink) {

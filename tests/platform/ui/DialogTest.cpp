@@ -6,6 +6,7 @@
 #include "platform/ui/ResourceLoader.h"
 #include "platform/ui/Static.h"
 #include "res/ResourceTable.h"
+#include "support/LogWnd.h"
 #include "support/RenderToPng.h"
 #include "support/UiEvents.h"
 
@@ -33,7 +34,7 @@ const res::DialogSpec kDialogs[] = {
 // The member control is subclassed by data exchange, as the pages do it.
 class NameDialog : public CDialog {
 public:
-    NameDialog() : CDialog(kDlg) {}
+    explicit NameDialog(CWnd* owner = nullptr) : CDialog(kDlg, owner) {}
     CEdit m_name;
     CString m_text = "first";
     int m_linked = 1;
@@ -145,6 +146,30 @@ TEST_F(DialogFixture, ModalLoopEndsWithTheButtonsAndKeys) {
         EXPECT_EQ(dlg.DoModal(), c.result) << c.what;
         EXPECT_EQ(dlg.m_hWnd, nullptr) << c.what;
     }
+}
+
+// The owner is disabled while the dialog runs; the dialog itself (a window of the owner's) still
+// takes typing and clicks.
+TEST_F(DialogFixture, AModalDialogOfAnOwnerTakesInputWhileTheOwnerIsDisabled) {
+    r9test::LogWnd owner;
+    ASSERT_TRUE(owner.CreateTop());
+    bool ownerDisabled = false;
+    CString typed;
+    CDialog::SetModalHook([&](CDialog& d) {
+        ownerDisabled = !owner.Widget()->isEnabled();
+        EXPECT_TRUE(d.Widget()->isEnabled());
+        CWnd* name = d.GetDlgItem(kName);
+        name->SetWindowText("");
+        r9test::Type(name->Widget(), "ab");
+        name->GetWindowText(typed);
+        r9test::Click(d.GetDlgItem(IDOK)->Widget(), {5, 5});
+    });
+    NameDialog dlg(&owner);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(typed, CString("ab"));
+    EXPECT_TRUE(owner.Widget()->isEnabled());
 }
 
 TEST_F(DialogFixture, EnterOnAFocusedPushButtonClicksItAndTabMovesOn) {

@@ -1,0 +1,18 @@
+// What the level and delay page asks of the main view: the system-record sends and marks, the
+// input page's side of an input choice. The view implements it; tests use a recording stand-in.
+// UI thread.
+#pragma once
+
+#include "platform/core/WinTypes.h"
+
+class CLevelPageHost {
+public:
+    virtual ~CLevelPageHost() = default;
+    // Queues one system record (CMD_...) of preset 0 when a link is open.
+    virtual void SendCommand(int cmd, int preset) = 0;
+    virtual void SetSystemDataDirty(BOOL set) = 0;
+    // Posts a message to the input page (nothing without one).
+    virtual void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The input page's check of the mixer source for a newly chosen input in the AUX mode.
+    virtual void ValidateSource(int input, int auxMode) = 0;
+};

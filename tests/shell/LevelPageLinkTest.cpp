@@ -1,0 +1,228 @@
+// A user's hands on the level and delay page inside the real main view, online against the
+// emulator over TCP: another input chosen, the master moved, an input level set, a muted output's
+// level set (it switches on), a delay of a linked group stepped in cm and in inch, the delay unit
+// changed. Each reaches the device as exactly the bytes of what it changed, nothing else.
+#include "OutputPageLinkFixture.h"
+
+#include "model/Conversions.h"
+#include "model/SpeakerGroupTable.h"
+#include "pages/level/Level_Delay_Dlg.h"
+#include "support/RenderToPng.h"
+#include "support/UiEvents.h"
+#include "wire/LinkFrame.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace {
+
+using namespace levelpage;
+
+// The level block (chunk 31) of an input or an output record.
+ImageSpan InputLevelBlock(int n) {
+    return {offsetof(PresetImage, inputs) + static_cast<size_t>(n) * sizeof(InputRecord) + 248, 8};
+}
+ImageSpan OutputLevelBlock(int n) {
+    return {offsetof(PresetImage, outputs) + static_cast<size_t>(n) * sizeof(OutputRecord) + 248, 8};
+}
+
+bool IsSystemWrite(const DevsimRequest& r, int record) {
+    return r.frame.size() > LinkFrame::OFS_INDEX && r.frame[LinkFrame::OFS_TYPE] == FRAME_WRITE &&
+           r.frame[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && r.frame[LinkFrame::OFS_INDEX] == record;
+}
+
+class LevelPageActions : public OnlineOutputPageTest {
+protected:
+    void SetUp() override {
+        OnlineOutputPageTest::SetUp();
+        m_level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+        ASSERT_NE(m_level, nullptr) << "the view's level slot holds the page";
+        ASSERT_EQ(g_pLevelPage, m_level);
+        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
+        QWidget* top = m_view->Widget()->window();
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        Pump([] { return false; }, 200);
+    }
+    void Click(CWnd& w) {
+        r9test::Click(w.Widget(), w.Widget()->rect().center());
+        r9test::Pump();
+    }
+    // Waits until nothing is pending, then starts a fresh record of the frames.
+    void Settle() {
+        Pump([] { return false; }, 300);
+        m_dev.ClearRequests();
+    }
+    // The speaker codes of the outputs, here only (the level page sends no map).
+    void MapOutputs(std::initializer_list<int> codes) {
+        int n = 0;
+        for (int code : codes)
+            g_posState[POS_STATE_OUTPUTS + n++] = static_cast<BYTE>(code);
+        g_spkGroups.Rebuild();
+        m_level->RefreshAll();
+    }
+
+    CLevel_Delay_Dlg* m_level = nullptr;
+};
+
+TEST_F(LevelPageActions, ChoosingAnotherInputSendsTheHeldSystemRecordThenTheSourceSet) {
+    ASSERT_EQ(m_level->InputButton(3).GetSafeHwnd() != nullptr, true);
+    const int from = g_nCurInput.load() == 3 ? 2 : g_nCurInput.load();
+    g_nCurInput = from;
+    {
+        std::lock_guard lock(g_linkLock);
+        g_systemData.pageSwitch = 1; // the input is held
+    }
+    Settle();
+    const DeviceState before = m_dev.GetState();
+    const PresetImage image = before.live;
+    Click(m_level->InputButton(3));
+    EXPECT_EQ(g_nCurInput.load(), 3);
+    EXPECT_EQ(m_level->InputButton(3).GetCheck(), 1);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().sourceSet.inputType == 3; }));
+    Pump([] { return false; }, 300);
+    const DeviceState after = m_dev.GetState();
+    EXPECT_EQ(after.systemData.pageSwitch, 0);
+    SystemDataRecord wantSystem;
+    SourceSetRecord wantSource;
+    {
+        std::lock_guard lock(g_linkLock);
+        wantSystem = g_systemData;
+        wantSource = g_pcSourceSet;
+    }
+    EXPECT_TRUE(after.systemData == wantSystem);
+    EXPECT_TRUE(after.sourceSet == wantSource);
+    // The system record went out before the source set, each once.
+    const std::vector<DevsimRequest> frames = m_dev.GetRequests();
+    const auto system =
+        std::find_if(frames.begin(), frames.end(), [](auto& r) { return IsSystemWrite(r, CMD_SYSTEM_DATA); });
+    const auto source =
+        std::find_if(frames.begin(), frames.end(), [](auto& r) { return IsSystemWrite(r, CMD_SOURCE_SET); });
+    ASSERT_NE(system, frames.end());
+    ASSERT_NE(source, frames.end());
+    EXPECT_LT(system - frames.begin(), source - frames.begin());
+    EXPECT_EQ(
+        std::count_if(frames.begin(), frames.end(), [](auto& r) { return IsSystemWrite(r, CMD_SOURCE_SET); }),
+        1);
+    ExpectDeviceMatchesOnly(image, {});
+
+    // The same input again sends nothing.
+    Settle();
+    Click(m_level->InputButton(3));
+    Pump([] { return false; }, 300);
+    for (const DevsimRequest& r : m_dev.GetRequests())
+        EXPECT_FALSE(IsSystemWrite(r, CMD_SOURCE_SET) || IsSystemWrite(r, CMD_SYSTEM_DATA));
+}
+
+TEST_F(LevelPageActions, TheMasterSwitchAndFaderReachTheDeviceAsTheSystemRecord) {
+    m_level->RefreshAll();
+    if (m_level->MasterButton().GetCheck() == 0)
+        Click(m_level->MasterButton());
+    Settle();
+    const PresetImage image = m_dev.GetState().live;
+    Click(m_level->MasterButton());
+    EXPECT_EQ(m_level->MasterButton().GetCheck(), 0);
+    // A device state read before the switch went out may still echo the old byte: the program
+    // takes the device's byte with every state report.
+    ASSERT_TRUE(
+        Pump([&] { return m_dev.GetState().systemData.masterOn == 0 && CLevelBindings::MasterOn() == 0; }));
+    // Moving the fader switches the master back on.
+    const int target = CLevelBindings::MasterVolume() == 57 ? 56 : 57;
+    m_level->MasterFader().SetPos(target);
+    m_level->SendMessage(WM_SLIDER_MOVED, kMasterFader, 0);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().systemData.masterVolume.Get() == target; }));
+    EXPECT_EQ(m_level->MasterButton().GetCheck(), 1);
+    EXPECT_EQ(m_level->MasterSpin().GetPos(), target);
+    Pump([] { return false; }, 300);
+    SystemDataRecord mine;
+    {
+        std::lock_guard lock(g_linkLock);
+        mine = g_systemData;
+    }
+    EXPECT_TRUE(m_dev.GetState().systemData == mine);
+    EXPECT_EQ(m_dev.GetState().systemData.masterOn, 1);
+    ExpectDeviceMatchesOnly(image, {});
+}
+
+TEST_F(LevelPageActions, AnInputLevelReachesTheDeviceAsThatInputsLevelBlock) {
+    constexpr int kIn = 2;
+    const bool was333 = m_doc->GetMusic(kIn)->GetEffectiveLevel() == 333;
+    const int level = was333 ? 334 : 333;
+    Settle();
+    const PresetImage before = m_dev.GetState().live;
+    r9test::TypeInto(m_level->InputEdit(kIn), was333 ? "-26.6" : "-26.7");
+    EXPECT_EQ(m_doc->GetMusic(kIn)->GetLevel(), level);
+    ExpectDeviceChangedOnly(before, {InputLevelBlock(kIn)});
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_input_level");
+}
+
+TEST_F(LevelPageActions, AMutedOutputsLevelSwitchesItOnAndReachesTheDeviceAsItsLevelBlock) {
+    constexpr int kOut = 4;
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    Click(m_level->OutputOn(kOut));
+    ASSERT_EQ(m_doc->GetOut(kOut)->GetEnabled(), 0);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[kOut].on == 0; }));
+    Settle();
+    const PresetImage before = m_dev.GetState().live;
+    r9test::TypeInto(m_level->OutputEdit(kOut), "-12");
+    EXPECT_EQ(m_doc->GetOut(kOut)->GetLevel(), 480);
+    EXPECT_EQ(m_doc->GetOut(kOut)->GetEnabled(), 1);
+    EXPECT_EQ(m_level->OutputOn(kOut).GetCheck(), 1);
+    ExpectDeviceChangedOnly(before, {OutputLevelBlock(kOut)});
+    EXPECT_EQ(m_dev.GetState().live.outputs[kOut].on, 1);
+    EXPECT_EQ(m_dev.GetState().live.outputs[kOut].levelCode, 480);
+}
+
+TEST_F(LevelPageActions, ALinkedGroupsDelayStepsInCmAndInchReachTheDeviceAsBothMembersDelays) {
+    // Outputs 0 and 1: FL-Tweeter and FL-Woofer, linked with the group's toggle (variant 2).
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    m_doc->GetOut(0)->SetDelay(100);
+    m_doc->GetOut(1)->SetDelay(37);
+    m_level->RefreshAll();
+    Click(m_level->LinkToggle(6802));
+    ASSERT_EQ(g_spkGroups.frontLeft.linkFlag, 1);
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[1].delay == 37; }));
+    for (int unit : {DELAY_UNIT_CM, DELAY_UNIT_INCH}) {
+        Click(m_level->UnitButton(unit));
+        ASSERT_EQ(g_nDelayUnit.load(), unit);
+        Settle();
+        const PresetImage before = m_dev.GetState().live;
+        const int d0 = m_doc->GetOut(0)->GetDelay(), d1 = m_doc->GetOut(1)->GetDelay();
+        const int want0 = unit == DELAY_UNIT_CM ? StepDelayCm(d0, 1) : StepDelayInch(d0, 1);
+        const int want1 = unit == DELAY_UNIT_CM ? StepDelayCm(d1, 1) : StepDelayInch(d1, 1);
+        // The linked field shows its arrows; its spin steps it and tells the page.
+        ASSERT_TRUE(m_level->DelayField(0).SpinButton().IsWindowVisible());
+        m_level->DelaySpin(0).Step(1);
+        r9test::Pump();
+        ASSERT_TRUE(Pump([&] { return m_doc->GetOut(1)->GetDelay() == want1; }, 3000)) << unit;
+        EXPECT_EQ(m_doc->GetOut(0)->GetDelay(), want0);
+        ExpectDeviceChangedOnly(before, {OutputLevelBlock(0), OutputLevelBlock(1)});
+        EXPECT_EQ(m_dev.GetState().live.outputs[0].delay, want0);
+        EXPECT_EQ(m_dev.GetState().live.outputs[1].delay, want1);
+    }
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_linked_inch");
+}
+
+TEST_F(LevelPageActions, ChangingTheDelayUnitSendsNothing) {
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    Settle();
+    const DeviceState before = m_dev.GetState();
+    for (int unit : {DELAY_UNIT_CM, DELAY_UNIT_INCH, DELAY_UNIT_MS}) {
+        Click(m_level->UnitButton(unit));
+        EXPECT_EQ(g_nDelayUnit.load(), unit);
+        EXPECT_EQ(m_level->DelayField(0).GetType(), NUMTYPE_DELAY_MS + unit - DELAY_UNIT_MS);
+    }
+    ExpectDeviceMatchesOnly(before.live, {});
+    EXPECT_TRUE(m_dev.GetState().systemData == before.systemData);
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_ms");
+    // The language switch reaches the page; nothing is sent for it either.
+    m_view->ToggleLanguage(TRUE);
+    ASSERT_TRUE(g_bChinese.load());
+    Pump([] { return false; }, 200);
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_zh_ms");
+    m_view->ToggleLanguage(TRUE);
+    ExpectDeviceMatchesOnly(before.live, {});
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+// The preset commands end to end: the whole view offscreen, online against the emulator over TCP.
+// Preset files saved and read back through the menu commands and the file dialogs, save-all through
+// the device read, a locked all-presets file, and the machine-preset dialog's three actions; each
+// checked on the emulator's stored and live presets.
+#include "OutputPageLinkFixture.h"
+
+#include "model/Conversions.h"
+#include "model/KTV_OutData.h"
+#include "platform/ui/CommDlg.h"
+#include "presets/JsonPreset.h"
+#include "presets/PresetArchive.h"
+#include "presets/PresetFileIo.h"
+#include "presets/PresetRecords.h"
+#include "presets/ProgramDlg.h"
+#include "presets/SaveDlg.h"
+#include "shell/ViewMenus.h"
+#include "shell/ViewPresetServices.h"
+#include "shell/ViewPresets.h"
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kOutputsAt = offsetof(PresetImage, outputs);
+
+class PresetFilesLinkTest : public OnlineOutputPageTest {
+protected:
+    void SetUp() override {
+        OnlineOutputPageTest::SetUp();
+        m_services = std::make_unique<CViewPresetServices>(*m_view);
+        m_services->Install();
+        SetFileDialogHook([this](bool, const OPENFILENAME&, std::vector<std::string>& chosen) {
+            if (m_answer.empty())
+                return FALSE;
+            chosen.push_back(m_answer);
+            return TRUE;
+        });
+        SetMessageBoxAnswer([this](const CString& text, UINT type, int) {
+            m_boxes.emplace_back(text.GetString());
+            return type == MB_YESNO ? IDYES : IDOK;
+        });
+    }
+    void TearDown() override {
+        CDialog::SetModalHook(nullptr);
+        SetFileDialogHook(nullptr);
+        m_services.reset();
+        OnlineOutputPageTest::TearDown();
+    }
+    void Command(UINT id) { m_view->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0); }
+    std::string Path(const char* name) const { return (fs::path(m_dir) / name).string(); }
+    bool Idle() {
+        return Pump([&] { return !g_bTransferBusy.load() && m_view->m_command.Queue().GetQueueCount() == 0; },
+                    20000);
+    }
+    // The device's live image equals `image` everywhere but the name.
+    static bool SameButName(const PresetImage& a, const PresetImage& b) {
+        return std::memcmp(Bytes(a) + 16, Bytes(b) + 16, sizeof(PresetImage) - 16) == 0;
+    }
+    // Changes the level of output 3 through the model and waits until the device has it.
+    void ChangeTuning() {
+        const PresetImage before = m_dev.GetState().live;
+        CKTV_OutData* out = m_doc->GetOut(2);
+        ASSERT_NE(out, nullptr);
+        {
+            std::lock_guard lock(g_linkLock);
+            out->SetPolarity(g_curImage.outputs[2].polarity ? 0 : 1);
+        }
+        ASSERT_TRUE(Pump([&] { return !SameButName(m_dev.GetState().live, before); }))
+            << "the change reached the device";
+        // A sent change renames the live preset "Custom": let that run out too.
+        ASSERT_TRUE(
+            Pump([&] { return FieldToString(m_dev.GetState().live.system.name, 16) == g_strCustom; }));
+        ASSERT_TRUE(Pump([&] { return m_view->Presets().m_strShown == g_strCustom; }));
+    }
+
+    std::unique_ptr<CViewPresetServices> m_services;
+    std::string m_answer;
+    std::vector<std::string> m_boxes;
+};
+
+} // namespace
+
+TEST_F(PresetFilesLinkTest, SinglePresetFileRoundTripsToTheDevice) {
+    for (const char* name : {"Evening.jtsh", "Evening.vtas"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(Idle());
+        m_answer = Path(name);
+        if (CViewPresets::Extension(name) == "jtsh") {
+            Command(ID_SAVE_PC_PRESET);
+        } else {
+            // No command writes the archive form; the format's own writer makes it.
+            ASSERT_TRUE(
+                CPresetArchive::WritePresetFile(m_answer.c_str(), PresetRecords::TakeForSave(m_doc.get())));
+        }
+        ASSERT_TRUE(fs::exists(m_answer));
+        const PresetImage saved = ProgramImage();
+        ChangeTuning();
+        Command(ID_LOAD_PC_PRESET);
+        ASSERT_TRUE(Pump([&] { return SameButName(m_dev.GetState().live, saved); }))
+            << "the device holds the saved preset again";
+        ASSERT_TRUE(Idle());
+        EXPECT_STREQ(FieldToString(m_dev.GetState().live.system.name, 16), "Evening");
+        EXPECT_STREQ(m_view->Presets().m_strShown, "Evening");
+        EXPECT_TRUE(m_boxes.empty());
+    }
+}
+
+TEST_F(PresetFilesLinkTest, SaveAllReadsTheDevicePresetsIntoTheFile) {
+    // The names were read at connect; the all-presets read brings the records.
+    {
+        std::lock_guard lock(g_linkLock);
+        for (int i = 0; i < NUM_STORED_PRESETS; ++i)
+            std::snprintf(g_storedPresets[i].system.name, 16, "Dev%d", i + 1);
+    }
+    m_dev.ModifyState([](DeviceState& s) {
+        for (int i = 0; i < NUM_STORED_PRESETS; ++i)
+            s.stored[i].outputs[i].polarity = static_cast<BYTE>(10 + i);
+    });
+    m_answer = Path("everything");
+    Command(ID_SAVE_ALL_PRESETS);
+    const std::string file = Path("everything.jtah");
+    ASSERT_TRUE(Pump([&] { return fs::exists(file) && !g_bTransferBusy.load(); }, 20000));
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(CPresetFileIo::ReadWholeFile(file.c_str(), bytes));
+    CJsonPreset json;
+    const PresetReadResult read = json.DecodeComplete(bytes.data(), bytes.size(), PresetRecords{});
+    ASSERT_TRUE(read.ok);
+    const DeviceState dev = m_dev.GetState();
+    for (int i = 0; i < NUM_STORED_PRESETS; ++i) {
+        EXPECT_EQ(std::string(FieldToString(read.records.stored[i].system.name, 16).GetString()),
+                  "Dev" + std::to_string(i + 1));
+        EXPECT_EQ(read.records.stored[i].outputs[i].polarity, 10 + i);
+        EXPECT_EQ(std::memcmp(Bytes(read.records.stored[i]) + kOutputsAt, Bytes(dev.stored[i]) + kOutputsAt,
+                              sizeof(PresetImage) - kOutputsAt),
+                  0)
+            << "preset " << i + 1;
+    }
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(PresetFilesLinkTest, LockedAllPresetsFileLocksTheDeviceWithItsCode) {
+    struct Case {
+        const char* name;
+        const char* code;
+        BYTE polarity;
+    } cases[] = {{"locked.vtaa", "135790", 33}, {"locked.jtah", "246802", 44}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Idle());
+        PresetRecords records = PresetRecords::FromGlobals();
+        records.locked = true;
+        records.lockPassword = c.code;
+        records.live.outputs[5].polarity = c.polarity;
+        records.ApplyLockMark();
+        const std::string file = Path(c.name);
+        if (CViewPresets::Extension(c.name) == "vtaa") {
+            ASSERT_TRUE(CPresetArchive::WriteAllPresetsFile(file.c_str(), records));
+        } else {
+            CJsonPreset json;
+            ASSERT_TRUE(json.WriteCompleteFile(file.c_str(), records));
+        }
+        // A stale password must not reach the device in place of the file's code.
+        g_strLockPassword = "999999";
+        m_answer = file;
+        Command(ID_LOAD_ALL_PRESETS);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(g_bDataLocked.load(), 1);
+        EXPECT_STREQ(g_strLockPassword, c.code);
+        EXPECT_TRUE(m_view->m_bLockButton);
+        ASSERT_TRUE(Pump([&] {
+            const LockMarkBlock mark = m_dev.GetState().live.outputs[0].GetLockMark();
+            return mark.marker != LOCK_MARKER_UNLOCKED &&
+                   mark.code[0] == static_cast<char>(c.code[0] ^ LOCK_MASK) &&
+                   m_dev.GetState().live.outputs[5].polarity == (c.polarity ^ LOCK_MASK);
+        })) << "the device holds the file's code, scrambled as frames carry it";
+        const DeviceState dev = m_dev.GetState();
+        const LockMarkBlock mark = dev.live.outputs[0].GetLockMark();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(static_cast<BYTE>(mark.code[i]), static_cast<BYTE>(c.code[i] ^ LOCK_MASK)) << i;
+        EXPECT_EQ(g_curImage.outputs[5].polarity, c.polarity) << "the program keeps the plain values";
+    }
+}
+
+TEST_F(PresetFilesLinkTest, MachinePresetDialogSavesLoadsAndDeletes) {
+    ASSERT_TRUE(Idle());
+    // Save As preset 3 under a new name: the device stores the live settings with it.
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* entry = dynamic_cast<CSaveDlg*>(&dlg)) {
+            entry->m_editName.SetWindowText("Evening");
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        } else if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            EXPECT_EQ(g_pProgramDlg, program);
+            program->SaveAs(3);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_SAVE_MACHINE_PRESET);
+    EXPECT_EQ(g_pProgramDlg, nullptr);
+    const PresetImage live = ProgramImage();
+    ASSERT_TRUE(Pump([&] {
+        const DeviceState s = m_dev.GetState();
+        return FieldToString(s.stored[2].system.name, 16) == "Evening" &&
+               std::memcmp(Bytes(s.stored[2]) + kOutputsAt, Bytes(live) + kOutputsAt,
+                           sizeof(PresetImage) - kOutputsAt) == 0;
+    })) << "stored preset 3 holds the live settings under the new name";
+    ASSERT_TRUE(Idle());
+
+    // Load preset 5: the device recalls it and the program takes it as the live settings.
+    m_dev.ModifyState([](DeviceState& s) { s.stored[4].outputs[1].polarity = 17; });
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            program->Load(5);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_LOAD_MACHINE_PRESET);
+    ASSERT_TRUE(
+        Pump([&] { return ProgramImage().outputs[1].polarity == 17 && !g_bTransferBusy.load(); }, 20000));
+    EXPECT_EQ(m_dev.GetState().live.outputs[1].polarity, 17);
+    ASSERT_TRUE(Idle());
+
+    // Delete preset 6 (not current), then preset 2 while it is current.
+    m_dev.ModifyState([](DeviceState& s) { s.presetNumber = 2; });
+    {
+        std::lock_guard lock(g_linkLock);
+        g_curPresetNo[0] = 2;
+        StringToField(g_storedPresets[5].system.name, 16, "Six");
+        StringToField(g_storedPresets[1].system.name, 16, "Two");
+    }
+    m_dev.ModifyState([](DeviceState& s) {
+        StringToField(s.stored[5].system.name, 16, "Six");
+        StringToField(s.stored[1].system.name, 16, "Two");
+    });
+    CDialog::SetModalHook([](CDialog& dlg) {
+        if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+            program->Delete(6);
+            program->Delete(2);
+            dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    });
+    Command(ID_DELETE_MACHINE_PRESET);
+    ASSERT_TRUE(Pump([&] {
+        const DeviceState s = m_dev.GetState();
+        return s.stored[5].system.name[0] == 0 && s.stored[1].system.name[0] == 0 && s.presetNumber == 0;
+    })) << "both names emptied, and the current preset number is 0";
+    EXPECT_EQ(m_boxes,
+              (std::vector<std::string>{"Are you delete No.6 preset?", "Are you delete No.2 preset?"}));
+}
