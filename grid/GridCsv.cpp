@@ -1,5 +1,6 @@
 #include "grid/GridCsv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -58,6 +59,7 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
 
 CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
     Row fields;
+    fields.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
     size_t start = 0;
     for (;;) {
         const size_t comma = line.find(',', start);
@@ -74,6 +76,7 @@ CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
 
 std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
     std::vector<Row> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t start = 0;
     while (start < text.size()) {
         const size_t nl = text.find('\n', start);
