@@ -59,7 +59,6 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
 
 CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
     Row fields;
-    // One allocation per line: a file of many short lines is mostly this vector's growth.
     fields.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
     size_t start = 0;
     for (;;) {

@@ -10,13 +10,25 @@
 #include "grid/GridSorter.h"
 #include "grid/InPlaceEdit.h"
 #include "grid/TitleTip.h"
+#include "grid/GridPrintLayout.h"
+#include "model/Globals.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Pen.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Pen.h"
 
 #include <algorithm>
 #include <ctime>
 #include <utility>
+
+namespace {
+
+// The model's limit of rows and columns: both fit the 16-bit halves of the selection keys.
+constexpr int kMaxGridCount = 0x7FFF;
+
+} // namespace
 
 // --- title tip and drop target ------------------------------------------------------------------
 
@@ -325,13 +337,230 @@ BOOL CGridCtrl::SortItems(PFNGRIDCOMPARE compare, int col, BOOL ascending, LPARA
 
 // --- printing -----------------------------------------------------------------------------------
 
-void CGridCtrl::Print() {}
-void CGridCtrl::OnBeginPrinting(CDC*, CPrintInfo*) {}
-void CGridCtrl::OnPrint(CDC*, CPrintInfo*) {}
-void CGridCtrl::OnEndPrinting(CDC*, CPrintInfo*) {}
-void CGridCtrl::PrintColumnTitles(CDC*, CPrintInfo*) {}
-void CGridCtrl::PrintHeader(CDC*, CPrintInfo*) {}
-void CGridCtrl::PrintFooter(CDC*, CPrintInfo*) {}
+namespace {
+
+// The application title the print job names its document and header after.
+CString AppTitle() {
+    return CString(g_strProduct);
+}
+
+// Where each printed page's rows begin (indexes among the non-fixed rows).
+std::vector<int> PageStarts(const CGridCtrl& grid, int pageHeight) {
+    std::vector<int> heights;
+    for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row)
+        heights.push_back(grid.GetRowHeight(row));
+    return CGridPrintLayout::PageStarts(heights, pageHeight);
+}
+
+// Grid lines of one printed cell (inclusive rectangle): the bottom and, for row 0, the top; the
+// right and, in column 0, the left.
+void PrintCellLines(CDC* dc, int mode, int row, int col, const CRect& rect, bool firstPrintedRow) {
+    const int fromLeft = rect.left - (col > 0 ? 1 : 0);
+    const int fromTop = rect.top - (firstPrintedRow ? 0 : 1);
+    if (mode == GRIDLINES_BOTH || mode == GRIDLINES_HORZ) {
+        dc->MoveTo(fromLeft, rect.bottom);
+        dc->LineTo(rect.right + 1, rect.bottom);
+        if (row == 0) {
+            dc->MoveTo(fromLeft, rect.top);
+            dc->LineTo(rect.right + 1, rect.top);
+        }
+    }
+    if (mode == GRIDLINES_BOTH || mode == GRIDLINES_VERT) {
+        dc->MoveTo(rect.right, fromTop);
+        dc->LineTo(rect.right, rect.bottom + 1);
+        if (col == 0) {
+            dc->MoveTo(rect.left, fromTop);
+            dc->LineTo(rect.left, rect.bottom + 1);
+        }
+    }
+}
+
+} // namespace
+
+void CGridCtrl::Print() {
+    CPrintDialog dialog(
+        FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION, this);
+    if (dialog.DoModal() != IDOK || !dialog.PrinterDC())
+        return;
+    // Without rows there is nothing to print: no job at all.
+    if (m_nRows <= m_nFixedRows)
+        return;
+    CPrinterDC* dc = dialog.PrinterDC();
+    m_bPrinting = TRUE;
+    const CString title = AppTitle();
+    DOCINFO info{};
+    info.cbSize = sizeof(info);
+    info.lpszDocName = title;
+    if (dc->StartDoc(&info) <= 0) {
+        m_bPrinting = FALSE;
+        return;
+    }
+    CPrintInfo job;
+    job.m_rectDraw.SetRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    OnBeginPrinting(dc, &job);
+    bool good = true;
+    for (UINT page = job.GetMinPage(); page <= job.GetMaxPage() && good; ++page) {
+        dc->StartPage();
+        job.m_nCurPage = page;
+        OnPrint(dc, &job);
+        good = dc->EndPage() > 0;
+    }
+    OnEndPrinting(dc, &job);
+    if (good)
+        dc->EndDoc();
+    else
+        dc->AbortDoc();
+    m_bPrinting = FALSE;
+}
+
+void CGridCtrl::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
+    if (!dc || !info || m_nRows <= m_nFixedRows)
+        return;
+    delete m_pPrinterFont;
+    m_pPrinterFont = new CFont;
+    m_pPrinterFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                               CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                               "Times New Roman");
+    CFont* old = dc->SelectObject(m_pPrinterFont);
+    const CSize sample = dc->GetTextExtent(CString("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ"));
+    const CGridPrintLayout::Metrics m =
+        CGridPrintLayout::Measure(sample.cx, sample.cy, GetVirtualWidth(), GetFixedRowHeight(),
+                                  dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    m_CharSize = CSize(m.charWidth, m.charHeight);
+    m_PaperSize = CSize(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    m_LogicalPageSize = CSize(m.pageWidth, m.pageHeight);
+    m_nPageHeight = m.rowsHeight;
+    info->SetMaxPage(static_cast<UINT>(PageStarts(*this, m_nPageHeight).size()));
+    info->m_nCurPage = 1;
+    dc->SelectObject(old);
+}
+
+void CGridCtrl::OnPrint(CDC* dc, CPrintInfo* info) {
+    if (!dc || !info || !m_pPrinterFont)
+        return;
+    CFont* old = dc->SelectObject(m_pPrinterFont);
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(m_LogicalPageSize.cx, m_LogicalPageSize.cy);
+    dc->SetViewportExt(m_PaperSize.cx, m_PaperSize.cy);
+    const int left = -4 * m_CharSize.cx;
+    int top = 0;
+    dc->SetWindowOrg(left, top);
+
+    info->m_rectDraw.SetRect(0, 0, m_LogicalPageSize.cx - 8 * m_CharSize.cx, 2 * m_CharSize.cy);
+    PrintHeader(dc, info);
+    top -= 3 * m_CharSize.cy;
+    dc->SetWindowOrg(left, top);
+
+    info->m_rectDraw.bottom = GetFixedRowHeight();
+    PrintColumnTitles(dc, info);
+    top -= GetFixedRowHeight();
+    dc->SetWindowOrg(left, top);
+
+    const std::vector<int> starts = PageStarts(*this, m_nPageHeight);
+    const size_t page = info->m_nCurPage;
+    if (page >= 1 && page <= starts.size()) {
+        const int first = m_nFixedRows + starts[page - 1];
+        const int end = page < starts.size() ? m_nFixedRows + starts[page] : m_nRows;
+        CPen pen;
+        pen.CreatePen(PS_SOLID, 0, m_crGridColour);
+        CRect rect;
+        rect.bottom = -1;
+        for (int row = first; row < end; ++row) {
+            rect.top = rect.bottom + 1;
+            rect.bottom = rect.top + GetRowHeight(row) - 1;
+            rect.right = -1;
+            for (int col = 0; col < m_nCols; ++col) {
+                rect.left = rect.right + 1;
+                rect.right = rect.left + GetColumnWidth(col) - 1;
+                DrawCell(dc, row, col, rect, FALSE);
+                CPen* oldPen = dc->SelectObject(&pen);
+                PrintCellLines(dc, m_nGridLines, row, col, rect, row == first);
+                dc->SelectObject(oldPen);
+            }
+        }
+        info->m_rectDraw.SetRect(0, 0, m_LogicalPageSize.cx - 8 * m_CharSize.cx, 2 * m_CharSize.cy);
+        dc->SetWindowOrg(left, 2 * m_CharSize.cy - m_LogicalPageSize.cy);
+        PrintFooter(dc, info);
+    }
+    dc->SetWindowOrg(0, 0);
+    dc->SelectObject(old);
+}
+
+void CGridCtrl::OnEndPrinting(CDC*, CPrintInfo*) {
+    delete m_pPrinterFont;
+    m_pPrinterFont = nullptr;
+}
+
+void CGridCtrl::PrintColumnTitles(CDC* dc, CPrintInfo*) {
+    CPen pen;
+    pen.CreatePen(PS_SOLID, 0, m_crGridColour);
+    CRect rect;
+    rect.bottom = -1;
+    for (int row = 0; row < m_nFixedRows; ++row) {
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        rect.right = -1;
+        for (int col = 0; col < m_nCols; ++col) {
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            DrawHeaderCell(dc, row, col, rect, FALSE);
+            CPen* oldPen = dc->SelectObject(&pen);
+            PrintCellLines(dc, m_nGridLines, row, col, rect, row == 0);
+            dc->SelectObject(oldPen);
+        }
+    }
+}
+
+void CGridCtrl::PrintHeader(CDC* dc, CPrintInfo* info) {
+    if (!m_pPrinterFont)
+        return;
+    LOGFONT lf{};
+    m_pPrinterFont->GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    CFont bold;
+    bold.CreateFontIndirect(&lf);
+    CFont* old = dc->SelectObject(&bold);
+    dc->SetBkMode(TRANSPARENT);
+    CRect rect = info->m_rectDraw;
+    dc->DrawText(AppTitle(), &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // The caption of the nearest titled window holding the grid.
+    CString caption;
+    for (CWnd* wnd = GetParent(); wnd && caption.IsEmpty(); wnd = wnd->GetParent())
+        wnd->GetWindowText(caption);
+    rect = info->m_rectDraw;
+    dc->DrawText(caption, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    CPen* oldPen = static_cast<CPen*>(dc->SelectStockObject(BLACK_PEN));
+    dc->MoveTo(info->m_rectDraw.left, info->m_rectDraw.bottom);
+    dc->LineTo(info->m_rectDraw.right, info->m_rectDraw.bottom);
+    dc->SelectObject(oldPen);
+    dc->SelectObject(old);
+}
+
+void CGridCtrl::PrintFooter(CDC* dc, CPrintInfo* info) {
+    if (!m_pPrinterFont)
+        return;
+    CRect rect = info->m_rectDraw;
+    CPen* oldPen = static_cast<CPen*>(dc->SelectStockObject(BLACK_PEN));
+    dc->MoveTo(rect.left, rect.top);
+    dc->LineTo(rect.right, rect.top);
+    dc->SelectObject(oldPen);
+    LOGFONT lf{};
+    m_pPrinterFont->GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    CFont bold;
+    bold.CreateFontIndirect(&lf);
+    CFont* old = dc->SelectObject(&bold);
+    dc->SetBkMode(TRANSPARENT);
+    rect.OffsetRect(0, m_CharSize.cy / 2);
+    CString page;
+    page.Format("Page %u of %u", info->m_nCurPage, info->GetMaxPage());
+    dc->DrawText(page, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+    char stamp[128] = {};
+    const std::time_t now = std::time(nullptr);
+    std::strftime(stamp, sizeof(stamp), "%c", std::localtime(&now));
+    dc->DrawText(CString(stamp), &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+    dc->SelectObject(old);
+}
 
 // --- CSV files ----------------------------------------------------------------------------------
 
@@ -354,24 +583,33 @@ BOOL CGridCtrl::Load(LPCTSTR fileName) {
         return FALSE;
     }
     DeleteAllItems();
+    BOOL whole = TRUE;
     if (!lines.empty()) {
         for (const CString& heading : lines.front())
-            InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1);
-        for (size_t i = 1; i < lines.size(); ++i) {
+            whole = InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1) >= 0 && whole;
+        for (size_t i = 1; i < lines.size() && whole; ++i) {
             const CGridCsv::Row& fields = lines[i];
             const int row = InsertRow(fields.empty() ? "" : fields.front().GetString(), -1);
+            whole = row >= 0;
             for (size_t k = 1; k < fields.size() && row >= 0; ++k)
                 SetItemText(row, static_cast<int>(k), fields[k]);
         }
     }
     AutoSizeColumns();
-    return TRUE;
+    // A file larger than a grid can hold is no loaded file.
+    if (!whole) {
+        CString message;
+        message.Format("%s: more rows or columns than a grid holds (%d)", fileName ? fileName : "",
+                       kMaxGridCount);
+        CGridCsv::Report(message);
+    }
+    return whole;
 }
 
 // --- insertion and deletion ---------------------------------------------------------------------
 
 int CGridCtrl::InsertColumn(LPCTSTR heading, UINT format, int col) {
-    if (col < -1 || col >= m_nCols)
+    if (col < -1 || col >= m_nCols || m_nCols >= kMaxGridCount)
         return -1;
     ResetSelectedRange();
     if (m_nRows < 1)
@@ -396,7 +634,7 @@ int CGridCtrl::InsertColumn(LPCTSTR heading, UINT format, int col) {
 }
 
 int CGridCtrl::InsertRow(LPCTSTR heading, int row) {
-    if (row < -1 || row >= m_nRows)
+    if (row < -1 || row >= m_nRows || m_nRows >= kMaxGridCount)
         return -1;
     ResetSelectedRange();
     if (m_nCols < 1)

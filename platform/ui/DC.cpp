@@ -459,7 +459,9 @@ UINT CDC::SetTextAlign(UINT flags) {
 }
 
 int CDC::SetMapMode(int mode) {
-    return std::exchange(m_state->mapMode, mode);
+    const int old = std::exchange(m_state->mapMode, mode);
+    ApplyTransform();
+    return old;
 }
 int CDC::GetMapMode() const {
     return m_state->mapMode;
@@ -486,6 +488,7 @@ CPoint CDC::GetViewportOrg() const {
 }
 CSize CDC::SetWindowExt(int cx, int cy) {
     QSize old = std::exchange(m_state->winExt, QSize(cx, cy));
+    ApplyTransform();
     return CSize(old.width(), old.height());
 }
 CSize CDC::GetWindowExt() const {
@@ -493,6 +496,7 @@ CSize CDC::GetWindowExt() const {
 }
 CSize CDC::SetViewportExt(int cx, int cy) {
     QSize old = std::exchange(m_state->vpExt, QSize(cx, cy));
+    ApplyTransform();
     return CSize(old.width(), old.height());
 }
 CSize CDC::GetViewportExt() const {
@@ -500,20 +504,22 @@ CSize CDC::GetViewportExt() const {
 }
 
 void CDC::LPtoDP(LPPOINT points, int count) const {
-    const QPoint d = m_state->vpOrg - m_state->winOrg;
+    const QTransform t = Mapping();
     for (int i = 0; points && i < count; ++i) {
-        points[i].x += d.x();
-        points[i].y += d.y();
+        const QPointF p = t.map(QPointF(points[i].x, points[i].y));
+        points[i].x = static_cast<LONG>(std::lround(p.x()));
+        points[i].y = static_cast<LONG>(std::lround(p.y()));
     }
 }
 void CDC::LPtoDP(LPRECT rect) const {
     LPtoDP(reinterpret_cast<LPPOINT>(rect), 2);
 }
 void CDC::DPtoLP(LPPOINT points, int count) const {
-    const QPoint d = m_state->winOrg - m_state->vpOrg;
+    const QTransform t = Mapping().inverted();
     for (int i = 0; points && i < count; ++i) {
-        points[i].x += d.x();
-        points[i].y += d.y();
+        const QPointF p = t.map(QPointF(points[i].x, points[i].y));
+        points[i].x = static_cast<LONG>(std::lround(p.x()));
+        points[i].y = static_cast<LONG>(std::lround(p.y()));
     }
 }
 void CDC::DPtoLP(LPRECT rect) const {
@@ -528,11 +534,22 @@ QPainter* CDC::PreparePainter() const {
     return m_painter;
 }
 
+// Logical to device: the origins, and under MM_ANISOTROPIC the scale of viewport to window extents.
+QTransform CDC::Mapping() const {
+    QTransform t;
+    t.translate(m_state->vpOrg.x(), m_state->vpOrg.y());
+    const QSize w = m_state->winExt;
+    const QSize v = m_state->vpExt;
+    if (m_state->mapMode == MM_ANISOTROPIC && w.width() != 0 && w.height() != 0)
+        t.scale(static_cast<double>(v.width()) / w.width(), static_cast<double>(v.height()) / w.height());
+    t.translate(-m_state->winOrg.x(), -m_state->winOrg.y());
+    return t;
+}
+
 void CDC::ApplyTransform() const {
     if (!m_painter)
         return;
-    const QPoint d = m_state->vpOrg - m_state->winOrg;
-    m_painter->setWorldTransform(QTransform::fromTranslate(d.x(), d.y()));
+    m_painter->setWorldTransform(Mapping());
 }
 
 void CDC::ApplyClip() const {

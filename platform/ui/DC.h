@@ -20,6 +20,7 @@ class CWnd;
 class QImage;
 class QPaintDevice;
 class QPainter;
+class QTransform;
 
 class CDC {
 public:
@@ -180,6 +181,7 @@ public:
 protected:
     struct State;
     State& S() const { return *m_state; }
+    QTransform Mapping() const;
     void ApplyTransform() const;
     void ApplyClip() const;
     // Puts object in the slot; returns the previous object, or null when it died on leaving.

@@ -137,8 +137,10 @@ constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE GB2312_CHARSET = 134;
 constexpr BYTE OUT_DEFAULT_PRECIS = 0;
+constexpr BYTE OUT_CHARACTER_PRECIS = 2;
 constexpr BYTE OUT_STROKE_PRECIS = 3;
 constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
+constexpr BYTE CLIP_CHARACTER_PRECIS = 1;
 constexpr BYTE CLIP_STROKE_PRECIS = 2;
 constexpr BYTE DEFAULT_QUALITY = 0;
 constexpr BYTE PROOF_QUALITY = 2;
@@ -222,6 +224,7 @@ constexpr UINT BF_FLAT = 0x4000;
 
 // Mapping modes and device caps.
 constexpr int MM_TEXT = 1;
+constexpr int MM_ANISOTROPIC = 8;
 constexpr int HORZRES = 8;
 constexpr int VERTRES = 10;
 constexpr int BITSPIXEL = 12;

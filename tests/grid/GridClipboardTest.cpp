@@ -53,12 +53,21 @@ TEST_F(GridExtTest, PasteSpreadsTokensFromTheAnchorAndSkipsReadOnlyCells) {
     EXPECT_EQ(grid.GetItemText(5, 3), "a");
     EXPECT_FALSE(grid.PasteText(3, 2, "v"));
 
+    // Ctrl+V pastes the clipboard at the focus cell.
+    CClipboard::SetText("k\tl");
+    grid.SetFocusCellAt(1, 1);
+    grid.SetFocus();
+    EXPECT_TRUE(grid.OnUpdateEditPaste());
+    CtrlKey(grid.Widget(), Qt::Key_V);
+    EXPECT_EQ(grid.GetItemText(1, 1), "k");
+    EXPECT_EQ(grid.GetItemText(1, 2), "l");
+
     grid.SetEditable(FALSE);
     EXPECT_FALSE(grid.PasteText(1, 1, "v"));
     CClipboard::SetText("v");
     grid.SetFocusCellAt(1, 1);
     grid.OnEditPaste();
-    EXPECT_EQ(grid.GetItemText(1, 1), "1,1");
+    EXPECT_EQ(grid.GetItemText(1, 1), "k"); // a grid that is not editable takes no paste
     EXPECT_FALSE(grid.OnUpdateEditPaste());
 }
 

@@ -67,6 +67,25 @@ TEST_F(GridEditorTest, TypingOpensTheEditorAndEnterStores) {
     EXPECT_EQ(parent.Codes(GRIDN_END_EDIT), (std::vector<Note>{{GRIDN_END_EDIT, 2, 1}}));
 }
 
+TEST_F(GridEditorTest, TheEditorWidensWithItsTextUpToTheGridsEdge) {
+    grid.SetColumnWidth(1, 30);
+    Type("W");
+    CWnd* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    CRect before;
+    ed->GetWindowRect(&before);
+    EXPECT_LE(before.Width(), 30);
+    r9test::Type(ed->Widget(), "WWWWWWW");
+    CRect after;
+    ed->GetWindowRect(&after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_GT(after.Width(), 60);
+    CRect client;
+    grid.GetClientRect(&client);
+    grid.ClientToScreen(&client);
+    EXPECT_LE(after.right, client.right);
+}
+
 TEST_F(GridEditorTest, FirstKeysTypeWhatTheyAre) {
     // A space or "!" starts the text like any other character; a character outside ASCII is refused.
     struct Case {

@@ -114,6 +114,18 @@ TEST_F(GridExtTest, CsvSaveAndLoadRebuildTheGrid) {
     EXPECT_FALSE(other.Load("/nonexistent/none.csv"));
     EXPECT_FALSE(reported.IsEmpty());
     EXPECT_EQ(other.GetRowCount(), 3); // a failed open leaves the grid as it was
+
+    // A file with more rows than a grid holds is reported, not taken for loaded.
+    {
+        std::ofstream big(path, std::ios::binary);
+        big << "h\n";
+        for (int r = 0; r < 0x7FFF; ++r)
+            big << r << "\n";
+    }
+    reported.Empty();
+    EXPECT_FALSE(other.Load(path.c_str()));
+    EXPECT_FALSE(reported.IsEmpty());
+    EXPECT_EQ(other.GetRowCount(), 0x7FFF);
     CGridCsv::SetReporter(nullptr);
     std::remove(path.c_str());
 }
