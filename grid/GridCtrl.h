@@ -2,7 +2,7 @@
 // buffer, scrolled by its own scroll bars, driven by keys and mouse; it tells its owner with
 // WM_NOTIFY (GridNotify) and posts WM_COMMAND after every left release over a cell. The in-place
 // editors, clipboard, drag and drop, sorting, printing, CSV files, insertion, auto-size and
-// search are built over the same model in GridCtrlExt.cpp and the helper classes it uses.
+// search are built over the same model with the window-free helper classes of this folder.
 #pragma once
 
 #include "grid/GridModel.h"
@@ -88,7 +88,7 @@ public:
     void AutoScrollTo(CPoint point);
     CMenu& GetPopupMenu() { return m_popupMenu; }
 
-    // --- in-place editing and title tip (GridCtrlExt.cpp) -------------------------------------------
+    // --- in-place editing and title tip ---------------------------------
     // key: the virtual key that starts the edit (VK_LBUTTON for the mouse, a navigation key after
     // an edit ended with it, 0 when typing); ch: the typed character that starts it (0 for none).
     virtual void EditCell(int row, int col, UINT key, UINT ch = 0);
@@ -99,7 +99,7 @@ public:
     // GRIDN_END_EDIT of the editor (GRID_EDITOR_ID).
     void OnEndInPlaceEdit(NMHDR* nmhdr, LRESULT* result);
 
-    // --- clipboard, drag and drop (GridCtrlExt.cpp) --------------------------------------------------
+    // --- clipboard, drag and drop ----------------------------------------
     // The selection's bounding range as text: rows joined by "\n", fields by "\t"; FALSE when no
     // range is selected.
     virtual BOOL CopySelection(CString& text);
@@ -121,7 +121,7 @@ public:
     void OnDragLeave();
     BOOL OnDrop(const CString* text, DWORD effect, CPoint point);
 
-    // --- sorting, printing, CSV (GridCtrlExt.cpp) ----------------------------------------------------
+    // --- sorting, printing, CSV ------------------------------------------
     BOOL SortTextItems(int col, BOOL ascending);
     BOOL SortTextItems(int col, BOOL ascending, int low, int high);
     BOOL SortItems(PFNGRIDCOMPARE compare, int col, BOOL ascending, LPARAM data = 0);
@@ -136,7 +136,7 @@ public:
     BOOL Save(LPCTSTR fileName);
     BOOL Load(LPCTSTR fileName);
 
-    // --- insertion, deletion, auto-size, search (GridCtrlExt.cpp) -----------------------------------
+    // --- insertion, deletion, auto-size, search -------------------------
     int InsertColumn(LPCTSTR heading, UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE, int col = -1);
     int InsertRow(LPCTSTR heading, int row = -1);
     BOOL DeleteColumn(int col);
@@ -206,7 +206,7 @@ protected:
 
 private:
     DECLARE_MESSAGE_MAP()
-    // Title tip and drop target (GridCtrlExt.cpp).
+    // Title tip and drop target.
     void AttachTitleTipAndDropTarget();
     void ReleaseTitleTipAndDropTarget();
     void HideTitleTip();
