@@ -869,15 +869,28 @@ void CGridCtrl::SetRedraw(BOOL allowDraw, BOOL resetScrollBars) {
         ResetScrollBars();
 }
 
+CDC* CGridCtrl::MeasureDC() {
+    // One DC for every measurement: making one per call cost more than the measuring when a
+    // loaded file sizes thousands of cells.
+    if (!m_pMeasureDC) {
+        auto dc = std::make_unique<CDC>();
+        if (!dc->CreateCompatibleDC(nullptr))
+            return nullptr;
+        m_pMeasureDC = std::move(dc);
+    }
+    return m_pMeasureDC.get();
+}
+
 CSize CGridCtrl::GetTextExtent(LPCTSTR text, BOOL useSelectedFont) {
-    CDC dc;
-    if (!dc.CreateCompatibleDC(nullptr))
+    CDC* dc = MeasureDC();
+    if (!dc)
         return CSize(0, 0);
     LOGFONT lf = m_Logfont;
     if (useSelectedFont)
         lf.lfWeight = 600;
-    dc.SelectObject(CellFont(lf));
-    CSize size = dc.GetTextExtent(CString(text ? text : ""));
+    CFont* old = dc->SelectObject(CellFont(lf));
+    CSize size = dc->GetTextExtent(CString(text ? text : ""));
+    dc->SelectObject(old);
     size.cx += 2 * m_nMargin;
     size.cy += 2 * m_nMargin;
     return size;
@@ -887,14 +900,15 @@ CSize CGridCtrl::GetCellTextExtent(int row, int col, CDC*) {
     const CGridCellItem* cell = GetCell(row, col);
     if (!cell)
         return CSize(0, 0);
-    CDC dc;
-    if (!dc.CreateCompatibleDC(nullptr))
+    CDC* dc = MeasureDC();
+    if (!dc)
         return CSize(0, 0);
     LOGFONT lf = cell->lfFont;
     if (IsCellFixed(row, col))
         lf.lfWeight = 600;
-    dc.SelectObject(CellFont(lf));
-    CSize size = dc.GetTextExtent(cell->szText);
+    CFont* old = dc->SelectObject(CellFont(lf));
+    CSize size = dc->GetTextExtent(cell->szText);
+    dc->SelectObject(old);
     size.cx += 4 * m_nMargin;
     size.cy += 2 * m_nMargin;
     return size;

@@ -213,6 +213,7 @@ private:
     LRESULT OnSysColorChangeMessage(WPARAM wParam, LPARAM lParam);
     void EnsureScrollBars();
     CFont* CellFont(const LOGFONT& font);
+    CDC* MeasureDC();
     void BuildPopupMenu();
     void RefreshMenuTexts();
     void ScrollArea(int dx, int dy);
@@ -229,6 +230,7 @@ private:
     std::map<std::string, std::unique_ptr<CFont>> m_cellFonts;
     LOGFONT m_lastLogFont{};
     CFont* m_lastCellFont = nullptr;
+    std::unique_ptr<CDC> m_pMeasureDC;
     CWnd* m_pFocusBeforePress = nullptr;
 };
 
