@@ -134,7 +134,7 @@ Bytes FileOf(const cJSON* doc) {
     return b;
 }
 
-cJSON* Path(cJSON* root, std::initializer_list<const char*> keys) {
+cJSON* Path(cJSON* root, const std::vector<const char*>& keys) {
     cJSON* c = root;
     for (const char* k : keys)
         c = cJSON_GetObjectItemCaseSensitive(c, k);
@@ -275,12 +275,12 @@ TEST(JsonPresetWrite, UnlockedWritesASpaceMarkerAndCompleteRoundTrips) {
 TEST(JsonPresetRead, HandBuiltDocumentsAreRefusedWithoutChange) {
     const PresetRecords r = PatternRecords(5);
     using Edit = std::function<void(cJSON*)>;
-    auto remove = [](std::initializer_list<const char*> path, const char* key) {
+    // The edits keep their own copy of the path: a braced list dies with its full expression.
+    auto remove = [](std::vector<const char*> path, const char* key) {
         return Edit(
             [path, key](cJSON* root) { cJSON_DeleteItemFromObjectCaseSensitive(Path(root, path), key); });
     };
-    auto replace = [](std::initializer_list<const char*> path, const char* key,
-                      std::function<cJSON*()> make) {
+    auto replace = [](std::vector<const char*> path, const char* key, std::function<cJSON*()> make) {
         return Edit([path, key, make](cJSON* root) {
             cJSON_ReplaceItemInObjectCaseSensitive(Path(root, path), key, make());
         });
