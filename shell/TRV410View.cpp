@@ -1197,13 +1197,21 @@ LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
         for (int i = 0; i < 15; ++i)
             state[i] = g_devStateBytes[i].load();
         typeChanged = state[0] != g_pcSourceSet.inputType;
-        for (int i = 2; i <= 7; ++i)
-            levelsChanged |= state[i] != reinterpret_cast<const BYTE*>(&g_pcSourceSet)[i];
-        levelsChanged |= state[14] != g_systemData.masterOn;
-        if (levelsChanged) {
+        // A record with a change not sent yet keeps the user's bytes: the state may have been
+        // read before the change and would undo it before it goes out.
+        const bool levelsPending = g_bSourceSetDirty.load() != 0;
+        const bool masterPending = g_bSystemDataDirty.load() != 0;
+        if (!levelsPending)
             for (int i = 2; i <= 7; ++i)
-                reinterpret_cast<BYTE*>(&g_pcSourceSet)[i] = static_cast<BYTE>(state[i]);
-            g_systemData.masterOn = static_cast<BYTE>(state[14]);
+                levelsChanged |= state[i] != reinterpret_cast<const BYTE*>(&g_pcSourceSet)[i];
+        if (!masterPending)
+            levelsChanged |= state[14] != g_systemData.masterOn;
+        if (levelsChanged) {
+            if (!levelsPending)
+                for (int i = 2; i <= 7; ++i)
+                    reinterpret_cast<BYTE*>(&g_pcSourceSet)[i] = static_cast<BYTE>(state[i]);
+            if (!masterPending)
+                g_systemData.masterOn = static_cast<BYTE>(state[14]);
         }
     }
     if (typeChanged) {
