@@ -174,6 +174,8 @@ bool CAtomicFile::Open() {
     const std::string folder = FolderOf(m_target);
     const std::string base = BaseOf(m_target);
     RemoveStale(folder, base, BaseOf(m_path));
+    if (FolderOf(m_path) != folder) // earlier versions wrote beside the link
+        RemoveStale(FolderOf(m_path), BaseOf(m_path), BaseOf(m_path));
     for (int attempt = 0; attempt < 100; ++attempt) {
         if (const int e = Injected(Step::Create))
             return Fail(e);
