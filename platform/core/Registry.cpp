@@ -509,7 +509,8 @@ LSTATUS RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) {
     if (s.Readable() != ERROR_SUCCESS)
         return s.Readable();
     const auto before = s.store.keys.size();
-    std::erase_if(s.store.keys, [&](const Key& k) { return SameText(k.path, path) || IsBelow(k.path, path); });
+    std::erase_if(s.store.keys,
+                  [&](const Key& k) { return SameText(k.path, path) || IsBelow(k.path, path); });
     if (s.store.keys.size() == before)
         return ERROR_FILE_NOT_FOUND;
     return s.Save();

@@ -70,7 +70,8 @@ const std::vector<Writer>& Writers() {
          }},
         {"workbook", "xlsx",
          [](const std::string& p, int gen) {
-             std::vector<std::vector<CString>> rows(static_cast<size_t>(40 * gen), {CString("a"), CString("b")});
+             std::vector<std::vector<CString>> rows(static_cast<size_t>(40 * gen),
+                                                    {CString("a"), CString("b")});
              rows[0][0].Format("generation %d", gen);
              return CWorkbookExport::Write(p.c_str(), "QL800", {"one", "two"}, rows) != FALSE;
          }},
@@ -211,10 +212,13 @@ const std::vector<Reader>& Readers() {
         {"json complete",
          [](const std::string& p) { return CJsonPreset().ReadCompleteFile(p.c_str(), PresetRecords()).ok; }},
         {"archive all",
-         [](const std::string& p) { return CPresetArchive::ReadAllPresetsFile(p.c_str(), PresetRecords()).ok; }},
+         [](const std::string& p) {
+             return CPresetArchive::ReadAllPresetsFile(p.c_str(), PresetRecords()).ok;
+         }},
         {"archive single",
          [](const std::string& p) { return CPresetArchive::ReadPresetFile(p.c_str(), PresetRecords()).ok; }},
-        {"output map", [](const std::string& p) { return COutputMapFile::ReadFile(p.c_str(), PresetRecords()).ok; }},
+        {"output map",
+         [](const std::string& p) { return COutputMapFile::ReadFile(p.c_str(), PresetRecords()).ok; }},
         {"csv",
          [](const std::string& p) {
              std::vector<CGridCsv::Row> lines;

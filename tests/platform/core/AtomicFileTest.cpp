@@ -55,7 +55,8 @@ TEST_F(AtomicFile, SyncsTheFileBeforeTheRenameAndTheFolderAfterIt) {
         return 0;
     });
     ASSERT_TRUE(CAtomicFile::WriteWhole(m_dir + "/a.bin", "new"));
-    EXPECT_EQ(steps, (std::vector<Step>{Step::Create, Step::Write, Step::SyncFile, Step::Rename, Step::SyncFolder}));
+    EXPECT_EQ(steps,
+              (std::vector<Step>{Step::Create, Step::Write, Step::SyncFile, Step::Rename, Step::SyncFolder}));
     EXPECT_EQ(Slurp(m_dir + "/a.bin"), "new");
 }
 
@@ -175,7 +176,7 @@ TEST_F(AtomicFile, TheReaderTakesOnlyRegularFilesWithinTheLimit) {
         std::size_t limit;
         int error;
     } cases[] = {
-        {"ten", 10, 0},          {"ten", 9, EFBIG},       {"fifo", 100, EINVAL}, // never waits for a writer
+        {"ten", 10, 0},          {"ten", 9, EFBIG},        {"fifo", 100, EINVAL}, // never waits for a writer
         {"folder", 100, EISDIR}, {"missing", 100, ENOENT},
     };
     for (const auto& c : cases) {

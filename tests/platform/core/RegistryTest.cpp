@@ -237,8 +237,8 @@ TEST_F(Registry, AStoreThatCannotBeReadIsNeverOverwritten) {
         HKEY k = nullptr;
         EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, KEY_READ, &k), ERROR_FILE_NOT_FOUND)
             << c.what;
-        EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                                 nullptr),
+        EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                 &k, nullptr),
                   c.writeFails)
             << c.what;
         HKEY root = HKEY_CURRENT_USER;
@@ -302,7 +302,8 @@ TEST_F(Registry, WritesThroughALinkKeepTheModeAndLeaveNoTemporary) {
     ASSERT_EQ(stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
     EXPECT_NE(Slurp(real).find("Language=sz:Chinese"), std::string::npos);
-    EXPECT_EQ(disktest::Names(m_dir + "/sub"), (std::vector<std::string>{"registry.ini", "registry.ini.lock"}));
+    EXPECT_EQ(disktest::Names(m_dir + "/sub"),
+              (std::vector<std::string>{"registry.ini", "registry.ini.lock"}));
     EXPECT_EQ(disktest::Names(m_dir + "/dotfiles"), std::vector<std::string>{"registry.ini"});
 }
 
