@@ -154,8 +154,10 @@ bool CAtomicFile::Fail(int error) {
 }
 
 bool CAtomicFile::Open() {
-    if (m_path.empty() || m_path.back() == '/')
-        return Fail(EINVAL);
+    if (m_path.empty())
+        return Fail(ENOENT);
+    if (m_path.back() == '/')
+        return Fail(EISDIR);
     m_target = FollowLinks(m_path);
     if (m_target.empty())
         return Fail(errno);

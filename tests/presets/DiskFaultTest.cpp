@@ -126,13 +126,18 @@ TEST_F(DiskFaults, ASaveThroughALinkWritesItsTargetWithTheTargetsMode) {
     }
 }
 
-TEST_F(DiskFaults, TheLongestFileNameSaves) {
+TEST_F(DiskFaults, TheLongestFileNameSavesAndKeepsItsMode) {
     for (const Writer& w : Writers()) {
         const std::string dir = Folder(w);
         const std::string name = std::string(254 - std::strlen(w.ext), 'n') + "." + w.ext;
         ASSERT_EQ(name.size(), 255u);
-        EXPECT_TRUE(w.write(dir + "/" + name, 1)) << w.kind;
-        EXPECT_TRUE(w.write(dir + "/" + name, 2)) << w.kind;
+        const std::string path = dir + "/" + name;
+        ASSERT_TRUE(w.write(path, 1)) << w.kind;
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+        EXPECT_TRUE(w.write(path, 2)) << w.kind;
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u) << w.kind;
         EXPECT_EQ(disktest::Names(dir), std::vector<std::string>{name}) << w.kind;
     }
 }
