@@ -135,12 +135,9 @@ void CDataViewDlg::OnExportExcel() {
     const CString path = ChooseExcelFile();
     if (path.IsEmpty())
         return;
-    // The chosen file itself, in the folder chosen.
-    if (EnsurePath(path, TRUE)) {
-        std::error_code ec;
-        if (!std::filesystem::remove(std::filesystem::path(path.GetString()), ec) || ec)
-            return;
-    }
+    // The chosen file itself, in the folder chosen. An old file there is not deleted first: the
+    // export replaces it only once the new one is written whole.
+    EnsurePath(path, TRUE);
     std::vector<CString> titles;
     std::vector<std::vector<CString>> rows;
     CWorkbookExport::ReadList(m_list, titles, rows);

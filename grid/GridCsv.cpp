@@ -1,16 +1,19 @@
 #include "grid/GridCsv.h"
 
+#include "platform/core/AtomicFile.h"
+#include "platform/core/RegularFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <string>
 #include <utility>
 
 namespace {
 
-CString Reason(const char* what, const char* path) {
+CString Reason(const char* what, const char* path, int error) {
     CString s;
-    s.Format("%s %s: %s", what, path, std::strerror(errno));
+    s.Format("%s %s: %s", what, path, error == EINVAL ? "Not a regular file" : std::strerror(error));
     return s;
 }
 
@@ -31,10 +34,11 @@ void CGridCsv::Report(const CString& message) {
 }
 
 bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text, CString* error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    // Written beside the target and renamed over it: a full disk keeps the old file whole.
+    CAtomicFile out(path ? path : "");
+    if (!out.Open()) {
         if (error)
-            *error = Reason("Cannot create", path);
+            *error = Reason("Cannot create", path, out.Error());
         return false;
     }
     std::string line;
@@ -46,12 +50,12 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
             line += text(row, column).str();
         }
         line += '\n';
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        if (!out.Write(line))
+            break;
     }
-    out.flush();
-    if (!out) {
+    if (!out.Commit()) {
         if (error)
-            *error = Reason("Cannot write", path);
+            *error = Reason("Cannot write", path, out.Error());
         return false;
     }
     return true;
@@ -91,23 +95,12 @@ std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
 }
 
 bool CGridCsv::Read(const char* path, std::vector<Row>& lines, CString* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = Reason("Cannot open", path);
-        return false;
-    }
+    // A folder or a FIFO is refused, never read as an endless or impossible file.
     std::string text;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        text.resize(static_cast<size_t>(size));
-        in.read(text.data(), size);
-    }
-    if (in.bad() || (size > 0 && in.gcount() != size)) {
+    int why = 0;
+    if (!CRegularFile::Read(path ? path : "", text, text.max_size(), &why)) {
         if (error)
-            *error = Reason("Cannot read", path);
+            *error = Reason(why == ENOENT || why == EACCES ? "Cannot open" : "Cannot read", path, why);
         return false;
     }
     lines = Parse(text);

@@ -1,6 +1,9 @@
 #include "grid/WorkbookExport.h"
 
+#include "platform/core/AtomicFile.h"
 #include "platform/ui/ListCtrl.h"
+
+#include <cstring>
 
 #include <xlsxwriter.h>
 
@@ -38,7 +41,12 @@ BOOL CWorkbookExport::Write(const CString& path, const CString& sheet, const std
             *error = reason;
         return FALSE;
     };
-    lxw_workbook* book = workbook_new(path.GetString());
+    // The workbook is written to a temporary file beside the target and renamed over it only once
+    // the library closed it without error, so a failed export keeps the previous workbook.
+    CAtomicFile file(path.GetString());
+    if (!file.Open())
+        return fail(std::strerror(file.Error()));
+    lxw_workbook* book = workbook_new(file.TempPath().c_str());
     if (!book)
         return fail("The workbook cannot be made.");
     lxw_worksheet* ws = workbook_add_worksheet(book, sheet.GetString());
@@ -54,11 +62,13 @@ BOOL CWorkbookExport::Write(const CString& path, const CString& sheet, const std
             if (!rows[r][c].IsEmpty())
                 written = worksheet_write_string(ws, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
                                                  rows[r][c].GetString(), nullptr);
-    // Closing writes the file; it is the step that fails on a folder that cannot be written.
+    // Closing writes the file; it is the step that fails on a full disk.
     const lxw_error closed = workbook_close(book);
     if (written != LXW_NO_ERROR)
         return fail(lxw_strerror(written));
     if (closed != LXW_NO_ERROR)
         return fail(lxw_strerror(closed));
+    if (!file.Commit())
+        return fail(std::strerror(file.Error()));
     return TRUE;
 }

@@ -354,14 +354,14 @@ BOOL CJsonPreset::WriteCompleteFile(const CString& path, const PresetRecords& re
 
 PresetReadResult CJsonPreset::ReadSingleFile(const CString& path, const PresetRecords& base) {
     std::vector<BYTE> bytes;
-    if (!CPresetFileIo::ReadWholeFile(path, bytes))
+    if (!CPresetFileIo::ReadWholeFile(path, bytes, kMaxFileSize))
         return PresetReadResult::Refused(kTextReadPresetError);
     return DecodeSingle(bytes.data(), bytes.size(), base);
 }
 
 PresetReadResult CJsonPreset::ReadCompleteFile(const CString& path, const PresetRecords& base) {
     std::vector<BYTE> bytes;
-    if (!CPresetFileIo::ReadWholeFile(path, bytes))
+    if (!CPresetFileIo::ReadWholeFile(path, bytes, kMaxFileSize))
         return PresetReadResult::Refused(kTextReadAllPresetsError);
     return DecodeComplete(bytes.data(), bytes.size(), base);
 }

@@ -19,6 +19,9 @@ class CJsonPreset {
 public:
     static constexpr std::size_t kBlockSize = 32768;
     static constexpr int kMusicBytes = 112; // the first bytes of each input record in the file
+    // Real files are about 100 KB; a larger one is refused from its size, before cJSON spends
+    // gigabytes of memory on a crafted one.
+    static constexpr std::size_t kMaxFileSize = 4u << 20;
 
     CJsonPreset() = default;
 

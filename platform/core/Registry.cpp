@@ -1,5 +1,8 @@
 #include "platform/core/Registry.h"
 
+#include "platform/core/AtomicFile.h"
+#include "platform/core/RegularFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -7,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <mutex>
 #include <sstream>
 #include <sys/file.h>
@@ -28,12 +30,28 @@ struct Value {
     std::string data; // REG_SZ without its NUL; raw bytes otherwise
 };
 
+// A line of the file the store does not understand, written back where it stood: before the
+// value at index `before` of its key.
+struct KeptLine {
+    size_t before = 0;
+    std::string text;
+};
+
 struct Key {
     std::string path;
     std::vector<Value> values;
+    std::vector<KeptLine> kept;
 };
 
-using Store = std::vector<Key>;
+struct Store {
+    bool bom = false;                  // the file started with a UTF-8 byte-order mark
+    std::vector<std::string> preamble; // lines before the first section
+    std::vector<Key> keys;
+};
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+// A settings file is a few kilobytes; a larger one is not ours and is not parsed on every call.
+constexpr size_t kMaxFileSize = 1u << 20;
 
 std::mutex g_mutex; // guards g_storePath and serialises this process's own file work
 std::string g_storePath;
@@ -106,24 +124,43 @@ std::string Unhex(const std::string& s) {
 }
 
 // The name '=' split: the first '=' not escaped (names escape theirs as \e).
-Store Parse(std::istream& in) {
+Store Parse(const std::string& text) {
     Store store;
+    std::istringstream in(text);
     std::string line;
+    if (text.rfind(kBom, 0) == 0) {
+        store.bom = true;
+        in.seekg(3);
+    }
+    const auto keep = [&store](const std::string& l) {
+        if (store.keys.empty())
+            store.preamble.push_back(l);
+        else
+            store.keys.back().kept.push_back({store.keys.back().values.size(), l});
+    };
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (line.empty() || line[0] == ';')
+        if (line.empty())
             continue;
+        if (line[0] == ';') {
+            keep(line);
+            continue;
+        }
         if (line[0] == '[') {
             const auto end = line.rfind(']');
-            if (end == std::string::npos)
+            if (end == std::string::npos) {
+                keep(line);
                 continue;
-            store.push_back({Unescape(line.substr(1, end - 1)), {}});
+            }
+            store.keys.push_back({Unescape(line.substr(1, end - 1)), {}, {}});
             continue;
         }
         const auto eq = line.find('=');
-        if (store.empty() || eq == std::string::npos)
+        if (store.keys.empty() || eq == std::string::npos) {
+            keep(line);
             continue;
+        }
         Value v;
         v.name = Unescape(line.substr(0, eq));
         const std::string rest = line.substr(eq + 1);
@@ -134,36 +171,48 @@ Store Parse(std::istream& in) {
             v.type = REG_DWORD;
             const DWORD d = static_cast<DWORD>(std::strtoul(rest.c_str() + 3, nullptr, 10));
             v.data.assign(reinterpret_cast<const char*>(&d), 4);
-        } else if (rest.rfind("hex(", 0) == 0) {
-            const auto close = rest.find("):");
-            if (close == std::string::npos)
-                continue;
+        } else if (rest.rfind("hex(", 0) == 0 && rest.find("):") != std::string::npos) {
             v.type = static_cast<DWORD>(std::strtoul(rest.c_str() + 4, nullptr, 10));
-            v.data = Unhex(rest.substr(close + 2));
+            v.data = Unhex(rest.substr(rest.find("):") + 2));
         } else {
+            keep(line);
             continue;
         }
-        store.back().values.push_back(std::move(v));
+        store.keys.back().values.push_back(std::move(v));
     }
     return store;
 }
 
+void RenderValue(std::ostringstream& out, const Value& v) {
+    out << Escape(v.name, true) << '=';
+    if (v.type == REG_SZ) {
+        out << "sz:" << Escape(v.data, false);
+    } else if (v.type == REG_DWORD && v.data.size() == 4) {
+        DWORD d;
+        std::memcpy(&d, v.data.data(), 4);
+        out << "dw:" << d;
+    } else {
+        out << "hex(" << v.type << "):" << Hex(v.data);
+    }
+    out << '\n';
+}
+
 std::string Render(const Store& store) {
     std::ostringstream out;
-    for (const auto& k : store) {
+    if (store.bom)
+        out << kBom;
+    for (const auto& line : store.preamble)
+        out << line << '\n';
+    if (!store.preamble.empty())
+        out << '\n';
+    for (const auto& k : store.keys) {
         out << '[' << Escape(k.path, false) << "]\n";
-        for (const auto& v : k.values) {
-            out << Escape(v.name, true) << '=';
-            if (v.type == REG_SZ) {
-                out << "sz:" << Escape(v.data, false);
-            } else if (v.type == REG_DWORD && v.data.size() == 4) {
-                DWORD d;
-                std::memcpy(&d, v.data.data(), 4);
-                out << "dw:" << d;
-            } else {
-                out << "hex(" << v.type << "):" << Hex(v.data);
-            }
-            out << '\n';
+        size_t kept = 0;
+        for (size_t i = 0; i <= k.values.size(); ++i) {
+            for (; kept < k.kept.size() && k.kept[kept].before <= i; ++kept)
+                out << k.kept[kept].text << '\n';
+            if (i < k.values.size())
+                RenderValue(out, k.values[i]);
         }
         out << '\n';
     }
@@ -187,7 +236,9 @@ bool MakeDirs(const std::string& file) {
     return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// Holds the process mutex and the file lock of the store for one read or read-modify-write.
+// Holds the process mutex and the file lock of the store for one read or read-modify-write. A
+// store file that exists but cannot be read whole (no read permission, not a regular file, too
+// large) reads as holding no value, and nothing is written over it.
 class Session {
 public:
     explicit Session(bool write) : m_lock(g_mutex), m_path(PathLocked()) {
@@ -197,9 +248,12 @@ public:
         if (m_fd >= 0)
             while (flock(m_fd, write ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
             }
-        std::ifstream in(m_path, std::ios::binary);
-        if (in)
-            store = Parse(in);
+        std::string text;
+        int error = 0;
+        if (CRegularFile::Read(m_path, text, kMaxFileSize, &error))
+            store = Parse(text);
+        else if (error != ENOENT)
+            m_unreadable = error == EACCES || error == EPERM ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE;
     }
     ~Session() {
         if (m_fd >= 0)
@@ -208,24 +262,23 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    bool Save() {
-        const std::string tmp = m_path + ".tmp." + std::to_string(::getpid());
+    // ERROR_SUCCESS when the store was read (or does not exist yet): the error a write gets otherwise.
+    LSTATUS Readable() const { return m_unreadable; }
+
+    LSTATUS Save() {
+        if (m_unreadable != ERROR_SUCCESS)
+            return m_unreadable;
         const std::string text = Render(store);
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0)
-            return false;
-        bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        ok = ::fsync(fd) == 0 && ok;
-        ok = ::close(fd) == 0 && ok;
-        if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
-            std::remove(tmp.c_str());
-            return false;
-        }
-        return true;
+        if (text.size() > kMaxFileSize)
+            return ERROR_CANTWRITE; // it would not be read back
+        int error = 0;
+        if (CAtomicFile::WriteWhole(m_path, text, &error))
+            return ERROR_SUCCESS;
+        return error == EACCES || error == EPERM ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE;
     }
 
     Key* Find(const std::string& path) {
-        for (auto& k : store)
+        for (auto& k : store.keys)
             if (SameText(k.path, path))
                 return &k;
         return nullptr;
@@ -237,6 +290,7 @@ private:
     std::lock_guard<std::mutex> m_lock;
     std::string m_path;
     int m_fd = -1;
+    LSTATUS m_unreadable = ERROR_SUCCESS;
 };
 
 const char* RootName(HKEY h) {
@@ -363,10 +417,12 @@ LSTATUS RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD, LPTSTR, DWORD, REGSAM
     DWORD disposition = REG_OPENED_EXISTING_KEY;
     if (!IsRoot(path)) {
         Session s(true);
+        if (s.Readable() != ERROR_SUCCESS)
+            return s.Readable();
         if (!s.Find(path)) {
-            s.store.push_back({path, {}});
-            if (!s.Save())
-                return ERROR_CANTWRITE;
+            s.store.keys.push_back({path, {}, {}});
+            if (const LSTATUS saved = s.Save(); saved != ERROR_SUCCESS)
+                return saved;
             disposition = REG_CREATED_NEW_KEY;
         }
     }
@@ -396,6 +452,8 @@ LSTATUS RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD, DWORD dwType, const
     else if (dwType == REG_DWORD && data.size() != 4)
         return ERROR_INVALID_PARAMETER;
     Session s(true);
+    if (s.Readable() != ERROR_SUCCESS)
+        return s.Readable();
     Key* k = s.Find(path);
     if (!k)
         return ERROR_FILE_NOT_FOUND; // the key was deleted meanwhile
@@ -405,7 +463,7 @@ LSTATUS RegSetValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD, DWORD dwType, const
     } else {
         k->values.push_back({lpValueName ? lpValueName : "", dwType, std::move(data)});
     }
-    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return s.Save();
 }
 
 LSTATUS RegQueryValueEx(HKEY hKey, LPCTSTR lpValueName, DWORD*, DWORD* lpType, LPBYTE lpData,
@@ -426,12 +484,18 @@ LSTATUS RegDeleteValue(HKEY hKey, LPCTSTR lpValueName) {
     if (!BasePath(hKey, path))
         return ERROR_INVALID_HANDLE;
     Session s(true);
+    if (s.Readable() != ERROR_SUCCESS)
+        return s.Readable();
     Key* k = s.Find(path);
     Value* v = k ? FindValue(*k, lpValueName) : nullptr;
     if (!v)
         return ERROR_FILE_NOT_FOUND;
-    k->values.erase(k->values.begin() + (v - k->values.data()));
-    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    const size_t index = static_cast<size_t>(v - k->values.data());
+    k->values.erase(k->values.begin() + static_cast<std::ptrdiff_t>(index));
+    for (auto& line : k->kept)
+        if (line.before > index)
+            --line.before;
+    return s.Save();
 }
 
 LSTATUS RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) {
@@ -442,11 +506,14 @@ LSTATUS RegDeleteKey(HKEY hKey, LPCTSTR lpSubKey) {
     if (IsRoot(path))
         return ERROR_ACCESS_DENIED;
     Session s(true);
-    const auto before = s.store.size();
-    std::erase_if(s.store, [&](const Key& k) { return SameText(k.path, path) || IsBelow(k.path, path); });
-    if (s.store.size() == before)
+    if (s.Readable() != ERROR_SUCCESS)
+        return s.Readable();
+    const auto before = s.store.keys.size();
+    std::erase_if(s.store.keys,
+                  [&](const Key& k) { return SameText(k.path, path) || IsBelow(k.path, path); });
+    if (s.store.keys.size() == before)
         return ERROR_FILE_NOT_FOUND;
-    return s.Save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return s.Save();
 }
 
 LSTATUS RegEnumValue(HKEY hKey, DWORD dwIndex, LPTSTR lpValueName, DWORD* lpcchValueName, DWORD*,

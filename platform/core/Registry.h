@@ -1,7 +1,10 @@
 // The registry of the current user, kept in an INI file under the user's configuration folder.
 // Every call reads the file and every change rewrites it (temporary file and rename) under an
 // advisory lock, so two running instances never lose each other's values and a crash mid-write
-// never leaves a half file. Key paths and value names compare case-insensitively, as on Windows.
+// never leaves a half file (CAtomicFile). A store file that cannot be read whole (no permission,
+// not a regular file, over 1 MB) reads as empty and refuses every change, so it is never replaced
+// by a file of one value. Lines the store does not understand are written back as they were.
+// Key paths and value names compare case-insensitively, as on Windows.
 #pragma once
 
 #include "platform/core/WinTypes.h"

@@ -9,6 +9,7 @@
 #include "grid/WorkbookExport.h"
 #include "model/Filter.h"
 #include "model/KTV_Data.h"
+#include "platform/core/DiskFaults.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/PrintDialog.h"
 #include "support/ResetGlobals.h"
@@ -358,6 +359,27 @@ TEST_F(DataViewFixture, AWorkbookThatCannotBeWrittenIsToldToTheUser) {
     ClickExport();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Find("The Excel file could not be written"), 0);
+}
+
+// The old workbook is replaced only by a whole new one: a full disk keeps it as it was.
+TEST_F(DataViewFixture, AFailedExportKeepsThePreviousWorkbook) {
+    g_nViewMode = 1;
+    g_bChinese = 0;
+    Open();
+    dlg->FillTable();
+    chosen = folder + "kept.xlsx";
+    ClickExport();
+    ASSERT_TRUE(messages.empty());
+    const std::string before = reporttest::ZipPart(chosen, "xl/sharedStrings.xml");
+    dlg->GetList().SetItemText(0, 1, "never written");
+    {
+        disktest::InjectedFullDisk full;
+        ClickExport();
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Find("The Excel file could not be written"), 0);
+    EXPECT_EQ(reporttest::ZipPart(chosen, "xl/sharedStrings.xml"), before);
+    EXPECT_EQ(disktest::Names(folder), (std::vector<std::string>{"kept.xlsx", "work"}));
 }
 
 TEST_F(DataViewFixture, PrintsTheFilledTableToAPdf) {

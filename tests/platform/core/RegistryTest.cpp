@@ -1,11 +1,19 @@
 #include "platform/core/Registry.h"
 
+#include "platform/core/DiskFaults.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <functional>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +54,17 @@ protected:
             return "<missing>";
         EXPECT_EQ(type, REG_SZ);
         return buf;
+    }
+
+    std::string File() const { return m_dir + "/sub/registry.ini"; }
+    static std::string Slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void Spit(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
     }
 
     std::string m_dir;
@@ -184,8 +203,108 @@ TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothing) {
             EXPECT_EQ(GetString(k, ("p" + std::to_string(c) + "-" + std::to_string(i)).c_str()), "1");
     RegCloseKey(k);
     // Nothing half-written stays behind.
-    std::ifstream tmp(r9::reg::StorePath() + ".tmp." + std::to_string(getpid()));
-    EXPECT_FALSE(tmp.good());
+    EXPECT_EQ(disktest::Names(m_dir + "/sub"),
+              (std::vector<std::string>{"registry.ini", "registry.ini.lock"}));
+}
+
+// A store that exists but cannot be read whole is not replaced by a file of the one value written.
+TEST_F(Registry, AStoreThatCannotBeReadIsNeverOverwritten) {
+    const std::string settings = "[HKEY_CURRENT_USER\\\\Software\\\\R9]\nLanguage=sz:Chinese\n\n";
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        LSTATUS writeFails;
+    } cases[] = {
+        {"write-only",
+         [&](const std::string& f) {
+             Spit(f, settings);
+             chmod(f.c_str(), 0200);
+         },
+         ERROR_ACCESS_DENIED},
+        {"folder", [](const std::string& f) { mkdir(f.c_str(), 0700); }, ERROR_CANTWRITE},
+        {"fifo", [](const std::string& f) { mkfifo(f.c_str(), 0600); }, ERROR_CANTWRITE},
+        {"over 1 MB", [&](const std::string& f) { Spit(f, settings + std::string(1u << 20, ';')); },
+         ERROR_CANTWRITE},
+    };
+    for (const auto& c : cases) {
+        if (std::string(c.what) == "write-only" && geteuid() == 0)
+            continue; // the superuser reads any file
+        std::filesystem::remove_all(m_dir + "/sub");
+        std::filesystem::create_directories(m_dir + "/sub");
+        c.make(File());
+        struct stat before {};
+        ASSERT_EQ(lstat(File().c_str(), &before), 0) << c.what;
+        HKEY k = nullptr;
+        EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, KEY_READ, &k), ERROR_FILE_NOT_FOUND)
+            << c.what;
+        EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                 &k, nullptr),
+                  c.writeFails)
+            << c.what;
+        HKEY root = HKEY_CURRENT_USER;
+        EXPECT_EQ(RegDeleteKey(root, "Software\\R9"), c.writeFails) << c.what;
+        struct stat after {};
+        ASSERT_EQ(lstat(File().c_str(), &after), 0) << c.what;
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
+        EXPECT_EQ(after.st_size, before.st_size) << c.what;
+        EXPECT_EQ(after.st_mode, before.st_mode) << c.what;
+    }
+}
+
+// A file edited by hand keeps its byte-order mark, its comments and the lines the store does not
+// understand, in their places.
+TEST_F(Registry, HandEditedTextSurvivesAWrite) {
+    std::filesystem::create_directories(m_dir + "/sub");
+    Spit(File(), "\xEF\xBB\xBF; written by hand\r\n"
+                 "[HKEY_CURRENT_USER\\\\Software\\\\R9]\r\n"
+                 "Language=sz:Chinese\r\n"
+                 "; the next one is from a newer version\r\n"
+                 "Colour=rgb:1,2,3\r\n"
+                 "no equals sign\r\n"
+                 "Count=dw:7\r\n"
+                 "[broken section\r\n");
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+    EXPECT_EQ(GetString(k, "Language"), "Chinese");
+    SetString(k, "Added", "1");
+    ASSERT_EQ(RegDeleteValue(k, "Language"), ERROR_SUCCESS);
+    RegCloseKey(k);
+    EXPECT_EQ(Slurp(File()), "\xEF\xBB\xBF; written by hand\n\n"
+                             "[HKEY_CURRENT_USER\\\\Software\\\\R9]\n"
+                             "; the next one is from a newer version\n"
+                             "Colour=rgb:1,2,3\n"
+                             "no equals sign\n"
+                             "Count=dw:7\n"
+                             "[broken section\n"
+                             "Added=sz:1\n\n");
+}
+
+TEST_F(Registry, WritesThroughALinkKeepTheModeAndLeaveNoTemporary) {
+    std::filesystem::create_directories(m_dir + "/sub");
+    std::filesystem::create_directories(m_dir + "/dotfiles");
+    const std::string real = m_dir + "/dotfiles/registry.ini";
+    Spit(real, "[HKEY_CURRENT_USER\\\\Software\\\\R9]\nLanguage=sz:English\n");
+    ASSERT_EQ(chmod(real.c_str(), 0444), 0);
+    ASSERT_EQ(symlink(real.c_str(), File().c_str()), 0);
+    // Left by an earlier version's save that was killed an hour ago.
+    const std::string old = File() + ".tmp.4242";
+    Spit(old, "half");
+    const timeval past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(utimes(old.c_str(), past), 0);
+
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\R9", 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+    SetString(k, "Language", "Chinese");
+    RegCloseKey(k);
+    struct stat st {};
+    ASSERT_EQ(lstat(File().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_NE(Slurp(real).find("Language=sz:Chinese"), std::string::npos);
+    EXPECT_EQ(disktest::Names(m_dir + "/sub"),
+              (std::vector<std::string>{"registry.ini", "registry.ini.lock"}));
+    EXPECT_EQ(disktest::Names(m_dir + "/dotfiles"), std::vector<std::string>{"registry.ini"});
 }
 
 } // namespace
