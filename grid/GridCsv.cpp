@@ -57,23 +57,6 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
     return true;
 }
 
-CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
-    Row fields;
-    fields.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
-    size_t start = 0;
-    for (;;) {
-        const size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos)
-            break;
-        fields.emplace_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-    // The last field ends at the line end; without one, an empty rest is no field.
-    if (hadLineEnd || start < line.size())
-        fields.emplace_back(line.substr(start));
-    return fields;
-}
-
 std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
     std::vector<Row> lines;
     lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
@@ -84,7 +67,8 @@ std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
         std::string_view line = text.substr(start, hadLineEnd ? nl - start : std::string_view::npos);
         if (hadLineEnd && !line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.push_back(SplitLine(line, hadLineEnd));
+        // The last field ends at the line end; without one, an empty rest is no field.
+        lines.emplace_back().Assign(line, hadLineEnd);
         start = hadLineEnd ? nl + 1 : text.size();
     }
     return lines;
