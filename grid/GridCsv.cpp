@@ -57,24 +57,7 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
     return true;
 }
 
-std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
-    std::vector<Row> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t nl = text.find('\n', start);
-        const bool hadLineEnd = nl != std::string_view::npos;
-        std::string_view line = text.substr(start, hadLineEnd ? nl - start : std::string_view::npos);
-        if (hadLineEnd && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        // The last field ends at the line end; without one, an empty rest is no field.
-        lines.emplace_back().Assign(line, hadLineEnd);
-        start = hadLineEnd ? nl + 1 : text.size();
-    }
-    return lines;
-}
-
-bool CGridCsv::Read(const char* path, std::vector<Row>& lines, CString* error) {
+bool CGridCsv::Read(const char* path, CCsvTable& lines, CString* error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error)
@@ -94,6 +77,10 @@ bool CGridCsv::Read(const char* path, std::vector<Row>& lines, CString* error) {
             *error = Reason("Cannot read", path);
         return false;
     }
-    lines = Parse(text);
+    if (!lines.Parse(std::move(text))) {
+        if (error)
+            error->Format("Cannot read %s: larger than a table holds", path);
+        return false;
+    }
     return true;
 }

@@ -1910,7 +1910,7 @@ BOOL CGridCtrl::Save(LPCTSTR fileName) {
 }
 
 BOOL CGridCtrl::Load(LPCTSTR fileName) {
-    std::vector<CGridCsv::Row> lines;
+    CCsvTable lines;
     CString error;
     if (!CGridCsv::Read(fileName ? fileName : "", lines, &error)) {
         CGridCsv::Report(error);
@@ -1919,12 +1919,12 @@ BOOL CGridCtrl::Load(LPCTSTR fileName) {
     DeleteAllItems();
     BOOL whole = TRUE;
     if (!lines.empty()) {
-        const CGridCsv::Row& headings = lines.front();
+        const CCsvRow headings = lines.front();
         for (size_t k = 0; k < headings.size(); ++k)
             whole =
                 InsertColumn(CString(headings[k]), DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1) >= 0 && whole;
         for (size_t i = 1; i < lines.size() && whole; ++i) {
-            const CGridCsv::Row& fields = lines[i];
+            const CCsvRow fields = lines[i];
             const int row = InsertRow(fields.empty() ? CString() : CString(fields.front()), -1);
             whole = row >= 0;
             for (size_t k = 1; k < fields.size() && row >= 0; ++k)
