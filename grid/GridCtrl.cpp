@@ -268,6 +268,12 @@ void CGridCtrl::GetClientRect(LPRECT rect) const {
         rect->bottom = std::max(rect->top, rect->bottom - GetSystemMetrics(SM_CYHSCROLL));
 }
 
+void CGridCtrl::Invalidate(BOOL erase) {
+    CRect cells;
+    GetClientRect(&cells);
+    InvalidateRect(&cells, erase);
+}
+
 CRect CGridCtrl::GetViewRect() const {
     if (!m_hWnd)
         return CGridModel::GetViewRect();
