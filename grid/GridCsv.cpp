@@ -61,48 +61,19 @@ bool CGridCsv::Write(const char* path, int rows, int columns, const TextOf& text
     return true;
 }
 
-CGridCsv::Row CGridCsv::SplitLine(std::string_view line, bool hadLineEnd) {
-    Row fields;
-    fields.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
-    size_t start = 0;
-    for (;;) {
-        const size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos)
-            break;
-        fields.emplace_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-    // The last field ends at the line end; without one, an empty rest is no field.
-    if (hadLineEnd || start < line.size())
-        fields.emplace_back(line.substr(start));
-    return fields;
-}
-
-std::vector<CGridCsv::Row> CGridCsv::Parse(std::string_view text) {
-    std::vector<Row> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t nl = text.find('\n', start);
-        const bool hadLineEnd = nl != std::string_view::npos;
-        std::string_view line = text.substr(start, hadLineEnd ? nl - start : std::string_view::npos);
-        if (hadLineEnd && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(SplitLine(line, hadLineEnd));
-        start = hadLineEnd ? nl + 1 : text.size();
-    }
-    return lines;
-}
-
-bool CGridCsv::Read(const char* path, std::vector<Row>& lines, CString* error) {
+bool CGridCsv::Read(const char* path, CCsvTable& lines, CString* error) {
     // A folder or a FIFO is refused, never read as an endless or impossible file.
     std::string text;
     int why = 0;
-    if (!CRegularFile::Read(path ? path : "", text, text.max_size(), &why)) {
+    if (!CRegularFile::Read(path ? path : "", text, CCsvTable::kMaxText, &why)) {
         if (error)
             *error = Reason(why == ENOENT || why == EACCES ? "Cannot open" : "Cannot read", path, why);
         return false;
     }
-    lines = Parse(text);
+    if (!lines.Parse(std::move(text))) {
+        if (error)
+            error->Format("Cannot read %s: larger than a table holds", path);
+        return false;
+    }
     return true;
 }

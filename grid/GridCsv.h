@@ -2,26 +2,19 @@
 // line ends and lines of any length.
 #pragma once
 
+#include "grid/CsvTable.h"
 #include "platform/core/String.h"
 
 #include <functional>
-#include <string_view>
-#include <vector>
 
 class CGridCsv {
 public:
-    using Row = std::vector<CString>;
     using TextOf = std::function<CString(int row, int column)>;
 
     // Writes rows x columns texts; false (with the reason in error) when the file cannot be written.
     static bool Write(const char* path, int rows, int columns, const TextOf& text, CString* error = nullptr);
     // Reads every line of the file as its fields; false (with the reason) when it cannot be read.
-    static bool Read(const char* path, std::vector<Row>& lines, CString* error = nullptr);
-    // The fields of one line without its line end. A line that ended the text without a line end
-    // loses an empty last field.
-    static Row SplitLine(std::string_view line, bool hadLineEnd);
-    // Splits a whole text into lines of fields.
-    static std::vector<Row> Parse(std::string_view text);
+    static bool Read(const char* path, CCsvTable& lines, CString* error = nullptr);
 
     // Where a failed Save or Load of a grid tells the user (the program installs its message
     // box); nothing is shown without one.

@@ -268,6 +268,12 @@ void CGridCtrl::GetClientRect(LPRECT rect) const {
         rect->bottom = std::max(rect->top, rect->bottom - GetSystemMetrics(SM_CYHSCROLL));
 }
 
+void CGridCtrl::Invalidate(BOOL erase) {
+    CRect cells;
+    GetClientRect(&cells);
+    InvalidateRect(&cells, erase);
+}
+
 CRect CGridCtrl::GetViewRect() const {
     if (!m_hWnd)
         return CGridModel::GetViewRect();
@@ -1910,7 +1916,7 @@ BOOL CGridCtrl::Save(LPCTSTR fileName) {
 }
 
 BOOL CGridCtrl::Load(LPCTSTR fileName) {
-    std::vector<CGridCsv::Row> lines;
+    CCsvTable lines;
     CString error;
     if (!CGridCsv::Read(fileName ? fileName : "", lines, &error)) {
         CGridCsv::Report(error);
@@ -1919,14 +1925,16 @@ BOOL CGridCtrl::Load(LPCTSTR fileName) {
     DeleteAllItems();
     BOOL whole = TRUE;
     if (!lines.empty()) {
-        for (const CString& heading : lines.front())
-            whole = InsertColumn(heading, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1) >= 0 && whole;
+        const CCsvRow headings = lines.front();
+        for (size_t k = 0; k < headings.size(); ++k)
+            whole =
+                InsertColumn(CString(headings[k]), DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1) >= 0 && whole;
         for (size_t i = 1; i < lines.size() && whole; ++i) {
-            const CGridCsv::Row& fields = lines[i];
-            const int row = InsertRow(fields.empty() ? "" : fields.front().GetString(), -1);
+            const CCsvRow fields = lines[i];
+            const int row = InsertRow(fields.empty() ? CString() : CString(fields.front()), -1);
             whole = row >= 0;
             for (size_t k = 1; k < fields.size() && row >= 0; ++k)
-                SetItemText(row, static_cast<int>(k), fields[k]);
+                SetItemText(row, static_cast<int>(k), CString(fields[k]));
         }
     }
     AutoSizeColumns();

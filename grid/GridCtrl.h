@@ -43,6 +43,9 @@ public:
     // --- geometry, scrolling, painting -----------------------------------------------------------
     // The area left of and above the grid's own scroll bars.
     void GetClientRect(LPRECT rect) const;
+    // Invalidates the cells' area only: the scroll bars repaint themselves when their range or
+    // position changes, not with every repaint of the cells.
+    void Invalidate(BOOL erase = TRUE);
     CPoint GetScrollOffset() const override;
     CRect GetViewRect() const override;
     BOOL IsCellVisible(int row, int col) const override;

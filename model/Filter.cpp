@@ -3,6 +3,7 @@
 #include "model/Globals.h"
 #include "platform/core/Archive.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -151,11 +152,7 @@ inline void Log10Positive(V4d& x) {
     x = (e * 0.69314718055994531 + lnM) * 0.43429448190325182;
 }
 
-// One biquad, normalised by a0 and folded for evaluation at angle w with c = cos w, s = sin w:
-// |H|^2 = ((nc c + nd)^2 + (ns s)^2) / ((dc c + dd)^2 + (ds s)^2).
-struct Section {
-    double nc, nd, ns, dc, dd, ds;
-};
+using Section = CFilter::Section;
 
 class SectionSet {
 public:
@@ -174,6 +171,7 @@ public:
 
     // Sum of the sections' dB at every grid point, each section held inside +-200 dB.
     void Evaluate(double* out) const;
+    void AddFolded(const Section& q) { m_sec[m_count++] = q; }
     int Count() const { return m_count; }
     const Section* Sections() const { return m_sec; }
 
@@ -233,6 +231,50 @@ R9_SIMD_CLONES void EvaluateSections(const Section* sec, int count, double* out)
         std::memcpy(buf + i, &v, sizeof v);
     }
     std::memcpy(out, buf, sizeof(double) * kGridSize);
+}
+
+// 10 log10 of the product of every section's |H|^2 at every grid point, one divide per point.
+// False when a section would be held at +-200 dB (or is 0/0) at some point, or the products leave
+// the range where they stay exact: the caller sums per filter then, as each filter's own
+// response does.
+R9_SIMD_CLONES bool EvaluateProduct(const Section* sec, int count, double* out) {
+    constexpr double kFinite = 1e300;
+    constexpr double kTiny = 1e-280;
+    constexpr double kHuge = 1e280;
+    const GridTables& g = Grid();
+    alignas(32) double buf[kPaddedGrid];
+    const V4d one = {1.0, 1.0, 1.0, 1.0};
+    for (int i = 0; i < kPaddedGrid; i += kLanes) {
+        V4d c, s;
+        Load(c, g.cosW + i);
+        Load(s, g.sinW + i);
+        V4d num = one;
+        V4d den = one;
+        V4i bad = {};
+        for (int k = 0; k < count; ++k) {
+            const Section& q = sec[k];
+            const V4d nr = q.nc * c + q.nd;
+            const V4d ni = q.ns * s;
+            const V4d dr = q.dc * c + q.dd;
+            const V4d di = q.ds * s;
+            const V4d n = nr * nr + ni * ni;
+            const V4d d = dr * dr + di * di;
+            bad |= ~((n >= kMinMag2 * d) & (n <= kMaxMag2 * d) & (d > 0.0) & (d < kFinite) & (n < kFinite));
+            num = num * n;
+            den = den * d;
+        }
+        bad |= ~((num > kTiny) & (num < kHuge) & (den > kTiny) & (den < kHuge));
+        // The padding points past the grid are never read.
+        for (int lane = 0; lane < kLanes; ++lane)
+            if (i + lane < kGridSize && bad[lane] != 0)
+                return false;
+        V4d m = num / den;
+        Log10Positive(m);
+        m = 10.0 * m;
+        std::memcpy(buf + i, &m, sizeof m);
+    }
+    std::memcpy(out, buf, sizeof(double) * kGridSize);
+    return true;
 }
 
 void SectionSet::Evaluate(double* out) const {
@@ -779,15 +821,74 @@ void CFilter::UpdateResponse() {
             LowPassSections(set, m_nFamily, m_nSlope, m_nFreq);
         break;
     default:
-        UpdateCurveY();
+        m_bHasSections = false;
+        m_bCurveStale = true;
         return;
     }
-    set.Evaluate(m_dResponse);
-    UpdateCurveY();
+    m_nSections = set.Count();
+    std::copy(set.Sections(), set.Sections() + m_nSections, m_sections);
+    m_bHasSections = true;
+    m_bResponseStale = true;
+    m_bCurveStale = true;
 }
 
-void CFilter::UpdateCurveY() {
-    CurveYs(m_dResponse, m_nPlotHeight, m_ptCurve + 1);
+const double* CFilter::Response() const {
+    if (m_bResponseStale) {
+        SectionSet set;
+        for (int k = 0; k < m_nSections; ++k) {
+            const Section& q = m_sections[k];
+            set.AddFolded(q);
+        }
+        set.Evaluate(m_dResponse);
+        m_bResponseStale = false;
+    }
+    return m_dResponse;
+}
+
+const CPoint* CFilter::Curve() const {
+    if (m_bCurveStale) {
+        CurveYs(Response(), m_nPlotHeight, m_ptCurve + 1);
+        m_bCurveStale = false;
+    }
+    return m_ptCurve;
+}
+
+void CFilter::SumResponses(const CFilter* const* filters, int count, double* sum) {
+    // Every section of a channel fits: at most four per filter.
+    constexpr int kMaxSections = 256;
+    Section sections[kMaxSections];
+    int n = 0;
+    bool product = true;
+    for (int k = 0; k < count && product; ++k) {
+        const CFilter* f = filters[k];
+        if (!f->m_bHasSections)
+            continue;
+        if (n + f->m_nSections > kMaxSections)
+            product = false;
+        else
+            n = static_cast<int>(std::copy(f->m_sections, f->m_sections + f->m_nSections, sections + n) -
+                                 sections);
+    }
+    if (product && n > 0)
+        product = EvaluateProduct(sections, n, sum);
+    else if (product)
+        std::fill(sum, sum + kGridSize, 0.0);
+    if (product) {
+        // A filter without sections adds its stored response.
+        for (int k = 0; k < count; ++k)
+            if (!filters[k]->m_bHasSections) {
+                const double* r = filters[k]->Response();
+                for (int i = 0; i < kGridSize; ++i)
+                    sum[i] += r[i];
+            }
+        return;
+    }
+    std::fill(sum, sum + kGridSize, 0.0);
+    for (int k = 0; k < count; ++k) {
+        const double* r = filters[k]->Response();
+        for (int i = 0; i < kGridSize; ++i)
+            sum[i] += r[i];
+    }
 }
 
 void CFilter::SetGraphRect(const CRect& rect) {

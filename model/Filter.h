@@ -83,8 +83,22 @@ public:
     CString FormatSlopeText() const;
     CString FormatLabelText();
 
-    // Response of the current values at the 241 grid points, then the curve's y.
+    // One biquad, normalised by a0 and folded for evaluation at angle w with c = cos w, s = sin w:
+    // |H|^2 = ((nc c + nd)^2 + (ns s)^2) / ((dc c + dd)^2 + (ds s)^2).
+    struct Section {
+        double nc, nd, ns, dc, dd, ds;
+    };
+
+    // Takes the current values into the filter's sections. The response at the 241 grid points and
+    // the curve's y are worked out when they are first read: most bands are never drawn alone.
     void UpdateResponse();
+    // dB at every grid point.
+    const double* Response() const;
+    // The band's closed curve for the graph (kCurvePoints window points).
+    const CPoint* Curve() const;
+    // The summed dB of the filters at every grid point, from the product of all their sections:
+    // one divide and one logarithm per point instead of one per filter.
+    static void SumResponses(const CFilter* const* filters, int count, double* sum);
 
     // Graph geometry and drags (window coordinates: plot + (40, 10)).
     void SetGraphRect(const CRect& rect);
@@ -102,7 +116,6 @@ public:
     void Serialize(CArchive& ar) override;
 
     // Drawing state, read and written by the graph.
-    double m_dResponse[kGridSize];
     CPoint m_ptGrabOffset;
     int m_nLowGrabOffset = 0;
     int m_nHighGrabOffset = 0;
@@ -115,7 +128,6 @@ public:
     BOOL m_bGrabHandle = 0;
     BOOL m_bGrabLow = 0;
     BOOL m_bGrabHigh = 0;
-    CPoint m_ptCurve[kCurvePoints];
     CRect m_rcLabel;
     CString m_strLabel;
 
@@ -124,8 +136,15 @@ private:
     void Relayout();
     void KeepShelfSide();
     void SyncSentWhileOffline();
-    void UpdateCurveY();
 
+    Section m_sections[4];
+    int m_nSections = 0;
+    // False for a type without sections: its stored response stands.
+    bool m_bHasSections = false;
+    mutable bool m_bResponseStale = false;
+    mutable bool m_bCurveStale = true;
+    mutable double m_dResponse[kGridSize];
+    mutable CPoint m_ptCurve[kCurvePoints];
     FilterFader* m_pSlider = nullptr;
     int m_nType = 0;
     int m_nFreq = 1000;

@@ -3,6 +3,8 @@
 #include "model/Globals.h"
 #include "platform/core/Archive.h"
 
+#include <vector>
+
 IMPLEMENT_SERIAL(CKTVEQ, CObArray, 1)
 
 const int g_isoFreq31[31] = {20,   25,   32,   40,   50,   63,    80,    100,   125,  160,  200,
@@ -115,31 +117,18 @@ void CKTVEQ::BuildOutputBands(int nLastBand, int nXoverChunk, int nHpRange, int 
 }
 
 void CKTVEQ::SumResponses(double* sum) const {
-    // Four points at a time across all filters, kept in registers: the filters' arrays lie about
-    // 4 KB apart, and a point-by-point store into a running sum stalls on that aliasing.
     const CObject* const* items = GetData();
     const INT_PTR n = GetSize();
-    int i = 0;
-    for (; i + 4 <= kGridSize; i += 4) {
-        double a0 = 0.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
-        for (INT_PTR k = 0; k < n; ++k) {
-            const double* r = static_cast<const CFilter*>(items[k])->m_dResponse + i;
-            a0 += r[0];
-            a1 += r[1];
-            a2 += r[2];
-            a3 += r[3];
-        }
-        sum[i] = a0;
-        sum[i + 1] = a1;
-        sum[i + 2] = a2;
-        sum[i + 3] = a3;
+    const CFilter* local[64] = {};
+    std::vector<const CFilter*> many;
+    const CFilter** filters = local;
+    if (n > 64) {
+        many.resize(static_cast<size_t>(n));
+        filters = many.data();
     }
-    for (; i < kGridSize; ++i) {
-        double a = 0.0;
-        for (INT_PTR k = 0; k < n; ++k)
-            a += static_cast<const CFilter*>(items[k])->m_dResponse[i];
-        sum[i] = a;
-    }
+    for (INT_PTR k = 0; k < n; ++k)
+        filters[k] = static_cast<const CFilter*>(items[k]);
+    CFilter::SumResponses(filters, static_cast<int>(n), sum);
 }
 
 void CKTVEQ::UpdateSumCurve() {
@@ -162,8 +151,9 @@ void CKTVEQ::UpdateBandCurve(int index) {
     const CFilter* f = GetAt(index);
     if (!f)
         return;
+    const double* response = f->Response();
     for (int i = 0; i < kGridSize; ++i)
-        m_ptCurve[i].y = DbToY(f->m_dResponse[i], m_nPlotHeight) + 10;
+        m_ptCurve[i].y = DbToY(response[i], m_nPlotHeight) + 10;
 }
 
 void CKTVEQ::SetGraphRect(const CRect& rect) {

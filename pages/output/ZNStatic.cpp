@@ -365,7 +365,7 @@ void CZNStatic::DrawPlot(CDC* dc) {
             if (active) {
                 mem.SelectObject(&areaPen);
                 mem.SelectObject(&areaBrush);
-                mem.Polygon(active->m_ptCurve, CFilter::kCurvePoints);
+                mem.Polygon(active->Curve(), CFilter::kCurvePoints);
             }
             DrawGrid(&mem);
             if (output) {

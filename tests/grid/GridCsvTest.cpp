@@ -22,6 +22,20 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
+using Lines = std::vector<std::vector<std::string>>;
+
+// The table's fields as plain strings, for comparison.
+Lines Texts(const CCsvTable& table) {
+    Lines lines;
+    for (size_t i = 0; i < table.size(); ++i) {
+        std::vector<std::string> fields;
+        for (size_t k = 0; k < table[i].size(); ++k)
+            fields.emplace_back(table[i][k]);
+        lines.push_back(std::move(fields));
+    }
+    return lines;
+}
+
 void Spit(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
@@ -32,18 +46,19 @@ TEST(GridCsv, WritesRowsWithNewlinesAndReadsThemBack) {
     ASSERT_TRUE(CGridCsv::Write(path.c_str(), 3, 2, [&](int r, int c) { return cells[r][c]; }));
     EXPECT_EQ(Slurp(path), "No.,Name\n1,Rock\n2,\xE4\xB8\xAD\n");
 
-    std::vector<CGridCsv::Row> lines;
+    CCsvTable lines;
     ASSERT_TRUE(CGridCsv::Read(path.c_str(), lines));
     ASSERT_EQ(lines.size(), 3u);
     for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(lines[static_cast<size_t>(r)], (CGridCsv::Row{cells[r][0], cells[r][1]}));
+        EXPECT_EQ(Texts(lines)[static_cast<size_t>(r)],
+                  (std::vector<std::string>{cells[r][0].str(), cells[r][1].str()}));
     std::remove(path.c_str());
 }
 
 TEST(GridCsv, LinesSplitIntoFields) {
     struct Case {
         const char* text;
-        std::vector<CGridCsv::Row> lines;
+        Lines lines;
     };
     const Case cases[] = {
         {",,\n", {{"", "", ""}}},
@@ -54,26 +69,29 @@ TEST(GridCsv, LinesSplitIntoFields) {
         {"", {}},
         {"a b , c\n", {{"a b ", " c"}}}, // no trimming, no quoting
         {"\"a,b\"\n", {{"\"a", "b\""}}},
+        {"abc\ndef", {{"abc"}, {"def"}}}, // lines without commas
+        {"a,\r\n,b", {{"a", ""}, {"", "b"}}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CGridCsv::Parse(c.text), c.lines) << c.text;
+    for (const Case& c : cases) {
+        CCsvTable table;
+        ASSERT_TRUE(table.Parse(c.text));
+        EXPECT_EQ(Texts(table), c.lines) << c.text;
+    }
 }
 
 TEST(GridCsv, LongLinesStayWhole) {
     const std::string path = TempPath("long.csv");
     const std::string longField(5000, 'x');
     Spit(path, "h1,h2\n" + longField + ",y\nz,w\n");
-    std::vector<CGridCsv::Row> lines;
+    CCsvTable lines;
     ASSERT_TRUE(CGridCsv::Read(path.c_str(), lines));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], (CGridCsv::Row{CString(longField), "y"}));
-    EXPECT_EQ(lines[2], (CGridCsv::Row{"z", "w"}));
+    ASSERT_EQ(Texts(lines), (Lines{{"h1", "h2"}, {longField, "y"}, {"z", "w"}}));
     std::remove(path.c_str());
 }
 
 TEST(GridCsv, FailuresAreReportedWithTheirReason) {
     CString error;
-    std::vector<CGridCsv::Row> lines;
+    CCsvTable lines;
     EXPECT_FALSE(CGridCsv::Read("/nonexistent-dir/none.csv", lines, &error));
     EXPECT_NE(error.Find("/nonexistent-dir/none.csv"), -1);
     error.Empty();

@@ -247,7 +247,7 @@ TYPED_TEST(ChannelCoreTest, CurveIsTheSumOfTheFilters) {
     for (int i : {0, 60, 120, 180, kGridSize - 1}) {
         double sum = 0.0;
         for (int k = 0; k < n; ++k)
-            sum += ch.GetBand(k)->m_dResponse[i];
+            sum += ch.GetBand(k)->Response()[i];
         EXPECT_FLOAT_EQ(ch.GetCurveF()[i].y, static_cast<float>(DbToYReal(sum, 240) + 10.0)) << i;
         EXPECT_EQ(ch.GetCurve()[i].x, FreqToAxisPos(g_eqFreqGrid[i], 600) + 40) << i;
     }

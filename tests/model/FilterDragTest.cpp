@@ -59,9 +59,9 @@ TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {
     Band(f, 0, 1000, 200);
     EXPECT_EQ(f.m_rcLowWidth, CRect(360, 136, 368, 144));
     EXPECT_EQ(f.m_rcHighWidth, CRect(391, 136, 399, 144));
-    EXPECT_EQ(f.m_ptCurve[0], CPoint(40, 130));
-    EXPECT_EQ(f.m_ptCurve[137], CPoint(379, 130));
-    EXPECT_EQ(f.m_ptCurve[242], CPoint(640, 130));
+    EXPECT_EQ(f.Curve()[0], CPoint(40, 130));
+    EXPECT_EQ(f.Curve()[137], CPoint(379, 130));
+    EXPECT_EQ(f.Curve()[242], CPoint(640, 130));
 
     CFilter hp, lp;
     Crossover(hp, 3, 1000, 0);
@@ -197,7 +197,7 @@ TEST_F(FilterDragTest, CrossoverDrags) {
     for (int i = 0; i < 2; ++i) {                             // left edge: off, reported each time
         EXPECT_TRUE(hp.DragXoverHandle(CPoint(20, 200), 5000));
         EXPECT_EQ(hp.GetFreq(), 20);
-        EXPECT_EQ(hp.m_dResponse[0], 0.0);
+        EXPECT_EQ(hp.Response()[0], 0.0);
     }
 
     CFilter lp;

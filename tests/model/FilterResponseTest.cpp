@@ -133,7 +133,7 @@ std::vector<Coef> CrossoverRef(bool highPass, int family, int slope, double freq
 
 void ExpectCurve(const CFilter& f, const std::vector<double>& ref, double tol = 1e-6) {
     for (int i = 0; i < kGridSize; ++i)
-        ASSERT_NEAR(f.m_dResponse[i], ref[i], tol) << "grid point " << i;
+        ASSERT_NEAR(f.Response()[i], ref[i], tol) << "grid point " << i;
 }
 
 void MakeCrossover(CFilter& f, int type, int family, int slope, int hz) {
@@ -148,8 +148,8 @@ TEST(FilterResponse, PeakBand) {
     CFilter f;
     f.SetGainPos(320);
     ExpectCurve(f, Evaluate(PeakRef(1000, 12, 0.19)));
-    EXPECT_NEAR(f.m_dResponse[136], 12.0, 0.05);
-    EXPECT_NEAR(f.m_dResponse[112], 0.0, 0.5); // an octave below a narrow band
+    EXPECT_NEAR(f.Response()[136], 12.0, 0.05);
+    EXPECT_NEAR(f.Response()[112], 0.0, 0.5); // an octave below a narrow band
 
     f.SetFreq(1010, FALSE); // centred on the nearest grid point
     ExpectCurve(f, Evaluate(PeakRef(1000, 12, 0.19)));
@@ -196,25 +196,25 @@ TEST(FilterResponse, CornerValues) {
     for (const auto& c : cases) {
         CFilter f;
         MakeCrossover(f, c.type, c.family, c.slope, 1000);
-        EXPECT_NEAR(f.m_dResponse[136], c.atCorner, 0.02) << c.type << " " << c.family << " " << c.slope;
+        EXPECT_NEAR(f.Response()[136], c.atCorner, 0.02) << c.type << " " << c.family << " " << c.slope;
     }
     // Second-order Linkwitz-Riley an octave away: (1/2)^2 / (1 + (1/2)^2) in magnitude.
     CFilter hp;
     MakeCrossover(hp, 3, 0, 1, 1000);
-    EXPECT_NEAR(hp.m_dResponse[112], 20 * std::log10(0.2), 0.1);
-    EXPECT_NEAR(hp.m_dResponse[240], 0.0, 0.02);
+    EXPECT_NEAR(hp.Response()[112], 20 * std::log10(0.2), 0.1);
+    EXPECT_NEAR(hp.Response()[240], 0.0, 0.02);
 
     CFilter lp0, lp1;
     MakeCrossover(lp0, 4, 1, 0, 2000);
     MakeCrossover(lp1, 4, 1, 1, 2000);
     for (int i = 0; i < kGridSize; ++i)
-        ASSERT_EQ(lp0.m_dResponse[i], lp1.m_dResponse[i]);
+        ASSERT_EQ(lp0.Response()[i], lp1.Response()[i]);
 }
 
 TEST(FilterResponse, FlatCases) {
     auto expectFlat = [](const CFilter& f, const char* what) {
         for (int i = 0; i < kGridSize; ++i)
-            ASSERT_EQ(f.m_dResponse[i], 0.0) << what << " at " << i;
+            ASSERT_EQ(f.Response()[i], 0.0) << what << " at " << i;
     };
     CFilter bypassed;
     bypassed.SetGainPos(300);
@@ -262,8 +262,8 @@ TEST(FilterResponse, LoadedNonsenseStaysFinite) {
     band(0, 250, -500, 1000);   // negative bandwidth
     for (CFilter* f : filters) {
         for (int i = 0; i < kGridSize; ++i) {
-            ASSERT_TRUE(std::isfinite(f->m_dResponse[i])) << i;
-            ASSERT_LE(std::fabs(f->m_dResponse[i]), 800.0) << i;
+            ASSERT_TRUE(std::isfinite(f->Response()[i])) << i;
+            ASSERT_LE(std::fabs(f->Response()[i]), 800.0) << i;
         }
         f->FormatQText();
         f->FormatSlopeText();
@@ -272,7 +272,7 @@ TEST(FilterResponse, LoadedNonsenseStaysFinite) {
     CFilter shelf;
     shelf.SetShapeCode(2);
     shelf.SetGainPos(230);
-    EXPECT_NE(shelf.m_dResponse[0], 0.0);
+    EXPECT_NE(shelf.Response()[0], 0.0);
 }
 
 } // namespace
@@ -289,8 +289,8 @@ TEST(FilterResponse, CurvePointsAreTheRoundedResponse) {
         f.SetGraphRect(CRect(0, 0, 600, height));
         int clamped = 0;
         for (int i = 0; i < kGridSize; ++i) {
-            ASSERT_EQ(f.m_ptCurve[i + 1].y, DbToY(f.m_dResponse[i], height) + 10) << height << " @" << i;
-            clamped += f.m_ptCurve[i + 1].y == 2000000000 + 10;
+            ASSERT_EQ(f.Curve()[i + 1].y, DbToY(f.Response()[i], height) + 10) << height << " @" << i;
+            clamped += f.Curve()[i + 1].y == 2000000000 + 10;
         }
         EXPECT_EQ(clamped > 0, height == 1000000000) << height;
     }

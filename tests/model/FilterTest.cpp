@@ -149,10 +149,10 @@ TEST_F(FilterTest, GainAndBypass) {
     EXPECT_TRUE(f.IsBypassed());
     EXPECT_TRUE(f.IsChanged());
     EXPECT_EQ(f.GetGainPos(), 200);
-    EXPECT_EQ(f.m_dResponse[136], 0.0);
+    EXPECT_EQ(f.Response()[136], 0.0);
     f.SetBypass(FALSE);
     EXPECT_FALSE(f.IsBypassed());
-    EXPECT_GT(f.m_dResponse[136], 2.9);
+    EXPECT_GT(f.Response()[136], 2.9);
 
     // Bypass-all saves its own state: set twice, restored twice, it stays on.
     f.BypassAll(TRUE);

@@ -130,12 +130,56 @@ TEST_F(KTVEQTest, SummedCurve) {
     for (int i = 0; i < kGridSize; ++i) {
         double sum = 0;
         for (INT_PTR k = 0; k < eq.GetSize(); ++k)
-            sum += eq.GetAt(k)->m_dResponse[i];
+            sum += eq.GetAt(k)->Response()[i];
         ASSERT_EQ(eq.m_ptCurve[i].y, DbToY(sum, 240) + 10) << i;
         ASSERT_NEAR(eq.m_ptfCurve[i].y, DbToYReal(sum, 240) + 10, 1e-3) << i;
     }
     eq.UpdateBandCurve(17);
-    EXPECT_EQ(eq.m_ptCurve[136].y, DbToY(eq.GetAt(17)->m_dResponse[136], 240) + 10);
+    EXPECT_EQ(eq.m_ptCurve[136].y, DbToY(eq.GetAt(17)->Response()[136], 240) + 10);
+}
+
+// The summed response comes from the product of all sections; it stays within 1e-9 dB of the sum
+// of the filters' own responses, also where a section is held at +-200 dB.
+TEST_F(KTVEQTest, SummedResponseMatchesTheSumOfTheFilters) {
+    struct Case {
+        const char* what;
+        int hpFamily, hpSlope, hpHz, lpFamily, lpSlope, lpHz;
+        int gainStep; // gains alternate around 0 dB by this many positions
+        int bwPos;
+    };
+    const Case cases[] = {
+        {"flat", 0, 8, 20, 0, 8, 20000, 0, 100},
+        {"peaks only", 0, 8, 20, 0, 8, 20000, 60, 40},
+        {"narrow high peaks", 0, 8, 20, 0, 8, 20000, 200, 1},
+        {"LR 48 dB", 0, 7, 80, 0, 7, 12000, 37, 120},
+        {"Butterworth odd", 2, 4, 300, 2, 6, 3000, 20, 250},
+        {"Bessel", 1, 7, 1000, 1, 7, 1200, 90, 290},
+        {"steep pass bands meeting", 0, 7, 10000, 0, 7, 25, 10, 60},
+    };
+    for (const Case& c : cases) {
+        CKTVEQ eq;
+        eq.BuildOutputBands(30, 32, 10, c.hpHz, c.lpHz);
+        for (int i = 0; i <= 30; ++i) {
+            CFilter* f = eq.GetAt(i);
+            f->SetBandwidthPos(c.bwPos);
+            f->SetGainPos(200 + (i % 2 ? c.gainStep : -c.gainStep));
+        }
+        eq.GetHPF()->SetFamily(c.hpFamily, FALSE);
+        eq.GetHPF()->SetSlope(c.hpSlope, FALSE);
+        eq.GetLPF()->SetFamily(c.lpFamily, FALSE);
+        eq.GetLPF()->SetSlope(c.lpSlope, FALSE);
+        std::vector<const CFilter*> filters;
+        for (INT_PTR k = 0; k < eq.GetSize(); ++k)
+            filters.push_back(eq.GetAt(k));
+        double sum[kGridSize];
+        CFilter::SumResponses(filters.data(), static_cast<int>(filters.size()), sum);
+        for (int i = 0; i < kGridSize; ++i) {
+            double expected = 0;
+            for (const CFilter* f : filters)
+                expected += f->Response()[i];
+            ASSERT_NEAR(sum[i], expected, 1e-9) << c.what << " at " << i;
+        }
+    }
 }
 
 TEST_F(KTVEQTest, CopyFromCopiesTheFiltersBothSetsHave) {
@@ -228,7 +272,7 @@ TEST(FilterArchive, FilterIs48BytesInOrder) {
     EXPECT_EQ(g.GetFamily(), 1);
     EXPECT_EQ(g.GetSlope(), 5);
     EXPECT_EQ(g.GetBandId(), 32);
-    EXPECT_NE(g.m_dResponse[240], 0.0); // response recomputed for the loaded low-pass
+    EXPECT_NE(g.Response()[240], 0.0); // response recomputed for the loaded low-pass
 }
 
 TEST(FilterArchive, BandSetStoresItsFiltersWithoutACount) {

@@ -226,7 +226,7 @@ const std::vector<Reader>& Readers() {
          [](const std::string& p) { return COutputMapFile::ReadFile(p.c_str(), PresetRecords()).ok; }},
         {"csv",
          [](const std::string& p) {
-             std::vector<CGridCsv::Row> lines;
+             CCsvTable lines;
              CString error;
              const bool ok = CGridCsv::Read(p.c_str(), lines, &error);
              EXPECT_TRUE(ok || error.Find(p.c_str()) != -1);
