@@ -64,6 +64,51 @@ const char* OffText() {
     return g_bChinese.load() ? kOffCn : "OFF";
 }
 
+// Types whose commit or take-over reads a number from the text.
+bool ReadsNumber(int type) {
+    return type >= NUMTYPE_DELAY_MS && type <= NUMTYPE_INT_CLAMP && type != NUMTYPE_TEMPERATURE &&
+           type != NUMTYPE_BALANCE;
+}
+
+bool ReadsInteger(int type) {
+    return type == NUMTYPE_INT || type == NUMTYPE_INT_UNIT || type == NUMTYPE_FREQ ||
+           type == NUMTYPE_FREQ_20K || type == NUMTYPE_FREQ_LOW || type == NUMTYPE_FREQ_HIGH ||
+           type == NUMTYPE_INT_CLAMP;
+}
+
+// The OFF words a type reads as a value of its own (or, for the frequencies, as "leave it").
+bool TakesOffText(int type, const CString& text) {
+    switch (type) {
+    case NUMTYPE_INT:
+    case NUMTYPE_FREQ:
+    case NUMTYPE_FREQ_20K:
+        return text == "OFF";
+    case NUMTYPE_LEVEL_DBU:
+    case NUMTYPE_LEVEL_DBU_1DEC:
+    case NUMTYPE_LEVEL_DB:
+    case NUMTYPE_LEVEL_DBU_OFF:
+    case NUMTYPE_VPP:
+        return IsOffText(text);
+    default:
+        return false;
+    }
+}
+
+// Whether the text starts with a number (blanks and one sign may come first): a digit, or for
+// the decimal types a point and a digit. Empty text, blanks and letters first hold none.
+bool HoldsNumber(const CString& text, bool integer) {
+    const char* p = text.GetString();
+    const char* end = p + text.GetLength();
+    while (p < end && (*p == ' ' || (*p >= '\t' && *p <= '\r')))
+        ++p;
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    auto digit = [&](const char* q) { return q < end && *q >= '0' && *q <= '9'; };
+    if (digit(p))
+        return true;
+    return !integer && p < end && *p == '.' && digit(p + 1);
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CNumEdit, CEdit)
@@ -306,12 +351,27 @@ void CNumEdit::Commit(int v) {
     SendCommit();
 }
 
+bool CNumEdit::KeepValueForText(const CString& text) {
+    const int type = m_nType;
+    if (!ReadsNumber(type) || TakesOffText(type, text) || HoldsNumber(text, ReadsInteger(type)))
+        return false;
+    // No number typed is no value: a typo or an emptied field must never become 0 (a level
+    // at OFF would jump to 0 dB). The stored value is shown again; nothing is pending.
+    if (m_bModified) {
+        ShowValue();
+        m_bModified = 0;
+    }
+    return true;
+}
+
 void CNumEdit::CommitText() {
     CString text;
     GetWindowText(text);
     const int type = m_nType;
     const double T = m_nTemperature - 50;
     const bool modified = m_bModified != 0;
+    if (KeepValueForText(text))
+        return;
     switch (type) {
     case NUMTYPE_DELAY_MS:
     case NUMTYPE_DELAY_MS_ALT: {
@@ -545,6 +605,9 @@ void CNumEdit::TakeTypedText() {
     const int type = m_nType;
     const double T = m_nTemperature - 50;
     auto store = [this](int v) { m_nValue = Limit(v); };
+    if (KeepValueForText(text) ||
+        (text == "OFF" && (type == NUMTYPE_INT || type == NUMTYPE_FREQ || type == NUMTYPE_FREQ_20K)))
+        return;
     switch (type) {
     case NUMTYPE_DELAY_MS:
     case NUMTYPE_DELAY_MS_ALT: {

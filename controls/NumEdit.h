@@ -110,6 +110,9 @@ protected:
 
 private:
     void RepaintParentArea();
+    // Text without a number: shows the stored value again and drops the pending edit; TRUE
+    // when the text is no value, so the caller leaves the value alone.
+    bool KeepValueForText(const CString& text);
     void SendCommit();
     // Commits value v (limited to the range): stores it, rewrites the text, notifies.
     void Commit(int v);

@@ -171,13 +171,23 @@ void CNumSpin::SnapToFreqGrid() {
     const int e = buddy->GetValue();
     if (m_nPos == e)
         return;
-    const int i = std::clamp(FreqToGridIndex(m_nPos), 0, kGridSize - 1);
+    // A frequency shows the whole hertz of its grid point. One step from the shown value moves to
+    // the neighbouring grid point: up to the first point shown at or above the stepped position,
+    // down to the last one at or below it (never below point 1). Starting from the point nearest
+    // the stepped position instead skipped one point downwards (76 went to 72).
+    auto shown = [](int k) { return static_cast<int>(std::trunc(g_eqFreqGrid[k])); };
     if (m_nPos > e) {
-        m_nPos = static_cast<int>(std::trunc(g_eqFreqGrid[i == kGridSize - 1 ? i : i + 1]));
+        int k = 1;
+        while (k < kGridSize - 1 && shown(k) < m_nPos)
+            ++k;
+        m_nPos = std::max(shown(k), m_nPos);
         if (m_nPos > m_nMax)
             m_nPos = m_nMax;
     } else {
-        m_nPos = static_cast<int>(std::trunc(g_eqFreqGrid[i <= 1 ? 1 : i - 1]));
+        int k = kGridSize - 1;
+        while (k > 1 && shown(k) > m_nPos)
+            --k;
+        m_nPos = shown(k);
         if (m_nPos < m_nMin)
             m_nPos = m_nMin;
     }

@@ -475,9 +475,11 @@ void CFilter::SetFreq(int hz, BOOL fromUser) {
         int sent = m_nSentFreq.load();
         if (sent <= 0)
             sent = 20;
+        // A move within an octave is sent as it is, in both directions; a crossover kept the old
+        // frequency on the way down and went out twice for one step.
         if (m_nFreq >= sent && m_nFreq / sent < 2)
             sent = m_nFreq;
-        else if (m_bEqBand && m_nFreq < sent && static_cast<double>(m_nFreq) / sent >= 0.5)
+        else if (m_nFreq < sent && static_cast<double>(m_nFreq) / sent >= 0.5)
             sent = m_nFreq;
         if (!m_bEqBand && !online)
             sent = m_nFreq;

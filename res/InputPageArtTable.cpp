@@ -101,9 +101,12 @@ constexpr ArtSpec kFixedArt[] = {
     {626, false, 30, 12, "thumb-v", 0, nullptr, 0},
     {627, false, 30, 12, "thumb-v", 0, nullptr, kAmber},
     {628, false, 30, 12, "thumb-v", 6, nullptr, 0},
-    // Bass-boost panel 886: switch OFF 889 and ON 890 (the backgrounds are SVG below).
+    // Bass-boost panel 886: switch OFF 889 and ON 890, Chinese 9990 and 9991 (the backgrounds are
+    // SVG below).
     {889, false, 100, 40, "power", 0, "OFF", kGreen},
     {890, false, 100, 40, "power", 3, "ON", kGreen},
+    {9990, false, 100, 40, "power", 0, "关", kGreen},
+    {9991, false, 100, 40, "power", 3, "开", kGreen},
 };
 
 constexpr auto kInputButtonArt = MakeInputButtonArt();

@@ -133,8 +133,9 @@ constexpr unsigned kInputZh = 4850;
 // Phase 3070 + n: six looks, then disabled up and down (English 4370.., 4378/4379; Chinese 4380..).
 constexpr unsigned kPhaseEn = 4370;
 constexpr unsigned kPhaseZh = 4380;
-// Output on/off 3060 + n disabled looks.
+// Output on/off 3060 + n disabled looks, English and Chinese.
 constexpr unsigned kOnDisabled = 4376;
+constexpr unsigned kOnDisabledZh = 4390;
 // Output labels 2696 + n: 4200 + code (English) / 4230 + code (Chinese); code 0 is the blank.
 constexpr unsigned kLabelEn = 4200;
 constexpr unsigned kLabelZh = 4230;

@@ -41,9 +41,12 @@ constexpr ArtSpec kLevelArt[] = {
     {kMasterZh + 3, false, 74, 22, "power", 3, "开", kGreen},
     {kMasterZh + 4, false, 74, 22, "power", 4, "开", kGreen},
     {kMasterZh + 5, false, 74, 22, "power", 5, "开", kGreen},
-    // Output on/off, disabled muted and sounding (the enabled looks are 526..531).
+    // Output on/off, disabled muted and sounding (the enabled looks are 526..531 and their
+    // Chinese set), English then Chinese.
     {kOnDisabled + 0, false, 54, 22, "power", 6, "OFF", kGreen},
     {kOnDisabled + 1, false, 54, 22, "power", 7, "ON", kGreen},
+    {kOnDisabledZh + 0, false, 54, 22, "power", 6, "关", kGreen},
+    {kOnDisabledZh + 1, false, 54, 22, "power", 7, "开", kGreen},
     // Phase: 0 degrees up, 180 down, then disabled up and down.
     {kPhaseEn + 0, false, 30, 22, "panel-button", 0, "0°", 0},
     {kPhaseEn + 1, false, 30, 22, "panel-button", 1, "0°", 0},

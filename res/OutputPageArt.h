@@ -51,10 +51,18 @@ constexpr unsigned Chinese(unsigned englishFirst, int looks) {
     return englishFirst + static_cast<unsigned>(looks);
 }
 
-// Delay unit buttons 2683..2685 (ms, cm, inch), 36 x 20: normal, hover, down; both languages.
+// Delay unit buttons 2683..2685 (ms, cm, inch), 36 x 20: normal, hover, down. English, then the
+// Chinese set in the same order.
 constexpr unsigned kDelayUnitMs = 9860;
 constexpr unsigned kDelayUnitCm = 9863;
 constexpr unsigned kDelayUnitInch = 9866;
+constexpr unsigned kDelayUnitMsZh = 9980;
+constexpr unsigned kDelayUnitCmZh = 9983;
+constexpr unsigned kDelayUnitInchZh = 9986;
+
+// Master on/off 2574 (also the level page's output on/off): the English looks are 526..531, the
+// Chinese ones these six.
+constexpr unsigned kMasterOnZh = 9960;
 
 // Position icons (PNG, 20 x 20) of controls 4600..4624: six looks each (normal, hover, pressed,
 // checked normal, checked hover, checked pressed).
@@ -81,6 +89,7 @@ constexpr unsigned kStripPosition = 9912;
 // On button 1001, 50 x 20, down = sounding: muted normal, hover, pressed; sounding normal, hover,
 // pressed; disabled muted, disabled sounding.
 constexpr unsigned kStripOn = 9920;
+constexpr unsigned kStripOnZh = 9970; // the same eight looks in Chinese
 // Polarity button 4001, 50 x 20, down = inverted: the same eight looks, per language.
 constexpr unsigned kStripPolarityEn = 9930;
 constexpr unsigned kStripPolarityZh = 9940;

@@ -12,6 +12,8 @@ namespace {
 constexpr UINT kBackIds[4] = {887, 888, 893, 894};
 constexpr UINT kSwitchOff = 889;
 constexpr UINT kSwitchOn = 890;
+constexpr UINT kSwitchOffZh = 9990;
+constexpr UINT kSwitchOnZh = 9991;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CInputNoise, CDialog)
@@ -42,7 +44,9 @@ BOOL CInputNoise::OnInitDialog() {
     for (int i = 0; i < 4; ++i)
         m_bmpBack[i].LoadBitmap(kBackIds[i]);
     SetWindowText(g_bChinese.load() ? "高级" : "Advanced");
-    m_btnSwitch.SetBitmaps(kSwitchOff, kSwitchOff, kSwitchOff, kSwitchOn, kSwitchOn, kSwitchOn);
+    const UINT off = g_bChinese.load() ? kSwitchOffZh : kSwitchOff;
+    const UINT on = g_bChinese.load() ? kSwitchOnZh : kSwitchOn;
+    m_btnSwitch.SetBitmaps(off, off, off, on, on, on);
     BYTE value = 0;
     {
         std::lock_guard lock(g_linkLock);

@@ -10,6 +10,7 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
 #include "res/LevelPageArt.h"
+#include "res/OutputPageArt.h"
 
 #include <algorithm>
 #include <mutex>
@@ -25,7 +26,7 @@ constexpr UINT kMasterThumb = 358;
 constexpr UINT kActiveThumb = 282;
 constexpr UINT kOutputChannel = 539;
 constexpr UINT kOutputThumb = 538;
-// The output on/off looks: muted, then sounding (the output page's master looks).
+// The output on/off looks: muted, then sounding (the output page's master looks, per language).
 constexpr UINT kOnLooks = 526;
 constexpr int kMaxDelay = 354;
 constexpr COLORREF kWell = RGB(14, 17, 20);
@@ -435,7 +436,11 @@ void CLevel_Delay_Dlg::ApplyLanguage() {
     SkinInputButtons();
     const UINT phase = chinese ? art::kPhaseZh : art::kPhaseEn;
     const UINT labels = chinese ? art::kLabelZh : art::kLabelEn;
+    const UINT on = chinese ? res::outpage::kMasterOnZh : kOnLooks;
+    const UINT onDisabled = chinese ? art::kOnDisabledZh : art::kOnDisabled;
     for (int n = 0; n < kOutputCount; ++n) {
+        m_btnOn[n].SetBitmaps(on, on + 1, on + 2, on + 3, on + 4, on + 5);
+        m_btnOn[n].SetDisabledBitmaps(onDisabled, onDisabled + 1);
         const UINT label = labels + static_cast<UINT>(CodeOf(n));
         m_btnLabel[n].SetDisabledBitmaps(label, label);
         m_btnBlank[n].SetDisabledBitmaps(labels, labels);

@@ -95,8 +95,6 @@ BOOL COutRoute_Dlg::OnInitDialog() {
     m_btnSelect.SetBitmaps(select, select + 1, select + 2, select + 2, select + 2, select + 2);
     const UINT selectOff = kSelectDisabled + static_cast<UINT>(select - kSelect) / 3;
     m_btnSelect.SetDisabledBitmaps(selectOff, selectOff);
-    m_btnOn.SetBitmaps(kOn, kOn + 1, kOn + 2, kOn + 3, kOn + 4, kOn + 5);
-    m_btnOn.SetDisabledBitmaps(kOn + 6, kOn + 7);
 
     m_btnPosition.SetBitmaps(kPosition, kPosition + 1, kPosition + 2, kPosition + 3, kPosition + 3,
                              kPosition + 3);
@@ -206,6 +204,9 @@ void COutRoute_Dlg::SetMarked(BOOL on) {
 void COutRoute_Dlg::ApplyLanguage() {
     if (!m_hWnd)
         return;
+    const UINT on = g_bChinese.load() ? striplayout::kOnCn : striplayout::kOn;
+    m_btnOn.SetBitmaps(on, on + 1, on + 2, on + 3, on + 4, on + 5);
+    m_btnOn.SetDisabledBitmaps(on + 6, on + 7);
     const UINT pol = g_bChinese.load() ? striplayout::kPolarityCn : striplayout::kPolarityEn;
     m_btnPolarity.SetBitmaps(pol, pol + 1, pol + 2, pol + 3, pol + 4, pol + 5);
     m_btnPolarity.SetDisabledBitmaps(pol + 6, pol + 7);

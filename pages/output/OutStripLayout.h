@@ -25,6 +25,7 @@ constexpr UINT kPosition = 9912;
 // On button: muted normal, hover, pressed; sounding normal, hover, pressed; disabled muted and
 // sounding = kOn + 0..7.
 constexpr UINT kOn = 9920;
+constexpr UINT kOnCn = 9970; // the same looks in Chinese
 // Polarity ("Pol+" up, "Pol-" down): as the on button, per language.
 constexpr UINT kPolarityEn = 9930;
 constexpr UINT kPolarityCn = 9940;

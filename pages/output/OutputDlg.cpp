@@ -267,12 +267,7 @@ void COutputDlg::InitControls() {
     m_editSub.SetBuddySlider(&m_sliderSub);
     m_editSub.ShowWindow(SW_HIDE);
     m_sliderSub.ShowWindow(SW_HIDE);
-    // Delay unit: the stored one, once at start-up.
-    const unsigned unitArt[3] = {res::outpage::kDelayUnitMs, res::outpage::kDelayUnitCm,
-                                 res::outpage::kDelayUnitInch};
-    for (int k = 0; k < 3; ++k)
-        m_btnDelayUnit[k].SetBitmaps(unitArt[k], unitArt[k] + 1, unitArt[k] + 2, unitArt[k] + 2,
-                                     unitArt[k] + 2, unitArt[k] + 2);
+    // Delay unit: the stored one, once at start-up (the language's art comes with ApplyLanguage).
     SetDelayUnit(g_nDelayUnit.load());
     ApplyLanguage();
 }
@@ -544,7 +539,14 @@ void COutputDlg::SetLockedLayout(BOOL locked) {
 
 void COutputDlg::ApplyLanguage() {
     const bool cn = g_bChinese.load() != 0;
-    m_btnMaster.SetBitmaps(526, 527, 528, 529, 530, 531);
+    const UINT master = cn ? res::outpage::kMasterOnZh : 526;
+    m_btnMaster.SetBitmaps(master, master + 1, master + 2, master + 3, master + 4, master + 5);
+    const unsigned unitArt[3] = {cn ? res::outpage::kDelayUnitMsZh : res::outpage::kDelayUnitMs,
+                                 cn ? res::outpage::kDelayUnitCmZh : res::outpage::kDelayUnitCm,
+                                 cn ? res::outpage::kDelayUnitInchZh : res::outpage::kDelayUnitInch};
+    for (int k = 0; k < 3; ++k)
+        m_btnDelayUnit[k].SetBitmaps(unitArt[k], unitArt[k] + 1, unitArt[k] + 2, unitArt[k] + 2,
+                                     unitArt[k] + 2, unitArt[k] + 2);
     m_xover.FillFamilyLists();
     for (int s = 0; s < 2; ++s)
         m_xover.FillSlopeList(s);

@@ -1,5 +1,7 @@
 #include "platform/ui/ResourceLoader.h"
 
+#include "platform/ui/ToolkitTranslator.h"
+
 #include "res/ResourceTable.h"
 #include "res/SkinPainter.h"
 
@@ -59,6 +61,8 @@ QImage Load(UINT id, bool png) {
 
 void ResourceLoader::SetChinese(BOOL chinese) {
     g_chinese = chinese != FALSE;
+    // The toolkit's standard dialogs follow the language too.
+    CToolkitTranslator::Apply(chinese);
 }
 
 BOOL ResourceLoader::IsChinese() {

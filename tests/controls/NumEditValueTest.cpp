@@ -249,7 +249,7 @@ const CommitRow kCommit[] = {
     {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "7.354", true, 354, "7.354MS", 1},
     {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "99MS", true, 354, "7.354MS", 1},
     {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "-1", true, 0, "0.000MS", 1},
-    {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "abc", true, 0, "0.000MS", 1},
+    {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "abc", true, 10, "0.208MS", 0},
     {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 10, "5", false, 10, "5", 0},
     {{NUMTYPE_DELAY_MS_ALT, 0, 354, 0, 0, ""}, 10, "2.5", true, 120, "2.500", 1},
     // A range narrower than the delay limit still bounds the stored value.
@@ -309,6 +309,103 @@ TEST_F(NumEditFixture, CommitRulePerType) {
         EXPECT_EQ(Commits(), r.notifications) << "type " << r.s.type << " typed " << r.typed;
         edit.SetModified(0);
         EXPECT_EQ(edit.GetValue(), r.expect) << "type " << r.s.type << " typed " << r.typed;
+    }
+}
+
+// --- text without a number ---------------------------------------------------------------------
+
+TEST_F(NumEditFixture, TextWithoutANumberIsNoValuePerType) {
+    // Every type that reads a number, at a value that a number 0 would change. Such text shows
+    // the stored value again at the focus loss and at a take-over, and nothing is notified.
+    const struct {
+        FieldSetup s;
+        int value;
+    } fields[] = {
+        {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, "x"}, 100},
+        {{NUMTYPE_DELAY_MS_ALT, 0, 354, 0, 0, ""}, 100},
+        {{NUMTYPE_DELAY_CM, 0, 354, 0, 0, "x"}, 100},
+        {{NUMTYPE_DELAY_INCH, 0, 354, 0, 0, ""}, 100},
+        {{NUMTYPE_CENTERED, 0, 21, 0.5, 0, ""}, 15},
+        {{NUMTYPE_INT, -10, 20000, 0, 0, ""}, 1000},
+        {{NUMTYPE_TIME_MS, 0, 200, 0, 0, ""}, 20},
+        {{NUMTYPE_INT_UNIT, 0, 100, 0, 0, "dB"}, 12},
+        {{NUMTYPE_STEP_2DEC, 0, 300, 0.01, 0, ""}, 100},
+        {{NUMTYPE_FREQ, 20, 20000, 0, 0, ""}, 1000},
+        {{NUMTYPE_FREQ_20K, 20, 19990, 0, 0, ""}, 1000},
+        {{NUMTYPE_LEVEL, 0, 240, 0.1, 12, ""}, 50},
+        {{NUMTYPE_Q, 0, 295, 0, 0, ""}, 100},
+        {{NUMTYPE_PERCENT, 0, 100, 1.0, 0, ""}, 50},
+        {{NUMTYPE_HUNDREDTHS, 0, 1000, 0, 0, ""}, 150},
+        {{NUMTYPE_INT_MAX, 0, 10, 0, 0, ""}, 7},
+        {{NUMTYPE_DELAY_MS_LONG, 0, 20000, 0, 0, ""}, 100},
+        {{NUMTYPE_DELAY_CM_LONG, 0, 20000, 0, 0, ""}, 1000},
+        {{NUMTYPE_DELAY_FEET_LONG, 0, 20000, 0, 0, ""}, 1000},
+        {{NUMTYPE_STEP_INT, 0, 100, 2.5, 0, ""}, 3},
+        {{NUMTYPE_TENTHS, 0, 100, 0, 0, ""}, 15},
+        {{NUMTYPE_INT_DOUBLE, 0, 10, 0, 0, "ms"}, 7},
+        {{NUMTYPE_LEVEL_DBU, 0, 200, 0.1, 12, "dBu"}, 0},
+        {{NUMTYPE_LEVEL_DBU_1DEC, 0, 200, 0.1, 10, ""}, 50},
+        {{NUMTYPE_LEVEL_DB, 0, 72, 1.0, 60, ""}, 0}, // the master at OFF: 0 would read 0 dB
+        {{NUMTYPE_LEVEL_DBU_0DEC, 0, 72, 1.0, 60, ""}, 10},
+        {{NUMTYPE_STEP_DB, 0, 100, 1.0, 0, ""}, 30},
+        {{NUMTYPE_FREQ_LOW, 25, 900, 0, 0, ""}, 500},
+        {{NUMTYPE_FREQ_HIGH, 6000, 19000, 0, 0, ""}, 8000},
+        {{NUMTYPE_LEVEL_DBU_OFF, 0, 100, 0.1, 5, ""}, 100},
+        {{NUMTYPE_VPP, -40, 10, 1.0, 0, ""}, 10},
+        {{NUMTYPE_INT_CLAMP, 0, 30, 0, 0, ""}, 17},
+    };
+    const char* texts[] = {"abc", "", "   ", "-x", "+", ".", "Hz12", " e5", "OFFx"};
+    for (const auto& f : fields) {
+        for (const char* t : texts) {
+            SCOPED_TRACE(testing::Message() << "type " << f.s.type << " typed '" << t << "'");
+            Configure(f.s, f.value);
+            const CString shown = Text();
+            host.Clear();
+            Type(t);
+            edit.CommitText();
+            EXPECT_STREQ(Text(), shown);
+            EXPECT_EQ(edit.IsModified(), 0);
+            EXPECT_EQ(edit.GetValue(), f.value);
+            Type(t);
+            EXPECT_EQ(edit.GetValue(), f.value);
+            EXPECT_STREQ(Text(), shown);
+            // Nor is it stored by the types that read their text without a user edit.
+            Type(t, false);
+            edit.CommitText();
+            EXPECT_EQ(edit.GetValue(), f.value);
+            EXPECT_EQ(Commits(), 0);
+        }
+    }
+}
+
+TEST_F(NumEditFixture, ANumberFollowedByOtherTextStillCounts) {
+    const struct {
+        FieldSetup s;
+        int value;
+        const char* typed;
+        int expect;
+    } rows[] = {
+        {{NUMTYPE_FREQ, 20, 20000, 0, 0, ""}, 1000, "500Hz!", 500},
+        {{NUMTYPE_FREQ, 20, 20000, 0, 0, ""}, 1000, "  +700 x", 700},
+        {{NUMTYPE_LEVEL_DB, 0, 72, 1.0, 60, ""}, 0, "-10xyz", 50},
+        {{NUMTYPE_DELAY_MS, 0, 354, 0, 0, ""}, 100, ".5ms", 24},
+        {{NUMTYPE_INT, -10, 20000, 0, 0, ""}, 1000, "-7-", -7},
+        {{NUMTYPE_LEVEL, 0, 240, 0.1, 12, ""}, 50, "0abc", 120},
+        // The integer types read no number from a point first.
+        {{NUMTYPE_FREQ, 20, 20000, 0, 0, ""}, 1000, ".5", 1000},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "type " << r.s.type << " typed '" << r.typed << "'");
+        Configure(r.s, r.value);
+        host.Clear();
+        Type(r.typed);
+        edit.CommitText();
+        EXPECT_EQ(Commits(), r.expect == r.value ? 0 : 1);
+        edit.SetModified(0);
+        EXPECT_EQ(edit.GetValue(), r.expect);
+        Configure(r.s, r.value);
+        Type(r.typed);
+        EXPECT_EQ(edit.GetValue(), r.expect);
     }
 }
 

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr int kEditId = 1400;
@@ -79,6 +83,93 @@ TEST_F(NumSpinFixture, FrequencyStepsSnapToTheGrid) {
     const auto cmd = host.Of(WM_COMMAND)[0];
     EXPECT_EQ(cmd.wParam, MAKEWPARAM(kSpinId, 0));
     EXPECT_EQ(cmd.lParam, reinterpret_cast<LPARAM>(spin.m_hWnd));
+}
+
+// The neighbours of a shown frequency on the grid: the whole hertz of the points from point 1 on.
+struct GridNeighbours {
+    int below;
+    int above;
+};
+GridNeighbours NeighboursOnTheGrid(int hz) {
+    std::vector<int> shown;
+    for (int k = 1; k < kGridSize; ++k) {
+        const int v = static_cast<int>(g_eqFreqGrid[k]);
+        if (shown.empty() || shown.back() != v)
+            shown.push_back(v);
+    }
+    const auto above = std::upper_bound(shown.begin(), shown.end(), hz);
+    const auto below = std::lower_bound(shown.begin(), shown.end(), hz);
+    return {below == shown.begin() ? shown.front() : *(below - 1),
+            above == shown.end() ? shown.back() : *above};
+}
+
+TEST_F(NumSpinFixture, OneStepFromAnyGridPointReachesItsNeighbourInBothDirections) {
+    // Keyboard steps (one notification each) and mouse steps (silent until the release) alike.
+    for (int type : {NUMTYPE_FREQ, NUMTYPE_FREQ_20K, NUMTYPE_INT}) {
+        for (int k = 1; k < kGridSize; ++k) {
+            const int from = static_cast<int>(g_eqFreqGrid[k]);
+            const GridNeighbours n = NeighboursOnTheGrid(from);
+            for (int delta : {1, -1}) {
+                SCOPED_TRACE(testing::Message() << "type " << type << " from " << from << " delta " << delta);
+                Field(type, 20, 20000, from);
+                Notify(delta);
+                EXPECT_EQ(spin.GetPos(), delta > 0 ? n.above : n.below);
+                EXPECT_EQ(edit.GetValue(), spin.GetPos());
+                EXPECT_EQ(Commands(), 1);
+                EXPECT_EQ(host.Count(WM_SPIN_CLAMPED), 0);
+            }
+        }
+    }
+}
+
+TEST_F(NumSpinFixture, GridStepsWalkBackTheWayTheyCame) {
+    const struct {
+        int from;
+        std::vector<int> deltas;
+        std::vector<int> path;
+    } walks[] = {
+        {70, {1, 1, 1, -1, -1, -1}, {72, 74, 76, 74, 72, 70}},
+        {1000, {-1, -1, 1, 1}, {972, 944, 972, 1000}},
+        {22, {-1, -1, -1, 1, 1}, {21, 20, 20, 21, 22}},
+        {19585, {1, 1, -1, -1}, {20000, 20000, 19585, 19027}},
+        // Between grid points a step goes to the neighbour on its side.
+        {73, {-1}, {72}},
+        {73, {1}, {74}},
+        {999, {1}, {1000}},
+        {1001, {-1}, {1000}},
+    };
+    for (const auto& w : walks) {
+        SCOPED_TRACE(testing::Message() << "from " << w.from);
+        Field(NUMTYPE_FREQ, 20, 20000, w.from);
+        std::vector<int> path;
+        for (int d : w.deltas) {
+            Notify(d);
+            path.push_back(spin.GetPos());
+        }
+        EXPECT_EQ(path, w.path);
+        EXPECT_EQ(Commands(), static_cast<int>(w.deltas.size()));
+    }
+    // A narrower range keeps the grid step within it.
+    Field(NUMTYPE_FREQ, 25, 900, 26);
+    Notify(-1);
+    EXPECT_EQ(spin.GetPos(), 25);
+    Field(NUMTYPE_FREQ, 25, 900, 891);
+    Notify(1);
+    EXPECT_EQ(spin.GetPos(), 900);
+}
+
+TEST_F(NumSpinFixture, MouseStepsDownTheGridReportOnceAtTheRelease) {
+    Field(NUMTYPE_FREQ, 20, 20000, 76);
+    QWidget* w = spin.Widget();
+    for (int expect : {74, 72, 70}) {
+        host.Clear();
+        r9test::Press(w, {8, 18}); // lower half: down
+        EXPECT_EQ(spin.GetPos(), expect);
+        EXPECT_EQ(Commands(), 0);
+        r9test::Release(w, {8, 18});
+        EXPECT_EQ(Commands(), 1);
+        EXPECT_STREQ(Text(), (std::to_string(expect) + "Hz").c_str());
+    }
 }
 
 TEST_F(NumSpinFixture, TypedTextIsTakenOverBeforeTheStep) {

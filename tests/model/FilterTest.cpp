@@ -52,7 +52,7 @@ TEST_F(FilterTest, SentFrequencySteps) {
         {true, true, 1000, 1500, 1500, {1500}},
         {false, true, 1000, 1500, 1500, {1500}},
         {true, true, 1000, 600, 600, {600}},
-        {false, true, 1000, 600, 1000, {600, 600}},   // crossovers jump upward only
+        {false, true, 1000, 600, 600, {600}},         // one frame for a move within an octave, down too
         {true, true, 100, 10, 100, {50, 25, 10, 10}}, // halving stops at 20 Hz
         {true, false, 100, 1000, 1000, {}},
         {false, false, 1000, 100, 100, {}},

@@ -28,6 +28,7 @@ const Expected kImages[] = {
     {286, 287, 1280, 656, false}, // backgrounds
     {784, 785, 1280, 656, false},
     {526, 531, 54, 22, false}, // master on/off
+    {kMasterOnZh, kMasterOnZh + 5, 54, 22, false},
     {7000, 7005, 42, 20, false},
     {8820, 8823, 42, 20, false},
     {359, 360, 42, 20, false},
@@ -62,6 +63,7 @@ const Expected kImages[] = {
     {kMapResetEn, kMapSaveEn + 5, 60, 22, false},
     {kLevelPageEn, kLevelPageEn + 5, 114, 22, false},
     {kDelayUnitMs, kDelayUnitInch + 2, 36, 20, false},
+    {kDelayUnitMsZh, kDelayUnitInchZh + 2, 36, 20, false},
     {kPositionIconFirst, kPositionIconFirst + kPositionIcons * 6 - 1, kIconSize, kIconSize, true},
     {kGroupLinkToggle, kGroupLinkToggle + 5, 24, 16, true},
     {813, 813, 40, 200, false}, // curve toggles
@@ -72,6 +74,7 @@ const Expected kImages[] = {
     {kStripSelectFirst, kStripSelectDisabled + 7, 100, 22, false},
     {kStripPosition, kStripPosition + 4, 108, 22, false},
     {kStripOn, kStripOn + 7, 50, 20, false},
+    {kStripOnZh, kStripOnZh + 7, 50, 20, false},
     {kStripPolarityEn, kStripPolarityEn + 7, 50, 20, false},
     {kStripPolarityZh, kStripPolarityZh + 7, 50, 20, false},
     {kStripFaderChannel, kStripFaderChannel, 46, 118, false},
@@ -132,6 +135,14 @@ TEST(OutputPageArtTest, LanguagesAndLooksDiffer) {
         {Chinese(kLevelPageEn, 3), kLevelPageEn},
         {kStripBackgroundZh, kStripBackgroundEn},
         {kStripPolarityZh, kStripPolarityEn},
+        {kMasterOnZh, 526},
+        {kMasterOnZh + 3, 529},
+        {kStripOnZh, kStripOn},
+        {kStripOnZh + 3, kStripOn + 3},
+        {kStripOnZh + 6, kStripOn + 6},
+        {kDelayUnitMsZh, kDelayUnitMs},
+        {kDelayUnitCmZh + 2, kDelayUnitCm + 2},
+        {kDelayUnitInchZh, kDelayUnitInch},
         // unlocked, locked
         {286, 785},
         {287, 784},
@@ -176,7 +187,11 @@ TEST(OutputPageArtTest, LanguagesAndLooksDiffer) {
         {kMapReadEn, kMapSaveEn},
         {kDelayUnitMs, kDelayUnitCm},
         {kDelayUnitCm, kDelayUnitInch},
+        {kDelayUnitMsZh, kDelayUnitCmZh},
+        {kDelayUnitCmZh, kDelayUnitInchZh},
         {kStripOn, kStripOn + 6},
+        {kStripOnZh, kStripOnZh + 3},
+        {kMasterOnZh, kMasterOnZh + 3},
         {kStripPolarityEn + 3, kStripPolarityEn + 7},
         {StripSelectLook(2, 0), kStripSelectDisabled + 2},
         {StripSelectLook(0, 0), StripSelectLook(7, 0)},
@@ -200,15 +215,15 @@ struct Placed {
 
 // The page's opaque art at the places the background was drawn for (first looks).
 const Placed kOnPage[] = {
-    {526, 526, kMasterButton},
+    {526, kMasterOnZh, kMasterButton},
     {809, 786, kSubModeButton},
     {4350, 4360, kPolarityButton},
     {kPolarityNormal, kPolarityNormal, kPolarityPicture},
     {452, 459, kInputPicture},
     {kLevelPageEn, Chinese(kLevelPageEn, 3), kLevelPageButton},
-    {kDelayUnitMs, kDelayUnitMs, kDelayUnitMsButton},
-    {kDelayUnitCm + 2, kDelayUnitCm + 2, kDelayUnitCmButton},
-    {kDelayUnitInch, kDelayUnitInch, kDelayUnitInchButton},
+    {kDelayUnitMs, kDelayUnitMsZh, kDelayUnitMsButton},
+    {kDelayUnitCm + 2, kDelayUnitCmZh + 2, kDelayUnitCmButton},
+    {kDelayUnitInch, kDelayUnitInchZh, kDelayUnitInchButton},
     {357, 357, kSourceFader},
     {kMapLockEn + 3, Chinese(kMapLockEn, 6) + 3, kMapLockButton},
     {kMapLinkEn, Chinese(kMapLinkEn, 6), kMapLinkButton},
@@ -237,7 +252,7 @@ Box BypassOf(int n) {
 
 const Placed kOnStrip[] = {
     {StripSelectLook(0, 0), StripSelectLook(0, 0), kStripSelectButton},
-    {kStripOn + 3, kStripOn + 3, kStripOnButton},
+    {kStripOn + 3, kStripOnZh + 3, kStripOnButton},
     {kStripPosition, kStripPosition, kStripPositionButton},
     {kStripFaderChannel, kStripFaderChannel, kStripFader},
     {kStripPolarityEn, kStripPolarityZh, kStripPolarityButton},
@@ -268,7 +283,7 @@ TEST(OutputPageArtTest, OpaqueArtBlendsIntoThePanelWhereItSits) {
         // Locked, the PEQ/GEQ button and the level group stay.
         const QImage locked = Bmp(chinese ? kBackgroundLockedZh : kBackgroundLockedEn);
         ExpectBlends(locked, {740, 744, kPeqGeqButton}, chinese, "locked page");
-        ExpectBlends(locked, {526, 526, kMasterButton}, chinese, "locked page");
+        ExpectBlends(locked, {526, kMasterOnZh, kMasterButton}, chinese, "locked page");
         const QImage strip = Bmp(chinese ? kStripBackgroundZh : kStripBackgroundEn);
         for (const Placed& c : kOnStrip)
             ExpectBlends(strip, c, chinese, "strip");
@@ -326,7 +341,7 @@ QImage Strip(int output, bool chinese, bool marked) {
     QPainter p(&s);
     const bool off = output == 7; // an output without a position, on a locked map
     Put(p, off ? kStripSelectDisabled + 7 : StripSelectLook(output, marked ? 2 : 0), kStripSelectButton);
-    Put(p, kStripOn + (off ? 6 : (output == 3 ? 0 : 3)), kStripOnButton);
+    Put(p, (chinese ? kStripOnZh : kStripOn) + (off ? 6 : (output == 3 ? 0 : 3)), kStripOnButton);
     Put(p, kStripPosition + (off ? 4 : 0), kStripPositionButton);
     p.setPen(off ? QColor(0xD2, 0xD2, 0xD2) : QColor(0xDC, 0xDC, 0xDC));
     QFont f;
@@ -424,6 +439,14 @@ TEST(OutputPageArtTest, SheetOfThePageArt) {
     en.copy(kStripX, kStripY, 2 * kStripWidth + 11, kStripHeight)
         .scaled(3 * (2 * kStripWidth + 11), 3 * kStripHeight)
         .save(r9test::TestOutDir() + "/output_page_art_strip_x3.png");
+    // The art with words (strips' on buttons, master, delay units) in Chinese, the same way.
+    const QImage zh = ComposedPage(true, false);
+    zh.copy(kStripX, kStripY, 2 * kStripWidth + 11, kStripHeight)
+        .scaled(3 * (2 * kStripWidth + 11), 3 * kStripHeight)
+        .save(r9test::TestOutDir() + "/output_page_art_strip_zh_x3.png");
+    zh.copy(kLevelPanel.x, kLevelPanel.y, kLevelPanel.width, kLevelPanel.height)
+        .scaled(3 * kLevelPanel.width, 3 * kLevelPanel.height)
+        .save(r9test::TestOutDir() + "/output_page_art_level_group_zh_x3.png");
     ComposedPage(false, false, true).save(r9test::TestOutDir() + "/output_page_art_en_geq_ten_bands.png");
     for (bool chinese : {false, true})
         for (bool locked : {false, true})
@@ -432,7 +455,7 @@ TEST(OutputPageArtTest, SheetOfThePageArt) {
                       (locked ? "_locked" : "") + ".png");
     // Every small image on one sheet, enlarged twice.
     const int sheetW = 1300, pad = 6;
-    QImage sheet(sheetW, 3400, QImage::Format_RGB32);
+    QImage sheet(sheetW, 3800, QImage::Format_RGB32);
     sheet.fill(QColor(0x10, 0x12, 0x16));
     QPainter p(&sheet);
     QFont font;

@@ -1,0 +1,132 @@
+// Numeric fields and their spins inside the real main view, online against the emulator over TCP:
+// a level field given text without a number keeps its value and sends nothing; one click down on
+// a frequency spin moves to the neighbouring grid point and goes out as one frame.
+#include "OutputPageLinkFixture.h"
+
+#include "pages/level/Level_Delay_Dlg.h"
+#include "pages/output/BandRows.h"
+#include "pages/output/XoverBlock.h"
+#include "support/UiEvents.h"
+#include "wire/LinkFrame.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace {
+
+class NumFieldLink : public OnlineOutputPageTest {
+protected:
+    void ShowPage(int page) {
+        m_view->ShowSubPage(page, TRUE);
+        QWidget* top = m_view->Widget()->window();
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        Pump([] { return false; }, 200);
+    }
+    // Waits until nothing is pending, then starts a fresh record of the frames.
+    void Settle() {
+        Pump([] { return false; }, 300);
+        m_dev.ClearRequests();
+    }
+    static bool IsWrite(const DevsimRequest& r) {
+        return r.frame.size() > LinkFrame::OFS_CHUNK && r.frame[LinkFrame::OFS_TYPE] == FRAME_WRITE;
+    }
+    // Writes of output 0's chunk `chunk` (bands 0..30, the crossover 32) in the record so far.
+    long OutputChunkWrites(int chunk) const {
+        const auto frames = m_dev.GetRequests();
+        return std::count_if(frames.begin(), frames.end(), [&](const DevsimRequest& r) {
+            return IsWrite(r) && r.frame[LinkFrame::OFS_GROUP] == GROUP_OUTPUT &&
+                   r.frame[LinkFrame::OFS_INDEX] == 0 && r.frame[LinkFrame::OFS_CHUNK] == chunk;
+        });
+    }
+    // One click on the lower (down) arrow of a spin.
+    static void ClickDown(CWnd& spin) {
+        QWidget* w = spin.Widget();
+        const QPoint at(w->width() / 2, w->height() - 4);
+        r9test::Press(w, at);
+        r9test::Release(w, at);
+        r9test::Pump();
+    }
+    static int DeviceLowPass(const DeviceState& s) { return s.live.outputs[0].xover.lpFreq.Get(); }
+};
+
+TEST_F(NumFieldLink, LevelTextWithoutANumberLeavesTheMasterAtOffAndSendsNothing) {
+    auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+    ASSERT_NE(level, nullptr);
+    ShowPage(PAGE_LEVEL);
+    // The master at OFF (the bottom of its range), on the device as in the program.
+    r9test::TypeInto(level->MasterEdit(), "OFF");
+    ASSERT_TRUE(Pump([&] {
+        std::lock_guard lock(g_linkLock);
+        return m_dev.GetState().systemData.masterVolume.Get() == 0 && g_systemData.masterVolume.Get() == 0;
+    }));
+    CString text;
+    level->MasterEdit().GetWindowText(text);
+    ASSERT_STREQ(text, "OFF");
+    for (const char* typed : {"abc", "", "  ", "dB"}) {
+        SCOPED_TRACE(typed);
+        Settle();
+        const DeviceState before = m_dev.GetState();
+        r9test::TypeInto(level->MasterEdit(), typed);
+        Pump([] { return false; }, 300);
+        level->MasterEdit().GetWindowText(text);
+        EXPECT_STREQ(text, "OFF");
+        EXPECT_EQ(level->MasterSpin().GetPos(), 0);
+        EXPECT_EQ(level->MasterFader().GetPos(), 0);
+        {
+            std::lock_guard lock(g_linkLock);
+            EXPECT_EQ(g_systemData.masterVolume.Get(), 0);
+        }
+        const DeviceState after = m_dev.GetState();
+        EXPECT_TRUE(after.systemData == before.systemData);
+        EXPECT_TRUE(after.live == before.live);
+        for (const DevsimRequest& r : m_dev.GetRequests())
+            EXPECT_FALSE(IsWrite(r)) << "group " << int(r.frame[LinkFrame::OFS_GROUP]) << " index "
+                                     << int(r.frame[LinkFrame::OFS_INDEX]);
+    }
+}
+
+TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGridPoint) {
+    ShowPage(PAGE_OUTPUT);
+    ASSERT_EQ(g_nCurOut.load(), 0);
+    // The low-pass on a grid point (2000 Hz), reached by typing.
+    CNumSpin& lowPass = m_page->Xover().Spin(CXoverBlock::LPF);
+    auto* lowPassField = dynamic_cast<CNumEdit*>(lowPass.GetBuddy());
+    ASSERT_NE(lowPassField, nullptr);
+    r9test::TypeInto(*lowPassField, "2000");
+    ASSERT_TRUE(Pump([&] { return DeviceLowPass(m_dev.GetState()) == 2000; }));
+    for (int expect : {1943, 1888, 1834}) {
+        SCOPED_TRACE(expect);
+        Settle();
+        ClickDown(lowPass);
+        EXPECT_EQ(lowPass.GetPos(), expect);
+        ASSERT_TRUE(Pump([&] { return DeviceLowPass(m_dev.GetState()) == expect; }));
+        Pump([] { return false; }, 300);
+        EXPECT_EQ(OutputChunkWrites(CHUNK_OUT_XOVER), 1);
+    }
+
+    // An EQ band's frequency the same way. Its spin has no width on the page, so the step comes
+    // as the up-down control reports one.
+    constexpr int kBand = 4;
+    CNumSpin& spin = m_page->Rows().FreqSpin(kBand);
+    r9test::TypeInto(m_page->Rows().Freq(kBand), "76");
+    ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[0].bands[kBand].freq.Get() == 76; }));
+    for (int expect : {74, 72, 70}) {
+        SCOPED_TRACE(expect);
+        Settle();
+        NMUPDOWN nm{};
+        nm.hdr.hwndFrom = spin.m_hWnd;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(spin.GetDlgCtrlID());
+        nm.hdr.code = UDN_DELTAPOS;
+        nm.iPos = spin.GetPos();
+        nm.iDelta = -1;
+        m_page->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+        EXPECT_EQ(spin.GetPos(), expect);
+        ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[0].bands[kBand].freq.Get() == expect; }));
+        Pump([] { return false; }, 300);
+        EXPECT_EQ(OutputChunkWrites(kBand), 1);
+    }
+}
+
+} // namespace
