@@ -121,6 +121,7 @@ ON_BN_CLICKED(IDC_AUX_BUTTON, &CTRV410View::OnAuxButton)
 ON_BN_CLICKED(IDC_PHONE_BUTTON, &CTRV410View::OnPhoneButton)
 ON_BN_CLICKED(IDC_CONNECT_BUTTON, &CTRV410View::OnConnectButtonClicked)
 ON_MESSAGE(WM_SHOW_LEVEL_PAGE, &CTRV410View::OnShowLevelPage)
+ON_MESSAGE(WM_SHOW_OUTPUT_PAGE, &CTRV410View::OnShowOutputPage)
 ON_MESSAGE(WM_COMBO_SELECT, &CTRV410View::OnComboSelect)
 ON_MESSAGE(WM_SLIDER_MOVING, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
@@ -395,7 +396,8 @@ void CTRV410View::OnInitialUpdate() {
     // Looks and texts of the language.
     ToggleLanguage(FALSE);
     ShowLinkState(FALSE);
-    // No output is linked at start (the preset slots select slot 0 when they exist).
+    // The current slot's button up; no output is linked at start.
+    Presets().SelectPresetSlot(0, FALSE);
     ClearOutputLinks();
     // The start page and the input type.
     ShowSubPage(g_nCurPage, FALSE);
@@ -667,6 +669,15 @@ void CTRV410View::OnLevelPageButton() {
 
 LRESULT CTRV410View::OnShowLevelPage(WPARAM, LPARAM) {
     ShowSubPage(PAGE_LEVEL, TRUE);
+    return 0;
+}
+
+LRESULT CTRV410View::OnShowOutputPage(WPARAM, LPARAM) {
+    if (g_nCurPage == PAGE_OUTPUT)
+        return 0;
+    ShowSubPage(PAGE_OUTPUT, TRUE);
+    // The focus was on the hidden page: keys go on on the output page.
+    SetOutputPageFocus();
     return 0;
 }
 
