@@ -1,5 +1,6 @@
 #include "shell/TRV410View.h"
 #include "shell/ReMap_Dlg.h"
+#include "controls/DropListBox.h"
 #include "shell/All_Link_Dlg.h"
 
 #include "grid/DataViewDlg.h"
@@ -479,6 +480,13 @@ void CTRV410View::CreatePages() {
     m_btnPhone.SetBitmaps(836, 837);
     m_btnPhone.CreateDropList(this, IDC_PHONE_DROP);
     m_btnPhone.EnableMoveNotify(TRUE);
+    // Their lists in the view's font with room around each item: rows of the font's own height
+    // crowded the texts into each other.
+    for (CComBoxBtn* button : {&m_btnInputType, &m_btnPhone})
+        if (CDropListBox* list = button->GetListBox()) {
+            list->SetListFont(&m_font16, FALSE);
+            list->SetItemHeight(0, kDropItemHeight);
+        }
     // Title-bar buttons, and the lock and settings popup buttons of the language.
     m_btnPage1.SetBitmaps(895, 895, 895, 896, 896, 896);
     m_btnMinimize.SetBitmaps(4946, 4947, 4947);

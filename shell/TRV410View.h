@@ -100,9 +100,10 @@ enum ViewControlId : int {
     IDC_TRANSFER_BAR = 1414,
     IDC_STATUS_EDIT = 1002,
 };
-// Drop lists of the two list buttons (WM_COMBO_SELECT's wParam).
+// Drop lists of the two list buttons (WM_COMBO_SELECT's wParam) and their row height.
 constexpr UINT IDC_INPUT_TYPE_DROP = 3501;
 constexpr UINT IDC_PHONE_DROP = 3502;
+constexpr UINT kDropItemHeight = 24;
 // Pages: dialog ids, and their index for ShowSubPage.
 constexpr UINT IDD_OUTPUT_PAGE = 136;
 constexpr UINT IDD_INPUT_PAGE = 382;
