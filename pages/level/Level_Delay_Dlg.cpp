@@ -380,6 +380,7 @@ void CLevel_Delay_Dlg::RefreshAllNow() {
         m_spinOutput[n].SetPos(level);
         m_sliderOutput[n].SetPos(level);
         m_editOutput[n].ShowWindow(SW_SHOW);
+        m_spinOutput[n].ShowWindow(SW_SHOW);
         m_sliderOutput[n].ShowWindow(SW_SHOW);
         m_btnOn[n].ShowWindow(SW_SHOW);
         m_btnOn[n].SetCheck(out && out->GetEnabled() ? 1 : 0);
@@ -418,6 +419,7 @@ void CLevel_Delay_Dlg::ShowAuxColumns() {
         const int command = shown ? SW_SHOW : SW_HIDE;
         m_sliderInput[n].ShowWindow(command);
         m_editInput[n].ShowWindow(command);
+        m_spinInput[n].ShowWindow(command);
         m_btnInput[n].ShowWindow(command);
     }
 }
@@ -429,7 +431,9 @@ void CLevel_Delay_Dlg::ShowOutputColumns() {
         m_btnBlank[n].ShowWindow(mapped ? SW_HIDE : SW_SHOW);
         m_btnLabel[n].ShowWindow(mapped ? SW_SHOW : SW_HIDE);
         if (!mapped) {
+            // The arrows go with their field.
             m_editOutput[n].ShowWindow(SW_HIDE);
+            m_spinOutput[n].ShowWindow(SW_HIDE);
             m_sliderOutput[n].ShowWindow(SW_HIDE);
             m_btnOn[n].ShowWindow(SW_HIDE);
             m_btnPhase[n].ShowWindow(SW_HIDE);

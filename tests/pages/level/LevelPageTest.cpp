@@ -37,11 +37,14 @@ TEST_F(LevelPageTest, RefreshAllShowsTheModelAndOnlyTheColumnsAndPositionsThatEx
     // AUX mode 1: AUX2 shown, AUX3 hidden.
     EXPECT_TRUE(Shown(page->InputEdit(4)));
     EXPECT_FALSE(Shown(page->InputEdit(5)));
+    EXPECT_FALSE(Shown(page->InputSpin(5))) << "the arrows go with their field";
+    EXPECT_TRUE(Shown(page->InputSpin(4)));
     EXPECT_FALSE(Shown(page->InputButton(5)));
     EXPECT_EQ(page->OutputSpin(1).GetPos(), 320);
     EXPECT_EQ(page->OutputOn(1).GetCheck(), 0);
     EXPECT_EQ(page->OutputPhase(1).GetCheck(), 1);
     EXPECT_FALSE(Shown(page->OutputEdit(4)));
+    EXPECT_FALSE(Shown(page->OutputSpin(4))) << "the arrows go with their field";
     EXPECT_FALSE(Shown(page->OutputOn(4)));
     EXPECT_TRUE(Shown(page->OutputEdit(3)));
     // Delays: output 2 (FL-Woofer) in field 2 with its delay; FL-Subwoofer has neither field
