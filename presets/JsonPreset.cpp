@@ -37,11 +37,13 @@ const std::array<std::array<char, 4>, 256>& ByteTexts() {
 }
 
 // Byte values as raw items holding their decimal text: the printer writes exactly what it writes
-// for the numbers, without formatting and re-reading a double for each of the 20 000 values.
-cJSON* IntArray(const BYTE* bytes, int count) {
+// for the numbers, without formatting and re-reading a double for each of the 20 000 values. A
+// tree that is read again without printing takes number items.
+cJSON* IntArray(const BYTE* bytes, int count, bool numbers = false) {
     cJSON* array = cJSON_CreateArray();
     for (int k = 0; k < count; ++k)
-        cJSON_AddItemToArray(array, cJSON_CreateRaw(ByteTexts()[bytes[k]].data()));
+        cJSON_AddItemToArray(array, numbers ? cJSON_CreateNumber(bytes[k])
+                                            : cJSON_CreateRaw(ByteTexts()[bytes[k]].data()));
     return array;
 }
 
@@ -110,16 +112,16 @@ PresetImage WrittenLiveImage(const PresetRecords& records) {
     return image;
 }
 
-void AddGroupData(cJSON* group, const PresetImage& image) {
-    cJSON_AddItemToObject(group, "group_name", IntArray(RecordBytes(image), kNameBytes));
+void AddGroupData(cJSON* group, const PresetImage& image, bool numbers = false) {
+    cJSON_AddItemToObject(group, "group_name", IntArray(RecordBytes(image), kNameBytes, numbers));
     cJSON* music = cJSON_AddObjectToObject(group, "music");
     cJSON* musicArr = cJSON_AddArrayToObject(music, "music");
     for (const InputRecord& in : image.inputs)
-        cJSON_AddItemToArray(musicArr, IntArray(RecordBytes(in), CJsonPreset::kMusicBytes));
+        cJSON_AddItemToArray(musicArr, IntArray(RecordBytes(in), CJsonPreset::kMusicBytes, numbers));
     cJSON* output = cJSON_AddObjectToObject(group, "output");
     cJSON* outArr = cJSON_AddArrayToObject(output, "output");
     for (const OutputRecord& out : image.outputs)
-        cJSON_AddItemToArray(outArr, IntArray(RecordBytes(out), kOutputBytes));
+        cJSON_AddItemToArray(outArr, IntArray(RecordBytes(out), kOutputBytes, numbers));
 }
 
 void AddSystem(cJSON* parent, const PresetRecords& r) {
@@ -338,6 +340,33 @@ PresetReadResult CJsonPreset::Decode(const BYTE* data, std::size_t size, const P
         if (r.parts & PRESET_PART_LIVE)
             TakeLiveLock(v);
     }
+    r.ok = true;
+    return r;
+}
+
+void CJsonPreset::BuildCurrentGroup(cJSON* array, const PresetRecords& records) const {
+    if (!cJSON_IsArray(array))
+        return;
+    cJSON* group = cJSON_CreateObject();
+    AddGroupData(group, WrittenLiveImage(records), true);
+    cJSON_AddItemToArray(array, group);
+}
+
+PresetReadResult CJsonPreset::ParseCurrentGroup(const cJSON* array, int group,
+                                                const PresetRecords& base) const {
+    const cJSON* item = cJSON_IsArray(array) && group >= 0 ? cJSON_GetArrayItem(array, group) : nullptr;
+    PresetReadResult r;
+    r.records = base;
+    PresetRecords& v = r.records;
+    if (!item || !ReadGroup(item, v.live))
+        return PresetReadResult::Refused(kTextReadPresetError);
+    r.parts = PRESET_PART_LIVE | PRESET_PART_LOCK;
+    if (const cJSON* sys = Item(item, "system")) {
+        if (!ReadSystem(sys, v))
+            return PresetReadResult::Refused(kTextReadPresetError);
+        r.parts |= kSystemParts;
+    }
+    TakeLiveLock(v);
     r.ok = true;
     return r;
 }

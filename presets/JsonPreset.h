@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+struct cJSON;
+
 class CJsonPreset {
 public:
     static constexpr std::size_t kBlockSize = 32768;
@@ -40,6 +42,14 @@ public:
     // fix-up. Complete: also the stored presets (groups 1..6). Refused with the Part's read text.
     PresetReadResult DecodeSingle(const BYTE* data, std::size_t size, const PresetRecords& base);
     PresetReadResult DecodeComplete(const BYTE* data, std::size_t size, const PresetRecords& base);
+
+    // Nothing calls these two. The current preset's group object, as group 0 of the all-presets
+    // document (its outputs scrambled while locked), appended to array.
+    void BuildCurrentGroup(cJSON* array, const PresetRecords& records) const;
+    // Element `group` of array read as the current preset, with the lock taken as a file read
+    // takes it, and a "system" object inside the group when it has one. Refused (nothing taken)
+    // when the element is missing or not a complete group.
+    PresetReadResult ParseCurrentGroup(const cJSON* array, int group, const PresetRecords& base) const;
 
     // Files: write through CPresetFileIo (FALSE when any step failed); read the whole file.
     BOOL WriteSingleFile(const CString& path, const PresetRecords& records);

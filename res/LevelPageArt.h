@@ -116,6 +116,9 @@ constexpr Box kUnitMsButton{1100, 334, 48, 22};
 constexpr Box kUnitCmButton{1152, 334, 48, 22};
 constexpr Box kUnitInchButton{1204, 334, 48, 22};
 constexpr Box kLRLinkPicture{1100, 372, 26, 13};
+// The way back to the output page, at the head of the time alignment panel (the delay unit
+// buttons face it on the right).
+constexpr Box kOutputPageButton{20, 334, 114, 22};
 
 // --- art ids ------------------------------------------------------------------------------------
 
@@ -144,5 +147,8 @@ constexpr unsigned kUnitEn = 4320;
 constexpr unsigned kUnitZh = 4330;
 // The L/R link picture 2771.
 constexpr unsigned kLRLinkPictureId = 710;
+// The output page button: normal, hover, pressed; English 7040.., Chinese 7043..
+constexpr unsigned kOutputPageEn = 7040;
+constexpr unsigned kOutputPageZh = 7043;
 
 } // namespace res::levelpage

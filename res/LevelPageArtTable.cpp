@@ -1,6 +1,6 @@
 // The generated art of the level and delay page (ids and places in LevelPageArt.h). Roles of
-// SkinPainter: level-background, power, panel-button, display, strip-track, thumb-v, chain,
-// position, link-toggle.
+// SkinPainter: level-background, power, panel-button, output, display, strip-track, thumb-v,
+// chain, position, link-toggle.
 #include "res/LevelPageArt.h"
 #include "res/ResourceTable.h"
 #include "res/ResourceTables.h"
@@ -85,6 +85,13 @@ constexpr ArtSpec kLevelArt[] = {
     {kUnitZh + 8, false, 48, 22, "panel-button", 3, "英寸", 0},
     // The L/R link picture.
     {kLRLinkPictureId, false, 26, 13, "chain", 3, nullptr, 0},
+    // Back to the output page: normal, hover, pressed.
+    {kOutputPageEn + 0, false, 114, 22, "output", 0, "Output / EQ", 0},
+    {kOutputPageEn + 1, false, 114, 22, "output", 1, "Output / EQ", 0},
+    {kOutputPageEn + 2, false, 114, 22, "output", 2, "Output / EQ", 0},
+    {kOutputPageZh + 0, false, 114, 22, "output", 0, "输出 / 均衡", 0},
+    {kOutputPageZh + 1, false, 114, 22, "output", 1, "输出 / 均衡", 0},
+    {kOutputPageZh + 2, false, 114, 22, "output", 2, "输出 / 均衡", 0},
 };
 
 // Input buttons: normal, hover, selected, selected while held; English then Chinese.

@@ -1189,10 +1189,9 @@ struct PanelGlyphRole {
 };
 // Buttons of the page and the strips drawn over the panel colour.
 const PanelGlyphRole kPanelRoles[] = {
-    {"panel-button", Glyph::None, Glyph::None},
-    {"lock", Glyph::LockOpen, Glyph::LockClosed},
-    {"link", Glyph::Chain, Glyph::Chain},
-    {"level", Glyph::Faders, Glyph::Faders},
+    {"panel-button", Glyph::None, Glyph::None}, {"lock", Glyph::LockOpen, Glyph::LockClosed},
+    {"link", Glyph::Chain, Glyph::Chain},       {"level", Glyph::Faders, Glyph::Faders},
+    {"output", Glyph::Speaker, Glyph::Speaker},
 };
 
 const PanelGlyphRole* FindPanelRole(const char* role) {

@@ -3,6 +3,7 @@
 #include "model/Globals.h"
 #include "platform/ui/WinGdi.h"
 #include "platform/ui/TopLevel.h"
+#include "shell/TRV410App.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, CWnd)
 
@@ -13,6 +14,7 @@ ON_MESSAGE(WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange)
 ON_COMMAND(ID_CAPTION_MODE1, &CMainFrame::OnCaptionMode1)
 ON_COMMAND(ID_CAPTION_MODE2, &CMainFrame::OnCaptionMode2)
 ON_COMMAND(ID_SHOW_CAPTION_VIEW, &CMainFrame::OnShowCaptionView)
+ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
 END_MESSAGE_MAP()
 
 CMainFrame::~CMainFrame() {
@@ -92,4 +94,10 @@ void CMainFrame::OnCaptionMode2() {
 
 void CMainFrame::OnShowCaptionView() {
     // The caption view has no sender and no template here: nothing to show.
+}
+
+// The framework routes a command no window handles to the application.
+void CMainFrame::OnAppAbout() {
+    if (CTRV410App* app = AfxGetApp())
+        app->OnAppAbout();
 }

@@ -1,6 +1,6 @@
-// The main frame: one frameless top-level window of 1282 x 722 that holds the main view. Its
-// visible area is 2 pixels inside its rectangle on every side; a display change puts it back to
-// 0,0 at its size.
+// The main frame: one frameless top-level window of 1282 x 722 that holds the child frame of the
+// main view (shell/ChildFrame.h). Its visible area is 2 pixels inside its rectangle on every side;
+// a display change puts it back to 0,0 at its size.
 #pragma once
 
 #include "platform/ui/MessageMap.h"
@@ -12,15 +12,14 @@
 constexpr UINT ID_CAPTION_MODE1 = 8000;
 constexpr UINT ID_CAPTION_MODE2 = 8001;
 constexpr UINT ID_SHOW_CAPTION_VIEW = 32774;
+// The framework's About command; the frame hands it to the application. No menu sends it.
+constexpr UINT ID_APP_ABOUT = 57664;
 
 class CMainFrame : public CWnd {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     static constexpr int kWidth = 1282;
     static constexpr int kHeight = 722;
-    // The child frame of the view: 2 pixels larger than the main frame each way, at 0,0.
-    static constexpr int kChildWidth = 1284;
-    static constexpr int kChildHeight = 724;
     static constexpr DWORD kFrameStyle = 0x00CF8000; // WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE
     static constexpr DWORD FWS_PREFIXTITLE = 0x4000;
 
@@ -40,6 +39,7 @@ public:
     void OnCaptionMode1();
     void OnCaptionMode2();
     void OnShowCaptionView();
+    void OnAppAbout();
 
     DECLARE_MESSAGE_MAP()
 };

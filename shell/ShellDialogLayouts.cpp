@@ -86,6 +86,17 @@ const res::DialogItemSpec kAllLinkItems[] = {
     {IDCANCEL, "Button", 160, 114, 80, 28, kPush, 0, "Cancel", ""},
 };
 
+// Channel-pair link: the question, the pair's two channels, OK and Cancel.
+const res::DialogItemSpec kChLinkItems[] = {
+    {-1, "Static", 12, 14, 266, 20, kText, 0, "Which channel data should be applied? ", ""},
+    {2259, "Button", 40, 44, 220, 22, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0,
+     "CH1 be applied?", ""},
+    {2258, "Button", 40, 68, 220, 22, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "CH2 be applied? ",
+     ""},
+    {IDOK, "Button", 50, 104, 80, 28, kDefPush | WS_GROUP, 0, "OK", "确定"},
+    {IDCANCEL, "Button", 160, 104, 80, 28, kPush, 0, "Cancel", "取消"},
+};
+
 // About: the icon, one line, OK at the right.
 const res::DialogItemSpec kAboutItems[] = {
     {-1, "Static", 16, 22, 40, 40, WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE, 0, "", ""},
@@ -114,6 +125,7 @@ const res::DialogSpec kDialogs[] = {
     {719, 290, 128, kDlgStyle, 0, "Prompting", "提示", "Arial", -13, kSaveDataItems},
     {711, 290, 128, kDlgStyle, 0, "ReSet", "ReSet", "Arial", -13, kReMapItems},
     {369, 290, 156, kDlgStyle, 0, "L/R Link", "L/R Link", "Arial", -13, kAllLinkItems},
+    {370, 290, 146, kDlgStyle, 0, "Link", "Link", "Arial", -13, kChLinkItems},
     {100, 350, 84, kDlgStyle, 0, "About", "帮助", "Arial", -12, kAboutItems},
     {676, 250, 110, kDlgStyle, 0, "ZN-R9&R2 Software", "ZN-R9&R2 Software", "Arial", -12, kWarnItems},
     {227, 706, 414, WS_CHILD, 0, "", "", "Arial", -12, kCaptionItems},

@@ -9,6 +9,8 @@
 #include "platform/ui/TopLevel.h"
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
+#include "shell/AboutDlg.h"
+#include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
 #include "shell/TRV410Doc.h"
@@ -177,13 +179,15 @@ BOOL CTRV410App::InitInstance() {
     // 16-17
     res::RegisterSvg(kAppIcon);
     SetWindowIconResource(m_pMainFrame.get(), IDR_MAINICON);
-    // 18: the view in the child frame's place: 0,0 with 1284 x 724, the child frame's size (its
-    // borders are removed, so the view fills it); without MDI the view takes that rectangle itself.
-    // Its initial update posts WM_START_LINK, which runs once the loop runs.
-    m_pView = std::make_unique<CTRV410View>();
-    if (!m_pView->CreateView(m_pMainFrame.get()))
+    // 18: the child frame, and the view filling it (the frame's borders are removed). The view's
+    // initial update posts WM_START_LINK, which runs once the loop runs.
+    m_pChildFrame = std::make_unique<CChildFrame>();
+    if (!m_pChildFrame->LoadFrame(m_pMainFrame.get()))
         return FALSE;
-    m_pView->MoveWindow(0, 0, CMainFrame::kChildWidth, CMainFrame::kChildHeight, FALSE);
+    m_pView = std::make_unique<CTRV410View>();
+    if (!m_pView->CreateView(m_pChildFrame.get()))
+        return FALSE;
+    m_pView->MoveWindow(0, 0, CChildFrame::kWidth, CChildFrame::kHeight, FALSE);
     m_pServices = std::make_unique<CViewPresetServices>(*m_pView);
     m_pServices->Install();
     m_pView->OnInitialUpdate();
@@ -209,12 +213,18 @@ int CTRV410App::ExitInstance() {
     if (m_pServices)
         m_pServices->Uninstall();
     m_pServices.reset();
+    m_pChildFrame.reset();
     m_pMainFrame.reset();
     m_pDoc.reset();
     // The COM module and GDI+ have nothing to end here.
     m_bATLInited = FALSE;
     DeleteProgramObjects();
     return 0;
+}
+
+void CTRV410App::OnAppAbout() {
+    CAboutDlg about(m_pMainFrame.get());
+    about.DoModal();
 }
 
 int CTRV410App::DoMessageBox(LPCTSTR prompt, UINT type, UINT code) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CChildFrame;
 class CMainFrame;
 class CTRV410Doc;
 class CTRV410View;
@@ -43,8 +44,12 @@ public:
     int ExitInstance();
     // Every message box of the program.
     int DoMessageBox(LPCTSTR prompt, UINT type, UINT code);
+    // The framework's About command (ID_APP_ABOUT, which the main frame hands on): the about
+    // dialog, modal.
+    void OnAppAbout();
 
     CMainFrame* GetMainWnd() const { return m_pMainFrame.get(); }
+    CChildFrame* GetChildFrame() const { return m_pChildFrame.get(); }
     CTRV410Doc* GetDocument() const { return m_pDoc.get(); }
     CTRV410View* GetView() const { return m_pView.get(); }
     CViewPresetServices* GetServices() const { return m_pServices.get(); }
@@ -74,6 +79,7 @@ private:
     BOOL m_bATLInited = FALSE;
     std::unique_ptr<CTRV410Doc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CChildFrame> m_pChildFrame;
     std::unique_ptr<CTRV410View> m_pView;
     std::unique_ptr<CViewPresetServices> m_pServices;
 };

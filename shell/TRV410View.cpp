@@ -1,5 +1,6 @@
 #include "shell/TRV410View.h"
 #include "shell/ReMap_Dlg.h"
+#include "controls/DropListBox.h"
 #include "shell/All_Link_Dlg.h"
 
 #include "grid/DataViewDlg.h"
@@ -121,6 +122,7 @@ ON_BN_CLICKED(IDC_AUX_BUTTON, &CTRV410View::OnAuxButton)
 ON_BN_CLICKED(IDC_PHONE_BUTTON, &CTRV410View::OnPhoneButton)
 ON_BN_CLICKED(IDC_CONNECT_BUTTON, &CTRV410View::OnConnectButtonClicked)
 ON_MESSAGE(WM_SHOW_LEVEL_PAGE, &CTRV410View::OnShowLevelPage)
+ON_MESSAGE(WM_SHOW_OUTPUT_PAGE, &CTRV410View::OnShowOutputPage)
 ON_MESSAGE(WM_COMBO_SELECT, &CTRV410View::OnComboSelect)
 ON_MESSAGE(WM_SLIDER_MOVING, &CTRV410View::OnBootLevelNotice)
 ON_MESSAGE(WM_SLIDER_MOVED, &CTRV410View::OnBootLevelNotice)
@@ -395,7 +397,8 @@ void CTRV410View::OnInitialUpdate() {
     // Looks and texts of the language.
     ToggleLanguage(FALSE);
     ShowLinkState(FALSE);
-    // No output is linked at start (the preset slots select slot 0 when they exist).
+    // The current slot's button up; no output is linked at start.
+    Presets().SelectPresetSlot(0, FALSE);
     ClearOutputLinks();
     // The start page and the input type.
     ShowSubPage(g_nCurPage, FALSE);
@@ -477,6 +480,13 @@ void CTRV410View::CreatePages() {
     m_btnPhone.SetBitmaps(836, 837);
     m_btnPhone.CreateDropList(this, IDC_PHONE_DROP);
     m_btnPhone.EnableMoveNotify(TRUE);
+    // Their lists in the view's font with room around each item: rows of the font's own height
+    // crowded the texts into each other.
+    for (CComBoxBtn* button : {&m_btnInputType, &m_btnPhone})
+        if (CDropListBox* list = button->GetListBox()) {
+            list->SetListFont(&m_font16, FALSE);
+            list->SetItemHeight(0, kDropItemHeight);
+        }
     // Title-bar buttons, and the lock and settings popup buttons of the language.
     m_btnPage1.SetBitmaps(895, 895, 895, 896, 896, 896);
     m_btnMinimize.SetBitmaps(4946, 4947, 4947);
@@ -667,6 +677,15 @@ void CTRV410View::OnLevelPageButton() {
 
 LRESULT CTRV410View::OnShowLevelPage(WPARAM, LPARAM) {
     ShowSubPage(PAGE_LEVEL, TRUE);
+    return 0;
+}
+
+LRESULT CTRV410View::OnShowOutputPage(WPARAM, LPARAM) {
+    if (g_nCurPage == PAGE_OUTPUT)
+        return 0;
+    ShowSubPage(PAGE_OUTPUT, TRUE);
+    // The focus was on the hidden page: keys go on on the output page.
+    SetOutputPageFocus();
     return 0;
 }
 

@@ -66,6 +66,8 @@ constexpr UINT_PTR TIMER_CONNECT_CLOSE = 9998; // Connect button: close after th
 constexpr UINT_PTR TIMER_NET_RETRY = 9997;     // network retry: connect after the socket closed
 
 // WM_SHOW_LEVEL_PAGE (pages/output/OutputPageHost.h): the level and delay page becomes current.
+// The level page's way back: the output page becomes current and takes the focus.
+constexpr UINT WM_SHOW_OUTPUT_PAGE = 0x52E;
 
 // Form 101: the view's layout (shell/ViewLayouts.cpp) and its control ids.
 constexpr UINT IDD_MAIN_VIEW = 101;
@@ -98,9 +100,10 @@ enum ViewControlId : int {
     IDC_TRANSFER_BAR = 1414,
     IDC_STATUS_EDIT = 1002,
 };
-// Drop lists of the two list buttons (WM_COMBO_SELECT's wParam).
+// Drop lists of the two list buttons (WM_COMBO_SELECT's wParam) and their row height.
 constexpr UINT IDC_INPUT_TYPE_DROP = 3501;
 constexpr UINT IDC_PHONE_DROP = 3502;
+constexpr UINT kDropItemHeight = 24;
 // Pages: dialog ids, and their index for ShowSubPage.
 constexpr UINT IDD_OUTPUT_PAGE = 136;
 constexpr UINT IDD_INPUT_PAGE = 382;
@@ -192,6 +195,7 @@ public:
     void OnLevelPageButton();
     void OnSystemButton() {}
     LRESULT OnShowLevelPage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowOutputPage(WPARAM wParam, LPARAM lParam);
 
     // ---- Input type and phone lists ----
     LRESULT OnComboSelect(WPARAM wParam, LPARAM lParam);
@@ -285,6 +289,7 @@ public:
     // The level page's side of an input choice: the input page's message and its source check.
     void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ValidateSource(int input, int auxMode) override;
+    void ShowOutputPage() override { PostMessage(WM_SHOW_OUTPUT_PAGE, 0, 0); }
     // What the link asks of the input and level pages; installed while the pages exist.
     CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;

@@ -370,6 +370,39 @@ void CViewPresets::SelectPresetSlot(int slot, BOOL select) {
         g_slotTable.curSlot = static_cast<BYTE>(slot);
 }
 
+void CViewPresets::SelectSlotAndSend(int slot) {
+    if (slot < 0 || slot > 3)
+        return;
+    SelectPresetSlot(slot, TRUE);
+    if (m_view.m_btnSlot[slot].GetSafeHwnd())
+        m_view.m_btnSlot[slot].SetCheck(1);
+    g_bSlotTableChanged = m_view.m_bLinkOpen.load() ? 1 : 0;
+    m_view.SendCommand(CMD_SLOT_TABLE, 0);
+}
+
+BOOL CViewPresets::SetSlotValue(int index, int value) {
+    if (index < 0 || index >= 8)
+        return FALSE;
+    std::lock_guard lock(g_linkLock);
+    const int slot = g_slotTable.curSlot;
+    if (slot < 0 || slot > 3)
+        return FALSE;
+    S16LE& field = g_slotTable.slots[slot][index];
+    const auto v = static_cast<int16_t>(value);
+    if (field.Get() == v)
+        return FALSE;
+    field.Set(v);
+    g_bSlotTableChanged = 1;
+    return TRUE;
+}
+
+void CViewPresets::ReadSlotValues(int (&values)[8]) const {
+    std::lock_guard lock(g_linkLock);
+    const int slot = g_slotTable.curSlot;
+    for (int i = 0; i < 8; ++i)
+        values[i] = slot >= 0 && slot <= 3 ? g_slotTable.slots[slot][i].Get() : 0;
+}
+
 // ---- CProgramDlgHost ----
 
 void CViewPresets::SendPreset(int preset, BOOL store) {

@@ -5,12 +5,18 @@
 // and no message is shown while the lock is held.
 #pragma once
 
+#include "model/Globals.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "presets/JsonPreset.h"
 #include "presets/ProgramDlgHost.h"
 
+#include <atomic>
+
 struct PresetFileText;
+
+// State flag: the slot table changed (the slot routines set it; nothing reads it).
+inline std::atomic<int>& g_bSlotTableChanged = g_nStateFlags[39];
 
 class CTRV410View;
 
@@ -75,9 +81,16 @@ public:
     void ShowPresetNameBoth(int shown) override;
     CString m_strShown; // the text last put on edit 1002 and button 2770
 
-    // ---- Preset slots (buttons 2066..2069, hidden) ----
+    // ---- Preset slots (buttons 2066..2069, hidden; nothing calls the last three) ----
     void OnSlotButton(int slot);
     void SelectPresetSlot(int slot, BOOL select);
+    // Slot 0..3 made current with its button down, the change mark from the link state, and the
+    // whole table sent.
+    void SelectSlotAndSend(int slot);
+    // Value 0..7 of the current slot's row; TRUE (and the change mark set) when it changed.
+    BOOL SetSlotValue(int index, int value);
+    // The eight values of the current slot's row.
+    void ReadSlotValues(int (&values)[8]) const;
 
     // ---- CProgramDlgHost ----
     void SendPreset(int preset, BOOL store) override;

@@ -189,23 +189,51 @@ CKTV_OutData* CAdv_Seting::SelectedOut() const {
 void CAdv_Seting::Refresh() {
     UpdateSourceButton();
     int time = 0, threshold = 0;
-    CString address;
     {
         std::lock_guard lock(g_linkLock);
         time = g_systemData.advOption2;
         threshold = g_systemData.advancedSwitch;
-        address = g_strDevIP;
     }
     m_spinTime.SetPos(time);
-    m_editAddress.SetWindowText(address);
-    m_btnApply.EnableWindow(FALSE);
-    m_nPort = g_nNetPort;
-    SetPortField(m_nPort);
+    RefreshNetAddress();
     m_spinThreshold.SetPos(threshold);
     m_btnAllCurves.SetCheck(g_bShowAllCurves.load() ? 1 : 0);
     m_spinLevel.SetPos(m_nLevel);
     m_spinGain.SetPos(m_nGain);
     m_spinInterval.SetPos(m_nInterval);
+}
+
+void CAdv_Seting::RefreshNetAddress() {
+    CString address;
+    {
+        std::lock_guard lock(g_linkLock);
+        address = g_strDevIP;
+    }
+    m_editAddress.SetWindowText(address);
+    m_btnApply.EnableWindow(FALSE);
+    m_nPort = g_nNetPort;
+    SetPortField(m_nPort);
+}
+
+void CAdv_Seting::RefreshAll() {
+    Refresh();
+    BYTE held = 0, level = 0;
+    {
+        std::lock_guard lock(g_linkLock);
+        held = g_systemData.pageSwitch;
+        level = g_systemData.advOption5;
+    }
+    m_editLevel.EnableWindow(held ? TRUE : FALSE);
+    m_spinLevel.EnableWindow(held ? TRUE : FALSE);
+    // The dialog's own value follows, so a later Refresh shows the same.
+    m_nLevel = level;
+    m_spinLevel.SetPos(m_nLevel);
+    MarkRow(0, FALSE);
+    const bool chinese = g_bChinese.load() != 0;
+    for (int n = 0; n < NUM_OUTPUTS; ++n) {
+        const char* position = GetSpeakerPosName(g_posState[POS_STATE_OUTPUTS + n], chinese);
+        m_list.SetItemText(n, 1, position ? position : "");
+    }
 }
 
 // Clearing empties every row's marks: the link may have changed since they were set, and a

@@ -1,8 +1,8 @@
 // CAdv_Seting: the advanced settings dialog (675). It gathers the mixer source, two system-data
 // values, three values kept in the dialog only, the limiter of each output with its transfer
 // curve, the address and port of the device's WIFI module with a WIFI factory reset, and the
-// show-all-curves option. Nothing in the program opens it; the owner sets the document and the
-// host before it creates the dialog.
+// show-all-curves option. Nothing in the program opens it (nor calls its two further refreshes);
+// the owner sets the document and the host before it creates the dialog.
 #pragma once
 
 #include "controls/BitButton.h"
@@ -75,6 +75,11 @@ public:
 
     // The controls from the globals and the document.
     void Refresh();
+    // Refresh, and also: 2731/2732 enabled only while the input is held (system byte 4), 2732
+    // from system byte 5, the list's marks cleared and its position names written again.
+    void RefreshAll();
+    // The WIFI module's address and port alone (Apply disabled).
+    void RefreshNetAddress();
     // Marks output row (0..7) and its linked rows and loads its limiter; -1 clears the marks only.
     void SelectOutput(int row);
     int GetSelectedOutput() const { return m_nSelected; }

@@ -53,7 +53,7 @@ bool InRange(int id, int first, int count) {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CInPutDlg, CDialog)
+BEGIN_MESSAGE_MAP(CInPutDlg, CPageFrame)
 ON_COMMAND_RANGE(kInputButton, kInputButton + 5, &CInPutDlg::OnInputCommand)
 ON_COMMAND_RANGE(kAuxMode, kAuxMode + 2, &CInPutDlg::OnAuxCommand)
 ON_COMMAND(kHiLevel1Way, &CInPutDlg::OnHiLevel1Way)
@@ -83,18 +83,13 @@ ON_MESSAGE(WM_NUMEDIT_ENTER, &CInPutDlg::OnNumEditEnter)
 ON_MESSAGE(WM_CONTROL_MOUSEMOVE, &CInPutDlg::OnControlMouseMove)
 END_MESSAGE_MAP()
 
-CInPutDlg::CInPutDlg(CWnd* parent) : CDialog(IDD, parent) {
+CInPutDlg::CInPutDlg(CWnd* parent) : CPageFrame(IDD, parent) {
     RegisterInputPageLayouts();
-}
-
-CInPutDlg::~CInPutDlg() {
-    if (g_pInputPage == this)
-        g_pInputPage = nullptr;
 }
 
 BOOL CInPutDlg::CreatePage(CWnd* parent, CInputPageHost* host) {
     m_pHost = host;
-    return Create(IDD, parent);
+    return CreatePageWindow(parent);
 }
 
 void CInPutDlg::AttachChannelData(CKTV_Data* data) {
@@ -107,7 +102,7 @@ void CInPutDlg::AttachChannelData(CKTV_Data* data) {
 }
 
 void CInPutDlg::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
+    CPageFrame::DoDataExchange(dx);
     DDX_Control(dx, kHiLevel1Way, m_btnHiLevel[0]);
     DDX_Control(dx, kHiLevel2Way, m_btnHiLevel[1]);
     DDX_Control(dx, kGeqPicture, m_btnGeqPic);
@@ -135,12 +130,12 @@ void CInPutDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CInPutDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CPageFrame::OnInitDialog();
     m_bmpBackEn.LoadBitmap(BackgroundId(FALSE));
     m_bmpBackCn.LoadBitmap(BackgroundId(TRUE));
     m_nMarkedLabel = -1;
     m_pActiveEdit = nullptr;
-    g_pInputPage = this;
+    HoldPagePointer(g_pInputPage, this);
     InitControls();
     return TRUE;
 }
@@ -235,9 +230,9 @@ void CInPutDlg::OnPaint() {
 
 BOOL CInPutDlg::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN) {
-        CWnd* focus = GetFocus();
-        const bool edit = focus && dynamic_cast<CEdit*>(focus) != nullptr;
-        const WPARAM id = focus ? static_cast<WPARAM>(focus->GetDlgCtrlID()) : 0;
+        const Focus focused = Focused();
+        const bool edit = focused.edit;
+        const WPARAM id = focused.id;
         switch (msg->wParam) {
         case VK_RETURN:
             if (edit)
@@ -254,7 +249,7 @@ BOOL CInPutDlg::PreTranslateMessage(MSG* msg) {
             break;
         }
     }
-    return CDialog::PreTranslateMessage(msg);
+    return CPageFrame::PreTranslateMessage(msg);
 }
 
 // ---- Input choice --------------------------------------------------------------------------------
@@ -916,7 +911,7 @@ void CInPutDlg::FocusPrevEdit(int id) {
 }
 
 void CInPutDlg::FocusFirstEdit() {
-    if (dynamic_cast<CEdit*>(GetFocus()))
+    if (Focused().edit)
         return;
     PostMessage(WM_NUMEDIT_NAVIGATE, m_bGeq ? kGainEdit - 1 : kFreqEdit - 1, VK_RIGHT);
     SetActiveEdit(-1, ROW_GAIN, FALSE);

@@ -17,6 +17,7 @@
 #include "pages/input/InputPageLayout.h"
 #include "pages/input/InputSelection.h"
 #include "pages/output/FaderBinding.h"
+#include "pages/output/PageFrame.h"
 #include "pages/output/ZNStatic.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
@@ -27,7 +28,7 @@ class CMusic_InData;
 class CFilter;
 class CInputPageHost;
 
-class CInPutDlg : public CDialog, public CInputPageServices, public CInputSelection::Outlet {
+class CInPutDlg : public CPageFrame, public CInputPageServices, public CInputSelection::Outlet {
 public:
     static constexpr UINT IDD = inpage::kDialogId;
     static constexpr int kBands = inpage::kBandCount;
@@ -35,7 +36,7 @@ public:
     enum Row { ROW_FREQ = 0, ROW_Q = 1, ROW_GAIN = 2 };
 
     explicit CInPutDlg(CWnd* parent = nullptr);
-    ~CInPutDlg() override;
+    ~CInPutDlg() override = default;
 
     // Creates the page on its parent; the page is g_pInputPage from then on.
     BOOL CreatePage(CWnd* parent, CInputPageHost* host);

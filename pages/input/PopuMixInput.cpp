@@ -102,6 +102,11 @@ void CPopuMixInput::RefreshPanes() {
         }
 }
 
+void CPopuMixInput::PostToView() {
+    if (m_pView && m_pView->GetSafeHwnd())
+        m_pView->PostMessage(WM_MIX_POPUP_NOTICE, 0, 0);
+}
+
 BOOL CPopuMixInput::PreTranslateMessage(MSG* msg) {
     if (msg && msg->message == WM_LBUTTONDOWN) {
         SetFocus();

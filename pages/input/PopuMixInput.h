@@ -15,6 +15,7 @@
 class CKTV_Data;
 
 constexpr UINT IDD_POPU_MIX_INPUT = 850;
+constexpr UINT WM_MIX_POPUP_NOTICE = 0x612; // popup to view
 
 class CPopuMixInput : public CDialog {
 public:
@@ -35,6 +36,8 @@ public:
 
     // After new data: every pane takes its output again and shows what it holds.
     void RefreshPanes();
+    // Posts WM_MIX_POPUP_NOTICE (0, 0) to the view; nothing calls it and the view ignores it.
+    void PostToView();
 
     CRouteMixCom* Pane(int i) const;
     CFontStatic& Label(int i) { return m_labels[i]; } // 0 the caption, 1..6 the rows

@@ -298,6 +298,11 @@ BOOL CRouteMixCom::PreTranslateMessage(MSG* msg) {
         PostMessage(WM_NUMEDIT_NAVIGATE, static_cast<WPARAM>(focus->GetDlgCtrlID()), VK_RIGHT);
         return FALSE;
     }
+    // Copy and paste keys of the strips: posted to the pane, which takes neither.
+    if (GetKeyState(VK_CONTROL) < 0 && (vk == 0x43 || vk == 0x56)) {
+        PostMessage(vk == 0x43 ? WM_STRIP_COPY : WM_OUTPUT_PASTE, 0, 0);
+        return TRUE;
+    }
     if (vk == VK_ESCAPE) {
         SetFocus();
         return TRUE;

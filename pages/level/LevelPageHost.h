@@ -1,6 +1,6 @@
 // What the level and delay page asks of the main view: the system-record sends and marks, the
-// input page's side of an input choice. The view implements it; tests use a recording stand-in.
-// UI thread.
+// input page's side of an input choice, the way back to the output page. The view implements it;
+// tests use a recording stand-in. UI thread.
 #pragma once
 
 #include "platform/core/WinTypes.h"
@@ -15,4 +15,6 @@ public:
     virtual void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // The input page's check of the mixer source for a newly chosen input in the AUX mode.
     virtual void ValidateSource(int input, int auxMode) = 0;
+    // The output page becomes current (posted: the level page is hidden after its handler).
+    virtual void ShowOutputPage() = 0;
 };

@@ -21,7 +21,7 @@ constexpr DWORD kShown = WS_VISIBLE;
 constexpr DWORD kEdit = ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 
-constexpr int kItemCount = 5 + kInputCount * 4 + kOutputCount * 8 + 3 + kDelayFieldCount * 2 +
+constexpr int kItemCount = 6 + kInputCount * 4 + kOutputCount * 8 + 3 + kDelayFieldCount * 2 +
                            kPositionButtonCount + kLinkToggleCount;
 
 constexpr std::array<Item, kItemCount> MakeItems() {
@@ -53,6 +53,7 @@ constexpr std::array<Item, kItemCount> MakeItems() {
     a[i++] = At(kUnitMs, "Button", art::kUnitMsButton, kShown | kPush);
     a[i++] = At(kUnitCm, "Button", art::kUnitCmButton, kShown | kPush);
     a[i++] = At(kUnitInch, "Button", art::kUnitInchButton, kShown | kPush);
+    a[i++] = At(kOutputPageButton, "Button", art::kOutputPageButton, kShown | kPush);
     for (int k = 0; k < kDelayFieldCount; ++k) {
         const res::levelpage::Spot f = art::kFields[k];
         a[i++] = {kDelayField + k, "Edit", f.x, f.y, art::kFieldWidth, art::kFieldHeight, kEdit, 0, "", ""};

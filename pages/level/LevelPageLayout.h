@@ -44,6 +44,8 @@ constexpr int kDelaySpinButton = 5980; // + k, the arrows over a linked field
 constexpr int kPositionButton = 6040;  // 6040..6063
 constexpr int kLinkToggle = 6800;      // 6800..6811
 constexpr int kLRLinkPicture = 2771;
+// The way back to the output page (Tab from outside the fields, then Enter or Space).
+constexpr int kOutputPageButton = 2686;
 
 // Registers dialog 522 (once).
 void RegisterLevelPageLayout();

@@ -44,7 +44,7 @@ int DelayTypeOf(int unit) {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLevel_Delay_Dlg, CDialog)
+BEGIN_MESSAGE_MAP(CLevel_Delay_Dlg, CPageFrame)
 ON_COMMAND(kMasterEdit, &CLevel_Delay_Dlg::OnMasterVolume)
 ON_COMMAND(kMasterSpin, &CLevel_Delay_Dlg::OnMasterVolume)
 ON_COMMAND(kMasterOn, &CLevel_Delay_Dlg::OnMasterOnOff)
@@ -61,6 +61,7 @@ ON_COMMAND_RANGE(kUnitMs, kUnitInch, &CLevel_Delay_Dlg::OnUnitCommand)
 ON_COMMAND_RANGE(kPositionButton, kPositionButton + kPositionButtonCount - 1,
                  &CLevel_Delay_Dlg::OnPositionCommand)
 ON_COMMAND_RANGE(kLinkToggle, kLinkToggle + kLinkToggleCount - 1, &CLevel_Delay_Dlg::OnLinkToggleCommand)
+ON_COMMAND(kOutputPageButton, &CLevel_Delay_Dlg::OnOutputPageButton)
 ON_MESSAGE(WM_SLIDER_MOVING, &CLevel_Delay_Dlg::OnSliderMoving)
 ON_MESSAGE(WM_SLIDER_MOVED, &CLevel_Delay_Dlg::OnSliderMoved)
 ON_MESSAGE(WM_SET_CUR_INPUT, &CLevel_Delay_Dlg::OnSetCurInput)
@@ -70,29 +71,25 @@ ON_MESSAGE(WM_SPIN_STEP, &CLevel_Delay_Dlg::OnSpinStep)
 ON_MESSAGE(WM_CONTROL_MOUSEMOVE, &CLevel_Delay_Dlg::OnControlMouseMove)
 END_MESSAGE_MAP()
 
-CLevel_Delay_Dlg::CLevel_Delay_Dlg(CWnd* parent) : CDialog(IDD, parent) {
+CLevel_Delay_Dlg::CLevel_Delay_Dlg(CWnd* parent) : CPageFrame(IDD, parent) {
     RegisterLevelPageLayout();
-}
-
-CLevel_Delay_Dlg::~CLevel_Delay_Dlg() {
-    if (g_pLevelPage == this)
-        g_pLevelPage = nullptr;
 }
 
 BOOL CLevel_Delay_Dlg::CreatePage(CWnd* parent, CLevelPageHost* host, CKTV_Data* data) {
     m_pView = host;
     m_pData = data;
     m_levels.Attach(data, host);
-    return Create(IDD, parent);
+    return CreatePageWindow(parent);
 }
 
 void CLevel_Delay_Dlg::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
+    CPageFrame::DoDataExchange(dx);
     DDX_Control(dx, kMasterEdit, m_editMaster);
     DDX_Control(dx, kMasterSpin, m_spinMaster);
     DDX_Control(dx, kMasterFader, m_sliderMaster);
     DDX_Control(dx, kMasterOn, m_btnMaster);
     DDX_Control(dx, kLRLinkPicture, m_picLRLink);
+    DDX_Control(dx, kOutputPageButton, m_btnOutputPage);
     for (int n = 0; n < kInputCount; ++n) {
         DDX_Control(dx, kInputEdit + n, m_editInput[n]);
         DDX_Control(dx, kInputSpin + n, m_spinInput[n]);
@@ -122,10 +119,10 @@ void CLevel_Delay_Dlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CLevel_Delay_Dlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CPageFrame::OnInitDialog();
     m_bmpBackEn.LoadBitmap(art::kBackgroundEn);
     m_bmpBackCn.LoadBitmap(art::kBackgroundZh);
-    g_pLevelPage = this;
+    HoldPagePointer(g_pLevelPage, this);
     InitControls();
     ClearOutputMeters();
     m_editMaster.SetFocus();
@@ -184,6 +181,8 @@ void CLevel_Delay_Dlg::InitControls() {
         ScreenToClient(&place.edit);
         m_btnInput[n].GetWindowRect(&place.button);
         ScreenToClient(&place.button);
+        m_spinInput[n].GetWindowRect(&place.spin);
+        ScreenToClient(&place.spin);
     }
     // Outputs.
     for (int n = 0; n < kOutputCount; ++n) {
@@ -301,9 +300,22 @@ void CLevel_Delay_Dlg::OnPaint() {
 
 BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN) {
-        CWnd* focus = GetFocus();
-        const bool edit = focus && dynamic_cast<CEdit*>(focus) != nullptr;
-        const WPARAM id = focus ? static_cast<WPARAM>(focus->GetDlgCtrlID()) : 0;
+        const Focus focused = Focused();
+        CWnd* focus = focused.wnd;
+        const bool edit = focused.edit;
+        const WPARAM id = focused.id;
+        // The way back to the output page: Tab from outside the fields (after Escape) reaches
+        // it, Enter or Space presses it, Tab goes on to the master.
+        if (focus && focus == &m_btnOutputPage) {
+            if (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE) {
+                OnOutputPageButton();
+                return TRUE;
+            }
+            if (msg->wParam == VK_TAB) {
+                FocusControl(kMasterEdit);
+                return TRUE;
+            }
+        }
         switch (msg->wParam) {
         case VK_RETURN:
             // Enter moves on like Tab and never closes the page.
@@ -311,8 +323,12 @@ BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
                 PostMessage(WM_NUMEDIT_NAVIGATE, id, VK_RIGHT);
             return TRUE;
         case VK_TAB:
-            if (edit)
+            if (edit) {
                 PostMessage(WM_NUMEDIT_NAVIGATE, id, VK_RIGHT);
+            } else {
+                m_btnOutputPage.SetFocus();
+                MarkOutput(-1);
+            }
             return TRUE;
         case VK_ESCAPE:
             SetFocus();
@@ -321,7 +337,7 @@ BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
             break;
         }
     }
-    return CDialog::PreTranslateMessage(msg);
+    return CPageFrame::PreTranslateMessage(msg);
 }
 
 // ---- Page-wide -----------------------------------------------------------------------------------
@@ -365,6 +381,7 @@ void CLevel_Delay_Dlg::RefreshAllNow() {
         m_spinOutput[n].SetPos(level);
         m_sliderOutput[n].SetPos(level);
         m_editOutput[n].ShowWindow(SW_SHOW);
+        m_spinOutput[n].ShowWindow(SW_SHOW);
         m_sliderOutput[n].ShowWindow(SW_SHOW);
         m_btnOn[n].ShowWindow(SW_SHOW);
         m_btnOn[n].SetCheck(out && out->GetEnabled() ? 1 : 0);
@@ -403,6 +420,7 @@ void CLevel_Delay_Dlg::ShowAuxColumns() {
         const int command = shown ? SW_SHOW : SW_HIDE;
         m_sliderInput[n].ShowWindow(command);
         m_editInput[n].ShowWindow(command);
+        m_spinInput[n].ShowWindow(command);
         m_btnInput[n].ShowWindow(command);
     }
 }
@@ -414,7 +432,9 @@ void CLevel_Delay_Dlg::ShowOutputColumns() {
         m_btnBlank[n].ShowWindow(mapped ? SW_HIDE : SW_SHOW);
         m_btnLabel[n].ShowWindow(mapped ? SW_SHOW : SW_HIDE);
         if (!mapped) {
+            // The arrows go with their field.
             m_editOutput[n].ShowWindow(SW_HIDE);
+            m_spinOutput[n].ShowWindow(SW_HIDE);
             m_sliderOutput[n].ShowWindow(SW_HIDE);
             m_btnOn[n].ShowWindow(SW_HIDE);
             m_btnPhase[n].ShowWindow(SW_HIDE);
@@ -452,6 +472,8 @@ void CLevel_Delay_Dlg::ApplyLanguage() {
         const UINT first = unit + static_cast<UINT>(3 * u);
         m_btnUnit[u].SetBitmaps(first, first + 1, first + 2, first + 2, first + 2, first + 2);
     }
+    const UINT back = chinese ? art::kOutputPageZh : art::kOutputPageEn;
+    m_btnOutputPage.SetBitmaps(back, back + 1, back + 2);
     Invalidate(FALSE);
 }
 
@@ -459,6 +481,42 @@ void CLevel_Delay_Dlg::ClearOutputMeters() {
     for (CSLamp& meter : m_meter)
         if (meter.GetSafeHwnd())
             meter.ClearLamps();
+}
+
+void CLevel_Delay_Dlg::ShowOutputMeters() {
+    for (int n = 0; n < kOutputCount; ++n)
+        if (m_meter[n].GetSafeHwnd())
+            m_meter[n].SetLevel(static_cast<DWORD>(g_devStateBytes[6 + n].load()) & 0xFFu);
+}
+
+void CLevel_Delay_Dlg::ShowInputButtons() {
+    ArrangeInputColumns();
+    SkinInputButtons();
+    CheckInputButton(g_nCurInput.load());
+}
+
+void CLevel_Delay_Dlg::ArrangeInputColumns() {
+    // Columns 2, 4, 5 and 6 take the places of columns 1 to 4; 1 (S/PDIF) and 3 (Phone) go.
+    constexpr int kHidden[] = {0, 2};
+    constexpr int kMoved[] = {1, 3, 4, 5};
+    for (int n : kHidden) {
+        m_sliderInput[n].ShowWindow(SW_HIDE);
+        m_editInput[n].ShowWindow(SW_HIDE);
+        m_spinInput[n].ShowWindow(SW_HIDE);
+        m_btnInput[n].ShowWindow(SW_HIDE);
+    }
+    const auto place = [](CWnd& w, const CRect& rc) {
+        w.SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (int to = 0; to < 4; ++to) {
+        const int n = kMoved[to];
+        const InputColumnPlace& p = m_inputPlaces[to];
+        place(m_sliderInput[n], p.fader);
+        place(m_editInput[n], p.edit);
+        place(m_spinInput[n], p.spin);
+        place(m_btnInput[n], p.button);
+    }
+    Invalidate(FALSE);
 }
 
 // ---- Input choice --------------------------------------------------------------------------------
@@ -609,9 +667,21 @@ void CLevel_Delay_Dlg::OnOutputOnOff(int n) {
     if (n < 0 || n >= kOutputCount)
         return;
     const int state = m_btnOn[n].GetCheck() ? 0 : 1;
+    m_nLastOnState = state;
     m_levels.SetOutputEnabled(n, state);
     m_btnOn[n].SetCheck(state);
     MarkOutput(n);
+}
+
+void CLevel_Delay_Dlg::CopyOnToLinked(int n, BOOL quiet) {
+    int linked[kOutputCount];
+    const int count = CLevelBindings::LinkedOutputs(n, linked);
+    for (int i = 0; i < count; ++i) {
+        m_levels.SetOutputEnabled(linked[i], m_nLastOnState);
+        m_btnOn[linked[i]].SetCheck(m_nLastOnState);
+        if (!quiet)
+            CheckPositionOf(linked[i]);
+    }
 }
 
 void CLevel_Delay_Dlg::OnOutputPhaseCommand(UINT id) {
@@ -624,7 +694,12 @@ void CLevel_Delay_Dlg::OnOutputPhase(int n) {
     const int polarity = m_btnPhase[n].GetCheck() ? 0 : 1;
     m_levels.SetOutputPolarity(n, polarity);
     m_btnPhase[n].SetCheck(polarity);
+    CopyPhaseToLinked(n);
     MarkOutput(n);
+}
+
+void CLevel_Delay_Dlg::CopyPhaseToLinked(int) {
+    // Each speaker of a linked pair keeps its own polarity: nothing is copied.
 }
 
 LRESULT CLevel_Delay_Dlg::OnSliderMoving(WPARAM wParam, LPARAM) {
@@ -775,6 +850,18 @@ void CLevel_Delay_Dlg::OnEditFocused(int id) {
     } else {
         MarkOutput(-1);
     }
+}
+
+void CLevel_Delay_Dlg::FocusMasterIfNoEdit() {
+    if (Focused().edit)
+        return;
+    m_editMaster.SetFocus();
+    MarkOutput(-1);
+}
+
+void CLevel_Delay_Dlg::OnOutputPageButton() {
+    if (m_pView)
+        m_pView->ShowOutputPage();
 }
 
 // ---- Time alignment ------------------------------------------------------------------------------

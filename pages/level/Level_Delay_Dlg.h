@@ -15,19 +15,20 @@
 #include "pages/level/LevelBindings.h"
 #include "pages/level/LevelPageLayout.h"
 #include "pages/output/DelayLevelHelper.h"
+#include "pages/output/PageFrame.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
 
 class CKTV_Data;
 class CLevelPageHost;
 
-class CLevel_Delay_Dlg : public CDialog {
+class CLevel_Delay_Dlg : public CPageFrame {
 public:
     static constexpr UINT IDD = levelpage::kDialogId;
     static constexpr int kNavCount = 30;
 
     explicit CLevel_Delay_Dlg(CWnd* parent = nullptr);
-    ~CLevel_Delay_Dlg() override;
+    ~CLevel_Delay_Dlg() override = default;
 
     // Creates the page hidden on its parent; it reaches the view through host.
     BOOL CreatePage(CWnd* parent, CLevelPageHost* host, CKTV_Data* data);
@@ -36,8 +37,14 @@ public:
     void RefreshAll();
     void ApplyLanguage();
     void ClearOutputMeters();
+    // Meter n from byte 6 + n of the last device state report.
+    void ShowOutputMeters();
     void ShowAuxColumns();
     void ShowOutputColumns();
+    // The four-input look: S/PDIF and Phone hidden, the other columns moved left onto their
+    // places; the buttons skinned and the current input checked.
+    void ShowInputButtons();
+    void ArrangeInputColumns();
 
     // ---- Input choice
     void SelectInput(int n);
@@ -56,12 +63,21 @@ public:
     void OnOutputOnOff(int n);
     void OnOutputPhase(int n);
     void ShowLinkedLevels(int n);
+    // The outputs linked with n take the page's last on/off choice; unless quiet their position
+    // buttons are checked.
+    void CopyOnToLinked(int n, BOOL quiet);
+    // A polarity stays with its own output: the linked ones are left as they are.
+    void CopyPhaseToLinked(int n);
 
     // ---- Marking and keyboard
     void MarkOutput(int n);
     void MarkOutputIfNew(int n);
     void CheckPositionOf(int n);
     void OnEditFocused(int id);
+    // Without an edit focused, the master edit takes the focus and the marks go.
+    void FocusMasterIfNoEdit();
+    // The output page becomes current (button 2686).
+    void OnOutputPageButton();
     // Index of id in the keyboard order, 0 when absent.
     int FindNavIndex(int id) const;
     // The control the order reaches from id with VK_LEFT or VK_RIGHT (hidden ones skipped).
@@ -99,6 +115,7 @@ public:
     CBtnPng& PositionButton(int id) { return m_btnPosition[id - levelpage::kPositionButton]; }
     CBtnPng& LinkToggle(int id) { return m_btnLink[id - levelpage::kLinkToggle]; }
     CStatic& LRLinkPicture() { return m_picLRLink; }
+    CBitButton& OutputPageButton() { return m_btnOutputPage; }
     const CDelayPositions& Positions() const { return m_positions; }
     CDelayLevelHelper& Delays() { return m_delays; }
     CLevelBindings& Levels() { return m_levels; }
@@ -135,6 +152,7 @@ private:
         CRect fader;
         CRect edit;
         CRect button;
+        CRect spin;
     };
     void InitControls();
     void RefreshAllNow();
@@ -172,6 +190,7 @@ private:
     CBtnPng m_btnPosition[levelpage::kPositionButtonCount];
     CBtnPng m_btnLink[levelpage::kLinkToggleCount];
     CStatic m_picLRLink;
+    CBitButton m_btnOutputPage;
     CBitmap m_bmpLRLink;
     CBitmap m_bmpBackEn;
     CBitmap m_bmpBackCn;
@@ -180,5 +199,6 @@ private:
     CRect m_rcCentre[4]; // buttons 6052, 6053, fields 6006, 6007
     int m_navOrder[kNavCount] = {};
     int m_nMarkedOutput = -1;
+    int m_nLastOnState = 1; // the last on/off choice of the page
     int m_nRedrawHold = 0;
 };

@@ -45,7 +45,7 @@ BYTE* SourceLevelByte(int type) {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(COutputDlg, CDialog)
+BEGIN_MESSAGE_MAP(COutputDlg, CPageFrame)
 ON_MESSAGE(WM_OUTPUT_SELECT, &COutputDlg::OnOutputSelectMessage)
 ON_COMMAND(kMasterOn, &COutputDlg::OnMasterOnOff)
 ON_MESSAGE(WM_COMBO_SELECT, &COutputDlg::OnComboSelect)
@@ -94,7 +94,7 @@ ON_MESSAGE(WM_SPIN_STEP, &COutputDlg::OnSpinStep)
 ON_MESSAGE(WM_SPIN_CLAMPED, &COutputDlg::OnSpinClamped)
 END_MESSAGE_MAP()
 
-COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD, parent) {}
+COutputDlg::COutputDlg(CWnd* parent) : CPageFrame(IDD, parent) {}
 
 COutputDlg::~COutputDlg() {
     // Only while it is still the installed one (a test may have put a stand-in over it).
@@ -104,7 +104,7 @@ COutputDlg::~COutputDlg() {
 
 BOOL COutputDlg::CreatePage(CWnd* parent, COutputPageHost* host) {
     m_pHost = host;
-    if (!Create(IDD, parent))
+    if (!CreatePageWindow(parent))
         return FALSE;
     SetOutputPageServices(this);
     m_bInstalled = TRUE;
@@ -293,10 +293,10 @@ void COutputDlg::OnPaint() {
 
 BOOL COutputDlg::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN) {
-        CWnd* focus = GetFocus();
-        const bool edit = focus && dynamic_cast<CEdit*>(focus) != nullptr;
-        const bool button = focus && dynamic_cast<CButton*>(focus) != nullptr;
-        const WPARAM id = focus ? static_cast<WPARAM>(focus->GetDlgCtrlID()) : 0;
+        const Focus focused = Focused();
+        const bool edit = focused.edit;
+        const bool button = focused.button;
+        const WPARAM id = focused.id;
         switch (msg->wParam) {
         case VK_RETURN:
             if (edit)

@@ -20,6 +20,7 @@
 #include "pages/output/OutputMap.h"
 #include "pages/output/OutputFocusRing.h"
 #include "pages/output/OutputPageLayout.h"
+#include "pages/output/PageFrame.h"
 #include "pages/output/XoverBlock.h"
 #include "pages/output/ZNStatic.h"
 #include "platform/ui/Bitmap.h"
@@ -34,7 +35,7 @@ class COutputPageHost;
 
 constexpr UINT WM_CURVE_BAND_SELECT = 0x466;
 
-class COutputDlg : public CDialog,
+class COutputDlg : public CPageFrame,
                    public COutputPageServices,
                    public CChangnal_Line::Page,
                    public COutStripOwner {

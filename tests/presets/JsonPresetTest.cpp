@@ -436,3 +436,97 @@ TEST(JsonPresetWrite, TextIsExactlyWhatCJsonsFormattedPrinterGivesForTheDocument
                   std::string::npos);
     }
 }
+
+// ---- The current preset's group on its own ------------------------------------------------------
+
+namespace {
+
+std::string Printed(const cJSON* item) {
+    char* text = cJSON_PrintUnformatted(item);
+    std::string s = text ? text : "";
+    cJSON_free(text);
+    return s;
+}
+
+} // namespace
+
+TEST(JsonPresetCurrentGroup, BuiltAsGroupZeroAndReadBackLockedAndUnlocked) {
+    CJsonPreset json;
+    for (const bool locked : {false, true}) {
+        PresetRecords r = PatternRecords(locked ? 11 : 12);
+        r.locked = locked;
+        r.lockPassword = "246810";
+        const JsonPtr array(cJSON_CreateArray());
+        json.BuildCurrentGroup(array.get(), r);
+        ASSERT_EQ(cJSON_GetArraySize(array.get()), 1);
+        // The same object as group 0 of an all-presets file of the records.
+        const JsonPtr complete = Unscramble(json.EncodeComplete(r, 0));
+        EXPECT_EQ(Printed(cJSON_GetArrayItem(array.get(), 0)),
+                  Printed(cJSON_GetArrayItem(Path(complete.get(), {"data"}), 0)))
+            << locked;
+
+        PresetRecords base = PatternRecords(80);
+        base.live = r.live; // the input bytes the group does not carry
+        for (OutputRecord& o : base.live.outputs)
+            o.mix1[0] ^= 0xFF;
+        const PresetReadResult back = json.ParseCurrentGroup(array.get(), 0, base);
+        ASSERT_TRUE(back.ok) << locked;
+        PresetRecords expected = r;
+        expected.ApplyLockMark();
+        EXPECT_EQ(back.records.locked, locked);
+        EXPECT_EQ(back.records.live, expected.live) << locked;
+        if (locked) {
+            EXPECT_EQ(back.records.LiveLockCode(), CString("246810"));
+        }
+        EXPECT_EQ(back.parts, static_cast<unsigned>(PRESET_PART_LIVE | PRESET_PART_LOCK))
+            << "a group without a system object sets no system record";
+        EXPECT_EQ(back.records.systemData, base.systemData);
+    }
+}
+
+TEST(JsonPresetCurrentGroup, TheGroupsOwnSystemIsReadAndAMissingOrBrokenGroupIsRefused) {
+    CJsonPreset json;
+    PresetRecords r = PatternRecords(13);
+    SetLock(r.live, LOCK_MARKER_UNLOCKED, "");
+    const auto withSystem = [&](const PresetRecords& of) {
+        cJSON* g = Group(of.live);
+        cJSON_AddItemToObject(g, "system", System(of));
+        return g;
+    };
+    const JsonPtr array(cJSON_CreateArray());
+    cJSON_AddItemToArray(array.get(), Group(PatternRecords(14).live));
+    cJSON_AddItemToArray(array.get(), withSystem(r));
+    PresetRecords base = PatternRecords(90);
+    base.live = r.live;
+    const PresetReadResult back = json.ParseCurrentGroup(array.get(), 1, base);
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.records.live, r.live);
+    EXPECT_FALSE(back.records.locked);
+    EXPECT_EQ(back.records.sourceSet, r.sourceSet);
+    EXPECT_EQ(back.records.systemData, r.systemData);
+    EXPECT_EQ(std::memcmp(&back.records.speakerMap, &r.speakerMap, 16), 0);
+    EXPECT_EQ(std::memcmp(&back.records.slotTable, &r.slotTable, 50), 0);
+    EXPECT_TRUE(back.parts & PRESET_PART_SYSTEM_DATA);
+    EXPECT_TRUE(back.parts & PRESET_PART_LIVE);
+
+    // Refused, nothing taken: no such element, not an array, a group without outputs, a system
+    // object without one of its five arrays.
+    cJSON* noOutputs = Group(r.live);
+    cJSON_DeleteItemFromObjectCaseSensitive(noOutputs, "output");
+    cJSON_AddItemToArray(array.get(), noOutputs);
+    cJSON* brokenSystem = withSystem(r);
+    cJSON_DeleteItemFromObjectCaseSensitive(cJSON_GetObjectItemCaseSensitive(brokenSystem, "system"),
+                                            "system_data");
+    cJSON_AddItemToArray(array.get(), brokenSystem);
+    const JsonPtr object(cJSON_CreateObject());
+    const struct {
+        const cJSON* array;
+        int group;
+    } refused[] = {
+        {array.get(), 4}, {array.get(), -1}, {object.get(), 0}, {array.get(), 2}, {array.get(), 3}};
+    for (const auto& c : refused) {
+        const PresetReadResult no = json.ParseCurrentGroup(c.array, c.group, base);
+        EXPECT_FALSE(no.ok) << c.group;
+        EXPECT_EQ(no.parts, 0u) << c.group;
+    }
+}

@@ -225,4 +225,50 @@ TEST_F(LevelPageActions, ChangingTheDelayUnitSendsNothing) {
     ExpectDeviceMatchesOnly(before.live, {});
 }
 
+TEST_F(LevelPageActions, TheOutputPageButtonGoesBackByMouseAndByKeyboardAndSendsNothing) {
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    CWnd* output = m_view->PageWindow(PAGE_OUTPUT);
+    ASSERT_NE(output, nullptr);
+    CBitButton& back = m_level->OutputPageButton();
+    ASSERT_TRUE(back.IsWindowVisible());
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_back_button_en");
+    m_view->ToggleLanguage(TRUE);
+    Pump([] { return false; }, 200);
+    r9test::RenderToPng(m_view->Widget(), "level_page_online_back_button_zh");
+    m_view->ToggleLanguage(TRUE);
+    Settle();
+    const DeviceState before = m_dev.GetState();
+    const auto onOutputPage = [&] {
+        CWnd* focus = CWnd::GetFocus();
+        return g_nCurPage == PAGE_OUTPUT && output->IsWindowVisible() && !m_level->IsWindowVisible() &&
+               focus && output->Widget()->isAncestorOf(focus->Widget());
+    };
+
+    // The mouse.
+    const int refreshes = m_view->m_nPageRefreshes;
+    Click(back);
+    ASSERT_TRUE(Pump(onOutputPage)) << "the output page is current and has the focus";
+    EXPECT_EQ(m_view->m_btnLevelPage.GetCheck(), 0);
+    EXPECT_EQ(m_view->m_nPageRefreshes, refreshes + 1) << "shown and refreshed once";
+
+    // The output page's Level / Delay button, then the keys: Escape leaves the field, Tab reaches
+    // the button, Enter presses it.
+    Click(*output->GetDlgItem(outpage::kLevelPage));
+    ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+    m_level->OutputEdit(2).SetFocus();
+    for (const auto& [key, text] : {std::pair{Qt::Key_Escape, "\x1b"}, {Qt::Key_Tab, "\t"}}) {
+        r9test::Key(CWnd::GetFocus()->Widget(), key, Qt::NoModifier, text);
+        r9test::Pump();
+    }
+    ASSERT_EQ(CWnd::GetFocus(), &back);
+    r9test::Key(back.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_TRUE(Pump(onOutputPage));
+
+    // Switching pages sends nothing.
+    Pump([] { return false; }, 300);
+    ExpectDeviceMatchesOnly(before.live, {});
+    EXPECT_TRUE(m_dev.GetState().systemData == before.systemData);
+    EXPECT_TRUE(m_dev.GetState().sourceSet == before.sourceSet);
+}
+
 } // namespace

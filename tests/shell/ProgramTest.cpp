@@ -24,6 +24,7 @@
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
 #include "ShortViewTimings.h"
+#include "ViewLinkFixture.h"
 #include "support/PumpMessages.h"
 #include "support/RenderToPng.h"
 #include "support/ResetLinkGlobals.h"
@@ -64,47 +65,21 @@ bool IsIdlePoll(const DevsimRequest& r) {
 
 } // namespace
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public DevsimLinkTest {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/r9-program-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        m_dir = tmpl;
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        m_oldRuntime = old ? old : "";
-        ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
-        r9test::ResetLinkGlobals();
+        DevsimLinkTest::SetUp();
+        if (HasFatalFailure())
+            return;
         // No stored settings yet: the program writes its first ones at start.
         RegDeleteKey(HKEY_CURRENT_USER, SettingsKey().c_str());
         g_strLanguage = "";
-
-        // The device's current preset is 3, named "Rock".
+        // The device's current preset is 3, named "Rock"; no USB device is there yet.
         m_dev.ModifyState([](DeviceState& s) {
             s.presetNumber = 3;
             StringToField(s.live.system.name, 16, CString("Rock"));
         });
-        ASSERT_TRUE(m_dev.StartTcp());
-        m_backend = std::make_unique<CDevsimHidBackend>(m_dev);
         m_backend->SetPresent(false);
-        CHidBackend::Install(m_backend.get());
-        SetPingProbe([this](const char*, std::string* out) {
-            if (out)
-                *out = m_reachable ? "ttl=64" : "";
-            return m_reachable.load() ? TRUE : FALSE;
-        });
-
-        // The Connect popup: its items are recorded, and it is dismissed unless a test chooses.
-        CMenu::SetTrackHook([this](CMenu& menu, int, int) {
-            m_popupItems.clear();
-            for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
-                CString text;
-                menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
-                m_popupItems.emplace_back(menu.GetMenuItemID(i), text.GetString());
-            }
-            return m_popupChoice;
-        });
-        // Boxes are answered at once (their auto-close would hold the test up).
-        SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
         m_app = std::make_unique<CTRV410App>();
         m_app->SetLocaleId(LCID_ENGLISH_US);
         m_app->SetNetEnvironment("127.0.0.1:" + std::to_string(m_dev.GetTcpPort()));
@@ -114,24 +89,7 @@ protected:
         // Short limits; the link's first step is still queued.
         r9test::ShortenViewTimings(*m_view);
     }
-
-    void TearDown() override {
-        m_app.reset();
-        Pump([] { return false; }, 20);
-        CMenu::SetTrackHook({});
-        SetMessageBoxAnswer(nullptr);
-        CHidBackend::Install(nullptr);
-        SetPingProbe({});
-        const auto errors = m_dev.GetErrors();
-        EXPECT_TRUE(errors.empty()) << errors.front();
-        m_dev.Stop();
-        r9test::ResetLinkGlobals();
-        if (m_oldRuntime.empty())
-            ::unsetenv("XDG_RUNTIME_DIR");
-        else
-            ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
-        std::filesystem::remove_all(m_dir);
-    }
+    void ReleaseProgram() override { m_app.reset(); }
 
     static std::string SettingsKey() { return std::string(g_strRegKey) + "\\" + g_strRegDspMcu; }
     static std::string StoredSetting(const char* name) {
@@ -145,9 +103,6 @@ protected:
         RegCloseKey(h);
         return ok ? buf : "<none>";
     }
-    template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
-        return r9test::PumpUntil(pred, timeoutMs);
-    }
     bool WaitOnline(int state) {
         return Pump([&] {
             return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load() &&
@@ -160,13 +115,13 @@ protected:
     // The Connect button as the user clicks it; the popup, if one comes, answers choice.
     void PressConnect(UINT choice = 0) {
         m_popupItems.clear();
-        m_popupChoice = choice;
+        m_popupChoice = [choice](CMenu&) { return choice; };
         QWidget* button = m_view->m_btnConnect.Widget();
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(button->isVisible());
         r9test::Click(button, button->rect().center());
         r9::msg::DeliverPending();
-        m_popupChoice = 0;
+        m_popupChoice = nullptr;
     }
     // What the view shows against what the device holds.
     void ExpectViewShowsTheDevice() {
@@ -188,16 +143,9 @@ protected:
         return m_dev.WaitForRequest(match, r9test::Ms(timeoutMs), from);
     }
 
-    std::string m_dir;
-    std::string m_oldRuntime;
-    std::atomic<bool> m_reachable{false};
-    CDeviceEmulator m_dev;
-    std::unique_ptr<CDevsimHidBackend> m_backend;
     std::unique_ptr<CTRV410App> m_app;
     CTRV410View* m_view = nullptr;
     int m_quits = 0;
-    UINT m_popupChoice = 0;
-    std::vector<std::pair<UINT, std::string>> m_popupItems;
 };
 
 TEST_F(ProgramTest, StartsWithoutUsbAndReachesTheWifiModuleOnItsOwn) {

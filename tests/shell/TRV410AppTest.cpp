@@ -16,6 +16,8 @@
 #include "platform/core/Messages.h"
 #include "platform/core/Registry.h"
 #include "platform/ui/TopLevel.h"
+#include "shell/AboutDlg.h"
+#include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
 #include "shell/TRV410App.h"
@@ -247,8 +249,17 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     EXPECT_EQ(Frame()->mask(), QRegion(2, 2, 1278, 718));
     CTRV410View* view = m_app->GetView();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GetParent(), m_app->GetMainWnd());
+    // The window tree: main frame, child frame, view; the child frame 2 pixels larger than the
+    // main frame each way, the view filling it.
+    CChildFrame* child = m_app->GetChildFrame();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->GetParent(), m_app->GetMainWnd());
+    EXPECT_EQ(view->GetParent(), child);
+    EXPECT_TRUE(child->Widget()->isVisible());
+    EXPECT_EQ(child->Widget()->geometry(), QRect(0, 0, 1284, 724));
+    EXPECT_EQ(child->GetStyle() & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_SYSMENU), 0u);
     EXPECT_EQ(view->Widget()->geometry(), QRect(0, 0, 1284, 724));
+    EXPECT_EQ(view->MainWindow(), m_app->GetMainWnd()) << "the view drags and closes the main frame";
     EXPECT_EQ(g_pMainView, view);
     // The view's first link step is still queued: it runs once the loop runs, the frame shown.
     EXPECT_EQ(r9::msg::RemovePending(view->GetSafeHwnd(), WM_START_LINK), 1);
@@ -313,8 +324,27 @@ TEST_F(TRV410AppTest, CaptionModesOnlySetModeLanguageAndTitle) {
     m_app->GetMainWnd()->GetWindowText(title);
     EXPECT_STREQ(title, g_strProduct);
     m_app->GetMainWnd()->SendMessage(WM_COMMAND, ID_SHOW_CAPTION_VIEW);
-    EXPECT_EQ(m_app->GetView()->GetParent(), m_app->GetMainWnd()) << "no other view appears";
+    EXPECT_EQ(m_app->GetView()->GetParent(), m_app->GetChildFrame()) << "no other view appears";
     g_nViewMode = 1; // its start value
+}
+
+TEST_F(TRV410AppTest, TheAboutCommandRunsTheAboutDialog) {
+    ASSERT_TRUE(m_app->InitInstance());
+    int runs = 0;
+    UINT id = 0;
+    bool about = false;
+    CDialog::SetModalHook([&](CDialog& d) {
+        ++runs;
+        id = d.GetTemplateId();
+        about = dynamic_cast<CAboutDlg*>(&d) != nullptr;
+        d.EndDialog(IDOK);
+    });
+    // No menu sends it; the framework's routing from the frame reaches the application.
+    m_app->GetMainWnd()->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(id, IDD_ABOUTBOX);
+    EXPECT_TRUE(about);
 }
 
 TEST_F(TRV410AppTest, ClosingTheFrameLeavesTheLoopOnce) {

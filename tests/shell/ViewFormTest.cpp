@@ -3,6 +3,8 @@
 // and the Connect popup; the view rendered offline and online in both languages.
 #include "ViewLinkFixture.h"
 
+#include "controls/DropListBox.h"
+#include "controls/DropWnd.h"
 #include "link/OutputPageServices.h"
 #include "model/RecordFrames.h"
 #include "pages/input/InPutDlg.h"
@@ -198,7 +200,12 @@ TEST_F(ViewFormTest, EveryControlOfTheFormIsInPlace) {
 }
 
 TEST_F(ViewFormTest, StartUpLeavesTheViewOfflineOnTheOutputPageAndStartsTheLink) {
+    // A slot button down before the start: the start-up releases it and keeps the slot.
+    g_slotTable.curSlot = 2;
+    m_view->m_btnSlot[2].SetCheck(1);
     StartUp();
+    EXPECT_EQ(m_view->m_btnSlot[2].GetCheck(), 0);
+    EXPECT_EQ(g_slotTable.curSlot, 2);
     EXPECT_EQ(g_pMainView, m_view.get());
     EXPECT_EQ(g_pViewWnd, m_view.get());
     EXPECT_EQ(g_pSerialCommand.load(), &m_view->m_command);
@@ -408,6 +415,46 @@ TEST_F(ViewFormTest, TransferAndFirmwareEnds) {
     EXPECT_STREQ(v.m_strLastMessage, "Update successfully");
     EXPECT_EQ(v.m_nLastMessageCode, 2000);
     g_bFirmwareMode = 0;
+}
+
+TEST_F(ViewFormTest, TheInputTypeDropListShowsEveryItemWithRoomInBothLanguages) {
+    StartUp();
+    CTRV410View& v = *m_view;
+    for (BOOL chinese : {FALSE, TRUE}) {
+        SCOPED_TRACE(chinese);
+        if (chinese)
+            v.ToggleLanguage(TRUE);
+        QWidget* button = v.m_btnInputType.Widget();
+        r9test::Click(button, button->rect().center());
+        r9test::Pump();
+        CDropWnd* drop = v.m_btnInputType.GetDropWnd();
+        CDropListBox* list = v.m_btnInputType.GetListBox();
+        ASSERT_NE(drop, nullptr);
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(drop->IsWindowVisible());
+        // Every item shows without scrolling, in the view's font, each row a good deal taller than
+        // the text and each text inside the list's width.
+        ASSERT_EQ(list->GetCount(), INPUT_TYPE_ITEMS);
+        const int row = list->GetItemHeight(0);
+        CRect client;
+        list->GetClientRect(&client);
+        EXPECT_GE(client.Height(), INPUT_TYPE_ITEMS * row);
+        CDC* dc = list->GetDC();
+        ASSERT_NE(dc, nullptr);
+        CFont* old = dc->SelectObject(&v.m_font16);
+        for (int i = 0; i < INPUT_TYPE_ITEMS; ++i) {
+            CString text;
+            list->GetText(i, text);
+            const CSize extent = dc->GetTextExtent(text);
+            EXPECT_GE(row, extent.cy + 6) << text.GetString();
+            EXPECT_LE(extent.cx + 8, client.Width()) << text.GetString();
+        }
+        dc->SelectObject(old);
+        list->ReleaseDC(dc);
+        r9test::RenderToPng(drop->Widget(), chinese ? "input_type_drop_list_zh" : "input_type_drop_list_en");
+        v.m_btnInputType.HideDropList();
+    }
+    v.ToggleLanguage(TRUE);
 }
 
 TEST_F(ViewFormTest, InputTypeListMapsItemsAndCodes) {

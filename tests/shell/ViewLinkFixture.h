@@ -1,6 +1,7 @@
-// The main view created offscreen with its real link worker, against the device emulator over the
-// HID double and loopback TCP; a private register folder, a ping probe the test controls and short
-// time limits.
+// The device emulator over the HID double and loopback TCP with a private register folder, a ping
+// probe the test controls, boxes answered at once and the Connect popup recorded (DevsimLinkTest);
+// on it the main view created offscreen with its real link worker and short time limits
+// (ViewLinkTest). The whole program's fixture (ProgramTest) stands on the same ground.
 #pragma once
 
 #include "devsim/DeviceEmulator.h"
@@ -33,8 +34,11 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
-class ViewLinkTest : public ::testing::Test {
+// What every online case of the shell stands on: the emulator, the transports' doubles, the hooks.
+class DevsimLinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Each case starts from a fresh settings store: a language stored by an earlier case in
@@ -47,11 +51,7 @@ protected:
         const char* old = std::getenv("XDG_RUNTIME_DIR");
         m_oldRuntime = old ? old : "";
         ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
-
         r9test::ResetLinkGlobals();
-        m_doc = std::make_unique<CKTV_Data>();
-        m_doc->InitLinkTable();
-        SetLinkDocument(m_doc.get());
 
         ASSERT_TRUE(m_dev.StartTcp());
         g_strDevIP = "127.0.0.1";
@@ -64,25 +64,29 @@ protected:
             return m_reachable.load() ? TRUE : FALSE;
         });
 
-        // Boxes are answered at once (the view records its last message itself).
+        // Boxes are answered at once (the view records its last message itself; their auto-close
+        // would hold the test up).
         SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
-        // The Connect popup is dismissed unless a test answers it.
+        // The Connect popup: its place and items are recorded, and it is dismissed unless a test
+        // answers it.
         CMenu::SetTrackHook([this](CMenu& menu, int x, int y) {
             m_popupAt = CPoint(x, y);
+            m_popupItems.clear();
+            for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+                CString text;
+                menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+                m_popupItems.emplace_back(menu.GetMenuItemID(i), text.GetString());
+            }
             return m_popupChoice ? m_popupChoice(menu) : 0u;
         });
-        m_view = std::make_unique<CTRV410View>();
-        ASSERT_TRUE(m_view->CreateView());
-        r9test::ShortenViewTimings(*m_view);
     }
 
     void TearDown() override {
-        m_view.reset();
+        ReleaseProgram();
         CMenu::SetTrackHook({});
         SetMessageBoxAnswer({});
         Pump([] { return false; }, 20);
-        SetLinkDocument(nullptr);
-        m_doc.reset();
+        ReleaseDocument();
         CHidBackend::Install(nullptr);
         SetPingProbe({});
         const auto errors = m_dev.GetErrors();
@@ -95,10 +99,44 @@ protected:
             ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
         std::filesystem::remove_all(m_dir);
     }
+    // The derived fixture's program goes first (its workers stop before the doubles go); its
+    // document after the last messages ran.
+    virtual void ReleaseProgram() {}
+    virtual void ReleaseDocument() {}
 
     // Runs the UI thread's messages until pred holds or timeoutMs passed.
     template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
         return r9test::PumpUntil(pred, timeoutMs);
+    }
+
+    // Answers the Connect popup: the chosen command id, 0 to dismiss it.
+    std::function<UINT(CMenu&)> m_popupChoice;
+    CPoint m_popupAt;
+    std::vector<std::pair<UINT, std::string>> m_popupItems; // id and text of the last popup
+    std::string m_dir;
+    std::string m_oldRuntime;
+    std::atomic<bool> m_reachable{false};
+    CDeviceEmulator m_dev;
+    std::unique_ptr<CDevsimHidBackend> m_backend;
+};
+
+class ViewLinkTest : public DevsimLinkTest {
+protected:
+    void SetUp() override {
+        DevsimLinkTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_doc = std::make_unique<CKTV_Data>();
+        m_doc->InitLinkTable();
+        SetLinkDocument(m_doc.get());
+        m_view = std::make_unique<CTRV410View>();
+        ASSERT_TRUE(m_view->CreateView());
+        r9test::ShortenViewTimings(*m_view);
+    }
+    void ReleaseProgram() override { m_view.reset(); }
+    void ReleaseDocument() override {
+        SetLinkDocument(nullptr);
+        m_doc.reset();
     }
 
     // The connect sequence ran through: the live data are loaded and no batch runs.
@@ -128,14 +166,6 @@ protected:
         return -1;
     }
 
-    // Answers the Connect popup: the chosen command id, 0 to dismiss it.
-    std::function<UINT(CMenu&)> m_popupChoice;
-    CPoint m_popupAt;
-    std::string m_dir;
-    std::string m_oldRuntime;
-    std::atomic<bool> m_reachable{false};
-    CDeviceEmulator m_dev;
-    std::unique_ptr<CDevsimHidBackend> m_backend;
     std::unique_ptr<CKTV_Data> m_doc;
     std::unique_ptr<CTRV410View> m_view;
 };

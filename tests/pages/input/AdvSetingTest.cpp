@@ -4,6 +4,7 @@
 // option, the WIFI reset, the keyboard order, and its look in both languages.
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
+#include "model/SpeakerPos.h"
 
 #include "pages/input/Adv_Seting.h"
 #include "pages/input/MixerSource.h"
@@ -224,6 +225,53 @@ TEST_F(AdvSetingTest, LimiterOfTheSelectedOutputWithItsLinkedRowsMarked) {
     red = 0;
     d.m_list.GetItemBkColor(3, 2, red);
     EXPECT_NE(red, RGB(255, 0, 0));
+}
+
+TEST_F(AdvSetingTest, TheFullerRefreshFollowsTheHoldAndTheMapAndTheNetRefreshOnlyTheAddress) {
+    g_nOutLinkGroup[3] = 2;
+    g_nOutLinkGroup[2] = 2;
+    g_bLRLinked = 1;
+    CAdv_Seting& d = Open();
+    d.SelectOutput(3);
+    ASSERT_STREQ(d.m_list.GetItemText(2, 3).GetString(), "Link");
+
+    // Held input: the level field is enabled and shows system byte 5; the marks go and the
+    // position names are written again from the map as it is now.
+    for (const BYTE held : {BYTE{1}, BYTE{0}}) {
+        {
+            std::lock_guard lock(g_linkLock);
+            g_systemData.pageSwitch = held;
+            g_systemData.advOption5 = 37;
+            g_systemData.advOption2 = 12;
+        }
+        g_posState[POS_STATE_OUTPUTS + 5] = 22;
+        d.RefreshAll();
+        EXPECT_EQ(d.m_editLevel.IsWindowEnabled() != 0, held != 0);
+        EXPECT_EQ(d.m_spinLevel.IsWindowEnabled() != 0, held != 0);
+        EXPECT_EQ(d.m_spinLevel.GetPos(), 37);
+        EXPECT_EQ(d.DialogValue(CAdv_Seting::IDC_LEVEL), 37);
+        EXPECT_EQ(d.m_spinTime.GetPos(), 12) << "the plain refresh runs too";
+        for (int row = 0; row < NUM_OUTPUTS; ++row) {
+            EXPECT_STREQ(d.m_list.GetItemText(row, 2).GetString(), "") << row;
+            EXPECT_STREQ(d.m_list.GetItemText(row, 3).GetString(), "") << row;
+        }
+        EXPECT_STREQ(d.m_list.GetItemText(5, 1).GetString(), GetSpeakerPosName(22, false));
+    }
+
+    // The address refresh takes the stored address and port and nothing else.
+    TypeThenLeave(d.m_editAddress, "192.168.4.1");
+    ASSERT_TRUE(d.m_btnApply.IsWindowEnabled());
+    g_nNetPort = 9100;
+    {
+        std::lock_guard lock(g_linkLock);
+        g_systemData.advOption2 = 77;
+    }
+    d.RefreshNetAddress();
+    EXPECT_STREQ(Text(d.m_editAddress).GetString(), g_strDevIP.GetString());
+    EXPECT_STREQ(Text(d.m_editPort).GetString(), "9100");
+    EXPECT_EQ(d.GetDialogPort(), 9100);
+    EXPECT_FALSE(d.m_btnApply.IsWindowEnabled());
+    EXPECT_EQ(d.m_spinTime.GetPos(), 12) << "only the address and port";
 }
 
 TEST_F(AdvSetingTest, CurvesOptionAndWifiReset) {

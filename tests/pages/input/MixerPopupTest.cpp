@@ -1,11 +1,14 @@
 // The mixer popup and its panes on a real document: which byte each knob edits for every input
 // and device type, the geometry, the knob memory, the phase bits, the focus walk, the keys that
 // never close it, what it shows after an offline change, and its look for every type.
+#include "controls/ControlFixture.h"
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 
 #include "pages/input/MixKnobMap.h"
 #include "pages/input/PopuMixInput.h"
+#include "pages/output/OutStripOwner.h"
+#include "platform/core/Messages.h"
 #include "platform/ui/ResourceLoader.h"
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
@@ -19,6 +22,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -291,6 +295,46 @@ TEST_F(MixerPopupTest, AChangePostsItsOutputAndValueAndTheSameValuePostsNothing)
     pane.OnKnobOnOff(2); // the switch posts nothing either
     r9test::Pump();
     EXPECT_EQ(p.notices.size(), 1u);
+}
+
+TEST_F(MixerPopupTest, CopyAndPasteKeysArePostedToThePaneAndChangeNothing) {
+    CPopuMixInput& p = Open(1, 2);
+    CRouteMixCom& pane = *p.Pane(2);
+    CNumEdit& edit = pane.Edit(1);
+    edit.SetFocus();
+    r9test::Pump();
+    const CString shown = Text(edit);
+    OutputRecord before;
+    {
+        std::lock_guard lock(g_linkLock);
+        before = g_curImage.outputs[2];
+    }
+    struct Case {
+        int key;
+        const char* text;
+        UINT message;
+    } cases[] = {{Qt::Key_C, "\x03", WM_STRIP_COPY}, {Qt::Key_V, "\x16", WM_OUTPUT_PASTE}};
+    for (const Case& c : cases) {
+        r9test::Key(edit.Widget(), c.key, Qt::ControlModifier, c.text);
+        MSG queued{};
+        EXPECT_TRUE(PeekMessage(&queued, pane.GetSafeHwnd(), c.message, c.message, PM_NOREMOVE)) << c.message;
+        r9test::Pump();
+        EXPECT_STREQ(Text(edit), shown) << c.message;
+    }
+    std::lock_guard lock(g_linkLock);
+    EXPECT_EQ(std::memcmp(&g_curImage.outputs[2], &before, sizeof before), 0);
+}
+
+TEST_F(MixerPopupTest, PostToViewPostsTheNoticeToTheView) {
+    ctltest::RecordingParent view;
+    CPopuMixInput p(&view, m_doc.get());
+    ASSERT_TRUE(p.Create(IDD_POPU_MIX_INPUT));
+    p.PostToView();
+    r9test::Pump();
+    const auto notices = view.Of(WM_MIX_POPUP_NOTICE);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wParam, 0u);
+    EXPECT_EQ(notices[0].lParam, 0);
 }
 
 TEST_F(MixerPopupTest, OnOffBringsBackTheLastValueOr100AndTheSixthKnobStaysInBounds) {

@@ -22,7 +22,8 @@ namespace leveltest {
 
 class RecordingHost : public CLevelPageHost {
 public:
-    // Every call in order: "Send(cmd)", "Dirty", "Post(msg,w,l)", "Validate(input,mode)".
+    // Every call in order: "Send(cmd)", "Dirty", "Post(msg,w,l)", "Validate(input,mode)",
+    // "ShowOutputPage".
     void SendCommand(int cmd, int) override { log.push_back("Send(" + std::to_string(cmd) + ")"); }
     void SetSystemDataDirty(BOOL set) override {
         if (set)
@@ -35,6 +36,7 @@ public:
     void ValidateSource(int input, int mode) override {
         log.push_back("Validate(" + std::to_string(input) + "," + std::to_string(mode) + ")");
     }
+    void ShowOutputPage() override { log.push_back("ShowOutputPage"); }
     std::vector<std::string> log;
 };
 

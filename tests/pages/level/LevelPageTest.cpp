@@ -1,10 +1,13 @@
 // The level and delay page in a window: the reload from the model, a level change on a muted and
-// linked output, the linked delay step in each unit, the link toggles, the keyboard order and the
-// renders of the page in both languages, each unit, linked and unlinked.
+// linked output, the linked delay step in each unit, the link toggles, the keyboard order, the
+// meters, the four-input look, the on/off copy to linked outputs, the way back to the output
+// page and the renders of the page in both languages, each unit, linked and unlinked.
 #include "LevelPageFixture.h"
 
 #include "model/Conversions.h"
 #include "pages/output/DelayLevelHelper.h"
+#include "res/LevelPageArt.h"
+#include "support/UiEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +37,14 @@ TEST_F(LevelPageTest, RefreshAllShowsTheModelAndOnlyTheColumnsAndPositionsThatEx
     // AUX mode 1: AUX2 shown, AUX3 hidden.
     EXPECT_TRUE(Shown(page->InputEdit(4)));
     EXPECT_FALSE(Shown(page->InputEdit(5)));
+    EXPECT_FALSE(Shown(page->InputSpin(5))) << "the arrows go with their field";
+    EXPECT_TRUE(Shown(page->InputSpin(4)));
     EXPECT_FALSE(Shown(page->InputButton(5)));
     EXPECT_EQ(page->OutputSpin(1).GetPos(), 320);
     EXPECT_EQ(page->OutputOn(1).GetCheck(), 0);
     EXPECT_EQ(page->OutputPhase(1).GetCheck(), 1);
     EXPECT_FALSE(Shown(page->OutputEdit(4)));
+    EXPECT_FALSE(Shown(page->OutputSpin(4))) << "the arrows go with their field";
     EXPECT_FALSE(Shown(page->OutputOn(4)));
     EXPECT_TRUE(Shown(page->OutputEdit(3)));
     // Delays: output 2 (FL-Woofer) in field 2 with its delay; FL-Subwoofer has neither field
@@ -318,6 +324,154 @@ TEST_F(LevelPageTest, LinkedMembersSharingOneFieldEachStepFromTheirOwnDelay) {
     EXPECT_EQ(Out(1)->GetDelay(), 201);
     EXPECT_EQ(Out(0)->GetDelay(), 11) << "stepped from its own delay, not from the field's";
     EXPECT_EQ(page->DelaySpin(1).GetPos(), 201) << "the field keeps showing its own output";
+}
+
+} // namespace
+
+// ---- Routines nothing in the program calls, and the way back to the output page ----------------
+
+namespace {
+
+TEST_F(LevelPageTest, TheMetersShowTheOutputBytesOfTheLastStateReport) {
+    // Low nibble: that many of the nine level lamps; bits 0x10, 0x20, 0x40: lamps 11, 10, 9.
+    const BYTE bytes[8] = {0x00, 0x03, 0x09, 0x10, 0x25, 0x47, 0x0F, 0x71};
+    for (int n = 0; n < 8; ++n)
+        g_devStateBytes[6 + n] = bytes[n];
+    g_devStateBytes[5] = 0x09; // before the output bytes
+    page->ShowOutputMeters();
+    for (int n = 0; n < 8; ++n) {
+        const int count = (bytes[n] & 0x0F) <= 9 ? bytes[n] & 0x0F : 0;
+        for (int lamp = 0; lamp < 9; ++lamp)
+            EXPECT_EQ(page->Meter(n).IsLampOn(lamp) != 0, lamp < count) << n << " " << lamp;
+        EXPECT_EQ(page->Meter(n).IsLampOn(11) != 0, (bytes[n] & 0x10) != 0) << n;
+        EXPECT_EQ(page->Meter(n).IsLampOn(10) != 0, (bytes[n] & 0x20) != 0) << n;
+        EXPECT_EQ(page->Meter(n).IsLampOn(9) != 0, (bytes[n] & 0x40) != 0) << n;
+    }
+    page->ClearOutputMeters();
+    for (int lamp = 0; lamp < CSLamp::kLamps; ++lamp)
+        EXPECT_FALSE(page->Meter(7).IsLampOn(lamp)) << lamp;
+}
+
+TEST_F(LevelPageTest, TheFourInputLookHidesSpdifAndPhoneAndMovesTheOthersLeft) {
+    g_nInputGroup = 0;
+    g_nCurInput = 3;
+    g_systemData.pageSwitch = 1;
+    page->RefreshAll();
+    const auto place = [&](CWnd& w) {
+        CRect rc;
+        w.GetWindowRect(&rc);
+        page->ScreenToClient(&rc);
+        return rc;
+    };
+    struct Column {
+        CRect fader, edit, spin, button;
+    } before[kInputCount];
+    for (int n = 0; n < kInputCount; ++n)
+        before[n] = {place(page->InputFader(n)), place(page->InputEdit(n)), place(page->InputSpin(n)),
+                     place(page->InputButton(n))};
+    page->ShowInputButtons();
+    for (int n : {0, 2}) {
+        EXPECT_FALSE(Shown(page->InputFader(n))) << n;
+        EXPECT_FALSE(Shown(page->InputEdit(n))) << n;
+        EXPECT_FALSE(Shown(page->InputSpin(n))) << n;
+        EXPECT_FALSE(Shown(page->InputButton(n))) << n;
+    }
+    const int moved[4] = {1, 3, 4, 5};
+    for (int to = 0; to < 4; ++to) {
+        const int n = moved[to];
+        EXPECT_EQ(place(page->InputFader(n)), before[to].fader) << n;
+        EXPECT_EQ(place(page->InputEdit(n)), before[to].edit) << n;
+        EXPECT_EQ(place(page->InputSpin(n)), before[to].spin) << n;
+        EXPECT_EQ(place(page->InputButton(n)), before[to].button) << n;
+        EXPECT_TRUE(Shown(page->InputEdit(n))) << n;
+    }
+    for (int n = 0; n < kInputCount; ++n)
+        EXPECT_EQ(page->InputButton(n).GetCheck(), n == 3 ? 1 : 0) << n;
+    // Held input: the selected look is the held one.
+    const UINT held = res::levelpage::kInputEn + 3 + 30;
+    EXPECT_EQ(page->InputButton(3).LookBitmap(FALSE), held);
+    EXPECT_TRUE(host.log.empty()) << "nothing is sent";
+    Render("level_page_offline_four_inputs");
+}
+
+TEST_F(LevelPageTest, TheLastOnOffChoiceGoesToTheLinkedOutputsOnlyAndThePhaseStays) {
+    MapOutputs({1, 3, 7, 9});
+    g_nOutLinkGroup[2] = 0; // outputs 0 and 2 linked
+    for (int n = 0; n < 4; ++n)
+        Out(n)->SetEnabled(1);
+    page->RefreshAll();
+    Command(kOutputOn); // output 0 muted: the page's last choice is "off"
+    ASSERT_EQ(Out(0)->GetEnabled(), 0);
+    EXPECT_EQ(Out(2)->GetEnabled(), 1) << "the on/off command itself leaves the link alone";
+    page->MarkOutput(-1);
+    page->CopyOnToLinked(0, TRUE);
+    EXPECT_EQ(Out(2)->GetEnabled(), 0);
+    EXPECT_EQ(page->OutputOn(2).GetCheck(), 0);
+    EXPECT_EQ(page->PositionButton(6046).GetCheck(), 0) << "quiet: no mark";
+    EXPECT_EQ(Out(1)->GetEnabled(), 1) << "not linked";
+    EXPECT_EQ(Out(3)->GetEnabled(), 1) << "not linked";
+    Command(kOutputOn + 3); // output 3 muted, then on again: the last choice is "on"
+    Command(kOutputOn + 3);
+    page->MarkOutput(-1);
+    page->CopyOnToLinked(0, FALSE);
+    EXPECT_EQ(Out(2)->GetEnabled(), 1);
+    EXPECT_EQ(page->OutputOn(2).GetCheck(), 1);
+    EXPECT_EQ(page->PositionButton(6046).GetCheck(), 1);
+    EXPECT_EQ(Out(0)->GetEnabled(), 0) << "the output itself is not one of its linked outputs";
+    // A polarity stays with its own output.
+    Command(kOutputPhase + 2);
+    EXPECT_EQ(Out(2)->GetPolarity(), 1);
+    EXPECT_EQ(Out(0)->GetPolarity(), 0);
+    page->CopyPhaseToLinked(2);
+    EXPECT_EQ(Out(0)->GetPolarity(), 0);
+}
+
+TEST_F(LevelPageTest, TheMasterTakesTheFocusOnlyWhenNoEditHasIt) {
+    MapOutputs({1, 3, 7, 9});
+    page->OutputEdit(1).SetFocus();
+    page->OnEditFocused(kOutputEdit + 1);
+    ASSERT_EQ(page->MarkedOutput(), 1);
+    page->FocusMasterIfNoEdit();
+    EXPECT_EQ(CWnd::GetFocus(), &page->OutputEdit(1));
+    EXPECT_EQ(page->PositionButton(6042).GetCheck(), 1) << "the mark stays";
+    page->OutputOn(1).SetFocus();
+    page->FocusMasterIfNoEdit();
+    EXPECT_EQ(CWnd::GetFocus(), &page->MasterEdit());
+    EXPECT_EQ(page->PositionButton(6042).GetCheck(), 0);
+}
+
+TEST_F(LevelPageTest, TheOutputPageButtonAsksTheViewByMouseAndByKeyboard) {
+    MapOutputs({1, 3, 7, 9});
+    CBitButton& back = page->OutputPageButton();
+    ASSERT_TRUE(Shown(back));
+    r9test::Click(back.Widget(), back.Widget()->rect().center());
+    ctltest::Pump();
+    ASSERT_EQ(host.log, std::vector<std::string>{"ShowOutputPage"});
+    host.log.clear();
+
+    // Escape leaves the field, Tab reaches the button, Enter or Space presses it and Tab goes on
+    // to the master. Keys in the fields keep their own ways.
+    const auto key = [&](UINT vk) {
+        CWnd* focus = CWnd::GetFocus();
+        MSG msg{};
+        msg.hwnd = focus ? focus->GetSafeHwnd() : page->GetSafeHwnd();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = vk;
+        EXPECT_TRUE(page->PreTranslateMessage(&msg)) << vk;
+        ctltest::Pump();
+    };
+    page->OutputEdit(3).SetFocus();
+    key(VK_ESCAPE);
+    key(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), &back);
+    for (UINT vk : {VK_RETURN, VK_SPACE})
+        key(vk);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"ShowOutputPage", "ShowOutputPage"}));
+    key(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), &page->MasterEdit());
+    key(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), kInputEdit) << "in a field Tab moves on as before";
+    EXPECT_EQ(host.log.size(), 2u);
 }
 
 } // namespace
