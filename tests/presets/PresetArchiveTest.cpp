@@ -257,7 +257,8 @@ TEST(PresetArchive, LongerFilesReadTheirLayoutAndIgnoreTheRest) {
         Bytes good;
         Decoder decode;
     } cases[] = {
-        {"all presets", AllPresetsFile(written, written.live, "ZN-R9_ALLFile_3.0"), CPresetArchive::DecodeAllPresets},
+        {"all presets", AllPresetsFile(written, written.live, "ZN-R9_ALLFile_3.0"),
+         CPresetArchive::DecodeAllPresets},
         {"old all presets", AllPresetsFile(written, written.live, "TRV410_ALLFile_1.0"),
          CPresetArchive::DecodeAllPresets},
         {"single preset", PresetFile(written.live, 7, "ZN-R9_File_3.0"), CPresetArchive::DecodePreset},
