@@ -27,6 +27,9 @@ DeviceState ComputeDefaults() {
     fix(s.live);
     for (int p = 0; p < NUM_STORED_PRESETS; ++p) {
         s.stored[p] = stored[p];
+        // Its stored presets hold full channel records too: a recalled preset is data in range.
+        for (int i = 0; i < NUM_INPUTS; ++i)
+            s.stored[p].inputs[i] = s.live.inputs[i];
         for (int j = 0; j < NUM_OUTPUTS; ++j)
             s.stored[p].outputs[j] = g_defOutRecords[j];
         fix(s.stored[p]);

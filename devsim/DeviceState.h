@@ -21,5 +21,6 @@ struct DeviceState {
 
     // The program's own start-up defaults, with the full default output records and the speaker
     // map's codes in each output's position byte; the first output carries the unlocked marker.
+    // The stored presets hold the live preset's input records (not zeros).
     static DeviceState Defaults();
 };

@@ -1,6 +1,7 @@
 #include "model/DataDefine.h"
 
 #include "model/Globals.h"
+#include "model/KTVEQ.h"
 #include "model/SpeakerPos.h"
 
 #include <array>
@@ -174,6 +175,74 @@ void GetDefaultSystemRecords(SourceSetRecord* sourceSet, SystemDataRecord* syste
         *lockRecord = {};
         std::memset(lockRecord->code, ' ', sizeof lockRecord->code);
     }
+}
+
+namespace {
+
+// The band a new filter packs offline: 0 dB (bypassed), 0.19 octave.
+EQBandRecord FreshBand(int hz, int type = BAND_PEAK) {
+    EQBandRecord b{};
+    b.freq = static_cast<SHORT>(hz);
+    b.gainCode = static_cast<SHORT>(GAIN_CODE_0DB);
+    b.bwCode = static_cast<SHORT>(BW_CODE_DEFAULT);
+    b.slope = 0;
+    b.type = static_cast<BYTE>(type);
+    return b;
+}
+
+// High-pass at 20 Hz and low-pass at 20000 Hz, Butterworth, slope index 0.
+XoverRecord OpenXover() {
+    XoverRecord x{};
+    x.hpFreq = static_cast<SHORT>(MIN_FREQ);
+    x.hpFamily = XOVER_BUTTERWORTH;
+    x.lpFreq = static_cast<SHORT>(MAX_FREQ);
+    x.lpFamily = XOVER_BUTTERWORTH;
+    return x;
+}
+
+// Up to seven characters, then NUL bytes (a name field as StringToField writes it).
+void CopyName(char (&field)[8], const char* name) {
+    std::memset(field, 0, sizeof field);
+    for (std::size_t k = 0; k + 1 < sizeof field && name[k]; ++k)
+        field[k] = name[k];
+}
+
+} // namespace
+
+InputRecord DefaultInputRecord(int input) {
+    InputRecord r{};
+    for (int n = 0; n < INPUT_BAND_SLOTS; ++n)
+        r.bands[n] = FreshBand(n <= 14 ? g_micFreq15[n] : g_isoFreq31[n]);
+    r.phase = 0;
+    r.geqMode = 1;
+    r.on = 1;
+    r.delay = static_cast<SHORT>(0);
+    r.levelCode = static_cast<SHORT>(input == 0 ? 450 : 600);
+    r.xover = OpenXover();
+    r.noiseGate = 40;
+    r.extLevel = static_cast<SHORT>(500);
+    const char name[] = {'M', 'u', 's', 'i', 'c', ' ', static_cast<char>('1' + (input % NUM_INPUTS)), '\0'};
+    CopyName(r.name, name);
+    return r;
+}
+
+MicRecord DefaultMicRecord() {
+    MicRecord r{};
+    for (int n = 0; n < MIC_BAND_SLOTS; ++n)
+        r.bands[n] = FreshBand(g_micFreq15[n], n == 0                    ? BAND_LOW_SHELF
+                                               : n == MIC_BAND_SLOTS - 1 ? BAND_HIGH_SHELF
+                                                                         : BAND_PEAK);
+    r.echoLevel = 0;
+    r.polarity = 0;
+    r.mode = 1;
+    r.on = 1;
+    r.delay = static_cast<SHORT>(0);
+    r.levelCode = static_cast<SHORT>(400);
+    r.xover = OpenXover();
+    r.noiseGate = 40;
+    r.extLevel = static_cast<WORD>(500);
+    CopyName(r.name, "Mic 1");
+    return r;
 }
 
 void InitData() {

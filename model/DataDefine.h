@@ -436,6 +436,11 @@ void GetDefaultSystemRecords(SourceSetRecord* sourceSet, SystemDataRecord* syste
                              SpeakerMapBlock* speakerMap, BootSourceRecord* bootSource,
                              SlotTableRecord* slotTable, LockRecord* lockRecord);
 
+// The record a fresh document stores for input `input` (0..5) and for the mic: the channels'
+// defaults, put back in place of a record that holds a value out of its range.
+InputRecord DefaultInputRecord(int input);
+MicRecord DefaultMicRecord();
+
 // Tweeter outputs (codes 1, 7, 13, 16, 19 in g_posState) get a high-pass of at least 1000 Hz and
 // a slope other than off; works on g_curImage, the caller reloads the model.
 void FixTweeterCrossover();

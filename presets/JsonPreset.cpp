@@ -317,6 +317,8 @@ PresetReadResult CJsonPreset::Decode(const BYTE* data, std::size_t size, const P
 
     PresetReadResult r;
     r.records = base;
+    r.inputBytes = kMusicBytes;
+    r.micSet = false;
     PresetRecords& v = r.records;
     if (!complete) {
         const cJSON* body = Item(root.get(), "data");

@@ -27,7 +27,7 @@ std::vector<BYTE> COutputMapFile::Encode(const PresetRecords& records) {
 
 PresetReadResult COutputMapFile::Decode(const BYTE* data, std::size_t size, const PresetRecords& base) {
     const ArchiveMagic magic = ArchiveMagic::Read(data, size);
-    if ((magic.text != kMagic && magic.text != kOldMagic) || size != magic.bodyOffset + kBodySize)
+    if ((magic.text != kMagic && magic.text != kOldMagic) || size < magic.bodyOffset + kBodySize)
         return PresetReadResult::Refused(kTextReadMapError);
     PresetReadResult r;
     r.records = base;
@@ -52,7 +52,7 @@ PresetReadResult COutputMapFile::Decode(const BYTE* data, std::size_t size, cons
 
 PresetReadResult COutputMapFile::ReadFile(const CString& path, const PresetRecords& base) {
     std::vector<BYTE> bytes;
-    if (!CPresetFileIo::ReadWholeFile(path, bytes, kFileSize + 1))
+    if (!CPresetFileIo::ReadWholeFile(path, bytes))
         return PresetReadResult::Refused(kTextReadMapError);
     return Decode(bytes.data(), bytes.size(), base);
 }

@@ -1,5 +1,6 @@
 // COutputMapFile: the output-map file ".vtac" (82 bytes with the current magic): the eight speaker
-// codes and the eight crossovers, slope before family in the file. Pure, like CPresetArchive.
+// codes and the eight crossovers, slope before family in the file. Pure, like CPresetArchive: a
+// file shorter than its layout is refused, bytes after it are ignored.
 #pragma once
 
 #include "presets/PresetReadResult.h"

@@ -79,7 +79,7 @@ PresetReadResult CPresetArchive::DecodeAllPresets(const BYTE* data, std::size_t 
                                                   const PresetRecords& base) {
     const ArchiveMagic magic = ArchiveMagic::Read(data, size);
     const int kind = MagicKind(magic.text, kAllMagic, kOldAllMagics);
-    if (kind == 0 || size != magic.bodyOffset + kAllBodySize)
+    if (kind == 0 || size < magic.bodyOffset + kAllBodySize)
         return PresetReadResult::Refused(kTextReadAllPresetsError);
     PresetReadResult r;
     r.records = base;
@@ -137,7 +137,7 @@ std::vector<BYTE> CPresetArchive::EncodePreset(const PresetRecords& records) {
 PresetReadResult CPresetArchive::DecodePreset(const BYTE* data, std::size_t size, const PresetRecords& base) {
     const ArchiveMagic magic = ArchiveMagic::Read(data, size);
     const int kind = MagicKind(magic.text, kSingleMagic, kOldSingleMagics);
-    if (kind == 0 || size != magic.bodyOffset + kSingleBodySize)
+    if (kind == 0 || size < magic.bodyOffset + kSingleBodySize)
         return PresetReadResult::Refused(kTextReadPresetError);
     PresetReadResult r;
     r.records = base;
@@ -176,7 +176,7 @@ std::vector<BYTE> CPresetArchive::EncodeModeFile(const PresetRecords& records) {
 PresetReadResult CPresetArchive::DecodeModeFile(const BYTE* data, std::size_t size,
                                                 const PresetRecords& base) {
     const ArchiveMagic magic = ArchiveMagic::Read(data, size);
-    if (magic.text != kModeMagic || size != magic.bodyOffset + kModeBodySize)
+    if (magic.text != kModeMagic || size < magic.bodyOffset + kModeBodySize)
         return PresetReadResult::Refused(kTextReadPresetError);
     const BYTE* p = data + magic.bodyOffset;
     const int index = p[0];
@@ -194,14 +194,14 @@ PresetReadResult CPresetArchive::DecodeModeFile(const BYTE* data, std::size_t si
 
 PresetReadResult CPresetArchive::ReadAllPresetsFile(const CString& path, const PresetRecords& base) {
     std::vector<BYTE> bytes;
-    if (!CPresetFileIo::ReadWholeFile(path, bytes, kAllFileSize + 1))
+    if (!CPresetFileIo::ReadWholeFile(path, bytes))
         return PresetReadResult::Refused(kTextReadAllPresetsError);
     return DecodeAllPresets(bytes.data(), bytes.size(), base);
 }
 
 PresetReadResult CPresetArchive::ReadPresetFile(const CString& path, const PresetRecords& base) {
     std::vector<BYTE> bytes;
-    if (!CPresetFileIo::ReadWholeFile(path, bytes, kSingleFileSize + 1))
+    if (!CPresetFileIo::ReadWholeFile(path, bytes))
         return PresetReadResult::Refused(kTextReadPresetError);
     return DecodePreset(bytes.data(), bytes.size(), base);
 }

@@ -1,7 +1,8 @@
 // CPresetArchive: the archive forms of the preset files, the all-presets file ".vtaa" (30786 bytes
 // with the current magic), the single-preset file ".vtas" (4408 bytes) and the mode file (31
 // bytes). Pure: encoders return the file's bytes, decoders take the whole file and a base value
-// and return the new value, or a refusal for a file of another magic or of the wrong length.
+// and return the new value, or a refusal for a file of another magic or one that ends before its
+// layout does. Bytes after the layout are ignored: other copies of the program may write more.
 #pragma once
 
 #include "presets/PresetReadResult.h"

@@ -9,7 +9,11 @@ struct PresetReadResult {
     bool ok = false;
     PresetRecords records; // the new value when ok
     unsigned parts = 0;    // PresetPart bits the file set (Commit writes these)
-    PresetFileText error;  // why it was refused
+    // How much of each image the file carried: JSON files hold the first 112 bytes of each input
+    // and no mic; the rest stays as the base had it.
+    int inputBytes = static_cast<int>(sizeof(InputRecord));
+    bool micSet = true;
+    PresetFileText error; // why it was refused
 
     explicit operator bool() const { return ok; }
     static PresetReadResult Refused(const PresetFileText& text) {

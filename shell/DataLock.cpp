@@ -247,10 +247,15 @@ void CDataLock::OnPresetFileLoaded() {
 }
 
 void CDataLock::OnDataRangeError() {
-    if (m_host.AskYesNo(LangText(g_strDataRangeError, g_strDataRangeErrorCn)) == IDYES)
+    if (AskDataRangeError())
         ResetOutputsToDefault();
-    else
-        m_host.CloseProgram();
+}
+
+BOOL CDataLock::AskDataRangeError() {
+    if (m_host.AskYesNo(LangText(g_strDataRangeError, g_strDataRangeErrorCn)) == IDYES)
+        return TRUE;
+    m_host.CloseProgram();
+    return FALSE;
 }
 
 void CDataLock::ResetOutputsToDefault() {

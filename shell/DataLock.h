@@ -69,6 +69,8 @@ public:
     void OnPresetFileLoaded();
     // WM_DATA_RANGE_ERROR: Yes resets the outputs, No closes the program.
     void OnDataRangeError();
+    // The "File Data Error!" question: TRUE for Yes; any other answer closes the program.
+    BOOL AskDataRangeError();
     // The first eight default output records; the speaker map is kept.
     void ResetOutputsToDefault();
     // Button 2854: the settings popup, behind the access code until it was given once.

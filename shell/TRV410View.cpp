@@ -1129,6 +1129,15 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
     {
         std::lock_guard lock(g_linkLock);
         LoadLockState(preset);
+    }
+    // Data out of range go no further than the question; No closes the program.
+    const CViewPresets::DeviceReadRange range = Presets().CheckDeviceRead();
+    if (range == CViewPresets::DeviceReadRange::Refused) {
+        g_bTransferBusy = 0;
+        return 0;
+    }
+    {
+        std::lock_guard lock(g_linkLock);
         g_bLockLook = g_bDataLocked.load() == 1;
         SetLockButton(g_bLockLook.load());
         OutputPageServices().SetLockedLayout(g_bLockLook.load());
@@ -1151,6 +1160,11 @@ LRESULT CTRV410View::OnLiveDataReceived(WPARAM wParam, LPARAM) {
     g_bTransferBusy = 0;
     Invalidate();
     g_outCopy.Reset();
+    // The device holds the faulty records still: it gets the defaults that replaced them.
+    if (range == CViewPresets::DeviceReadRange::Reset) {
+        SendPreset(0, TRUE);
+        SendCommand(CMD_SYSTEM_DATA, 0);
+    }
     return 0;
 }
 

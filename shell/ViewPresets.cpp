@@ -12,6 +12,7 @@
 #include "presets/PresetArchive.h"
 #include "presets/PresetFileIo.h"
 #include "presets/PresetFileText.h"
+#include "presets/PresetRangeCheck.h"
 #include "presets/PresetRecords.h"
 #include "presets/ProgramDlg.h"
 #include "shell/DataLock.h"
@@ -127,6 +128,42 @@ void CViewPresets::ValidateMapLock() {
         output->ValidateMapLock();
 }
 
+BOOL CViewPresets::TakeInRange(PresetReadResult& read) {
+    CPresetRangeCheck::CompleteInputs(read);
+    const PresetRangeFaults faults = CPresetRangeCheck::Find(read);
+    if (!faults.Any())
+        return TRUE;
+    if (!m_view.DataLock().AskDataRangeError())
+        return FALSE;
+    CPresetRangeCheck::ResetFaulty(read.records, faults);
+    return TRUE;
+}
+
+CViewPresets::DeviceReadRange CViewPresets::CheckDeviceRead() {
+    PresetReadResult read;
+    read.ok = true;
+    read.records = PresetRecords::FromGlobals();
+    // The device sends the inputs and outputs of the live preset; the system records came with
+    // the connect. No mic record is read.
+    read.parts =
+        PRESET_PART_LIVE | PRESET_PART_SOURCE_SET | PRESET_PART_SYSTEM_DATA | PRESET_PART_SPEAKER_MAP;
+    read.micSet = false;
+    const PresetRangeFaults faults = CPresetRangeCheck::Find(read);
+    if (!faults.Any())
+        return DeviceReadRange::InRange;
+    if (!m_view.DataLock().AskDataRangeError())
+        return DeviceReadRange::Refused;
+    {
+        std::lock_guard lock(g_linkLock);
+        PresetRecords now = PresetRecords::FromGlobals();
+        CPresetRangeCheck::ResetFaulty(now, faults);
+        now.Commit(read.parts);
+    }
+    if (faults.speakerMap)
+        m_view.ReapplyOutputMap(FALSE);
+    return DeviceReadRange::Reset;
+}
+
 // ---- Single preset ----
 
 BOOL CViewPresets::SavePresetFile() {
@@ -165,12 +202,14 @@ BOOL CViewPresets::ReadPresetPath(const CString& path, const CString& title) {
         return FALSE;
     // The file is read and checked outside the lock; nothing changes before the commit.
     const PresetRecords base = PresetRecords::FromGlobals();
-    const PresetReadResult result =
+    PresetReadResult result =
         json ? m_json.ReadSingleFile(path, base) : CPresetArchive::ReadPresetFile(path, base);
     if (!result) {
         ShowError(kTextReadPresetError);
         return FALSE;
     }
+    if (!TakeInRange(result))
+        return FALSE;
     {
         std::lock_guard lock(g_linkLock);
         result.Commit();
@@ -227,12 +266,14 @@ BOOL CViewPresets::ReadAllPresetsPath(const CString& path) {
     if (!json && ext != "vtaa")
         return FALSE;
     const PresetRecords base = PresetRecords::FromGlobals();
-    const PresetReadResult result =
+    PresetReadResult result =
         json ? m_json.ReadCompleteFile(path, base) : CPresetArchive::ReadAllPresetsFile(path, base);
     if (!result) {
         ShowError(kTextReadAllPresetsError);
         return FALSE;
     }
+    if (!TakeInRange(result))
+        return FALSE;
     std::lock_guard lock(g_linkLock);
     // A locked file's code becomes the password here, before anything is sent.
     result.Commit();

@@ -14,6 +14,7 @@
 #include <atomic>
 
 struct PresetFileText;
+struct PresetReadResult;
 
 // State flag: the slot table changed (the slot routines set it; nothing reads it).
 inline std::atomic<int>& g_bSlotTableChanged = g_nStateFlags[39];
@@ -52,6 +53,10 @@ public:
     BOOL SavePresetPath(const CString& path, const CString& title);
     BOOL ReadPresetPath(const CString& path, const CString& title);
     BOOL ReadAllPresetsPath(const CString& path);
+    // After a device read of the live preset (its lock undone), before the model takes it: the
+    // range check of the preset files on the live image and the system records.
+    enum class DeviceReadRange { InRange, Reset, Refused };
+    DeviceReadRange CheckDeviceRead();
     // The file dialog of a kind (1, 2 or 3, the output map), starting in its remembered folder with an empty
     // default extension; TRUE with the chosen path and title.
     BOOL AskFile(int kind, BOOL open, CString* path, CString* title);
@@ -103,6 +108,10 @@ private:
     void ShowName(const CString& text, BOOL down);
     void ShowError(const PresetFileText& text);
     void ValidateMapLock();
+    // Nothing out of range goes further: when the read holds such a field the "File Data Error!"
+    // question comes before anything changes; Yes puts those records back to their defaults, any
+    // other answer closes the program and drops the read (FALSE).
+    BOOL TakeInRange(PresetReadResult& read);
     void RememberFolder(int kind, const CString& path);
     // The follow-up of an all-presets read; the caller holds g_linkLock.
     void FinishAllPresetsRead(BOOL json);

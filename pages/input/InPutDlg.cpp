@@ -7,6 +7,7 @@
 #include "model/Globals.h"
 #include "model/KTV_Data.h"
 #include "model/Music_InData.h"
+#include "model/RecordRanges.h"
 #include "pages/input/InputPageHost.h"
 #include "pages/input/MixerSource.h"
 #include "pages/output/OutStripOwner.h"
@@ -168,19 +169,19 @@ void CInPutDlg::InitColumn(int n) {
     // Frequency: plain 1 Hz steps.
     m_spinFreq[n].SetBuddy(&m_editFreq[n]);
     m_editFreq[n].SetLimitText(5);
-    m_spinFreq[n].SetRange32(20, 20000);
+    m_spinFreq[n].SetRange32(range::kFreq.lo, range::kFreq.hi);
     m_editFreq[n].SetType(NUMTYPE_INT, CString());
     m_rcGainGeq[n] = PlaceIn(*this, m_editFreq[n]);
     // Q: the bandwidth position shown as Q.
     m_spinQ[n].SetBuddy(&m_editQ[n]);
     m_editQ[n].SetLimitText(5);
     m_editQ[n].SetType(NUMTYPE_Q, CString());
-    m_spinQ[n].SetRange32(0, 295);
+    m_spinQ[n].SetRange32(range::kBandwidth.lo, range::kBandwidth.hi);
     const int qTop = PlaceIn(*this, m_editQ[n]).top;
     // Gain: position 80..320 shown as position x 0.1 - 20.
     m_spinGain[n].SetBuddy(&m_editGain[n]);
     m_editGain[n].SetLimitText(5);
-    m_spinGain[n].SetRange32(80, 320);
+    m_spinGain[n].SetRange32(range::kGainPos.lo, range::kGainPos.hi);
     m_editGain[n].SetStep(0.1);
     m_editGain[n].SetOffset(20.0);
     m_editGain[n].SetType(NUMTYPE_LEVEL, CString());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/core/Rect.h"
+#include "model/RecordRanges.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "res/MixerArt.h"
@@ -15,7 +16,7 @@ class CMixKnobMap {
 public:
     static constexpr int kKnobs = 6;
     static constexpr int kPanes = 8;
-    static constexpr int kMaxValue = 100;
+    static constexpr int kMaxValue = range::kMix.hi;
     static constexpr int kTypeHiLevel = 1;
     static constexpr int kTypeAux = 3;
     static constexpr int kTypeNone = 4;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/WinTypes.h"
+#include "model/RecordRanges.h"
 
 class CKTV_Data;
 class CKTV_OutData;
@@ -14,8 +15,8 @@ class CLevelPageHost;
 
 class CLevelBindings {
 public:
-    static constexpr int kMaxMaster = 66;
-    static constexpr int kMaxLevel = 600;
+    static constexpr int kMaxMaster = range::kMasterVolume.hi;
+    static constexpr int kMaxLevel = range::kLevel.hi;
     static constexpr int kInputs = 6;
     static constexpr int kOutputs = 8;
 

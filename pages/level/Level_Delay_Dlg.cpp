@@ -6,6 +6,7 @@
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
 #include "model/Music_InData.h"
+#include "model/RecordRanges.h"
 #include "pages/level/LevelPageHost.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
@@ -28,7 +29,7 @@ constexpr UINT kOutputChannel = 539;
 constexpr UINT kOutputThumb = 538;
 // The output on/off looks: muted, then sounding (the output page's master looks, per language).
 constexpr UINT kOnLooks = 526;
-constexpr int kMaxDelay = 354;
+constexpr int kMaxDelay = range::kDelay.hi;
 constexpr COLORREF kWell = RGB(14, 17, 20);
 constexpr COLORREF kWellEdge = RGB(44, 50, 58);
 constexpr COLORREF kCaption = RGB(154, 163, 178);

@@ -1,6 +1,7 @@
 #include "pages/output/BandRows.h"
 
 #include "model/Filter.h"
+#include "model/RecordRanges.h"
 #include "platform/ui/DataExchange.h"
 
 #include <cstdio>
@@ -60,19 +61,19 @@ void CBandRows::Init(CFont* pageFont) {
     for (int n = 0; n < kCount; ++n) {
         m_freqSpin[n].SetBuddy(&m_freq[n]);
         m_freq[n].SetType(NUMTYPE_INT, CString());
-        m_freqSpin[n].SetRange32(20, 20000);
+        m_freqSpin[n].SetRange32(range::kFreq.lo, range::kFreq.hi);
         m_freq[n].SetFont(&m_fontFreq);
 
         m_qSpin[n].SetBuddy(&m_q[n]);
         m_q[n].SetType(NUMTYPE_Q, CString());
-        m_qSpin[n].SetRange32(0, 295);
+        m_qSpin[n].SetRange32(range::kBandwidth.lo, range::kBandwidth.hi);
         m_q[n].SetFont(&m_fontFreq);
 
         m_gainSpin[n].SetBuddy(&m_gain[n]);
         m_gain[n].SetStep(0.1);
         m_gain[n].SetOffset(20.0);
         m_gain[n].SetType(NUMTYPE_LEVEL, CString());
-        m_gainSpin[n].SetRange32(80, 320);
+        m_gainSpin[n].SetRange32(range::kGainPos.lo, range::kGainPos.hi);
         m_gain[n].SetFont(pageFont);
 
         m_fader[n].SetChannelBitmaps(ChannelBitmap(n, false), ChannelBitmap(n, false));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/core/WinTypes.h"
+#include "model/RecordRanges.h"
 
 #include <array>
 
@@ -29,7 +30,7 @@ public:
         GROUP_SUB
     };
     static constexpr int kGroupCount = 6;
-    static constexpr int kMaxDelay = 354;
+    static constexpr int kMaxDelay = range::kDelay.hi;
     static constexpr int kFirstSubCode = 22; // codes above 21 are subwoofers
     static constexpr int kFirstToggle = 6800;
 

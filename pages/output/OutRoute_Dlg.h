@@ -17,6 +17,7 @@
 #include "controls/NumEdit.h"
 #include "controls/NumSpin.h"
 #include "model/DataDefine.h"
+#include "model/RecordRanges.h"
 #include "pages/output/OutStripOwner.h"
 #include "platform/core/Rect.h"
 #include "platform/ui/Bitmap.h"
@@ -44,8 +45,8 @@ public:
         IDM_PASTE = 201,
     };
     static constexpr UINT kCopyMenu = 171;
-    static constexpr int kMaxLevel = 600;
-    static constexpr int kMaxDelay = 354;
+    static constexpr int kMaxLevel = range::kLevel.hi;
+    static constexpr int kMaxDelay = range::kDelay.hi;
     static constexpr int kHoverTimer = 5;
 
     // parent: the page window the strip posts to; owner: the page's operations (usually the same

@@ -6,6 +6,7 @@
 #include "model/KTVEQ.h"
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
+#include "model/RecordRanges.h"
 #include "pages/output/OutStripLayout.h"
 #include "pages/output/OutputFocusRing.h"
 #include "pages/output/OutputPageHost.h"
@@ -195,7 +196,7 @@ void COutputDlg::InitControls() {
     m_editSource.SetStep(1.0);
     m_editSource.SetOffset(40.0);
     m_editSource.SetType(NUMTYPE_LEVEL_DB, CString());
-    m_spinSource.SetRange32(0, 46);
+    m_spinSource.SetRange32(range::kSourceLevelPos.lo, range::kSourceLevelPos.hi);
     m_editSource.SetLimitText(6);
     m_editSource.SetFont(stripFont);
     m_editSource.SetBuddySlider(&m_sliderSource);
@@ -245,7 +246,7 @@ void COutputDlg::InitControls() {
                           ? NUMTYPE_DELAY_CM
                           : (unit == DELAY_UNIT_INCH ? NUMTYPE_DELAY_INCH : NUMTYPE_DELAY_MS),
                       CString());
-        m_spinDelay[k].SetRange32(0, 354);
+        m_spinDelay[k].SetRange32(range::kDelay.lo, range::kDelay.hi);
         m_spinDelay[k].SetStepMode(2);
         field.SetLimitText(10);
         m_spinDelay[k].SetPos(0);

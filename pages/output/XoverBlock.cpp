@@ -2,6 +2,7 @@
 
 #include "model/Filter.h"
 #include "model/Globals.h"
+#include "model/RecordRanges.h"
 #include "pages/output/OutputPageLayout.h"
 #include "platform/ui/DataExchange.h"
 
@@ -52,7 +53,7 @@ void CXoverBlock::Init(CWnd* owner, CFont* font) {
         FillSlopeList(s);
         m_spin[s].SetBuddy(&m_freq[s]);
         m_freq[s].SetType(NUMTYPE_FREQ, CString());
-        m_spin[s].SetRange32(20, 20000);
+        m_spin[s].SetRange32(range::kFreq.lo, range::kFreq.hi);
         m_freq[s].SetFont(font);
         m_freq[s].SetLimitText(7);
     }

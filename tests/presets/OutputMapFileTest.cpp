@@ -46,23 +46,36 @@ TEST(OutputMapFile, SlopeComesBeforeFamilyAndTheFileReadsBack) {
     }
 }
 
-TEST(OutputMapFile, OtherFilesAndWrongLengthsAreRefused) {
+TEST(OutputMapFile, OtherFilesAndShortFilesAreRefused) {
     const PresetRecords written = PatternRecords(21);
     const Bytes good = MapFile(written, "ZN-R9_Map");
     Bytes preset;
     AppendMagic(preset, "ZN-R9_File_3.0");
     preset.resize(82, 0);
-    const Bytes cases[] = {preset, Bytes(good.begin(), good.end() - 1),
-                           [&] {
-                               Bytes b = good;
-                               b.push_back(1);
-                               return b;
-                           }(),
-                           Bytes{}, Bytes{9}};
+    const Bytes cases[] = {preset, Bytes(good.begin(), good.end() - 1), Bytes{}, Bytes{9}};
     for (const Bytes& f : cases) {
         const PresetReadResult r = COutputMapFile::Decode(f.data(), f.size(), written);
         EXPECT_FALSE(r.ok);
         EXPECT_STREQ(r.error.en, "Read output map error!");
         EXPECT_STREQ(r.error.cn, "读输出配置错误!");
+    }
+}
+
+TEST(OutputMapFile, LongerFileReadsItsLayoutAndIgnoresTheRest) {
+    const PresetRecords written = PatternRecords(22);
+    const PresetRecords base = PatternRecords(23);
+    for (const char* magic : {"ZN-R9_Map", "TRV410_Map"}) {
+        SCOPED_TRACE(magic);
+        const Bytes good = MapFile(written, magic);
+        const PresetReadResult exact = COutputMapFile::Decode(good.data(), good.size(), base);
+        ASSERT_TRUE(exact.ok);
+        for (const std::size_t more : {1u, 82u, 4096u}) {
+            Bytes longer = good;
+            longer.resize(good.size() + more, 0xEE);
+            const PresetReadResult r = COutputMapFile::Decode(longer.data(), longer.size(), base);
+            ASSERT_TRUE(r.ok) << more;
+            EXPECT_TRUE(r.records == exact.records);
+            EXPECT_EQ(r.parts, exact.parts);
+        }
     }
 }

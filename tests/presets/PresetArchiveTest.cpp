@@ -3,8 +3,10 @@
 // refusals.
 #include "PresetFixture.h"
 #include "presets/PresetArchive.h"
+#include "presets/PresetFileIo.h"
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace presettest;
 
@@ -141,12 +143,6 @@ TEST(PresetArchiveAll, RefusedFilesLeaveTheValueAsItWas) {
         Bytes file;
     } cases[] = {
         {"truncated", Bytes(good.begin(), good.end() - 1)},
-        {"oversized",
-         [&] {
-             Bytes b = good;
-             b.push_back(0);
-             return b;
-         }()},
         {"empty", {}},
         {"magic case differs", caseChanged},
         {"single-preset file", single},
@@ -248,4 +244,48 @@ TEST(PresetArchiveMode, RowOfTheIndexAndRefusalPastTheTable) {
     EXPECT_FALSE(r.ok);
     written.slotTable.curSlot = 200;
     EXPECT_TRUE(CPresetArchive::EncodeModeFile(written).empty());
+}
+
+TEST(PresetArchive, LongerFilesReadTheirLayoutAndIgnoreTheRest) {
+    // Other copies of the program may write more after the layout; a shorter file stays refused.
+    PresetRecords written = PatternRecords(13);
+    written.slotTable.curSlot = 1;
+    const Bytes mode = CPresetArchive::EncodeModeFile(written);
+    using Decoder = PresetReadResult (*)(const BYTE*, std::size_t, const PresetRecords&);
+    struct Case {
+        const char* name;
+        Bytes good;
+        Decoder decode;
+    } cases[] = {
+        {"all presets", AllPresetsFile(written, written.live, "ZN-R9_ALLFile_3.0"),
+         CPresetArchive::DecodeAllPresets},
+        {"old all presets", AllPresetsFile(written, written.live, "TRV410_ALLFile_1.0"),
+         CPresetArchive::DecodeAllPresets},
+        {"single preset", PresetFile(written.live, 7, "ZN-R9_File_3.0"), CPresetArchive::DecodePreset},
+        {"mode file", mode, CPresetArchive::DecodeModeFile},
+    };
+    const PresetRecords base = PatternRecords(14);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PresetReadResult exact = c.decode(c.good.data(), c.good.size(), base);
+        ASSERT_TRUE(exact.ok);
+        for (const Bytes& extra : {Bytes{0}, Bytes(5000, 0xA5), c.good}) {
+            Bytes longer = c.good;
+            longer.insert(longer.end(), extra.begin(), extra.end());
+            const PresetReadResult r = c.decode(longer.data(), longer.size(), base);
+            ASSERT_TRUE(r.ok) << extra.size() << " bytes more";
+            EXPECT_EQ(r.parts, exact.parts);
+            EXPECT_TRUE(r.records == exact.records);
+        }
+        const Bytes shorter(c.good.begin(), c.good.end() - 1);
+        EXPECT_FALSE(c.decode(shorter.data(), shorter.size(), base).ok);
+    }
+
+    // The whole-file readers take the longer file from disk too.
+    const std::string path = ::testing::TempDir() + "r9-longer.vtas";
+    Bytes file = PresetFile(written.live, 7, "ZN-R9_File_3.0");
+    file.resize(file.size() + 70000, 0x11);
+    ASSERT_TRUE(CPresetFileIo::WriteFileAtomic(path.c_str(), file));
+    EXPECT_TRUE(CPresetArchive::ReadPresetFile(path.c_str(), base).ok);
+    std::remove(path.c_str());
 }

@@ -11,6 +11,7 @@
 #include "shell/MessageBoxDlg.h"
 #include "shell/PasswordDlg.h"
 #include "shell/UnlockDlg.h"
+#include "wire/LinkFrame.h"
 #include "support/RenderToPng.h"
 #include "support/ResetGlobals.h"
 
@@ -251,6 +252,12 @@ TEST_F(ViewLinkTest, LockButtonAndDataErrorGoThroughTheRealPrompts) {
 // Locked data from the device press the lock button, so its next press asks for the password.
 TEST_F(ViewLinkTest, LiveDataShowsTheirLockOnTheLockButton) {
     for (BYTE marker : {static_cast<BYTE>('!'), static_cast<BYTE>(' ')}) {
+        // Outputs in range, scrambled as the device sends locked ones.
+        for (int j = 0; j < NUM_OUTPUTS; ++j) {
+            g_curImage.outputs[j] = g_defOutRecords[j];
+            for (int k = 0; k < 288 && marker == '!'; ++k)
+                RecordBytes(g_curImage.outputs[j])[k] ^= LOCK_MASK;
+        }
         LockMarkBlock mark{};
         mark.marker = marker;
         g_curImage.outputs[0].SetLockMark(mark);

@@ -6,6 +6,7 @@
 
 #include "model/Conversions.h"
 #include "model/KTV_OutData.h"
+#include "model/RecordRanges.h"
 #include "platform/ui/CommDlg.h"
 #include "presets/JsonPreset.h"
 #include "presets/PresetArchive.h"
@@ -19,6 +20,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,7 +45,7 @@ protected:
         });
         SetMessageBoxAnswer([this](const CString& text, UINT type, int) {
             m_boxes.emplace_back(text.GetString());
-            return type == MB_YESNO ? IDYES : IDOK;
+            return type == MB_YESNO ? m_yesNo : IDOK;
         });
     }
     void TearDown() override {
@@ -79,10 +81,76 @@ protected:
         ASSERT_TRUE(Pump([&] { return m_view->Presets().m_strShown == g_strCustom; }));
     }
 
+    // Every record of the device a preset file or a device read can bring is in range.
+    static void ExpectInRange(const PresetImage& image, const char* where) {
+        for (int i = 0; i < NUM_INPUTS; ++i)
+            EXPECT_TRUE(RecordRanges::Input(image.inputs[i])) << where << " input " << i;
+        for (int j = 0; j < NUM_OUTPUTS; ++j)
+            EXPECT_TRUE(RecordRanges::Output(image.outputs[j], RecordRanges::OutputBands(j)))
+                << where << " output " << j;
+    }
+    static bool SameDeviceData(const DeviceState& a, const DeviceState& b) {
+        return a.live == b.live && std::equal(a.stored, a.stored + NUM_STORED_PRESETS, b.stored) &&
+               a.sourceSet == b.sourceSet && a.systemData == b.systemData && a.speakerMap == b.speakerMap;
+    }
+    size_t DataErrorQuestions() const {
+        size_t n = 0;
+        for (const std::string& box : m_boxes)
+            n += box.rfind("File Data Error!", 0) == 0 ? 1 : 0;
+        return n;
+    }
+    // The main window the No answer closes.
+    struct MainWnd : CWnd {
+        int closes = 0;
+        void OnClose() override { ++closes; }
+    };
+
     std::unique_ptr<CViewPresetServices> m_services;
     std::string m_answer;
     std::vector<std::string> m_boxes;
+    int m_yesNo = IDYES; // the answer to every Yes/No question
 };
+
+// One file of each kind the program reads, with one field out of range in each kind of record
+// the file carries.
+struct RangeFileKind {
+    const char* name;
+    bool all;
+    bool json;
+};
+constexpr RangeFileKind kRangeFileKinds[] = {{"tune.jtsh", false, true},  {"tune.jssh", false, true},
+                                             {"tune.vtas", false, false}, {"every.jtah", true, true},
+                                             {"every.jsah", true, true},  {"every.vtaa", true, false}};
+
+// The marks of the file's own (in-range) content that must arrive with Yes.
+constexpr BYTE kFileMark = 1;
+
+PresetRecords SpoiltRecords(const RangeFileKind& kind) {
+    PresetRecords r = PresetRecords::FromGlobals();
+    for (PresetImage& s : r.stored)
+        s = r.live; // in range, unlike the start-up zeros
+    r.live.outputs[5].polarity = kFileMark;
+    r.stored[3].outputs[2].polarity = kFileMark;
+    r.live.inputs[2].bands[5].freq = SHORT(0);
+    r.live.outputs[3].delay = SHORT(400);
+    r.live.mic.bands[2].type = 9;                       // archives carry the mic
+    r.stored[1].inputs[0].bands[2].gainCode = SHORT(0); // all-presets files carry the stored presets
+    r.stored[4].outputs[6].mix1[3] = 150;
+    if (kind.json || kind.all) { // the system records
+        r.sourceSet.sourceLevel[2] = 5;
+        r.systemData.masterVolume = SHORT(99);
+        r.speakerMap.speakerMap[5] = 40;
+    }
+    return r;
+}
+
+bool WriteRangeFile(const RangeFileKind& kind, const std::string& path, const PresetRecords& r) {
+    CJsonPreset json;
+    if (kind.json)
+        return kind.all ? json.WriteCompleteFile(path.c_str(), r) : json.WriteSingleFile(path.c_str(), r);
+    return kind.all ? CPresetArchive::WriteAllPresetsFile(path.c_str(), r)
+                    : CPresetArchive::WritePresetFile(path.c_str(), r);
+}
 
 } // namespace
 
@@ -251,4 +319,122 @@ TEST_F(PresetFilesLinkTest, MachinePresetDialogSavesLoadsAndDeletes) {
     })) << "both names emptied, and the current preset number is 0";
     EXPECT_EQ(m_boxes,
               (std::vector<std::string>{"Are you delete No.6 preset?", "Are you delete No.2 preset?"}));
+}
+
+TEST_F(PresetFilesLinkTest, OutOfRangeFilesAskFirstAndYesSendsDefaultsInTheirPlace) {
+    for (const RangeFileKind& kind : kRangeFileKinds) {
+        SCOPED_TRACE(kind.name);
+        ASSERT_TRUE(Idle());
+        m_answer = Path(kind.name);
+        ASSERT_TRUE(WriteRangeFile(kind, m_answer, SpoiltRecords(kind)));
+        m_boxes.clear();
+        m_yesNo = IDYES;
+        Command(kind.all ? ID_LOAD_ALL_PRESETS : ID_LOAD_PC_PRESET);
+        ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[5].polarity == kFileMark; }))
+            << "the file's records in range reach the device";
+        ASSERT_TRUE(Idle());
+        Pump([] { return false; }, 200);
+        EXPECT_EQ(DataErrorQuestions(), 1u) << "asked once, and the page's own check found nothing left";
+
+        const DeviceState dev = m_dev.GetState();
+        ExpectInRange(dev.live, "device live");
+        EXPECT_EQ(dev.live.inputs[2].bands[5], DefaultInputRecord(2).bands[5]);
+        EXPECT_EQ(dev.live.outputs[3].delay, g_defOutRecords[3].delay);
+        if (kind.all) {
+            EXPECT_EQ(dev.stored[3].outputs[2].polarity, kFileMark);
+            for (int k = 0; k < NUM_STORED_PRESETS; ++k)
+                ExpectInRange(dev.stored[k], ("device preset " + std::to_string(k + 1)).c_str());
+            EXPECT_EQ(dev.stored[4].outputs[6].mix1[3], g_defOutRecords[6].mix1[3]);
+        }
+        EXPECT_TRUE(RecordRanges::SourceSet(dev.sourceSet));
+        EXPECT_TRUE(RecordRanges::SystemData(dev.systemData));
+        EXPECT_TRUE(RecordRanges::SpeakerMap(dev.speakerMap));
+
+        const PresetRecords mine = PresetRecords::FromGlobals();
+        ExpectInRange(mine.live, "program live");
+        EXPECT_TRUE(RecordRanges::Mic(mine.live.mic));
+        for (int k = 0; k < NUM_STORED_PRESETS; ++k)
+            if (kind.all)
+                ExpectInRange(mine.stored[k], "program preset");
+        EXPECT_TRUE(RecordRanges::SourceSet(mine.sourceSet));
+        EXPECT_TRUE(RecordRanges::SystemData(mine.systemData));
+        EXPECT_TRUE(RecordRanges::SpeakerMap(mine.speakerMap.speakerMap));
+        EXPECT_EQ(m_doc->GetOut(3)->GetDelay(), 0) << "the model took the defaults";
+    }
+}
+
+TEST_F(PresetFilesLinkTest, OutOfRangeFilesAnsweredNoChangeAndSendNothingAndCloseTheProgram) {
+    MainWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CWnd* oldMain = AfxGetMainWnd();
+    AfxSetMainWnd(&main);
+    m_yesNo = IDNO;
+    int closes = 0;
+    for (const RangeFileKind& kind : kRangeFileKinds) {
+        SCOPED_TRACE(kind.name);
+        ASSERT_TRUE(Idle());
+        m_answer = Path(kind.name);
+        ASSERT_TRUE(WriteRangeFile(kind, m_answer, SpoiltRecords(kind)));
+        const PresetRecords before = PresetRecords::FromGlobals();
+        const DeviceState devBefore = m_dev.GetState();
+        const int outputDelay = m_doc->GetOut(3)->GetDelay();
+        m_boxes.clear();
+        Command(kind.all ? ID_LOAD_ALL_PRESETS : ID_LOAD_PC_PRESET);
+        EXPECT_EQ(DataErrorQuestions(), 1u);
+        ASSERT_TRUE(Pump([&] { return main.closes > closes; })) << "No closes the program";
+        closes = main.closes;
+        Pump([] { return false; }, 300);
+        ASSERT_TRUE(Idle());
+        EXPECT_TRUE(PresetRecords::FromGlobals() == before) << "nothing of the file was committed";
+        EXPECT_EQ(m_doc->GetOut(3)->GetDelay(), outputDelay);
+        EXPECT_TRUE(SameDeviceData(m_dev.GetState(), devBefore)) << "nothing was sent";
+        EXPECT_NE(m_dev.GetState().live.outputs[5].polarity, kFileMark);
+    }
+    AfxSetMainWnd(oldMain);
+}
+
+TEST_F(PresetFilesLinkTest, DeviceReadOutOfRangeAsksBeforeTheModelTakesIt) {
+    MainWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CWnd* oldMain = AfxGetMainWnd();
+    AfxSetMainWnd(&main);
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        ASSERT_TRUE(Idle());
+        m_dev.ModifyState([](DeviceState& s) {
+            s.live.inputs[1].bands[3].freq = SHORT(0);
+            s.live.outputs[2].levelCode = WORD(900);
+            s.live.outputs[4].polarity = kFileMark;
+        });
+        const int level = m_doc->GetOut(2)->GetLevel();
+        m_boxes.clear();
+        m_yesNo = answer;
+        const int closes = main.closes;
+        m_view->ReadDevicePreset(0);
+        ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); }, 20000));
+        ASSERT_TRUE(Idle());
+        Pump([] { return false; }, 300);
+        EXPECT_EQ(DataErrorQuestions(), 1u);
+        if (answer == IDNO) {
+            EXPECT_EQ(main.closes, closes + 1);
+            EXPECT_EQ(m_doc->GetOut(2)->GetLevel(), level) << "the model never took the read";
+            EXPECT_EQ(m_doc->GetOut(4)->GetPolarity(), 0);
+            EXPECT_EQ(WORD(m_dev.GetState().live.outputs[2].levelCode), 900) << "nothing was sent";
+            continue;
+        }
+        EXPECT_EQ(main.closes, closes);
+        ASSERT_TRUE(
+            Pump([&] { return m_dev.GetState().live.outputs[2].levelCode == g_defOutRecords[2].levelCode; },
+                 20000))
+            << "the device gets the defaults in place of its faulty records";
+        ASSERT_TRUE(Idle());
+        const DeviceState dev = m_dev.GetState();
+        ExpectInRange(dev.live, "device live");
+        EXPECT_EQ(dev.live.inputs[1], DefaultInputRecord(1));
+        EXPECT_EQ(dev.live.outputs[4].polarity, kFileMark) << "the records in range stay the device's";
+        EXPECT_EQ(m_doc->GetOut(2)->GetLevel(), WORD(g_defOutRecords[2].levelCode));
+        EXPECT_EQ(m_doc->GetOut(4)->GetPolarity(), kFileMark);
+    }
+    EXPECT_EQ(DataErrorQuestions(), 1u) << "the page's own check found nothing left";
+    AfxSetMainWnd(oldMain);
 }

@@ -387,15 +387,26 @@ TEST_F(ViewPresetsTest, SlotButtonsSelectAndSendOnlyANewSlot) {
 }
 
 TEST_F(ViewPresetsTest, OldAllPresetsFileReadsUnlockedAndItsFlagEndsWithTheRead) {
-    // Built from the layout: the old magic, seven images with a locked marker, the 24 system bytes.
+    // Built from the layout: the old magic, seven images of default records (in range) with a
+    // locked marker, the 24 system bytes (source levels at 0 dB, the rest 0).
     const std::string magic = "TRV410_ALLFile_1.0";
     std::vector<BYTE> bytes{static_cast<BYTE>(magic.size())};
     bytes.insert(bytes.end(), magic.begin(), magic.end());
-    const size_t images = bytes.size();
-    bytes.resize(images + 7 * sizeof(PresetImage) + 24, 0);
+    PresetImage image{};
+    for (int i = 0; i < NUM_INPUTS; ++i)
+        image.inputs[i] = DefaultInputRecord(i);
+    image.mic = DefaultMicRecord();
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        image.outputs[j] = g_defOutRecords[j];
+    image.outputs[0].on = 1; // output 1 of the live image: on
+    reinterpret_cast<BYTE*>(&image)[2312] = '!';
     for (int k = 0; k < 7; ++k)
-        bytes[images + k * sizeof(PresetImage) + 2312] = '!';
-    bytes[images + 6 * sizeof(PresetImage) + 2024 + 248] = 1; // output 1 of the live image: on
+        bytes.insert(bytes.end(), reinterpret_cast<const BYTE*>(&image),
+                     reinterpret_cast<const BYTE*>(&image) + sizeof image);
+    const size_t system = bytes.size();
+    bytes.resize(system + 24, 0);
+    for (int k = 6; k < 12; ++k)
+        bytes[system + k] = 60;
     m_answer = Path("old.vtaa");
     std::ofstream(m_answer, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
