@@ -66,6 +66,7 @@ public:
     }
     void PostToInputPage(UINT, WPARAM, LPARAM) override {}
     void ValidateSource(int, int) override {}
+    void ShowOutputPage() override {}
     std::unique_ptr<CNet_Socket> m_net;
     CKTVCommand* m_cmd = nullptr;
 };
