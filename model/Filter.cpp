@@ -897,6 +897,7 @@ void CFilter::LayoutXoverHandle() {
 void CFilter::BeginHandleDrag(CPoint point) {
     const CPoint c = m_rcHandle.CenterPoint();
     m_ptGrabOffset = CPoint(point.x - c.x, point.y - c.y);
+    m_nDragX = point.x;
 }
 
 void CFilter::BeginWidthDrag(int x) {
@@ -923,8 +924,11 @@ BOOL CFilter::DragHandle(CPoint point) {
     y = y < 0 ? 0 : (y > h ? h : y);
     const int oldFreq = m_nFreq;
     const int oldPos = GetGainPos();
-    if (!m_bGeqMode)
+    // The axis has one frequency per pixel column: read back from the column, a frequency between
+    // two columns would move on a step that went only up or down.
+    if (!m_bGeqMode && point.x != m_nDragX)
         m_nFreq = AxisPosToFreq(x, w);
+    m_nDragX = point.x;
     m_dGain = YToDb(y, h);
     if (m_dGain == 0.0) {
         m_bBypass = 1;

@@ -140,6 +140,28 @@ TEST_F(FilterDragTest, GainHandleDrag) {
     EXPECT_EQ(hp.GetFreq(), 1000);
 }
 
+TEST_F(FilterDragTest, AStepThatDoesNotMoveSidewaysKeepsTheFrequency) {
+    // Frequencies between two pixel columns: read back from a column they would move.
+    for (int hz : {1000, 63, 12500, 20})
+        for (int dy : {-40, 40}) {
+            CFilter f;
+            Band(f, 0, hz, 200);
+            const CPoint grab = f.m_rcHandle.CenterPoint();
+            f.BeginHandleDrag(grab);
+            for (int step = 1; step <= 3; ++step) {
+                EXPECT_TRUE(f.DragHandle(CPoint(grab.x, grab.y + dy * step / 3))) << hz << " " << dy;
+                EXPECT_EQ(f.GetFreq(), hz) << hz << " " << dy << " step " << step;
+            }
+            EXPECT_NE(f.GetGainPos(), 200) << hz << " " << dy;
+            // A sideways step retunes, and a vertical one after it keeps the new frequency.
+            f.DragHandle(CPoint(grab.x + 30, grab.y));
+            const int moved = f.GetFreq();
+            EXPECT_NE(moved, hz) << hz << " " << dy;
+            f.DragHandle(CPoint(grab.x + 30, grab.y + dy));
+            EXPECT_EQ(f.GetFreq(), moved) << hz << " " << dy;
+        }
+}
+
 TEST_F(FilterDragTest, GrabbingAWidthHandleWithoutMovingKeepsTheBandwidth) {
     for (int hz : {100, 1000, 5000})
         for (int bwPos : {0, 14, 100})
