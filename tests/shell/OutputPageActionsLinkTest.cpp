@@ -192,7 +192,9 @@ TEST_F(OutputPageActions, AStraightVerticalDragOfABandKeepsItsFrequency) {
             EXPECT_EQ(f->GetGainPos() > gain, dy < 0) << band << " " << dy;
             ASSERT_TRUE(Pump([&] { return m_page->Rows().Fader(band).GetPos() == f->GetGainPos(); }, 3000));
             EXPECT_EQ(m_page->Rows().FreqSpin(band).GetPos(), freq);
-            ExpectDeviceChangedOnly(before, {R9_OUTPUT_SPAN(0, bands[band])});
+            const ImageSpan span = R9_OUTPUT_SPAN(0, bands);
+            const size_t one = sizeof(EQBandRecord);
+            ExpectDeviceChangedOnly(before, {{span.at + one * static_cast<size_t>(band), one}});
             EXPECT_EQ(static_cast<int>(m_dev.GetState().live.outputs[0].bands[band].freq), freq);
         }
 }
