@@ -856,7 +856,10 @@ void CFilter::LayoutBandHandle() {
             right = hr.right + 170;
         }
     }
-    if (hr.bottom >= h - 15)
+    // The other bands' handles sit on the 0 dB row: a boost's label goes above its handle, away
+    // from that row and from its own width handles below it, where the plot leaves room.
+    const bool boost = !(m_bBypassAll || m_bBypass) && m_dGain > 0.0;
+    if (hr.bottom >= h - 15 || (boost && hr.top - 25 >= 10))
         m_rcLabel.SetRect(left, hr.top - 25, right, hr.bottom - 25);
     else
         m_rcLabel.SetRect(left, hr.top + 25, right, hr.bottom + 25);

@@ -48,6 +48,8 @@ TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {
         {3, 20, 200, {32, 122, 48, 138}, {40, 147, 176, 163}},      // may stand out left
         {12, 20, 200, {40, 122, 56, 138}, {40, 147, 176, 163}},     // band id 9 or more: inside
         {0, 20000, 320, {624, 10, 640, 26}, {480, 35, 640, 51}},    // moved back inside
+        {0, 1000, 230, {371, 92, 387, 108}, {291, 67, 467, 83}},    // +3 dB: label above
+        {0, 1000, 300, {371, 22, 387, 38}, {291, 47, 467, 63}},     // no room above: below
     };
     for (const auto& c : cases) {
         CFilter f;
@@ -70,6 +72,22 @@ TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {
     EXPECT_EQ(hp.m_rcLabel, CRect(371, 185, 437, 241));
     EXPECT_EQ(lp.m_rcHandle, CRect(632, 230, 648, 246));
     EXPECT_EQ(lp.m_rcLabel, CRect(574, 215, 640, 266));
+}
+
+TEST_F(FilterDragTest, ABandsLabelKeepsOffItsHandlesAndTheZeroRow) {
+    // The other bands' handles rest on the 0 dB row (window y 122..138).
+    const CRect zeroRow(40, 122, 640, 138);
+    for (int hz : {20, 1000, 20000})
+        for (int pos = 80; pos <= 320; pos += 5) {
+            CFilter f;
+            Band(f, 0, hz, pos);
+            CRect cut;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcHandle)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcLowWidth)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcHighWidth)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, zeroRow)) << hz << " " << pos;
+            EXPECT_GE(f.m_rcLabel.top, 10) << hz << " " << pos << ": inside the plot";
+        }
 }
 
 TEST_F(FilterDragTest, Labels) {
