@@ -959,7 +959,10 @@ void CFilter::LayoutBandHandle() {
             right = hr.right + 170;
         }
     }
-    if (hr.bottom >= h - 15)
+    // The other bands' handles sit on the 0 dB row: a boost's label goes above its handle, away
+    // from that row and from its own width handles below it, where the plot leaves room.
+    const bool boost = !(m_bBypassAll || m_bBypass) && m_dGain > 0.0;
+    if (hr.bottom >= h - 15 || (boost && hr.top - 25 >= 10))
         m_rcLabel.SetRect(left, hr.top - 25, right, hr.bottom - 25);
     else
         m_rcLabel.SetRect(left, hr.top + 25, right, hr.bottom + 25);
@@ -1000,6 +1003,7 @@ void CFilter::LayoutXoverHandle() {
 void CFilter::BeginHandleDrag(CPoint point) {
     const CPoint c = m_rcHandle.CenterPoint();
     m_ptGrabOffset = CPoint(point.x - c.x, point.y - c.y);
+    m_nDragX = point.x;
 }
 
 void CFilter::BeginWidthDrag(int x) {
@@ -1026,8 +1030,11 @@ BOOL CFilter::DragHandle(CPoint point) {
     y = y < 0 ? 0 : (y > h ? h : y);
     const int oldFreq = m_nFreq;
     const int oldPos = GetGainPos();
-    if (!m_bGeqMode)
+    // The axis has one frequency per pixel column: read back from the column, a frequency between
+    // two columns would move on a step that went only up or down.
+    if (!m_bGeqMode && point.x != m_nDragX)
         m_nFreq = AxisPosToFreq(x, w);
+    m_nDragX = point.x;
     m_dGain = YToDb(y, h);
     if (m_dGain == 0.0) {
         m_bBypass = 1;

@@ -117,6 +117,7 @@ public:
 
     // Drawing state, read and written by the graph.
     CPoint m_ptGrabOffset;
+    int m_nDragX = 0; // pointer x of the last handle drag step
     int m_nLowGrabOffset = 0;
     int m_nHighGrabOffset = 0;
     CRect m_rcHandle;

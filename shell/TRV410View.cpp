@@ -1521,13 +1521,22 @@ void CTRV410View::LoadLockState(int preset) {
 }
 
 void CTRV410View::ClearOutputLinks() {
-    // The output page unmarks its linked outputs and unchecks its link toggle when it exists.
+    // The marks follow the groups, so they come off before the groups are split.
+    auto* output = dynamic_cast<COutputDlg*>(m_pOutputPage.get());
+    if (output && !output->GetSafeHwnd())
+        output = nullptr;
+    if (output)
+        output->UnmarkLinkedOutputs(g_nCurOut.load());
     if (m_pData)
         m_pData->InitLinkTable();
     else
         for (int i = 0; i < NUM_OUTPUTS; ++i)
             g_nOutLinkGroup[i] = i;
     g_bLRLinked = 0;
+    if (output) {
+        output->MapButton(outpage::kMapLink).SetCheck(0);
+        output->Graph().RefreshCurve(-1);
+    }
 }
 
 void CTRV410View::RefreshPages() {

@@ -153,6 +153,13 @@ void CBandRows::ShowBand(int n, CFilter& filter) {
     ShowBypass(filter.IsBypassed(), n);
 }
 
+void CBandRows::ShowQ(int n, bool shown) {
+    if (n < 0 || n >= kCount)
+        return;
+    Show(m_q[n], shown);
+    Show(m_qSpin[n], shown);
+}
+
 void CBandRows::ShowGain(int n, int pos) {
     m_gainSpin[n].SetPos(pos);
     m_fader[n].SetPos(pos);

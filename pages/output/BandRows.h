@@ -45,6 +45,8 @@ public:
     void ShowBypass(BOOL bypassed, int n);
     // The gain position on the spin and the fader (the edit follows its spin).
     void ShowGain(int n, int pos);
+    // Band n's Q field and spin shown or hidden (a shelf has no Q).
+    void ShowQ(int n, bool shown);
     // Normal thumb, or the grey thumb of a band outside the pass band.
     void SetOutsidePassBand(int n, bool outside);
     bool IsOutsidePassBand(int n) const { return n >= 0 && n < kCount && m_outside[n]; }

@@ -72,6 +72,9 @@ public:
     void Refresh();
     void RefreshPolarity();
     void RefreshLevel();
+    // The on button shows `on` (the output's flag is left alone).
+    void ShowOn(int on);
+    int ShownOn() const { return m_nOn; }
     // Position button caption = name of the output's code in g_posState, in the UI language.
     void ShowPositionName();
     void SetMarked(BOOL on);
@@ -146,7 +149,6 @@ private:
     int PositionCode() const;
     // The level change of a field or the fader; fromFader says which of them shows it afterwards.
     void ApplyLevel(int level, bool fromFader);
-    void ShowOn(int on);
 
     CWnd* m_pPage = nullptr;
     COutStripOwner* m_pOwner = nullptr;

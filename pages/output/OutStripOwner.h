@@ -9,6 +9,7 @@ class COutRoute_Dlg;
 
 // Messages between the strips and the output page (wParam, lParam as noted).
 constexpr UINT WM_OUTPUT_SELECT = 0x4C8;       // to the page: (output, 0)
+constexpr UINT WM_OUTPUT_TOGGLE_MUTE = 0x4CA;  // to the page: (output, 0)
 constexpr UINT WM_OUTPUT_SET_POSITION = 0x4CB; // to the page: (output, position code 0..26)
 constexpr UINT WM_STRIP_COPY = 0x4CC;          // a strip to itself: (0, 0)
 constexpr UINT WM_OUTPUT_PASTE = 0x4CD;        // a strip to itself: (0, 0 Ctrl+V / 1 menu);

@@ -93,6 +93,11 @@ ON_COMMAND_RANGE(kDelaySpin, kDelaySpin + kDelayFieldCount - 1, &COutputDlg::OnD
 ON_COMMAND_RANGE(kGroupLink, kGroupLink + kGroupLinkCount - 1, &COutputDlg::OnGroupLink)
 ON_MESSAGE(WM_SPIN_STEP, &COutputDlg::OnSpinStep)
 ON_MESSAGE(WM_SPIN_CLAMPED, &COutputDlg::OnSpinClamped)
+ON_MESSAGE(WM_OUTPUT_TOGGLE_MUTE, &COutputDlg::OnToggleMuteMessage)
+ON_COMMAND(kFirstPeak, &COutputDlg::OnFirstBandPeak)
+ON_COMMAND(kFirstLowShelf, &COutputDlg::OnFirstBandShelf)
+ON_COMMAND(kLastPeak, &COutputDlg::OnLastBandPeak)
+ON_COMMAND(kLastHighShelf, &COutputDlg::OnLastBandShelf)
 END_MESSAGE_MAP()
 
 COutputDlg::COutputDlg(CWnd* parent) : CPageFrame(IDD, parent) {}
@@ -595,8 +600,14 @@ void COutputDlg::ApplyLanguage() {
 }
 
 void COutputDlg::ShowInputTypePicture() {
-    const int input = std::clamp(g_nCurInput.load(), 0, 5);
-    const UINT id = (g_bChinese.load() ? 459 : 452) + static_cast<UINT>(input);
+    SetInputTypePicture(std::clamp(g_nCurInput.load(), 0, 5));
+}
+
+void COutputDlg::SetInputTypePicture(int n) {
+    // Six input types have a picture each; any other number would show no art at all.
+    if (n < 0 || n > 5)
+        return;
+    const UINT id = (g_bChinese.load() ? 459 : 452) + static_cast<UINT>(n);
     m_btnInputType.SetDisabledBitmaps(id, id);
 }
 
@@ -1123,6 +1134,75 @@ void COutputDlg::OnBand8ShelfSlope() {
     ApplyShelfSlope(2, 7);
 }
 
+// ---- Band shapes ---------------------------------------------------------------------------------
+
+CBitButton& COutputDlg::ShapeButton(int control) {
+    for (int i = 0; i < 4; ++i)
+        if (kShapeIds[i] == control)
+            return m_btnShape[i];
+    return m_btnShape[0];
+}
+
+int COutputDlg::LastShapeBand(int output) {
+    return output == 4 || output == 5 ? 7 : 9;
+}
+
+void COutputDlg::OnFirstBandPeak() {
+    m_nShapeType = 0;
+    SetBandShape(0);
+}
+
+void COutputDlg::OnFirstBandShelf() {
+    m_nShapeType = 1;
+    SetBandShape(0);
+}
+
+void COutputDlg::OnLastBandPeak() {
+    m_nShapeType = 0;
+    SetBandShape(LastShapeBand(g_nCurOut.load()));
+}
+
+void COutputDlg::OnLastBandShelf() {
+    m_nShapeType = 2;
+    SetBandShape(LastShapeBand(g_nCurOut.load()));
+}
+
+void COutputDlg::SetBandShape(int b) {
+    CFilter* f = Band(b);
+    if (!f || f->GetType() == m_nShapeType)
+        return;
+    const bool first = b == 0;
+    f->SetEqType(m_nShapeType);
+    const bool peak = m_nShapeType == 0;
+    CComBoxBtn& list = first ? m_shelf[0] : m_shelf[b == 7 ? 2 : 1];
+    ShapeButton(first ? kFirstLowShelf : kLastHighShelf).SetCheck(peak ? 0 : 1);
+    ShapeButton(first ? kFirstPeak : kLastPeak).SetCheck(peak ? 1 : 0);
+    if (peak) {
+        list.ShowWindow(SW_HIDE);
+        m_rows.QSpin(b).SetPos(f->GetBandwidthPos());
+        m_rows.ShowQ(b, true);
+    } else {
+        list.SetCurSel(f->GetSlope() <= 1 ? f->GetSlope() : -1);
+        list.ShowWindow(SW_SHOW);
+        if (first)
+            list.SetFocus();
+        m_rows.ShowQ(b, false);
+        // The shelf keeps to its side of 2000 Hz.
+        m_rows.FreqSpin(b).SetPos(f->GetFreq());
+    }
+    LinkBandShape(b);
+    m_graph.RefreshCurve(b);
+    HighlightBandLabel(b, TRUE);
+    SetActiveField(nullptr);
+}
+
+void COutputDlg::LinkBandShape(int b) {
+    ForLinked([&](CKTV_OutData& o) {
+        if (CFilter* g = o.GetBand(b))
+            g->SetEqType(m_nShapeType);
+    });
+}
+
 void COutputDlg::ApplyShelfSlope(int list, int band) {
     CFilter* f = Band(band);
     if (!f)
@@ -1378,6 +1458,62 @@ void COutputDlg::OnShowLevelPage() {
         m_pHost->PostViewMessage(WM_SHOW_LEVEL_PAGE);
 }
 
+void COutputDlg::MarkAllOutputsDirty() {
+    if (!m_pData)
+        return;
+    for (int i = 0; i < NUM_OUTPUTS; ++i)
+        if (CKTV_OutData* out = m_pData->GetOut(i))
+            out->SetDirty(TRUE);
+}
+
+LRESULT COutputDlg::OnToggleMuteMessage(WPARAM wParam, LPARAM) {
+    OnOutputToggleMute(static_cast<int>(wParam));
+    return 0;
+}
+
+void COutputDlg::OnOutputToggleMute(int output) {
+    CKTV_OutData* out = output >= 0 && output < NUM_OUTPUTS && m_pData ? m_pData->GetOut(output) : nullptr;
+    if (!out)
+        return;
+    m_bOn = out->GetEnabled() ? 0 : 1;
+    out->SetEnabled(m_bOn);
+    if (COutRoute_Dlg* strip = GetStrip(output))
+        strip->ShowOn(m_bOn);
+}
+
+void COutputDlg::RefreshLinkedPolarity(int output) {
+    if (output < 0 || output >= NUM_OUTPUTS)
+        return;
+    const int group = g_nOutLinkGroup[output].load();
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        if (j != output && g_nOutLinkGroup[j].load() == group && m_strips[j])
+            m_strips[j]->RefreshPolarity();
+}
+
+void COutputDlg::CopyOnFlagToLinked(int output) {
+    if (output < 0 || output >= NUM_OUTPUTS)
+        return;
+    const int group = g_nOutLinkGroup[output].load();
+    for (int j = 0; j < NUM_OUTPUTS; ++j) {
+        if (j == output || g_nOutLinkGroup[j].load() != group || !g_pOutData[j])
+            continue;
+        g_pOutData[j]->SetEnabled(m_bOn);
+        if (m_strips[j])
+            m_strips[j]->ShowOn(m_bOn);
+    }
+}
+
+void COutputDlg::CopyPairOnButtons(int direction) {
+    for (const LRPair& p : g_lrPairs) {
+        if (!p.used || p.first < 0 || p.first >= NUM_OUTPUTS || p.second < 0 || p.second >= NUM_OUTPUTS)
+            continue;
+        const int from = direction == 0 ? p.first : p.second;
+        const int to = direction == 0 ? p.second : p.first;
+        if (m_strips[from] && m_strips[to])
+            m_strips[to]->ShowOn(m_strips[from]->ShownOn());
+    }
+}
+
 void COutputDlg::BindOutputDelay(int output, int k) {
     if (k < 0 || k >= kDelayFieldCount) {
         m_delays.Unbind(output);
@@ -1481,6 +1617,15 @@ LRESULT COutputDlg::OnSpinClamped(WPARAM wParam, LPARAM) {
 
 int COutputDlg::FocusNextStrip(int k) {
     for (int i = k + 1; i < NUM_OUTPUTS; ++i)
+        if (m_strips[i] && m_strips[i]->IsWindowEnabled() && m_strips[i]->IsWindowVisible()) {
+            m_strips[i]->m_editLevel.SetFocus();
+            return 0;
+        }
+    return 1;
+}
+
+int COutputDlg::FocusPrevStrip(int k) {
+    for (int i = std::min(k, NUM_OUTPUTS) - 1; i >= 0; --i)
         if (m_strips[i] && m_strips[i]->IsWindowEnabled() && m_strips[i]->IsWindowVisible()) {
             m_strips[i]->m_editLevel.SetFocus();
             return 0;

@@ -61,6 +61,8 @@ public:
     void ApplySourceLevel();
     void OnMasterOnOff();
     void ShowInputTypePicture();
+    // Input type n's picture (0..5) on the input-type button, in the UI language.
+    void SetInputTypePicture(int n);
     void SetDefaultFocus();
     // Rows shown for the current output: 31, or 10 on outputs 7 and 8.
     static int BandCountOf(int output);
@@ -93,6 +95,16 @@ public:
     // A shelf list (0 first, 1 last, 2 band 8) sets its band's slope on the output and its link group.
     void ApplyShelfSlope(int list, int band);
     void ResetAllOutputEq(BOOL ask) override;
+    // Shape buttons of the first and last band (hidden: loaded data set the shapes otherwise).
+    void OnFirstBandPeak();
+    void OnFirstBandShelf();
+    void OnLastBandPeak();
+    void OnLastBandShelf();
+    // Band b takes the requested shape, its row and the link group follow.
+    void SetBandShape(int b);
+    void LinkBandShape(int b);
+    // The band the last-band buttons act on: band 10, band 8 on outputs 5 and 6.
+    static int LastShapeBand(int output);
 
     // ---- Crossovers
     void OnHpfFamily();
@@ -116,6 +128,17 @@ public:
     void OnSubLevelSpin();
     void OnPolarity();
     void OnShowLevelPage();
+    // Marks the level block of every output for sending.
+    void MarkAllOutputsDirty();
+    // WM_OUTPUT_TOGGLE_MUTE: output n's on flag inverted; its strip follows.
+    void OnOutputToggleMute(int output);
+    // Every other strip of output n's link group reloads its polarity.
+    void RefreshLinkedPolarity(int output);
+    // Every other output of n's link group takes the on state the page gave last.
+    void CopyOnFlagToLinked(int output);
+    // The on buttons of each used left/right pair show one side's state (direction 0 the first
+    // onto the second, 1 the reverse); the data stay as they are.
+    void CopyPairOnButtons(int direction);
 
     // ---- Delay fields of the positions and group links (hidden on this page)
     // Output shown in delay field k (0..14); k < 0 leaves the output without a field.
@@ -134,6 +157,8 @@ public:
     // ---- Keyboard ring
     // Focuses the level edit of the first enabled strip after strip k; 1 when there is none.
     int FocusNextStrip(int k);
+    // The same backwards: the last enabled strip before strip k.
+    int FocusPrevStrip(int k);
 
     // ---- What the strips ask of the page
     void RefreshLinkedLevels(int output) override;
@@ -160,6 +185,8 @@ public:
     CNumEdit& SubEdit() { return m_editSub; }
     CNumSpin& SubSpin() { return m_spinSub; }
     CBitButton& PolarityButton() { return m_btnPolarity; }
+    CBitButton& InputTypePicture() { return m_btnInputType; }
+    CBitButton& ShapeButton(int control);
     CNumEdit& DelayField(int k) { return m_editDelay[k]; }
     CNumSpin& DelaySpin(int k) { return m_spinDelay[k]; }
     CComBoxBtn& ShelfList(int i) { return m_shelf[i]; }
@@ -171,6 +198,8 @@ public:
     // ---- Speaker map (the logic lives in COutputMap)
     COutputMap& Map() { return m_map; }
     void ApplyMapLock() override { m_map.ApplyMapLock(); }
+    // The reset command without its button.
+    void OnResetMapCommand() { m_map.OnResetMap(); }
     void ValidateMapLock() { m_map.ValidateMapLock(); }
     void RestoreDefaultMap() { m_map.RestoreDefaultMap(); }
     void RefreshSpeakerMap() { m_map.RefreshSpeakerMap(); }
@@ -207,6 +236,8 @@ protected:
     LRESULT OnSetPositionMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
     void OnMapCommand(UINT id);
+    LRESULT OnToggleMuteMessage(WPARAM wParam, LPARAM lParam);
+    void OnShapeCommand(UINT id);
     LRESULT OnNumEditNavigate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpinStep(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpinClamped(WPARAM wParam, LPARAM lParam);
@@ -275,6 +306,8 @@ private:
     // Working values of the shown output.
     int m_nSourceLevel = 0; // stored form (shown + 20)
     int m_bMasterOn = 0;
+    int m_bOn = 1;        // the on state the page gave an output last
+    int m_nShapeType = 0; // the shape a shape command asks for (0 peak, 1 low, 2 high shelf)
     CNumEdit* m_pActiveXover = nullptr;
     COutputMap m_map{*this};
     CDelayLevelHelper m_delays;

@@ -90,13 +90,14 @@ constexpr std::array<Item, kItemCount> MakeItems() {
         a[i++] = {kBypass + n,         "Button", bx, kBypassTop, kBypassWidth, kBypassHeight,
                   kShown | kOwnerDraw, 0,        "", ""};
     }
-    // Crossover block down the left: the high-pass rows, then the low-pass rows.
-    a[i++] = {kHpfFamily, "Button", 48, 288, 78, 20, kShown | kPush, 0, "", ""};
-    a[i++] = {kHpfSlope, "Button", 128, 288, 78, 20, kShown | kPush, 0, "", ""};
+    // Crossover block down the left: the high-pass rows, then the low-pass rows. The lists keep
+    // clear of the panel's right border.
+    a[i++] = {kHpfFamily, "Button", 46, 288, 76, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kHpfSlope, "Button", 124, 288, 76, 20, kShown | kPush, 0, "", ""};
     a[i++] = {kHpfFreq, "Edit", 48, 312, 62, 20, kShown | kEdit, 0, "", ""};
     a[i++] = {kHpfSpin, "UpDown", 110, 312, 16, 20, kShown, 0, "", ""};
-    a[i++] = {kLpfFamily, "Button", 48, 352, 78, 20, kShown | kPush, 0, "", ""};
-    a[i++] = {kLpfSlope, "Button", 128, 352, 78, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kLpfFamily, "Button", 46, 352, 76, 20, kShown | kPush, 0, "", ""};
+    a[i++] = {kLpfSlope, "Button", 124, 352, 76, 20, kShown | kPush, 0, "", ""};
     a[i++] = {kLpfFreq, "Edit", 48, 376, 62, 20, kShown | kEdit, 0, "", ""};
     a[i++] = {kLpfSpin, "UpDown", 110, 376, 16, 20, kShown, 0, "", ""};
     // Shape buttons: never shown. Shelf lists in the Q places of bands 1, 10 and 8.

@@ -48,6 +48,8 @@ TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {
         {3, 20, 200, {32, 122, 48, 138}, {40, 147, 176, 163}},      // may stand out left
         {12, 20, 200, {40, 122, 56, 138}, {40, 147, 176, 163}},     // band id 9 or more: inside
         {0, 20000, 320, {624, 10, 640, 26}, {480, 35, 640, 51}},    // moved back inside
+        {0, 1000, 230, {371, 92, 387, 108}, {291, 67, 467, 83}},    // +3 dB: label above
+        {0, 1000, 300, {371, 22, 387, 38}, {291, 47, 467, 63}},     // no room above: below
     };
     for (const auto& c : cases) {
         CFilter f;
@@ -70,6 +72,22 @@ TEST_F(FilterDragTest, BandHandleAndLabelBoxes) {
     EXPECT_EQ(hp.m_rcLabel, CRect(371, 185, 437, 241));
     EXPECT_EQ(lp.m_rcHandle, CRect(632, 230, 648, 246));
     EXPECT_EQ(lp.m_rcLabel, CRect(574, 215, 640, 266));
+}
+
+TEST_F(FilterDragTest, ABandsLabelKeepsOffItsHandlesAndTheZeroRow) {
+    // The other bands' handles rest on the 0 dB row (window y 122..138).
+    const CRect zeroRow(40, 122, 640, 138);
+    for (int hz : {20, 1000, 20000})
+        for (int pos = 80; pos <= 320; pos += 5) {
+            CFilter f;
+            Band(f, 0, hz, pos);
+            CRect cut;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcHandle)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcLowWidth)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, f.m_rcHighWidth)) << hz << " " << pos;
+            EXPECT_FALSE(cut.IntersectRect(f.m_rcLabel, zeroRow)) << hz << " " << pos;
+            EXPECT_GE(f.m_rcLabel.top, 10) << hz << " " << pos << ": inside the plot";
+        }
 }
 
 TEST_F(FilterDragTest, Labels) {
@@ -138,6 +156,28 @@ TEST_F(FilterDragTest, GainHandleDrag) {
     Crossover(hp, 3, 1000, 0);
     EXPECT_FALSE(hp.DragHandle(CPoint(100, 100)));
     EXPECT_EQ(hp.GetFreq(), 1000);
+}
+
+TEST_F(FilterDragTest, AStepThatDoesNotMoveSidewaysKeepsTheFrequency) {
+    // Frequencies between two pixel columns: read back from a column they would move.
+    for (int hz : {1000, 63, 12500, 20})
+        for (int dy : {-40, 40}) {
+            CFilter f;
+            Band(f, 0, hz, 200);
+            const CPoint grab = f.m_rcHandle.CenterPoint();
+            f.BeginHandleDrag(grab);
+            for (int step = 1; step <= 3; ++step) {
+                EXPECT_TRUE(f.DragHandle(CPoint(grab.x, grab.y + dy * step / 3))) << hz << " " << dy;
+                EXPECT_EQ(f.GetFreq(), hz) << hz << " " << dy << " step " << step;
+            }
+            EXPECT_NE(f.GetGainPos(), 200) << hz << " " << dy;
+            // A sideways step retunes, and a vertical one after it keeps the new frequency.
+            f.DragHandle(CPoint(grab.x + 30, grab.y));
+            const int moved = f.GetFreq();
+            EXPECT_NE(moved, hz) << hz << " " << dy;
+            f.DragHandle(CPoint(grab.x + 30, grab.y + dy));
+            EXPECT_EQ(f.GetFreq(), moved) << hz << " " << dy;
+        }
 }
 
 TEST_F(FilterDragTest, GrabbingAWidthHandleWithoutMovingKeepsTheBandwidth) {

@@ -9,6 +9,7 @@
 #include "support/UiEvents.h"
 #include <QApplication>
 #include <typeinfo>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,7 @@ protected:
     }
     void TearDown() override {
         SetMessageBoxAnswer(nullptr);
+        CDialog::SetModalHook(nullptr);
         OnlineOutputPageTest::TearDown();
     }
     static QPoint Centre(CWnd& w) { return w.Widget()->rect().center(); }
@@ -38,6 +40,25 @@ protected:
         const QRect r = spin.Widget()->rect();
         r9test::Click(spin.Widget(), QPoint(r.center().x(), r.top() + 2));
         r9test::Pump();
+    }
+    // Drags band `band` of output 1 by its handle, straight up or down (dy per step), and returns
+    // the band's frequency after each step.
+    std::vector<int> DragStraight(int band, int dy) {
+        CZNStatic& graph = m_page->Graph();
+        CFilter* f = m_doc->GetOut(0)->GetBand(band);
+        graph.Widget()->repaint();
+        const CPoint start = f->m_rcHandle.CenterPoint();
+        r9test::Move(graph.Widget(), At(start));
+        r9test::Press(graph.Widget(), At(start));
+        std::vector<int> seen;
+        for (int step = 1; step <= 4; ++step) {
+            r9test::Move(graph.Widget(), At(CPoint(start.x, start.y + dy * step)), Qt::LeftButton);
+            seen.push_back(f->GetFreq());
+        }
+        r9test::Release(graph.Widget(), At(CPoint(start.x, start.y + dy * 4)));
+        r9test::Pump();
+        seen.push_back(f->GetFreq());
+        return seen;
     }
 };
 
@@ -156,6 +177,77 @@ TEST_F(OutputPageActions, AllBypassAsksThenSendsTheBandsAndRestoresThemOnTheSeco
         [&] { return m_dev.GetState().live.outputs[0].bands[kBand] == lifted.outputs[0].bands[kBand]; }));
     ExpectDeviceMatchesOnly(lifted, {R9_OUTPUT_SPAN(0, bands)});
     EXPECT_TRUE(m_dev.GetState().live.outputs[0] == lifted.outputs[0]) << "every band back as it was";
+}
+
+TEST_F(OutputPageActions, AStraightVerticalDragOfABandKeepsItsFrequency) {
+    // Bands 18 and 6 at 1000 Hz and 63 Hz: both lie between two pixel columns of the axis.
+    for (int band : {17, 5})
+        for (int dy : {-8, 8}) {
+            CFilter* f = m_doc->GetOut(0)->GetBand(band);
+            const int freq = f->GetFreq();
+            const int gain = f->GetGainPos();
+            const PresetImage before = m_dev.GetState().live;
+            for (int seen : DragStraight(band, dy))
+                EXPECT_EQ(seen, freq) << band << " " << dy;
+            EXPECT_EQ(f->GetGainPos() > gain, dy < 0) << band << " " << dy;
+            ASSERT_TRUE(Pump([&] { return m_page->Rows().Fader(band).GetPos() == f->GetGainPos(); }, 3000));
+            EXPECT_EQ(m_page->Rows().FreqSpin(band).GetPos(), freq);
+            const ImageSpan span = R9_OUTPUT_SPAN(0, bands);
+            const size_t one = sizeof(EQBandRecord);
+            ExpectDeviceChangedOnly(before, {{span.at + one * static_cast<size_t>(band), one}});
+            EXPECT_EQ(static_cast<int>(m_dev.GetState().live.outputs[0].bands[band].freq), freq);
+        }
+}
+
+TEST_F(OutputPageActions, UnlinkingOrUnlockingTheLinkedMapTakesEveryLinkMarkOff) {
+    // A mirrored pair: output 1 the front left tweeter, output 2 the front right one.
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 0, 1);
+    m_page->SendMessage(WM_OUTPUT_SET_POSITION, 1, 7);
+    ASSERT_TRUE(
+        Pump([&] { return m_dev.GetState().speakerMap[0] == 1 && m_dev.GetState().speakerMap[1] == 7; }));
+    ASSERT_EQ(g_nCurOut.load(), 0);
+    int directions = 0;
+    CDialog::SetModalHook([&](CDialog& d) {
+        ++directions;
+        d.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    SetMessageBoxAnswer([](const CString&, UINT, int) { return IDYES; });
+    CBitButton& link = m_page->MapButton(outpage::kMapLink);
+    const auto expectLinked = [&](bool linked, const char* when) {
+        EXPECT_EQ(g_bLRLinked.load(), linked ? 1 : 0) << when;
+        EXPECT_EQ(link.GetCheck(), linked ? 1 : 0) << when;
+        EXPECT_EQ(g_nOutLinkGroup[1].load(), linked ? g_nOutLinkGroup[0].load() : 1) << when;
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(m_page->LinkPicture(k).IsWindowVisible() != 0, linked) << when << " picture " << k;
+        EXPECT_EQ(m_page->GetStrip(1)->IsMarked() != 0, linked) << when;
+        EXPECT_EQ(m_page->PositionIcon(COutputMap::IconOf(7)).GetCheck() != 0, linked) << when;
+        EXPECT_TRUE(m_page->GetStrip(0)->IsMarked()) << when << ": the current output stays marked";
+        EXPECT_EQ(m_page->Graph().IsOutputLinked() != 0, linked) << when;
+    };
+
+    Click(link);
+    ASSERT_EQ(directions, 1);
+    expectLinked(true, "linked");
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_lr_linked");
+
+    Click(link);
+    EXPECT_EQ(directions, 1) << "unlinking asks nothing";
+    expectLinked(false, "unlinked");
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_lr_unlinked");
+
+    Click(link);
+    ASSERT_EQ(directions, 2);
+    expectLinked(true, "linked again");
+    ASSERT_EQ(g_bOutMapLocked.load(), 1) << "the link locks the map";
+    Click(m_page->MapButton(outpage::kMapLock));
+    ASSERT_EQ(g_bOutMapLocked.load(), 0);
+    expectLinked(false, "unlocked");
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_lr_unlocked");
+
+    // The toggle is up, so its next press links anew instead of unlinking.
+    Click(link);
+    EXPECT_EQ(directions, 3);
+    expectLinked(true, "linked after the unlock");
 }
 
 } // namespace

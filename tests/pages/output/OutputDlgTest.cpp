@@ -3,9 +3,12 @@
 #include "OutputPageFixture.h"
 
 #include "model/KTVEQ.h"
+#include "res/OutputPageArt.h"
 #include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace pagetest;
 using namespace outpage;
@@ -348,6 +351,28 @@ TEST_F(OutputPageTest, BackgroundFollowsLanguageAndLock) {
     Render("output_page_out1_zh");
     page->OnOutputSelect(6);
     Render("output_page_out7_zh");
+    g_bChinese = 0;
+}
+
+TEST_F(OutputPageTest, CrossoverControlsStayInsideTheirPanelInBothLanguages) {
+    // Inside the panel's border lines, and the lists side by side without touching.
+    namespace art = res::outpage;
+    const CRect inner(art::kCrossoverPanel.x + 3, art::kCrossoverPanel.y + 3,
+                      art::kCrossoverPanel.x + art::kCrossoverPanel.width - 3,
+                      art::kCrossoverPanel.y + art::kCrossoverPanel.height - 3);
+    for (int chinese : {0, 1}) {
+        g_bChinese = chinese;
+        page->ApplyLanguage();
+        for (int id :
+             {kHpfFamily, kHpfSlope, kHpfFreq, kHpfSpin, kLpfFamily, kLpfSlope, kLpfFreq, kLpfSpin}) {
+            const CRect rc = PlaceOf(*page->GetDlgItem(id));
+            EXPECT_TRUE(inner.PtInRect(rc.TopLeft()) && inner.PtInRect(CPoint(rc.right - 1, rc.bottom - 1)))
+                << id << " at " << rc.left << "," << rc.top << " .. " << rc.right << "," << rc.bottom;
+        }
+        for (auto [left, right] : {std::pair{kHpfFamily, kHpfSlope}, std::pair{kLpfFamily, kLpfSlope}})
+            EXPECT_LT(PlaceOf(*page->GetDlgItem(left)).right, PlaceOf(*page->GetDlgItem(right)).left) << left;
+        Render(chinese ? "output_page_crossover_zh" : "output_page_crossover_en");
+    }
     g_bChinese = 0;
 }
 

@@ -236,10 +236,10 @@ const Placed kOnPage[] = {
     {796, 797, kGeqPicture},
     // The crossover lists as the page places them: family and slope side by side above each
     // frequency field.
-    {697, 697, {48, 288, 76, 20}},
-    {698, 698, {128, 288, 76, 20}},
-    {699, 699, {48, 352, 76, 20}},
-    {697, 697, {128, 352, 76, 20}},
+    {697, 697, {46, 288, 76, 20}},
+    {698, 698, {124, 288, 76, 20}},
+    {699, 699, {46, 352, 76, 20}},
+    {697, 697, {124, 352, 76, 20}},
 };
 
 // The band rows: label, edits, fader, bypass of band n at its 31-band place.
