@@ -57,7 +57,7 @@ void BM_IdleOnlineCpu(benchmark::State& state) {
         const double cpu0 = benchchild::CpuSeconds(online.pid);
         const size_t polls0 = online.dev.GetRequestCount();
         const auto start = Clock::now();
-        std::this_thread::sleep_for(std::chrono::seconds(3));
+        std::this_thread::sleep_for(std::chrono::seconds(5));
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         const double cpu = benchchild::CpuSeconds(online.pid) - cpu0;
         state.SetIterationTime(wall);
