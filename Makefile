@@ -1,4 +1,4 @@
-.PHONY: run demo test setup format clean
+.PHONY: run demo test bench setup format clean
 setup:
 	@scripts/setup.sh
 run: setup
@@ -7,7 +7,9 @@ demo: setup
 	@scripts/run.sh --demo
 test: setup
 	@scripts/test.sh
+bench: setup
+	@scripts/bench.sh
 format:
 	@git ls-files '*.h' '*.cpp' '*.c' | xargs clang-format -i
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz build-bench

@@ -80,7 +80,7 @@ BENCHMARK(BM_GraphDragStepAllCurves)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 void BM_GraphFullRepaint(benchmark::State& state) {
     GraphBench b;
@@ -90,7 +90,7 @@ void BM_GraphFullRepaint(benchmark::State& state) {
         b.graph.UpdateWindow();
     }
 }
-BENCHMARK(BM_GraphFullRepaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GraphFullRepaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 } // namespace
 

@@ -43,7 +43,7 @@ BENCHMARK(BM_SortTextRows)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 void BM_GridSortTextItems(benchmark::State& state) {
     constexpr int kRows = 0x7FFF - 1;
@@ -68,7 +68,7 @@ BENCHMARK(BM_GridSortTextItems)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 // A file of parameter-like rows up to the given size or line count; its size in bytes.
 size_t WriteCsv(const std::string& path, size_t limit = 10u * 1024 * 1024, size_t maxLines = SIZE_MAX) {
@@ -103,7 +103,7 @@ void BM_ReadCsv10MB(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
     std::remove(path.c_str());
 }
-BENCHMARK(BM_ReadCsv10MB)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadCsv10MB)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 void BM_GridLoadCsv(benchmark::State& state) {
     const std::string path = CsvPath();
@@ -118,7 +118,7 @@ BENCHMARK(BM_GridLoadCsv)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace
 

@@ -77,12 +77,12 @@ void BM_GridDrawScrolledToTheMiddle(benchmark::State& state) {
 BENCHMARK(BM_GridDrawScrolledToTheMiddle)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 BENCHMARK(BM_GridRepaintScrolledToTheMiddle)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace
 

@@ -163,7 +163,7 @@ BENCHMARK(BM_OutputFaderStepToWire)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(50)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 void BM_MasterFaderStepToWire(benchmark::State& state) {
     Rig rig;
@@ -185,7 +185,7 @@ BENCHMARK(BM_MasterFaderStepToWire)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(50)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 // The page reloaded from the model and painted with its children (offline).
 void BM_LevelPageRefreshAllPainted(benchmark::State& state) {
@@ -215,7 +215,7 @@ void BM_LevelPageRefreshAllPainted(benchmark::State& state) {
 BENCHMARK(BM_LevelPageRefreshAllPainted)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace
 

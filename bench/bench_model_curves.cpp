@@ -39,7 +39,7 @@ void BM_BandGainSetterAndSum(benchmark::State& state) {
     }
     g_bOnline = 0;
 }
-BENCHMARK(BM_BandGainSetterAndSum)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BandGainSetterAndSum)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 void BM_CrossoverFreqSetterAndSum(benchmark::State& state) {
     g_bOnline = 1;
@@ -54,7 +54,7 @@ void BM_CrossoverFreqSetterAndSum(benchmark::State& state) {
     }
     g_bOnline = 0;
 }
-BENCHMARK(BM_CrossoverFreqSetterAndSum)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CrossoverFreqSetterAndSum)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 void BM_AllOutputsFromScratch(benchmark::State& state) {
     std::unique_ptr<CKTVEQ> outs[8];
@@ -72,6 +72,6 @@ void BM_AllOutputsFromScratch(benchmark::State& state) {
 BENCHMARK(BM_AllOutputsFromScratch)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace

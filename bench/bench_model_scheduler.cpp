@@ -32,7 +32,7 @@ void BM_SchedulerIdlePoll(benchmark::State& state) {
     }
     g_bOnline = 0;
 }
-BENCHMARK(BM_SchedulerIdlePoll)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SchedulerIdlePoll)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 // Worst place for a pending change: the last band the scheduler looks at (output 8, band 10).
 void BM_SchedulerLastBand(benchmark::State& state) {
@@ -49,7 +49,7 @@ void BM_SchedulerLastBand(benchmark::State& state) {
     }
     g_bOnline = 0;
 }
-BENCHMARK(BM_SchedulerLastBand)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SchedulerLastBand)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 // A page's band gain setter: the band's response and its output's summed curve.
 void BM_OutputBandSetterAndCurve(benchmark::State& state) {
@@ -69,6 +69,6 @@ void BM_OutputBandSetterAndCurve(benchmark::State& state) {
     }
     g_bOnline = 0;
 }
-BENCHMARK(BM_OutputBandSetterAndCurve)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OutputBandSetterAndCurve)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 } // namespace

@@ -69,7 +69,7 @@ void BM_OutputSelect(benchmark::State& state) {
     if (g_nCurOut.load() != next)
         state.SkipWithError("the output was not selected");
 }
-BENCHMARK(BM_OutputSelect)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OutputSelect)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 void BM_OutputPageFullRepaint(benchmark::State& state) {
     PageBench b;
@@ -79,7 +79,7 @@ void BM_OutputPageFullRepaint(benchmark::State& state) {
 BENCHMARK(BM_OutputPageFullRepaint)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace
 

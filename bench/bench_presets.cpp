@@ -97,15 +97,18 @@ void BM_WriteJsonCompleteFile(benchmark::State& state) {
 BENCHMARK(BM_DecodeAllPresetsArchive)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 BENCHMARK(BM_ReadAllPresetsArchiveFile)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_DecodeJsonComplete)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadJsonCompleteFile)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_EncodeJsonComplete)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_DecodeJsonComplete)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_ReadJsonCompleteFile)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_EncodeJsonComplete)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 BENCHMARK(BM_WriteJsonCompleteFile)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);

@@ -31,9 +31,13 @@ struct ViewUnderTest {
     CTRV410View view;
 };
 
+// Made at the first benchmark that needs it and destroyed before the application object.
+std::unique_ptr<ViewUnderTest> g_view;
+
 ViewUnderTest& View() {
-    static ViewUnderTest v;
-    return v;
+    if (!g_view)
+        g_view = std::make_unique<ViewUnderTest>();
+    return *g_view;
 }
 
 void BM_LanguageSwitch(benchmark::State& state) {
@@ -49,7 +53,7 @@ BENCHMARK(BM_LanguageSwitch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 void BM_ShowSubPage(benchmark::State& state) {
     CTRV410View& view = View().view;
@@ -66,7 +70,7 @@ BENCHMARK(BM_ShowSubPage)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(60)
     ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+    ->DisplayAggregatesOnly(true);
 
 } // namespace
 
@@ -77,5 +81,6 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_view.reset();
     return 0;
 }

@@ -1,5 +1,4 @@
-// CPngImageRes: a PNG resource of the program decoded into a GDI+ bitmap; the resource bytes
-// stay in a movable memory block behind the bitmap's stream for the bitmap's lifetime.
+// CPngImageRes: a PNG resource of the program as a GDI+ bitmap over the registry's painted image.
 #pragma once
 
 #include "controls/PngImage.h"
@@ -16,7 +15,4 @@ public:
         return Load(MAKEINTRESOURCE(id), type, module);
     }
     void Free();
-
-private:
-    HGLOBAL m_hBuffer = nullptr;
 };

@@ -310,11 +310,29 @@ void CKTVCommand::DispatchSystemRecord() {
     }
 }
 
+namespace {
+// Whether the view has something to show from the newest device state: the bytes it takes over,
+// input type (0), source levels (2..7, bytes of g_pcSourceSet) and master switch (14), differ from
+// the image. The idle poll answers many times a second; an unchanged answer wakes nobody. Caller
+// holds g_linkLock.
+bool DeviceStateDiffersFromImage() {
+    const auto* source = reinterpret_cast<const BYTE*>(&g_pcSourceSet);
+    if (g_devStateBytes[0].load() != g_pcSourceSet.inputType)
+        return true;
+    for (int i = 2; i <= 7; ++i)
+        if (g_devStateBytes[i].load() != source[i])
+            return true;
+    return g_devStateBytes[14].load() != g_systemData.masterOn;
+}
+} // namespace
+
 void CKTVCommand::StoreDeviceState() {
     const int n = PayloadBytes(static_cast<int>(std::size(g_devStateBytes)));
     const BYTE* p = Payload();
     for (int k = 0; k < n; ++k)
         g_devStateBytes[k] = p[k];
+    if (!DeviceStateDiffersFromImage())
+        return;
     // Only the newest state matters: one notice at most waits in the view's queue.
     if (m_hOwner)
         r9::msg::RemovePending(m_hOwner, WM_DEVICE_STATE);

@@ -45,6 +45,7 @@ tests/model         | *                                                        |
 tests/link          | *                                                        | std posix gtest
 tests               | *                                                        | std posix gtest qt
 bench               | *                                                        | std posix benchmark
+bench/bare          |                                                          | std qt
 fuzz                | presets link model wire platform/core platform/io        | std
 '
 

@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build ccache clang clang-format pkg-config
       libhidapi-dev libudev-dev libcjson-dev libxlsxwriter-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation2 fonts-dejavu-core fonts-noto-cjk iputils-ping xvfb xauth locales
-      poppler-utils unzip)
+      poppler-utils unzip python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -5,16 +5,46 @@
 #include "platform/ui/ResourceLoader.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 const QImage kNoImage;
+
+QImage AsBitmapFormat(const QImage& image) {
+    // Same format: the image is shared, not copied.
+    return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                   : image.convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
+
+QImage& GdiHandle::Pixels() {
+    if (m_pendingId) {
+        const UINT id = std::exchange(m_pendingId, 0);
+        m_pixels = AsBitmapFormat(ResourceLoader::LoadBitmapImage(id));
+    }
+    return m_pixels;
+}
+
+void GdiHandle::SetPixels(QImage pixels) {
+    m_pendingId = 0;
+    m_pixels = std::move(pixels);
+}
+
+void GdiHandle::SetPendingResource(UINT id, QSize size) {
+    m_pixels = QImage();
+    m_pendingId = id;
+    m_pendingSize = size;
 }
 
 BOOL CBitmap::LoadBitmap(UINT resourceId) {
-    QImage img = ResourceLoader::LoadBitmapImage(resourceId);
-    if (img.isNull())
+    // Only the size now; the pixels are painted when the bitmap is first drawn or read.
+    const QSize size = ResourceLoader::BitmapSize(resourceId);
+    if (size.isEmpty())
         return FALSE;
-    return CreateFromImage(img);
+    DeleteObject();
+    auto* h = new GdiHandle(GdiHandle::Kind::Bitmap);
+    h->SetPendingResource(resourceId, size);
+    return Attach(h);
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const void* bits) {
@@ -22,8 +52,9 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const
         return FALSE;
     DeleteObject();
     auto* h = new GdiHandle(GdiHandle::Kind::Bitmap);
-    h->image = QImage(width, height, QImage::Format_RGB32);
-    h->image.fill(Qt::black);
+    QImage& image = h->Pixels();
+    image = QImage(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
     h->monochrome = bitsPerPixel == 1;
     if (bits && bitsPerPixel == 1) {
         // Rows of 1-bit pixels padded to 16 bits; a set bit is white.
@@ -32,10 +63,10 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 if (p[y * stride + x / 8] & (0x80 >> (x % 8)))
-                    h->image.setPixel(x, y, 0xFFFFFFFF);
+                    image.setPixel(x, y, 0xFFFFFFFF);
     } else if (bits && bitsPerPixel == 32) {
         for (int y = 0; y < height; ++y)
-            std::memcpy(h->image.scanLine(y), static_cast<const BYTE*>(bits) + y * width * 4,
+            std::memcpy(image.scanLine(y), static_cast<const BYTE*>(bits) + y * width * 4,
                         static_cast<size_t>(width) * 4);
     }
     return Attach(h);
@@ -56,31 +87,33 @@ BOOL CBitmap::CreateFromImage(const QImage& image) {
         return FALSE;
     DeleteObject();
     auto* h = new GdiHandle(GdiHandle::Kind::Bitmap);
-    h->image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                       : image.convertToFormat(QImage::Format_RGB32);
+    h->SetPixels(AsBitmapFormat(image));
     return Attach(h);
 }
 
 int CBitmap::GetBitmap(BITMAP* info) const {
     if (!m_hObject || !info)
         return 0;
-    const QImage& img = m_hObject->image;
+    const QSize size = m_hObject->PixelSize();
     info->bmType = 0;
-    info->bmWidth = img.width();
-    info->bmHeight = img.height();
+    info->bmWidth = size.width();
+    info->bmHeight = size.height();
     info->bmPlanes = 1;
     info->bmBitsPixel = m_hObject->monochrome ? 1 : 32;
-    info->bmWidthBytes = m_hObject->monochrome ? ((img.width() + 15) / 16) * 2 : img.width() * 4;
+    info->bmWidthBytes = m_hObject->monochrome ? ((size.width() + 15) / 16) * 2 : size.width() * 4;
     info->bmBits = nullptr;
     return sizeof(BITMAP);
 }
 
 CSize CBitmap::GetBitmapDimension() const {
-    return m_hObject ? CSize(m_hObject->image.width(), m_hObject->image.height()) : CSize();
+    if (!m_hObject)
+        return CSize();
+    const QSize size = m_hObject->PixelSize();
+    return CSize(size.width(), size.height());
 }
 
 const QImage& CBitmap::Image() const {
-    return m_hObject ? m_hObject->image : kNoImage;
+    return m_hObject ? m_hObject->Pixels() : kNoImage;
 }
 
 void DrawBitmap(CDC* dc, CBitmap* bitmap, int x, int y) {

@@ -276,7 +276,7 @@ BOOL CDC::IsMonochrome() const {
 QImage* CDC::SurfaceImage() const {
     if (!m_memory || !m_state->bitmap)
         return nullptr;
-    return &m_state->bitmap->image;
+    return &m_state->bitmap->Pixels();
 }
 
 int CDC::GetDeviceCaps(int index) const {
@@ -329,7 +329,7 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
         return nullptr;
     EndPainter();
     old = Select(m_state->bitmap, bitmap->m_hObject);
-    BeginOn(&m_state->bitmap->image);
+    BeginOn(&m_state->bitmap->Pixels());
     return old ? CBitmap::FromHandle(old) : nullptr;
 }
 
@@ -416,7 +416,7 @@ BOOL CDC::RestoreDC(int savedDC) {
     target.bitmap = m_state->bitmap;
     *m_state = target;
     if (bitmapChanged && m_memory && m_state->bitmap)
-        BeginOn(&m_state->bitmap->image);
+        BeginOn(&m_state->bitmap->Pixels());
     ApplyTransform();
     ApplyClip();
     return TRUE;

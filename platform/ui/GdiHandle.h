@@ -30,12 +30,23 @@ struct GdiHandle {
     LOGFONT logFont{};
     QFont font;
     // Bitmap: monochrome bitmaps keep black and white pixels and take the DC colours on a blit.
-    QImage image;
     bool monochrome = false;
+    // The pixels; a bitmap loaded from a resource paints them at the first use (a hidden page
+    // never pays for its art).
+    QImage& Pixels();
+    void SetPixels(QImage pixels);
+    // A resource bitmap not painted yet: its id and size, known without painting it.
+    void SetPendingResource(UINT id, QSize size);
+    QSize PixelSize() const { return m_pendingId ? m_pendingSize : m_pixels.size(); }
     // Region, in device pixels.
     QRegion region;
     // The wrapper handed out by FromHandle for handles no C++ object owns.
     std::unique_ptr<CGdiObject> temporary;
+
+private:
+    QImage m_pixels;
+    UINT m_pendingId = 0;
+    QSize m_pendingSize;
 };
 
 namespace gdi {

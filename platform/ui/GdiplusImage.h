@@ -25,10 +25,16 @@ public:
     // Platform side: the pixels (null image when the decode failed).
     const QImage& Pixels() const;
     void SetPixels(const QImage& pixels, Status status);
+    // A resource image (PNG with alpha, or bitmap) of the given size, painted at its first use.
+    void SetPendingResource(UINT id, bool png, int width, int height);
 
 private:
     std::unique_ptr<QImage> m_pixels;
     Status m_status = Ok;
+    mutable UINT m_pendingId = 0;
+    bool m_pendingPng = false;
+    int m_pendingWidth = 0;
+    int m_pendingHeight = 0;
 };
 
 } // namespace Gdiplus

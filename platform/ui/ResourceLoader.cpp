@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -38,6 +39,14 @@ QImage RenderSvg(const char* path, int width, int height, bool alpha) {
     renderer.render(&p, QRectF(0, 0, width, height));
     p.end();
     return alpha ? img : img.convertToFormat(QImage::Format_RGB32);
+}
+
+QSize ImageSize(UINT id, bool png) {
+    if (const res::ArtSpec* art = res::FindArt(id); art && art->png == png)
+        return QSize(std::max(1, art->width), std::max(1, art->height));
+    if (const res::SvgSpec* svg = res::FindSvg(id, png); svg && svg->path)
+        return QSize(svg->width, svg->height);
+    return {};
 }
 
 QImage Load(UINT id, bool png) {
@@ -75,6 +84,14 @@ QImage ResourceLoader::LoadBitmapImage(UINT id) {
 
 QImage ResourceLoader::LoadPngImage(UINT id) {
     return Load(id, true);
+}
+
+QSize ResourceLoader::BitmapSize(UINT id) {
+    return ImageSize(id, false);
+}
+
+QSize ResourceLoader::PngSize(UINT id) {
+    return ImageSize(id, true);
 }
 
 BOOL ResourceLoader::LoadCursor(UINT id, QCursor* cursor) {

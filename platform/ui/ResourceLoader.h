@@ -7,6 +7,7 @@
 
 class QCursor;
 class QImage;
+class QSize;
 
 class ResourceLoader {
 public:
@@ -18,6 +19,9 @@ public:
     static QImage LoadBitmapImage(UINT id);
     // PNG resource with alpha; null image when the id does not exist.
     static QImage LoadPngImage(UINT id);
+    // The size of the bitmap or PNG resource id without drawing it; empty when the id does not exist.
+    static QSize BitmapSize(UINT id);
+    static QSize PngSize(UINT id);
     // Cursor resource with its hot spot; FALSE when the id does not exist.
     static BOOL LoadCursor(UINT id, QCursor* cursor);
     // String resource in the current language; FALSE (and empty text) when missing.

@@ -1,6 +1,8 @@
 #include "platform/ui/WinBase.h"
 
+#include "platform/ui/GdiplusBitmap.h"
 #include "platform/ui/IStream.h"
+#include "platform/ui/PngResource.h"
 #include "platform/ui/ResourceLoader.h"
 #include "platform/ui/Wnd.h"
 
@@ -13,8 +15,12 @@
 #include <mutex>
 #include <vector>
 
-// A resource's bytes, made once and kept for the program's lifetime (as a module's would be).
+// A found resource: its id and type. The program draws its pixels straight from the registry's
+// image (CreateResourceBitmap); file bytes are encoded only for a caller that asks for them.
 struct HRSRC__ {
+    UINT id = 0;
+    bool png = false;
+    bool encoded = false;
     QByteArray bytes;
 };
 
@@ -52,19 +58,48 @@ HRSRC FindResource(HMODULE, LPCTSTR name, LPCTSTR type) {
     const quint64 key = (static_cast<quint64>(png) << 32) | id;
     if (auto it = made.constFind(key); it != made.constEnd())
         return *it;
-    const QImage img = png ? ResourceLoader::LoadPngImage(id) : ResourceLoader::LoadBitmapImage(id);
-    if (img.isNull())
+    const QSize size = png ? ResourceLoader::PngSize(id) : ResourceLoader::BitmapSize(id);
+    if (size.isEmpty())
         return nullptr;
     auto* res = new HRSRC__;
-    QBuffer buffer(&res->bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, png ? "PNG" : "BMP");
+    res->id = id;
+    res->png = png;
     made.insert(key, res);
     return res;
 }
 
+namespace {
+QImage ResourceImage(HRSRC resource) {
+    return resource->png ? ResourceLoader::LoadPngImage(resource->id)
+                         : ResourceLoader::LoadBitmapImage(resource->id);
+}
+
+// The file form (PNG or BMP), made once at the first caller that reads the bytes.
+const QByteArray& ResourceBytes(HRSRC resource) {
+    std::lock_guard<std::mutex> lock(g_lock);
+    if (!resource->encoded) {
+        resource->encoded = true;
+        QBuffer buffer(&resource->bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ResourceImage(resource).save(&buffer, resource->png ? "PNG" : "BMP");
+    }
+    return resource->bytes;
+}
+} // namespace
+
+Gdiplus::Bitmap* CreateResourceBitmap(HRSRC resource) {
+    if (!resource)
+        return nullptr;
+    const QSize size =
+        resource->png ? ResourceLoader::PngSize(resource->id) : ResourceLoader::BitmapSize(resource->id);
+    auto* bitmap = new Gdiplus::Bitmap(1, 1);
+    // Painted when first drawn: a control on a page never shown never pays for its pictures.
+    bitmap->SetPendingResource(resource->id, resource->png, size.width(), size.height());
+    return bitmap;
+}
+
 DWORD SizeofResource(HMODULE, HRSRC resource) {
-    return resource ? static_cast<DWORD>(resource->bytes.size()) : 0;
+    return resource ? static_cast<DWORD>(ResourceBytes(resource).size()) : 0;
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {
@@ -84,7 +119,7 @@ HGLOBAL LoadResource(HMODULE, HRSRC resource) {
 LPVOID LockResource(HGLOBAL resource) {
     if (!resource || !resource->resource || !resource->source)
         return nullptr;
-    return resource->source->bytes.data();
+    return const_cast<char*>(ResourceBytes(resource->source).constData());
 }
 
 BOOL FreeResource(HGLOBAL) {
@@ -127,7 +162,7 @@ size_t GlobalSize(HGLOBAL block) {
     if (!block)
         return 0;
     if (block->resource)
-        return block->source ? static_cast<size_t>(block->source->bytes.size()) : 0;
+        return block->source ? static_cast<size_t>(ResourceBytes(block->source).size()) : 0;
     return block->bytes.size();
 }
 

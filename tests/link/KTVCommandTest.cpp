@@ -389,6 +389,39 @@ TEST_F(ReplyTest, DeviceStateNoticesCoalesceToTheNewest) {
     EXPECT_EQ(g_devStateBytes[12].load(), 1);
 }
 
+// The idle poll answers many times a second: only an answer whose shown bytes (input type 0,
+// source levels 2..7, master switch 14) differ from the image tells the view.
+TEST_F(ReplyTest, DeviceStateTellsTheViewOnlyWhatDiffersFromTheImage) {
+    g_pcSourceSet.inputType = 3;
+    for (int t = 0; t < NUM_INPUT_TYPES; ++t)
+        g_pcSourceSet.sourceLevel[t] = static_cast<BYTE>(20 + t);
+    g_systemData.masterOn = 1;
+    std::vector<BYTE> same(15, 0);
+    same[0] = 3;
+    for (int t = 0; t < NUM_INPUT_TYPES; ++t)
+        same[2 + static_cast<size_t>(t)] = static_cast<BYTE>(20 + t);
+    same[14] = 1;
+    struct Case {
+        size_t byte;
+        bool posted;
+    };
+    for (const Case& c : {Case{0, true}, Case{1, false}, Case{2, true}, Case{7, true}, Case{8, false},
+                          Case{13, false}, Case{14, true}}) {
+        std::vector<BYTE> state = same;
+        state[c.byte] = static_cast<BYTE>(state[c.byte] + 1);
+        QueueRead();
+        Feed(SysData(CMD_DEVICE_STATE, state));
+        EXPECT_EQ(g_devStateBytes[c.byte].load(), state[c.byte]) << "stored either way";
+        m_sink.Pump();
+        EXPECT_EQ(m_sink.Count(WM_DEVICE_STATE), c.posted ? 1 : 0) << "byte " << c.byte;
+        m_sink.Clear();
+    }
+    QueueRead();
+    Feed(SysData(CMD_DEVICE_STATE, same));
+    m_sink.Pump();
+    EXPECT_EQ(m_sink.Count(WM_DEVICE_STATE), 0);
+}
+
 TEST_F(ReplyTest, SpeakerMapAndBootSourceAskForTheSentNotice) {
     for (int cmd : {CMD_SPEAKER_MAP, CMD_BOOT_SOURCE}) {
         QueueRead();

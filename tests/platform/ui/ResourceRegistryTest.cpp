@@ -1,11 +1,16 @@
 // The resource registry: tables of other folders, precedence, and loading through the layer.
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Gdiplus.h"
+#include "platform/ui/PngResource.h"
 #include "platform/ui/ResourceLoader.h"
+#include "platform/ui/WinBase.h"
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
 
 #include <QCursor>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -94,6 +99,40 @@ TEST(ResourceRegistryTest, RowsAddedAtRunTimeWinOverTables) {
     ResourceLoader::SetChinese(FALSE);
     EXPECT_TRUE(ResourceLoader::LoadString(64010, text));
     EXPECT_EQ(text, CString("Override"));
+}
+
+// Bitmaps and PNG images made from resources know their size before anything is painted, and draw
+// the registry's image itself: no PNG file in between (whose 8-bit straight alpha would change
+// the antialiased edge of a round lamp).
+TEST(ResourceRegistryTest, ResourceBitmapsAndPngImagesDrawTheRegistrysImageItself) {
+    res::RegisterArt(kExtraArt);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(64001));
+    EXPECT_EQ(bitmap.GetBitmapDimension(), CSize(40, 20));
+    BITMAP info{};
+    ASSERT_EQ(bitmap.GetBitmap(&info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 40);
+    EXPECT_EQ(info.bmWidthBytes, 160);
+    EXPECT_EQ(bitmap.Image(), ResourceLoader::LoadBitmapImage(64001));
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(64099));
+    EXPECT_EQ(missing.GetSafeHandle(), nullptr);
+
+    const QImage lamp = ResourceLoader::LoadPngImage(64002);
+    Gdiplus::Image* image = nullptr;
+    ASSERT_EQ(LoadPngResource(64002, "PNG", &image), 1);
+    std::unique_ptr<Gdiplus::Image> owned(image);
+    EXPECT_EQ(image->GetWidth(), 16u);
+    EXPECT_EQ(image->GetHeight(), 16u);
+    EXPECT_EQ(image->Pixels(), lamp);
+    EXPECT_EQ(LoadPngResource(64099, "PNG", &image), 0);
+    // A caller that reads the bytes still gets a PNG file of the same size.
+    HRSRC found = FindResource(nullptr, MAKEINTRESOURCE(64002), "PNG");
+    ASSERT_NE(found, nullptr);
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(static_cast<const uchar*>(LockResource(LoadResource(nullptr, found))),
+                                     static_cast<int>(SizeofResource(nullptr, found))));
+    EXPECT_EQ(decoded.size(), QSize(16, 16));
 }
 
 } // namespace
