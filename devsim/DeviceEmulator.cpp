@@ -204,6 +204,20 @@ long CDeviceEmulator::WaitForRequest(const std::function<bool(const DevsimReques
     }
 }
 
+std::vector<DevsimRequest> CDeviceEmulator::WaitForRequestsFrom(size_t from, int timeoutMs, size_t* first) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock<std::mutex> lock(m_lock);
+    auto logged = [&] { return m_dropped + m_requests.size() > from; };
+    if (!m_changed.wait_until(lock, deadline, logged)) {
+        *first = from;
+        return {};
+    }
+    const size_t start = from < m_dropped ? m_dropped : from;
+    *first = start;
+    return std::vector<DevsimRequest>(m_requests.begin() + static_cast<long>(start - m_dropped),
+                                      m_requests.end());
+}
+
 int CDeviceEmulator::GetConnectionCount() const {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_connections;

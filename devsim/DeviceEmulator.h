@@ -72,6 +72,10 @@ public:
     // Waits until a request logged at position >= from matches; its position, or -1 after timeoutMs.
     long WaitForRequest(const std::function<bool(const DevsimRequest&)>& match, int timeoutMs,
                         size_t from = 0);
+    // Waits up to timeoutMs for requests logged at position >= from, then copies every one there
+    // is, in order, in one go. *first gets the position of the first copied: above from when the
+    // log dropped older ones meanwhile. Empty after the time-out.
+    std::vector<DevsimRequest> WaitForRequestsFrom(size_t from, int timeoutMs, size_t* first);
     // TCP connections accepted so far.
     int GetConnectionCount() const;
 

@@ -1,25 +1,14 @@
 // Runs the device emulator by hand: devsim [--port N] [--tag TEXT] [--verbose]
+// --verbose prints each request it handled but the idle polls, in order, once.
 // The program then connects to 127.0.0.1 on that port (8899 unless told otherwise; 0 picks a free one).
 #include "DeviceEmulator.h"
+#include "DevsimRequestLog.h"
 
-#include "wire/LinkFrame.h"
-
-#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
-
-namespace {
-
-bool IsIdlePoll(const std::vector<BYTE>& f) {
-    return f.size() == 24 && f[LinkFrame::OFS_TYPE] == FRAME_READ &&
-           f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && f[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     long port = 8899;
@@ -60,36 +49,17 @@ int main(int argc, char** argv) {
     std::printf("devsim listening on 127.0.0.1:%u\n", emulator.GetTcpPort());
     std::fflush(stdout);
 
-    std::thread logger;
-    std::atomic<bool> done{false};
-    if (verbose) {
-        logger = std::thread([&] {
-            size_t next = 0;
-            while (!done) {
-                long at = emulator.WaitForRequest([](const DevsimRequest& r) { return !IsIdlePoll(r.frame); },
-                                                  200, next);
-                if (at < 0)
-                    continue;
-                auto all = emulator.GetRequests();
-                size_t base = emulator.GetRequestCount() - all.size();
-                if (static_cast<size_t>(at) >= base) {
-                    const auto& f = all[static_cast<size_t>(at) - base].frame;
-                    std::printf("#%ld", at);
-                    for (size_t i = 0; i < f.size() && i < 40; ++i)
-                        std::printf(" %02X", f[i]);
-                    std::printf(f.size() > 40 ? " ...\n" : "\n");
-                    std::fflush(stdout);
-                }
-                next = static_cast<size_t>(at) + 1;
-            }
-        });
-    }
+    CDevsimRequestLog log(emulator, [](const std::string& line) {
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    });
+    if (verbose)
+        log.Start();
     int sig = 0;
     sigwait(&stop, &sig);
-    done = true;
-    if (logger.joinable())
-        logger.join();
+    // Served to the end first, so the log lists every request the count below counts.
     emulator.Stop();
+    log.Stop();
     auto errors = emulator.GetErrors();
     std::printf("devsim: %zu requests, %zu protocol errors\n", emulator.GetRequestCount(), errors.size());
     return errors.empty() ? 0 : 1;

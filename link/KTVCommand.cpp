@@ -6,6 +6,7 @@
 #include "platform/core/Messages.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -333,10 +334,17 @@ void CKTVCommand::StoreDeviceState() {
         g_devStateBytes[k] = p[k];
     if (!DeviceStateDiffersFromImage())
         return;
+    // The poll this answers, so the view keeps what the program changed after it was built; an
+    // answer that finds no poll at the head is of unknown age (0).
+    const CSendData* head = m_queue.GetHeadPacket();
+    const BYTE* f = head ? head->GetData() : nullptr;
+    const bool poll = f && head->GetSize() > LinkFrame::OFS_INDEX && f[LinkFrame::OFS_TYPE] == FRAME_READ &&
+                      f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && f[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
+    const std::uint64_t serial = poll ? head->GetSerial() : 0;
     // Only the newest state matters: one notice at most waits in the view's queue.
     if (m_hOwner)
         r9::msg::RemovePending(m_hOwner, WM_DEVICE_STATE);
-    Post(WM_DEVICE_STATE, 0, m_nPayloadLen);
+    Post(WM_DEVICE_STATE, static_cast<WPARAM>(serial), m_nPayloadLen);
 }
 
 void CKTVCommand::TrackProgress() {

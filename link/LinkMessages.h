@@ -7,7 +7,7 @@
 constexpr UINT WM_LIVE_DATA_RECEIVED = 0x46E;     // wParam preset; the live read ended
 constexpr UINT WM_PRESETS_RECEIVED = 0x46F;       // wParam 6; the read of presets 1..6 ended
 constexpr UINT WM_SYSTEM_RECORD_RECEIVED = 0x470; // speaker map, boot source or slot table
-constexpr UINT WM_DEVICE_STATE = 0x471;           // lParam payload length; at most one pending
+constexpr UINT WM_DEVICE_STATE = 0x471;           // wParam poll serial, lParam payload length
 constexpr UINT WM_EFFECT_RECEIVED = 0x477;        // no poster
 constexpr UINT WM_VIEW_SPARE = 0x478;             // no poster
 constexpr UINT WM_LOCK_RECORD_RECEIVED = 0x479;

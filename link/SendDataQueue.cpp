@@ -1,6 +1,8 @@
 #include "link/SendDataQueue.h"
 
+#include "model/DeviceStateSerials.h"
 #include "model/Globals.h"
+#include "wire/LinkFrame.h"
 
 #include <mutex>
 
@@ -17,6 +19,11 @@ void CSendDataQueue::AddPacket(std::unique_ptr<CSendData> packet) {
     if (!packet)
         return;
     std::lock_guard lock(g_linkLock);
+    // A state report answering a poll queued before this write must not undo what it carries.
+    const BYTE* f = packet->GetData();
+    if (f && packet->GetSize() > LinkFrame::OFS_INDEX && f[LinkFrame::OFS_TYPE] == FRAME_WRITE &&
+        f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM)
+        g_devStateSerials.RecordChanged(f[LinkFrame::OFS_INDEX]);
     m_packets.push_back(std::move(packet));
 }
 

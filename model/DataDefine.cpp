@@ -1,5 +1,6 @@
 #include "model/DataDefine.h"
 
+#include "model/DeviceStateSerials.h"
 #include "model/Globals.h"
 #include "model/KTVEQ.h"
 #include "model/SpeakerPos.h"
@@ -260,6 +261,7 @@ void InitData() {
 
     for (auto& b : g_devStateBytes)
         b = 0;
+    g_devStateSerials.Reset();
     static constexpr int kReadList[7] = {19, 0, 52, 2, 5, 6, 4};
     std::memcpy(g_sysReadList, kReadList, sizeof g_sysReadList);
 

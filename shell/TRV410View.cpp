@@ -41,6 +41,7 @@
 #include "link/LinkViewServices.h"
 #include "link/NetTransport.h"
 #include "link/OutputPageServices.h"
+#include "model/DeviceStateSerials.h"
 #include "model/Globals.h"
 #include "model/KTV_Data.h"
 #include "model/KTV_OutData.h"
@@ -54,6 +55,7 @@
 #include "platform/io/HidBackend.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -1083,14 +1085,19 @@ void CTRV410View::SaveOutputMapFile() {
 
 void CTRV410View::SetSystemDataDirty(BOOL set) {
     g_bSystemDataDirty = set ? m_bLinkOpen.load() : 0;
-    if (g_bSystemDataDirty.load())
-        CLinkWorker::NotifyChange();
+    if (!g_bSystemDataDirty.load())
+        return;
+    // Marked first: from here the worker builds the write before any poll.
+    g_devStateSerials.RecordChanged(CMD_SYSTEM_DATA);
+    CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::SetSourceSetDirty(BOOL set) {
     g_bSourceSetDirty = set ? m_bLinkOpen.load() : 0;
-    if (g_bSourceSetDirty.load())
-        CLinkWorker::NotifyChange();
+    if (!g_bSourceSetDirty.load())
+        return;
+    g_devStateSerials.RecordChanged(CMD_SOURCE_SET);
+    CLinkWorker::NotifyChange();
 }
 
 void CTRV410View::RefreshInputSourceButton() {
@@ -1218,9 +1225,12 @@ LRESULT CTRV410View::OnSystemRecordReceived(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
+LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
     if (!m_bLinkOpen.load() || g_bInputTypeBusy.load())
         return 0;
+    // The report answers the poll with this serial: a field the program changed after that poll
+    // was built keeps the program's value, which reaches the device after the answer was read.
+    const std::uint64_t poll = wParam;
     int state[15];
     bool typeChanged = false;
     bool levelsChanged = false;
@@ -1229,22 +1239,16 @@ LRESULT CTRV410View::OnDeviceState(WPARAM, LPARAM) {
         std::lock_guard lock(g_linkLock);
         for (int i = 0; i < 15; ++i)
             state[i] = g_devStateBytes[i].load();
-        typeChanged = state[0] != g_pcSourceSet.inputType;
-        // A record with a change not sent yet keeps the user's bytes: the state may have been
-        // read before the change and would undo it before it goes out.
-        const bool levelsPending = g_bSourceSetDirty.load() != 0;
-        const bool masterPending = g_bSystemDataDirty.load() != 0;
-        if (!levelsPending)
-            for (int i = 2; i <= 7; ++i)
-                levelsChanged |= state[i] != reinterpret_cast<const BYTE*>(&g_pcSourceSet)[i];
-        if (!masterPending)
-            levelsChanged |= state[14] != g_systemData.masterOn;
-        if (levelsChanged) {
-            if (!levelsPending)
-                for (int i = 2; i <= 7; ++i)
-                    reinterpret_cast<BYTE*>(&g_pcSourceSet)[i] = static_cast<BYTE>(state[i]);
-            if (!masterPending)
-                g_systemData.masterOn = static_cast<BYTE>(state[14]);
+        typeChanged = g_devStateSerials.Shows(0, poll) && state[0] != g_pcSourceSet.inputType;
+        BYTE* source = reinterpret_cast<BYTE*>(&g_pcSourceSet);
+        for (int i = 2; i <= 7; ++i)
+            if (g_devStateSerials.Shows(i, poll) && state[i] != source[i]) {
+                source[i] = static_cast<BYTE>(state[i]);
+                levelsChanged = true;
+            }
+        if (g_devStateSerials.Shows(14, poll) && state[14] != g_systemData.masterOn) {
+            g_systemData.masterOn = static_cast<BYTE>(state[14]);
+            levelsChanged = true;
         }
     }
     if (typeChanged) {

@@ -5,9 +5,16 @@
 
 BYTE g_hidOutReport[SEND_REPORT_SIZE] = {};
 
+namespace {
+std::atomic<std::uint64_t> g_lastSerial{0};
+} // namespace
+
 std::uint64_t CSendData::NextSerial() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
+    return ++g_lastSerial;
+}
+
+std::uint64_t CSendData::LastSerial() {
+    return g_lastSerial.load();
 }
 
 int CSendData::IsReadEnd(bool linkOpen) const {

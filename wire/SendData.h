@@ -44,6 +44,9 @@ public:
     // Unique in the process and never 0: names the packet after the lock that found it is dropped,
     // where its address may already belong to a newer one.
     std::uint64_t GetSerial() const { return m_nSerial; }
+    // The newest serial handed out so far (0 before the first packet): a packet made later has a
+    // greater one.
+    static std::uint64_t LastSerial();
 
     // The mark while a link is open; with none, only once the cursor reached the frame's end.
     int IsReadEnd(bool linkOpen) const;

@@ -1,6 +1,7 @@
 // The emulator over its two transports, with the faults it can inject.
 #include "devsim/DeviceEmulator.h"
 #include "devsim/DevsimHidBackend.h"
+#include "devsim/DevsimRequestLog.h"
 
 #include "platform/io/Winsock.h"
 #include "wire/LinkFrame.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <mutex>
+#include <string>
 
 namespace {
 
@@ -215,6 +218,58 @@ TEST_F(DevsimTcp, WrongVersionTag) {
     auto v = c.Ask(Read(0, GROUP_SYSTEM, CMD_VERSION));
     ASSERT_EQ(v.size(), 27u);
     EXPECT_EQ(std::string(v.begin() + 14, v.begin() + 25), "MQVT-KV2.00");
+}
+
+// devsim --verbose: fast traffic is listed whole, each request once, in order, the idle polls left out.
+TEST_F(DevsimTcp, VerboseLogListsEveryRequestOnceInOrder) {
+    std::mutex linesLock;
+    std::vector<std::string> lines;
+    CDevsimRequestLog log(m_dev, [&](const std::string& line) {
+        std::lock_guard lock(linesLock);
+        lines.push_back(line);
+    });
+    log.Start();
+    Client c(m_dev.GetTcpPort());
+    ASSERT_TRUE(c.ok());
+    std::vector<std::string> expected;
+    const auto poll = Read(0, GROUP_SYSTEM, CMD_DEVICE_STATE);
+    for (int k = 0; k < 6000; ++k) {
+        // Every frame differs from its neighbours, so a doubled or shifted line shows.
+        const auto f = k % 3 == 2 ? poll
+                                  : Req(FRAME_WRITE, 0, GROUP_OUTPUT, k % NUM_OUTPUTS, k % 30,
+                                        {static_cast<BYTE>(k), static_cast<BYTE>(k >> 8), 0, 0, 0, 0, 0, 0});
+        ASSERT_FALSE(c.Ask(f).empty()) << k;
+        if (f != poll)
+            expected.push_back(CDevsimRequestLog::FormatLine(static_cast<size_t>(k), f));
+    }
+    log.Stop();
+    std::lock_guard lock(linesLock);
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(DevsimTcp, VerboseLogNamesRequestsDroppedBeforeItPrintedThem) {
+    std::vector<std::string> lines;
+    CDevsimRequestLog log(m_dev, [&](const std::string& line) { lines.push_back(line); });
+    Client c(m_dev.GetTcpPort());
+    const auto check = Read(0, GROUP_SYSTEM, CMD_LINK_CHECK);
+    c.Ask(check);
+    EXPECT_EQ(log.Drain(0), 1u);
+    c.Ask(check);
+    c.Ask(check);
+    m_dev.ClearRequests();
+    const auto version = Read(0, GROUP_SYSTEM, CMD_VERSION);
+    c.Ask(version);
+    EXPECT_EQ(log.Drain(0), 1u);
+    EXPECT_EQ(log.Drain(0), 0u);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], CDevsimRequestLog::FormatLine(0, check));
+    EXPECT_EQ(lines[1], "... 2 requests dropped from the log before they were printed");
+    EXPECT_EQ(lines[2], CDevsimRequestLog::FormatLine(3, version));
+    // A long frame shows its first 40 bytes.
+    const std::vector<BYTE> longFrame(60, 0xAB);
+    const std::string line = CDevsimRequestLog::FormatLine(7, longFrame);
+    EXPECT_EQ(line.rfind("#7 AB", 0), 0u);
+    EXPECT_EQ(line.size(), 2 + 40 * 3 + 4u);
 }
 
 TEST(DevsimStrict, MalformedBytesAndEagerRequestsAreRecorded) {

@@ -7,6 +7,7 @@
 #include "link/LinkMessages.h"
 #include "link/LinkViewServices.h"
 #include "model/DataDefine.h"
+#include "model/DeviceStateSerials.h"
 #include "model/Globals.h"
 #include "model/RecordFrames.h"
 #include "support/ResetLinkGlobals.h"
@@ -420,6 +421,28 @@ TEST_F(ReplyTest, DeviceStateTellsTheViewOnlyWhatDiffersFromTheImage) {
     Feed(SysData(CMD_DEVICE_STATE, same));
     m_sink.Pump();
     EXPECT_EQ(m_sink.Count(WM_DEVICE_STATE), 0);
+}
+
+TEST_F(ReplyTest, DeviceStateNoticeNamesThePollItAnswers) {
+    const std::vector<BYTE> state(30, 3);
+    const CSendData* poll = QueueRead();
+    const std::uint64_t serial = poll->GetSerial();
+    // The user's source settings queued behind the poll: its answer cannot show them yet.
+    m_cmd.AddPacket(BuildSystemFrame(CMD_SOURCE_SET, 0));
+    Feed(SysData(CMD_DEVICE_STATE, state));
+    m_sink.Pump();
+    ASSERT_EQ(m_sink.Count(WM_DEVICE_STATE), 1);
+    EXPECT_EQ(m_sink.Last(WM_DEVICE_STATE)->wParam, serial);
+    EXPECT_FALSE(g_devStateSerials.Shows(0, serial)) << "the input type";
+    EXPECT_FALSE(g_devStateSerials.Shows(3, serial)) << "a source level";
+    EXPECT_TRUE(g_devStateSerials.Shows(14, serial)) << "the master byte went out in no write";
+    // An answer that finds another request at the head is of unknown age.
+    m_cmd.ClearQueue();
+    m_cmd.AddPacket(BuildSystemReadFrame(CMD_SOURCE_SET, 0));
+    Feed(SysData(CMD_DEVICE_STATE, state));
+    m_sink.Pump();
+    ASSERT_EQ(m_sink.Count(WM_DEVICE_STATE), 2);
+    EXPECT_EQ(m_sink.Last(WM_DEVICE_STATE)->wParam, 0u);
 }
 
 TEST_F(ReplyTest, SpeakerMapAndBootSourceAskForTheSentNotice) {
