@@ -42,17 +42,11 @@ size_t CDevsimRequestLog::Drain(int timeoutMs) {
                " requests dropped from the log before they were printed");
     size_t at = first;
     for (const DevsimRequest& r : got) {
-        if (!IsIdlePoll(r.frame))
-            m_sink(FormatLine(at, r.frame));
+        m_sink(FormatLine(at, r.frame));
         ++at;
     }
     m_next = at;
     return got.size();
-}
-
-bool CDevsimRequestLog::IsIdlePoll(const std::vector<BYTE>& f) {
-    return f.size() == 24 && f[LinkFrame::OFS_TYPE] == FRAME_READ &&
-           f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && f[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
 }
 
 std::string CDevsimRequestLog::FormatLine(size_t position, const std::vector<BYTE>& frame) {

@@ -1,5 +1,5 @@
 // The request log of devsim --verbose: every request the emulator handled, in the order it came,
-// once, each line "#position" and the frame's first 40 bytes. Idle polls are left out; requests
+// once, each line "#position" and the frame's first 40 bytes, the idle polls too; requests
 // the emulator's log dropped before they were read are named by a line of their own.
 #pragma once
 
@@ -25,10 +25,8 @@ public:
     // Ends the thread, then prints what was logged until now.
     void Stop();
     // Prints every request logged since the last line, waiting up to timeoutMs for one to come;
-    // the count of requests taken (printed or left out).
+    // the count of requests taken (each printed).
     size_t Drain(int timeoutMs);
-
-    static bool IsIdlePoll(const std::vector<BYTE>& frame);
     static std::string FormatLine(size_t position, const std::vector<BYTE>& frame);
 
 private:

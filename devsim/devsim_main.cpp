@@ -1,5 +1,5 @@
 // Runs the device emulator by hand: devsim [--port N] [--tag TEXT] [--verbose]
-// --verbose prints each request it handled but the idle polls, in order, once.
+// --verbose prints each request it handled, the idle polls too, in order, once.
 // The program then connects to 127.0.0.1 on that port (8899 unless told otherwise; 0 picks a free one).
 #include "DeviceEmulator.h"
 #include "DevsimRequestLog.h"
