@@ -411,117 +411,76 @@ void CGridCtrl::ScrollArea(int dx, int dy) {
 }
 
 void CGridCtrl::OnHScroll(UINT code, UINT, CWnd*) {
-    if (GetFocus() != this)
-        SetFocus();
-    HideTitleTip();
-    const int pos = GetScrollPos32(SB_HORZ);
-    const GridCellId topLeft = GetTopLeftNonFixedCell();
-    CRect client;
-    GetClientRect(&client);
-    const int areaWidth = client.Width() - GetFixedColumnWidth();
-    switch (code) {
-    case SB_LINERIGHT:
-        if (pos < m_nHScrollMax) {
-            const int step = GetColumnWidth(topLeft.col);
-            SetScrollPos32(SB_HORZ, pos + step);
-            if (GetScrollPos32(SB_HORZ) != pos)
-                ScrollArea(-step, 0);
-        }
-        break;
-    case SB_LINELEFT:
-        if (pos > 0 && topLeft.col > GetFixedColumnCount()) {
-            const int step = GetColumnWidth(topLeft.col - 1);
-            SetScrollPos32(SB_HORZ, std::max(0, pos - step));
-            ScrollArea(step, 0);
-        }
-        break;
-    case SB_PAGERIGHT:
-        if (pos < m_nHScrollMax) {
-            SetScrollPos32(SB_HORZ, std::min(m_nHScrollMax, pos + areaWidth));
-            ScrollArea(1, 0);
-        }
-        break;
-    case SB_PAGELEFT:
-        if (pos > 0) {
-            SetScrollPos32(SB_HORZ, std::max(0, pos - areaWidth));
-            ScrollArea(1, 0);
-        }
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
-        if (!(GetTopLeftNonFixedCell() == topLeft))
-            ScrollArea(1, 0);
-        break;
-    case SB_LEFT:
-        if (pos > 0) {
-            SetScrollPos32(SB_HORZ, 0);
-            Invalidate();
-        }
-        break;
-    case SB_RIGHT:
-        if (pos < m_nHScrollMax) {
-            SetScrollPos32(SB_HORZ, m_nHScrollMax);
-            Invalidate();
-        }
-        break;
-    default:
-        break;
-    }
+    OnScroll(SB_HORZ, code);
 }
 
 void CGridCtrl::OnVScroll(UINT code, UINT, CWnd*) {
+    OnScroll(SB_VERT, code);
+}
+
+// One handler for both bars: the codes of a horizontal bar equal those of a vertical one (left =
+// up, right = down), and only the axis differs.
+static_assert(SB_LINELEFT == SB_LINEUP && SB_LINERIGHT == SB_LINEDOWN && SB_PAGELEFT == SB_PAGEUP &&
+              SB_PAGERIGHT == SB_PAGEDOWN && SB_LEFT == SB_TOP && SB_RIGHT == SB_BOTTOM);
+void CGridCtrl::OnScroll(int bar, UINT code) {
     if (GetFocus() != this)
         SetFocus();
     HideTitleTip();
-    const int pos = GetScrollPos32(SB_VERT);
+    const bool horz = bar == SB_HORZ;
+    const int pos = GetScrollPos32(bar);
+    const int max = horz ? m_nHScrollMax : m_nVScrollMax;
     const GridCellId topLeft = GetTopLeftNonFixedCell();
+    const int first = horz ? topLeft.col : topLeft.row;
+    const int fixedCount = horz ? GetFixedColumnCount() : GetFixedRowCount();
+    auto lineSize = [&](int index) { return horz ? GetColumnWidth(index) : GetRowHeight(index); };
+    // A scroll by d along the bar's axis.
+    auto scrollArea = [&](int d) { horz ? ScrollArea(d, 0) : ScrollArea(0, d); };
     CRect client;
     GetClientRect(&client);
-    const int areaHeight = client.Height() - GetFixedRowHeight();
+    const int area = horz ? client.Width() - GetFixedColumnWidth() : client.Height() - GetFixedRowHeight();
     switch (code) {
     case SB_LINEDOWN:
-        if (pos < m_nVScrollMax) {
-            const int step = GetRowHeight(topLeft.row);
-            SetScrollPos32(SB_VERT, pos + step);
-            if (GetScrollPos32(SB_VERT) != pos)
-                ScrollArea(0, -step);
+        if (pos < max) {
+            const int step = lineSize(first);
+            SetScrollPos32(bar, pos + step);
+            if (GetScrollPos32(bar) != pos)
+                scrollArea(-step);
         }
         break;
     case SB_LINEUP:
-        if (pos > 0 && topLeft.row > GetFixedRowCount()) {
-            const int step = GetRowHeight(topLeft.row - 1);
-            SetScrollPos32(SB_VERT, std::max(0, pos - step));
-            ScrollArea(0, step);
+        if (pos > 0 && first > fixedCount) {
+            const int step = lineSize(first - 1);
+            SetScrollPos32(bar, std::max(0, pos - step));
+            scrollArea(step);
         }
         break;
     case SB_PAGEDOWN:
-        if (pos < m_nVScrollMax) {
-            SetScrollPos32(SB_VERT, std::min(m_nVScrollMax, pos + areaHeight));
-            ScrollArea(0, 1);
+        if (pos < max) {
+            SetScrollPos32(bar, std::min(max, pos + area));
+            scrollArea(1);
         }
         break;
     case SB_PAGEUP:
         if (pos > 0) {
-            SetScrollPos32(SB_VERT, std::max(0, pos - areaHeight));
-            ScrollArea(0, 1);
+            SetScrollPos32(bar, std::max(0, pos - area));
+            scrollArea(1);
         }
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT, TRUE));
+        SetScrollPos32(bar, GetScrollPos32(bar, TRUE));
         if (!(GetTopLeftNonFixedCell() == topLeft))
-            ScrollArea(0, 1);
+            scrollArea(1);
         break;
     case SB_TOP:
         if (pos > 0) {
-            SetScrollPos32(SB_VERT, 0);
+            SetScrollPos32(bar, 0);
             Invalidate();
         }
         break;
     case SB_BOTTOM:
-        if (pos < m_nVScrollMax) {
-            SetScrollPos32(SB_VERT, m_nVScrollMax);
+        if (pos < max) {
+            SetScrollPos32(bar, max);
             Invalidate();
         }
         break;

@@ -165,6 +165,7 @@ public:
     void OnSize(UINT type, int cx, int cy) override;
     void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnScroll(int bar, UINT code);
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     void OnChar(UINT ch, UINT repeat, UINT flags) override;
