@@ -36,18 +36,9 @@ class LevelPageActions : public OnlineOutputPageTest {
 protected:
     void SetUp() override {
         OnlineOutputPageTest::SetUp();
-        m_level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+        m_level = ShowLevelPage();
         ASSERT_NE(m_level, nullptr) << "the view's level slot holds the page";
         ASSERT_EQ(g_pLevelPage, m_level);
-        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
-    }
-    void Click(CWnd& w) {
-        r9test::Click(w.Widget(), w.Widget()->rect().center());
-        r9test::Pump();
     }
     // Waits until nothing is pending, then starts a fresh record of the frames.
     void Settle() {

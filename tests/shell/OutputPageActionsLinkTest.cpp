@@ -31,10 +31,6 @@ protected:
     }
     static QPoint Centre(CWnd& w) { return w.Widget()->rect().center(); }
     static QPoint At(CPoint p) { return QPoint(p.x, p.y); }
-    void Click(CWnd& w) {
-        r9test::Click(w.Widget(), Centre(w));
-        r9test::Pump();
-    }
     void TypeInto(CNumEdit& edit, const char* text) { r9test::TypeInto(edit, text); }
     void ClickSpinUp(CNumSpin& spin) {
         const QRect r = spin.Widget()->rect();

@@ -5,8 +5,11 @@
 
 #include "ViewLinkFixture.h"
 
+#include "pages/level/Level_Delay_Dlg.h"
 #include "pages/output/OutputDlg.h"
+#include "support/UiEvents.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include <cstddef>
@@ -52,6 +55,23 @@ protected:
                 return pred();
             },
             timeoutMs);
+    }
+
+    // A click at the window's centre, handled as the program's loop would.
+    static void Click(CWnd& w) {
+        r9test::Click(w.Widget(), w.Widget()->rect().center());
+        r9test::Pump();
+    }
+
+    // Shows the level page in the active main window; the page.
+    CLevel_Delay_Dlg* ShowLevelPage() {
+        auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
+        QWidget* top = m_view->Widget()->window();
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        Pump([] { return false; }, 200);
+        return level;
     }
 
     static const BYTE* Bytes(const PresetImage& image) { return reinterpret_cast<const BYTE*>(&image); }

@@ -22,18 +22,9 @@ bool IsPoll(const DevsimRequest& r) {
 
 class StaleStateReportTest : public OnlineOutputPageTest {
 protected:
-    void ShowLevelPage() {
-        m_level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
+    void ShowTheLevelPage() {
+        m_level = ShowLevelPage();
         ASSERT_NE(m_level, nullptr);
-        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
-    }
-    void Click(CWnd& w) {
-        r9test::Click(w.Widget(), w.Widget()->rect().center());
-        r9test::Pump();
     }
 
     // Holds back the answers to the next two polls (shorter than the link's receive time-out), makes
@@ -80,7 +71,7 @@ protected:
 };
 
 TEST_F(StaleStateReportTest, TheMasterSwitchStaysAsTheUserSetIt) {
-    ShowLevelPage();
+    ShowTheLevelPage();
     const int was = CLevelBindings::MasterOn();
     ExpectTheChangeStays([&] { Click(m_level->MasterButton()); },
                          [&](const DeviceState& s) { return s.systemData.masterOn == (was ? 0 : 1); });
@@ -109,7 +100,7 @@ TEST_F(StaleStateReportTest, ASourceLevelStaysAsTheUserSetIt) {
 }
 
 TEST_F(StaleStateReportTest, AnInputChosenOnTheLevelPageStays) {
-    ShowLevelPage();
+    ShowTheLevelPage();
     const int to = g_nCurInput.load() == 4 ? 2 : 4;
     ExpectTheChangeStays([&] { Click(m_level->InputButton(to)); },
                          [&](const DeviceState& s) { return s.sourceSet.inputType == to; });
