@@ -266,6 +266,12 @@ bool CEventTranslator::Mouse() {
     CWnd* target = &m_wnd;
     QPoint pos = me->position().toPoint();
     CWnd* capture = CInputState::Capture();
+    // A capture held in a window that a modal dialog has since blocked ends, so the dialog gets
+    // its clicks.
+    if (capture && capture->m_widget && InputBlocked(capture->m_widget) && !InputBlocked(m_widget)) {
+        ::ReleaseCapture();
+        capture = CInputState::Capture();
+    }
     if (capture && capture != &m_wnd && capture->m_widget) {
         target = capture;
         pos = capture->m_widget->mapFromGlobal(me->globalPosition().toPoint());

@@ -7,6 +7,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WinUser.h"
 #include "shell/LockDataDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/UpgradeDlg.h"
 #include "support/RenderToPng.h"
 #include "support/UiEvents.h"
@@ -195,6 +196,19 @@ TEST_F(ViewLinkTest, UpdateDialogFlashesNoEarlierFileAfterARefusedChoice) {
     const DevsimFirmware fw = m_dev.GetFirmware();
     EXPECT_EQ(fw.handshakes, 0);
     EXPECT_TRUE(fw.dsp.empty());
+
+    // The refusal in both languages, as its box shows it.
+    for (int chinese : {0, 1}) {
+        g_bChinese = chinese;
+        click(CUpgradeDlg::IDC_BROWSE);
+        CMessageBoxDlg box(m_view->m_strLastMessage, MB_OK, g_strProduct, m_view->m_nLastMessageCode);
+        ASSERT_TRUE(box.Create(IDD_MESSAGE_BOX));
+        box.ShowWindow(SW_SHOW);
+        EXPECT_FALSE(r9test::RenderToPng(box.Widget(), chinese ? "firmware_not_bin_zh" : "firmware_not_bin_en")
+                         .isNull());
+    }
+    g_bChinese = 0;
+    EXPECT_STREQ(g_strHexPath.GetString(), "");
 
     // A valid choice arms that file.
     answer = later;

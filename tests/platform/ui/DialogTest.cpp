@@ -243,6 +243,22 @@ TEST_F(DialogFixture, ADialogWithoutOwnerBlocksTheMainWindowAndHandsTheFocusBack
     EXPECT_EQ(main.Poke(), 2u);
 }
 
+// A press in the main window whose release never came keeps no capture over the dialog that
+// opened meanwhile: the dialog's buttons take their clicks.
+TEST_F(DialogFixture, ACaptureLeftInTheBlockedMainWindowEndsWhenTheDialogIsClicked) {
+    MainWindow main;
+    main.button.SetCapture();
+    CDialog::SetModalHook([&](CDialog& d) {
+        r9test::Click(d.GetDlgItem(IDOK)->Widget(), {5, 5});
+        if (d.IsWindowVisible())
+            d.EndDialog(IDCANCEL);
+    });
+    NameDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(main.wnd.Codes(MainWindow::kButton).empty());
+}
+
 // A dialog opened while another runs belongs to that one: neither the main window nor the dialog
 // below take input until it ends; ending the lower one while the upper runs takes it off the
 // screen at once, and the main window stays blocked until both loops returned.
