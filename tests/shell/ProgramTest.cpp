@@ -36,6 +36,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -155,10 +157,14 @@ protected:
     template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
         return r9test::PumpUntil(pred, timeoutMs);
     }
+    // Online, and the progress display that held the view disabled during the read has gone (its
+    // tick is a toolkit timer, so the toolkit's events run while the view waits for it).
     bool WaitOnline(int state) {
         return Pump([&] {
+            if (!m_view->IsWindowEnabled())
+                QApplication::processEvents();
             return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load() &&
-                   g_nLinkState.load() == state;
+                   g_nLinkState.load() == state && m_view->IsWindowEnabled();
         });
     }
     bool WaitClosed() {

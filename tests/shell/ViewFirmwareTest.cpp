@@ -204,8 +204,9 @@ TEST_F(ViewLinkTest, UpdateDialogFlashesNoEarlierFileAfterARefusedChoice) {
         CMessageBoxDlg box(m_view->m_strLastMessage, MB_OK, g_strProduct, m_view->m_nLastMessageCode);
         ASSERT_TRUE(box.Create(IDD_MESSAGE_BOX));
         box.ShowWindow(SW_SHOW);
-        EXPECT_FALSE(r9test::RenderToPng(box.Widget(), chinese ? "firmware_not_bin_zh" : "firmware_not_bin_en")
-                         .isNull());
+        EXPECT_FALSE(
+            r9test::RenderToPng(box.Widget(), chinese ? "firmware_not_bin_zh" : "firmware_not_bin_en")
+                .isNull());
     }
     g_bChinese = 0;
     EXPECT_STREQ(g_strHexPath.GetString(), "");
