@@ -279,6 +279,11 @@ TEST_F(DialogFixture, StackedDialogsBlockEverythingBelowTheTopOne) {
         }
         if (&d == &inner) {
             EXPECT_EQ(CDialog::InnermostModal(), &inner);
+            // What opens now (a box, a file or print dialog) goes over the top one, never over a
+            // window it blocked.
+            EXPECT_EQ(CDialog::ModalOwnerFor(nullptr), &inner);
+            EXPECT_EQ(CDialog::ModalOwnerFor(&main.button), &inner);
+            EXPECT_EQ(CDialog::ModalOwnerFor(&outer), &inner);
             outerBlocked = !outer.Widget()->isEnabled();
             EXPECT_EQ(main.Poke(), 0u);
             r9test::Click(outer.GetDlgItem(kOther)->Widget(), {5, 5});
