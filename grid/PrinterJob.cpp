@@ -1,6 +1,7 @@
 #include "grid/PrinterJob.h"
 
 #include "platform/ui/CommDlg.h"
+#include "platform/ui/Dialog.h"
 
 #include <algorithm>
 
@@ -88,7 +89,8 @@ BOOL CPrinterJob::PrintDocument() {
     dc->DPtoLP(&info.m_rectDraw);
     OnBeginPrinting(dc, &info);
 
-    CWnd* main = AfxGetMainWnd();
+    // The main window comes back after the job, unless a modal dialog still holds it.
+    CWnd* main = CDialog::InnermostModal() ? nullptr : AfxGetMainWnd();
     if (dc->StartDoc(&doc) == SP_ERROR) {
         if (main)
             main->EnableWindow(TRUE);

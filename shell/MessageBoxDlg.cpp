@@ -197,12 +197,12 @@ int CMessageBoxDlg::Show() {
     return m_nResult;
 }
 
-int ShowMessageBox(const CString& text, UINT type, int code) {
-    CMessageBoxDlg box(text, type, g_strProduct, code);
+int ShowMessageBox(const CString& text, UINT type, int code, CWnd* owner) {
+    CMessageBoxDlg box(text, type, g_strProduct, code, owner);
     return box.Show();
 }
 
-int ShowTimedMessageBox(CWnd* /*owner*/, LPCTSTR text, LPCTSTR /*caption*/, UINT type, int /*language*/,
+int ShowTimedMessageBox(CWnd* owner, LPCTSTR text, LPCTSTR /*caption*/, UINT type, int /*language*/,
                         int timeout) {
-    return ShowMessageBox(text ? text : "", type, timeout);
+    return ShowMessageBox(text ? text : "", type, timeout, owner);
 }

@@ -68,13 +68,14 @@ protected:
     CBrush m_brush;
 };
 
-// Shows a box modally over the main window with the product name as caption; returns the
-// result of the table (IDOK, IDCANCEL, IDYES, IDNO). This is what the application's message-box
-// hook runs, so every caller gets the same box.
-int ShowMessageBox(const CString& text, UINT type, int code);
+// Shows a box modally with the product name as caption; returns the result of the table (IDOK,
+// IDCANCEL, IDYES, IDNO). The box blocks its owner's window (without one: the innermost modal
+// dialog running, else the main window). This is what the application's message-box hook runs,
+// so every caller gets the same box.
+int ShowMessageBox(const CString& text, UINT type, int code, CWnd* owner = nullptr);
 
-// The form the link and the pages use: owner, caption and language are not used; the caption
-// comes from the code (2000 prompt, 2001 warning, -2..-5 fixed captions).
+// The form the link and the pages use: caption and language are not used; the caption comes from
+// the code (2000 prompt, 2001 warning, -2..-5 fixed captions).
 int ShowTimedMessageBox(CWnd* owner, LPCTSTR text, LPCTSTR caption, UINT type, int language, int timeout);
 
 // Tests: while set, ShowMessageBox (and so ShowTimedMessageBox and CMsgBox) shows nothing and

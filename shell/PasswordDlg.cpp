@@ -7,6 +7,7 @@
 #include "shell/DataLock.h"
 #include "shell/DataLockHost.h"
 #include "shell/LockDialogLayouts.h"
+#include "shell/PasswordEntry.h"
 
 CPasswordDlg::CPasswordDlg(CDataLockHost* host, CWnd* parent) : CDialog(IDD_PASSWORD, parent), m_pHost(host) {
     RegisterLockDialogLayouts();
@@ -36,16 +37,8 @@ BOOL CPasswordDlg::OnInitDialog() {
 }
 
 void CPasswordDlg::OnOK() {
-    CString text;
-    m_editPassword.GetWindowText(text);
-    if (!CDataLock::IsPasswordLength(text)) {
-        if (m_pHost)
-            m_pHost->ShowMessage(LangText(g_strPasswordLengthError, g_strLockLengthErrorCn));
-        m_editPassword.SetWindowText("");
-        GotoDlgCtrl(&m_editPassword);
+    if (!TakePasswordEntry(*this, m_editPassword, m_pHost, g_strPasswordLengthError, &m_strEntry))
         return;
-    }
-    m_strEntry = text;
     m_bEntered = TRUE;
     EndDialog(IDOK);
 }

@@ -172,6 +172,8 @@ BOOL CTRV410App::InitInstance() {
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->LoadFrame())
         return FALSE;
+    // Dialogs and boxes opened without an owner of their own belong to it and block it.
+    AfxSetMainWnd(m_pMainFrame.get());
     m_pMainFrame->m_onDestroyed = [this] {
         if (m_quit)
             m_quit(0);

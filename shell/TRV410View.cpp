@@ -312,6 +312,8 @@ constexpr const char* kInputTypeCn[INPUT_TYPE_ITEMS] = {"高电平", "AUX", "蓝
 
 constexpr const char kFwDone[] = "Update successfully";
 constexpr const char kFwDoneCn[] = "更新完成";
+constexpr const char kFwNotBin[] = "Not an update file: choose a .bin file!";
+constexpr const char kFwNotBinCn[] = "不是升级文件，请选择.bin文件!";
 
 // Bitmaps of the form that do not change with the language.
 constexpr UINT kBmpBackCn = 285, kBmpBackEn = 284, kBmpLangCn = 757, kBmpLangEn = 756;
@@ -2402,8 +2404,13 @@ BOOL CTRV410View::ChooseFirmwareFile() {
         dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : p.substr(dot + 1);
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext != g_strExtHex)
+    if (ext != g_strExtHex) {
+        // The user meant another file than the one chosen before: that one no longer goes out.
+        g_strHexPath = "";
+        SaveDspMcuSettings();
+        ShowTimedMessage(kFwNotBin, kFwNotBinCn, 2001);
         return FALSE;
+    }
     g_strHexPath = path;
     m_strHexFolder = slash == std::string::npos ? "" : p.substr(0, slash).c_str();
     SaveDspMcuSettings();

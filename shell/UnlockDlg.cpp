@@ -6,6 +6,7 @@
 #include "platform/ui/WinUser.h"
 #include "shell/DataLock.h"
 #include "shell/LockDialogLayouts.h"
+#include "shell/PasswordEntry.h"
 
 BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
 ON_BN_CLICKED(CUnlockDlg::IDC_RESET, &CUnlockDlg::OnResetButton)
@@ -41,16 +42,8 @@ BOOL CUnlockDlg::OnInitDialog() {
 }
 
 void CUnlockDlg::OnOK() {
-    CString text;
-    m_editPassword.GetWindowText(text);
-    if (!CDataLock::IsPasswordLength(text)) {
-        if (m_pHost)
-            m_pHost->ShowMessage(LangText(g_strLockLengthError, g_strLockLengthErrorCn));
-        m_editPassword.SetWindowText("");
-        GotoDlgCtrl(&m_editPassword);
+    if (!TakePasswordEntry(*this, m_editPassword, m_pHost, g_strLockLengthError, &m_strEntry))
         return;
-    }
-    m_strEntry = text;
     m_bEntered = TRUE;
     EndDialog(IDOK);
 }

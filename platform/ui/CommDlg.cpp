@@ -1,5 +1,6 @@
 #include "platform/ui/CommDlg.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Wnd.h"
 
 #include <QFileDialog>
@@ -28,7 +29,8 @@ BOOL Run(LPOPENFILENAME ofn, bool open) {
         if (!Hook()(open, *ofn, chosen) || chosen.empty())
             return FALSE;
     } else {
-        CWnd* owner = CWnd::FromHandle(ofn->hwndOwner);
+        // Over the dialog that holds the input, never over a window it disabled.
+        CWnd* owner = CDialog::ModalOwnerFor(CWnd::FromHandle(ofn->hwndOwner));
         QWidget* parent = owner ? owner->Widget() : nullptr;
         const std::vector<std::string> filters = FileDialogFilters(ofn->lpstrFilter, true);
         QStringList list;

@@ -14,6 +14,7 @@
 #include "platform/ui/TabCtrl.h"
 #include "res/ResourceTable.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -32,6 +34,12 @@ namespace {
 std::function<void(CDialog&)>& ModalHook() {
     static std::function<void(CDialog&)> hook;
     return hook;
+}
+
+// The modal dialogs running now, the innermost last.
+std::vector<CDialog*>& RunningModals() {
+    static std::vector<CDialog*> running;
+    return running;
 }
 
 std::map<std::string, CDialog::ControlFactory>& Factories() {
@@ -76,7 +84,26 @@ CDialog::CDialog() = default;
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
 
+CWnd* CDialog::ModalOwnerFor(CWnd* parent) {
+    const auto& running = RunningModals();
+    CWnd* owner = parent ? parent->GetTopLevelParent() : nullptr;
+    if (owner && !owner->m_hWnd)
+        owner = nullptr;
+    // Without an owner of its own a dialog belongs to the innermost one running, else to the main
+    // window; an owner that a running dialog holds disabled hands it on to that dialog, so nothing
+    // below the new one takes input.
+    if (!owner || (!owner->IsWindowEnabled() && !running.empty()))
+        owner = running.empty() ? AfxGetMainWnd() : running.back();
+    return owner && owner->m_hWnd ? owner : nullptr;
+}
+
+CDialog* CDialog::InnermostModal() {
+    const auto& running = RunningModals();
+    return running.empty() ? nullptr : running.back();
+}
+
 CDialog::~CDialog() {
+    std::erase(RunningModals(), this);
     if (m_loop)
         m_loop->loop.exit(IDABORT);
     // The controls die with the dialog's widget; destroy it while this object is still whole.
@@ -104,6 +131,8 @@ BOOL CDialog::CreateFromTable(CWnd* parent, bool modal) {
     const char* caption = ResourceLoader::Pick(spec->captionEn, spec->captionZh);
     if (!CreateEx(spec->exStyle, "#32770", caption, style, rc, parent, child ? m_templateId : 0))
         return FALSE;
+    if (modal)
+        DisableOwner(parent);
     SetFont(m_font.get(), FALSE);
     for (const res::DialogItemSpec& item : spec->items) {
         const std::string cls = item.className ? item.className : "";
@@ -131,6 +160,12 @@ BOOL CDialog::CreateFromTable(CWnd* parent, bool modal) {
         return FALSE;
     if (spec->style & WS_VISIBLE || modal)
         ShowWindow(SW_SHOW);
+    // A modal dialog takes the keyboard at once, in the control its initialisation chose.
+    if (modal && m_widget && m_widget->isVisible() && !m_widget->isActiveWindow()) {
+        m_widget->activateWindow();
+        if (!m_widget->isActiveWindow())
+            QApplication::setActiveWindow(m_widget);
+    }
     if (focusFirst && IsWindowVisible())
         if (CWnd* first = GetNextDlgTabItem(nullptr))
             GotoDlgCtrl(first);
@@ -145,27 +180,34 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     return CreateFromTable(m_pParentWnd, false);
 }
 
-INT_PTR CDialog::DoModal() {
-    CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : AfxGetMainWnd();
-    if (owner && !owner->m_hWnd)
-        owner = nullptr;
-    m_modal = true;
-    m_ending = false;
-    m_result = IDCANCEL;
-    m_loop = std::make_unique<Loop>();
-    const BOOL ownerWasEnabled = owner ? owner->IsWindowEnabled() : FALSE;
-    if (!CreateFromTable(owner, true)) {
-        m_loop.reset();
-        m_modal = false;
-        return -1;
-    }
-    if (owner && ownerWasEnabled) {
+void CDialog::DisableOwner(CWnd* owner) {
+    // Before the controls and the initial focus: disabling the owner later would take the focus
+    // the dialog gave itself.
+    m_ownerDisabled = owner && owner->IsWindowEnabled();
+    if (m_ownerDisabled)
         owner->EnableWindow(FALSE);
-        // The toolkit disables the owner's windows with it; the dialog itself stays usable.
-        if (m_widget && !(m_style & WS_DISABLED))
+    if (m_widget) {
+        if (owner)
+            m_widget->setWindowModality(Qt::WindowModal);
+        // The toolkit disables an owner's windows with it; the dialog itself stays usable.
+        if (!(m_style & WS_DISABLED))
             m_widget->setEnabled(true);
     }
-    if (!m_ending) {
+}
+
+INT_PTR CDialog::DoModal() {
+    CWnd* owner = ModalOwnerFor(m_pParentWnd);
+    const HWND ownerHandle = owner ? owner->m_hWnd : nullptr;
+    CWnd* focus = GetFocus();
+    const HWND focusBefore = focus ? focus->m_hWnd : nullptr;
+    m_modal = true;
+    m_ending = false;
+    m_ownerDisabled = false;
+    m_result = IDCANCEL;
+    m_loop = std::make_unique<Loop>();
+    RunningModals().push_back(this);
+    const BOOL created = CreateFromTable(owner, true);
+    if (created && !m_ending) {
         if (ModalHook()) {
             QPointer<QWidget> alive(m_widget);
             QTimer::singleShot(0, m_widget, [this, alive] {
@@ -175,18 +217,42 @@ INT_PTR CDialog::DoModal() {
         }
         m_loop->loop.exec();
     }
-    if (owner && ownerWasEnabled && owner->m_hWnd)
+    std::erase(RunningModals(), this);
+    // The owner may have gone while the dialog ran (handles are never reused).
+    owner = CWnd::FromHandle(ownerHandle);
+    if (owner && m_ownerDisabled)
         owner->EnableWindow(TRUE);
+    m_ownerDisabled = false;
     DestroyWindow();
     m_loop.reset();
     m_modal = false;
-    return m_result;
+    ReturnFocus(owner, focusBefore);
+    return created ? m_result : -1;
+}
+
+void CDialog::ReturnFocus(CWnd* owner, HWND focusBefore) {
+    // Back to a dialog still running under this one, else to the owner and its focused control.
+    CWnd* next = InnermostModal();
+    if (!next)
+        next = owner;
+    if (!next || !next->m_hWnd || !next->IsWindowVisible() || !next->IsWindowEnabled())
+        return;
+    next->Widget()->raise();
+    CWnd* before = CWnd::FromHandle(focusBefore);
+    if (before && before->m_hWnd && before->GetTopLevelParent() == next && before->IsWindowVisible() &&
+        before->Widget()->isEnabled())
+        before->SetFocus();
+    else
+        next->SetActiveWindow();
 }
 
 void CDialog::EndDialog(int result) {
     m_result = result;
     if (m_modal) {
         m_ending = true;
+        // Gone from the screen at once, even while a dialog above it still runs its own loop.
+        if (m_widget)
+            m_widget->hide();
         if (m_loop)
             m_loop->loop.quit();
         return;

@@ -41,6 +41,12 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
 
+    // The window a modal dialog of this parent (null: none given) belongs to: the parent's top-level
+    // window, else the innermost modal dialog running, else the main window.
+    static CWnd* ModalOwnerFor(CWnd* parent);
+    // The innermost modal dialog running now; null when none runs.
+    static CDialog* InnermostModal();
+
     // Tests: runs once each time a modal dialog has been shown, inside its loop (e.g. to click a
     // button and end it). Null to remove.
     static void SetModalHook(std::function<void(CDialog&)> hook);
@@ -53,11 +59,15 @@ public:
 protected:
     // Builds the window and its controls from the layout table; FALSE when the id has none.
     BOOL CreateFromTable(CWnd* parent, bool modal);
+    // A modal dialog's owner takes no input while it runs; the dialog stays enabled.
+    void DisableOwner(CWnd* owner);
+    void ReturnFocus(CWnd* owner, HWND focusBefore);
 
     UINT m_templateId = 0;
     CWnd* m_pParentWnd = nullptr;
     bool m_modal = false;
     bool m_ending = false;
+    bool m_ownerDisabled = false;
     int m_result = 0;
     UINT m_defId = IDOK;
     struct Loop;

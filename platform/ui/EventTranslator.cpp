@@ -128,6 +128,17 @@ std::vector<UINT> CharsOf(const QString& text) {
     return out;
 }
 
+// A window whose window or parent is disabled (the owner of a running modal dialog and all it
+// holds) takes no input; a control disabled itself still sees its events and refuses them itself.
+bool InputBlocked(const QWidget* w) {
+    if (!w)
+        return false;
+    if (w->isWindow())
+        return !w->isEnabled();
+    const QWidget* parent = w->parentWidget();
+    return parent && !parent->isEnabled();
+}
+
 bool PreTranslateChain(CWnd* target, MSG* msg) {
     for (CWnd* w = target; w; w = w->GetParent())
         if (w->PreTranslateMessage(msg))
@@ -255,9 +266,19 @@ bool CEventTranslator::Mouse() {
     CWnd* target = &m_wnd;
     QPoint pos = me->position().toPoint();
     CWnd* capture = CInputState::Capture();
+    // A capture held in a window that a modal dialog has since blocked ends, so the dialog gets
+    // its clicks.
+    if (capture && capture->m_widget && InputBlocked(capture->m_widget) && !InputBlocked(m_widget)) {
+        ::ReleaseCapture();
+        capture = CInputState::Capture();
+    }
     if (capture && capture != &m_wnd && capture->m_widget) {
         target = capture;
         pos = capture->m_widget->mapFromGlobal(me->globalPosition().toPoint());
+    }
+    if (InputBlocked(target->m_widget)) {
+        m_event->accept();
+        return true;
     }
     const bool left = me->button() == Qt::LeftButton, right = me->button() == Qt::RightButton;
     UINT message = WM_MOUSEMOVE;
@@ -299,6 +320,10 @@ bool CEventTranslator::Mouse() {
 bool CEventTranslator::Wheel() {
     auto* we = static_cast<QWheelEvent*>(m_event);
     CInputState::NoteButtons(we->buttons(), we->modifiers());
+    if (InputBlocked(m_widget)) {
+        m_event->accept();
+        return true;
+    }
     const int delta = we->angleDelta().y() != 0 ? we->angleDelta().y() : we->angleDelta().x();
     if (delta == 0)
         return m_base(m_widget, m_event);
@@ -328,6 +353,10 @@ bool CEventTranslator::Key() {
     const bool down = m_event->type() == QEvent::KeyPress;
     if (vk)
         CInputState::NoteKey(vk, down);
+    if (InputBlocked(m_widget)) {
+        m_event->accept();
+        return true;
+    }
     const LPARAM lp = KeyLParam(ke, !down);
     const bool alt = ke->modifiers() & Qt::AltModifier;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
@@ -354,6 +383,8 @@ bool CEventTranslator::Key() {
 
 bool CEventTranslator::InputMethod() {
     auto* ie = static_cast<QInputMethodEvent*>(m_event);
+    if (InputBlocked(m_widget))
+        return true;
     const std::vector<UINT> chars = CharsOf(ie->commitString());
     if (chars.empty())
         return m_base(m_widget, m_event);

@@ -3,6 +3,7 @@
 #include "platform/ui/Brush.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiHandle.h"
+#include "platform/ui/OwnerDraw.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/WndBridge.h"
 
@@ -133,19 +134,8 @@ void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_DRAWITEM) {
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        if (result)
-            *result = TRUE;
-        return TRUE;
-    }
-    if (message == WM_MEASUREITEM) {
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        if (result)
-            *result = TRUE;
-        return TRUE;
-    }
-    return CWnd::OnChildNotify(message, wParam, lParam, result);
+    return ReflectOwnerDraw(*this, message, lParam, result) ||
+           CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 int CListBox::ItemWidth() const {

@@ -1,6 +1,7 @@
 #include "platform/ui/ListCtrl.h"
 
 #include "platform/ui/Font.h"
+#include "platform/ui/OwnerDraw.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/Pen.h"
 
@@ -182,19 +183,8 @@ void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListCtrl::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_DRAWITEM) {
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        if (result)
-            *result = TRUE;
-        return TRUE;
-    }
-    if (message == WM_MEASUREITEM) {
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        if (result)
-            *result = TRUE;
-        return TRUE;
-    }
-    return CWnd::OnChildNotify(message, wParam, lParam, result);
+    return ReflectOwnerDraw(*this, message, lParam, result) ||
+           CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
 int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, int) {

@@ -1,5 +1,7 @@
 #include "platform/ui/PrintDialog.h"
 
+#include "platform/ui/Dialog.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
@@ -36,7 +38,7 @@ INT_PTR CPrintDialog::DoModal() {
             dc->SetPrinterName(CString(target.printer));
     } else {
         QPrinter* printer = dc->Printer();
-        CWnd* owner = m_parent ? m_parent : AfxGetMainWnd();
+        CWnd* owner = CDialog::ModalOwnerFor(m_parent);
         QPrintDialog dialog(printer, owner ? owner->Widget() : nullptr);
         QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
         if (!(m_pd.Flags & PD_NOPAGENUMS))

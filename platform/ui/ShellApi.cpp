@@ -1,5 +1,6 @@
 #include "platform/ui/ShellApi.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Wnd.h"
 
 #include <QDesktopServices>
@@ -70,7 +71,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
     if (PickerHook()) {
         chosen = PickerHook()(picker.start);
     } else {
-        CWnd* owner = CWnd::FromHandle(info->hwndOwner);
+        CWnd* owner = CDialog::ModalOwnerFor(CWnd::FromHandle(info->hwndOwner));
         chosen = QFileDialog::getExistingDirectory(owner ? owner->Widget() : nullptr,
                                                    QString::fromUtf8(info->lpszTitle ? info->lpszTitle : ""),
                                                    QString::fromStdString(picker.start))

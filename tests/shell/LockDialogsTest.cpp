@@ -3,6 +3,7 @@
 #include "ViewLinkFixture.h"
 
 #include "model/Globals.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/WinUser.h"
 #include "shell/DataLock.h"
@@ -11,6 +12,8 @@
 #include "shell/MessageBoxDlg.h"
 #include "shell/PasswordDlg.h"
 #include "shell/UnlockDlg.h"
+#include "presets/SaveDlg.h"
+#include "support/UiEvents.h"
 #include "wire/LinkFrame.h"
 #include "support/RenderToPng.h"
 #include "support/ResetGlobals.h"
@@ -19,6 +22,8 @@
 
 #include <QImage>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -263,5 +268,45 @@ TEST_F(ViewLinkTest, LiveDataShowsTheirLockOnTheLockButton) {
         g_curImage.outputs[0].SetLockMark(mark);
         m_view->OnLiveDataReceived(0, 0);
         EXPECT_EQ(m_view->m_bLockButton, marker == '!' ? TRUE : FALSE);
+    }
+}
+
+// The entry field of the machine-preset name and of both password prompts has the keyboard when
+// the prompt opens over the main view: typed text lands in it without a click.
+TEST_F(ViewLinkTest, PromptFieldsTakeTypingAsSoonAsTheyOpen) {
+    MessageHost host;
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<CDialog>()> make;
+        int field;
+    } cases[] = {
+        {"machine-preset name", [&] { return std::make_unique<CSaveDlg>(3, m_view.get()); },
+         CSaveDlg::IDC_NAME},
+        {"access code", [&] { return std::make_unique<CPasswordDlg>(&host, m_view.get()); },
+         CPasswordDlg::IDC_PASSWORD},
+        {"new password", [&] { return std::make_unique<CUnlockDlg>(UNLOCK_PROMPT_NEW, &host, m_view.get()); },
+         CUnlockDlg::IDC_PASSWORD},
+        {"unlock", [&] { return std::make_unique<CUnlockDlg>(UNLOCK_PROMPT_UNLOCK, &host, m_view.get()); },
+         CUnlockDlg::IDC_PASSWORD},
+    };
+    for (const Case& c : cases) {
+        CWnd* focused = nullptr;
+        CWnd* field = nullptr;
+        CString typed;
+        CDialog::SetModalHook([&](CDialog& d) {
+            field = d.GetDlgItem(c.field);
+            focused = CWnd::GetFocus();
+            if (QWidget* w = QApplication::focusWidget())
+                r9test::Type(w, "abc123");
+            if (field)
+                field->GetWindowText(typed);
+            d.EndDialog(IDCANCEL);
+        });
+        std::unique_ptr<CDialog> dlg = c.make();
+        dlg->DoModal();
+        CDialog::SetModalHook(nullptr);
+        ASSERT_NE(field, nullptr) << c.what;
+        EXPECT_EQ(focused, field) << c.what;
+        EXPECT_STREQ(typed, "abc123") << c.what;
     }
 }

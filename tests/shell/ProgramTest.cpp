@@ -15,6 +15,8 @@
 #include "platform/core/Registry.h"
 #include "platform/io/HidBackend.h"
 #include "platform/io/PingProbe.h"
+#include "pages/output/OutputDlg.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TopLevel.h"
 #include "shell/MainFrame.h"
@@ -22,7 +24,9 @@
 #include "shell/TRV410App.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
+#include "shell/ViewMenus.h"
 #include "shell/ViewPresetServices.h"
+#include "shell/ViewPresets.h"
 #include "ShortViewTimings.h"
 #include "ViewLinkFixture.h"
 #include "support/PumpMessages.h"
@@ -33,13 +37,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -103,10 +112,14 @@ protected:
         RegCloseKey(h);
         return ok ? buf : "<none>";
     }
+    // Online, and the progress display that held the view disabled during the read has gone (its
+    // tick is a toolkit timer, so the toolkit's events run while the view waits for it).
     bool WaitOnline(int state) {
         return Pump([&] {
+            if (!m_view->IsWindowEnabled())
+                QApplication::processEvents();
             return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load() &&
-                   g_nLinkState.load() == state;
+                   g_nLinkState.load() == state && m_view->IsWindowEnabled();
         });
     }
     bool WaitClosed() {
@@ -268,4 +281,101 @@ TEST_F(ProgramTest, TheLinkReachesTheRunningLevelPageThroughTheViewsPageServices
     InputPageServices().ClearOutputMeters();
     for (int lamp = 0; lamp < CSLamp::kLamps; ++lamp)
         EXPECT_FALSE(level->Meter(2).IsLampOn(lamp)) << lamp;
+}
+
+// With a box, the close question, the mixer or the machine-preset dialog up, the main window takes
+// no input: a click on an output's polarity, a click and a key on the Presets button and a second
+// press of the close button neither change nor send anything nor open anything more. Afterwards
+// the same clicks work again.
+TEST_F(ProgramTest, NothingOnTheMainViewTakesInputWhileADialogOrABoxIsUp) {
+    m_reachable = true;
+    ASSERT_TRUE(WaitOnline(LINK_NET));
+    EXPECT_EQ(AfxGetMainWnd(), m_app->GetMainWnd());
+    auto* output = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
+    ASSERT_NE(output, nullptr);
+    QWidget* polarity = output->PolarityButton().Widget();
+    ASSERT_TRUE(polarity->isVisible());
+    CKTV_OutData* out = m_app->GetDocument()->GetData().GetOut(g_nCurOut.load());
+    const std::string badFile = m_dir + "/bad.vtas";
+    {
+        std::ofstream f(badFile, std::ios::binary);
+        f << "not a preset";
+    }
+    // Real boxes from here on, answered by the modal hook.
+    SetMessageBoxAnswer(nullptr);
+
+    auto writes = [&] {
+        size_t n = 0;
+        for (const auto& r : m_dev.GetRequests())
+            n += r.frame.size() > 9 && r.frame[LinkFrame::OFS_TYPE] == FRAME_WRITE ? 1 : 0;
+        return n;
+    };
+    struct Seen {
+        int depth = 0;
+        int stacked = 0; // dialogs opened while another was up
+        int polarity = 0;
+        size_t writes = 0;
+        bool blocked = false;
+        std::string shown;
+    } seen;
+    // The clicks and the key of a user on the main view while the dialog d is up.
+    CDialog::SetModalHook([&](CDialog& d) {
+        if (seen.depth > 0) {
+            ++seen.stacked;
+            d.EndDialog(IDCANCEL);
+            return;
+        }
+        ++seen.depth;
+        seen.shown = typeid(d).name();
+        seen.blocked = !m_app->GetMainWnd()->Widget()->isEnabled();
+        const int before = out->GetPolarity();
+        const size_t writesBefore = writes();
+        m_popupItems.clear();
+        r9test::Click(polarity, polarity->rect().center());
+        QWidget* presets = m_view->m_btnPresets.Widget();
+        r9test::Click(presets, presets->rect().center());
+        r9test::Key(presets, Qt::Key_Space, Qt::NoModifier, " ");
+        QWidget* close = m_view->m_btnClose.Widget();
+        r9test::Click(close, close->rect().center());
+        Pump([] { return false; }, 100);
+        seen.polarity = out->GetPolarity() - before;
+        seen.writes = writes() - writesBefore;
+        --seen.depth;
+        d.EndDialog(IDCANCEL);
+    });
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+    } cases[] = {
+        {"the preset file error box", [&] { m_view->Presets().ReadPresetPath(badFile.c_str(), "bad"); }},
+        {"the close question",
+         [&] {
+             QWidget* close = m_view->m_btnClose.Widget();
+             r9test::Click(close, close->rect().center());
+         }},
+        {"the mixer", [&] { m_view->SendMessage(WM_COMMAND, ID_MIXER_MENU, 0); }},
+        {"the machine-preset dialog", [&] { m_view->Presets().RunMachinePresetDialog(0); }},
+    };
+    for (const Case& c : cases) {
+        seen = Seen{};
+        c.open();
+        EXPECT_EQ(seen.depth, 0) << c.what << ": no dialog ran";
+        EXPECT_FALSE(seen.shown.empty()) << c.what;
+        EXPECT_TRUE(seen.blocked) << c.what;
+        EXPECT_EQ(seen.stacked, 0) << c.what << ": a second dialog over " << seen.shown;
+        EXPECT_EQ(seen.polarity, 0) << c.what;
+        EXPECT_EQ(seen.writes, 0u) << c.what;
+        EXPECT_TRUE(m_popupItems.empty()) << c.what << ": the Presets menu opened";
+        EXPECT_TRUE(m_app->GetMainWnd()->Widget()->isEnabled()) << c.what;
+        EXPECT_EQ(m_quits, 0) << c.what;
+    }
+    CDialog::SetModalHook(nullptr);
+    SetMessageBoxAnswer([](const CString&, UINT, int) { return IDOK; });
+
+    // Nothing is up: the polarity click reaches the program and the device again.
+    const int before = out->GetPolarity();
+    const size_t start = m_dev.GetRequestCount();
+    r9test::Click(polarity, polarity->rect().center());
+    EXPECT_NE(out->GetPolarity(), before);
+    EXPECT_GE(NextRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT); }, start), 0);
 }

@@ -7,8 +7,10 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WinUser.h"
 #include "shell/LockDataDlg.h"
+#include "shell/MessageBoxDlg.h"
 #include "shell/UpgradeDlg.h"
 #include "support/RenderToPng.h"
+#include "support/UiEvents.h"
 
 #include <QImage>
 
@@ -134,10 +136,15 @@ TEST_F(ViewLinkTest, FirmwareFileChoiceTakesOnlyBinFilesAndRemembersThem) {
         return TRUE;
     });
     g_strHexPath = "/old.bin";
-    EXPECT_FALSE(m_view->ChooseFirmwareFile()); // cancelled
+    EXPECT_FALSE(m_view->ChooseFirmwareFile());         // cancelled
+    EXPECT_STREQ(g_strHexPath.GetString(), "/old.bin"); // no file chosen: the earlier one stays
     answers = {"/data/fw/notes.txt"};
+    const int shown = m_view->m_nMessageCount;
     EXPECT_FALSE(m_view->ChooseFirmwareFile());
-    EXPECT_STREQ(g_strHexPath.GetString(), "/old.bin");
+    // Refused with a word, and the earlier file is no longer the one Update sends.
+    EXPECT_EQ(m_view->m_nMessageCount, shown + 1);
+    EXPECT_STREQ(m_view->m_strLastMessage, "Not an update file: choose a .bin file!");
+    EXPECT_STREQ(g_strHexPath.GetString(), "");
     answers = {"/data/fw/DSP_V2.BIN"};
     EXPECT_TRUE(m_view->ChooseFirmwareFile());
     EXPECT_STREQ(g_strHexPath.GetString(), "/data/fw/DSP_V2.BIN");
@@ -150,4 +157,66 @@ TEST_F(ViewLinkTest, FirmwareFileChoiceTakesOnlyBinFilesAndRemembersThem) {
     EXPECT_NE(all.find("/data/fw/other.bin"), std::string::npos);
     EXPECT_NE(all.find("DspMcu"), std::string::npos);
     ::unsetenv("R9_REGISTRY_FILE");
+}
+
+// Through the dialog's buttons: a refused choice empties the file field, and Update then sends no
+// firmware, although a readable file was armed before.
+TEST_F(ViewLinkTest, UpdateDialogFlashesNoEarlierFileAfterARefusedChoice) {
+    const std::string armed = WriteFile(m_dir, "dsp.bin", DspFile(700));
+    const std::string later = WriteFile(m_dir, "later.bin", DspFile(96));
+    g_strHexPath = armed.c_str();
+    m_backend->SetPresent(false);
+    m_reachable = true;
+    m_view->m_net.m_bReachable = 1;
+    std::string answer;
+    SetFileDialogHook([&](bool, const OPENFILENAME&, std::vector<std::string>& chosen) {
+        chosen = {answer};
+        return TRUE;
+    });
+    CUpgradeDlg dlg(&m_view->UpdateHost(), m_view.get());
+    ASSERT_TRUE(dlg.Create(IDD_UPGRADE, m_view.get()));
+    dlg.ShowWindow(SW_SHOW);
+    auto click = [&](int id) {
+        QWidget* button = dlg.GetDlgItem(id)->Widget();
+        r9test::Click(button, button->rect().center());
+    };
+    CString field;
+    dlg.GetDlgItemText(CUpgradeDlg::IDC_PATH, field);
+    EXPECT_STREQ(field.GetString(), armed.c_str());
+
+    answer = m_dir + "/dsp.hex";
+    click(CUpgradeDlg::IDC_BROWSE);
+    EXPECT_STREQ(m_view->m_strLastMessage, "Not an update file: choose a .bin file!");
+    dlg.GetDlgItemText(CUpgradeDlg::IDC_PATH, field);
+    EXPECT_STREQ(field.GetString(), "");
+    click(CUpgradeDlg::IDC_UPDATE);
+    EXPECT_FALSE(dlg.IsStarted());
+    EXPECT_STREQ(m_view->m_strLastMessage, "Update file error!");
+    Pump([] { return false; }, 200);
+    const DevsimFirmware fw = m_dev.GetFirmware();
+    EXPECT_EQ(fw.handshakes, 0);
+    EXPECT_TRUE(fw.dsp.empty());
+
+    // The refusal in both languages, as its box shows it.
+    for (int chinese : {0, 1}) {
+        g_bChinese = chinese;
+        click(CUpgradeDlg::IDC_BROWSE);
+        CMessageBoxDlg box(m_view->m_strLastMessage, MB_OK, g_strProduct, m_view->m_nLastMessageCode);
+        ASSERT_TRUE(box.Create(IDD_MESSAGE_BOX));
+        box.ShowWindow(SW_SHOW);
+        EXPECT_FALSE(
+            r9test::RenderToPng(box.Widget(), chinese ? "firmware_not_bin_zh" : "firmware_not_bin_en")
+                .isNull());
+    }
+    g_bChinese = 0;
+    EXPECT_STREQ(g_strHexPath.GetString(), "");
+
+    // A valid choice arms that file.
+    answer = later;
+    click(CUpgradeDlg::IDC_BROWSE);
+    dlg.GetDlgItemText(CUpgradeDlg::IDC_PATH, field);
+    EXPECT_STREQ(field.GetString(), later.c_str());
+    EXPECT_STREQ(g_strHexPath.GetString(), later.c_str());
+    SetFileDialogHook({});
+    dlg.DestroyWindow();
 }

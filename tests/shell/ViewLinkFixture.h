@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -139,10 +141,18 @@ protected:
         m_doc.reset();
     }
 
-    // The connect sequence ran through: the live data are loaded and no batch runs.
+    // The connect sequence ran through: the live data are loaded, no batch runs and the progress
+    // display has let the view go again (its tick is a toolkit timer, so the toolkit's events run
+    // while the view waits for it; a disabled view takes no clicks).
     bool WaitOnline(int timeoutMs = 15000) {
-        return Pump([&] { return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load(); },
-                    timeoutMs);
+        return Pump(
+            [&] {
+                if (!m_view->IsWindowEnabled())
+                    QApplication::processEvents();
+                return g_bOnline.load() && !g_bTransferBusy.load() && m_view->m_bLinkOpen.load() &&
+                       m_view->IsWindowEnabled();
+            },
+            timeoutMs);
     }
     bool WaitClosed(int timeoutMs = 15000) {
         return Pump([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; },

@@ -172,6 +172,139 @@ TEST_F(DialogFixture, AModalDialogOfAnOwnerTakesInputWhileTheOwnerIsDisabled) {
     EXPECT_TRUE(owner.Widget()->isEnabled());
 }
 
+// A dialog's own focus survives the owner being disabled: the field OnInitDialog chose takes the
+// typing at once, without a click.
+class FocusedNameDialog : public NameDialog {
+public:
+    using NameDialog::NameDialog;
+    BOOL OnInitDialog() override {
+        NameDialog::OnInitDialog();
+        GotoDlgCtrl(GetDlgItem(kName));
+        return FALSE;
+    }
+};
+
+TEST_F(DialogFixture, AModalDialogKeepsTheFocusItGaveItselfWhenTheOwnerIsDisabled) {
+    r9test::LogWnd owner;
+    ASSERT_TRUE(owner.CreateTop());
+    CWnd* focused = nullptr;
+    CString typed;
+    CDialog::SetModalHook([&](CDialog& d) {
+        focused = CWnd::GetFocus();
+        if (QWidget* w = QApplication::focusWidget())
+            r9test::Type(w, "ab");
+        d.GetDlgItem(kName)->GetWindowText(typed);
+        d.EndDialog(IDOK);
+    });
+    FocusedNameDialog dlg(&owner);
+    dlg.m_text = "";
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(focused, &dlg.m_name);
+    EXPECT_EQ(typed, CString("ab"));
+}
+
+// The main window of a program, with one button the tests click and press Space on.
+struct MainWindow {
+    r9test::LogWnd wnd;
+    CButton button;
+    static constexpr int kButton = 77;
+    MainWindow() {
+        EXPECT_TRUE(wnd.CreateTop());
+        EXPECT_TRUE(button.Create("Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                  CRect(10, 10, 90, 40), &wnd, kButton));
+        AfxSetMainWnd(&wnd);
+    }
+    ~MainWindow() { AfxSetMainWnd(nullptr); }
+    // A click and a Space on the button; the clicks that reached the window.
+    size_t Poke() {
+        r9test::Click(button.Widget(), {5, 5});
+        r9test::Key(button.Widget(), Qt::Key_Space, Qt::NoModifier, " ");
+        return wnd.Codes(kButton).size();
+    }
+};
+
+TEST_F(DialogFixture, ADialogWithoutOwnerBlocksTheMainWindowAndHandsTheFocusBack) {
+    MainWindow main;
+    ASSERT_EQ(main.Poke(), 2u) << "the button works while nothing is up";
+    main.wnd.Clear();
+    main.button.SetFocus();
+    bool mainDisabled = false;
+    CDialog::SetModalHook([&](CDialog& d) {
+        mainDisabled = !main.wnd.Widget()->isEnabled();
+        EXPECT_EQ(main.Poke(), 0u) << "a click and a key on the main window while the dialog runs";
+        EXPECT_TRUE(d.Widget()->isEnabled());
+        d.EndDialog(IDOK);
+    });
+    NameDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(main.wnd.Widget()->isEnabled());
+    EXPECT_EQ(CWnd::GetFocus(), &main.button) << "the focus is back where it was";
+    EXPECT_EQ(main.Poke(), 2u);
+}
+
+// A press in the main window whose release never came keeps no capture over the dialog that
+// opened meanwhile: the dialog's buttons take their clicks.
+TEST_F(DialogFixture, ACaptureLeftInTheBlockedMainWindowEndsWhenTheDialogIsClicked) {
+    MainWindow main;
+    main.button.SetCapture();
+    CDialog::SetModalHook([&](CDialog& d) {
+        r9test::Click(d.GetDlgItem(IDOK)->Widget(), {5, 5});
+        if (d.IsWindowVisible())
+            d.EndDialog(IDCANCEL);
+    });
+    NameDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(main.wnd.Codes(MainWindow::kButton).empty());
+}
+
+// A dialog opened while another runs belongs to that one: neither the main window nor the dialog
+// below take input until it ends; ending the lower one while the upper runs takes it off the
+// screen at once, and the main window stays blocked until both loops returned.
+TEST_F(DialogFixture, StackedDialogsBlockEverythingBelowTheTopOne) {
+    MainWindow main;
+    NameDialog outer, inner;
+    int step = 0;
+    bool outerBlocked = false, outerHidden = false, mainStillBlocked = false;
+    size_t outerOthers = 0;
+    CDialog::SetModalHook([&](CDialog& d) {
+        if (&d == &outer && step == 0) {
+            ++step;
+            EXPECT_EQ(CDialog::InnermostModal(), &outer);
+            inner.DoModal();
+            // Back in the outer loop once the inner one returned.
+            mainStillBlocked = !main.wnd.Widget()->isEnabled();
+            return;
+        }
+        if (&d == &inner) {
+            EXPECT_EQ(CDialog::InnermostModal(), &inner);
+            // What opens now (a box, a file or print dialog) goes over the top one, never over a
+            // window it blocked.
+            EXPECT_EQ(CDialog::ModalOwnerFor(nullptr), &inner);
+            EXPECT_EQ(CDialog::ModalOwnerFor(&main.button), &inner);
+            EXPECT_EQ(CDialog::ModalOwnerFor(&outer), &inner);
+            outerBlocked = !outer.Widget()->isEnabled();
+            EXPECT_EQ(main.Poke(), 0u);
+            r9test::Click(outer.GetDlgItem(kOther)->Widget(), {5, 5});
+            outerOthers = outer.others.size();
+            // The lower dialog ends by itself (a timed box) while the upper one runs.
+            outer.EndDialog(IDCANCEL);
+            outerHidden = !outer.Widget()->isVisible();
+            d.EndDialog(IDOK);
+        }
+    });
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(step, 1);
+    EXPECT_TRUE(outerBlocked);
+    EXPECT_EQ(outerOthers, 0u);
+    EXPECT_TRUE(outerHidden);
+    EXPECT_TRUE(mainStillBlocked);
+    EXPECT_EQ(CDialog::InnermostModal(), nullptr);
+    EXPECT_TRUE(main.wnd.Widget()->isEnabled());
+    EXPECT_EQ(main.Poke(), 2u);
+}
+
 TEST_F(DialogFixture, EnterOnAFocusedPushButtonClicksItAndTabMovesOn) {
     NameDialog dlg;
     ASSERT_TRUE(dlg.Create(kDlg));
