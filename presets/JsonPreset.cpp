@@ -25,6 +25,186 @@ cJSON* Item(const cJSON* obj, const char* key) {
     return cJSON_GetObjectItemCaseSensitive(obj, key);
 }
 
+// A parsed document the reading below walks like a cJSON tree: same fields, same type flags.
+struct FastNode {
+    FastNode* next = nullptr;
+    FastNode* child = nullptr;
+    int type = cJSON_Invalid;
+    char* valuestring = nullptr;
+    int valueint = 0;
+    double valuedouble = 0;
+    char* string = nullptr; // the member's key
+};
+
+// The first member named key, as cJSON finds it.
+const FastNode* Item(const FastNode* obj, const char* key) {
+    if (!obj)
+        return nullptr;
+    const FastNode* n = obj->child;
+    while (n && n->string && std::strcmp(key, n->string) != 0)
+        n = n->next;
+    return n && n->string ? n : nullptr;
+}
+
+template <class N> bool IsArray(const N* n) {
+    return n && (n->type & 0xFF) == cJSON_Array;
+}
+template <class N> bool IsObject(const N* n) {
+    return n && (n->type & 0xFF) == cJSON_Object;
+}
+template <class N> bool IsNumber(const N* n) {
+    return n && (n->type & 0xFF) == cJSON_Number;
+}
+template <class N> bool IsString(const N* n) {
+    return n && (n->type & 0xFF) == cJSON_String;
+}
+template <class N> bool IsBool(const N* n) {
+    return n && (n->type & (cJSON_True | cJSON_False)) != 0;
+}
+template <class N> bool IsTrue(const N* n) {
+    return n && (n->type & 0xFF) == cJSON_True;
+}
+
+// A parser for the plain form the documents are printed in: no escapes in strings, numbers as
+// integers of up to nine digits, little nesting. It gives up (nullptr) on anything else, and on
+// every input it takes cJSON takes too and gives the same tree, so cJSON decides on the rest.
+// The cJSON parser makes a heap node, a locale query and a strtod per number; this makes none.
+class FastJson {
+public:
+    // text stays in use: strings end where their closing quote was.
+    FastNode* Parse(char* text) {
+        m_p = text;
+        m_end = text + std::strlen(text); // cJSON reads up to the first zero byte
+        if (m_end - m_p >= 3 && std::memcmp(m_p, "\xEF\xBB\xBF", 3) == 0)
+            return nullptr;
+        SkipSpace();
+        FastNode* root = NewNode();
+        return Value(root, 0) ? root : nullptr;
+    }
+
+private:
+    static constexpr int kMaxDepth = 64;
+    static constexpr std::size_t kChunk = 4096;
+
+    FastNode* NewNode() {
+        if (m_chunks.empty() || m_used == kChunk) {
+            m_chunks.push_back(std::make_unique<FastNode[]>(kChunk));
+            m_used = 0;
+        }
+        return &m_chunks.back()[m_used++];
+    }
+    void SkipSpace() {
+        while (m_p < m_end && static_cast<unsigned char>(*m_p) <= 32)
+            ++m_p;
+    }
+    bool Literal(const char* word, std::size_t len) {
+        if (static_cast<std::size_t>(m_end - m_p) < len || std::memcmp(m_p, word, len) != 0)
+            return false;
+        m_p += len;
+        return true;
+    }
+    static bool IsNumberChar(char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == 'e' || c == 'E' || c == '.';
+    }
+    // A string without escapes; its closing quote becomes its terminator.
+    char* String() {
+        if (m_p >= m_end || *m_p != '"')
+            return nullptr;
+        char* start = ++m_p;
+        while (m_p < m_end && *m_p != '"') {
+            if (*m_p == '\\')
+                return nullptr;
+            ++m_p;
+        }
+        if (m_p >= m_end)
+            return nullptr;
+        *m_p++ = '\0';
+        return start;
+    }
+    bool Number(FastNode* n) {
+        const bool negative = *m_p == '-';
+        if (negative)
+            ++m_p;
+        int digits = 0;
+        long long value = 0;
+        while (m_p < m_end && *m_p >= '0' && *m_p <= '9' && digits < 10) {
+            value = value * 10 + (*m_p++ - '0');
+            ++digits;
+        }
+        if (digits == 0 || digits > 9 || (m_p < m_end && IsNumberChar(*m_p)))
+            return false;
+        n->type = cJSON_Number;
+        n->valueint = static_cast<int>(negative ? -value : value);
+        n->valuedouble = negative ? -static_cast<double>(value) : static_cast<double>(value);
+        return true;
+    }
+    bool Value(FastNode* n, int depth) {
+        if (m_p >= m_end)
+            return false;
+        switch (*m_p) {
+        case 'n':
+            n->type = cJSON_NULL;
+            return Literal("null", 4);
+        case 'f':
+            n->type = cJSON_False;
+            return Literal("false", 5);
+        case 't':
+            n->type = cJSON_True;
+            n->valueint = 1;
+            return Literal("true", 4);
+        case '"':
+            n->type = cJSON_String;
+            return (n->valuestring = String()) != nullptr;
+        case '[':
+        case '{':
+            return depth < kMaxDepth && Container(n, depth + 1);
+        default:
+            return (*m_p == '-' || (*m_p >= '0' && *m_p <= '9')) && Number(n);
+        }
+    }
+    bool Container(FastNode* n, int depth) {
+        const bool object = *m_p++ == '{';
+        const char close = object ? '}' : ']';
+        n->type = object ? cJSON_Object : cJSON_Array;
+        SkipSpace();
+        if (m_p < m_end && *m_p == close) {
+            ++m_p;
+            return true;
+        }
+        FastNode* last = nullptr;
+        for (;;) {
+            FastNode* item = NewNode();
+            (last ? last->next : n->child) = item;
+            last = item;
+            SkipSpace();
+            if (object) {
+                if (!(item->string = String()))
+                    return false;
+                SkipSpace();
+                if (m_p >= m_end || *m_p++ != ':')
+                    return false;
+                SkipSpace();
+            }
+            if (!Value(item, depth))
+                return false;
+            SkipSpace();
+            if (m_p >= m_end)
+                return false;
+            if (*m_p == close) {
+                ++m_p;
+                return true;
+            }
+            if (*m_p++ != ',')
+                return false;
+        }
+    }
+
+    char* m_p = nullptr;
+    char* m_end = nullptr;
+    std::vector<std::unique_ptr<FastNode[]>> m_chunks;
+    std::size_t m_used = 0;
+};
+
 // The decimal texts of 0..255.
 const std::array<std::array<char, 4>, 256>& ByteTexts() {
     static const auto texts = [] {
@@ -54,12 +234,12 @@ cJSON* ZeroArray(int count) {
 
 // Copies up to count numbers, each modulo 256; more values are ignored, fewer leave the rest.
 // An element that is not a number refuses the file.
-bool CopyBytes(const cJSON* array, BYTE* dest, int count) {
-    if (!cJSON_IsArray(array))
+template <class N> bool CopyBytes(const N* array, BYTE* dest, int count) {
+    if (!IsArray(array))
         return false;
     int k = 0;
-    for (const cJSON* v = array->child; v && k < count; v = v->next, ++k) {
-        if (!cJSON_IsNumber(v))
+    for (const N* v = array->child; v && k < count; v = v->next, ++k) {
+        if (!IsNumber(v))
             return false;
         dest[k] = static_cast<BYTE>(static_cast<unsigned>(v->valueint) & 0xFFu);
     }
@@ -150,72 +330,72 @@ std::string PrintScrambled(cJSON* root, bool scramble) {
 
 // ---- Reading ----
 
-bool ReadCompany(const cJSON* obj, std::string (&out)[JsonPresetHeader::kCompanyKeys]) {
-    if (!cJSON_IsObject(obj))
+template <class N> bool ReadCompany(const N* obj, std::string (&out)[JsonPresetHeader::kCompanyKeys]) {
+    if (!IsObject(obj))
         return false;
     for (int k = 0; k < JsonPresetHeader::kCompanyKeys; ++k) {
-        const cJSON* v = Item(obj, JsonPresetHeader::kCompanyKeyNames[k]);
-        if (!cJSON_IsString(v) || !v->valuestring)
+        const N* v = Item(obj, JsonPresetHeader::kCompanyKeyNames[k]);
+        if (!IsString(v) || !v->valuestring)
             return false;
         out[k] = v->valuestring;
     }
     return true;
 }
 
-bool ReadHeader(const cJSON* root, JsonPresetHeader& h) {
+template <class N> bool ReadHeader(const N* root, JsonPresetHeader& h) {
     if (!ReadCompany(Item(root, "lmw"), h.lmw) || !ReadCompany(Item(root, "client"), h.client))
         return false;
-    const cJSON* info = Item(root, "data_info");
-    if (!cJSON_IsObject(info))
+    const N* info = Item(root, "data_info");
+    if (!IsObject(info))
         return false;
     for (int k = 0; k < JsonPresetHeader::kInfoKeys; ++k) {
-        const cJSON* v = Item(info, JsonPresetHeader::kInfoKeyNames[k]);
+        const N* v = Item(info, JsonPresetHeader::kInfoKeyNames[k]);
         if (k == JsonPresetHeader::kInfoEncryptionBool) {
-            if (!cJSON_IsBool(v))
+            if (!IsBool(v))
                 return false;
-            h.encryptionBool = cJSON_IsTrue(v);
+            h.encryptionBool = IsTrue(v);
         } else if (JsonPresetHeader::IsNumberKey(k)) {
-            if (!cJSON_IsNumber(v))
+            if (!IsNumber(v))
                 return false;
             (k == JsonPresetHeader::kInfoEncryptionByte ? h.encryptionByte
              : k == JsonPresetHeader::kInfoGroupNum     ? h.groupNum
                                                         : h.headData) = v->valuedouble;
         } else {
-            if (!cJSON_IsString(v) || !v->valuestring)
+            if (!IsString(v) || !v->valuestring)
                 return false;
             h.info[k] = v->valuestring;
         }
     }
-    const cJSON* type = Item(root, "fileType");
-    if (!cJSON_IsString(type) || !type->valuestring)
+    const N* type = Item(root, "fileType");
+    if (!IsString(type) || !type->valuestring)
         return false;
     h.fileType = type->valuestring;
     return true;
 }
 
-bool ReadGroup(const cJSON* group, PresetImage& image) {
-    if (!cJSON_IsObject(group))
+template <class N> bool ReadGroup(const N* group, PresetImage& image) {
+    if (!IsObject(group))
         return false;
-    const cJSON* name = Item(group, "group_name");
-    const cJSON* music = Item(Item(group, "music"), "music");
-    const cJSON* output = Item(Item(group, "output"), "output");
-    if (!cJSON_IsArray(name) || !cJSON_IsArray(music) || !cJSON_IsArray(output))
+    const N* name = Item(group, "group_name");
+    const N* music = Item(Item(group, "music"), "music");
+    const N* output = Item(Item(group, "output"), "output");
+    if (!IsArray(name) || !IsArray(music) || !IsArray(output))
         return false;
     if (!CopyBytes(name, RecordBytes(image), kNameBytes))
         return false;
     int i = 0;
-    for (const cJSON* a = music->child; a && i < NUM_INPUTS; a = a->next, ++i)
+    for (const N* a = music->child; a && i < NUM_INPUTS; a = a->next, ++i)
         if (!CopyBytes(a, RecordBytes(image.inputs[i]), CJsonPreset::kMusicBytes))
             return false;
     i = 0;
-    for (const cJSON* a = output->child; a && i < NUM_OUTPUTS; a = a->next, ++i)
+    for (const N* a = output->child; a && i < NUM_OUTPUTS; a = a->next, ++i)
         if (!CopyBytes(a, RecordBytes(image.outputs[i]), kOutputBytes))
             return false;
     return true;
 }
 
-bool ReadSystem(const cJSON* sys, PresetRecords& r) {
-    if (!cJSON_IsObject(sys))
+template <class N> bool ReadSystem(const N* sys, PresetRecords& r) {
+    if (!IsObject(sys))
         return false;
     BYTE* block = RecordBytes(r.speakerMap);
     return CopyBytes(Item(sys, "cur_password_data"), block + 8, 8) &&
@@ -238,6 +418,53 @@ void TakeLiveLock(PresetRecords& r) {
 
 constexpr unsigned kSystemParts = PRESET_PART_SOURCE_SET | PRESET_PART_SYSTEM_DATA | PRESET_PART_SPEAKER_MAP |
                                   PRESET_PART_PRESET_NO | PRESET_PART_SLOT_TABLE;
+
+// Checks and reads a parsed document; the header that got past its check is kept in stored.
+template <class N>
+PresetReadResult DecodeTree(JsonPresetHeader& stored, const N* root, const PresetRecords& base,
+                            bool complete) {
+    const PresetFileText& refusal = complete ? kTextReadAllPresetsError : kTextReadPresetError;
+    if (!IsObject(root))
+        return PresetReadResult::Refused(refusal);
+    JsonPresetHeader header = stored;
+    if (!ReadHeader(root, header))
+        return PresetReadResult::Refused(refusal);
+    stored = header; // kept even when a later check refuses the file
+    if (stored.client[0] != JsonPresetHeader::kClientBrand ||
+        stored.info[JsonPresetHeader::kInfoMachineType] != JsonPresetHeader::kMachineType ||
+        stored.fileType != (complete ? "complete" : "single"))
+        return PresetReadResult::Refused(refusal);
+
+    PresetReadResult r;
+    r.records = base;
+    r.inputBytes = CJsonPreset::kMusicBytes;
+    r.micSet = false;
+    PresetRecords& v = r.records;
+    if (!complete) {
+        const N* body = Item(root, "data");
+        if (!IsObject(body) || !ReadGroup(body, v.live) || !ReadSystem(Item(body, "system"), v))
+            return PresetReadResult::Refused(refusal);
+        TakeLiveLock(v);
+        r.parts = PRESET_PART_LIVE | kSystemParts | PRESET_PART_LOCK | PRESET_PART_FIX_TWEETERS;
+    } else {
+        if (!ReadSystem(Item(root, "system"), v))
+            return PresetReadResult::Refused(refusal);
+        const N* groups = Item(root, "data");
+        if (!IsArray(groups))
+            return PresetReadResult::Refused(refusal);
+        r.parts = kSystemParts;
+        int g = 0;
+        for (const N* group = groups->child; group && g <= NUM_STORED_PRESETS; group = group->next, ++g) {
+            if (!ReadGroup(group, g == 0 ? v.live : v.stored[g - 1]))
+                return PresetReadResult::Refused(refusal);
+            r.parts |= g == 0 ? PRESET_PART_LIVE | PRESET_PART_LOCK : PRESET_PART_STORED;
+        }
+        if (r.parts & PRESET_PART_LIVE)
+            TakeLiveLock(v);
+    }
+    r.ok = true;
+    return r;
+}
 
 } // namespace
 
@@ -298,52 +525,20 @@ PresetReadResult CJsonPreset::DecodeComplete(const BYTE* data, std::size_t size,
 
 PresetReadResult CJsonPreset::Decode(const BYTE* data, std::size_t size, const PresetRecords& base,
                                      bool complete) {
-    const PresetFileText& refusal = complete ? kTextReadAllPresetsError : kTextReadPresetError;
     if (!data || size == 0)
-        return PresetReadResult::Refused(refusal);
+        return PresetReadResult::Refused(complete ? kTextReadAllPresetsError : kTextReadPresetError);
     std::string text(reinterpret_cast<const char*>(data), size);
     Scramble(reinterpret_cast<BYTE*>(text.data()), text.size());
-    JsonPtr root(cJSON_Parse(text.c_str()));
-    if (!cJSON_IsObject(root.get()))
-        return PresetReadResult::Refused(refusal);
-    JsonPresetHeader header = m_header;
-    if (!ReadHeader(root.get(), header))
-        return PresetReadResult::Refused(refusal);
-    m_header = header; // kept even when a later check refuses the file
-    if (m_header.client[0] != JsonPresetHeader::kClientBrand ||
-        m_header.info[JsonPresetHeader::kInfoMachineType] != JsonPresetHeader::kMachineType ||
-        m_header.fileType != (complete ? "complete" : "single"))
-        return PresetReadResult::Refused(refusal);
-
-    PresetReadResult r;
-    r.records = base;
-    r.inputBytes = kMusicBytes;
-    r.micSet = false;
-    PresetRecords& v = r.records;
-    if (!complete) {
-        const cJSON* body = Item(root.get(), "data");
-        if (!cJSON_IsObject(body) || !ReadGroup(body, v.live) || !ReadSystem(Item(body, "system"), v))
-            return PresetReadResult::Refused(refusal);
-        TakeLiveLock(v);
-        r.parts = PRESET_PART_LIVE | kSystemParts | PRESET_PART_LOCK | PRESET_PART_FIX_TWEETERS;
-    } else {
-        if (!ReadSystem(Item(root.get(), "system"), v))
-            return PresetReadResult::Refused(refusal);
-        const cJSON* groups = Item(root.get(), "data");
-        if (!cJSON_IsArray(groups))
-            return PresetReadResult::Refused(refusal);
-        r.parts = kSystemParts;
-        int g = 0;
-        for (const cJSON* group = groups->child; group && g <= NUM_STORED_PRESETS; group = group->next, ++g) {
-            if (!ReadGroup(group, g == 0 ? v.live : v.stored[g - 1]))
-                return PresetReadResult::Refused(refusal);
-            r.parts |= g == 0 ? PRESET_PART_LIVE | PRESET_PART_LOCK : PRESET_PART_STORED;
-        }
-        if (r.parts & PRESET_PART_LIVE)
-            TakeLiveLock(v);
+    {
+        FastJson fast;
+        if (const FastNode* root = fast.Parse(text.data()))
+            return DecodeTree(m_header, root, base, complete);
     }
-    r.ok = true;
-    return r;
+    // Not in the plain form: cJSON decides, on the text as it was.
+    text.assign(reinterpret_cast<const char*>(data), size);
+    Scramble(reinterpret_cast<BYTE*>(text.data()), text.size());
+    JsonPtr root(cJSON_Parse(text.c_str()));
+    return DecodeTree(m_header, root.get(), base, complete);
 }
 
 void CJsonPreset::BuildCurrentGroup(cJSON* array, const PresetRecords& records) const {

@@ -1054,10 +1054,24 @@ bool CDC::Blit(int x, int y, int w, int h, CDC* source, int xs, int ys, int ws, 
         return false;
     const QPoint sd = source->m_state->vpOrg - source->m_state->winOrg;
     QRect srcRect = R(xs, ys, xs + ws, ys + hs).translated(sd);
-    QImage part = src->copy(srcRect);
     // Colour conversion between monochrome and colour surfaces.
     const bool srcMono = source->IsMonochrome();
     const bool dstMono = IsMonochrome();
+    // Negative extents mirror.
+    const bool mirrorX = (w < 0) != (ws < 0), mirrorY = (h < 0) != (hs < 0);
+    const QRect dst = R(x, y, x + w, y + h);
+    // Nothing to convert: draw straight from the source instead of copying it. A rectangle
+    // reaching outside the source (filled with zeros by the copy) and a blit within one surface
+    // keep the copy.
+    if (!keyed && srcMono == dstMono && !mirrorX && !mirrorY && dst.size() == srcRect.size() &&
+        src->rect().contains(srcRect) && m_painter->device() != src) {
+        const QPainter::CompositionMode previous = m_painter->compositionMode();
+        m_painter->setCompositionMode(mode);
+        m_painter->drawImage(dst.topLeft(), *src, srcRect);
+        m_painter->setCompositionMode(previous);
+        return true;
+    }
+    QImage part = src->copy(srcRect);
     if (srcMono && !dstMono) {
         const QRgb fg = Q(m_state->text).rgb(), bg = Q(m_state->bk).rgb();
         part = part.convertToFormat(QImage::Format_RGB32);
@@ -1085,11 +1099,8 @@ bool CDC::Blit(int x, int y, int w, int h, CDC* source, int xs, int ys, int ws, 
                     line[xx] = 0;
         }
     }
-    // Negative extents mirror.
-    const bool mirrorX = (w < 0) != (ws < 0), mirrorY = (h < 0) != (hs < 0);
     if (mirrorX || mirrorY)
         part = part.mirrored(mirrorX, mirrorY);
-    QRect dst = R(x, y, x + w, y + h);
     if (dst.size() != part.size())
         part = part.scaled(dst.size(), Qt::IgnoreAspectRatio,
                            m_state->stretch == HALFTONE ? Qt::SmoothTransformation : Qt::FastTransformation);

@@ -530,3 +530,66 @@ TEST(JsonPresetCurrentGroup, TheGroupsOwnSystemIsReadAndAMissingOrBrokenGroupIsR
         EXPECT_EQ(no.parts, 0u) << c.group;
     }
 }
+
+// The reader's plain-form path and cJSON's take and refuse the same texts: edits of a printed
+// document in and out of that form.
+TEST(JsonPresetRead, TextsOutsideThePlainFormReadAsCJsonReadsThem) {
+    const PresetRecords r = PatternRecords(6);
+    const PresetRecords base = PatternRecords(70);
+    JsonPtr doc = SingleDoc(r, r.live);
+    cJSON* out1 = cJSON_GetArrayItem(Path(doc.get(), {"data", "output", "output"}), 1);
+    cJSON_ReplaceItemInArray(out1, 0, cJSON_CreateNumber(987654));
+    char* printed = cJSON_Print(doc.get());
+    const std::string text(printed);
+    cJSON_free(printed);
+    const std::size_t at = text.find("987654");
+    ASSERT_NE(at, std::string::npos);
+    const auto withValue = [&](const std::string& v) { return text.substr(0, at) + v + text.substr(at + 6); };
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+
+    struct Case {
+        const char* what;
+        std::string text;
+        bool ok;
+        int byte; // output 2, byte 0
+    };
+    const Case cases[] = {
+        {"integer", withValue("987654"), true, 987654 & 0xFF},
+        {"leading zeros", withValue("007"), true, 7},
+        {"minus zero", withValue("-0"), true, 0},
+        {"fraction", withValue("1.9"), true, 1},
+        {"bare point", withValue("3."), true, 3},
+        {"exponent", withValue("2e2"), true, 200},
+        {"past int", withValue("12345678901"), true, 0xFF},
+        {"minus past int", withValue("-12345678901"), true, 0},
+        {"number and minus", withValue("12-3"), false, 0},
+        {"lone minus", withValue("-"), false, 0},
+        {"string", withValue("\"7\""), false, 0},
+        {"literal", withValue("true"), false, 0},
+        {"escaped key", replaced("\"fileType\"", "\"\\u0066ileType\""), true, 987654 & 0xFF},
+        {"byte order mark", "\xEF\xBB\xBF" + text, true, 987654 & 0xFF},
+        {"text after the document", text + " ]x", true, 987654 & 0xFF},
+        {"zero byte after the document", text + std::string(1, '\0') + "x", true, 987654 & 0xFF},
+        {"zero byte inside", withValue(std::string("1\0", 2) + "2"), false, 0},
+        {"cut short", text.substr(0, text.size() / 2), false, 0},
+        {"key twice, the first counts", replaced("{", "{\"fileType\": \"complete\", "), false, 0},
+        {"control bytes as spaces", replaced(":", "\x01:\x1F"), true, 987654 & 0xFF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes file(c.text.begin(), c.text.end());
+        XorFile(file);
+        CJsonPreset json;
+        const PresetReadResult got = json.DecodeSingle(file.data(), file.size(), base);
+        ASSERT_EQ(got.ok, c.ok);
+        if (c.ok) {
+            EXPECT_EQ(RecordBytes(got.records.live.outputs[1])[0], c.byte);
+            EXPECT_EQ(got.records.live.outputs[2], r.live.outputs[2]);
+            EXPECT_EQ(json.Header().headData, 95);
+        }
+    }
+}

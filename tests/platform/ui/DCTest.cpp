@@ -202,6 +202,36 @@ TEST(DCTest, StretchAndTransparentBlits) {
     EXPECT_EQ(keyed.At(1, 0), kBlue);
 }
 
+// Plain blits draw from the source where they can; these must still come out as a copy would.
+TEST(DCTest, PlainBlitsCopyTheSourceRectangle) {
+    // Within one surface, overlapping: the pixels move as they were before the blit.
+    Surface self(4, 1);
+    self.dc.SetPixel(0, 0, kRed);
+    self.dc.SetPixel(1, 0, kBlue);
+    self.dc.BitBlt(1, 0, 3, 1, &self.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(self.At(0, 0), kRed);
+    EXPECT_EQ(self.At(1, 0), kRed);
+    EXPECT_EQ(self.At(2, 0), kBlue);
+    EXPECT_EQ(self.At(3, 0), kWhite);
+
+    // A source with its own window origin.
+    Surface src(4, 4);
+    src.dc.SetPixel(2, 3, kBlue);
+    src.dc.SetWindowOrg(2, 2);
+    Surface to(4, 4);
+    to.dc.BitBlt(0, 0, 2, 2, &src.dc, 3, 4, SRCCOPY); // device (1, 2)
+    EXPECT_EQ(to.At(1, 1), kBlue);
+    EXPECT_EQ(to.Painted(), CRect(1, 1, 2, 2));
+
+    // A source rectangle reaching past the source: what lies outside comes as black.
+    Surface edge(4, 1);
+    edge.dc.BitBlt(0, 0, 4, 1, &self.dc, 2, 0, SRCCOPY);
+    EXPECT_EQ(edge.At(0, 0), kBlue);
+    EXPECT_EQ(edge.At(1, 0), kWhite);
+    EXPECT_EQ(edge.At(2, 0), kBlack);
+    EXPECT_EQ(edge.At(3, 0), kBlack);
+}
+
 TEST(DCTest, OriginsAndClipping) {
     Surface s(20, 20);
     s.dc.SetWindowOrg(5, 5);
