@@ -50,7 +50,8 @@ size_t CDevsimRequestLog::Drain(int timeoutMs) {
 }
 
 std::string CDevsimRequestLog::FormatLine(size_t position, const std::vector<BYTE>& frame) {
-    std::string line = "#" + std::to_string(position);
+    std::string line(1, '#');
+    line += std::to_string(position);
     char hex[4];
     for (size_t i = 0; i < frame.size() && i < kBytesShown; ++i) {
         std::snprintf(hex, sizeof hex, " %02X", frame[i]);
