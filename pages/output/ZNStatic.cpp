@@ -428,9 +428,14 @@ void CZNStatic::DrawOutputCurves(CDC* dc, int n) {
                     key.push_back(c[i].y);
                 }
             }
-            if (!m_pOtherCurves || key != m_otherCurvesKey) {
-                m_pOtherCurves = std::make_unique<Gdiplus::Bitmap>(m_rcPlot.Width(), m_rcPlot.Height());
-                Gdiplus::Graphics layer(m_pOtherCurves.get());
+            auto hit = std::find_if(m_otherCurves.begin(), m_otherCurves.end(),
+                                    [&](const OtherCurvesLayer& l) { return l.key == key; });
+            if (hit == m_otherCurves.end()) {
+                if (m_otherCurves.size() >= static_cast<size_t>(NUM_OUTPUTS))
+                    m_otherCurves.erase(m_otherCurves.begin());
+                OtherCurvesLayer made;
+                made.bitmap = std::make_unique<Gdiplus::Bitmap>(m_rcPlot.Width(), m_rcPlot.Height());
+                Gdiplus::Graphics layer(made.bitmap.get());
                 layer.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
                 Gdiplus::Pen other(ToGdiplus(g_clrOtherCurves), 3.0f);
                 for (size_t k = 2; k < key.size(); k += 1 + 2 * kGridSize) {
@@ -439,10 +444,16 @@ void CZNStatic::DrawOutputCurves(CDC* dc, int n) {
                                                  key[k + 2 + 2 * i] - static_cast<float>(m_rcPlot.top)};
                     layer.DrawLines(&other, pts, kGridSize);
                 }
-                m_otherCurvesKey = std::move(key);
+                made.key = std::move(key);
+                m_otherCurves.push_back(std::move(made));
+                hit = m_otherCurves.end() - 1;
+            } else if (hit != m_otherCurves.end() - 1) {
+                // The newest stays last, so the oldest goes first.
+                std::rotate(hit, hit + 1, m_otherCurves.end());
+                hit = m_otherCurves.end() - 1;
             }
-            if (m_otherCurvesKey.size() > 2)
-                g.DrawImage(m_pOtherCurves.get(), m_rcPlot.left, m_rcPlot.top);
+            if (hit->key.size() > 2)
+                g.DrawImage(hit->bitmap.get(), m_rcPlot.left, m_rcPlot.top);
         }
         CKTV_OutData* cur = n < 0 ? m_pCurOut : (m_pOuts ? m_pOuts->GetAt(n) : nullptr);
         if (cur) {

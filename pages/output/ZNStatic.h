@@ -164,7 +164,12 @@ private:
     CBitmap m_bmpLogo;
     CFont m_font;
     bool m_bRedrawPending = false;
-    // The comparison curves as last drawn, and the points they were drawn from.
-    std::unique_ptr<Gdiplus::Bitmap> m_pOtherCurves;
-    std::vector<float> m_otherCurvesKey;
+    // The comparison curves as drawn for the last few selections, each with the points it was
+    // drawn from, newest last: going back to an output whose comparison curves did not move draws
+    // no line again. One layer per output at most (under 1 MB each).
+    struct OtherCurvesLayer {
+        std::vector<float> key;
+        std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    };
+    std::vector<OtherCurvesLayer> m_otherCurves;
 };

@@ -105,6 +105,28 @@ TEST_F(GraphRenderTest, ComparisonCurvesFollowTheTogglesOnlyWithShowAllOnAndNeve
     EXPECT_NE(Plot(Render("")), four);
 }
 
+// The comparison layers kept for earlier selections: going back draws what was drawn, and a
+// change of an output behind a kept layer shows when its selection comes back.
+TEST_F(GraphRenderTest, GoingBackToAnOutputDrawsItsComparisonCurvesAsTheyAreNow) {
+    TuneAll();
+    for (int n = 0; n < NUM_OUTPUTS; ++n)
+        g_outCurveShown[n] = 1;
+    const QImage first = Plot(Render(""));
+    for (int n : {3, 5, 0}) {
+        graph.SetOutputChannel(n);
+        Render("");
+    }
+    EXPECT_EQ(Plot(Render("")), first);
+
+    graph.SetOutputChannel(3);
+    Render("");
+    SetPeak(3, 15, 5000, -9.0, 60);
+    graph.SetOutputChannel(0);
+    EXPECT_NE(Plot(Render("")), first);
+    SetPeak(3, 15, 2500 + 20 * 27, 3.0, 40);
+    EXPECT_EQ(Plot(Render("")), first);
+}
+
 TEST_F(GraphRenderTest, LinkMarkerOnlyWhileTheCurrentOutputIsLinked) {
     const CRect marker(50, 15, 76, 28);
     const COLORREF blue = RGB(0x19, 0xb5, 0xfe);
