@@ -701,13 +701,17 @@ COutRoute_Dlg* COutputDlg::GetStrip(int output) {
     return output >= 0 && output < NUM_OUTPUTS ? m_strips[output].get() : nullptr;
 }
 
-void COutputDlg::RefreshLinkedLevels(int output) {
+void COutputDlg::RefreshLinkedStrips(int output, void (COutRoute_Dlg::*refresh)()) {
     if (output < 0 || output >= NUM_OUTPUTS)
         return;
     const int group = g_nOutLinkGroup[output].load();
     for (int j = 0; j < NUM_OUTPUTS; ++j)
         if (j != output && g_nOutLinkGroup[j].load() == group && m_strips[j])
-            m_strips[j]->RefreshLevel();
+            (m_strips[j].get()->*refresh)();
+}
+
+void COutputDlg::RefreshLinkedLevels(int output) {
+    RefreshLinkedStrips(output, &COutRoute_Dlg::RefreshLevel);
 }
 
 void COutputDlg::ShowSubLevel(int code) {
@@ -1482,12 +1486,7 @@ void COutputDlg::OnOutputToggleMute(int output) {
 }
 
 void COutputDlg::RefreshLinkedPolarity(int output) {
-    if (output < 0 || output >= NUM_OUTPUTS)
-        return;
-    const int group = g_nOutLinkGroup[output].load();
-    for (int j = 0; j < NUM_OUTPUTS; ++j)
-        if (j != output && g_nOutLinkGroup[j].load() == group && m_strips[j])
-            m_strips[j]->RefreshPolarity();
+    RefreshLinkedStrips(output, &COutRoute_Dlg::RefreshPolarity);
 }
 
 void COutputDlg::CopyOnFlagToLinked(int output) {

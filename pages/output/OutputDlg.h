@@ -134,6 +134,8 @@ public:
     void OnOutputToggleMute(int output);
     // Every other strip of output n's link group reloads its polarity.
     void RefreshLinkedPolarity(int output);
+    // Runs refresh on the strips of the other outputs in output's link group.
+    void RefreshLinkedStrips(int output, void (COutRoute_Dlg::*refresh)());
     // Every other output of n's link group takes the on state the page gave last.
     void CopyOnFlagToLinked(int output);
     // The on buttons of each used left/right pair show one side's state (direction 0 the first
