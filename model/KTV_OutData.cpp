@@ -290,6 +290,18 @@ void CKTV_OutData::SetPosition(int code) {
         hp->SetRangeMode(kRangeTweeter);
 }
 
+XoverRecord CKTV_OutData::PositionDefaultXover(int code) {
+    const PositionXover row = DefaultXover(code);
+    XoverRecord x{};
+    x.hpFreq = static_cast<SHORT>(row.hpFreq);
+    x.hpFamily = XOVER_BUTTERWORTH;
+    x.hpSlope = 1;
+    x.lpFreq = static_cast<SHORT>(row.lpFreq);
+    x.lpFamily = XOVER_BUTTERWORTH;
+    x.lpSlope = 1;
+    return x;
+}
+
 void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
     std::lock_guard lock(g_linkLock);
     m_nPosition = static_cast<BYTE>(code);

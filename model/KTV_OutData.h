@@ -73,6 +73,8 @@ public:
     void RequestVolumeRestore();
     void SetPosition(int code);
     void SetPositionXover(int code, const XoverRecord& rec);
+    // The crossover SetPosition gives a speaker-position code (Butterworth, 12 dB/Oct).
+    static XoverRecord PositionDefaultXover(int code);
 
     // Object-only values (the parameter table shows them; no chunk carries them).
     void SetInLevelL(int v);

@@ -1,6 +1,7 @@
 #include "presets/PresetRangeCheck.h"
 
 #include "model/Globals.h"
+#include "model/KTV_OutData.h"
 #include "model/RecordRanges.h"
 
 #include <cstring>
@@ -60,7 +61,7 @@ bool PresetRangeFaults::Any() const {
     for (int k = 0; k < kImages; ++k)
         if (inputs[k] || outputs[k])
             return true;
-    return mic || sourceSet || systemData || speakerMap;
+    return mic || sourceSet || systemData || speakerMap || xovers != 0;
 }
 
 PresetRangeFaults CPresetRangeCheck::Find(const PresetReadResult& read) {
@@ -79,6 +80,10 @@ PresetRangeFaults CPresetRangeCheck::Find(const PresetReadResult& read) {
     f.systemData = (read.parts & PRESET_PART_SYSTEM_DATA) && !RecordRanges::SystemData(r.systemData);
     f.speakerMap =
         (read.parts & PRESET_PART_SPEAKER_MAP) && !RecordRanges::SpeakerMap(r.speakerMap.speakerMap);
+    if (read.parts & PRESET_PART_XOVER_TABLE)
+        for (int j = 0; j < NUM_OUTPUTS; ++j)
+            if (!RecordRanges::Xover(r.xoverTable[j]))
+                f.xovers |= 1u << j;
     return f;
 }
 
@@ -98,4 +103,9 @@ void CPresetRangeCheck::ResetFaulty(PresetRecords& r, const PresetRangeFaults& f
         ResetImage(r.stored[k], f.inputs[1 + k], f.outputs[1 + k], r.speakerMap.speakerMap, false);
     if (f.mic)
         r.live.mic = DefaultMicRecord();
+    // After the map: the entry takes what its output's position gives when the map is applied.
+    for (int j = 0; j < NUM_OUTPUTS; ++j)
+        if (f.xovers & (1u << j))
+            r.xoverTable[j] =
+                CKTV_OutData::PositionDefaultXover(r.speakerMap.speakerMap[static_cast<size_t>(j)]);
 }

@@ -17,6 +17,7 @@ struct PresetRangeFaults {
     bool sourceSet = false;
     bool systemData = false;
     bool speakerMap = false;
+    unsigned xovers = 0; // bit j: output j's entry of the map file's crossover table
 
     bool Any() const;
 };
@@ -30,6 +31,7 @@ public:
     static PresetRangeFaults Find(const PresetReadResult& read);
     // The faulty records back to their defaults: inputs and the mic to what a fresh document
     // stores, outputs to the default outputs with the speaker map's codes (the live first output
-    // keeps its lock marker and code), the system records to their start-up values.
+    // keeps its lock marker and code), the system records to their start-up values, a crossover
+    // entry of the map file to the default crossover of its output's speaker code.
     static void ResetFaulty(PresetRecords& records, const PresetRangeFaults& faults);
 };

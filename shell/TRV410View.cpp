@@ -998,16 +998,24 @@ void CTRV410View::SendSpeakerMap(int output, int mode) {
         if (!m_bLinkOpen.load())
             return;
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
-        m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, output, 32));
+        m_command.AddPacket(XoverBlockFrame(output));
         m_worker.WakeForPacket();
         return;
     }
     if (mode == 1 && m_bLinkOpen.load()) {
         m_command.AddPacket(BuildSystemFrame(CMD_SPEAKER_MAP, 0));
         for (int i = 0; i < NUM_OUTPUTS; ++i)
-            m_command.AddPacket(BuildChunkFrame(GROUP_OUTPUT, i, 32));
+            m_command.AddPacket(XoverBlockFrame(i));
         m_worker.WakeForPacket();
     }
+}
+
+std::unique_ptr<CSendData> CTRV410View::XoverBlockFrame(int output) {
+    // The set crossover goes out at once and its marks are taken: a change still waiting is not
+    // sent first with the image's older bytes, nor again by the scheduler afterwards.
+    if (g_pOutData[output])
+        return g_pOutData[output]->StoreXoverBlock();
+    return BuildChunkFrame(GROUP_OUTPUT, output, CHUNK_OUT_XOVER);
 }
 
 void CTRV410View::SendPresetCleared(int preset) {
@@ -1064,11 +1072,15 @@ BOOL CTRV410View::ReadOutputMapFile() {
     m_settings.Folder(FOLDER_MAP) = CPresetFileIo::Folder(path);
     SaveFileFolder(FOLDER_MAP);
     // Read and checked first; a refused file changes no table.
-    if (!COutputMapFile::ReadFile(path, PresetRecords::FromGlobals()).Commit()) {
+    PresetReadResult read = COutputMapFile::ReadFile(path, PresetRecords::FromGlobals());
+    if (!read) {
         ShowTimedMessage(kTextReadMapError.en, kTextReadMapError.cn, g_bChinese.load() ? -2 : -3);
         return FALSE;
     }
-    return TRUE;
+    // Values out of range ask before the tables change: the page applies and sends what they hold.
+    if (!Presets().TakeInRange(read))
+        return FALSE;
+    return read.Commit();
 }
 
 void CTRV410View::SaveOutputMapFile() {

@@ -368,6 +368,9 @@ public:
     // ---- Send entry and companions (UI thread) ----
     void SendCommand(int cmd, int preset) override;
     void SendSpeakerMap(int output, int mode) override;
+    // Output `output`'s crossover chunk with its set frequencies (its marks acknowledged); the
+    // caller holds g_linkLock.
+    std::unique_ptr<CSendData> XoverBlockFrame(int output);
     void SendPresetCleared(int preset);
     void HoldMasterVolume(BOOL restore);
     void SetSystemDataDirty(BOOL set) override;

@@ -57,6 +57,10 @@ public:
     // range check of the preset files on the live image and the system records.
     enum class DeviceReadRange { InRange, Reset, Refused };
     DeviceReadRange CheckDeviceRead();
+    // Nothing out of range goes further: when the read holds such a field the "File Data Error!"
+    // question comes before anything changes; Yes puts those records back to their defaults, any
+    // other answer closes the program and drops the read (FALSE).
+    BOOL TakeInRange(PresetReadResult& read);
     // The file dialog of a kind (1, 2 or 3, the output map), starting in its remembered folder with an empty
     // default extension; TRUE with the chosen path and title.
     BOOL AskFile(int kind, BOOL open, CString* path, CString* title);
@@ -108,10 +112,6 @@ private:
     void ShowName(const CString& text, BOOL down);
     void ShowError(const PresetFileText& text);
     void ValidateMapLock();
-    // Nothing out of range goes further: when the read holds such a field the "File Data Error!"
-    // question comes before anything changes; Yes puts those records back to their defaults, any
-    // other answer closes the program and drops the read (FALSE).
-    BOOL TakeInRange(PresetReadResult& read);
     void RememberFolder(int kind, const CString& path);
     // The follow-up of an all-presets read; the caller holds g_linkLock.
     void FinishAllPresetsRead(BOOL json);

@@ -9,6 +9,8 @@
 #include "pages/output/OutputPageHost.h"
 #include "res/OutputPageArt.h"
 
+#include <mutex>
+
 namespace {
 
 namespace art = res::outpage;
@@ -451,19 +453,24 @@ void COutputMap::OnReadMapFile() {
     COutputPageHost* host = m_page.m_pHost;
     if (!host || !host->ReadOutputMapFile())
         return;
-    ClearPositionIcons();
-    for (int i = 0; i < NUM_OUTPUTS; ++i) {
-        const int code = g_speakerMap[i] <= SPEAKER_CODE_MAX ? g_speakerMap[i] : 0;
-        SetCode(i, code);
-        if (CKTV_OutData* out = m_page.m_pData ? m_page.m_pData->GetOut(i) : nullptr) {
-            out->SetPosition(code);
-            out->SetPositionXover(code, g_xoverTable[i]); // the file's crossover
+    {
+        // One hold until the crossover blocks are queued: the worker never sends a position's default
+        // crossover or a half-stepped frequency in between, so each output's chunk goes out once.
+        std::lock_guard lock(g_linkLock);
+        ClearPositionIcons();
+        for (int i = 0; i < NUM_OUTPUTS; ++i) {
+            const int code = g_speakerMap[i] <= SPEAKER_CODE_MAX ? g_speakerMap[i] : 0;
+            SetCode(i, code);
+            if (CKTV_OutData* out = m_page.m_pData ? m_page.m_pData->GetOut(i) : nullptr) {
+                out->SetPosition(code);
+                out->SetPositionXover(code, g_xoverTable[i]); // the file's crossover
+            }
+            if (i == g_nCurOut.load())
+                m_page.ReloadCrossover();
+            g_spkGroups.Rebuild();
         }
-        if (i == g_nCurOut.load())
-            m_page.ReloadCrossover();
-        g_spkGroups.Rebuild();
+        host->SendSpeakerMap(0, 1);
     }
-    host->SendSpeakerMap(0, 1);
     if (g_bOutMapLocked.load())
         SetMapLocked(FALSE);
 }

@@ -1,9 +1,12 @@
 // The range check of preset reads: which records it flags by the parts a read set (and the part
-// of each input a JSON file carries), the flagged records put back to their defaults, and the
-// program's never-read input bytes completed from the defaults under a JSON file.
+// of each input a JSON file carries), the flagged records put back to their defaults, the program's
+// never-read input bytes completed from the defaults under a JSON file, and the output-map file's
+// codes and crossovers.
 #include "PresetFixture.h"
+#include "model/KTV_OutData.h"
 #include "model/RecordRanges.h"
 #include "presets/JsonPreset.h"
+#include "presets/OutputMapFile.h"
 #include "presets/PresetArchive.h"
 #include "presets/PresetRangeCheck.h"
 
@@ -155,4 +158,66 @@ TEST(PresetRangeCheck, NeverReadInputBytesUnderAJsonFileTakeTheDefaults) {
     PresetReadResult whole = Read(base, kAll);
     CPresetRangeCheck::CompleteInputs(whole);
     EXPECT_TRUE(whole.records == base);
+}
+
+TEST(PresetRangeCheck, MapFileEntriesOutOfRangeTakeTheirPositionsDefaultCrossover) {
+    PresetRecords r = InRangeRecords();
+    for (int j = 0; j < NUM_OUTPUTS; ++j) {
+        r.speakerMap.speakerMap[static_cast<size_t>(j)] = static_cast<BYTE>(j + 1);
+        r.xoverTable[j] = CKTV_OutData::PositionDefaultXover(j + 1);
+        r.xoverTable[j].hpFreq = SHORT(100 + j);
+        r.xoverTable[j].lpSlope = XOVER_SLOPE_OFF;
+    }
+    r.xoverTable[4].hpFreq = SHORT(20); // the ends of the ranges are in range
+    r.xoverTable[4].lpFreq = SHORT(20000);
+    r.xoverTable[4].hpFamily = XOVER_LINKWITZ_RILEY;
+    r.xoverTable[4].lpFamily = XOVER_BUTTERWORTH;
+    const Bytes good = COutputMapFile::Encode(r);
+    const PresetReadResult clean = COutputMapFile::Decode(good.data(), good.size(), InRangeRecords());
+    ASSERT_TRUE(clean.ok);
+    EXPECT_FALSE(CPresetRangeCheck::Find(clean).Any());
+
+    struct Case {
+        const char* name;
+        size_t at; // file offset
+        Bytes bytes;
+        unsigned xovers;
+        bool map;
+    } cases[] = {
+        {"high-pass 0 Hz", 0x12, {0, 0}, 1u << 0, false},
+        {"high-pass slope 9", 0x14, {9}, 1u << 0, false},
+        {"low-pass 40000 Hz", 0x16, {40000 & 0xFF, 40000 >> 8}, 1u << 0, false},
+        {"high-pass 19 Hz", 18 + 8 * 2, {19, 0}, 1u << 2, false},
+        {"low-pass 20001 Hz", 18 + 8 * 3 + 4, {20001 & 0xFF, 20001 >> 8}, 1u << 3, false},
+        {"high-pass family 3", 18 + 8 * 5 + 3, {3}, 1u << 5, false},
+        {"low-pass family 255", 18 + 8 * 7 + 7, {255}, 1u << 7, false},
+        {"speaker code 27", 10 + 6, {27}, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file = good;
+        std::copy(c.bytes.begin(), c.bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(c.at));
+        PresetReadResult read = COutputMapFile::Decode(file.data(), file.size(), InRangeRecords());
+        ASSERT_TRUE(read.ok);
+        const PresetRangeFaults faults = CPresetRangeCheck::Find(read);
+        EXPECT_TRUE(faults.Any());
+        EXPECT_EQ(faults.xovers, c.xovers);
+        EXPECT_EQ(faults.speakerMap, c.map);
+        PresetReadResult other = read;
+        other.parts &= ~unsigned(PRESET_PART_XOVER_TABLE | PRESET_PART_SPEAKER_MAP);
+        EXPECT_FALSE(CPresetRangeCheck::Find(other).Any())
+            << "a table the read did not set is not the file's";
+
+        CPresetRangeCheck::ResetFaulty(read.records, faults);
+        EXPECT_FALSE(CPresetRangeCheck::Find(read).Any());
+        SpeakerMapBlock defaults{};
+        GetDefaultSystemRecords(nullptr, nullptr, &defaults, nullptr, nullptr, nullptr);
+        const SystemRecord& map = c.map ? defaults.speakerMap : clean.records.speakerMap.speakerMap;
+        EXPECT_EQ(read.records.speakerMap.speakerMap, map);
+        for (int j = 0; j < NUM_OUTPUTS; ++j)
+            EXPECT_EQ(read.records.xoverTable[j],
+                      (c.xovers & (1u << j)) ? CKTV_OutData::PositionDefaultXover(map[static_cast<size_t>(j)])
+                                             : clean.records.xoverTable[j])
+                << "output " << j;
+    }
 }
