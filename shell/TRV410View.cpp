@@ -47,6 +47,7 @@
 #include "model/KTV_OutData.h"
 #include "model/LinkDocument.h"
 #include "model/PresetServices.h"
+#include "model/RecordRanges.h"
 #include "model/RecordFrames.h"
 #include "model/SpeakerPos.h"
 #include "platform/core/Time.h"
@@ -1223,18 +1224,24 @@ void CTRV410View::ReapplyOutputMap(BOOL quiet) {
 }
 
 LRESULT CTRV410View::OnSystemRecordReceived(WPARAM, LPARAM) {
-    {
-        std::lock_guard lock(g_linkLock);
-        g_systemData.pageSwitch = 0;
-    }
-    ReapplyOutputMap(FALSE);
+    bool mapInRange = false;
+    bool sourceInRange = false;
     int type = 0;
     {
         std::lock_guard lock(g_linkLock);
+        g_systemData.pageSwitch = 0;
+        mapInRange = RecordRanges::SpeakerMap(g_speakerMap);
+        sourceInRange = RecordRanges::SourceSet(g_pcSourceSet);
         type = g_pcSourceSet.inputType;
     }
-    g_nCurInput = type;
-    SetInputType(type, FALSE);
+    // Records out of range stay out of the model and the positions: the live read that follows at
+    // every connect asks "File Data Error!" about them (CheckDeviceRead) before anything uses them.
+    if (mapInRange)
+        ReapplyOutputMap(FALSE);
+    if (sourceInRange) {
+        g_nCurInput = type;
+        SetInputType(type, FALSE);
+    }
     SendCommand(CMD_PRESET_NAME, 0);
     return 0;
 }
@@ -1248,6 +1255,7 @@ LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
     int state[15];
     bool typeChanged = false;
     bool levelsChanged = false;
+    bool levelOutOfRange = false;
     {
         // One consistent snapshot of the newest state: the worker stores it under the lock.
         std::lock_guard lock(g_linkLock);
@@ -1257,6 +1265,10 @@ LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
         BYTE* source = reinterpret_cast<BYTE*>(&g_pcSourceSet);
         for (int i = 2; i <= 7; ++i)
             if (g_devStateSerials.Shows(i, poll) && state[i] != source[i]) {
+                if (!range::kSourceLevelPos.Holds(state[i] - range::kSourceLevelOffset)) {
+                    levelOutOfRange = true;
+                    continue;
+                }
                 source[i] = static_cast<BYTE>(state[i]);
                 levelsChanged = true;
             }
@@ -1264,6 +1276,19 @@ LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
             g_systemData.masterOn = static_cast<BYTE>(state[14]);
             levelsChanged = true;
         }
+    }
+    // A source level out of range goes no further than the question: Yes sends the default level
+    // in its place, No closes the program. Reports that come while it is open wait for the answer.
+    if (levelOutOfRange) {
+        if (m_bAskingStateRange)
+            return 0;
+        m_bAskingStateRange = TRUE;
+        const BOOL yes = DataLock().AskDataRangeError();
+        m_bAskingStateRange = FALSE;
+        if (!yes)
+            return 0;
+        ResetDeviceStateLevels();
+        levelsChanged = true;
     }
     if (typeChanged) {
         // Kept as the device sent it; only the six known types show a level.
@@ -1278,6 +1303,21 @@ LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
     if (levelsChanged && g_pcSourceSet.inputType < NUM_INPUT_TYPES)
         OutputPageServices().ShowSourceLevel();
     return 0;
+}
+
+void CTRV410View::ResetDeviceStateLevels() {
+    {
+        std::lock_guard lock(g_linkLock);
+        SourceSetRecord defaults{};
+        GetDefaultSystemRecords(&defaults, nullptr, nullptr, nullptr, nullptr, nullptr);
+        BYTE* source = reinterpret_cast<BYTE*>(&g_pcSourceSet);
+        const BYTE* fallback = reinterpret_cast<const BYTE*>(&defaults);
+        for (int i = 2; i <= 7; ++i)
+            if (!range::kSourceLevelPos.Holds(g_devStateBytes[i].load() - range::kSourceLevelOffset))
+                source[i] = fallback[i];
+    }
+    // The device holds the faulty level still: it gets the program's source set.
+    SetSourceSetDirty(TRUE);
 }
 
 LRESULT CTRV410View::OnLockRecordReceived(WPARAM, LPARAM) {

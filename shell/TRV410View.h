@@ -392,6 +392,9 @@ public:
     LRESULT OnPresetsReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnSystemRecordReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceState(WPARAM wParam, LPARAM lParam);
+    // After Yes to a device state report's level out of range: each such level takes its default
+    // and the source set is marked for sending.
+    void ResetDeviceStateLevels();
     LRESULT OnLockRecordReceived(WPARAM wParam, LPARAM lParam);
     LRESULT OnTransferDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnFirmwareDone(WPARAM wParam, LPARAM lParam);
@@ -454,6 +457,7 @@ public:
     BOOL ReadOutputMapFile() override;
     void SaveOutputMapFile() override;
     BOOL m_bMasterHeld = FALSE;
+    BOOL m_bAskingStateRange = FALSE; // the question about a device state report is open
     // Shell hooks of the bulk transfers (the progress dialog, the lock button).
     virtual void ShowProgress(int mode);
     virtual void HideProgress();

@@ -93,6 +93,14 @@ protected:
         return a.live == b.live && std::equal(a.stored, a.stored + NUM_STORED_PRESETS, b.stored) &&
                a.sourceSet == b.sourceSet && a.systemData == b.systemData && a.speakerMap == b.speakerMap;
     }
+    // Whether the device was sent a write of this system record since its log was cleared.
+    bool SystemRecordWritten(int cmd) const {
+        for (const DevsimRequest& r : m_dev.GetRequests())
+            if (r.frame.size() > LinkFrame::OFS_INDEX && r.frame[LinkFrame::OFS_TYPE] == FRAME_WRITE &&
+                r.frame[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && r.frame[LinkFrame::OFS_INDEX] == cmd)
+                return true;
+        return false;
+    }
     size_t DataErrorQuestions() const {
         size_t n = 0;
         for (const std::string& box : m_boxes)
@@ -436,5 +444,111 @@ TEST_F(PresetFilesLinkTest, DeviceReadOutOfRangeAsksBeforeTheModelTakesIt) {
         EXPECT_EQ(m_doc->GetOut(4)->GetPolarity(), kFileMark);
     }
     EXPECT_EQ(DataErrorQuestions(), 1u) << "the page's own check found nothing left";
+    AfxSetMainWnd(oldMain);
+}
+
+// The system records a connect reads come before its live read: a speaker code out of range
+// stays out of the positions and the model until the live read's question; No closes with
+// nothing sent, Yes sends the default map in its place.
+TEST_F(PresetFilesLinkTest, ConnectReadOfASpeakerCodeOutOfRangeAsksBeforeThePositionsTakeIt) {
+    MainWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CWnd* oldMain = AfxGetMainWnd();
+    AfxSetMainWnd(&main);
+    constexpr int kOut = 2;
+    constexpr BYTE kWild = 40;
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        ASSERT_TRUE(Idle());
+        m_dev.ModifyState([](DeviceState& s) { s.speakerMap[kOut] = kWild; });
+        const int code = g_posState[POS_STATE_OUTPUTS + kOut];
+        const int position = m_doc->GetOut(kOut)->GetPositionCode();
+        ASSERT_NE(code, kWild);
+        int codeAsked = -1;
+        int positionAsked = -1;
+        m_boxes.clear();
+        SetMessageBoxAnswer([&](const CString& text, UINT type, int) {
+            m_boxes.emplace_back(text.GetString());
+            codeAsked = g_posState[POS_STATE_OUTPUTS + kOut];
+            positionAsked = m_doc->GetOut(kOut)->GetPositionCode();
+            return type == MB_YESNO ? answer : IDOK;
+        });
+        m_dev.ClearRequests();
+        const int closes = main.closes;
+        m_view->SendMessage(WM_VERSION_RECEIVED, 0, 0); // the connect's reads
+        ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); }, 20000));
+        ASSERT_TRUE(Idle());
+        Pump([] { return false; }, 300);
+        EXPECT_EQ(DataErrorQuestions(), 1u);
+        EXPECT_EQ(codeAsked, code) << "the positions never took the device's code";
+        EXPECT_EQ(positionAsked, position);
+        if (answer == IDNO) {
+            EXPECT_EQ(main.closes, closes + 1);
+            EXPECT_EQ(g_posState[POS_STATE_OUTPUTS + kOut], code);
+            EXPECT_EQ(m_doc->GetOut(kOut)->GetPositionCode(), position);
+            EXPECT_FALSE(SystemRecordWritten(CMD_SPEAKER_MAP)) << "nothing was sent";
+            EXPECT_EQ(m_dev.GetState().speakerMap[kOut], kWild);
+            continue;
+        }
+        EXPECT_EQ(main.closes, closes);
+        SpeakerMapBlock defaults{};
+        GetDefaultSystemRecords(nullptr, nullptr, &defaults, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(Pump([&] { return m_dev.GetState().speakerMap == defaults.speakerMap; }, 20000))
+            << "the device gets the default map in place of its faulty one";
+        std::lock_guard lock(g_linkLock);
+        EXPECT_EQ(g_speakerMap, defaults.speakerMap);
+        EXPECT_EQ(m_doc->GetOut(kOut)->GetPositionCode(), defaults.speakerMap[kOut]);
+        EXPECT_EQ(g_posState[POS_STATE_OUTPUTS + kOut], defaults.speakerMap[kOut]);
+    }
+    AfxSetMainWnd(oldMain);
+}
+
+// A source level out of range in the device's state report is never taken: the question comes
+// first; No closes the program with nothing sent, Yes sends the default level in its place.
+TEST_F(PresetFilesLinkTest, DeviceStateLevelOutOfRangeAsksAndYesSendsTheDefaultLevel) {
+    MainWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CWnd* oldMain = AfxGetMainWnd();
+    AfxSetMainWnd(&main);
+    constexpr int kType = 3;
+    constexpr BYTE kWild = 200;
+    SourceSetRecord defaults{};
+    GetDefaultSystemRecords(&defaults, nullptr, nullptr, nullptr, nullptr, nullptr);
+    auto programLevel = [] {
+        std::lock_guard lock(g_linkLock);
+        return g_pcSourceSet.sourceLevel[kType];
+    };
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        ASSERT_TRUE(Idle());
+        const BYTE before = m_dev.GetState().sourceSet.sourceLevel[kType];
+        ASSERT_EQ(programLevel(), before);
+        m_boxes.clear();
+        m_yesNo = answer;
+        m_dev.ClearRequests();
+        const int closes = main.closes;
+        m_dev.ModifyState([](DeviceState& s) { s.sourceSet.sourceLevel[kType] = kWild; });
+        ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); })) << "the report asks";
+        if (answer == IDNO) {
+            ASSERT_TRUE(Pump([&] { return main.closes > closes; }));
+            Pump([] { return false; }, 300);
+            EXPECT_EQ(programLevel(), before) << "the model never took the level";
+            EXPECT_FALSE(SystemRecordWritten(CMD_SOURCE_SET)) << "nothing was sent";
+            // The program would be gone; here the device is put right so the reports stop asking.
+            m_dev.ModifyState([&](DeviceState& s) { s.sourceSet.sourceLevel[kType] = before; });
+            ASSERT_TRUE(Idle());
+            Pump([] { return false; }, 300);
+            continue;
+        }
+        ASSERT_TRUE(Pump([&] {
+            return m_dev.GetState().sourceSet.sourceLevel[kType] == defaults.sourceLevel[kType];
+        })) << "the device gets the default level";
+        ASSERT_TRUE(Idle());
+        Pump([] { return false; }, 300);
+        EXPECT_EQ(DataErrorQuestions(), 1u);
+        EXPECT_EQ(main.closes, closes);
+        EXPECT_EQ(programLevel(), defaults.sourceLevel[kType]);
+        EXPECT_TRUE(RecordRanges::SourceSet(m_dev.GetState().sourceSet));
+    }
     AfxSetMainWnd(oldMain);
 }
