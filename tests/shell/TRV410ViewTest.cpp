@@ -253,6 +253,8 @@ TEST_F(ViewConnectTest, DeviceStateIsTakenOverOnlyOutsideTheBusyWindow) {
     g_pcSourceSet.inputType = 1;
     for (int i = 0; i < 30; ++i)
         g_devStateBytes[i] = 0;
+    for (int i = 2; i <= 7; ++i)
+        g_devStateBytes[i] = 60; // source levels in range
     g_devStateBytes[0] = 4;
     g_devStateBytes[3] = 55;
     g_devStateBytes[14] = 0;
