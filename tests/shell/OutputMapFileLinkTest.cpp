@@ -178,20 +178,24 @@ TEST_F(OutputMapFileLink, OutOfRangeMapAsksBeforeAnythingIsSentAndYesSendsThePos
     AnswerQuestions();
     std::vector<BYTE> file = CurrentMapFile();
     ASSERT_EQ(file.size(), 82u);
-    // Output 1: high-pass 0 Hz with slope 9, low-pass 40000 Hz; output 4: low-pass family 3.
+    // Output 1: high-pass 0 Hz with slope 9, low-pass 40000 Hz; output 4: low-pass family 3;
+    // output 7: speaker code 27, so the whole map takes the default codes.
     file[0x12] = 0;
     file[0x13] = 0;
     file[0x14] = 9;
     file[0x16] = 40000 & 0xFF;
     file[0x17] = 40000 >> 8;
     file[18 + 8 * 3 + 7] = 3;
+    file[10 + 6] = 27;
     const PresetReadResult read = COutputMapFile::Decode(file.data(), file.size(), PresetRecords{});
     ASSERT_TRUE(read.ok);
+    SpeakerMapBlock defaults{};
+    GetDefaultSystemRecords(nullptr, nullptr, &defaults, nullptr, nullptr, nullptr);
     std::array<XoverRecord, NUM_OUTPUTS> expected{};
     for (int o = 0; o < NUM_OUTPUTS; ++o)
         expected[static_cast<size_t>(o)] = read.records.xoverTable[o];
-    expected[0] = CKTV_OutData::PositionDefaultXover(file[10]);
-    expected[3] = CKTV_OutData::PositionDefaultXover(file[13]);
+    expected[0] = CKTV_OutData::PositionDefaultXover(defaults.speakerMap[0]);
+    expected[3] = CKTV_OutData::PositionDefaultXover(defaults.speakerMap[3]);
     const std::string path = m_dir + "/wild.vtac";
     Write(path, file);
 
@@ -211,6 +215,9 @@ TEST_F(OutputMapFileLink, OutOfRangeMapAsksBeforeAnythingIsSentAndYesSendsThePos
         EXPECT_EQ(g_xoverTable[o], expected[static_cast<size_t>(o)]);
     }
     EXPECT_EQ(SpeakerMapWrites(), 1u);
+    EXPECT_EQ(m_dev.GetState().speakerMap, defaults.speakerMap);
+    EXPECT_EQ(g_speakerMap, defaults.speakerMap);
+    EXPECT_EQ(m_doc->GetOut(6)->GetPositionCode(), defaults.speakerMap[6]);
     EXPECT_EQ(m_doc->GetOut(0)->GetHPF()->GetFreq(), expected[0].hpFreq.Get())
         << "the model took the defaults";
     EXPECT_EQ(m_doc->GetOut(0)->GetLPF()->GetFreq(), expected[0].lpFreq.Get());
