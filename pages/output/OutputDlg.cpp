@@ -82,6 +82,8 @@ ON_MESSAGE(WM_OUTPUT_SET_POSITION, &COutputDlg::OnSetPositionMessage)
 ON_MESSAGE(WM_OUTPUT_PASTE, &COutputDlg::OnPasteMessage)
 ON_COMMAND_RANGE(kPositionIcon, kPositionIcon + kPositionIconCount - 1, &COutputDlg::OnMapCommand)
 ON_COMMAND_RANGE(kMapLock, kMapSave, &COutputDlg::OnMapCommand)
+ON_COMMAND_RANGE(COutputMap::kSubPositionFirst, COutputMap::kSubPositionLast,
+                 &COutputDlg::OnSubPositionCommand)
 ON_COMMAND_RANGE(kDelayUnitMs, kDelayUnitInch, &COutputDlg::OnDelayUnitCommand)
 ON_COMMAND(kSubMode, &COutputDlg::OnSubLevelMode)
 ON_COMMAND(kSubEdit, &COutputDlg::OnSubLevelEdit)
@@ -1381,6 +1383,10 @@ void COutputDlg::ReloadCrossover() {
 LRESULT COutputDlg::OnSetPositionMessage(WPARAM wParam, LPARAM lParam) {
     m_map.OnOutputSetPosition(static_cast<int>(wParam), static_cast<int>(lParam));
     return 0;
+}
+
+void COutputDlg::OnSubPositionCommand(UINT id) {
+    m_map.OnSubPositionMenu(static_cast<int>(id));
 }
 
 LRESULT COutputDlg::OnPasteMessage(WPARAM wParam, LPARAM lParam) {

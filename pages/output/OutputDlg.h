@@ -238,6 +238,7 @@ protected:
     LRESULT OnSetPositionMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
     void OnMapCommand(UINT id);
+    void OnSubPositionCommand(UINT id);
     LRESULT OnToggleMuteMessage(WPARAM wParam, LPARAM lParam);
     void OnShapeCommand(UINT id);
     LRESULT OnNumEditNavigate(WPARAM wParam, LPARAM lParam);
