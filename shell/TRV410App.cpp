@@ -13,6 +13,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
+#include "shell/SplashWnd.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
@@ -75,6 +76,19 @@ BOOL CTRV410App::IsRegSwitch(const std::vector<std::string>& args) {
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL CTRV410App::SplashFlagOf(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
+            continue;
+        std::string rest = a.substr(1);
+        std::transform(rest.begin(), rest.end(), rest.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (rest == "embedding" || rest == "automation")
+            return FALSE;
+    }
+    return TRUE;
 }
 
 DWORD CTRV410App::LocaleIdFromName(const std::string& name) {
@@ -144,7 +158,9 @@ BOOL CTRV410App::InitATL() {
 }
 
 BOOL CTRV410App::InitInstance() {
-    // 1-3: the command line is m_args; no splash screen, no control container.
+    // 1-3: the command line is m_args; the splash is only permitted (nothing shows one), no
+    // control container.
+    CSplashWnd::EnableSplashScreen(SplashFlagOf(m_args));
     // 4: sockets need no start-up; a peer that closes must not end the process on a send.
     std::signal(SIGPIPE, SIG_IGN);
     // 5: the registration switches end start-up here.

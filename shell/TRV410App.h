@@ -59,6 +59,9 @@ public:
     // A whole argument "-RegServer", "/UnregServer" ... in any letter case: the program ends with 0
     // before any window. A path such as "/tmp/RegServer" or a word followed by more is no switch.
     static BOOL IsRegSwitch(const std::vector<std::string>& args);
+    // The command line's splash flag: cleared by a whole "-Embedding" or "/Automation" argument
+    // (any letter case), as the program started by another program shows no splash.
+    static BOOL SplashFlagOf(const std::vector<std::string>& args);
     // 0x0804 for a Chinese (China) locale name such as "zh_CN" or "zh_CN.UTF-8", else 0x0409.
     static DWORD LocaleIdFromName(const std::string& name);
     // "HOST:PORT" with a port of 1..65535; FALSE (outputs untouched) for anything else.

@@ -20,6 +20,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
+#include "shell/SplashWnd.h"
 #include "shell/TRV410App.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
@@ -88,6 +89,24 @@ TEST(TRV410AppRules, RegistrationSwitchesAreWholeArguments) {
             joined += "[" + a + "]";
         EXPECT_EQ(CTRV410App::IsRegSwitch(c.args), c.exits) << joined;
     }
+}
+
+TEST(TRV410AppRules, OnlyAWholeEmbeddingOrAutomationSwitchClearsTheSplashFlag) {
+    const struct {
+        std::vector<std::string> args;
+        BOOL splash;
+    } cases[] = {
+        {{}, TRUE},
+        {{"--net", "127.0.0.1:8899"}, TRUE},
+        {{"/tmp/Embedding"}, TRUE},
+        {{"-Embedding.x"}, TRUE},
+        {{"Automation"}, TRUE},
+        {{"-Embedding"}, FALSE},
+        {{"/automation"}, FALSE},
+        {{"preset.r9", "/EMBEDDING"}, FALSE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTRV410App::SplashFlagOf(c.args), c.splash) << (c.args.empty() ? "" : c.args.back());
 }
 
 TEST(TRV410AppRules, OnlyChineseChinaIsTheChineseLocale) {
@@ -196,9 +215,12 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     g_strLanguage = "";
     m_app->SetLocaleId(LCID_CHINESE_PRC);
     m_app->SetNetEnvironment("127.0.0.1:4321");
+    CSplashWnd::EnableSplashScreen(FALSE);
     ASSERT_TRUE(m_app->InitInstance());
 
     EXPECT_NE(g_curImage.system.name[0], 'X') << "InitData ran";
+    EXPECT_TRUE(CSplashWnd::IsSplashEnabled()) << "start-up permits the splash";
+    EXPECT_EQ(CSplashWnd::Current(), nullptr) << "and shows none";
     EXPECT_EQ(g_bChinese.load(), 1);
     EXPECT_STREQ(g_strLanguage, "Chinese");
     EXPECT_STREQ(g_strDevIP, "127.0.0.1");
