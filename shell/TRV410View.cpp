@@ -2187,7 +2187,11 @@ LRESULT CTRV410View::OnReconnectForUpdate(WPARAM wParam, LPARAM) {
             StartLinkThread(TRUE);
             return TRUE;
         }
-        // The serial port is opened by its own link; without it the update cannot go on.
+        if (OpenComLink(g_strNull)) {
+            g_bFirmwareMode = 1;
+            StartLinkThread(TRUE);
+            return TRUE;
+        }
         g_bFirmwareMode = 0;
         ::PostMessage(m_hWnd, WM_LINK_NOTICE, NOTICE_CONNECT_FAILURE, 0);
         m_command.ClearQueue();
