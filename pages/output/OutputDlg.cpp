@@ -1105,9 +1105,24 @@ void COutputDlg::OnResetAllEq() {
     m_graph.RefreshCurve(-1);
 }
 
-void COutputDlg::ResetAllOutputEq(BOOL) {
-    // The hidden 31EQ/10EQ toggle's command belongs to the map commands, which are not on
-    // this page yet.
+void COutputDlg::ResetAllOutputEq(BOOL linked) {
+    // No output stays joined to another while every output's bands go back to flat.
+    m_btnMap[1].SetCheck(0);
+    g_bLRLinked = 0;
+    if (m_pHost)
+        m_pHost->ClearOutputLinks();
+    if (m_pData)
+        m_pData->SetOutCurveRect(m_graph.GetPlotRect());
+    if (m_pHost) {
+        m_pHost->SendCommand(CMD_SYSTEM_DATA, 0);
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            m_pHost->ResetOutputEq(i);
+        if (linked)
+            m_pHost->ResetLinkedOutputEq();
+    }
+    // The rows show the flat bands in the current output's layout: ten spread over the width on
+    // outputs 7 and 8, none while the data are locked.
+    RefreshPage();
 }
 
 void COutputDlg::ColourPassBand() {
