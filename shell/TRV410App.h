@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CCaptionView;
 class CChildFrame;
 class CMainFrame;
 class CTRV410Doc;
@@ -48,10 +49,21 @@ public:
     // dialog, modal.
     void OnAppAbout();
 
+    // What the child frame of the main frame holds.
+    enum class ChildView { Main, Caption };
+    // Closes the child frame shown now with its view (the main view stops the link first) and its
+    // document, then opens a new document and child frame holding the view; the main view gets its
+    // initial update, which connects again. FALSE when a window could not be made (the main frame
+    // then stays empty).
+    BOOL ReplaceChild(ChildView view);
+
     CMainFrame* GetMainWnd() const { return m_pMainFrame.get(); }
     CChildFrame* GetChildFrame() const { return m_pChildFrame.get(); }
     CTRV410Doc* GetDocument() const { return m_pDoc.get(); }
+    // Null while the caption view is shown.
     CTRV410View* GetView() const { return m_pView.get(); }
+    // Null while the main view is shown.
+    CCaptionView* GetCaptionView() const { return m_pCaption.get(); }
     CViewPresetServices* GetServices() const { return m_pServices.get(); }
     BOOL IsComStarted() const { return m_bATLInited; }
 
@@ -74,6 +86,10 @@ public:
 private:
     BOOL InitATL();
     void ApplyNetAddress();
+    // A new document and child frame holding the view (step 18 of the start-up).
+    BOOL OpenChild(ChildView view);
+    // The view, its services, the child frame and the document go, in that order.
+    void CloseChild();
 
     std::vector<std::string> m_args;
     DWORD m_localeId = LCID_ENGLISH_US;
@@ -84,6 +100,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CChildFrame> m_pChildFrame;
     std::unique_ptr<CTRV410View> m_pView;
+    std::unique_ptr<CCaptionView> m_pCaption;
     std::unique_ptr<CViewPresetServices> m_pServices;
 };
 
