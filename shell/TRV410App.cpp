@@ -251,6 +251,19 @@ void CTRV410App::CloseChild() {
 BOOL CTRV410App::ReplaceChild(ChildView view) {
     if (!m_pMainFrame || !m_pMainFrame->GetSafeHwnd())
         return FALSE;
+    // The open link closes as the Connect button closes it (a close it still waits for runs now),
+    // so the next view starts from no link: offline, its device read not taken for done.
+    if (m_pView) {
+        if (m_pView->m_nClosePendingState != LINK_NONE) {
+            m_pView->KillTimer(TIMER_CONNECT_CLOSE);
+            m_pView->m_nClosePendingState = LINK_NONE;
+            m_pView->CloseLinkByState();
+        }
+        if (m_pView->m_bLinkOpen.load()) {
+            m_pView->StopLinkThread(TRUE);
+            m_pView->CloseLinkByState();
+        }
+    }
     CloseChild();
     if (OpenChild(view))
         return TRUE;
