@@ -340,6 +340,10 @@ int CFirmwareTransfer::NetRead(CLinkWorker& worker) {
         return 1;
     }
     DWORD timeout = NetTimeout(step) / static_cast<DWORD>(std::max(1, m_timings.netTimeoutScale));
+    // The socket's own time-out bounds each receive as well; a socket that refuses it is closed,
+    // and the receive below fails into the reconnect.
+    if (CNetTransport* net = worker.Host().GetNetTransport())
+        net->SetReceiveTimeout(static_cast<int>(timeout));
     if (step == FW_STEP_REQUEST_INFO)
         Status(kErasing, kErasingCn);
     if (!Reachable(worker))
@@ -348,7 +352,8 @@ int CFirmwareTransfer::NetRead(CLinkWorker& worker) {
     for (;;) {
         LONGLONG left = deadline - worker.ElapsedMs();
         int count = -1;
-        int r = left > 0 ? worker.NetReceive(static_cast<DWORD>(left), &count) : WSAETIMEDOUT;
+        // The answers are short: at most 16 bytes a receive, the rest stays for the next one.
+        int r = left > 0 ? worker.NetReceive(static_cast<DWORD>(left), &count, TRUE) : WSAETIMEDOUT;
         if (r == LINK_IO_QUIT)
             return 0;
         if (count > 0) {

@@ -446,6 +446,19 @@ void CKTVCommand::RemoveHead() {
     g_bSerialPacketCurrent = 0;
 }
 
+int CKTVCommand::EndLongWait(int result) {
+    {
+        std::lock_guard lock(g_linkLock);
+        const CSendData* head = m_queue.GetHeadPacket();
+        if (!head || !head->IsLongWait())
+            return 0;
+        if (result == 0)
+            RemoveHead();
+    }
+    Post(WM_WIFI_RESET_DONE, 0, result);
+    return 1;
+}
+
 void CKTVCommand::ClearQueue() {
     std::lock_guard lock(g_linkLock);
     m_queue.ClearQueue();

@@ -63,6 +63,10 @@ public:
     void MarkHeadResend() { m_queue.MarkHeadResend(); }
     // Deletes every packet and resets the parser.
     void ClearQueue();
+    // Ends the wait of a long-wait head (the WIFI reset): result 0 drops the packet, and the owner
+    // gets WM_WIFI_RESET_DONE with the result either way. 1 when the head was such a packet, 0
+    // (nothing done) for any other head or an empty queue.
+    int EndLongWait(int result);
 
     // A speaker-map or boot-source answer posted WM_SYSTEM_RECORD_RECEIVED and the feeding
     // thread must wait for the view to handle it (after releasing g_linkLock). Clears the mark.

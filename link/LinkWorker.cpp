@@ -305,7 +305,7 @@ int CLinkWorker::WriteUsbReport(const BYTE* report, DWORD timeoutMs) {
     return device->WriteReport(report, timeoutMs);
 }
 
-int CLinkWorker::NetReceive(DWORD timeoutMs, int* count) {
+int CLinkWorker::NetReceive(DWORD timeoutMs, int* count, BOOL shortReceive) {
     *count = -1;
     CNetTransport* net = m_host.GetNetTransport();
     if (!net)
@@ -313,7 +313,7 @@ int CLinkWorker::NetReceive(DWORD timeoutMs, int* count) {
     return SlicedWait(timeoutMs, WSAETIMEDOUT, [&](DWORD slice, int* result) {
         if (!net->WaitReadable(slice))
             return FALSE;
-        *result = net->Receive(count);
+        *result = shortReceive ? net->ReceiveShort(count) : net->Receive(count);
         return TRUE;
     });
 }

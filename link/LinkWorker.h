@@ -121,8 +121,9 @@ public:
     int WriteUsbReport(const BYTE* report, DWORD timeoutMs);
     // One network receive into g_netRecvBuf after at most timeoutMs: the transport's Receive
     // result (count or socket error), 10060 when nothing came in time, LINK_IO_QUIT when quit.
-    // *count gets the raw count (-1 on error or time-out).
-    int NetReceive(DWORD timeoutMs, int* count);
+    // *count gets the raw count (-1 on error or time-out). A short receive takes at most 16 bytes
+    // (the firmware answers).
+    int NetReceive(DWORD timeoutMs, int* count, BOOL shortReceive = FALSE);
     // Feeds count bytes of g_netRecvBuf; 1 when a frame completed.
     int FeedNet(int count);
     // Close, pause, connect again; FALSE when quit cut the pause short.

@@ -1,15 +1,14 @@
 // The caption form (227): two skin buttons that send the caption-mode commands 8000 and 8001 to
-// the main window, over a bitmap that nothing loads. Only a frame command that never reaches the
-// frame would show it.
+// the main window, over a bitmap that nothing loads. The frame command 32774 shows it in place of
+// the main view; no control of the program sends that command.
 #pragma once
 
 #include "controls/xSkinButton.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
+#include "shell/MainFrame.h" // ID_CAPTION_MODE1, ID_CAPTION_MODE2
 
 constexpr UINT IDD_CAPTION_VIEW = 227;
-constexpr UINT ID_CAPTION_MODE1 = 8000;
-constexpr UINT ID_CAPTION_MODE2 = 8001;
 
 class CCaptionView : public CDialog {
     DECLARE_DYNAMIC(CCaptionView)

@@ -14,6 +14,7 @@ ON_MESSAGE(WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange)
 ON_COMMAND(ID_CAPTION_MODE1, &CMainFrame::OnCaptionMode1)
 ON_COMMAND(ID_CAPTION_MODE2, &CMainFrame::OnCaptionMode2)
 ON_COMMAND(ID_SHOW_CAPTION_VIEW, &CMainFrame::OnShowCaptionView)
+ON_MESSAGE(WM_REPLACE_CHILD, &CMainFrame::OnReplaceChild)
 ON_COMMAND(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
 END_MESSAGE_MAP()
 
@@ -78,22 +79,41 @@ void CMainFrame::PostNcDestroy() {
         done();
 }
 
-// The caption view's modes: its second document template is never made, so only the mode, the
-// language and the title change; no window is opened.
+// The caption view's modes: the child shown now gives way to a new document and main view in the
+// mode, in English.
 void CMainFrame::OnCaptionMode1() {
     g_nViewMode = 1;
     g_bChinese = 0;
+    PostMessage(WM_REPLACE_CHILD, static_cast<WPARAM>(CTRV410App::ChildView::Main), 0);
     SetWindowText(g_strProduct);
 }
 
 void CMainFrame::OnCaptionMode2() {
     g_nViewMode = 2;
     g_bChinese = 0;
+    PostMessage(WM_REPLACE_CHILD, static_cast<WPARAM>(CTRV410App::ChildView::Main), 0);
     SetWindowText(g_strProduct);
 }
 
+// The caption view in place of the child shown now; mode and language stay.
 void CMainFrame::OnShowCaptionView() {
-    // The caption view has no sender and no template here: nothing to show.
+    PostMessage(WM_REPLACE_CHILD, static_cast<WPARAM>(CTRV410App::ChildView::Caption), 0);
+}
+
+LRESULT CMainFrame::OnReplaceChild(WPARAM wParam, LPARAM) {
+    CTRV410App* app = AfxGetApp();
+    if (!app || app->GetMainWnd() != this)
+        return 0;
+    const auto view = wParam == static_cast<WPARAM>(CTRV410App::ChildView::Caption)
+                          ? CTRV410App::ChildView::Caption
+                          : CTRV410App::ChildView::Main;
+    if (!app->ReplaceChild(view))
+        return 0;
+    // In front, filling the frame; the title is the product's in both modes.
+    ShowWindow(SW_SHOW);
+    if (view == CTRV410App::ChildView::Main)
+        SetWindowText(g_strProduct);
+    return 1;
 }
 
 // The framework routes a command no window handles to the application.

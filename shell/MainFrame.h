@@ -8,10 +8,14 @@
 
 #include <functional>
 
-// The frame commands of the caption view; nothing in the running program sends them.
+// The frame commands of the caption view: its two buttons send the modes; nothing in the running
+// program sends the command that shows it.
 constexpr UINT ID_CAPTION_MODE1 = 8000;
 constexpr UINT ID_CAPTION_MODE2 = 8001;
 constexpr UINT ID_SHOW_CAPTION_VIEW = 32774;
+// Posted to the frame by those commands: the child frame is replaced (wParam a CTRV410App::ChildView)
+// once the sender's handler has returned, as the sender may be a control of the child going away.
+constexpr UINT WM_REPLACE_CHILD = WM_APP + 0x2A1;
 // The framework's About command; the frame hands it to the application. No menu sends it.
 constexpr UINT ID_APP_ABOUT = 57664;
 
@@ -39,6 +43,7 @@ public:
     void OnCaptionMode1();
     void OnCaptionMode2();
     void OnShowCaptionView();
+    LRESULT OnReplaceChild(WPARAM wParam, LPARAM lParam);
     void OnAppAbout();
 
     DECLARE_MESSAGE_MAP()

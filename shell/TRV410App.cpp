@@ -10,9 +10,11 @@
 #include "platform/ui/WinUser.h"
 #include "res/ResourceTable.h"
 #include "shell/AboutDlg.h"
+#include "shell/CaptionView.h"
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
+#include "shell/SplashWnd.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
 #include "shell/ViewPresetServices.h"
@@ -75,6 +77,19 @@ BOOL CTRV410App::IsRegSwitch(const std::vector<std::string>& args) {
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL CTRV410App::SplashFlagOf(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
+            continue;
+        std::string rest = a.substr(1);
+        std::transform(rest.begin(), rest.end(), rest.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (rest == "embedding" || rest == "automation")
+            return FALSE;
+    }
+    return TRUE;
 }
 
 DWORD CTRV410App::LocaleIdFromName(const std::string& name) {
@@ -144,7 +159,9 @@ BOOL CTRV410App::InitATL() {
 }
 
 BOOL CTRV410App::InitInstance() {
-    // 1-3: the command line is m_args; no splash screen, no control container.
+    // 1-3: the command line is m_args; the splash is only permitted (nothing shows one), no
+    // control container.
+    CSplashWnd::EnableSplashScreen(SplashFlagOf(m_args));
     // 4: sockets need no start-up; a peer that closes must not end the process on a send.
     std::signal(SIGPIPE, SIG_IGN);
     // 5: the registration switches end start-up here.
@@ -166,8 +183,7 @@ BOOL CTRV410App::InitInstance() {
     // 13
     if (!CreateDialogBrushAndMenu())
         return FALSE;
-    // 14: the document owns the channel data, which becomes the link's document.
-    m_pDoc = std::make_unique<CTRV410Doc>();
+    // 14: the document (made with the child frame at step 18).
     // 15
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->LoadFrame())
@@ -181,26 +197,78 @@ BOOL CTRV410App::InitInstance() {
     // 16-17
     res::RegisterSvg(kAppIcon);
     SetWindowIconResource(m_pMainFrame.get(), IDR_MAINICON);
-    // 18: the child frame, and the view filling it (the frame's borders are removed). The view's
-    // initial update posts WM_START_LINK, which runs once the loop runs.
+    // 18
+    if (!OpenChild(ChildView::Main))
+        return FALSE;
+    // 19: posted messages run once the loop runs, after the window is shown.
+    m_pMainFrame->ShowWindow(SW_SHOW);
+    m_pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+BOOL CTRV410App::OpenChild(ChildView view) {
+    // The document owns the channel data, which becomes the link's document.
+    m_pDoc = std::make_unique<CTRV410Doc>();
+    // The child frame, and the view filling it (the frame's borders are removed).
     m_pChildFrame = std::make_unique<CChildFrame>();
     if (!m_pChildFrame->LoadFrame(m_pMainFrame.get()))
         return FALSE;
+    if (view == ChildView::Caption) {
+        m_pCaption = std::make_unique<CCaptionView>();
+        if (!m_pCaption->Create(m_pChildFrame.get()))
+            return FALSE;
+        m_pCaption->MoveWindow(0, 0, CChildFrame::kWidth, CChildFrame::kHeight, FALSE);
+        m_pCaption->ShowWindow(SW_SHOW);
+        return TRUE;
+    }
     m_pView = std::make_unique<CTRV410View>();
     if (!m_pView->CreateView(m_pChildFrame.get()))
         return FALSE;
     m_pView->MoveWindow(0, 0, CChildFrame::kWidth, CChildFrame::kHeight, FALSE);
     m_pServices = std::make_unique<CViewPresetServices>(*m_pView);
     m_pServices->Install();
+    // It posts WM_START_LINK, which runs once the loop runs.
     m_pView->OnInitialUpdate();
     // The progress dialog exists now: the link's transfer position moves its bar.
     if (g_pDisplayBar)
         m_pServices->SetTransferBar(g_pDisplayBar->GetRemote());
     m_pView->ShowWindow(SW_SHOW);
-    // 19: posted messages run once the loop runs, after the window is shown.
-    m_pMainFrame->ShowWindow(SW_SHOW);
-    m_pMainFrame->UpdateWindow();
     return TRUE;
+}
+
+void CTRV410App::CloseChild() {
+    // The view stops its worker and threads before its members go; only then may the services
+    // the worker calls return to the defaults.
+    m_pView.reset();
+    if (m_pServices)
+        m_pServices->Uninstall();
+    m_pServices.reset();
+    m_pCaption.reset();
+    m_pChildFrame.reset();
+    m_pDoc.reset();
+}
+
+BOOL CTRV410App::ReplaceChild(ChildView view) {
+    if (!m_pMainFrame || !m_pMainFrame->GetSafeHwnd())
+        return FALSE;
+    // The open link closes as the Connect button closes it (a close it still waits for runs now),
+    // so the next view starts from no link: offline, its device read not taken for done.
+    if (m_pView) {
+        if (m_pView->m_nClosePendingState != LINK_NONE) {
+            m_pView->KillTimer(TIMER_CONNECT_CLOSE);
+            m_pView->m_nClosePendingState = LINK_NONE;
+            m_pView->CloseLinkByState();
+        }
+        if (m_pView->m_bLinkOpen.load()) {
+            m_pView->StopLinkThread(TRUE);
+            m_pView->CloseLinkByState();
+        }
+    }
+    CloseChild();
+    if (OpenChild(view))
+        return TRUE;
+    CloseChild();
+    return FALSE;
 }
 
 int CTRV410App::ExitInstance() {
@@ -209,15 +277,8 @@ int CTRV410App::ExitInstance() {
         if (m_pMainFrame->GetSafeHwnd())
             m_pMainFrame->DestroyWindow();
     }
-    // The view stops its worker and threads before its members go; only then may the services
-    // the worker calls return to the defaults.
-    m_pView.reset();
-    if (m_pServices)
-        m_pServices->Uninstall();
-    m_pServices.reset();
-    m_pChildFrame.reset();
+    CloseChild();
     m_pMainFrame.reset();
-    m_pDoc.reset();
     // The COM module and GDI+ have nothing to end here.
     m_bATLInited = FALSE;
     DeleteProgramObjects();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CCaptionView;
 class CChildFrame;
 class CMainFrame;
 class CTRV410Doc;
@@ -48,10 +49,21 @@ public:
     // dialog, modal.
     void OnAppAbout();
 
+    // What the child frame of the main frame holds.
+    enum class ChildView { Main, Caption };
+    // Closes the child frame shown now with its view (the main view stops the link first) and its
+    // document, then opens a new document and child frame holding the view; the main view gets its
+    // initial update, which connects again. FALSE when a window could not be made (the main frame
+    // then stays empty).
+    BOOL ReplaceChild(ChildView view);
+
     CMainFrame* GetMainWnd() const { return m_pMainFrame.get(); }
     CChildFrame* GetChildFrame() const { return m_pChildFrame.get(); }
     CTRV410Doc* GetDocument() const { return m_pDoc.get(); }
+    // Null while the caption view is shown.
     CTRV410View* GetView() const { return m_pView.get(); }
+    // Null while the main view is shown.
+    CCaptionView* GetCaptionView() const { return m_pCaption.get(); }
     CViewPresetServices* GetServices() const { return m_pServices.get(); }
     BOOL IsComStarted() const { return m_bATLInited; }
 
@@ -59,6 +71,9 @@ public:
     // A whole argument "-RegServer", "/UnregServer" ... in any letter case: the program ends with 0
     // before any window. A path such as "/tmp/RegServer" or a word followed by more is no switch.
     static BOOL IsRegSwitch(const std::vector<std::string>& args);
+    // The command line's splash flag: cleared by a whole "-Embedding" or "/Automation" argument
+    // (any letter case), as the program started by another program shows no splash.
+    static BOOL SplashFlagOf(const std::vector<std::string>& args);
     // 0x0804 for a Chinese (China) locale name such as "zh_CN" or "zh_CN.UTF-8", else 0x0409.
     static DWORD LocaleIdFromName(const std::string& name);
     // "HOST:PORT" with a port of 1..65535; FALSE (outputs untouched) for anything else.
@@ -71,6 +86,10 @@ public:
 private:
     BOOL InitATL();
     void ApplyNetAddress();
+    // A new document and child frame holding the view (step 18 of the start-up).
+    BOOL OpenChild(ChildView view);
+    // The view, its services, the child frame and the document go, in that order.
+    void CloseChild();
 
     std::vector<std::string> m_args;
     DWORD m_localeId = LCID_ENGLISH_US;
@@ -81,6 +100,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CChildFrame> m_pChildFrame;
     std::unique_ptr<CTRV410View> m_pView;
+    std::unique_ptr<CCaptionView> m_pCaption;
     std::unique_ptr<CViewPresetServices> m_pServices;
 };
 

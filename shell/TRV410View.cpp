@@ -1760,9 +1760,21 @@ void CTRV410View::OnFactoryResetMenu() {
     CInitDlg dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
-    SendCommand(CMD_FACTORY_RESET, 0);
-    if (!m_bLinkOpen.load())
+    if (!m_bLinkOpen.load()) {
+        SendCommand(CMD_FACTORY_RESET, 0);
         ShowTimedMessage("No connection can be opened", "没有连接可以打开", 2000);
+        return;
+    }
+    // The device drops every value it held. Changes not yet sent must not follow the reset, and
+    // once the device has answered it, the version read queued behind it starts the connect's
+    // full read, so the pages show what the device holds from then on. One hold: nothing can
+    // slip in between the reset and the read.
+    std::lock_guard lock(g_linkLock);
+    LinkDocument().SetAllChanged(FALSE);
+    SendCommand(CMD_FACTORY_RESET, 0);
+    m_nBatchCount = 0;
+    m_command.AddPacket(BuildSystemReadFrame(g_sysReadList[6], 0));
+    m_worker.WakeForPacket();
 }
 
 void CTRV410View::OnMixerMenu() {
@@ -2239,7 +2251,11 @@ LRESULT CTRV410View::OnReconnectForUpdate(WPARAM wParam, LPARAM) {
             StartLinkThread(TRUE);
             return TRUE;
         }
-        // The serial port is opened by its own link; without it the update cannot go on.
+        if (OpenComLink(g_strNull)) {
+            g_bFirmwareMode = 1;
+            StartLinkThread(TRUE);
+            return TRUE;
+        }
         g_bFirmwareMode = 0;
         ::PostMessage(m_hWnd, WM_LINK_NOTICE, NOTICE_CONNECT_FAILURE, 0);
         m_command.ClearQueue();

@@ -446,7 +446,7 @@ public:
     void PasteOutput(int from, int to) override;
     void ResetLinkedOutputEq() override;
     void DoResetLinkedOutputEq();
-    void ResetOutputEq(int output);
+    void ResetOutputEq(int output) override;
     void ResetInputEq(int input) override;
     void SetOutputMixDefaults(int output, int code, BOOL requestRestore) override;
     // The output map's changes: the master volume held once while a link is open.

@@ -19,7 +19,7 @@ public:
     class Page {
     public:
         virtual void RefreshPage() = 0;
-        virtual void ResetAllOutputEq(BOOL ask) = 0;
+        virtual void ResetAllOutputEq(BOOL linked) = 0;
         virtual ~Page() = default;
     };
 

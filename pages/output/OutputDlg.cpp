@@ -82,6 +82,8 @@ ON_MESSAGE(WM_OUTPUT_SET_POSITION, &COutputDlg::OnSetPositionMessage)
 ON_MESSAGE(WM_OUTPUT_PASTE, &COutputDlg::OnPasteMessage)
 ON_COMMAND_RANGE(kPositionIcon, kPositionIcon + kPositionIconCount - 1, &COutputDlg::OnMapCommand)
 ON_COMMAND_RANGE(kMapLock, kMapSave, &COutputDlg::OnMapCommand)
+ON_COMMAND_RANGE(COutputMap::kSubPositionFirst, COutputMap::kSubPositionLast,
+                 &COutputDlg::OnSubPositionCommand)
 ON_COMMAND_RANGE(kDelayUnitMs, kDelayUnitInch, &COutputDlg::OnDelayUnitCommand)
 ON_COMMAND(kSubMode, &COutputDlg::OnSubLevelMode)
 ON_COMMAND(kSubEdit, &COutputDlg::OnSubLevelEdit)
@@ -1103,9 +1105,24 @@ void COutputDlg::OnResetAllEq() {
     m_graph.RefreshCurve(-1);
 }
 
-void COutputDlg::ResetAllOutputEq(BOOL) {
-    // The hidden 31EQ/10EQ toggle's command belongs to the map commands, which are not on
-    // this page yet.
+void COutputDlg::ResetAllOutputEq(BOOL linked) {
+    // No output stays joined to another while every output's bands go back to flat.
+    m_btnMap[1].SetCheck(0);
+    g_bLRLinked = 0;
+    if (m_pHost)
+        m_pHost->ClearOutputLinks();
+    if (m_pData)
+        m_pData->SetOutCurveRect(m_graph.GetPlotRect());
+    if (m_pHost) {
+        m_pHost->SendCommand(CMD_SYSTEM_DATA, 0);
+        for (int i = 0; i < NUM_OUTPUTS; ++i)
+            m_pHost->ResetOutputEq(i);
+        if (linked)
+            m_pHost->ResetLinkedOutputEq();
+    }
+    // The rows show the flat bands in the current output's layout: ten spread over the width on
+    // outputs 7 and 8, none while the data are locked.
+    RefreshPage();
 }
 
 void COutputDlg::ColourPassBand() {
@@ -1381,6 +1398,10 @@ void COutputDlg::ReloadCrossover() {
 LRESULT COutputDlg::OnSetPositionMessage(WPARAM wParam, LPARAM lParam) {
     m_map.OnOutputSetPosition(static_cast<int>(wParam), static_cast<int>(lParam));
     return 0;
+}
+
+void COutputDlg::OnSubPositionCommand(UINT id) {
+    m_map.OnSubPositionMenu(static_cast<int>(id));
 }
 
 LRESULT COutputDlg::OnPasteMessage(WPARAM wParam, LPARAM lParam) {

@@ -94,7 +94,9 @@ public:
     void OnBand8ShelfSlope();
     // A shelf list (0 first, 1 last, 2 band 8) sets its band's slope on the output and its link group.
     void ApplyShelfSlope(int list, int band);
-    void ResetAllOutputEq(BOOL ask) override;
+    // Every output's EQ back to flat and sent (with linked also the current link group through the
+    // view), the left/right link undone, the system data sent; the page shows the result.
+    void ResetAllOutputEq(BOOL linked) override;
     // Shape buttons of the first and last band (hidden: loaded data set the shapes otherwise).
     void OnFirstBandPeak();
     void OnFirstBandShelf();
@@ -238,6 +240,7 @@ protected:
     LRESULT OnSetPositionMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnPasteMessage(WPARAM wParam, LPARAM lParam);
     void OnMapCommand(UINT id);
+    void OnSubPositionCommand(UINT id);
     LRESULT OnToggleMuteMessage(WPARAM wParam, LPARAM lParam);
     void OnShapeCommand(UINT id);
     LRESULT OnNumEditNavigate(WPARAM wParam, LPARAM lParam);

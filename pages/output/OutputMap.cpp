@@ -314,8 +314,8 @@ void COutputMap::OnPositionIcon(int control) {
 }
 
 void COutputMap::OnSubPositionMenu(int id) {
-    if (id == 10000 || id == 10001)
-        SelectFromIcon(id - 10000 + 4);
+    if (id == kSubPositionFirst || id == kSubPositionFirst + 1)
+        SelectFromIcon(id - kSubPositionFirst + 4);
     else
         m_page.RefreshPage();
 }

@@ -14,6 +14,9 @@ class CNumSpin;
 
 class COutputMap {
 public:
+    // Commands of the subwoofer popup: 10000 and 10001 choose outputs 5 and 6.
+    static constexpr int kSubPositionFirst = 10000;
+    static constexpr int kSubPositionLast = 10010;
     // The delay field, spin and icon an output's position binds it to; all null for code 0.
     struct Binding {
         CNumEdit* field = nullptr;

@@ -20,9 +20,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -249,6 +251,71 @@ TEST_F(FirmwareOverTcp, UnansweredStepFailsAfterTwoAttempts) {
     m_worker.Stop(TRUE);
     DevsimFirmware fw = m_emu.GetFirmware();
     EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_APPLY), 2);
+}
+
+// The real socket as the update's reads use it: the time-outs it is given and its receives.
+class WatchedSocket : public CNetTransport {
+public:
+    explicit WatchedSocket(CNet_Socket& net) : m_net(net) {}
+    BOOL Connect() override { return m_net.Connect(); }
+    BOOL Close() override { return m_net.Close(); }
+    BOOL Send(const BYTE* data, int length, int flags) override { return m_net.Send(data, length, flags); }
+    int Receive(int* count) override {
+        ++fullReceives;
+        return m_net.Receive(count);
+    }
+    int ReceiveShort(int* count) override {
+        const int r = m_net.ReceiveShort(count);
+        ++shortReceives;
+        largestShort = std::max(largestShort.load(), *count);
+        return r;
+    }
+    BOOL SetReceiveTimeout(int ms) override {
+        std::lock_guard lock(m_lock);
+        m_timeouts.push_back(ms);
+        return m_net.SetReceiveTimeout(ms);
+    }
+    BOOL HasLocalAdapter() override { return m_net.HasLocalAdapter(); }
+    int WaitReadable(DWORD timeoutMs) override { return m_net.WaitReadable(timeoutMs); }
+    BOOL IsReachable() override { return m_net.IsReachable(); }
+    std::vector<int> Timeouts() {
+        std::lock_guard lock(m_lock);
+        return m_timeouts;
+    }
+
+    std::atomic<int> fullReceives{0};
+    std::atomic<int> shortReceives{0};
+    std::atomic<int> largestShort{-1};
+
+private:
+    CNet_Socket& m_net;
+    std::mutex m_lock;
+    std::vector<int> m_timeouts;
+};
+
+TEST_F(FirmwareOverTcp, EachAnswerIsReadWithItsStepsTimeOutSixteenBytesAtATime) {
+    WatchedSocket watched(m_net);
+    m_host.net = &watched;
+    std::vector<BYTE> file = DspFile(300);
+    Start(file);
+    ASSERT_TRUE(m_window.PumpUntil([&] { return !m_window.done.empty() || m_window.failed; }));
+    EXPECT_EQ(m_window.failed, 0);
+    DevsimFirmware fw = FirmwareAfterEnd();
+    m_worker.Stop(TRUE);
+    EXPECT_TRUE(std::equal(file.begin() + 4, file.end(), fw.dsp.begin()));
+    // Apply, start, then one data time-out per data frame; the last frame is not waited for.
+    const std::vector<int> timeouts = watched.Timeouts();
+    ASSERT_GE(timeouts.size(), 3u);
+    EXPECT_EQ(timeouts[0], 10000);
+    EXPECT_EQ(timeouts[1], 8000);
+    for (size_t i = 2; i < timeouts.size(); ++i)
+        EXPECT_EQ(timeouts[i], 2000) << i;
+    EXPECT_EQ(std::count(fw.steps.begin(), fw.steps.end(), FW_HEX_DATA),
+              static_cast<long>(timeouts.size() - 2));
+    EXPECT_EQ(watched.fullReceives.load(), 0) << "the update never takes a whole buffer";
+    EXPECT_GT(watched.shortReceives.load(), 0);
+    EXPECT_GE(watched.largestShort.load(), 1);
+    EXPECT_LE(watched.largestShort.load(), 16);
 }
 
 TEST_F(FirmwareOverTcp, DeviceThatRefusesConnectionsFailsInsteadOfLooping) {

@@ -193,6 +193,36 @@ TEST_F(ReplyTest, RemovingTheHeadEndsTheSerialExchange) {
     EXPECT_EQ(g_serialFlags[5], 0x11);
 }
 
+TEST_F(ReplyTest, EndingALongWaitTellsTheOwnerAndDropsThePacketOnlyForResultZero) {
+    const struct {
+        int result;
+        int left;
+    } cases[] = {{0, 1}, {1, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.result);
+        m_cmd.ClearQueue();
+        auto reset = BuildSystemFrame(CMD_WIFI_RESET, 0);
+        reset->SetLongWait(1);
+        m_cmd.AddPacket(std::move(reset));
+        QueueRead();
+        const int before = m_sink.Count(WM_WIFI_RESET_DONE);
+        EXPECT_EQ(m_cmd.EndLongWait(c.result), 1);
+        m_sink.Pump();
+        EXPECT_EQ(m_cmd.GetQueueCount(), c.left);
+        ASSERT_EQ(m_sink.Count(WM_WIFI_RESET_DONE), before + 1);
+        EXPECT_EQ(m_sink.Last(WM_WIFI_RESET_DONE)->lParam, c.result);
+    }
+    // Any other head, or none: nothing is removed and nothing is told.
+    m_cmd.ClearQueue();
+    const int told = m_sink.Count(WM_WIFI_RESET_DONE);
+    EXPECT_EQ(m_cmd.EndLongWait(0), 0);
+    QueueRead();
+    EXPECT_EQ(m_cmd.EndLongWait(0), 0);
+    m_sink.Pump();
+    EXPECT_EQ(m_cmd.GetQueueCount(), 1);
+    EXPECT_EQ(m_sink.Count(WM_WIFI_RESET_DONE), told);
+}
+
 // ---- Link check and empty answers -------------------------------------------------------------
 
 TEST_F(ReplyTest, LinkCheckAcceptsOnlyItsOwnAnswer) {

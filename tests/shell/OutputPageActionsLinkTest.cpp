@@ -4,6 +4,8 @@
 // Each reaches the device as exactly the bytes of what it changed.
 #include "OutputPageLinkFixture.h"
 
+#include "model/Conversions.h"
+#include "model/KTVEQ.h"
 #include "model/KTV_Data.h"
 #include "support/RenderToPng.h"
 #include "support/UiEvents.h"
@@ -247,3 +249,66 @@ TEST_F(OutputPageActions, UnlinkingOrUnlockingTheLinkedMapTakesEveryLinkMarkOff)
 }
 
 } // namespace
+
+TEST_F(OutputPageActions, TheBandCountToggleResetsEveryOutputsEqOnTheDeviceAndUndoesTheLink) {
+    // Lifted bands on output 1 and output 7, the one shown afterwards.
+    constexpr int kBand = 4;
+    TypeInto(m_page->Rows().Gain(kBand), "6");
+    m_page->OnOutputSelect(6);
+    TypeInto(m_page->Rows().Gain(kBand), "-3");
+    ASSERT_TRUE(Pump([&] {
+        const PresetImage live = m_dev.GetState().live;
+        return live.outputs[0].bands[kBand].gainCode == 660 && live.outputs[6].bands[kBand].gainCode == 570;
+    }));
+    // Outputs 1 and 2 joined as a left/right pair, and a system value the device does not hold yet.
+    g_bLRLinked = 1;
+    m_page->MapButton(outpage::kMapLink).SetCheck(1);
+    g_nOutLinkGroup[1] = 0;
+    {
+        std::lock_guard lock(g_linkLock);
+        g_systemData.advOption5 = static_cast<BYTE>(m_dev.GetState().systemData.advOption5 ^ 1);
+    }
+    const PresetImage before = m_dev.GetState().live;
+
+    // The hidden band-count toggle beside the graph reports its click to its strip.
+    m_page->Toggles().SendMessage(WM_COMMAND, MAKEWPARAM(CChangnal_Line::kEqCountToggle, BN_CLICKED), 0);
+
+    EXPECT_EQ(g_bLRLinked.load(), 0);
+    EXPECT_EQ(m_page->MapButton(outpage::kMapLink).GetCheck(), 0);
+    EXPECT_EQ(g_nOutLinkGroup[1].load(), 1) << "the pair is split";
+    for (int o = 0; o < NUM_OUTPUTS; ++o) {
+        const int bands = o < 6 ? 31 : 10;
+        for (int b = 0; b < bands; ++b) {
+            const CFilter* f = m_doc->GetOut(o)->GetBand(b);
+            ASSERT_EQ(f->GetGainPos(), GainToPos(0.0)) << o << "/" << b;
+            ASSERT_TRUE(f->IsBypassed()) << o << "/" << b;
+            ASSERT_EQ(f->GetFreq(), o < 6 ? g_isoFreq31[b] : g_octFreq10[b]) << o << "/" << b;
+        }
+    }
+    ExpectDeviceChangedOnly(before,
+                            {R9_OUTPUT_SPAN(0, bands), R9_OUTPUT_SPAN(1, bands), R9_OUTPUT_SPAN(2, bands),
+                             R9_OUTPUT_SPAN(3, bands), R9_OUTPUT_SPAN(4, bands), R9_OUTPUT_SPAN(5, bands),
+                             R9_OUTPUT_SPAN(6, bands), R9_OUTPUT_SPAN(7, bands)});
+    EXPECT_EQ(m_dev.GetState().live.outputs[0].bands[kBand].gainCode, 600);
+    EXPECT_EQ(m_dev.GetState().live.outputs[6].bands[kBand].gainCode, 600);
+    {
+        std::lock_guard lock(g_linkLock);
+        EXPECT_TRUE(m_dev.GetState().systemData == g_systemData) << "the system data went out";
+    }
+
+    // Output 7's ten rows spread over the width of thirty-one and show the flat bands; the others
+    // are hidden.
+    CBandRows& rows = m_page->Rows();
+    CRect first;
+    CRect tenth;
+    rows.Freq(0).GetWindowRect(&first);
+    rows.Freq(9).GetWindowRect(&tenth);
+    EXPECT_EQ(tenth.left - first.left, 9 * (outpage::kBandPitch + outpage::kTenBandShift));
+    for (int b = 0; b < 10; ++b) {
+        EXPECT_TRUE(rows.Fader(b).IsWindowVisible()) << b;
+        EXPECT_EQ(rows.GainSpin(b).GetPos(), GainToPos(0.0)) << b;
+    }
+    for (int b = 10; b < CBandRows::kCount; ++b)
+        EXPECT_FALSE(rows.Fader(b).IsWindowVisible()) << b;
+    r9test::RenderToPng(m_view->Widget(), "output_page_online_all_eq_reset");
+}

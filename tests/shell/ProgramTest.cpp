@@ -19,6 +19,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TopLevel.h"
+#include "shell/CaptionView.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
 #include "shell/TRV410App.h"
@@ -40,6 +41,7 @@
 #include <QApplication>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -378,4 +380,31 @@ TEST_F(ProgramTest, NothingOnTheMainViewTakesInputWhileADialogOrABoxIsUp) {
     r9test::Click(polarity, polarity->rect().center());
     EXPECT_NE(out->GetPolarity(), before);
     EXPECT_GE(NextRequest([](const DevsimRequest& r) { return IsWrite(r, GROUP_OUTPUT); }, start), 0);
+}
+
+TEST_F(ProgramTest, TheCaptionViewLetsTheDeviceGoAndItsModeBringsAViewThatConnectsAgain) {
+    m_backend->SetPresent(true);
+    std::thread([&] { m_view->m_hidWatcher.Deliver(DBT_DEVICEARRIVAL, kDevice); }).join();
+    ASSERT_TRUE(WaitOnline(LINK_USB));
+    CMainFrame* frame = m_app->GetMainWnd();
+
+    frame->SendMessage(WM_COMMAND, ID_SHOW_CAPTION_VIEW);
+    ASSERT_TRUE(Pump([&] { return m_app->GetCaptionView() != nullptr; }));
+    m_view = nullptr;
+    EXPECT_EQ(m_app->GetView(), nullptr);
+    EXPECT_TRUE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "the main view let the device go";
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE) << "as the Connect button closes a link";
+    EXPECT_EQ(g_bOnline.load(), 0);
+    const size_t quiet = m_dev.GetRequestCount();
+    EXPECT_EQ(NextRequest([](const DevsimRequest&) { return true; }, quiet, 300), -1) << "no link runs";
+
+    CxSkinButton& mode1 = m_app->GetCaptionView()->m_btnMode1;
+    r9test::Click(mode1.Widget(), mode1.Widget()->rect().center());
+    ASSERT_TRUE(Pump([&] { return m_app->GetView() != nullptr; }));
+    m_view = m_app->GetView();
+    ASSERT_TRUE(WaitOnline(LINK_USB));
+    EXPECT_EQ(g_nViewMode, 1);
+    EXPECT_FALSE(CUsbLink().IsUsbPathFree(kDevice.c_str())) << "held by the new view";
+    ExpectViewShowsTheDevice();
+    r9test::RenderToPng(frame->Widget(), "program_after_caption_mode1");
 }

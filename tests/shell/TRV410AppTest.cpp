@@ -17,9 +17,11 @@
 #include "platform/core/Registry.h"
 #include "platform/ui/TopLevel.h"
 #include "shell/AboutDlg.h"
+#include "shell/CaptionView.h"
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxDlg.h"
+#include "shell/SplashWnd.h"
 #include "shell/TRV410App.h"
 #include "shell/TRV410Doc.h"
 #include "shell/TRV410View.h"
@@ -27,6 +29,7 @@
 #include "support/PumpMessages.h"
 #include "support/RenderToPng.h"
 #include "support/ResetLinkGlobals.h"
+#include "support/UiEvents.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -88,6 +91,24 @@ TEST(TRV410AppRules, RegistrationSwitchesAreWholeArguments) {
             joined += "[" + a + "]";
         EXPECT_EQ(CTRV410App::IsRegSwitch(c.args), c.exits) << joined;
     }
+}
+
+TEST(TRV410AppRules, OnlyAWholeEmbeddingOrAutomationSwitchClearsTheSplashFlag) {
+    const struct {
+        std::vector<std::string> args;
+        BOOL splash;
+    } cases[] = {
+        {{}, TRUE},
+        {{"--net", "127.0.0.1:8899"}, TRUE},
+        {{"/tmp/Embedding"}, TRUE},
+        {{"-Embedding.x"}, TRUE},
+        {{"Automation"}, TRUE},
+        {{"-Embedding"}, FALSE},
+        {{"/automation"}, FALSE},
+        {{"preset.r9", "/EMBEDDING"}, FALSE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTRV410App::SplashFlagOf(c.args), c.splash) << (c.args.empty() ? "" : c.args.back());
 }
 
 TEST(TRV410AppRules, OnlyChineseChinaIsTheChineseLocale) {
@@ -196,9 +217,12 @@ TEST_F(TRV410AppTest, StartUpMakesTheProgramObjectsTheWindowsAndTheRealServices)
     g_strLanguage = "";
     m_app->SetLocaleId(LCID_CHINESE_PRC);
     m_app->SetNetEnvironment("127.0.0.1:4321");
+    CSplashWnd::EnableSplashScreen(FALSE);
     ASSERT_TRUE(m_app->InitInstance());
 
     EXPECT_NE(g_curImage.system.name[0], 'X') << "InitData ran";
+    EXPECT_TRUE(CSplashWnd::IsSplashEnabled()) << "start-up permits the splash";
+    EXPECT_EQ(CSplashWnd::Current(), nullptr) << "and shows none";
     EXPECT_EQ(g_bChinese.load(), 1);
     EXPECT_STREQ(g_strLanguage, "Chinese");
     EXPECT_STREQ(g_strDevIP, "127.0.0.1");
@@ -313,18 +337,66 @@ TEST_F(TRV410AppTest, FrameKeepsItsMaskAndGoesBackHomeOnADisplayChange) {
     EXPECT_EQ(frame->SendMessage(WM_DISPLAYCHANGE), 1);
 }
 
-TEST_F(TRV410AppTest, CaptionModesOnlySetModeLanguageAndTitle) {
+TEST_F(TRV410AppTest, TheCaptionViewTakesTheChildsPlaceAndItsModesBringANewMainViewBack) {
+    DeleteDspMcu();
+    g_strLanguage = "";
+    m_app->SetLocaleId(LCID_ENGLISH_US);
     ASSERT_TRUE(m_app->InitInstance());
-    g_bChinese = 1;
-    m_app->GetMainWnd()->SetWindowText("x");
-    m_app->GetMainWnd()->SendMessage(WM_COMMAND, ID_CAPTION_MODE2);
-    EXPECT_EQ(g_nViewMode, 2);
+    CMainFrame* frame = m_app->GetMainWnd();
+    const auto expectChildFills = [&](const char* when) {
+        CChildFrame* child = m_app->GetChildFrame();
+        ASSERT_NE(child, nullptr) << when;
+        EXPECT_EQ(child->GetParent(), frame) << when;
+        EXPECT_TRUE(child->Widget()->isVisible()) << when;
+        EXPECT_EQ(child->Widget()->geometry(), QRect(0, 0, 1284, 724)) << when;
+    };
+
+    // The frame command shows the caption view in place of the main view; mode and language stay.
+    g_nViewMode = 1;
+    frame->SendMessage(WM_COMMAND, ID_SHOW_CAPTION_VIEW);
+    r9test::PumpUntil([&] { return m_app->GetCaptionView() != nullptr; }, 2000);
+    CCaptionView* caption = m_app->GetCaptionView();
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(m_app->GetView(), nullptr);
+    EXPECT_EQ(g_pMainView, nullptr) << "the main view went with its child frame";
+    expectChildFills("caption");
+    EXPECT_EQ(caption->GetParent(), m_app->GetChildFrame());
+    EXPECT_TRUE(caption->Widget()->isVisible());
+    EXPECT_EQ(&LinkDocument(), static_cast<CLinkDocument*>(&m_app->GetDocument()->GetData()));
+    EXPECT_EQ(g_nViewMode, 1);
     EXPECT_EQ(g_bChinese.load(), 0);
-    CString title;
-    m_app->GetMainWnd()->GetWindowText(title);
-    EXPECT_STREQ(title, g_strProduct);
-    m_app->GetMainWnd()->SendMessage(WM_COMMAND, ID_SHOW_CAPTION_VIEW);
-    EXPECT_EQ(m_app->GetView()->GetParent(), m_app->GetChildFrame()) << "no other view appears";
+    r9test::RenderToPng(Frame(), "app_caption_view");
+
+    // Its buttons: a new main view in mode 2, then in mode 1, in English with the product's title.
+    for (int mode : {2, 1}) {
+        SCOPED_TRACE(mode);
+        if (!m_app->GetCaptionView()) {
+            frame->SendMessage(WM_COMMAND, ID_SHOW_CAPTION_VIEW);
+            ASSERT_TRUE(r9test::PumpUntil([&] { return m_app->GetCaptionView() != nullptr; }, 2000));
+        }
+        CCaptionView* form = m_app->GetCaptionView();
+        g_bChinese = 1;
+        frame->SetWindowText("x");
+        CxSkinButton& button = mode == 2 ? form->m_btnMode2 : form->m_btnMode1;
+        r9test::Click(button.Widget(), button.Widget()->rect().center());
+        EXPECT_EQ(g_nViewMode, mode);
+        EXPECT_EQ(g_bChinese.load(), 0);
+        ASSERT_TRUE(r9test::PumpUntil([&] { return m_app->GetView() != nullptr; }, 2000));
+        CTRV410View* view = m_app->GetView();
+        EXPECT_EQ(m_app->GetCaptionView(), nullptr);
+        expectChildFills("main view");
+        EXPECT_EQ(view->GetParent(), m_app->GetChildFrame());
+        EXPECT_TRUE(view->Widget()->isVisible());
+        EXPECT_EQ(g_pMainView, view) << "the new view had its initial update";
+        EXPECT_EQ(view->m_command.GetOwner(), view->GetSafeHwnd()) << "and takes the link's messages";
+        EXPECT_EQ(&LinkDocument(), static_cast<CLinkDocument*>(&m_app->GetDocument()->GetData()));
+        EXPECT_NE(dynamic_cast<COutputDlg*>(&OutputPageServices()), nullptr) << "with its pages";
+        EXPECT_EQ(g_bChinese.load(), 0);
+        CString title;
+        frame->GetWindowText(title);
+        EXPECT_STREQ(title, g_strProduct);
+    }
+    r9test::RenderToPng(Frame(), "app_after_caption_mode");
     g_nViewMode = 1; // its start value
 }
 

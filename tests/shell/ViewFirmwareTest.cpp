@@ -3,6 +3,7 @@
 #include "ViewLinkFixture.h"
 
 #include "link/SerialPort.h"
+#include "model/RecordFrames.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WinUser.h"
@@ -102,6 +103,24 @@ TEST_F(ViewLinkTest, ComLinkOpensNothingAndItsCloseKeepsTheLinkState) {
     EXPECT_FALSE(m_view->m_bLinkOpen.load());
     EXPECT_EQ(g_bOnline.load(), 0);
     EXPECT_EQ(g_bTransferBusy.load(), 0);
+    g_nLinkState = LINK_NONE;
+}
+
+TEST_F(ViewLinkTest, TheUpdateReopenOverComTriesTheComLinkAndFailsWithoutThePort) {
+    g_nLinkState = LINK_COM;
+    g_bFirmwareMode = 1;
+    m_view->m_command.AddPacket(BuildSystemReadFrame(CMD_VERSION, 0));
+    EXPECT_FALSE(m_view->ReconnectForUpdate(FALSE));
+    // The COM link's own open ran: its port, mask and buffer were taken before the open failed.
+    EXPECT_EQ(m_view->m_serial.GetPortName(), std::string(g_strNull));
+    EXPECT_EQ(m_view->m_serial.GetCommEvents(), SERIAL_DEFAULT_MASK);
+    EXPECT_EQ(m_view->m_serial.GetWriteBufferSize(), 512);
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_FALSE(m_view->m_worker.Exists());
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+    EXPECT_EQ(m_view->m_command.GetQueueCount(), 0);
+    ASSERT_TRUE(Pump([&] { return m_view->m_nMessageCount == 1; }));
+    EXPECT_STREQ(m_view->m_strLastMessage, g_strUsbFail);
     g_nLinkState = LINK_NONE;
 }
 

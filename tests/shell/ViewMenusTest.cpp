@@ -655,7 +655,8 @@ TEST_F(ViewLanguageTest, FactoryResetAsksThenSendsOrSaysThereIsNoLink) {
         Command(32771);
         std::lock_guard lock(g_linkLock);
         CSendDataQueue& q = m_view->m_command.Queue();
-        ASSERT_EQ(q.GetQueueCount(), c.frame ? 1 : 0);
+        // Online the version read follows the reset: its answer starts the device read.
+        ASSERT_EQ(q.GetQueueCount(), c.frame ? 2 : 0);
         if (c.frame) {
             const CSendData* p = q.GetHeadPacket();
             const BYTE* f = p->GetData();
@@ -665,6 +666,11 @@ TEST_F(ViewLanguageTest, FactoryResetAsksThenSendsOrSaysThereIsNoLink) {
             ASSERT_EQ(p->GetSize(), LinkFrame::OVERHEAD + 8);
             for (int i = 0; i < 8; ++i)
                 EXPECT_EQ(f[LinkFrame::HEADER_SIZE + i], 0) << i;
+            q.RemoveHead();
+            const BYTE* read = q.GetHeadPacket()->GetData();
+            EXPECT_EQ(read[LinkFrame::OFS_TYPE], FRAME_READ);
+            EXPECT_EQ(read[LinkFrame::OFS_GROUP], GROUP_SYSTEM);
+            EXPECT_EQ(read[LinkFrame::OFS_INDEX], g_sysReadList[6]);
             q.ClearQueue();
         }
         EXPECT_EQ(m_view->m_nMessageCount, messages + (c.message ? 1 : 0));

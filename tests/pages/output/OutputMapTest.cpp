@@ -4,6 +4,7 @@
 #include "OutputPageFixture.h"
 
 #include "model/SpeakerPos.h"
+#include "platform/ui/Menu.h"
 #include "res/OutputPageArt.h"
 
 #include <algorithm>
@@ -283,16 +284,32 @@ TEST_F(OutputMapTest, PasteGoesToTheViewAndIgnoresBadOutputs) {
     EXPECT_EQ(host.mapLog, std::vector<std::string>{"PasteOutput(1,3)"});
 }
 
-TEST_F(OutputMapTest, TheSubwooferPopupCommandsSelectOutputsFiveAndSix) {
+TEST_F(OutputMapTest, TheSubwooferPopupsChoiceReachesThePageAndSelectsOutputsFiveAndSix) {
+    SetCodes({1, 7, 0, 0, 24, 25, 0, 0});
+    // The popup the page would offer over the two subwoofers; the window system posts the choice.
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    for (int id = COutputMap::kSubPositionFirst; id <= COutputMap::kSubPositionLast; ++id)
+        popup.AppendMenu(MF_STRING, static_cast<UINT_PTR>(id), id == 10001 ? "CH6" : "CH5");
     const struct {
-        int id;
+        UINT id;
         int current;
-    } cases[] = {{10001, 5}, {10005, 5}, {10000, 4}, {10010, 4}};
+    } cases[] = {{10001, 5}, {10005, 5}, {10000, 4}, {10010, 4}, {10001, 5}};
     for (const auto& c : cases) {
-        page->Map().OnSubPositionMenu(c.id);
-        EXPECT_EQ(g_nCurOut.load(), c.current) << c.id;
-        EXPECT_EQ(page->CurrentOutput(), Out(c.current)) << c.id;
+        SCOPED_TRACE(c.id);
+        CMenu::SetTrackHook([&](CMenu&, int, int) { return c.id; });
+        popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, 10, 10, page.get());
+        ctltest::Pump();
+        EXPECT_EQ(g_nCurOut.load(), c.current);
+        EXPECT_EQ(page->CurrentOutput(), Out(c.current));
+        EXPECT_EQ(Icon(COutputMap::IconOf(CodeOf(c.current))).GetCheck(), 1)
+            << "the chosen output's icon is down";
+        EXPECT_EQ(Icon(COutputMap::IconOf(CodeOf(9 - c.current))).GetCheck(), 0) << "the other one's is up";
+        EXPECT_EQ(page->GetStrip(c.current)->IsMarked(), TRUE);
     }
+    CMenu::SetTrackHook({});
+    EXPECT_TRUE(host.commands.empty()) << "choosing an output sends nothing";
+    EXPECT_TRUE(host.sentOutputs.empty());
 }
 
 TEST_F(OutputMapTest, ALockedMapWithoutAModelOnlySetsTheStrips) {
