@@ -320,7 +320,9 @@ BOOL COutputDlg::PreTranslateMessage(MSG* msg) {
         default:
             break;
         }
-    } else if (msg->message == WM_LBUTTONDOWN) {
+    } else if (msg->message == WM_LBUTTONDOWN && CWnd::FromHandle(msg->hwnd) != GetFocus()) {
+        // A press takes the focus off the field being edited (which commits it); a press into
+        // that field itself keeps it, so the click places the caret in its text.
         SetFocus();
     }
     return CDialog::PreTranslateMessage(msg);
