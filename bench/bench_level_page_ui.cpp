@@ -67,6 +67,7 @@ public:
     void PostToInputPage(UINT, WPARAM, LPARAM) override {}
     void ValidateSource(int, int) override {}
     void ShowOutputPage() override {}
+    void ShowCurrentInput(int) override {}
     std::unique_ptr<CNet_Socket> m_net;
     CKTVCommand* m_cmd = nullptr;
 };

@@ -217,6 +217,8 @@ void CBitButton::DrawItem(LPDRAWITEMSTRUCT dis) {
     }
     if (oldFont)
         dc->SelectObject(oldFont);
+    if (dis->itemState & ODS_FOCUS)
+        skin::PaintFocusMark(dc, rcClient);
     dc->SetBkMode(oldMode);
     m_pDrawItem = nullptr;
 }

@@ -177,6 +177,8 @@ void CBtnPng::DrawItem(LPDRAWITEMSTRUCT dis) {
         Gdiplus::Graphics g(dis->hDC);
         g.DrawImage(cache, 0, 0, static_cast<int>(cache->GetWidth()), static_cast<int>(cache->GetHeight()));
     }
+    if (dis->itemState & ODS_FOCUS)
+        skin::PaintFocusMark(CDC::FromHandle(dis->hDC), dis->rcItem);
     m_pDrawItem = nullptr;
 }
 

@@ -889,6 +889,7 @@ HBRUSH CNumEdit::CtlColor(CDC* dc, UINT) {
 }
 
 void CNumEdit::OnKillFocus(CWnd* newWnd) {
+    m_bFocusPress = false;
     CEdit::OnKillFocus(newWnd);
     CommitText();
     if (m_bSpinCreated)
@@ -930,8 +931,10 @@ void CNumEdit::OnLButtonDown(UINT flags, CPoint point) {
         SendCommit();
     if (GetFocus() != this) {
         SetFocus();
+        m_bFocusPress = GetFocus() == this;
         return;
     }
+    m_bFocusPress = false;
     CEdit::OnLButtonDown(flags, point);
     if (GetStyle() & ES_READONLY)
         HideCaret();
@@ -942,10 +945,17 @@ void CNumEdit::OnLButtonDblClk(UINT flags, CPoint point) {
     PostMessage(WM_SETFOCUS, 0, 0);
 }
 
+void CNumEdit::OnLButtonUp(UINT flags, CPoint point) {
+    m_bFocusPress = false;
+    CEdit::OnLButtonUp(flags, point);
+}
+
 void CNumEdit::OnMouseMove(UINT flags, CPoint point) {
     if (GetStyle() & ES_READONLY) {
         HideCaret();
         return;
     }
+    if (m_bFocusPress && (flags & MK_LBUTTON))
+        return;
     CEdit::OnMouseMove(flags, point);
 }

@@ -104,6 +104,7 @@ protected:
     void OnChar(UINT ch, UINT repeat, UINT flags) override;
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     DECLARE_MESSAGE_MAP()
@@ -136,4 +137,7 @@ private:
     int m_bVisible = 1;
     int m_bEditable = 1;
     int m_bShowChanged = 0;
+    // The press that gave the field the focus (its whole text selected) is not over yet: the
+    // hand moving before the release must not drag that selection down to a part of the text.
+    bool m_bFocusPress = false;
 };

@@ -17,5 +17,8 @@ bool StretchBitmapResource(CDC* dc, UINT id, int width, int height);
 // The face of a bitmap control: its bitmap stretched over the client rectangle, or the button face
 // colour when it has none.
 void PaintFace(CDC* dc, UINT id, const CRect& client);
+// The keyboard focus of a skinned control: a ring in the skin's accent colour just inside the
+// client rectangle, with a dark line inside it so it shows on light and lit faces alike.
+void PaintFocusMark(CDC* dc, const CRect& client);
 
 } // namespace skin

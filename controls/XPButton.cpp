@@ -121,7 +121,10 @@ void CXPButton::DrawButton() {
 }
 
 void CXPButton::DrawItem(LPDRAWITEMSTRUCT dis) {
-    PaintButton(CDC::FromHandle(dis->hDC));
+    CDC* dc = CDC::FromHandle(dis->hDC);
+    PaintButton(dc);
+    if (dis->itemState & ODS_FOCUS)
+        skin::PaintFocusMark(dc, dis->rcItem);
 }
 
 BOOL CXPButton::OnEraseBkgnd(CDC*) {

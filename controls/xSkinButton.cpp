@@ -270,10 +270,10 @@ void CxSkinButton::DrawItem(LPDRAWITEMSTRUCT dis) {
         if (m_bBorder)
             dc->DrawEdge(&rc, EDGE_RAISED, BF_RECT);
     }
-    if ((state & ODS_FOCUS) && m_nFocusRectMargin > 0) {
+    if (state & ODS_FOCUS) {
         CRect focus = rc;
         focus.DeflateRect(m_nFocusRectMargin, m_nFocusRectMargin);
-        dc->DrawFocusRect(&focus);
+        skin::PaintFocusMark(dc, focus);
     }
     CFont* oldFont = dc->SelectObject(&m_font);
     const COLORREF oldColour = dc->SetTextColor((m_bHover || m_bButtonDown) ? m_crOver : m_crText);

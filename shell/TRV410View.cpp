@@ -682,6 +682,10 @@ void CTRV410View::OnLevelPageButton() {
 
 LRESULT CTRV410View::OnShowLevelPage(WPARAM, LPARAM) {
     ShowSubPage(PAGE_LEVEL, TRUE);
+    // The focus was on the hidden page: the keys go on at the level page's entry.
+    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+        if (level->GetSafeHwnd())
+            level->FocusEntry();
     return 0;
 }
 
@@ -869,6 +873,14 @@ BOOL CTRV410View::PreTranslateMessage(MSG* msg) {
             case VK_TAB:
                 if (g_nCurPage == PAGE_OUTPUT)
                     SetOutputPageFocus();
+                // Outside the level page (the title bar's buttons) Tab goes into the page, so
+                // the keyboard never wanders the title bar unseen.
+                if (g_nCurPage == PAGE_LEVEL)
+                    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
+                        if (level->GetSafeHwnd() && target != level && !level->IsChild(target)) {
+                            level->FocusEntry();
+                            return TRUE;
+                        }
                 break;
             case VK_UP:
             case VK_DOWN:
@@ -1479,10 +1491,16 @@ void CTRV410View::SetInputType(int type, BOOL user) {
         }
         SendCommand(CMD_SOURCE_SET, 0);
     }
-    // Only the six types have a stored level: any other byte keeps the level shown.
+    // Only the six types have a stored level: any other byte keeps the level shown. Every road
+    // of a new input comes here (the list, the title bar's buttons, the level page, a device
+    // report, a file, a read), so the pages' current input follows here as well: the output
+    // page's source label and level, the level page's input buttons.
     if (type >= 0 && type < NUM_INPUT_TYPES) {
         m_nShownInputType = type;
+        g_nCurInput = type;
         OutputPageServices().ShowSourceLevel();
+        if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()); level && level->GetSafeHwnd())
+            level->CheckInputButton(type);
     }
     FillPhoneList();
     UpdateSourceConflict();

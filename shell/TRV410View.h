@@ -290,6 +290,7 @@ public:
     void PostToInputPage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ValidateSource(int input, int auxMode) override;
     void ShowOutputPage() override { PostMessage(WM_SHOW_OUTPUT_PAGE, 0, 0); }
+    void ShowCurrentInput(int input) override { SetInputType(input, FALSE); }
     // What the link asks of the input and level pages; installed while the pages exist.
     CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;

@@ -1,6 +1,6 @@
 // What the level and delay page asks of the main view: the system-record sends and marks, the
-// input page's side of an input choice, the way back to the output page. The view implements it;
-// tests use a recording stand-in. UI thread.
+// input page's side of an input choice and its display on the rest of the window, the way back to
+// the output page. The view implements it; tests use a recording stand-in. UI thread.
 #pragma once
 
 #include "platform/core/WinTypes.h"
@@ -17,4 +17,6 @@ public:
     virtual void ValidateSource(int input, int auxMode) = 0;
     // The output page becomes current (posted: the level page is hidden after its handler).
     virtual void ShowOutputPage() = 0;
+    // An input chosen on the page (already stored and sent): the rest of the window shows it.
+    virtual void ShowCurrentInput(int input) = 0;
 };

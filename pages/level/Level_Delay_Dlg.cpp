@@ -245,7 +245,8 @@ void CLevel_Delay_Dlg::InitControls() {
         field.SetLimitText(10);
         m_spinDelay[k].SetPos(0);
     }
-    // The keyboard order: master, inputs, delay fields, outputs.
+    // The keyboard order: master, inputs, delay fields, outputs, then the way back to the output
+    // page, so the keyboard can leave the page as well.
     int i = 0;
     m_navOrder[i++] = kMasterEdit;
     for (int n = 0; n < kInputCount; ++n)
@@ -254,6 +255,7 @@ void CLevel_Delay_Dlg::InitControls() {
         m_navOrder[i++] = kDelayField + k;
     for (int n = 0; n < kOutputCount; ++n)
         m_navOrder[i++] = kOutputEdit + n;
+    m_navOrder[i++] = kOutputPageButton;
 }
 
 // ---- Painting and keys ---------------------------------------------------------------------------
@@ -305,15 +307,17 @@ BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
         CWnd* focus = focused.wnd;
         const bool edit = focused.edit;
         const WPARAM id = focused.id;
-        // The way back to the output page: Tab from outside the fields (after Escape) reaches
-        // it, Enter or Space presses it, Tab goes on to the master.
+        // The way back to the output page: the last place of the keyboard order, and where Tab
+        // from outside the fields (after Escape) goes; Enter or Space presses it.
+        const bool back = GetKeyState(VK_SHIFT) < 0;
         if (focus && focus == &m_btnOutputPage) {
             if (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE) {
                 OnOutputPageButton();
                 return TRUE;
             }
             if (msg->wParam == VK_TAB) {
-                FocusControl(kMasterEdit);
+                if (const int target = NavTarget(kOutputPageButton, back ? VK_LEFT : VK_RIGHT))
+                    FocusControl(target);
                 return TRUE;
             }
         }
@@ -324,12 +328,11 @@ BOOL CLevel_Delay_Dlg::PreTranslateMessage(MSG* msg) {
                 PostMessage(WM_NUMEDIT_NAVIGATE, id, VK_RIGHT);
             return TRUE;
         case VK_TAB:
-            if (edit) {
-                PostMessage(WM_NUMEDIT_NAVIGATE, id, VK_RIGHT);
-            } else {
-                m_btnOutputPage.SetFocus();
-                MarkOutput(-1);
-            }
+            // Shift+Tab walks the order backwards.
+            if (edit)
+                PostMessage(WM_NUMEDIT_NAVIGATE, id, back ? VK_LEFT : VK_RIGHT);
+            else
+                FocusEntry();
             return TRUE;
         case VK_ESCAPE:
             SetFocus();
@@ -530,8 +533,11 @@ void CLevel_Delay_Dlg::SelectInput(int n) {
     const CLevelBindings::InputChoice choice = m_levels.SelectInput(n);
     if (choice.holdReleased)
         SkinInputButtons();
-    if (choice.changed)
+    if (choice.changed) {
         CheckInputButton(n);
+        if (m_pView)
+            m_pView->ShowCurrentInput(n);
+    }
     MarkOutput(-1);
 }
 
@@ -796,6 +802,8 @@ CWnd* CLevel_Delay_Dlg::ControlOf(int id) {
         return &m_editOutput[id - kOutputEdit];
     if (id >= kDelayField && id < kDelayField + kDelayFieldCount)
         return &m_editDelay[id - kDelayField];
+    if (id == kOutputPageButton)
+        return &m_btnOutputPage;
     return nullptr;
 }
 
@@ -863,6 +871,11 @@ void CLevel_Delay_Dlg::FocusMasterIfNoEdit() {
 void CLevel_Delay_Dlg::OnOutputPageButton() {
     if (m_pView)
         m_pView->ShowOutputPage();
+}
+
+void CLevel_Delay_Dlg::FocusEntry() {
+    m_btnOutputPage.SetFocus();
+    MarkOutput(-1);
 }
 
 // ---- Time alignment ------------------------------------------------------------------------------
@@ -957,11 +970,11 @@ void CLevel_Delay_Dlg::OnUnitCommand(UINT id) {
 void CLevel_Delay_Dlg::SetDelayUnit(int unit) {
     if (unit < DELAY_UNIT_MS || unit > DELAY_UNIT_INCH)
         return;
-    const int old = g_nDelayUnit.load();
-    if (old >= DELAY_UNIT_MS && old <= DELAY_UNIT_INCH)
-        m_btnUnit[old - DELAY_UNIT_MS].SetCheck(0);
+    // The unit is shared with the output page, which may have changed it since: every button
+    // shows the unit, not only the one this page chose last.
     g_nDelayUnit = unit;
-    m_btnUnit[unit - DELAY_UNIT_MS].SetCheck(1);
+    for (int u = DELAY_UNIT_MS; u <= DELAY_UNIT_INCH; ++u)
+        m_btnUnit[u - DELAY_UNIT_MS].SetCheck(u == unit ? 1 : 0);
     const int type = DelayTypeOf(unit);
     for (CNumEdit& field : m_editDelay)
         field.SetType(type, CString());

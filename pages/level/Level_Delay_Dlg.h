@@ -25,7 +25,7 @@ class CLevelPageHost;
 class CLevel_Delay_Dlg : public CPageFrame {
 public:
     static constexpr UINT IDD = levelpage::kDialogId;
-    static constexpr int kNavCount = 30;
+    static constexpr int kNavCount = 31;
 
     explicit CLevel_Delay_Dlg(CWnd* parent = nullptr);
     ~CLevel_Delay_Dlg() override = default;
@@ -78,9 +78,12 @@ public:
     void FocusMasterIfNoEdit();
     // The output page becomes current (button 2686).
     void OnOutputPageButton();
+    // The page's entry for the keyboard: the focus on the way back to the output page.
+    void FocusEntry();
     // Index of id in the keyboard order, 0 when absent.
     int FindNavIndex(int id) const;
-    // The control the order reaches from id with VK_LEFT or VK_RIGHT (hidden ones skipped).
+    // The control the order reaches from id with VK_LEFT or VK_RIGHT (hidden ones skipped): the
+    // master, the inputs, the delay fields, the outputs, the way back to the output page.
     int NavTarget(int id, UINT key) const;
     int MarkedOutput() const { return m_nMarkedOutput; }
 

@@ -550,7 +550,9 @@ BOOL COutRoute_Dlg::PreTranslateMessage(MSG* msg) {
     if (!target || (target != this && !IsChild(target)))
         return CDialog::PreTranslateMessage(msg);
     if (msg->message == WM_LBUTTONDOWN) {
-        SetFocus();
+        // A press into the field being edited keeps its focus, so the click places the caret.
+        if (target != CWnd::GetFocus())
+            SetFocus();
         return FALSE;
     }
     if (msg->message != WM_KEYDOWN)

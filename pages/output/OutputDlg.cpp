@@ -322,7 +322,9 @@ BOOL COutputDlg::PreTranslateMessage(MSG* msg) {
         default:
             break;
         }
-    } else if (msg->message == WM_LBUTTONDOWN) {
+    } else if (msg->message == WM_LBUTTONDOWN && CWnd::FromHandle(msg->hwnd) != GetFocus()) {
+        // A press takes the focus off the field being edited (which commits it); a press into
+        // that field itself keeps it, so the click places the caret in its text.
         SetFocus();
     }
     return CDialog::PreTranslateMessage(msg);
@@ -461,6 +463,7 @@ void COutputDlg::RefreshPageNow() {
     m_graph.SetOutputChannel(cur);
     m_graph.RefreshCurve(-1);
     ShowInputTypePicture();
+    SetDelayUnit(g_nDelayUnit.load());
     RefreshStrips();
     const int lowest = GetLowestSubLevel();
     const int sub = lowest < 0 ? 600 : lowest;
@@ -623,6 +626,8 @@ void COutputDlg::ShowSourceLevel() {
     m_nSourceLevel = std::max(m_nSourceLevel, 20);
     m_spinSource.SetPos(m_nSourceLevel - 20);
     m_sliderSource.SetPos(m_nSourceLevel - 20);
+    // The group's label names the input whose level it shows.
+    ShowInputTypePicture();
     if (!m_btnSubMode.GetCheck())
         m_btnMaster.SetCheck(g_systemData.masterOn ? 1 : 0);
 }
@@ -1562,11 +1567,11 @@ void COutputDlg::OnDelayUnitCommand(UINT id) {
 void COutputDlg::SetDelayUnit(int unit) {
     if (unit < DELAY_UNIT_MS || unit > DELAY_UNIT_INCH)
         return;
-    const int old = g_nDelayUnit.load();
-    if (old >= DELAY_UNIT_MS && old <= DELAY_UNIT_INCH)
-        m_btnDelayUnit[old - DELAY_UNIT_MS].SetCheck(0);
+    // The unit is shared with the level page, which may have changed it since: every button
+    // shows the unit, not only the one this page chose last.
     g_nDelayUnit = unit;
-    m_btnDelayUnit[unit - DELAY_UNIT_MS].SetCheck(1);
+    for (int u = DELAY_UNIT_MS; u <= DELAY_UNIT_INCH; ++u)
+        m_btnDelayUnit[u - DELAY_UNIT_MS].SetCheck(u == unit ? 1 : 0);
     const int type = NUMTYPE_DELAY_MS + unit - DELAY_UNIT_MS;
     for (int i = 0; i < NUM_OUTPUTS; ++i)
         if (COutRoute_Dlg* strip = GetStrip(i))

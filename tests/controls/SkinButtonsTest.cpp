@@ -12,6 +12,8 @@
 #include "controls/ControlMessages.h"
 #include "support/ResetGlobals.h"
 
+#include <string>
+
 using namespace skintest;
 
 namespace {
@@ -150,6 +152,9 @@ TEST_F(SkinButtonsTest, XpButtonDrawsItsOnStateLooksAndNotifiesOncePerEntry) {
     EXPECT_EQ(xp.LookBitmap(), static_cast<UINT>(kBtnHover));
     Render(xp, "xpbutton-off-hover");
     xp.SendMessage(WM_MOUSELEAVE);
+    // The click gave it the focus; without it the look is the art alone.
+    parent.SetFocus();
+    r9test::Pump();
     const QImage off = Render(xp, "xpbutton-off");
     CBitmap art;
     ASSERT_TRUE(art.LoadBitmap(kBtnNormal));
@@ -300,6 +305,51 @@ TEST_F(SkinButtonsTest, EveryHandControlShowsTheProgramHandOverItself) {
         r9test::Move(w->Widget(), QPoint(3, 3));
         EXPECT_EQ(w->Widget()->cursor().shape(), Qt::BitmapCursor) << w->GetDlgCtrlID();
         EXPECT_EQ(w->Widget()->cursor().hotSpot(), QPoint(5, 0)) << w->GetDlgCtrlID();
+    }
+}
+
+TEST_F(SkinButtonsTest, EverySkinnedButtonMarksTheKeyboardFocusInTheSkinsAccent) {
+    CBitButton bit;
+    CBtnPng png;
+    CXPButton xp;
+    CxSkinButton skin;
+    CButton other;
+    AttachButton(bit, 6001, BS_PUSHBUTTON, CRect(10, 10, 90, 38));
+    bit.SetBitmaps(kBtnNormal, kBtnHover, kBtnPressed, kBtnChecked, kBtnCheckedHover, kBtnCheckedPressed);
+    AttachButton(png, 6002, BS_PUSHBUTTON, CRect(10, 50, 74, 82));
+    png.SetPngImages(kPngNormal, kPngHover, kPngPressed);
+    AttachButton(xp, 6003, BS_OWNERDRAW, CRect(10, 90, 90, 118));
+    xp.SetBitmaps(kBtnNormal, kBtnHover, kBtnPressed, kBtnNormal, kBtnHover, kBtnPressed);
+    AttachButton(skin, 6004, BS_PUSHBUTTON, CRect(10, 130, 110, 160), "Menu");
+    ASSERT_TRUE(other.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(200, 10, 260, 30),
+                             &parent, 6005));
+    const QRgb accent = qRgb(0x19, 0xb5, 0xfe);
+    struct Case {
+        const char* name;
+        CWnd& button;
+    } cases[] = {{"bitbutton", bit}, {"btnpng", png}, {"xpbutton", xp}, {"xskinbutton", skin}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        other.SetFocus();
+        r9test::Pump();
+        const QImage plain = Render(c.button, (std::string(c.name) + "-unfocused").c_str())
+                                 .convertToFormat(QImage::Format_RGB32);
+        c.button.SetFocus();
+        r9test::Pump();
+        ASSERT_EQ(CWnd::GetFocus(), &c.button);
+        const QImage marked = Render(c.button, (std::string(c.name) + "-focused").c_str())
+                                  .convertToFormat(QImage::Format_RGB32);
+        // The ring runs along the edge, on every side.
+        const int w = marked.width(), h = marked.height();
+        for (const QPoint p :
+             {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)}) {
+            EXPECT_EQ(marked.pixel(p), accent) << p.x() << "," << p.y();
+            EXPECT_NE(plain.pixel(p), accent) << p.x() << "," << p.y();
+        }
+        // It goes with the focus.
+        other.SetFocus();
+        r9test::Pump();
+        EXPECT_EQ(Render(c.button, c.name).convertToFormat(QImage::Format_RGB32), plain);
     }
 }
 

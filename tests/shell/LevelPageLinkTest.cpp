@@ -1,12 +1,14 @@
 // A user's hands on the level and delay page inside the real main view, online against the
 // emulator over TCP: another input chosen, the master moved, an input level set, a muted output's
 // level set (it switches on), a delay of a linked group stepped in cm and in inch, the delay unit
-// changed. Each reaches the device as exactly the bytes of what it changed, nothing else.
+// changed. Each reaches the device as exactly the bytes of what it changed, nothing else. The
+// keyboard reaches the way back to the output page and never wanders the title bar unseen.
 #include "OutputPageLinkFixture.h"
 
 #include "model/Conversions.h"
 #include "model/SpeakerGroupTable.h"
 #include "pages/level/Level_Delay_Dlg.h"
+#include "pages/output/OutRoute_Dlg.h"
 #include "support/RenderToPng.h"
 #include "support/UiEvents.h"
 #include "wire/LinkFrame.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -260,6 +263,173 @@ TEST_F(LevelPageActions, TheOutputPageButtonGoesBackByMouseAndByKeyboardAndSends
     ExpectDeviceMatchesOnly(before.live, {});
     EXPECT_TRUE(m_dev.GetState().systemData == before.systemData);
     EXPECT_TRUE(m_dev.GetState().sourceSet == before.sourceSet);
+}
+
+TEST_F(LevelPageActions, TheKeyboardReachesOutputEqFromTheEntryAndEveryFieldAndNeverTheTitleBar) {
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    CWnd* output = m_view->PageWindow(PAGE_OUTPUT);
+    ASSERT_NE(output, nullptr);
+    CBitButton& back = m_level->OutputPageButton();
+    const auto inLevelPage = [&](CWnd* w) { return w && m_level->Widget()->isAncestorOf(w->Widget()); };
+    const auto onOutputPage = [&] {
+        return g_nCurPage == PAGE_OUTPUT && output->IsWindowVisible() &&
+               inLevelPage(CWnd::GetFocus()) == false;
+    };
+    const auto tab = [&](Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        r9test::WindowKey(m_view->Widget(), mods & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab, mods,
+                          "\t");
+        r9test::Pump();
+    };
+    const auto pressSpace = [&] {
+        r9test::WindowKey(m_view->Widget(), Qt::Key_Space, Qt::NoModifier, " ");
+        r9test::Pump();
+    };
+    Settle();
+    const DeviceState before = m_dev.GetState();
+
+    // The page's entry, from the output page's Level / Delay button: the keys start at the way
+    // back, which shows its focus mark.
+    Click(back);
+    ASSERT_TRUE(Pump(onOutputPage));
+    Click(*output->GetDlgItem(outpage::kLevelPage));
+    ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+    ASSERT_EQ(CWnd::GetFocus(), &back);
+    for (const bool chinese : {false, true}) {
+        if (chinese)
+            m_view->ToggleLanguage(TRUE);
+        Pump([] { return false; }, 200);
+        ASSERT_EQ(CWnd::GetFocus(), &back);
+        r9test::RenderToPng(m_view->Widget(),
+                            chinese ? "level_page_focus_entry_zh" : "level_page_focus_entry_en");
+    }
+    m_view->ToggleLanguage(TRUE);
+
+    // Tab walks every field once and comes back to the way back; the focus never leaves the page.
+    std::vector<int> walk;
+    for (int i = 0; i <= CLevel_Delay_Dlg::kNavCount && (walk.empty() || CWnd::GetFocus() != &back); ++i) {
+        tab();
+        ASSERT_TRUE(inLevelPage(CWnd::GetFocus())) << "step " << i;
+        walk.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+    }
+    ASSERT_EQ(CWnd::GetFocus(), &back) << "Tab reaches Output / EQ";
+    EXPECT_EQ(walk.front(), kMasterEdit);
+    EXPECT_EQ(walk[walk.size() - 2], kOutputEdit + 7) << "after the last output";
+    EXPECT_EQ(std::count(walk.begin(), walk.end(), kOutputPageButton), 1);
+    // Shift+Tab goes back the same way.
+    tab(Qt::ShiftModifier);
+    EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), kOutputEdit + 7);
+    tab();
+    ASSERT_EQ(CWnd::GetFocus(), &back);
+    pressSpace();
+    ASSERT_TRUE(Pump(onOutputPage)) << "Space on Output / EQ goes back";
+
+    // Tab from a title-bar button goes into the level page, so a Space after it presses Output / EQ
+    // and never the button beside it (here Disconnect).
+    Click(*output->GetDlgItem(outpage::kLevelPage));
+    ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+    m_view->m_btnPresets.SetFocus();
+    r9test::Pump();
+    r9test::RenderToPng(m_view->Widget(), "level_page_focus_title_bar_en");
+    tab();
+    ASSERT_EQ(CWnd::GetFocus(), &back);
+    pressSpace();
+    ASSERT_TRUE(Pump(onOutputPage));
+    EXPECT_TRUE(m_view->IsLinkOpen());
+    ExpectDeviceMatchesOnly(before.live, {});
+}
+
+TEST_F(LevelPageActions, OneDelayUnitIsPressedOnBothPagesWhicheverPageChoseIt) {
+    MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
+    auto* output = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
+    ASSERT_NE(output, nullptr);
+    const auto pressed = [](auto& page, int unit) {
+        for (int u = DELAY_UNIT_MS; u <= DELAY_UNIT_INCH; ++u)
+            if ((page.DelayUnitButtonOf(u).GetCheck() != 0) != (u == unit))
+                return false;
+        return true;
+    };
+    struct LevelUnits {
+        CLevel_Delay_Dlg& page;
+        CBitButton& DelayUnitButtonOf(int u) { return page.UnitButton(u); }
+    } level{*m_level};
+    struct OutputUnits {
+        COutputDlg& page;
+        CBitButton& DelayUnitButtonOf(int u) { return page.DelayUnitButton(u); }
+    } out{*output};
+    const auto outputFieldType = [&] {
+        auto* strip = dynamic_cast<CNumEdit*>(output->GetStrip(0)->GetDlgItem(COutRoute_Dlg::IDC_DELAY));
+        auto* field = dynamic_cast<CNumEdit*>(output->GetDlgItem(outpage::kDelayField));
+        return strip && field && strip->GetType() == field->GetType() ? field->GetType() : -1;
+    };
+    Settle();
+    const DeviceState before = m_dev.GetState();
+    for (const bool chinese : {false, true}) {
+        SCOPED_TRACE(chinese ? "Chinese" : "English");
+        if (chinese)
+            m_view->ToggleLanguage(TRUE);
+        // "cm" on the output page, then the level page: "cm" alone is down there.
+        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
+        Pump([] { return false; }, 100);
+        Click(output->DelayUnitButton(DELAY_UNIT_CM));
+        EXPECT_TRUE(pressed(out, DELAY_UNIT_CM));
+        EXPECT_EQ(outputFieldType(), NUMTYPE_DELAY_CM);
+        Click(*output->GetDlgItem(outpage::kLevelPage));
+        ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+        EXPECT_TRUE(pressed(level, DELAY_UNIT_CM));
+        EXPECT_EQ(m_level->DelayField(0).GetType(), NUMTYPE_DELAY_CM);
+        r9test::RenderToPng(m_view->Widget(),
+                            chinese ? "level_page_unit_from_output_zh" : "level_page_unit_from_output_en");
+        // "inch" on the level page, then the output page: "inch" alone is down there.
+        Click(m_level->UnitButton(DELAY_UNIT_INCH));
+        EXPECT_TRUE(pressed(level, DELAY_UNIT_INCH));
+        Click(m_level->OutputPageButton());
+        ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_OUTPUT && output->IsWindowVisible(); }));
+        EXPECT_TRUE(pressed(out, DELAY_UNIT_INCH));
+        EXPECT_EQ(outputFieldType(), NUMTYPE_DELAY_INCH);
+        // Back to ms from the output page.
+        Click(output->DelayUnitButton(DELAY_UNIT_MS));
+        Click(*output->GetDlgItem(outpage::kLevelPage));
+        ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+        EXPECT_TRUE(pressed(level, DELAY_UNIT_MS));
+        EXPECT_EQ(g_nDelayUnit.load(), DELAY_UNIT_MS);
+    }
+    m_view->ToggleLanguage(TRUE);
+    ExpectDeviceMatchesOnly(before.live, {});
+}
+
+TEST_F(LevelPageActions, TheLRLinkShowsOnTheLevelPageInBothLanguages) {
+    CDialog::SetModalHook([](CDialog& d) { d.SendMessage(WM_COMMAND, IDOK, 0); });
+    SetMessageBoxAnswer([](const CString&, UINT, int) { return IDYES; });
+    auto* output = dynamic_cast<COutputDlg*>(m_view->PageWindow(PAGE_OUTPUT));
+    ASSERT_NE(output, nullptr);
+    for (const bool chinese : {false, true}) {
+        SCOPED_TRACE(chinese ? "Chinese" : "English");
+        if (chinese)
+            m_view->ToggleLanguage(TRUE);
+        // Linked on the output page, then the level page: the link shows there.
+        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
+        Pump([] { return false; }, 100);
+        Click(output->MapButton(outpage::kMapLink));
+        ASSERT_EQ(g_bLRLinked.load(), 1);
+        Click(*output->GetDlgItem(outpage::kLevelPage));
+        ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_LEVEL && m_level->IsWindowVisible(); }));
+        EXPECT_TRUE(m_level->LRLinkPicture().IsWindowVisible());
+        r9test::RenderToPng(m_view->Widget(), chinese ? "level_page_lr_link_zh" : "level_page_lr_link_en");
+        // The language switched while the level page shows keeps it.
+        m_view->ToggleLanguage(TRUE);
+        Pump([] { return false; }, 100);
+        EXPECT_TRUE(m_level->LRLinkPicture().IsWindowVisible()) << "after the switch";
+        m_view->ToggleLanguage(TRUE);
+        // Unlinked: it goes.
+        Click(m_level->OutputPageButton());
+        ASSERT_TRUE(Pump([&] { return g_nCurPage == PAGE_OUTPUT && output->IsWindowVisible(); }));
+        Click(output->MapButton(outpage::kMapLink));
+        ASSERT_EQ(g_bLRLinked.load(), 0);
+        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
+        EXPECT_FALSE(m_level->LRLinkPicture().IsWindowVisible());
+    }
+    m_view->ToggleLanguage(TRUE);
+    CDialog::SetModalHook(nullptr);
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 // Numeric fields and their spins inside the real main view, online against the emulator over TCP:
 // a level field given text without a number keeps its value and sends nothing; one click down on
-// a frequency spin moves to the neighbouring grid point and goes out as one frame.
+// a frequency spin moves to the neighbouring grid point and goes out as one frame; one click on
+// an EQ band's field takes typed text, and a second click places the caret.
 #include "OutputPageLinkFixture.h"
+
+#include "model/Conversions.h"
+#include "model/Filter.h"
 
 #include "pages/level/Level_Delay_Dlg.h"
 #include "pages/output/BandRows.h"
@@ -12,6 +16,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -127,6 +132,76 @@ TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGr
         Pump([] { return false; }, 300);
         EXPECT_EQ(OutputChunkWrites(kBand), 1);
     }
+}
+
+TEST_F(NumFieldLink, OneClickOnABandFieldTakesTypedTextAndReturnSendsTheBand) {
+    ShowPage(PAGE_OUTPUT);
+    ASSERT_EQ(g_nCurOut.load(), 0);
+    CBandRows& rows = m_page->Rows();
+    struct Case {
+        const char* name;
+        int band;
+        CNumEdit& field;
+        const char* typed;
+        std::function<int(CFilter&)> read;
+        int expect;
+    };
+    const Case cases[] = {
+        {"gain", 2, rows.Gain(2), "-2.5", [](CFilter& f) { return f.GetGainPos(); }, 175},
+        {"frequency", 5, rows.Freq(5), "1000", [](CFilter& f) { return f.GetFreq(); }, 1000},
+        {"Q", 8, rows.Q(8), "2", [](CFilter& f) { return f.GetBandwidthPos(); }, QToBandwidthIndex(2.0)},
+        {"gain again", 9, rows.Gain(9), "3", [](CFilter& f) { return f.GetGainPos(); }, 230},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFilter* band = g_pOutData[0]->GetBand(c.band);
+        ASSERT_NE(band, nullptr);
+        ASSERT_NE(c.read(*band), c.expect);
+        Settle();
+        // One click (the pointer moving a little while the button is down), the text, Return:
+        // all as the window system delivers them.
+        QWidget* w = c.field.Widget();
+        r9test::WindowClick(w, w->rect().center());
+        r9test::Pump();
+        ASSERT_EQ(CWnd::GetFocus(), &c.field);
+        int start = -1, end = -1;
+        c.field.GetSel(start, end);
+        CString text;
+        c.field.GetWindowText(text);
+        EXPECT_EQ(start, 0);
+        EXPECT_EQ(end, text.GetLength()) << "the whole text is selected for typing";
+        r9test::WindowType(w, c.typed);
+        c.field.GetWindowText(text);
+        EXPECT_STREQ(text, c.typed);
+        r9test::WindowKey(w, Qt::Key_Return, Qt::NoModifier, "\r");
+        r9test::Pump();
+        EXPECT_NE(CWnd::GetFocus(), &c.field) << "Return moves on";
+        EXPECT_EQ(c.read(*band), c.expect);
+        ASSERT_TRUE(Pump([&] {
+            return m_dev.GetState().live.outputs[0].bands[c.band] == ProgramImage().outputs[0].bands[c.band];
+        }));
+        // (A frequency far from the sent one goes out in steps.)
+        EXPECT_GE(OutputChunkWrites(c.band), 1) << "the band's frame goes out";
+    }
+
+    // A second click into the field being edited places the caret instead of selecting again.
+    QWidget* w = rows.Gain(12).Widget();
+    r9test::WindowClick(w, w->rect().center());
+    r9test::Pump();
+    int start = -1, end = -1;
+    rows.Gain(12).GetSel(start, end);
+    ASSERT_EQ(start, 0);
+    ASSERT_GT(end, 0);
+    const QPoint right(w->width() - 3, w->height() / 2);
+    r9test::WindowMouse(w, QEvent::MouseButtonPress, right, Qt::LeftButton, Qt::LeftButton);
+    r9test::WindowMouse(w, QEvent::MouseButtonRelease, right, Qt::LeftButton, Qt::NoButton);
+    r9test::Pump();
+    EXPECT_EQ(CWnd::GetFocus(), &rows.Gain(12));
+    rows.Gain(12).GetSel(start, end);
+    CString text;
+    rows.Gain(12).GetWindowText(text);
+    EXPECT_EQ(start, end) << "no selection";
+    EXPECT_EQ(end, text.GetLength()) << "the caret at the end of the text";
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace r9test {
 
@@ -60,6 +61,34 @@ inline void Type(QWidget* w, const QString& text) {
         Key(w, c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown, Qt::NoModifier,
             QString(c));
 }
+// Input as the window system delivers it: to the top-level window, which passes a mouse event
+// to the widget under the pointer and a key to the focus widget. `pos` is in `w`'s coordinates.
+inline void WindowMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                        Qt::MouseButtons buttons) {
+    QWidget* top = w->window();
+    const QPointF at(w->mapTo(top, pos));
+    QMouseEvent e(type, at, at, QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(top->windowHandle(), &e);
+}
+// A click whose pointer moves a little while the button is down, as a hand's does.
+inline void WindowClick(QWidget* w, QPoint pos) {
+    WindowMouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    WindowMouse(w, QEvent::MouseMove, pos + QPoint(2, 1), Qt::NoButton, Qt::LeftButton);
+    WindowMouse(w, QEvent::MouseButtonRelease, pos + QPoint(2, 1), Qt::LeftButton, Qt::NoButton);
+}
+inline void WindowKey(QWidget* anyInWindow, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                      const QString& text = {}) {
+    QWindow* window = anyInWindow->window()->windowHandle();
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(window, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(window, &up);
+}
+inline void WindowType(QWidget* anyInWindow, const QString& text) {
+    for (const QChar c : text)
+        WindowKey(anyInWindow, QKeySequence(QString(c))[0].key(), Qt::NoModifier, QString(c));
+}
+
 // Runs posted events (queued messages and timers already due).
 inline void Pump() {
     for (int i = 0; i < 3; ++i)

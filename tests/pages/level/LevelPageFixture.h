@@ -23,7 +23,7 @@ namespace leveltest {
 class RecordingHost : public CLevelPageHost {
 public:
     // Every call in order: "Send(cmd)", "Dirty", "Post(msg,w,l)", "Validate(input,mode)",
-    // "ShowOutputPage".
+    // "ShowOutputPage", "ShowInput(input)".
     void SendCommand(int cmd, int) override { log.push_back("Send(" + std::to_string(cmd) + ")"); }
     void SetSystemDataDirty(BOOL set) override {
         if (set)
@@ -37,6 +37,7 @@ public:
         log.push_back("Validate(" + std::to_string(input) + "," + std::to_string(mode) + ")");
     }
     void ShowOutputPage() override { log.push_back("ShowOutputPage"); }
+    void ShowCurrentInput(int input) override { log.push_back("ShowInput(" + std::to_string(input) + ")"); }
     std::vector<std::string> log;
 };
 

@@ -197,16 +197,19 @@ TEST_F(LevelPageTest, TheUnitReshowsEveryFieldAndLeavesTheDelays) {
 
 TEST_F(LevelPageTest, TheKeyboardOrderSkipsHiddenFieldsAndWraps) {
     MapOutputs({1, 3, 7, 9, 13, 16, 22, 23});
-    // Right from the last output edit wraps to the master; left from the master reaches the last
-    // shown edit; right from the last input edit skips to the first shown delay field.
-    EXPECT_EQ(page->NavTarget(kOutputEdit + 7, VK_RIGHT), kMasterEdit);
-    EXPECT_EQ(page->NavTarget(kMasterEdit, VK_LEFT), kOutputEdit + 7);
+    // Right from the last output edit reaches the way back to the output page, and from there
+    // wraps to the master; left walks the same way back; right from the last input edit skips to
+    // the first shown delay field.
+    EXPECT_EQ(page->NavTarget(kOutputEdit + 7, VK_RIGHT), kOutputPageButton);
+    EXPECT_EQ(page->NavTarget(kOutputPageButton, VK_RIGHT), kMasterEdit);
+    EXPECT_EQ(page->NavTarget(kMasterEdit, VK_LEFT), kOutputPageButton);
+    EXPECT_EQ(page->NavTarget(kOutputPageButton, VK_LEFT), kOutputEdit + 7);
     EXPECT_EQ(page->NavTarget(kInputEdit + 5, VK_RIGHT), kDelayField + 0);
     EXPECT_EQ(page->NavTarget(kDelayField + 0, VK_RIGHT), kDelayField + 2) << "field 1 is hidden";
     EXPECT_EQ(page->NavTarget(kDelayField + 13, VK_RIGHT), kOutputEdit) << "field 14 is hidden";
     // Output 7 without a position: its edit is hidden and skipped too.
     MapOutputs({1, 3, 7, 9, 13, 16, 22, 0});
-    EXPECT_EQ(page->NavTarget(kMasterEdit, VK_LEFT), kOutputEdit + 6);
+    EXPECT_EQ(page->NavTarget(kOutputPageButton, VK_LEFT), kOutputEdit + 6);
     page->SendMessage(WM_NUMEDIT_NAVIGATE, kDelayField + 2, VK_LEFT);
     EXPECT_EQ(page->MarkedOutput(), 0);
     EXPECT_EQ(page->PositionButton(6040).GetCheck(), 1);
@@ -259,7 +262,7 @@ TEST_F(LevelPageTest, EnterAndTabInAnEditMoveOnAndEscapeTakesTheFocusWithoutClos
         int to; // 0: the page itself
     } cases[] = {
         {VK_RETURN, kInputEdit + 5, kDelayField},
-        {VK_TAB, kOutputEdit + 7, kMasterEdit},
+        {VK_TAB, kOutputEdit + 7, kOutputPageButton},
         {VK_ESCAPE, kOutputEdit + 2, 0},
     };
     for (const Case& c : cases) {
@@ -296,14 +299,16 @@ TEST_F(LevelPageTest, TheInputPagesNoticeRedrawsTheButtonsWithoutSending) {
     page->SendMessage(WM_SET_CUR_INPUT, 0, 3);
     EXPECT_EQ(page->InputButton(2).GetCheck(), 1) << "only the current input is checked";
     EXPECT_TRUE(host.log.empty());
-    // Choosing on the page: the held byte goes out first, then the source set.
     g_systemData.pageSwitch = 1;
     Command(kInputButton + 5);
     EXPECT_EQ(page->InputButton(5).GetCheck(), 1);
     EXPECT_EQ(page->InputButton(2).GetCheck(), 0);
-    ASSERT_EQ(host.log.size(), 4U);
+    // Choosing on the page: the held byte goes out first, then the source set; then the rest of
+    // the window shows the input.
+    ASSERT_EQ(host.log.size(), 5U);
     EXPECT_EQ(host.log[1], "Send(5)");
     EXPECT_EQ(host.log[3], "Send(2)");
+    EXPECT_EQ(host.log[4], "ShowInput(5)");
 }
 
 } // namespace
