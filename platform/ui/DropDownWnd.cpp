@@ -94,6 +94,17 @@ private:
             m_popup.ShowWindow(SW_HIDE);
     }
 
+    // The top-level window under a screen point: the owner's first (the desktop may not say).
+    QWindow* WindowAt(QPoint global) const {
+        if (m_owner) {
+            QWidget* top = m_owner->window();
+            if (top->isVisible() && top->rect().contains(top->mapFromGlobal(global)))
+                return top->windowHandle();
+        }
+        QWidget* under = QApplication::widgetAt(global);
+        return under ? under->window()->windowHandle() : nullptr;
+    }
+
     // The press closes the popup and then does what it would have done without it, except on the
     // owner, where it would only open the popup again.
     void PressOutside(const QMouseEvent& me) {
@@ -103,8 +114,7 @@ private:
         m_popup.ShowWindow(SW_HIDE);
         if (onOwner || me.type() != QEvent::MouseButtonPress)
             return;
-        QWidget* under = QApplication::widgetAt(global);
-        QWindow* window = under ? under->window()->windowHandle() : nullptr;
+        QWindow* window = WindowAt(global);
         if (!window)
             return;
         // At once: the release may already be queued, and it has to find the press's receiver.
@@ -150,7 +160,12 @@ BOOL CDropDownWnd::ShowWindow(int command) {
             if (m_watch)
                 m_watch->Stop();
         }
-        return CWnd::ShowWindow(SW_HIDE);
+        const BOOL wasVisible = CWnd::ShowWindow(SW_HIDE);
+        // The toolkit gives the focus back to the active window's focus widget, if it has one;
+        // the keys never stay with the hidden list.
+        if (QWidget* focus = QApplication::focusWidget(); focus && m_widget && focus->window() == m_widget)
+            focus->clearFocus();
+        return wasVisible;
     }
     if (g_open == this)
         return TRUE;

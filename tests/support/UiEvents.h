@@ -5,10 +5,12 @@
 #include "platform/ui/Edit.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace r9test {
 
@@ -60,6 +62,41 @@ inline void Type(QWidget* w, const QString& text) {
         Key(w, c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown, Qt::NoModifier,
             QString(c));
 }
+// Input through the top-level window of w, as the window system delivers it: the pointer moves
+// there first, and the toolkit routes the event (to an open popup before anything else, which then
+// sees a press outside itself). pos is in w's coordinates.
+inline void WindowMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                        Qt::MouseButtons buttons) {
+    const QPoint global = w->mapToGlobal(pos);
+    QCursor::setPos(global);
+    QWindow* window = w->window()->windowHandle();
+    const QPointF local = window->mapFromGlobal(QPointF(global));
+    QMouseEvent e(type, local, local, QPointF(global), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(window, &e);
+}
+inline void WindowMove(QWidget* w, QPoint pos) {
+    WindowMouse(w, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+}
+inline void WindowClick(QWidget* w, QPoint pos) {
+    WindowMouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    WindowMouse(w, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+}
+inline void WindowClick(QWidget* w) {
+    WindowClick(w, w->rect().center());
+}
+// A key pressed while w's top-level window has the keyboard.
+inline void WindowKey(QWidget* w, int key, const QString& text = {}) {
+    QWindow* window = w->window()->windowHandle();
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(window, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(window, &up);
+}
+inline void WindowType(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        WindowKey(w, QKeySequence(QString(c))[0].key(), QString(c));
+}
+
 // Runs posted events (queued messages and timers already due).
 inline void Pump() {
     for (int i = 0; i < 3; ++i)
