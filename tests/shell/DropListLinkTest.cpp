@@ -114,3 +114,26 @@ TEST_F(DropListLink, AnOutputChangeClosesTheListAndAPickGoesToTheOutputItWasOpen
     EXPECT_EQ(m_dev.GetState().live.outputs[0].xover.hpSlope, 3);
     EXPECT_EQ(m_dev.GetState().live.outputs[kOut].xover.hpSlope, before.outputs[kOut].xover.hpSlope);
 }
+
+TEST_F(DropListLink, TheViewsListsCloseWhenAnotherOpensOrThePageChanges) {
+    const DeviceState device = m_dev.GetState();
+    const PresetImage before = device.live;
+    CComBoxBtn& input = m_view->m_btnInputType;
+    CComBoxBtn& phone = m_view->m_btnPhone;
+    const int inputSel = input.GetCurSel(), phoneSel = phone.GetCurSel();
+    OpenAndHover(phone, phoneSel == 0 ? 1 : 0);
+    r9test::WindowClick(input.Widget(), QPoint(10, 10));
+    r9test::Pump();
+    EXPECT_FALSE(Open(phone));
+    ASSERT_TRUE(Open(input)) << "the press on the other list opened it";
+    r9test::WindowMove(input.GetListBox()->Widget(), ItemCentre(input, inputSel == 0 ? 1 : 0));
+    m_view->ShowSubPage(PAGE_LEVEL, TRUE);
+    EXPECT_FALSE(Open(input));
+    EXPECT_EQ(CDropDownWnd::GetOpen(), nullptr);
+    r9test::WindowKey(m_view->Widget(), Qt::Key_Return);
+    EXPECT_EQ(input.GetCurSel(), inputSel);
+    EXPECT_EQ(phone.GetCurSel(), phoneSel);
+    ExpectDeviceMatchesOnly(before, {});
+    EXPECT_EQ(m_dev.GetState().sourceSet, device.sourceSet);
+    EXPECT_EQ(m_dev.GetState().bootSource, device.bootSource);
+}
