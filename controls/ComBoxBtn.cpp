@@ -360,10 +360,12 @@ void CComBoxBtn::OnSize(UINT type, int cx, int cy) {
 
 void CComBoxBtn::OnLButtonDown(UINT flags, CPoint point) {
     SetHovered(FALSE);
-    if (m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop))
-        ShowDropList();
+    const BOOL open = m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop);
     Invalidate(TRUE);
+    // The button takes the focus with the press; the list opened after it takes it over.
     CButton::OnLButtonDown(flags, point);
+    if (open && m_hWnd)
+        ShowDropList();
 }
 
 LRESULT CComBoxBtn::OnComboSelect(WPARAM wParam, LPARAM) {

@@ -134,10 +134,12 @@ void CDropBtn::OnMouseMove(UINT flags, CPoint point) {
 
 void CDropBtn::OnLButtonDown(UINT flags, CPoint point) {
     m_bHovered = 0;
-    if (m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop))
-        ShowList();
+    const BOOL open = m_pDropWnd && m_pDropWnd->PressOnOwner(this, point, m_rcDrop);
     Invalidate(TRUE);
+    // The button takes the focus with the press; the list opened after it takes it over.
     CButton::OnLButtonDown(flags, point);
+    if (open && m_hWnd)
+        ShowList();
 }
 
 void CDropBtn::OnSetFocus(CWnd* oldWnd) {

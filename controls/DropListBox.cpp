@@ -47,6 +47,7 @@ BOOL CDropListBox::CommitPick(int index, CString& text) {
     if (index < 0 || index >= GetCount())
         return FALSE;
     GetText(index, text);
+    SetCurSel(index);
     m_nSavedSel = index;
     return TRUE;
 }

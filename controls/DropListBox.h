@@ -37,7 +37,7 @@ public:
     int GetSavedSel() const { return m_nSavedSel; }
     void SetSavedSel(int index) { m_nSavedSel = index; }
     // A pick reported by the popup: FALSE for an index without an item; else its text, and the
-    // index becomes the saved selection.
+    // index becomes the selection and the saved selection.
     BOOL CommitPick(int index, CString& text);
     const DropItemInfo* GetCurrentRecord() const { return m_pCurRecord; }
     const DropItemInfo* GetRecord(int index) const;

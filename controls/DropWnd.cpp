@@ -4,7 +4,7 @@
 #include "controls/DropListBox.h"
 #include "platform/ui/WinGdi.h"
 
-BEGIN_MESSAGE_MAP(CDropWnd, CWnd)
+BEGIN_MESSAGE_MAP(CDropWnd, CDropDownWnd)
 ON_WM_SIZE()
 ON_WM_SHOWWINDOW()
 ON_LBN_SELCHANGE(IDC_DROP_LIST, &CDropWnd::OnSelChange)
@@ -23,9 +23,9 @@ CDropWnd::~CDropWnd() {
 BOOL CDropWnd::Create(CWnd* owner, UINT) {
     if (!owner || !owner->m_hWnd)
         return FALSE;
-    // A top-level tool window owned by the button: a child of the button would be clipped to it.
-    // It starts hidden; ShowDropList places and shows it.
-    if (!CreateEx(WS_EX_TOPMOST, "R9DropWnd", "", WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
+    // A top-level popup owned by the button: a child of the button would be clipped to it. It
+    // starts hidden; ShowDropList places and shows it.
+    if (!CreateDropDown(owner, "R9DropWnd"))
         return FALSE;
     m_pListBox = std::make_unique<CDropListBox>();
     if (!m_pListBox->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
@@ -35,6 +35,7 @@ BOOL CDropWnd::Create(CWnd* owner, UINT) {
         DestroyWindow();
         return FALSE;
     }
+    SetKeyChild(m_pListBox.get());
     m_pOwner = owner;
     return TRUE;
 }
@@ -75,7 +76,6 @@ CRect CDropWnd::ShowUnder(CWnd* button, int width, int maxHeight, BOOL mayOpenAb
         list.InflateRect(1, 1);
         MoveWindow(&list, TRUE);
     }
-    // Shown without taking the activation, as the popup never did.
     ShowWindow(SW_SHOWNA);
     return drop;
 }
@@ -96,8 +96,16 @@ void CDropWnd::OnSize(UINT type, int cx, int cy) {
 }
 
 void CDropWnd::OnShowWindow(BOOL show, UINT status) {
-    CWnd::OnShowWindow(show, status);
+    CDropDownWnd::OnShowWindow(show, status);
     m_nShowStatus = status;
+    if (!m_pListBox || !m_pListBox->m_hWnd)
+        return;
+    // The highlight follows the mouse and the keys while the list is open; closing without a
+    // pick puts back what was selected before.
+    if (show)
+        m_nOpenSel = m_pListBox->GetCurSel();
+    else if (m_pListBox->GetCurSel() != m_nOpenSel)
+        m_pListBox->SetCurSel(m_nOpenSel);
 }
 
 void CDropWnd::OnSelChange() {
@@ -106,15 +114,14 @@ void CDropWnd::OnSelChange() {
     const DropItemInfo* current = m_pListBox->GetCurrentRecord();
     if (current && current->header)
         return;
-    ShowWindow(SW_HIDE);
+    // Only a change made with the pointer on the list picks; any other closes the list unchanged.
+    const int pick = m_pListBox->GetCurSel();
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CRect window;
     GetWindowRect(&window);
-    if (window.PtInRect(cursor)) {
-        if (m_pOwner)
-            m_pOwner->SendMessage(WM_COMBO_SELECT, static_cast<WPARAM>(m_pListBox->GetCurSel()), 0);
-    } else {
-        m_pListBox->SetCurSel(m_pListBox->GetSavedSel());
-    }
+    const bool inside = window.PtInRect(cursor) != FALSE;
+    ShowWindow(SW_HIDE);
+    if (inside && m_pOwner)
+        m_pOwner->SendMessage(WM_COMBO_SELECT, static_cast<WPARAM>(pick), 0);
 }

@@ -1,21 +1,22 @@
-// CDropWnd: the borderless top-most popup of a combo button, holding its drop list. It tells its
-// owner button about a pick with WM_COMBO_SELECT.
+// CDropWnd: the drop-down popup of a combo button, holding its drop list. It tells its owner
+// button about a pick with WM_COMBO_SELECT; closed without a pick, the list gets back the selection
+// it had when it opened.
 #pragma once
 
-#include "platform/ui/Wnd.h"
+#include "platform/ui/DropDownWnd.h"
 
 #include <memory>
 
 class CDropListBox;
 class CFont;
 
-class CDropWnd : public CWnd {
+class CDropWnd : public CDropDownWnd {
 public:
     CDropWnd();
     ~CDropWnd() override;
 
     using CWnd::Create;
-    // Makes the popup (hidden, owned by the button's window) and its list; the UINT is unused.
+    // Makes the popup (hidden, owned by the button) and its list; the UINT is unused.
     BOOL Create(CWnd* owner, UINT unused);
     // The popup of a drop button: made for owner, its list taking font; null when it failed.
     static std::unique_ptr<CDropWnd> Make(CWnd* owner, CFont* font);
@@ -41,5 +42,6 @@ protected:
 private:
     CWnd* m_pOwner = nullptr;
     UINT m_nShowStatus = 0;
+    int m_nOpenSel = -1; // the list's selection when the popup opened
     std::unique_ptr<CDropListBox> m_pListBox;
 };

@@ -10,6 +10,7 @@
 #include "pages/output/OutputDlg.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DropDownWnd.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/ResourceLoader.h"
@@ -610,6 +611,8 @@ CWnd* CTRV410View::PageWindow(int page) const {
 }
 
 void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
+    // A list left open would choose for a page no longer shown.
+    CDropDownWnd::CloseOpen();
     if (hideCurrent) {
         if (g_nCurPage == PAGE_INPUT)
             m_btnInputPage.SetCheck(0);

@@ -11,6 +11,7 @@
 #include "pages/output/OutputFocusRing.h"
 #include "pages/output/OutputPageHost.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DropDownWnd.h"
 #include "platform/ui/PaintDC.h"
 #include "res/OutputPageArt.h"
 #include "wire/LinkFrame.h"
@@ -502,9 +503,17 @@ void COutputDlg::RefreshAll() {
 void COutputDlg::OnOutputSelect(int output) {
     if (output < 0 || output >= NUM_OUTPUTS || output == g_nCurOut.load())
         return;
+    LeaveCurrentOutput();
     g_nCurOut = output;
     RefreshPage();
     Invalidate(FALSE);
+}
+
+void COutputDlg::LeaveCurrentOutput() {
+    CDropDownWnd::CloseOpen();
+    MSG pick;
+    while (m_hWnd && ::PeekMessage(&pick, m_hWnd, WM_COMBO_SELECT, WM_COMBO_SELECT, PM_REMOVE))
+        OnComboSelect(pick.wParam, pick.lParam);
 }
 
 LRESULT COutputDlg::OnOutputSelectMessage(WPARAM wParam, LPARAM) {

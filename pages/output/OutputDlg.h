@@ -253,6 +253,9 @@ protected:
 private:
     friend class COutputMap;
     void InitControls();
+    // Before the current output changes: an open drop list closes choosing nothing, and the picks
+    // still queued go to the output they were made for.
+    void LeaveCurrentOutput();
     void RefreshPageNow();
     void CreateStrips();
     // Rows of the shown output; locked hides them all.

@@ -292,6 +292,8 @@ void COutputMap::SelectFromIcon(int output) {
     if (!ValidOutput(output))
         return;
     const int cur = g_nCurOut.load();
+    if (output != cur)
+        m_page.LeaveCurrentOutput();
     CheckPositionIcon(CodeOf(cur), FALSE);
     UnmarkLinkedOutputs(cur);
     g_nCurOut = output;

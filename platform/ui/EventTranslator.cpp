@@ -140,9 +140,13 @@ bool InputBlocked(const QWidget* w) {
 }
 
 bool PreTranslateChain(CWnd* target, MSG* msg) {
-    for (CWnd* w = target; w; w = w->GetParent())
+    for (CWnd* w = target; w; w = w->GetParent()) {
         if (w->PreTranslateMessage(msg))
             return true;
+        // A popup's input is its own: the window that owns it does not filter it.
+        if (w->Widget() && w->Widget()->windowType() == Qt::Popup)
+            break;
+    }
     return false;
 }
 

@@ -161,7 +161,7 @@ TEST_F(NumFieldLink, OneClickOnABandFieldTakesTypedTextAndReturnSendsTheBand) {
         // One click (the pointer moving a little while the button is down), the text, Return:
         // all as the window system delivers them.
         QWidget* w = c.field.Widget();
-        r9test::WindowClick(w, w->rect().center());
+        r9test::WindowHandClick(w, w->rect().center());
         r9test::Pump();
         ASSERT_EQ(CWnd::GetFocus(), &c.field);
         int start = -1, end = -1;
@@ -186,7 +186,7 @@ TEST_F(NumFieldLink, OneClickOnABandFieldTakesTypedTextAndReturnSendsTheBand) {
 
     // A second click into the field being edited places the caret instead of selecting again.
     QWidget* w = rows.Gain(12).Widget();
-    r9test::WindowClick(w, w->rect().center());
+    r9test::WindowHandClick(w, w->rect().center());
     r9test::Pump();
     int start = -1, end = -1;
     rows.Gain(12).GetSel(start, end);

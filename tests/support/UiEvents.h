@@ -5,6 +5,7 @@
 #include "platform/ui/Edit.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -61,32 +62,47 @@ inline void Type(QWidget* w, const QString& text) {
         Key(w, c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown, Qt::NoModifier,
             QString(c));
 }
-// Input as the window system delivers it: to the top-level window, which passes a mouse event
-// to the widget under the pointer and a key to the focus widget. `pos` is in `w`'s coordinates.
+// Input through the top-level window of w, as the window system delivers it: the pointer moves
+// there first, and the toolkit routes the event (to an open popup before anything else, which then
+// sees a press outside itself; otherwise to the widget under the pointer, and a key to the focus
+// widget). pos is in w's coordinates.
 inline void WindowMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                         Qt::MouseButtons buttons) {
-    QWidget* top = w->window();
-    const QPointF at(w->mapTo(top, pos));
-    QMouseEvent e(type, at, at, QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(top->windowHandle(), &e);
+    const QPoint global = w->mapToGlobal(pos);
+    QCursor::setPos(global);
+    QWindow* window = w->window()->windowHandle();
+    const QPointF local = window->mapFromGlobal(QPointF(global));
+    QMouseEvent e(type, local, local, QPointF(global), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(window, &e);
+}
+inline void WindowMove(QWidget* w, QPoint pos) {
+    WindowMouse(w, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+}
+inline void WindowClick(QWidget* w, QPoint pos) {
+    WindowMouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    WindowMouse(w, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+}
+inline void WindowClick(QWidget* w) {
+    WindowClick(w, w->rect().center());
 }
 // A click whose pointer moves a little while the button is down, as a hand's does.
-inline void WindowClick(QWidget* w, QPoint pos) {
+inline void WindowHandClick(QWidget* w, QPoint pos) {
     WindowMouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
     WindowMouse(w, QEvent::MouseMove, pos + QPoint(2, 1), Qt::NoButton, Qt::LeftButton);
     WindowMouse(w, QEvent::MouseButtonRelease, pos + QPoint(2, 1), Qt::LeftButton, Qt::NoButton);
 }
-inline void WindowKey(QWidget* anyInWindow, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+// A key pressed while w's top-level window has the keyboard.
+inline void WindowKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
                       const QString& text = {}) {
-    QWindow* window = anyInWindow->window()->windowHandle();
+    QWindow* window = w->window()->windowHandle();
     QKeyEvent down(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(window, &down);
     QKeyEvent up(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(window, &up);
 }
-inline void WindowType(QWidget* anyInWindow, const QString& text) {
+inline void WindowType(QWidget* w, const QString& text) {
     for (const QChar c : text)
-        WindowKey(anyInWindow, QKeySequence(QString(c))[0].key(), Qt::NoModifier, QString(c));
+        WindowKey(w, QKeySequence(QString(c))[0].key(), Qt::NoModifier, QString(c));
 }
 
 // Runs posted events (queued messages and timers already due).
