@@ -331,8 +331,7 @@ BOOL CLinkWorker::ReconnectNet() {
     net->Close();
     if (!Sleep(m_timings.reconnectPause))
         return FALSE;
-    net->Connect();
-    return TRUE;
+    return net->Connect();
 }
 
 // ---- USB transaction -------------------------------------------------------------------------
@@ -455,6 +454,7 @@ int CLinkWorker::NetWrite() {
         return 0;
     std::vector<BYTE> frame;
     BOOL longWait = FALSE;
+    std::uint64_t serial = 0;
     {
         std::lock_guard lock(g_linkLock);
         CSendData* head = m_command.GetHeadPacket();
@@ -464,6 +464,7 @@ int CLinkWorker::NetWrite() {
         }
         if (head->GetStepCode() != 0)
             return 0;
+        serial = head->GetSerial();
         const int attempt = head->GetRetryCount() + 1;
         head->SetRetryCount(attempt);
         if (attempt > 2) {
@@ -478,7 +479,17 @@ int CLinkWorker::NetWrite() {
         longWait = head->IsLongWait();
     }
     if (!net->Send(frame.data(), static_cast<int>(frame.size()), 0)) {
-        ReconnectNet();
+        // Nothing went out. When the reconnect finds the device back, the packet keeps this
+        // attempt (once), so it is resent on the live connection instead of failing it; when
+        // not, the attempt counts and the next cycle reports the failure.
+        if (ReconnectNet() && serial != m_nKeptAttemptSerial) {
+            std::lock_guard lock(g_linkLock);
+            CSendData* head = m_command.GetHeadPacket();
+            if (head && head->GetSerial() == serial) {
+                head->SetRetryCount(head->GetRetryCount() - 1);
+                m_nKeptAttemptSerial = serial;
+            }
+        }
         return 0;
     }
     if (!longWait)

@@ -126,7 +126,7 @@ public:
     int NetReceive(DWORD timeoutMs, int* count, BOOL shortReceive = FALSE);
     // Feeds count bytes of g_netRecvBuf; 1 when a frame completed.
     int FeedNet(int count);
-    // Close, pause, connect again; FALSE when quit cut the pause short.
+    // Close, pause, connect again; TRUE when connected (FALSE also when quit cut the pause short).
     BOOL ReconnectNet();
     // Appends the scheduler's next frame (or the idle poll) under g_linkLock.
     void AppendNextChangeFrame();
@@ -158,4 +158,5 @@ private:
     std::atomic<int> m_nIdlePasses{0};
     std::chrono::steady_clock::time_point m_stamp{};
     std::atomic<bool> m_bChangeQueued{false}; // the last cycle queued a change, not the poll
+    std::uint64_t m_nKeptAttemptSerial = 0;   // the packet whose failed send was not counted
 };

@@ -288,8 +288,16 @@ void CNet_Socket::WakeSleepers() {
     m_sleepWake.notify_all();
 }
 
+void CNet_Socket::MarkUnreachable() {
+    std::lock_guard<std::mutex> guard(m_postLock);
+    ++m_nUnreachableMarks;
+    m_bReachable = 0;
+    m_bPingOk = 0;
+}
+
 int CNet_Socket::CheckReachable(const std::atomic<int>* runFlag) {
     auto running = [runFlag] { return !runFlag || runFlag->load() != 0; };
+    const unsigned marks = m_nUnreachableMarks.load();
     if (!HasLocalAdapter()) {
         if (!running())
             return 0;
@@ -317,6 +325,9 @@ int CNet_Socket::CheckReachable(const std::atomic<int>* runFlag) {
         // The flag is set before the post, so the handler's connect sees the device reachable.
         std::lock_guard<std::mutex> guard(m_postLock);
         if (!running())
+            return 0;
+        // Marked unreachable meanwhile: what this step saw is out of date.
+        if (marks != m_nUnreachableMarks.load())
             return 0;
         m_bReachable = m_bPingOk.load();
         if (post)

@@ -78,6 +78,10 @@ public:
     // posts WM_NET_REACHABLE, and posts only while the run flag holds.
     int CheckReachable(const std::atomic<int>* runFlag);
 
+    // The module restarts (an update ended, a WIFI reset): it counts as unreachable until it answers
+    // the probe again, and a reachability step already running does not set it back.
+    void MarkUnreachable();
+
     // Sleeps that end early when the run flag drops; FALSE when cut short.
     BOOL SleepWhileRunning(const std::atomic<int>* runFlag, DWORD ms);
     // Wakes every such sleep (the run flag was just cleared).
@@ -103,8 +107,9 @@ private:
     int ReceiveInto(int maxBytes, int* count);
 
     std::atomic<HWND> m_hOwner{nullptr};
-    std::mutex m_postLock;   // the run flag's last check and the post it allows
-    std::mutex m_socketLock; // Connect and Close
+    std::mutex m_postLock;                        // the run flag's last check and the post it allows
+    std::atomic<unsigned> m_nUnreachableMarks{0}; // MarkUnreachable calls, under m_postLock
+    std::mutex m_socketLock;                      // Connect and Close
     std::atomic<SOCKET> m_hSocket{INVALID_SOCKET};
     std::mutex m_adapterLock; // m_strLocalMask, m_strLocalIP, m_szPingOut
     std::atomic<int> m_bAbort{0};

@@ -1354,6 +1354,10 @@ LRESULT CTRV410View::OnTransferDone(WPARAM, LPARAM) {
 LRESULT CTRV410View::OnFirmwareDone(WPARAM, LPARAM lParam) {
     if (lParam != HEXEnd)
         return 0;
+    // The WIFI module restarts with its new firmware: once it answers the ping again (and its
+    // restart pause has passed), the ping thread connects it, as after any return to reach.
+    if (g_nLinkState.load() == LINK_NET)
+        m_net.MarkUnreachable();
     StopLinkThread(TRUE);
     g_bFirmwareMode = 0;
     CloseLinkByState();
@@ -2391,7 +2395,7 @@ void CTRV410View::ResetNetAddress() {
 }
 
 void CTRV410View::SetNetUnreachable() {
-    m_net.m_bReachable = 0;
+    m_net.MarkUnreachable();
 }
 
 // ---- Firmware update and serial link ------------------------------------------------------------

@@ -144,6 +144,53 @@ TEST_F(NetSocketTest, ReachabilityIsSetBeforeTheOnlyNoticeOfEachTransition) {
     EXPECT_EQ(net.m_bReachable.load(), 0);
 }
 
+TEST_F(NetSocketTest, AMarkedRestartIsProbedAgainAndNotUndoneByAStepInProgress) {
+    std::mutex gate;
+    std::condition_variable cv;
+    bool inProbe = false, release = false;
+    CNet_Socket net; // after what the probe uses: its destructor waits for the probe
+    net.m_nSettleMs = 0;
+    ViewStandIn view(&net);
+    net.SetOwner(view.h());
+    std::atomic<int> run{1};
+    ASSERT_EQ(net.CheckReachable(&run), 1);
+
+    // Marked unreachable, the device is probed again and its answer is a new transition.
+    net.MarkUnreachable();
+    EXPECT_EQ(net.m_bReachable.load(), 0);
+    EXPECT_EQ(net.CheckReachable(&run), 1);
+    EXPECT_EQ(m_probe.Calls(), 2u);
+    ASSERT_TRUE(r9test::PumpUntil([&] { return view.Count(WM_NET_REACHABLE) >= 2; }));
+
+    // A mark made while a step waits for its probe: the answer that comes in afterwards is stale.
+    net.MarkUnreachable();
+    SetPingProbe([&](const char*, std::string*) {
+        std::unique_lock<std::mutex> lk(gate);
+        inProbe = true;
+        cv.notify_all();
+        cv.wait(lk, [&] { return release; });
+        return TRUE;
+    });
+    auto step = std::async(std::launch::async, [&] { return net.CheckReachable(&run); });
+    {
+        std::unique_lock<std::mutex> lk(gate);
+        ASSERT_TRUE(cv.wait_for(lk, std::chrono::seconds(10), [&] { return inProbe; }));
+    }
+    net.MarkUnreachable();
+    {
+        std::lock_guard<std::mutex> lk(gate);
+        release = true;
+    }
+    cv.notify_all();
+    EXPECT_EQ(step.get(), 0);
+    r9::msg::DeliverPending();
+    EXPECT_EQ(net.m_bReachable.load(), 0);
+    EXPECT_EQ(view.Count(WM_NET_REACHABLE), 2);
+    m_probe.Install();
+    EXPECT_EQ(net.CheckReachable(&run), 1);
+    ASSERT_TRUE(r9test::PumpUntil([&] { return view.Count(WM_NET_REACHABLE) >= 3; }));
+}
+
 TEST_F(NetSocketTest, AStoppedStepNeverPostsNorMarks) {
     std::mutex gate;
     std::condition_variable cv;

@@ -68,6 +68,45 @@ TEST_F(ViewLinkTest, UpdateDialogRunsAnUpdateOverTcp) {
     dlg.DestroyWindow();
 }
 
+TEST_F(ViewLinkTest, AfterAnUpdateOverTcpTheRestartedModuleIsConnectedByItself) {
+    g_strHexPath = WriteFile(m_dir, "dsp.bin", DspFile(200)).c_str();
+    m_backend->SetPresent(false);
+    m_reachable = true;
+    m_view->m_net.m_bReachable = 1;
+    m_view->m_net.m_nRestartWaitMs = 20;
+    m_view->m_fwTransfer.Timings().netHandshake = r9test::Ms(200);
+
+    CUpgradeDlg dlg(&m_view->UpdateHost(), m_view.get());
+    ASSERT_TRUE(dlg.Create(IDD_UPGRADE, m_view.get()));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_UPDATE, BN_CLICKED), 0);
+    ASSERT_TRUE(dlg.IsStarted());
+    // The module restarts after its update: it answers no ping for a while.
+    m_reachable = false;
+    ASSERT_TRUE(Pump([&] { return m_view->m_strLastMessage == g_strFwSuccess; }, 30000))
+        << m_view->m_strLastMessage.GetString();
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_EQ(g_nLinkState.load(), LINK_NONE);
+    EXPECT_EQ(m_view->m_net.m_bReachable.load(), 0);
+    const int connections = m_dev.GetConnectionCount();
+    const size_t from = m_dev.GetRequestCount();
+    // The ping thread probes it; unanswered, nothing is connected.
+    const int ticks = m_view->m_net.GetPingTicks();
+    ASSERT_TRUE(Pump([&] { return m_view->m_net.GetPingTicks() >= ticks + 2; }));
+    EXPECT_FALSE(m_view->m_bLinkOpen.load());
+    EXPECT_EQ(m_dev.GetConnectionCount(), connections);
+
+    // Its first answer connects it, with the whole connect sequence.
+    m_reachable = true;
+    ASSERT_TRUE(WaitOnline()) << m_view->m_strLastMessage.GetString();
+    EXPECT_EQ(g_nLinkState.load(), LINK_NET);
+    EXPECT_EQ(g_bFirmwareMode.load(), 0);
+    EXPECT_EQ(g_bFirmwareFinished.load(), 0) << "the restart pause was taken";
+    EXPECT_EQ(m_dev.GetConnectionCount(), connections + 1);
+    EXPECT_GE(FindRequest(GROUP_SYSTEM, CMD_LINK_CHECK, from), static_cast<long>(from));
+    EXPECT_TRUE(m_view->m_bShownConnected);
+    dlg.DestroyWindow();
+}
+
 TEST_F(ViewLinkTest, FirmwareMenuRunsTheDialogAndLeavesUpdateMode) {
     CDialog::SetModalHook(
         [](CDialog& d) { d.SendMessage(WM_COMMAND, MAKEWPARAM(CUpgradeDlg::IDC_QUIT, BN_CLICKED), 0); });

@@ -4,6 +4,8 @@
 #include "ViewLinkFixture.h"
 #include "support/UiEvents.h"
 
+#include <algorithm>
+
 TEST_F(ViewLinkTest, WithoutADeviceTheReachableModuleIsConnectedByItself) {
     m_backend->SetPresent(false);
     m_reachable = true;
@@ -78,6 +80,43 @@ TEST_F(ViewLinkTest, ASilentModuleIsResentOnceThenDropped) {
               m_dev.GetRequests()[static_cast<size_t>(first)].frame);
     EXPECT_FALSE(m_view->m_net.IsConnected());
     EXPECT_EQ(m_view->m_command.GetQueueCount(), 0);
+}
+
+TEST_F(ViewLinkTest, AModuleBackByTheSecondReconnectKeepsTheLink) {
+    m_backend->SetPresent(false);
+    m_view->m_net.m_bReachable = 1;
+    m_reachable = true;
+    ASSERT_TRUE(m_view->ConnectNet());
+    ASSERT_TRUE(WaitOnline());
+    const int connections = m_dev.GetConnectionCount();
+    // The module drops the connection; it is still away at the first reconnect (no ping answer)
+    // and back at the second, whose connect works.
+    std::atomic<int> pings{0};
+    SetPingProbe([&pings](const char*, std::string* out) {
+        const BOOL answered = ++pings > 1 ? TRUE : FALSE;
+        if (out)
+            *out = answered ? "ttl=64" : "";
+        return answered;
+    });
+    const int messages = m_view->m_nMessageCount;
+    const size_t from = m_dev.GetRequestCount();
+    m_dev.InjectFault({DevsimFaultKind::CutConnection, FRAME_READ, GROUP_SYSTEM, CMD_DEVICE_STATE, 1});
+    ASSERT_TRUE(Pump([&] { return !m_view->m_bLinkOpen.load() || m_dev.GetRequestCount() >= from + 3; }));
+    // The poll the cut lost goes out again on the new connection and the link goes on.
+    EXPECT_TRUE(m_view->m_bLinkOpen.load()) << m_view->m_strLastMessage;
+    EXPECT_EQ(m_view->m_nMessageCount, messages) << m_view->m_strLastMessage;
+    EXPECT_EQ(g_nLinkState.load(), LINK_NET);
+    EXPECT_EQ(g_bNetEnabled.load(), 1);
+    EXPECT_EQ(pings.load(), 2);
+    EXPECT_EQ(m_dev.GetConnectionCount(), connections + 1);
+    const auto log = m_dev.GetRequests();
+    ASSERT_GT(from, 0u);
+    const uint64_t cut = log[from - 1].connection;
+    const auto resent = std::find_if(log.begin() + static_cast<long>(from), log.end(),
+                                     [cut](const DevsimRequest& r) { return r.connection != cut; });
+    ASSERT_NE(resent, log.end());
+    EXPECT_EQ(resent->frame[LinkFrame::OFS_GROUP], GROUP_SYSTEM);
+    EXPECT_EQ(resent->frame[LinkFrame::OFS_INDEX], CMD_DEVICE_STATE);
 }
 
 TEST_F(ViewLinkTest, ACutConnectionDuringTheCheckEndsInTheFailureHandler) {
