@@ -167,6 +167,10 @@ void CBulkTransfer::SendPreset(int preset, BOOL store) {
     else
         m_host.HoldMasterVolume(FALSE);
     g_curPresetNo[0] = static_cast<BYTE>(preset);
+    // Storing sends the live name and makes the preset current itself: a name mark still pending
+    // would have the scheduler set the number back to 0 once the transfer is through.
+    if (store && preset != 0)
+        g_bPresetNameDirty = 0;
 
     AddBatch(BuildSystemFrame(CMD_PRESET_NAME, preset));
     AddBatch(BuildSystemFrame(CMD_SOURCE_SET, preset));
@@ -259,6 +263,9 @@ void CBulkTransfer::ReadDevicePreset(int preset) {
     g_bLiveDataSent = 0;
     g_curPresetNo[0] = static_cast<BYTE>(preset);
     if (preset != 0) {
+        // The read ends with the live name of its own, and the preset stays current: a name mark
+        // left from before (a Save As just ahead) must not set the number to 0 after it.
+        g_bPresetNameDirty = 0;
         m_host.BatchCount() = 0;
         m_host.HoldMasterVolume(FALSE);
     }

@@ -39,7 +39,8 @@ public:
 
     // Unscramble, parse and check a whole file. Single: sets the live image (name, the first 112
     // bytes of each input, the outputs), the system records, the lock, and asks for the tweeter
-    // fix-up. Complete: also the stored presets (groups 1..6). Refused with the Part's read text.
+    // fix-up. Complete: also the stored presets (groups 1..6). Refused with the kind's read error
+    // (kTextReadPresetError / kTextReadAllPresetsError).
     PresetReadResult DecodeSingle(const BYTE* data, std::size_t size, const PresetRecords& base);
     PresetReadResult DecodeComplete(const BYTE* data, std::size_t size, const PresetRecords& base);
 

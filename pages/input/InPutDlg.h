@@ -97,7 +97,7 @@ public:
     static int PrevEditId(int id, BOOL geq);
     static int EnterEditId(int id);
 
-    // ---- Parts the view and the tests reach
+    // ---- Members the view and the tests reach
     CZNStatic& Graph() { return m_graph; }
     CInMode_Dlg& Bar() { return m_inputBar; }
     CBitButton& InputButton(int n) { return m_btnInput[n]; }

@@ -97,7 +97,7 @@ public:
     void ToggleGroupLink(int group);
     void ShowGroupLinks();
 
-    // ---- Parts the view and the tests reach
+    // ---- Members the view and the tests reach
     CNumEdit& MasterEdit() { return m_editMaster; }
     CNumSpin& MasterSpin() { return m_spinMaster; }
     CBitmapSlider& MasterFader() { return m_sliderMaster; }

@@ -173,7 +173,7 @@ public:
     void FocusHighPassEdit() override;
     int StripMessageBox(const CString& text, UINT type, int code) override;
 
-    // ---- Parts other code and the tests reach
+    // ---- Members other code and the tests reach
     CZNStatic& Graph() { return m_graph; }
     CBandRows& Rows() { return m_rows; }
     CXoverBlock& Xover() { return m_xover; }

@@ -1,5 +1,5 @@
-// CArchive: the Windows archive byte format over a CFile, byte for byte, so that files written by
-// the original program load. Numbers are little-endian; strings are stored as GBK bytes behind a
+// CArchive: the Windows archive byte format over a CFile, byte for byte, as the preset files
+// store it. Numbers are little-endian; strings are stored as GBK bytes behind a
 // length prefix (converted from and to UTF-8 here); objects are stored behind class records and
 // object tags. Reading past the end, damaged tags and unknown classes throw CArchiveException.
 #pragma once

@@ -11,7 +11,7 @@ union LARGE_INTEGER {
     LONGLONG QuadPart;
 };
 
-// Milliseconds since an arbitrary start; wraps after about 49.7 days like the original counter.
+// Milliseconds since an arbitrary start; a DWORD, so it wraps after about 49.7 days.
 DWORD GetTickCount();
 ULONGLONG GetTickCount64();
 void Sleep(DWORD dwMilliseconds);

@@ -1,5 +1,6 @@
 // Shared pieces of the preset file tests: records whose every byte differs from its neighbours
-// (so a shifted or swapped field shows), and files built by hand from the documented layouts.
+// (so a shifted or swapped field shows), and files built by hand, byte by
+// byte, from the file layouts.
 #pragma once
 
 #include "model/DataDefine.h"

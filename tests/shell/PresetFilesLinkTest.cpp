@@ -6,6 +6,7 @@
 
 #include "model/Conversions.h"
 #include "model/KTV_OutData.h"
+#include "model/PresetServices.h"
 #include "model/RecordRanges.h"
 #include "platform/ui/CommDlg.h"
 #include "presets/JsonPreset.h"
@@ -17,6 +18,7 @@
 #include "shell/ViewMenus.h"
 #include "shell/ViewPresetServices.h"
 #include "shell/ViewPresets.h"
+#include "wire/LinkFrame.h"
 
 #include <cstring>
 #include <filesystem>
@@ -30,6 +32,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kOutputsAt = offsetof(PresetImage, outputs);
+
+bool IsIdlePoll(const DevsimRequest& r) {
+    return r.frame.size() > LinkFrame::OFS_INDEX && r.frame[LinkFrame::OFS_TYPE] == FRAME_READ &&
+           r.frame[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && r.frame[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
+}
 
 class PresetFilesLinkTest : public OnlineOutputPageTest {
 protected:
@@ -327,6 +334,70 @@ TEST_F(PresetFilesLinkTest, MachinePresetDialogSavesLoadsAndDeletes) {
     })) << "both names emptied, and the current preset number is 0";
     EXPECT_EQ(m_boxes,
               (std::vector<std::string>{"Are you delete No.6 preset?", "Are you delete No.2 preset?"}));
+}
+
+// A preset transfer started while a name mark is still pending (the worker had no round since the
+// name was shown: the test holds the link lock over both steps to pin that order). The mark must not
+// set the program's preset number to 0 after the transfer made the preset current on the device, or
+// deleting that preset would leave the device's number pointing at it.
+TEST_F(PresetFilesLinkTest, PresetMadeCurrentRightAfterANameWasShownStaysCurrent) {
+    struct Case {
+        const char* what;
+        int preset;
+        bool load; // Load the preset after a preset file's name was shown; else Save As it
+    };
+    const Case cases[] = {{"Save As", 3, false}, {"Load after a file name", 5, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Idle());
+        m_dev.ModifyState([](DeviceState& s) { s.presetNumber = 0; });
+        {
+            std::lock_guard lock(g_linkLock);
+            g_curPresetNo[0] = 0;
+        }
+        CDialog::SetModalHook([&c](CDialog& dlg) {
+            if (auto* entry = dynamic_cast<CSaveDlg*>(&dlg)) {
+                entry->m_editName.SetWindowText("Evening");
+                dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            } else if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+                {
+                    std::lock_guard lock(g_linkLock);
+                    if (c.load) {
+                        PresetServices().SetPresetName("Evening.jtsh");
+                        program->Load(c.preset);
+                    } else {
+                        program->SaveAs(c.preset);
+                    }
+                }
+                dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+        });
+        Command(c.load ? ID_LOAD_MACHINE_PRESET : ID_SAVE_MACHINE_PRESET);
+        ASSERT_TRUE(Pump([&] { return m_dev.GetState().presetNumber == c.preset && !g_bTransferBusy.load(); },
+                         20000));
+        ASSERT_TRUE(Idle());
+        // The scheduler's first idle poll after the transfer: a pending mark would have gone before it.
+        const size_t from = m_dev.GetRequestCount();
+        ASSERT_TRUE(Pump([&] { return m_dev.WaitForRequest(IsIdlePoll, 0, from) >= 0; }));
+        {
+            std::lock_guard lock(g_linkLock);
+            EXPECT_EQ(g_curPresetNo[0], c.preset) << "the program agrees with the device";
+        }
+
+        m_boxes.clear();
+        CDialog::SetModalHook([&c](CDialog& dlg) {
+            if (auto* program = dynamic_cast<CProgramDlg*>(&dlg)) {
+                program->Delete(c.preset);
+                dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+        });
+        Command(ID_DELETE_MACHINE_PRESET);
+        ASSERT_TRUE(Pump([&] {
+            const DeviceState s = m_dev.GetState();
+            return s.stored[c.preset - 1].system.name[0] == 0 && s.presetNumber == 0;
+        })) << "the deleted preset is no longer the device's current one";
+        EXPECT_EQ(m_boxes.size(), 1u);
+    }
 }
 
 TEST_F(PresetFilesLinkTest, OutOfRangeFilesAskFirstAndYesSendsDefaultsInTheirPlace) {

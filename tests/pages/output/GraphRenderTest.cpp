@@ -1,6 +1,7 @@
-// What the graph draws: renders for looking (build/test-out/graph-*.png) and the drawing rules
-// checked on the pixels: comparison curves, the current output's own flag, the link marker, the
-// view modes, the selection's colours, and the geometry the page relies on.
+// What the graph draws, checked on the pixels (the renders are kept in build/test-out/graph-*.png):
+// the tuned curve, its markers and the marked band's values, comparison curves, the current
+// output's own flag, the link marker, the view modes, the selection's colours, and the geometry the
+// page relies on.
 #include "GraphFixture.h"
 
 #include "model/KTVEQ.h"
@@ -26,6 +27,51 @@ protected:
     int CountRed(const QImage& img) const {
         return ctltest::CountColour(img, graph.GetPlotRect(), RGB(255, 0, 0));
     }
+    int FreqX(int hz) const { return CZNStatic::FreqX(hz, graph.GetPlotRect().Width()); }
+    bool IsGreen(const QImage& img, int x, int y) const {
+        const QRgb c = img.pixel(x, y);
+        return qGreen(c) > 150 && qRed(c) < 80 && qBlue(c) < 80;
+    }
+    int GreenIn(const QImage& img, const CRect& rc) const {
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                n += IsGreen(img, x, y) ? 1 : 0;
+        return n;
+    }
+    // The topmost row of the current curve in a column of the plot (the plot's bottom if none).
+    int CurveY(const QImage& img, int x) const {
+        const CRect& p = graph.GetPlotRect();
+        for (int y = p.top; y < p.bottom; ++y)
+            if (IsGreen(img, x, y))
+                return y;
+        return p.bottom;
+    }
+    // The column where the current curve is highest.
+    int CurveTop(const QImage& img) const {
+        const CRect& p = graph.GetPlotRect();
+        int best = p.left, bestY = p.bottom;
+        for (int x = p.left; x < p.right; ++x)
+            if (const int y = CurveY(img, x); y < bestY) {
+                bestY = y;
+                best = x;
+            }
+        return best;
+    }
+    static int WhiteIn(const QImage& img, const CRect& rc) {
+        return ctltest::CountNear(img, rc, RGB(255, 255, 255), 80);
+    }
+    static int RedIn(const QImage& img, const CRect& rc) {
+        return ctltest::CountNear(img, rc, RGB(255, 0, 0), 80);
+    }
+    // The pure red pixels, white on black, for their bounding box.
+    static QImage Redness(const QImage& img) {
+        QImage out(img.size(), QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                out.setPixel(x, y, img.pixel(x, y) == qRgb(255, 0, 0) ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        return out;
+    }
     void TuneAll() {
         for (int n = 0; n < NUM_OUTPUTS; ++n)
             TuneOutput(n, 9 * n);
@@ -42,37 +88,98 @@ protected:
     }
 };
 
-TEST_F(GraphRenderTest, RendersForLooking) {
+// What the user reads off a tuned output: the curve's peaks and dips where the bands are, every
+// band's numbered marker and the H and L of the crossover, the scales, and the values of the band
+// under the mouse or selected, in red beside it.
+TEST_F(GraphRenderTest, DrawsTheTunedCurveItsMarkersAndTheValuesOfTheMarkedBand) {
     TuneOutput(0);
-    Render("graph-out1-peq");
+    const QImage peq = Render("graph-out1-peq");
+    const CRect& p = graph.GetPlotRect();
+    const int zeroY = (p.top + p.bottom) / 2;
+    const int perDb = p.Height() / 24;
+    // +5 dB at 60 Hz, -4.5 dB at 320 Hz, and the high-pass at 40 Hz pulls the low end down.
+    EXPECT_NEAR(CurveTop(peq), FreqX(60), 12) << "the highest point is the 60 Hz lift";
+    EXPECT_LT(CurveY(peq, FreqX(60)), zeroY - 3 * perDb);
+    EXPECT_GT(CurveY(peq, FreqX(320)), zeroY + 3 * perDb);
+    EXPECT_GT(CurveY(peq, FreqX(22)), zeroY + 8 * perDb);
+    for (int i = 0; i < 31; ++i)
+        EXPECT_GT(WhiteIn(peq, Band(0, i)->m_rcHandle), 3) << "marker " << i + 1;
+    EXPECT_GT(WhiteIn(peq, Out(0)->GetHPF()->m_rcHandle), 3) << "H";
+    EXPECT_GT(WhiteIn(peq, Out(0)->GetLPF()->m_rcHandle), 3) << "L";
+    EXPECT_GT(ctltest::CountNear(peq, CRect(0, p.top, p.left - 2, p.bottom), RGB(100, 100, 100), 30), 40)
+        << "the level scale";
+    EXPECT_GT(ctltest::CountNear(peq, CRect(0, p.bottom, p.right, p.bottom + 20), RGB(224, 224, 224), 40),
+              100)
+        << "the frequency scale";
+    EXPECT_EQ(CountRed(peq), 0);
 
     TuneAll();
     for (int n = 0; n < NUM_OUTPUTS; ++n)
         g_outCurveShown[n] = 1;
-    Render("graph-out1-all-curves");
+    const QImage all = Render("graph-out1-all-curves");
+    EXPECT_NEAR(CurveTop(all), FreqX(60), 12) << "the current output's curve stays on top";
 
+    // The hovered band 9: its marker and the line of its values under it are red, nothing else.
     Move(Centre(Band(0, 8)));
-    Zoom(Render("graph-out1-hover"), QRect(250, 60, 350, 110), "graph-zoom-hover");
+    const QImage hover = Render("graph-out1-hover");
+    Zoom(hover, QRect(250, 60, 350, 110), "graph-zoom-hover");
+    const CRect hot = Band(0, 8)->m_rcHandle;
+    EXPECT_GT(RedIn(hover, hot), 3);
+    const CRect hoverRed = ctltest::BoxNot(Redness(hover), CRect(0, 0, 1000, 200), RGB(0, 0, 0));
+    EXPECT_GT(hoverRed.bottom, hot.bottom + 10) << "the values below the marker";
+    EXPECT_TRUE(hoverRed.left < hot.CenterPoint().x && hot.CenterPoint().x < hoverRed.right);
+    EXPECT_LT(hoverRed.Width(), 200);
+
+    // Band 16 selected: its values above it, in red.
     Move(CPoint(700, 12));
     graph.RefreshCurve(15);
-    Zoom(Render("graph-out1-selected"), QRect(560, 40, 300, 100), "graph-zoom-selected");
+    const QImage sel = Render("graph-out1-selected");
+    Zoom(sel, QRect(560, 40, 300, 100), "graph-zoom-selected");
+    const CRect selRed = ctltest::BoxNot(Redness(sel), CRect(0, 0, 1000, 200), RGB(0, 0, 0));
+    EXPECT_LT(selRed.top, Band(0, 15)->m_rcHandle.top - 10) << "the values above the marker";
+    EXPECT_TRUE(selRed.left < Centre(Band(0, 15)).x && Centre(Band(0, 15)).x < selRed.right);
+
+    // The high-pass selected: its area fills the plot below 0 dB left of 40 Hz, and its marker and
+    // frequency are red.
     graph.RefreshCurve(Out(0)->GetHPFIndex());
-    Render("graph-out1-highpass-selected");
+    const QImage hp = Render("graph-out1-highpass-selected");
+    const COLORREF area = RGB(68, 86, 98);
+    EXPECT_GT(ctltest::CountColour(hp, CRect(p.left, zeroY + 2, FreqX(35), p.bottom), area), 200);
+    EXPECT_EQ(ctltest::CountColour(hp, CRect(FreqX(200), p.top, p.right, p.bottom), area), 0);
+    EXPECT_GT(RedIn(hp, Out(0)->GetHPF()->m_rcHandle), 3);
     graph.RefreshCurve(-1);
 
+    // A GEQ output: 31 fixed bands, the hovered one red with its gain.
     MakeGeq(1);
     graph.SetOutputChannel(1);
     Move(CPoint(700, 12));
     Move(Centre(Band(1, 20)));
-    Render("graph-out2-geq-hover");
+    const QImage geq = Render("graph-out2-geq-hover");
+    for (int i = 0; i < 31; ++i) {
+        const CRect rc = Band(1, i)->m_rcHandle;
+        if (i == 20)
+            EXPECT_GT(RedIn(geq, rc), 3);
+        else
+            EXPECT_GT(WhiteIn(geq, rc), 3) << "marker " << i + 1;
+    }
+    EXPECT_GT(ctltest::BoxNot(Redness(geq), CRect(0, 0, 1000, 200), RGB(0, 0, 0)).bottom,
+              Band(1, 20)->m_rcHandle.bottom + 10)
+        << "the gain below the marker";
 
+    // Output 7, ten bands and a low-pass at 120 Hz: the curve leaves the plot before 300 Hz; the
+    // link marker shows the linked pair.
     for (int i = 0; i < 10; ++i)
         SetPeak(6, i, g_octFreq10[i], i < 3 ? 3.0 - i : -1.0 * (i % 3), 100);
     SetXover(6, 20, 120);
     g_bLRLinked = 1;
     g_nOutLinkGroup[7] = 6;
     graph.SetOutputChannel(6);
-    Render("graph-out7-linked");
+    const QImage linked = Render("graph-out7-linked");
+    EXPECT_EQ(GreenIn(linked, CRect(FreqX(300), p.top, p.right, p.bottom)), 0);
+    EXPECT_GT(GreenIn(linked, CRect(p.left, p.top, FreqX(100), p.bottom)), 50);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_GT(WhiteIn(linked, Band(6, i)->m_rcHandle), 3) << "marker " << i + 1;
+    EXPECT_GT(ctltest::CountNear(linked, CRect(50, 15, 76, 28), RGB(0x19, 0xb5, 0xfe), 40), 10);
 }
 
 TEST_F(GraphRenderTest, ComparisonCurvesFollowTheTogglesOnlyWithShowAllOnAndNeverForTheCurrentOutput) {
