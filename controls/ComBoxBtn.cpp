@@ -136,6 +136,8 @@ void CComBoxBtn::DrawItem(LPDRAWITEMSTRUCT dis) {
         if (oldFont)
             dc->SelectObject(oldFont);
     }
+    if (dis->itemState & ODS_FOCUS)
+        skin::PaintFocusMark(dc, client);
     m_pDrawItem = nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include "controls/BitButton.h"
 #include "controls/BitmapSlider.h"
 #include "controls/BtnPng.h"
+#include "controls/ComBoxBtn.h"
 #include "controls/XPButton.h"
 #include "controls/xSkinButton.h"
 
@@ -313,6 +314,7 @@ TEST_F(SkinButtonsTest, EverySkinnedButtonMarksTheKeyboardFocusInTheSkinsAccent)
     CBtnPng png;
     CXPButton xp;
     CxSkinButton skin;
+    CComBoxBtn combo;
     CButton other;
     AttachButton(bit, 6001, BS_PUSHBUTTON, CRect(10, 10, 90, 38));
     bit.SetBitmaps(kBtnNormal, kBtnHover, kBtnPressed, kBtnChecked, kBtnCheckedHover, kBtnCheckedPressed);
@@ -321,13 +323,16 @@ TEST_F(SkinButtonsTest, EverySkinnedButtonMarksTheKeyboardFocusInTheSkinsAccent)
     AttachButton(xp, 6003, BS_OWNERDRAW, CRect(10, 90, 90, 118));
     xp.SetBitmaps(kBtnNormal, kBtnHover, kBtnPressed, kBtnNormal, kBtnHover, kBtnPressed);
     AttachButton(skin, 6004, BS_PUSHBUTTON, CRect(10, 130, 110, 160), "Menu");
+    AttachButton(combo, 6006, BS_PUSHBUTTON, CRect(10, 170, 130, 194), "Hi_Level");
+    combo.SetBitmaps(kBtnNormal, kBtnHover);
     ASSERT_TRUE(other.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(200, 10, 260, 30),
                              &parent, 6005));
     const QRgb accent = qRgb(0x19, 0xb5, 0xfe);
     struct Case {
         const char* name;
         CWnd& button;
-    } cases[] = {{"bitbutton", bit}, {"btnpng", png}, {"xpbutton", xp}, {"xskinbutton", skin}};
+    } cases[] = {
+        {"bitbutton", bit}, {"btnpng", png}, {"xpbutton", xp}, {"xskinbutton", skin}, {"comboxbtn", combo}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         other.SetFocus();
