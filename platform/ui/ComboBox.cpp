@@ -296,6 +296,8 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         if (!m_popup)
             m_popup = std::make_unique<Popup>();
+        if (m_popup->frame && !m_popup->frame->m_hWnd)
+            m_popup->frame.reset(); // went with an earlier window of the combo
         if (!m_popup->frame) {
             auto frame = std::make_unique<Popup::Frame>(this);
             if (!frame->CreateDropDown(this, "ComboLBox"))

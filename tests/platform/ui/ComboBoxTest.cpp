@@ -188,6 +188,27 @@ TEST_F(ComboBoxWindows, APickByClickOrReturnChooses) {
     r9test::RenderToPng(a.Widget(), "platform_ui_combo");
 }
 
+TEST_F(ComboBoxWindows, AComboEndingWhileOpenTakesItsListAlong) {
+    for (const bool windowFirst : {true, false}) {
+        auto combo = std::make_unique<CComboBox>();
+        ASSERT_TRUE(
+            combo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 60, 130, 82), &parent, 6010));
+        combo->AddString("one");
+        combo->ShowDropDown(TRUE);
+        ASSERT_NE(CDropDownWnd::GetOpen(), nullptr);
+        if (windowFirst)
+            combo->DestroyWindow();
+        combo.reset();
+        r9test::Pump();
+        EXPECT_EQ(CDropDownWnd::GetOpen(), nullptr);
+    }
+    // The keys and the pointer work on in the window.
+    OpenByClick(a);
+    r9test::WindowKey(parent.Widget(), Qt::Key_Down);
+    r9test::WindowKey(parent.Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(a.GetCurSel(), 2);
+}
+
 TEST_F(ComboBoxWindows, KeysOnTheClosedComboAndProgramSelection) {
     a.SetCurSel(0);
     EXPECT_TRUE(Codes(kComboA).empty()) << "the program's selection is silent";
