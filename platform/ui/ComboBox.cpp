@@ -53,6 +53,7 @@ struct CComboBox::Popup {
         CComboBox* combo;
         List list;
         int pick = CB_ERR;
+        bool telling = false; // inside the combo's close notice, which may end the combo
         // Closes the popup choosing index (CB_ERR: nothing).
         void Pick(int index) {
             pick = index;
@@ -64,8 +65,11 @@ struct CComboBox::Popup {
             if (closing) {
                 const int chosen = pick;
                 pick = CB_ERR;
-                if (combo)
+                if (combo) {
+                    telling = true;
                     combo->DropClosed(chosen);
+                    telling = false;
+                }
             }
             return r;
         }
@@ -83,14 +87,18 @@ struct CComboBox::Popup {
 CComboBox::CComboBox() = default;
 
 CComboBox::~CComboBox() {
-    if (m_popup && m_popup->frame) {
-        // The popup may be running the call that ends this combo: let it die after the message.
-        Popup::Frame* f = m_popup->frame.release();
-        f->combo = nullptr;
-        f->ShowWindow(SW_HIDE);
-        QMetaObject::invokeMethod(
-            qApp, [f] { delete f; }, Qt::QueuedConnection);
+    if (!m_popup || !m_popup->frame)
+        return;
+    Popup::Frame* f = m_popup->frame.release();
+    f->combo = nullptr;
+    f->ShowWindow(SW_HIDE);
+    if (!f->telling) {
+        delete f;
+        return;
     }
+    // The popup is running the call that ends this combo: let it die after the message.
+    QMetaObject::invokeMethod(
+        qApp, [f] { delete f; }, Qt::QueuedConnection);
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
