@@ -1,6 +1,7 @@
 #include "platform/ui/ComboBox.h"
 
 #include "platform/ui/Brush.h"
+#include "platform/ui/DropDownWnd.h"
 #include "platform/ui/GdiHandle.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/PaintDC.h"
@@ -14,32 +15,71 @@
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
-// The drop-down: a top-level popup window holding the list; the list's picks and its focus
-// loss come back to the combo.
+// The drop-down: a CDropDownWnd holding the list. The keys move the list's highlight only; a
+// release on an item or Return picks it. Every way the popup closes comes back to the combo once,
+// after the popup is gone, with the pick or none.
 struct CComboBox::Popup {
-    class Frame : public CWnd {
+    // F4 or Alt+Up/Down: the keys that open and close the list.
+    static bool IsDropKey(UINT message, WPARAM key) {
+        return (message == WM_KEYDOWN && key == VK_F4) ||
+               (message == WM_SYSKEYDOWN && (key == VK_UP || key == VK_DOWN));
+    }
+    class Frame;
+    class List : public CListBox {
     public:
-        explicit Frame(CComboBox* owner) : combo(owner) {}
-        CComboBox* combo;
+        explicit List(Frame& owner) : frame(owner) {}
+        Frame& frame;
+        bool releasing = false; // inside a button release: the list's change is a pick
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-            if (message == WM_COMMAND && combo) {
-                const UINT code = HIWORD(wParam);
-                CComboBox* owner = combo; // closing forgets it
-                if (code == LBN_SELCHANGE) {
-                    const int pick = list.GetCurSel();
-                    owner->Choose(pick, true);
-                    if (owner->m_hWnd)
-                        owner->ShowDropDown(FALSE);
-                    return 0;
-                }
-                if (code == LBN_KILLFOCUS) {
-                    owner->ShowDropDown(FALSE);
-                    return 0;
+            // Return, F4 and Alt+Up/Down close the list on its highlighted item.
+            if (IsDropKey(message, wParam) || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
+                frame.Pick(GetCurSel());
+                return 0;
+            }
+            if (message == WM_GETDLGCODE)
+                return DLGC_WANTALLKEYS;
+            if (message == WM_LBUTTONUP) {
+                releasing = true;
+                const LRESULT r = CListBox::WindowProc(message, wParam, lParam);
+                releasing = false;
+                return r;
+            }
+            return CListBox::WindowProc(message, wParam, lParam);
+        }
+    };
+    class Frame : public CDropDownWnd {
+    public:
+        explicit Frame(CComboBox* owner) : combo(owner), list(*this) {}
+        CComboBox* combo;
+        List list;
+        int pick = CB_ERR;
+        bool telling = false; // inside the combo's close notice, which may end the combo
+        // Closes the popup choosing index (CB_ERR: nothing).
+        void Pick(int index) {
+            pick = index;
+            ShowWindow(SW_HIDE);
+        }
+        BOOL ShowWindow(int command) override {
+            const bool closing = command == SW_HIDE && GetOpen() == this;
+            const BOOL r = CDropDownWnd::ShowWindow(command);
+            if (closing) {
+                const int chosen = pick;
+                pick = CB_ERR;
+                if (combo) {
+                    telling = true;
+                    combo->DropClosed(chosen);
+                    telling = false;
                 }
             }
-            return CWnd::WindowProc(message, wParam, lParam);
+            return r;
         }
-        CListBox list;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE && list.releasing) {
+                Pick(list.GetCurSel());
+                return 0;
+            }
+            return CDropDownWnd::WindowProc(message, wParam, lParam);
+        }
     };
     std::unique_ptr<Frame> frame;
 };
@@ -47,8 +87,18 @@ struct CComboBox::Popup {
 CComboBox::CComboBox() = default;
 
 CComboBox::~CComboBox() {
-    if (m_popup && m_popup->frame)
-        m_popup->frame->combo = nullptr;
+    if (!m_popup || !m_popup->frame)
+        return;
+    Popup::Frame* f = m_popup->frame.release();
+    f->combo = nullptr;
+    f->ShowWindow(SW_HIDE);
+    if (!f->telling) {
+        delete f;
+        return;
+    }
+    // The popup is running the call that ends this combo: let it die after the message.
+    QMetaObject::invokeMethod(
+        qApp, [f] { delete f; }, Qt::QueuedConnection);
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -123,7 +173,24 @@ BOOL CComboBox::GetDroppedState() const {
     return static_cast<BOOL>(const_cast<CComboBox*>(this)->SendMessage(CB_GETDROPPEDSTATE));
 }
 CListBox* CComboBox::DropList() const {
-    return m_popup && m_popup->frame && m_popup->frame->m_hWnd ? &m_popup->frame->list : nullptr;
+    if (!m_popup || !m_popup->frame || !m_popup->frame->m_hWnd)
+        return nullptr;
+    return CDropDownWnd::GetOpen() == m_popup->frame.get() ? &m_popup->frame->list : nullptr;
+}
+
+void CComboBox::DropClosed(int pick) {
+    // The popup is gone (the keys are back in the window): now tell the parent.
+    if (pick >= 0 && pick < static_cast<int>(m_items.size())) {
+        Choose(pick, true);
+        if (m_hWnd)
+            NotifyParent(CBN_SELENDOK);
+    } else {
+        NotifyParent(CBN_SELENDCANCEL);
+    }
+    if (m_hWnd) {
+        Invalidate();
+        NotifyParent(CBN_CLOSEUP);
+    }
 }
 
 void CComboBox::Choose(int index, bool notify) {
@@ -224,28 +291,31 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_items[wParam].second = static_cast<DWORD_PTR>(lParam);
         return 0;
     case CB_GETDROPPEDSTATE:
-        return DropList() && DropList()->IsWindowVisible() ? TRUE : FALSE;
+        return DropList() ? TRUE : FALSE;
     case CB_SHOWDROPDOWN: {
-        const bool open = GetDroppedState();
-        if ((wParam != 0) == open)
+        if ((wParam != 0) == (DropList() != nullptr))
             return TRUE;
         if (!wParam) {
-            if (m_popup && m_popup->frame) {
-                // The frame may be running this call (a pick): let it die after the message.
-                Popup::Frame* f = m_popup->frame.release();
-                f->combo = nullptr;
-                f->ShowWindow(SW_HIDE);
-                QMetaObject::invokeMethod(
-                    qApp, [f] { delete f; }, Qt::QueuedConnection);
-            }
-            NotifyParent(CBN_CLOSEUP);
+            m_popup->frame->Pick(CB_ERR);
             return TRUE;
         }
         NotifyParent(CBN_DROPDOWN);
         if (!m_hWnd)
             return FALSE;
-        m_popup = std::make_unique<Popup>();
-        m_popup->frame = std::make_unique<Popup::Frame>(this);
+        if (!m_popup)
+            m_popup = std::make_unique<Popup>();
+        if (m_popup->frame && !m_popup->frame->m_hWnd)
+            m_popup->frame.reset(); // went with an earlier window of the combo
+        if (!m_popup->frame) {
+            auto frame = std::make_unique<Popup::Frame>(this);
+            if (!frame->CreateDropDown(this, "ComboLBox"))
+                return FALSE;
+            if (!frame->list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY | WS_VSCROLL,
+                                    CRect(0, 0, 0, 0), frame.get(), 1000))
+                return FALSE;
+            frame->SetKeyChild(&frame->list);
+            m_popup->frame = std::move(frame);
+        }
         CRect rc;
         GetWindowRect(&rc);
         const int itemHeight = 16;
@@ -257,17 +327,17 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 pop = CRect(rc.left, rc.top - height, rc.right, rc.top);
         }
         Popup::Frame& frame = *m_popup->frame;
-        if (!frame.CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "ComboLBox", "", WS_POPUP, pop, this, 0))
-            return FALSE;
-        frame.list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY | WS_VSCROLL,
-                          CRect(0, 0, pop.Width(), pop.Height()), &frame, 1000);
-        frame.list.SetFont(GetFont(), FALSE);
-        frame.list.SetItemHeight(0, itemHeight);
+        frame.MoveWindow(&pop, FALSE);
+        CListBox& list = frame.list;
+        list.MoveWindow(0, 0, pop.Width(), pop.Height(), FALSE);
+        list.SetFont(GetFont(), FALSE);
+        list.ResetContent();
+        list.SetItemHeight(0, itemHeight);
         for (const auto& item : m_items)
-            frame.list.AddString(item.first);
-        frame.list.SetCurSel(m_cur);
+            list.AddString(item.first);
+        list.SetCurSel(m_cur);
         frame.ShowWindow(SW_SHOWNA);
-        frame.list.SetFocus();
+        Invalidate();
         return TRUE;
     }
     case WM_LBUTTONDOWN:
@@ -275,11 +345,14 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus();
         ShowDropDown(!GetDroppedState());
         break;
+    case WM_SYSKEYDOWN:
     case WM_KEYDOWN:
-        if (wParam == VK_DOWN && GetKeyState(VK_MENU) < 0) {
+        if (Popup::IsDropKey(message, wParam)) {
             ShowDropDown(TRUE);
             return 0;
         }
+        if (message == WM_SYSKEYDOWN)
+            break;
         if (count > 0 && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_HOME || wParam == VK_END)) {
             int next = m_cur;
             if (wParam == VK_UP)

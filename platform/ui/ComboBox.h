@@ -45,6 +45,8 @@ public:
 
 protected:
     void Choose(int index, bool notify);
+    // The drop-down closed, choosing pick (CB_ERR: nothing).
+    void DropClosed(int pick);
     struct Popup;
     std::unique_ptr<Popup> m_popup;
     std::vector<std::pair<CString, DWORD_PTR>> m_items;

@@ -5,6 +5,7 @@
 #include "grid/InPlaceEdit.h"
 #include "grid/InPlaceList.h"
 #include "grid/TitleTip.h"
+#include "platform/ui/DropDownWnd.h"
 #include "platform/ui/ListBox.h"
 #include "support/RenderToPng.h"
 
@@ -229,6 +230,80 @@ TEST_F(OptionGridTest, TheOptionListEditsTheCell) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetCurSel(), CB_ERR);
     EXPECT_EQ(TextOf(list->GetEdit()), "Custom");
+}
+
+// The option list's drop-down, driven through the window: a pick by click or key goes into the
+// cell when the edit ends; a press elsewhere closes it choosing nothing, ends the edit with the
+// cell unchanged and still acts on the grid, whose keys then go on there.
+TEST_F(OptionGridTest, TheDropListCommitsItsPickAndAPressElsewhereCancelsIt) {
+    QWidget* window = parent.Widget();
+    for (const DWORD style : {DWORD(CBS_DROPDOWN), DWORD(CBS_DROPDOWNLIST)}) {
+        SCOPED_TRACE(style == CBS_DROPDOWN ? "editable" : "list only");
+        grid.SetListStyle(style);
+        grid.SetItemText(2, 1, "Mid");
+        grid.SetModified(FALSE);
+        grid.SetFocusCellAt(2, 1);
+        auto open = [&]() -> CInPlaceList* {
+            grid.EditCell(2, 1, VK_LBUTTON);
+            r9test::Pump();
+            auto* list = dynamic_cast<CInPlaceList*>(Editor());
+            if (!list)
+                return nullptr;
+            CRect rc;
+            list->GetClientRect(&rc);
+            r9test::WindowClick(list->Widget(), QPoint(rc.right - 4, rc.bottom / 2));
+            r9test::Pump();
+            return list->GetDroppedState() ? list : nullptr;
+        };
+
+        CInPlaceList* list = open();
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(CWnd::GetFocus(), list->DropList());
+        r9test::WindowKey(window, Qt::Key_Down); // highlights "High", chooses nothing
+        EXPECT_EQ(list->GetCurSel(), 1);
+        parent.notes.clear();
+        r9test::WindowClick(grid.Widget(), CellPoint(4, 2));
+        r9test::Pump();
+        EXPECT_EQ(Editor(), nullptr) << "the edit ended with the press elsewhere";
+        EXPECT_EQ(CDropDownWnd::GetOpen(), nullptr);
+        EXPECT_EQ(grid.GetItemText(2, 1), "Mid");
+        EXPECT_FALSE(grid.GetModified(2, 1));
+        EXPECT_EQ(grid.GetFocusCell().row, 4) << "the press still chose its cell";
+        EXPECT_EQ(grid.GetFocusCell().col, 2);
+        r9test::WindowType(window, "7");
+        r9test::WindowKey(window, Qt::Key_Return, Qt::NoModifier, "\r");
+        r9test::Pump();
+        EXPECT_EQ(grid.GetItemText(4, 2), "7") << "the keys went on to the grid";
+        EXPECT_EQ(grid.GetItemText(2, 1), "Mid");
+
+        // A click on an item picks it; Return then ends the edit with it.
+        grid.SetFocusCellAt(2, 1);
+        list = open();
+        ASSERT_NE(list, nullptr);
+        CRect item;
+        list->DropList()->GetItemRect(2, &item);
+        r9test::WindowClick(list->DropList()->Widget(), QPoint(item.left + 3, item.top + 3));
+        r9test::Pump();
+        ASSERT_EQ(Editor(), list) << "a pick keeps the edit going";
+        EXPECT_FALSE(list->GetDroppedState());
+        EXPECT_EQ(list->GetEditText(), "High");
+        r9test::WindowKey(window, Qt::Key_Return, Qt::NoModifier, "\r");
+        r9test::Pump();
+        EXPECT_EQ(Editor(), nullptr);
+        EXPECT_EQ(grid.GetItemText(2, 1), "High");
+        EXPECT_TRUE(grid.GetModified(2, 1));
+
+        // Return in the open list picks the highlighted item and ends the edit with it.
+        grid.SetFocusCellAt(2, 1);
+        list = open();
+        ASSERT_NE(list, nullptr);
+        r9test::WindowKey(window, Qt::Key_Up);
+        r9test::WindowKey(window, Qt::Key_Up);
+        r9test::WindowKey(window, Qt::Key_Return, Qt::NoModifier, "\r");
+        r9test::Pump();
+        EXPECT_EQ(Editor(), nullptr);
+        EXPECT_EQ(grid.GetItemText(2, 1), "Low");
+    }
 }
 
 TEST_F(OptionGridTest, OptionListGridRender) {

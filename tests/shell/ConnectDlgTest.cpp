@@ -6,6 +6,7 @@
 #include "platform/ui/WinUser.h"
 #include "shell/ConnectDlg.h"
 #include "support/RenderToPng.h"
+#include "support/UiEvents.h"
 #include "support/ResetLinkGlobals.h"
 
 #include <gtest/gtest.h>
@@ -155,5 +156,49 @@ TEST_F(ConnectDlgTest, ChineseTexts) {
     EXPECT_STREQ(text.GetString(), "联机");
     dlg.GetWindowText(text);
     EXPECT_STREQ(text.GetString(), "联机");
+    dlg.DestroyWindow();
+}
+
+// The port list opened in the shown dialog keeps Return and Escape to itself: Return picks the
+// highlighted port, Escape closes the list choosing nothing; neither ends the dialog.
+TEST_F(ConnectDlgTest, TheOpenPortListTakesReturnAndEscapeNotTheDialog) {
+    g_nLinkState = LINK_USB;
+    TestConnectDlg dlg;
+    dlg.ports = {Port("ttyS0", "ttyS0", false), Port("ttyUSB0", "USB Serial (ttyUSB0)", true),
+                 Port("ttyUSB1", "USB Serial (ttyUSB1)", true)};
+    ASSERT_TRUE(dlg.Create(IDD_CONNECT));
+    dlg.ShowWindow(SW_SHOW);
+    dlg.Widget()->activateWindow();
+    QApplication::setActiveWindow(dlg.Widget());
+    dlg.CheckRadioButton(1798, 1888, 1888);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(1888, BN_CLICKED), 0);
+    ASSERT_TRUE(dlg.m_comboPort.IsWindowEnabled());
+    dlg.m_comboPort.SetCurSel(0);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(1896, CBN_SELCHANGE), 0);
+    const int result = dlg.ModalResult();
+    QWidget* window = dlg.Widget();
+
+    r9test::WindowClick(dlg.m_comboPort.Widget(), QPoint(5, 5));
+    r9test::Pump();
+    ASSERT_TRUE(dlg.m_comboPort.GetDroppedState());
+    r9test::WindowKey(window, Qt::Key_Down);
+    r9test::WindowKey(window, Qt::Key_Escape);
+    r9test::Pump();
+    EXPECT_FALSE(dlg.m_comboPort.GetDroppedState());
+    EXPECT_STREQ(dlg.GetComPort().GetString(), "ttyS0");
+    EXPECT_EQ(dlg.ModalResult(), result) << "Escape only closed the list";
+    EXPECT_TRUE(dlg.IsWindowVisible());
+
+    r9test::WindowClick(dlg.m_comboPort.Widget(), QPoint(5, 5));
+    r9test::Pump();
+    ASSERT_TRUE(dlg.m_comboPort.GetDroppedState());
+    r9test::WindowKey(window, Qt::Key_End);
+    r9test::WindowKey(window, Qt::Key_Return, Qt::NoModifier, "\r");
+    r9test::Pump();
+    EXPECT_FALSE(dlg.m_comboPort.GetDroppedState());
+    EXPECT_STREQ(Selected(dlg).GetString(), "USB Serial (ttyUSB1)");
+    EXPECT_STREQ(dlg.GetComPort().GetString(), "USB Serial (ttyUSB1)");
+    EXPECT_EQ(dlg.ModalResult(), result) << "Return only picked the port";
+    EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.DestroyWindow();
 }
