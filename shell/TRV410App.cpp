@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
+#include <initializer_list>
 #include <cstdlib>
 #include <mutex>
 
@@ -50,6 +51,21 @@ bool ReadSetting(HKEY key, const char* name, std::string* value) {
     return true;
 }
 
+// A whole argument "-name" or "/name" of the list, in any letter case.
+bool HasSwitch(const std::vector<std::string>& args, std::initializer_list<const char*> names) {
+    for (const std::string& a : args) {
+        if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
+            continue;
+        std::string rest = a.substr(1);
+        std::transform(rest.begin(), rest.end(), rest.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        for (const char* name : names)
+            if (rest == name)
+                return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CTRV410App* AfxGetApp() {
@@ -67,29 +83,11 @@ CTRV410App::~CTRV410App() {
 }
 
 BOOL CTRV410App::IsRegSwitch(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
-            continue;
-        std::string rest = a.substr(1);
-        std::transform(rest.begin(), rest.end(), rest.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (rest == "regserver" || rest == "unregserver")
-            return TRUE;
-    }
-    return FALSE;
+    return HasSwitch(args, {"regserver", "unregserver"}) ? TRUE : FALSE;
 }
 
 BOOL CTRV410App::SplashFlagOf(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (a.size() < 2 || (a[0] != '-' && a[0] != '/'))
-            continue;
-        std::string rest = a.substr(1);
-        std::transform(rest.begin(), rest.end(), rest.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (rest == "embedding" || rest == "automation")
-            return FALSE;
-    }
-    return TRUE;
+    return HasSwitch(args, {"embedding", "automation"}) ? FALSE : TRUE;
 }
 
 DWORD CTRV410App::LocaleIdFromName(const std::string& name) {
@@ -253,17 +251,8 @@ BOOL CTRV410App::ReplaceChild(ChildView view) {
         return FALSE;
     // The open link closes as the Connect button closes it (a close it still waits for runs now),
     // so the next view starts from no link: offline, its device read not taken for done.
-    if (m_pView) {
-        if (m_pView->m_nClosePendingState != LINK_NONE) {
-            m_pView->KillTimer(TIMER_CONNECT_CLOSE);
-            m_pView->m_nClosePendingState = LINK_NONE;
-            m_pView->CloseLinkByState();
-        }
-        if (m_pView->m_bLinkOpen.load()) {
-            m_pView->StopLinkThread(TRUE);
-            m_pView->CloseLinkByState();
-        }
-    }
+    if (m_pView)
+        m_pView->CloseLinkNow();
     CloseChild();
     if (OpenChild(view))
         return TRUE;
