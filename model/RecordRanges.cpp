@@ -49,9 +49,13 @@ bool RecordRanges::Mic(const MicRecord& rec) {
 
 bool RecordRanges::SourceSet(const SourceSetRecord& rec) {
     for (const BYTE level : rec.sourceLevel)
-        if (!kSourceLevelPos.Holds(level - kSourceLevelOffset))
+        if (!SourceLevel(level))
             return false;
     return kInputType.Holds(rec.inputType);
+}
+
+bool RecordRanges::SourceLevel(int stored) {
+    return kSourceLevelPos.Holds(stored - kSourceLevelOffset);
 }
 
 bool RecordRanges::SystemData(const SystemDataRecord& rec) {

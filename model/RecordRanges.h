@@ -47,6 +47,8 @@ public:
     static bool Output(const OutputRecord& rec, int bands = OUTPUT_BAND_SLOTS);
     static bool Mic(const MicRecord& rec);
     static bool SourceSet(const SourceSetRecord& rec);
+    // One stored source level byte (position + 20).
+    static bool SourceLevel(int stored);
     static bool SystemData(const SystemDataRecord& rec);
     static bool SpeakerMap(const SystemRecord& map);
     // The band slots output `output` uses.

@@ -631,6 +631,11 @@ void CTRV410View::ShowSubPage(int page, BOOL hideCurrent) {
     RefreshShownPage();
 }
 
+CLevel_Delay_Dlg* CTRV410View::LevelPageWindow() const {
+    auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get());
+    return level && level->GetSafeHwnd() ? level : nullptr;
+}
+
 void CTRV410View::RefreshShownPage() {
     ++m_nPageRefreshes;
     if (g_nCurPage == PAGE_LEVEL) {
@@ -686,9 +691,8 @@ void CTRV410View::OnLevelPageButton() {
 LRESULT CTRV410View::OnShowLevelPage(WPARAM, LPARAM) {
     ShowSubPage(PAGE_LEVEL, TRUE);
     // The focus was on the hidden page: the keys go on at the level page's entry.
-    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
-        if (level->GetSafeHwnd())
-            level->FocusEntry();
+    if (CLevel_Delay_Dlg* level = LevelPageWindow())
+        level->FocusEntry();
     return 0;
 }
 
@@ -879,11 +883,11 @@ BOOL CTRV410View::PreTranslateMessage(MSG* msg) {
                 // Outside the level page (the title bar's buttons) Tab goes into the page, so
                 // the keyboard never wanders the title bar unseen.
                 if (g_nCurPage == PAGE_LEVEL)
-                    if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()))
-                        if (level->GetSafeHwnd() && target != level && !level->IsChild(target)) {
-                            level->FocusEntry();
-                            return TRUE;
-                        }
+                    if (CLevel_Delay_Dlg* level = LevelPageWindow();
+                        level && target != level && !level->IsChild(target)) {
+                        level->FocusEntry();
+                        return TRUE;
+                    }
                 break;
             case VK_UP:
             case VK_DOWN:
@@ -1280,7 +1284,7 @@ LRESULT CTRV410View::OnDeviceState(WPARAM wParam, LPARAM) {
         BYTE* source = reinterpret_cast<BYTE*>(&g_pcSourceSet);
         for (int i = 2; i <= 7; ++i)
             if (g_devStateSerials.Shows(i, poll) && state[i] != source[i]) {
-                if (!range::kSourceLevelPos.Holds(state[i] - range::kSourceLevelOffset)) {
+                if (!RecordRanges::SourceLevel(state[i])) {
                     levelOutOfRange = true;
                     continue;
                 }
@@ -1328,7 +1332,7 @@ void CTRV410View::ResetDeviceStateLevels() {
         BYTE* source = reinterpret_cast<BYTE*>(&g_pcSourceSet);
         const BYTE* fallback = reinterpret_cast<const BYTE*>(&defaults);
         for (int i = 2; i <= 7; ++i)
-            if (!range::kSourceLevelPos.Holds(g_devStateBytes[i].load() - range::kSourceLevelOffset))
+            if (!RecordRanges::SourceLevel(g_devStateBytes[i].load()))
                 source[i] = fallback[i];
     }
     // The device holds the faulty level still: it gets the program's source set.
@@ -1506,7 +1510,7 @@ void CTRV410View::SetInputType(int type, BOOL user) {
         m_nShownInputType = type;
         g_nCurInput = type;
         OutputPageServices().ShowSourceLevel();
-        if (auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_pLevelPage.get()); level && level->GetSafeHwnd())
+        if (CLevel_Delay_Dlg* level = LevelPageWindow())
             level->CheckInputButton(type);
     }
     FillPhoneList();
@@ -1922,6 +1926,22 @@ BOOL CTRV410View::CloseUsbLink() {
     return TRUE;
 }
 
+void CTRV410View::FinishPendingClose() {
+    if (m_nClosePendingState == LINK_NONE)
+        return;
+    KillTimer(TIMER_CONNECT_CLOSE);
+    m_nClosePendingState = LINK_NONE;
+    CloseLinkByState();
+}
+
+void CTRV410View::CloseLinkNow() {
+    FinishPendingClose();
+    if (m_bLinkOpen.load()) {
+        StopLinkThread(TRUE);
+        CloseLinkByState();
+    }
+}
+
 LRESULT CTRV410View::OnConnectButton() {
     g_bLinkCheckPending = 0;
     if (m_bLinkOpen.load()) {
@@ -1936,11 +1956,7 @@ LRESULT CTRV410View::OnConnectButton() {
         return 0;
     }
     // A press during the pause: the close it waits for comes first.
-    if (m_nClosePendingState != LINK_NONE) {
-        KillTimer(TIMER_CONNECT_CLOSE);
-        m_nClosePendingState = LINK_NONE;
-        CloseLinkByState();
-    }
+    FinishPendingClose();
     const int n = m_usb.FillOfferedPaths();
     const std::vector<CString> offered = m_usb.GetOfferedPaths();
     std::vector<PopupItem> items;

@@ -51,6 +51,7 @@
 #include <string>
 #include <vector>
 
+class CLevel_Delay_Dlg;
 class CNetTransport;
 class CKTV_Data;
 class CViewPresets;
@@ -294,6 +295,8 @@ public:
     // What the link asks of the input and level pages; installed while the pages exist.
     CViewInputPageServices m_inputPageServices;
     CWnd* PageWindow(int page) const;
+    // The level page once its window exists, else null.
+    CLevel_Delay_Dlg* LevelPageWindow() const;
     // Form 101's controls from its layout table, attached to the members above.
     void CreateFormControls(const res::DialogSpec& form);
     void LoadFormBitmaps();
@@ -491,6 +494,10 @@ public:
     std::vector<PopupItem> m_lastPopup;
     DWORD m_nConnectPauseMs = 500;
     int m_nClosePendingState = 0; // the link state (not LINK_NONE) the Connect button closes after its pause
+    // A close the Connect button's pause still waits for runs now.
+    void FinishPendingClose();
+    // The link closes at once, as the Connect button closes it but without the pause.
+    void CloseLinkNow();
     void OnUsbDeviceChosen(UINT id);
     void OnConnectUsbMenu();
     void OnConnectNetMenu();
