@@ -66,6 +66,15 @@ PositionXover DefaultXover(int code) {
     }
 }
 
+void SetXoverFilters(CFilter& hp, CFilter& lp, const XoverRecord& rec) {
+    hp.SetFreq(rec.hpFreq, TRUE);
+    hp.SetFamily(rec.hpFamily, TRUE);
+    hp.SetSlope(rec.hpSlope, TRUE);
+    lp.SetFreq(rec.lpFreq, TRUE);
+    lp.SetFamily(rec.lpFamily, TRUE);
+    lp.SetSlope(rec.lpSlope, TRUE);
+}
+
 } // namespace
 
 CKTV_OutData::CKTV_OutData() = default;
@@ -278,14 +287,8 @@ void CKTV_OutData::SetPosition(int code) {
     CFilter* lp = GetLPF();
     if (!hp || !lp)
         return;
-    const PositionXover row = DefaultXover(code);
     hp->SetRangeMode(kRangeDefault);
-    hp->SetFreq(row.hpFreq, TRUE);
-    hp->SetFamily(XOVER_BUTTERWORTH, TRUE);
-    hp->SetSlope(1, TRUE);
-    lp->SetFreq(row.lpFreq, TRUE);
-    lp->SetFamily(XOVER_BUTTERWORTH, TRUE);
-    lp->SetSlope(1, TRUE);
+    SetXoverFilters(*hp, *lp, PositionDefaultXover(code));
     if (IsTweeterCode(code))
         hp->SetRangeMode(kRangeTweeter);
 }
@@ -309,12 +312,7 @@ void CKTV_OutData::SetPositionXover(int code, const XoverRecord& rec) {
     CFilter* lp = GetLPF();
     if (!hp || !lp)
         return;
-    hp->SetFreq(rec.hpFreq, TRUE);
-    hp->SetFamily(rec.hpFamily, TRUE);
-    hp->SetSlope(rec.hpSlope, TRUE);
-    lp->SetFreq(rec.lpFreq, TRUE);
-    lp->SetFamily(rec.lpFamily, TRUE);
-    lp->SetSlope(rec.lpSlope, TRUE);
+    SetXoverFilters(*hp, *lp, rec);
 }
 
 // ---- Object-only values ----------------------------------------------------------------------
