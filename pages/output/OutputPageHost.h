@@ -21,7 +21,7 @@ public:
     // Queues output n's whole record.
     virtual void SendOutputChannel(int output) = 0;
     // Output n's bands back to flat at their default centres, its record queued while online.
-    virtual void ResetOutputEq(int /*output*/) {}
+    virtual void ResetOutputEq(int output) = 0;
     // A question or notice of the program's message box; returns IDYES, IDNO, IDOK ...
     virtual int AskPage(LPCTSTR text, LPCTSTR caption, UINT type, int code) = 0;
 

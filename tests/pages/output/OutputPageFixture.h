@@ -30,6 +30,7 @@ public:
             onReset();
     }
     void SendOutputChannel(int output) override { sentOutputs.push_back(output); }
+    void ResetOutputEq(int output) override { Log("ResetOutputEq(" + std::to_string(output) + ")"); }
     int AskPage(LPCTSTR text, LPCTSTR caption, UINT, int code) override {
         questions.push_back(text);
         captions.push_back(caption);
