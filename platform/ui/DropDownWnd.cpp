@@ -155,11 +155,7 @@ BOOL CDropDownWnd::ShowWindow(int command) {
     if (!m_widget)
         return FALSE;
     if (command == SW_HIDE) {
-        if (g_open == this) {
-            g_open = nullptr;
-            if (m_watch)
-                m_watch->Stop();
-        }
+        ForgetOpen();
         const BOOL wasVisible = CWnd::ShowWindow(SW_HIDE);
         // The toolkit gives the focus back to the active window's focus widget, if it has one;
         // the keys never stay with the hidden list.
@@ -183,12 +179,16 @@ BOOL CDropDownWnd::ShowWindow(int command) {
 }
 
 void CDropDownWnd::OnDestroy() {
-    if (g_open == this) {
-        g_open = nullptr;
-        if (m_watch)
-            m_watch->Stop();
-    }
+    ForgetOpen();
     CWnd::OnDestroy();
+}
+
+void CDropDownWnd::ForgetOpen() {
+    if (g_open != this)
+        return;
+    g_open = nullptr;
+    if (m_watch)
+        m_watch->Stop();
 }
 
 CDropDownWnd* CDropDownWnd::GetOpen() {

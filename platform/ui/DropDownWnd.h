@@ -32,6 +32,8 @@ protected:
 
 private:
     class Watch;
+    // No longer the one shown: its watch stops.
+    void ForgetOpen();
     CWnd* m_pKeyChild = nullptr;
     std::unique_ptr<Watch> m_watch;
 };
