@@ -68,6 +68,33 @@ struct FakeProbe {
     }
 };
 
+// A probe that answers yes only when released, so a test can act while a step waits in it.
+struct HeldProbe {
+    std::mutex gate;
+    std::condition_variable cv;
+    bool entered = false, released = false;
+    void Install() {
+        SetPingProbe([this](const char*, std::string*) {
+            std::unique_lock<std::mutex> lk(gate);
+            entered = true;
+            cv.notify_all();
+            cv.wait(lk, [&] { return released; });
+            return TRUE;
+        });
+    }
+    bool WaitEntered() {
+        std::unique_lock<std::mutex> lk(gate);
+        return cv.wait_for(lk, std::chrono::seconds(10), [&] { return entered; });
+    }
+    void Release() {
+        {
+            std::lock_guard<std::mutex> lk(gate);
+            released = true;
+        }
+        cv.notify_all();
+    }
+};
+
 class NetSocketTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -145,9 +172,7 @@ TEST_F(NetSocketTest, ReachabilityIsSetBeforeTheOnlyNoticeOfEachTransition) {
 }
 
 TEST_F(NetSocketTest, AMarkedRestartIsProbedAgainAndNotUndoneByAStepInProgress) {
-    std::mutex gate;
-    std::condition_variable cv;
-    bool inProbe = false, release = false;
+    HeldProbe held;
     CNet_Socket net; // after what the probe uses: its destructor waits for the probe
     net.m_nSettleMs = 0;
     ViewStandIn view(&net);
@@ -164,24 +189,11 @@ TEST_F(NetSocketTest, AMarkedRestartIsProbedAgainAndNotUndoneByAStepInProgress) 
 
     // A mark made while a step waits for its probe: the answer that comes in afterwards is stale.
     net.MarkUnreachable();
-    SetPingProbe([&](const char*, std::string*) {
-        std::unique_lock<std::mutex> lk(gate);
-        inProbe = true;
-        cv.notify_all();
-        cv.wait(lk, [&] { return release; });
-        return TRUE;
-    });
+    held.Install();
     auto step = std::async(std::launch::async, [&] { return net.CheckReachable(&run); });
-    {
-        std::unique_lock<std::mutex> lk(gate);
-        ASSERT_TRUE(cv.wait_for(lk, std::chrono::seconds(10), [&] { return inProbe; }));
-    }
+    ASSERT_TRUE(held.WaitEntered());
     net.MarkUnreachable();
-    {
-        std::lock_guard<std::mutex> lk(gate);
-        release = true;
-    }
-    cv.notify_all();
+    held.Release();
     EXPECT_EQ(step.get(), 0);
     r9::msg::DeliverPending();
     EXPECT_EQ(net.m_bReachable.load(), 0);
@@ -192,9 +204,7 @@ TEST_F(NetSocketTest, AMarkedRestartIsProbedAgainAndNotUndoneByAStepInProgress) 
 }
 
 TEST_F(NetSocketTest, AStoppedStepNeverPostsNorMarks) {
-    std::mutex gate;
-    std::condition_variable cv;
-    bool inProbe = false, release = false;
+    HeldProbe held;
     CNet_Socket net; // after what the probe uses: its destructor waits for the probe
     net.m_nSettleMs = 0;
     ViewStandIn view(&net);
@@ -204,25 +214,12 @@ TEST_F(NetSocketTest, AStoppedStepNeverPostsNorMarks) {
     EXPECT_EQ(m_probe.Calls(), 0u);
 
     // The timer is stopped while the probe runs: the answer that comes in afterwards changes nothing.
-    SetPingProbe([&](const char*, std::string*) {
-        std::unique_lock<std::mutex> lk(gate);
-        inProbe = true;
-        cv.notify_all();
-        cv.wait(lk, [&] { return release; });
-        return TRUE;
-    });
+    held.Install();
     net.StartPing();
-    {
-        std::unique_lock<std::mutex> lk(gate);
-        ASSERT_TRUE(cv.wait_for(lk, std::chrono::seconds(10), [&] { return inProbe; }));
-    }
+    ASSERT_TRUE(held.WaitEntered());
     net.StopPing(TRUE);
     const int ticks = net.GetPingTicks(); // the step in the probe is not counted yet
-    {
-        std::lock_guard<std::mutex> lk(gate);
-        release = true;
-    }
-    cv.notify_all();
+    held.Release();
     // The step has finished once it is counted; a post it made is queued here by then.
     ASSERT_TRUE(r9test::PumpUntil([&] { return net.GetPingTicks() > ticks; }));
     net.StopPing(FALSE);

@@ -17,11 +17,7 @@ class DropListLink : public OnlineOutputPageTest {
 protected:
     void SetUp() override {
         OnlineOutputPageTest::SetUp();
-        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 100);
+        ShowPageInFront(PAGE_OUTPUT, 100);
         ASSERT_EQ(g_nCurOut.load(), 0);
     }
 

@@ -19,11 +19,7 @@ protected:
         OnlineOutputPageTest::SetUp();
         if (HasFatalFailure())
             return;
-        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
+        ShowPageInFront(PAGE_OUTPUT);
     }
     void TearDown() override {
         CDialog::SetModalHook(nullptr);

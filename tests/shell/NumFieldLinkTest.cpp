@@ -22,13 +22,6 @@ namespace {
 
 class NumFieldLink : public OnlineOutputPageTest {
 protected:
-    void ShowPage(int page) {
-        m_view->ShowSubPage(page, TRUE);
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
-    }
     // Waits until nothing is pending, then starts a fresh record of the frames.
     void Settle() {
         Pump([] { return false; }, 300);
@@ -59,7 +52,7 @@ protected:
 TEST_F(NumFieldLink, LevelTextWithoutANumberLeavesTheMasterAtOffAndSendsNothing) {
     auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
     ASSERT_NE(level, nullptr);
-    ShowPage(PAGE_LEVEL);
+    ShowPageInFront(PAGE_LEVEL);
     // The master at OFF (the bottom of its range), on the device as in the program.
     r9test::TypeInto(level->MasterEdit(), "OFF");
     ASSERT_TRUE(Pump([&] {
@@ -93,7 +86,7 @@ TEST_F(NumFieldLink, LevelTextWithoutANumberLeavesTheMasterAtOffAndSendsNothing)
 }
 
 TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGridPoint) {
-    ShowPage(PAGE_OUTPUT);
+    ShowPageInFront(PAGE_OUTPUT);
     ASSERT_EQ(g_nCurOut.load(), 0);
     // The low-pass on a grid point (2000 Hz), reached by typing.
     CNumSpin& lowPass = m_page->Xover().Spin(CXoverBlock::LPF);
@@ -135,7 +128,7 @@ TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGr
 }
 
 TEST_F(NumFieldLink, OneClickOnABandFieldTakesTypedTextAndReturnSendsTheBand) {
-    ShowPage(PAGE_OUTPUT);
+    ShowPageInFront(PAGE_OUTPUT);
     ASSERT_EQ(g_nCurOut.load(), 0);
     CBandRows& rows = m_page->Rows();
     struct Case {

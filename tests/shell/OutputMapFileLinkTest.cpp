@@ -108,12 +108,6 @@ protected:
             n += q.rfind("File Data Error!", 0) == 0 ? 1 : 0;
         return n;
     }
-    // The main window the No answer closes.
-    struct MainWnd : CWnd {
-        int closes = 0;
-        void OnClose() override { ++closes; }
-    };
-
     std::vector<std::string> m_questions;
     std::vector<size_t> m_writesAtQuestion;
     int m_yesNo = IDYES;
@@ -227,10 +221,8 @@ TEST_F(OutputMapFileLink, OutOfRangeMapAsksBeforeAnythingIsSentAndYesSendsThePos
 TEST_F(OutputMapFileLink, OutOfRangeMapAnsweredNoSendsNothingChangesNothingAndClosesTheProgram) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
     Pump([] { return false; }, 200);
-    MainWnd main;
-    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
-    CWnd* oldMain = AfxGetMainWnd();
-    AfxSetMainWnd(&main);
+    StandInMainWnd main;
+    ASSERT_TRUE(main.created);
     AnswerQuestions();
     m_yesNo = IDNO;
     // One table of cases: a speaker code, a frequency, a family and a slope out of range.
@@ -274,7 +266,6 @@ TEST_F(OutputMapFileLink, OutOfRangeMapAnsweredNoSendsNothingChangesNothingAndCl
         EXPECT_TRUE(m_dev.GetState().live == devBefore.live &&
                     m_dev.GetState().speakerMap == devBefore.speakerMap);
     }
-    AfxSetMainWnd(oldMain);
 }
 
 // A crossover change not sent yet when the speaker map goes out (one output's position, or the

@@ -19,12 +19,7 @@ class OutputPageActions : public OnlineOutputPageTest {
 protected:
     void SetUp() override {
         OnlineOutputPageTest::SetUp();
-        m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        // The program's window is in front, as it is for a user at work.
-        QWidget* top = m_view->Widget()->window();
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
+        ShowPageInFront(PAGE_OUTPUT);
     }
     void TearDown() override {
         SetMessageBoxAnswer(nullptr);

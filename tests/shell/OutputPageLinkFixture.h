@@ -63,15 +63,34 @@ protected:
         r9test::Pump();
     }
 
-    // Shows the level page in the active main window; the page.
-    CLevel_Delay_Dlg* ShowLevelPage() {
-        auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
-        m_view->ShowSubPage(PAGE_LEVEL, TRUE);
+    // The program's main window while it lives, standing in for the frame: it counts the closes
+    // asked of it (the No answer to "File Data Error!" closes the program).
+    struct StandInMainWnd : CWnd {
+        CWnd* previous = AfxGetMainWnd();
+        bool created = false;
+        int closes = 0;
+        StandInMainWnd() {
+            created = CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0) != FALSE;
+            AfxSetMainWnd(this);
+        }
+        ~StandInMainWnd() override { AfxSetMainWnd(previous); }
+        void OnClose() override { ++closes; }
+    };
+
+    // Shows a page in the main window, which is in front and active, as it is for a user at work;
+    // then runs the events for settleMs.
+    void ShowPageInFront(int page, int settleMs = 200) {
+        m_view->ShowSubPage(page, TRUE);
         QWidget* top = m_view->Widget()->window();
         top->activateWindow();
         QApplication::setActiveWindow(top);
-        Pump([] { return false; }, 200);
-        return level;
+        Pump([] { return false; }, settleMs);
+    }
+
+    // Shows the level page in the active main window; the page.
+    CLevel_Delay_Dlg* ShowLevelPage() {
+        ShowPageInFront(PAGE_LEVEL);
+        return dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
     }
 
     static const BYTE* Bytes(const PresetImage& image) { return reinterpret_cast<const BYTE*>(&image); }

@@ -114,12 +114,6 @@ protected:
             n += box.rfind("File Data Error!", 0) == 0 ? 1 : 0;
         return n;
     }
-    // The main window the No answer closes.
-    struct MainWnd : CWnd {
-        int closes = 0;
-        void OnClose() override { ++closes; }
-    };
-
     std::unique_ptr<CViewPresetServices> m_services;
     std::string m_answer;
     std::vector<std::string> m_boxes;
@@ -443,10 +437,8 @@ TEST_F(PresetFilesLinkTest, OutOfRangeFilesAskFirstAndYesSendsDefaultsInTheirPla
 }
 
 TEST_F(PresetFilesLinkTest, OutOfRangeFilesAnsweredNoChangeAndSendNothingAndCloseTheProgram) {
-    MainWnd main;
-    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
-    CWnd* oldMain = AfxGetMainWnd();
-    AfxSetMainWnd(&main);
+    StandInMainWnd main;
+    ASSERT_TRUE(main.created);
     m_yesNo = IDNO;
     int closes = 0;
     for (const RangeFileKind& kind : kRangeFileKinds) {
@@ -469,14 +461,11 @@ TEST_F(PresetFilesLinkTest, OutOfRangeFilesAnsweredNoChangeAndSendNothingAndClos
         EXPECT_TRUE(SameDeviceData(m_dev.GetState(), devBefore)) << "nothing was sent";
         EXPECT_NE(m_dev.GetState().live.outputs[5].polarity, kFileMark);
     }
-    AfxSetMainWnd(oldMain);
 }
 
 TEST_F(PresetFilesLinkTest, DeviceReadOutOfRangeAsksBeforeTheModelTakesIt) {
-    MainWnd main;
-    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
-    CWnd* oldMain = AfxGetMainWnd();
-    AfxSetMainWnd(&main);
+    StandInMainWnd main;
+    ASSERT_TRUE(main.created);
     for (const int answer : {IDNO, IDYES}) {
         SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
         ASSERT_TRUE(Idle());
@@ -515,17 +504,14 @@ TEST_F(PresetFilesLinkTest, DeviceReadOutOfRangeAsksBeforeTheModelTakesIt) {
         EXPECT_EQ(m_doc->GetOut(4)->GetPolarity(), kFileMark);
     }
     EXPECT_EQ(DataErrorQuestions(), 1u) << "the page's own check found nothing left";
-    AfxSetMainWnd(oldMain);
 }
 
 // The system records a connect reads come before its live read: a speaker code out of range
 // stays out of the positions and the model until the live read's question; No closes with
 // nothing sent, Yes sends the default map in its place.
 TEST_F(PresetFilesLinkTest, ConnectReadOfASpeakerCodeOutOfRangeAsksBeforeThePositionsTakeIt) {
-    MainWnd main;
-    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
-    CWnd* oldMain = AfxGetMainWnd();
-    AfxSetMainWnd(&main);
+    StandInMainWnd main;
+    ASSERT_TRUE(main.created);
     constexpr int kOut = 2;
     constexpr BYTE kWild = 40;
     for (const int answer : {IDNO, IDYES}) {
@@ -571,16 +557,13 @@ TEST_F(PresetFilesLinkTest, ConnectReadOfASpeakerCodeOutOfRangeAsksBeforeThePosi
         EXPECT_EQ(m_doc->GetOut(kOut)->GetPositionCode(), defaults.speakerMap[kOut]);
         EXPECT_EQ(g_posState[POS_STATE_OUTPUTS + kOut], defaults.speakerMap[kOut]);
     }
-    AfxSetMainWnd(oldMain);
 }
 
 // A source level out of range in the device's state report is never taken: the question comes
 // first; No closes the program with nothing sent, Yes sends the default level in its place.
 TEST_F(PresetFilesLinkTest, DeviceStateLevelOutOfRangeAsksAndYesSendsTheDefaultLevel) {
-    MainWnd main;
-    ASSERT_TRUE(main.CreateEx(0, "", "main", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
-    CWnd* oldMain = AfxGetMainWnd();
-    AfxSetMainWnd(&main);
+    StandInMainWnd main;
+    ASSERT_TRUE(main.created);
     constexpr int kType = 3;
     constexpr BYTE kWild = 200;
     SourceSetRecord defaults{};
@@ -621,5 +604,4 @@ TEST_F(PresetFilesLinkTest, DeviceStateLevelOutOfRangeAsksAndYesSendsTheDefaultL
         EXPECT_EQ(programLevel(), defaults.sourceLevel[kType]);
         EXPECT_TRUE(RecordRanges::SourceSet(m_dev.GetState().sourceSet));
     }
-    AfxSetMainWnd(oldMain);
 }

@@ -154,6 +154,14 @@ protected:
             },
             timeoutMs);
     }
+    // No USB device; the module answers its ping and the view connects over the network and reads
+    // the device through.
+    bool GoOnlineOverNet() {
+        m_backend->SetPresent(false);
+        m_view->m_net.m_bReachable = 1;
+        m_reachable = true;
+        return m_view->ConnectNet() && WaitOnline();
+    }
     bool WaitClosed(int timeoutMs = 15000) {
         return Pump([&] { return !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE; },
                     timeoutMs);

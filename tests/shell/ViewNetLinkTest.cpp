@@ -58,11 +58,7 @@ TEST_F(ViewLinkTest, ConnectButtonOpensTheNetworkAndClosesItAgain) {
 }
 
 TEST_F(ViewLinkTest, ASilentModuleIsResentOnceThenDropped) {
-    m_backend->SetPresent(false);
-    m_view->m_net.m_bReachable = 1;
-    m_reachable = true;
-    ASSERT_TRUE(m_view->ConnectNet());
-    ASSERT_TRUE(WaitOnline());
+    ASSERT_TRUE(GoOnlineOverNet());
     const int connections = m_dev.GetConnectionCount();
     const size_t from = m_dev.GetRequestCount();
     m_dev.InjectFault({DevsimFaultKind::NoAnswer, FRAME_READ, GROUP_SYSTEM, CMD_DEVICE_STATE, 1000});
@@ -83,11 +79,7 @@ TEST_F(ViewLinkTest, ASilentModuleIsResentOnceThenDropped) {
 }
 
 TEST_F(ViewLinkTest, AModuleBackByTheSecondReconnectKeepsTheLink) {
-    m_backend->SetPresent(false);
-    m_view->m_net.m_bReachable = 1;
-    m_reachable = true;
-    ASSERT_TRUE(m_view->ConnectNet());
-    ASSERT_TRUE(WaitOnline());
+    ASSERT_TRUE(GoOnlineOverNet());
     const int connections = m_dev.GetConnectionCount();
     // The module drops the connection; it is still away at the first reconnect (no ping answer)
     // and back at the second, whose connect works.
@@ -150,11 +142,7 @@ TEST_F(ViewLinkTest, NetworkUpdateOpensItsOwnConnectionOnlyWhenReachable) {
 }
 
 TEST_F(ViewLinkTest, RetryMessagesReconnectTwiceThenGiveUp) {
-    m_backend->SetPresent(false);
-    m_view->m_net.m_bReachable = 1;
-    m_reachable = true;
-    ASSERT_TRUE(m_view->ConnectNet());
-    ASSERT_TRUE(WaitOnline());
+    ASSERT_TRUE(GoOnlineOverNet());
     for (int n = 1; n <= 2; ++n) {
         const int connections = m_dev.GetConnectionCount();
         m_view->OnNetRetry(0, 0);
