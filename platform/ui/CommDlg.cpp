@@ -1,6 +1,7 @@
 #include "platform/ui/CommDlg.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/InputState.h"
 #include "platform/ui/Wnd.h"
 
 #include <QFileDialog>
@@ -25,6 +26,8 @@ BOOL Run(LPOPENFILENAME ofn, bool open) {
         return FALSE;
     std::vector<std::string> chosen;
     const bool multi = open && (ofn->Flags & OFN_ALLOWMULTISELECT);
+    // A modal dialog takes the pointer.
+    CInputState::CancelCaptureMode();
     if (Hook()) {
         if (!Hook()(open, *ofn, chosen) || chosen.empty())
             return FALSE;

@@ -5,6 +5,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/InputState.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/ProgressCtrl.h"
@@ -205,6 +206,8 @@ INT_PTR CDialog::DoModal() {
     m_ownerDisabled = false;
     m_result = IDCANCEL;
     m_loop = std::make_unique<Loop>();
+    // The box takes the pointer: a drag held anywhere ends before it shows.
+    CInputState::CancelCaptureMode();
     RunningModals().push_back(this);
     const BOOL created = CreateFromTable(owner, true);
     if (created && !m_ending) {
@@ -218,6 +221,8 @@ INT_PTR CDialog::DoModal() {
         m_loop->loop.exec();
     }
     std::erase(RunningModals(), this);
+    // A release while the box had the pointer reached no window.
+    CInputState::ResyncButtons();
     // The owner may have gone while the dialog ran (handles are never reused).
     owner = CWnd::FromHandle(ownerHandle);
     if (owner && m_ownerDisabled)

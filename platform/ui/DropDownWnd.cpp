@@ -167,8 +167,8 @@ BOOL CDropDownWnd::ShowWindow(int command) {
         return TRUE;
     CloseOpen();
     // A capture held elsewhere would take the popup's mouse messages.
-    if (CWnd* capture = CInputState::Capture(); capture && capture != this && capture->GetParent() != this)
-        ::ReleaseCapture();
+    if (!CInputState::CaptureWithin(*this))
+        CInputState::CancelCaptureMode();
     // The key child becomes the popup's focus, which the toolkit gives it when the popup opens.
     if (m_pKeyChild && m_pKeyChild->Widget())
         m_pKeyChild->Widget()->setFocus(Qt::PopupFocusReason);

@@ -139,6 +139,18 @@ bool InputBlocked(const QWidget* w) {
     return parent && !parent->isEnabled();
 }
 
+// The window under a screen point: in the window of `near` first (the desktop may not say).
+CWnd* WindowUnder(QPoint global, QWidget* near) {
+    if (QWidget* top = near ? near->window() : nullptr; top && top->isVisible()) {
+        const QPoint local = top->mapFromGlobal(global);
+        if (top->rect().contains(local)) {
+            QWidget* child = top->childAt(local);
+            return CWnd::FromWidget(child ? child : top);
+        }
+    }
+    return CWnd::FromWidget(QApplication::widgetAt(global));
+}
+
 bool PreTranslateChain(CWnd* target, MSG* msg) {
     for (CWnd* w = target; w; w = w->GetParent()) {
         if (w->PreTranslateMessage(msg))
@@ -273,8 +285,27 @@ bool CEventTranslator::Mouse() {
     // A capture held in a window that a modal dialog has since blocked ends, so the dialog gets
     // its clicks.
     if (capture && capture->m_widget && InputBlocked(capture->m_widget) && !InputBlocked(m_widget)) {
-        ::ReleaseCapture();
+        CInputState::CancelCaptureMode();
         capture = CInputState::Capture();
+    }
+    if (CInputState::PressCancelled() && !capture) {
+        const bool newPress =
+            (m_event->type() == QEvent::MouseButtonPress || m_event->type() == QEvent::MouseButtonDblClick) &&
+            me->buttons() == me->button();
+        if (newPress || me->buttons() == Qt::NoButton)
+            CInputState::EndCancelledPress();
+        if (!newPress) {
+            // The toolkit still sends the cancelled press's moves and release to the pressed window;
+            // without a capture they belong to the window under the pointer.
+            const QPoint global = me->globalPosition().toPoint();
+            CWnd* under = WindowUnder(global, m_widget);
+            if (!under || !under->m_widget) {
+                m_event->accept();
+                return true;
+            }
+            target = under;
+            pos = under->m_widget->mapFromGlobal(global);
+        }
     }
     if (capture && capture != &m_wnd && capture->m_widget) {
         target = capture;

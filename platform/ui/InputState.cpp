@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QHash>
 #include <QVariant>
 #include <QWidget>
@@ -25,6 +26,7 @@ HWND g_lastMouseWnd = nullptr;
 Qt::KeyboardModifiers g_modifiers;
 Qt::MouseButtons g_buttons;
 std::set<UINT> g_keysDown;
+bool g_pressCancelled = false;
 
 HCURSOR SystemCursor(UINT id) {
     // Shared for the program's lifetime: the table is never destroyed, so the cursors stay reachable.
@@ -79,6 +81,55 @@ void CInputState::SetCaptureWnd(CWnd* wnd) {
     g_capture = wnd;
 }
 
+// The application losing the activation ends the capture mode.
+void CInputState::WatchApplication() {
+    static bool watching = false;
+    if (watching || !qGuiApp)
+        return;
+    watching = true;
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
+                     [](Qt::ApplicationState state) {
+                         if (state != Qt::ApplicationActive)
+                             CInputState::CancelCaptureMode();
+                     });
+}
+
+void CInputState::CancelCaptureMode() {
+    CWnd* holder = g_capture;
+    if (!holder)
+        return;
+    if (g_buttons != Qt::NoButton)
+        g_pressCancelled = true;
+    if (holder->m_hWnd)
+        holder->SendMessage(WM_CANCELMODE, 0, 0);
+    // A holder whose own handling keeps the capture loses it all the same.
+    if (g_capture == holder)
+        ::ReleaseCapture();
+}
+
+void CInputState::CancelCaptureModeWithin(const CWnd& root) {
+    if (CaptureWithin(root))
+        CancelCaptureMode();
+}
+
+bool CInputState::CaptureWithin(const CWnd& root) {
+    if (!g_capture)
+        return false;
+    if (g_capture == &root)
+        return true;
+    const QWidget* top = root.Widget();
+    const QWidget* held = g_capture->Widget();
+    return top && held && top->isAncestorOf(held);
+}
+
+bool CInputState::PressCancelled() {
+    return g_pressCancelled;
+}
+
+void CInputState::EndCancelledPress() {
+    g_pressCancelled = false;
+}
+
 CWnd* CInputState::CursorTarget() {
     return g_cursorTarget;
 }
@@ -106,6 +157,11 @@ void CInputState::SetLastFocus(HWND hWnd) {
 void CInputState::NoteButtons(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     g_modifiers = modifiers;
     g_buttons = buttons;
+}
+
+void CInputState::ResyncButtons() {
+    // Only what the toolkit knows to be up is cleared: its own state may miss a release as well.
+    g_buttons &= QGuiApplication::mouseButtons();
 }
 
 void CInputState::NoteModifiers(Qt::KeyboardModifiers modifiers) {

@@ -16,6 +16,18 @@ public:
     // The window that gets every mouse message, or null.
     static CWnd* Capture();
     static void SetCaptureWnd(CWnd* wnd);
+    // Ends the capture mode, as a modal box, a popup menu or list taking the pointer, or the
+    // application losing the activation does: the holder gets WM_CANCELMODE, the capture is
+    // released and WM_CAPTURECHANGED follows. The press it belonged to is over for the windows.
+    static void CancelCaptureMode();
+    // The same when the capture is held by root or a window inside it (root disabled, hidden or
+    // destroyed).
+    static void CancelCaptureModeWithin(const CWnd& root);
+    static bool CaptureWithin(const CWnd& root);
+    // A press whose capture mode was cancelled and whose button is still down: the toolkit goes on
+    // sending its moves and release to the pressed window, where they no longer belong.
+    static bool PressCancelled();
+    static void EndCancelledPress();
     // The window whose WM_SETCURSOR is running (SetCursor sets its cursor), or null.
     static CWnd* CursorTarget();
     static void SetCursorTarget(CWnd* wnd);
@@ -29,6 +41,11 @@ public:
     // The buttons and modifiers of an input event, and the key of a key event, as GetKeyState
     // reports them from then on.
     static void NoteButtons(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // After a modal box or menu had the pointer: a button the toolkit knows to be up is up (its
+    // release reached no window).
+    static void ResyncButtons();
+    // Installs, once, the watch of the application's activation.
+    static void WatchApplication();
     static void NoteModifiers(Qt::KeyboardModifiers modifiers);
     static void NoteKey(UINT virtualKey, bool down);
     static bool IsDown(int virtualKey);

@@ -1,5 +1,6 @@
 #include "platform/ui/Menu.h"
 
+#include "platform/ui/InputState.h"
 #include "platform/ui/ResourceLoader.h"
 #include "platform/ui/Wnd.h"
 #include "res/ResourceTable.h"
@@ -309,6 +310,8 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
     if (!m_hMenu)
         return FALSE;
     UINT chosen = 0;
+    // The menu takes the pointer: a drag held anywhere ends first.
+    CInputState::CancelCaptureMode();
     if (TrackHook()) {
         chosen = TrackHook()(*this, x, y);
     } else {
@@ -329,6 +332,7 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
             at.ry() -= size.height() / 2;
         if (QAction* a = menu.exec(at))
             chosen = a->data().toUInt();
+        CInputState::ResyncButtons();
     }
     if (flags & TPM_RETURNCMD)
         return static_cast<BOOL>(chosen);

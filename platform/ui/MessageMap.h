@@ -192,6 +192,7 @@ protected:                                                                      
 #define ON_WM_MEASUREITEM()
 #define ON_WM_GETDLGCODE()
 #define ON_WM_CAPTURECHANGED()
+#define ON_WM_CANCELMODE()
 #define ON_WM_HSCROLL()
 #define ON_WM_VSCROLL()
 #define ON_WM_NCDESTROY()

@@ -1,6 +1,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/InputState.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -28,6 +29,8 @@ CPrintDialog::~CPrintDialog() = default;
 
 INT_PTR CPrintDialog::DoModal() {
     auto dc = std::make_unique<CPrinterDC>();
+    // A modal dialog takes the pointer.
+    CInputState::CancelCaptureMode();
     if (Hook()) {
         PrintTarget target;
         if (!Hook()(m_pd, target))

@@ -2,6 +2,8 @@
 
 #include "platform/ui/WndBridge.h"
 
+#include <QCoreApplication>
+#include <QHideEvent>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -69,6 +71,37 @@ void CScrollBar::Scroll(UINT code, int pos) {
     const UINT message = (m_style & SBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
     parent->SendMessage(message, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos & 0xFFFF)),
                         reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CScrollBar::OnLButtonDown(UINT flags, CPoint point) {
+    const bool real = HasToolkitDefault(WM_LBUTTONDOWN);
+    CWnd::OnLButtonDown(flags, point);
+    if (real && m_hWnd) {
+        m_pressed = true;
+        SetCapture();
+    }
+}
+
+void CScrollBar::OnLButtonUp(UINT flags, CPoint point) {
+    CWnd::OnLButtonUp(flags, point);
+    m_pressed = false;
+    if (GetCapture() == this)
+        ::ReleaseCapture();
+}
+
+void CScrollBar::OnCaptureChanged(CWnd* window) {
+    // A press cut short stops where it is: no more repeats, and a thumb drag ends without a
+    // position (the parent has followed it all along).
+    auto* bar = qobject_cast<QScrollBar*>(m_widget);
+    if (bar && m_pressed) {
+        m_pressed = false;
+        m_tracking = false;
+        QHideEvent stop; // the toolkit's bar drops its press and repeat at a hide
+        QCoreApplication::sendEvent(bar, &stop);
+        if (bar->isSliderDown())
+            bar->setSliderDown(false);
+    }
+    CWnd::OnCaptureChanged(window);
 }
 
 int CScrollBar::GetScrollLimit() const {

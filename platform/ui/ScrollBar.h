@@ -61,6 +61,10 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
+    // A press holds the capture, as the system's bar does, so what takes the pointer ends it.
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* window) override;
 
 private:
     void Sync();
@@ -71,4 +75,5 @@ private:
     int m_pos = 0;
     int m_trackPos = 0;
     bool m_tracking = false;
+    bool m_pressed = false; // a press of the user's holds the capture
 };

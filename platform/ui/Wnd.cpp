@@ -72,6 +72,7 @@ void CWnd::InstallDelivery() {
     if (installed || !qApp)
         return;
     installed = true;
+    CInputState::WatchApplication();
     r9::msg::InstallPump([] {
         QMetaObject::invokeMethod(
             qApp, [] { r9::msg::DeliverPending(); }, Qt::QueuedConnection);
@@ -201,6 +202,7 @@ void CWnd::WidgetDestroyed() {
         return;
     m_impl->destroying = true;
     if (m_hWnd) {
+        CInputState::CancelCaptureModeWithin(*this);
         SendMessage(WM_DESTROY);
         SendMessage(WM_NCDESTROY);
     }
@@ -426,6 +428,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_CAPTURECHANGED:
         OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam)));
         return TRUE;
+    case WM_CANCELMODE:
+        OnCancelMode();
+        return TRUE;
     case WM_KEYDOWN:
         OnKeyDown(flags, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
@@ -588,6 +593,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
     switch (message) {
+    case WM_CANCELMODE:
+        if (CInputState::Capture() == this)
+            ::ReleaseCapture();
+        return 0;
     case WM_SETTEXT:
         m_text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (m_widget && m_widget->isWindow())
@@ -1036,6 +1045,7 @@ BOOL CWnd::ShowWindow(int command) {
     const bool wasVisible = !m_widget->isHidden();
     if (command == SW_HIDE) {
         if (wasVisible) {
+            CInputState::CancelCaptureModeWithin(*this);
             SendMessage(WM_SHOWWINDOW, FALSE, 0);
             if (m_widget)
                 m_widget->hide();
@@ -1064,6 +1074,11 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     const bool wasDisabled = m_widget->testAttribute(Qt::WA_ForceDisabled);
     if (wasDisabled == !enable)
         return wasDisabled ? TRUE : FALSE;
+    if (!enable) {
+        CInputState::CancelCaptureModeWithin(*this);
+        if (!m_widget)
+            return FALSE;
+    }
     m_widget->setEnabled(enable != FALSE);
     if (enable)
         m_style &= ~WS_DISABLED;
@@ -1458,6 +1473,9 @@ void CWnd::OnMouseLeave() {
     Default();
 }
 void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
+void CWnd::OnCancelMode() {
     Default();
 }
 void CWnd::OnKeyDown(UINT, UINT, UINT) {

@@ -232,6 +232,8 @@ public:
     virtual void OnMouseHover(UINT flags, CPoint point);
     virtual void OnMouseLeave();
     virtual void OnCaptureChanged(CWnd* window);
+    // By default the window gives up the capture it holds.
+    virtual void OnCancelMode();
     virtual void OnKeyDown(UINT ch, UINT repeat, UINT flags);
     virtual void OnKeyUp(UINT ch, UINT repeat, UINT flags);
     virtual void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
