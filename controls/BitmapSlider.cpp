@@ -443,13 +443,28 @@ void CBitmapSlider::OnMouseMove(UINT flags, CPoint point) {
 void CBitmapSlider::OnLButtonUp(UINT flags, CPoint point) {
     if (!m_bEnable)
         return;
-    ::ReleaseCapture();
+    // Only the press this fader holds ends here: a release whose press was cancelled moves nothing.
+    if (GetCapture() == this) {
+        m_bLButtonDown = FALSE;
+        m_bMoved = FALSE;
+        KillTimer(kMoveTimer);
+        ::ReleaseCapture();
+        Invalidate(TRUE);
+        PostToParent(WM_SLIDER_MOVED);
+    }
+    CStatic::OnLButtonUp(flags, point);
+}
+
+void CBitmapSlider::OnCaptureChanged(CWnd* wnd) {
+    // A drag cut short ends where it is: the position it already shows still reaches the parent,
+    // nothing more moves and no end of drag is reported.
+    if (m_bMoved)
+        PostToParent(WM_SLIDER_MOVING);
     m_bLButtonDown = FALSE;
-    Invalidate(TRUE);
-    PostToParent(WM_SLIDER_MOVED);
     m_bMoved = FALSE;
     KillTimer(kMoveTimer);
-    CStatic::OnLButtonUp(flags, point);
+    Invalidate(TRUE);
+    CStatic::OnCaptureChanged(wnd);
 }
 
 void CBitmapSlider::OnTimer(UINT_PTR id) {

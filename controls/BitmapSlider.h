@@ -58,6 +58,7 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     UINT OnGetDlgCode() override;
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     void OnKillFocus(CWnd* newWnd) override;

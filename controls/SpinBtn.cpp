@@ -210,6 +210,13 @@ void CSpinBtn::OnLButtonUp(UINT flags, CPoint point) {
     CButton::OnLButtonUp(flags, point);
 }
 
+void CSpinBtn::OnCaptureChanged(CWnd* wnd) {
+    // A press cut short stops repeating.
+    m_bPressed = 0;
+    KillTimer(m_nTimerId);
+    CButton::OnCaptureChanged(wnd);
+}
+
 void CSpinBtn::OnLButtonDblClk(UINT, CPoint) {
     StepByZone();
 }

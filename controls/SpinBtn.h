@@ -37,6 +37,7 @@ protected:
     void OnMouseHover(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     void OnKillFocus(CWnd* newWnd) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;

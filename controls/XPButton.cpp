@@ -197,6 +197,17 @@ void CXPButton::OnLButtonUp(UINT flags, CPoint point) {
     CButton::OnLButtonUp(flags, point);
 }
 
+void CXPButton::OnCaptureChanged(CWnd* wnd) {
+    // A press cut short stops repeating.
+    m_bPressed = FALSE;
+    if (m_bRepeat) {
+        KillTimer(kRepeatTimer);
+        m_nRepeatCount = 0;
+    }
+    FitToLook();
+    CButton::OnCaptureChanged(wnd);
+}
+
 void CXPButton::OnTimer(UINT_PTR id) {
     if (id == kRepeatTimer) {
         ++m_nRepeatCount;

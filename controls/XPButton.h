@@ -55,6 +55,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     void OnTimer(UINT_PTR id) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
 

@@ -363,6 +363,15 @@ void CxSkinButton::OnKillFocus(CWnd* newWnd) {
     CButton::OnKillFocus(newWnd);
 }
 
+void CxSkinButton::OnCaptureChanged(CWnd* wnd) {
+    // A press cut short stops holding.
+    m_bButtonDown = false;
+    if (m_bHold)
+        KillTimer(kHoldTimer);
+    Invalidate();
+    CButton::OnCaptureChanged(wnd);
+}
+
 void CxSkinButton::OnTimer(UINT_PTR id) {
     if (id == kHoldTimer)
         if (CWnd* parent = GetParent())

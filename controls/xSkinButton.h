@@ -39,6 +39,7 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnKillFocus(CWnd* newWnd) override;

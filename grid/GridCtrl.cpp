@@ -1059,8 +1059,13 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
 
 void CGridCtrl::OnLButtonUp(UINT flags, CPoint point) {
     CWnd::OnLButtonUp(flags, point);
+    // No press of this grid is under way (none came, or its capture was taken): nothing to end.
+    if (GetCapture() != this && m_MouseMode == GRIDMODE_IDLE)
+        return;
     if (GetCapture() == this) {
+        m_bEndingPress = TRUE;
         ReleaseCapture();
+        m_bEndingPress = FALSE;
         if (m_nTimerID) {
             KillTimer(m_nTimerID);
             m_nTimerID = 0;
@@ -1185,19 +1190,17 @@ BOOL CGridCtrl::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
 }
 
 void CGridCtrl::OnCaptureChanged(CWnd* wnd) {
-    // Our own release at the end of a drag is no loss of the capture.
-    if (wnd && wnd != this) {
+    // Our own release at the end of a press is no loss of the capture. A lost one ends the press
+    // where it is: no resize, edit or click follows.
+    if (!m_bEndingPress) {
         if (m_nTimerID) {
             KillTimer(m_nTimerID);
             m_nTimerID = 0;
         }
-        if (m_MouseMode == GRIDMODE_COLUMN_SIZING || m_MouseMode == GRIDMODE_ROW_SIZING ||
-            m_MouseMode == GRIDMODE_DRAGGING) {
-            if (!m_dividerLine.IsRectEmpty())
-                InvalidateRect(&m_dividerLine, FALSE);
-            m_dividerLine.SetRectEmpty();
-            m_MouseMode = GRIDMODE_IDLE;
-        }
+        if (!m_dividerLine.IsRectEmpty())
+            InvalidateRect(&m_dividerLine, FALSE);
+        m_dividerLine.SetRectEmpty();
+        m_MouseMode = GRIDMODE_IDLE;
     }
     CWnd::OnCaptureChanged(wnd);
 }

@@ -197,6 +197,7 @@ protected:
     int m_nRowsPerWheelNotch = 3;
     int m_wheelRemainder = 0;
     UINT_PTR m_nTimerID = 0;
+    BOOL m_bEndingPress = FALSE; // the release at the end of a press gives up the capture
     BOOL m_bMustUninitOLE = FALSE;
     BOOL m_bPrinting = FALSE;
     GridCellId m_LastDragOverCell;

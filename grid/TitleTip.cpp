@@ -76,6 +76,12 @@ void CTitleTip::OnPaint() {
     dc.SelectObject(old);
 }
 
+void CTitleTip::OnCaptureChanged(CWnd* wnd) {
+    // Without the capture the tip would not see the pointer leave.
+    ShowWindow(SW_HIDE);
+    CWnd::OnCaptureChanged(wnd);
+}
+
 void CTitleTip::OnMouseMove(UINT flags, CPoint point) {
     if (m_rectHover.PtInRect(point))
         return;

@@ -22,6 +22,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnPaint() override;
     void OnMouseMove(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
 
 private:
     CWnd* m_pParentWnd = nullptr;

@@ -816,6 +816,12 @@ void CTRV410View::OnLButtonUp(UINT flags, CPoint point) {
     CWnd::OnLButtonUp(flags, point);
 }
 
+void CTRV410View::OnCaptureChanged(CWnd* wnd) {
+    // A window drag cut short ends where it is.
+    m_bDragging = FALSE;
+    CWnd::OnCaptureChanged(wnd);
+}
+
 // ---- Title-bar buttons and the two shutdown roads ----
 
 void CTRV410View::OnMinimizeButton() {

@@ -188,6 +188,7 @@ public:
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnDestroy() override;
     void OnTabSelChange(NMHDR* header, LRESULT* result);

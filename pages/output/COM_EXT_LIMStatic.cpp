@@ -246,6 +246,12 @@ void CCOM_EXT_LIMStatic::OnLButtonUp(UINT flags, CPoint point) {
     CStatic::OnLButtonUp(flags, point);
 }
 
+void CCOM_EXT_LIMStatic::OnCaptureChanged(CWnd* wnd) {
+    // A knee drag cut short ends where it is.
+    m_bDrag = FALSE;
+    CStatic::OnCaptureChanged(wnd);
+}
+
 BOOL CCOM_EXT_LIMStatic::OnSetCursor(CWnd*, UINT, UINT) {
     ::SetCursor(m_bHover && m_hKneeCursor ? m_hKneeCursor : ::LoadCursor(nullptr, IDC_ARROW));
     return TRUE;

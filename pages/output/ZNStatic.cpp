@@ -750,11 +750,25 @@ void CZNStatic::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CZNStatic::OnLButtonUp(UINT flags, CPoint point) {
-    ReleaseCapture();
+    // Only the press this graph holds ends here: a release whose press was cancelled is nothing.
+    if (GetCapture() != this) {
+        CStatic::OnLButtonUp(flags, point);
+        return;
+    }
+    // Up before the capture goes: the change of capture that follows is this release's own.
     m_bButtonUp = 1;
+    ReleaseCapture();
     if (MouseModeActive())
         EndDrag();
     CStatic::OnLButtonUp(flags, point);
+}
+
+void CZNStatic::OnCaptureChanged(CWnd* wnd) {
+    // A drag cut short ends where it is: what it already changed is reported by the timer, nothing
+    // more moves.
+    if (!m_bButtonUp)
+        EndDrag();
+    CStatic::OnCaptureChanged(wnd);
 }
 
 UINT CZNStatic::CursorId() const {

@@ -101,6 +101,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     void OnTimer(UINT_PTR id) override;
     void OnKillFocus(CWnd* newWnd) override;

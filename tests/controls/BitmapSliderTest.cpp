@@ -258,6 +258,39 @@ TEST_F(BitmapSliderTest, DisablingAPressedFaderEndsItsCaptureAndTimer) {
     }
 }
 
+// A drag whose capture is taken away (here: its window is disabled for a moment, as under a modal
+// box) ends where it is: the position it shows reaches the parent once, then neither the moves nor
+// the release of that press move the fader or report anything, and no end of drag is reported.
+TEST_F(BitmapSliderTest, ADragEndedByALostCaptureMovesAndReportsNothingMore) {
+    slider.SetRawPos(120);
+    r9test::Press(slider.Widget(), ThumbCentre());
+    r9test::Pump();
+    parent.Clear();
+    r9test::Move(slider.Widget(), ThumbCentre() + QPoint(0, 30), Qt::LeftButton);
+    const int pos = slider.GetRawPos();
+    ASSERT_NE(pos, 120);
+    parent.EnableWindow(FALSE);
+    parent.EnableWindow(TRUE);
+    EXPECT_FALSE(slider.IsDragging());
+    EXPECT_NE(CWnd::GetCapture(), &slider);
+    EXPECT_FALSE(slider.KillTimer(5)) << "the tick timer ended with the drag";
+    const auto moving = Posted(WM_SLIDER_MOVING);
+    ASSERT_EQ(moving.size(), 1u);
+    EXPECT_EQ(moving[0].lParam, pos);
+    parent.Clear();
+    r9test::Move(slider.Widget(), QPoint(12, 170), Qt::LeftButton);
+    r9test::Release(slider.Widget(), QPoint(12, 170));
+    r9test::Move(slider.Widget(), QPoint(12, 30));
+    EXPECT_EQ(slider.GetRawPos(), pos);
+    EXPECT_TRUE(Posted(WM_SLIDER_MOVING).empty());
+    EXPECT_TRUE(Posted(WM_SLIDER_MOVED).empty());
+    // The next press drags again.
+    r9test::Press(slider.Widget(), ThumbCentre());
+    EXPECT_TRUE(slider.IsDragging());
+    r9test::Release(slider.Widget(), ThumbCentre());
+    EXPECT_EQ(Posted(WM_SLIDER_MOVED).size(), 1u);
+}
+
 TEST_F(BitmapSliderTest, FocusPostsMovingAndLightsTheThumbAndTheBoundEdit) {
     CNumEdit edit; // no window needed for its highlight flag
     slider.SetBuddyEdit(&edit);

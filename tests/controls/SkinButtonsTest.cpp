@@ -194,6 +194,39 @@ TEST_F(SkinButtonsTest, XpButtonRepeatCountsRestartPerPressAndTheBeepStandsInFor
     EXPECT_EQ(xp.LookBitmap(), static_cast<UINT>(kBtnDisabledChecked));
 }
 
+// A repeating or holding press whose capture is taken away (its window disabled for a moment, as
+// under a modal box) stops repeating, and the release of that press clicks nothing.
+TEST_F(SkinButtonsTest, ARepeatingPressEndedByALostCaptureStopsAndItsReleaseClicksNothing) {
+    CXPButton xp;
+    AttachButton(xp, 1414, BS_OWNERDRAW, CRect(10, 10, 30, 30));
+    xp.SetBitmaps(kBtnChecked, kBtnCheckedHover, kBtnCheckedPressed, kBtnNormal, kBtnHover, kBtnPressed);
+    xp.EnableRepeat(TRUE);
+    CxSkinButton hold;
+    AttachButton(hold, 1415, BS_OWNERDRAW, CRect(40, 10, 60, 30));
+    hold.EnableHoldTimer(3);
+    struct Case {
+        CButton& button;
+        UINT_PTR timer;
+        UINT repeat;
+    };
+    const Case cases[] = {{xp, 7, WM_XP_BUTTON_REPEAT}, {hold, 6, WM_SKIN_BUTTON_HOLD}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button.GetDlgCtrlID());
+        r9test::Press(c.button.Widget(), QPoint(4, 4));
+        ASSERT_EQ(CWnd::GetCapture(), &c.button);
+        parent.EnableWindow(FALSE);
+        parent.EnableWindow(TRUE);
+        EXPECT_FALSE(c.button.KillTimer(c.timer)) << "the repeat stopped with the capture";
+        EXPECT_FALSE(c.button.GetState() & BST_PUSHED);
+        r9test::Pump();
+        parent.Clear();
+        r9test::Release(c.button.Widget(), QPoint(4, 4));
+        r9test::Pump();
+        EXPECT_TRUE(parent.Codes(c.button.GetDlgCtrlID()).empty());
+        EXPECT_TRUE(parent.Of(c.repeat).empty());
+    }
+}
+
 TEST_F(SkinButtonsTest, UnskinnedSkinButtonDrawsTheFaceWithBlackOrRedText) {
     CxSkinButton skin;
     AttachButton(skin, 5001, BS_PUSHBUTTON, CRect(10, 10, 110, 40), "Menu");

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <functional>
+
 using namespace gridtest;
 
 TEST_F(PresetGridTest, ClickOnTheNumberColumnFocusesAndSelectsTheNameAndPostsACommand) {
@@ -362,6 +364,52 @@ TEST_F(LargeGridTest, DividerDragSetsTheWidthFromTheCellOrigin) {
     // A plain press never starts one: it leaves the idle mode first.
     r9test::Press(grid.Widget(), QPoint(heading.right, 10));
     EXPECT_NE(grid.GetMouseMode(), GRIDMODE_COLUMN_SIZING);
+}
+
+// A divider or selection drag whose capture is taken away (the grid's window disabled for a
+// moment, as under a modal box) ends where it is: the release of that press resizes nothing,
+// selects nothing more and reports no click.
+TEST_F(LargeGridTest, ADragEndedByALostCaptureResizesSelectsAndReportsNothingMore) {
+    CRect heading;
+    grid.GetCellRect(0, 2, &heading);
+    const int width = grid.GetColumnWidth(2);
+    CRect from, to, beyond;
+    grid.GetCellRect(2, 2, &from);
+    grid.GetCellRect(4, 3, &to);
+    grid.GetCellRect(6, 4, &beyond);
+    struct Case {
+        const char* what;
+        std::function<void()> start;
+        QPoint release;
+    };
+    const Case cases[] = {
+        {"divider", [&] { ASSERT_TRUE(grid.BeginDividerDrag(CPoint(heading.right, 10))); },
+         QPoint(heading.right + 25, 10)},
+        {"selection",
+         [&] {
+             r9test::Press(grid.Widget(), QPoint(from.CenterPoint().x, from.CenterPoint().y));
+             r9test::Move(grid.Widget(), QPoint(to.CenterPoint().x, to.CenterPoint().y), Qt::LeftButton);
+         },
+         QPoint(beyond.CenterPoint().x, beyond.CenterPoint().y)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.start();
+        ASSERT_EQ(CWnd::GetCapture(), &grid);
+        const GridCellRange selected = grid.GetSelectedCellRange();
+        owner->EnableWindow(FALSE);
+        owner->EnableWindow(TRUE);
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        EXPECT_EQ(grid.GetMouseMode(), GRIDMODE_IDLE);
+        ctltest::Pump();
+        owner->messages.clear();
+        r9test::Move(grid.Widget(), c.release, Qt::LeftButton);
+        r9test::Release(grid.Widget(), c.release);
+        ctltest::Pump();
+        EXPECT_EQ(grid.GetColumnWidth(2), width);
+        EXPECT_EQ(grid.GetSelectedCellRange(), selected);
+        EXPECT_TRUE(owner->Of(WM_COMMAND).empty());
+    }
 }
 
 TEST_F(LargeGridTest, AutoScrollBelowTheCellsScrollsAndExtendsTheSelectionToTheBottomEdge) {

@@ -63,6 +63,37 @@ TEST_F(GraphTest, DraggingABandMovesItsFrequencyAndGainUnderThePointerAndTellsTh
     EXPECT_TRUE(Notices().empty());
 }
 
+// A band drag whose capture is taken away (its window disabled for a moment, as under a modal
+// box) ends where it is: what it already changed reaches the owner, then the moves and the release
+// of that press change nothing and tell the owner nothing.
+TEST_F(GraphTest, ADragEndedByALostCaptureEndsWhereItIsAndChangesNothingMore) {
+    g_bOnline = 1;
+    SetPeak(0, 2, 250, 6.0, 50);
+    CFilter* band = Band(0, 2);
+    const CPoint start = Centre(band);
+    Move(start);
+    Press(start);
+    Move(CPoint(start.x + 60, start.y - 20), true);
+    const int freq = band->GetFreq(), gain = band->GetGainPos();
+    ASSERT_NE(freq, 250);
+    parent->EnableWindow(FALSE);
+    parent->EnableWindow(TRUE);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_FALSE(band->m_bGrabHandle);
+    Tick();
+    const auto notes = Notices();
+    ASSERT_EQ(notes.size(), 1u) << "the change the drag made before still reaches the owner";
+    EXPECT_EQ(notes[0].wParam, 2u);
+    Move(CPoint(start.x + 150, start.y + 30), true);
+    Release(CPoint(start.x + 150, start.y + 30));
+    Move(CPoint(start.x - 40, start.y));
+    EXPECT_EQ(band->GetFreq(), freq);
+    EXPECT_EQ(band->GetGainPos(), gain);
+    Tick();
+    Tick();
+    EXPECT_TRUE(Notices().empty());
+}
+
 TEST_F(GraphTest, AClickOnAMarkerWithoutMovingStillNamesThatBand) {
     SetPeak(0, 6, 900, -3.0, 60);
     const int freq = Band(0, 6)->GetFreq();

@@ -252,6 +252,29 @@ TEST_F(LimiterCurveTest, MouseOnlyDragsFromTheKneeAndOnlyInTheDrawingMode) {
     EXPECT_EQ(m_doc->GetOut(0)->GetLimThreshold(), 420);
 }
 
+// A knee drag whose capture is taken away (its window disabled for a moment) ends: moving over
+// the knee afterwards, with or without the button, drags nothing.
+TEST_F(LimiterCurveTest, AKneeDragEndedByALostCaptureDragsNothingMore) {
+    auto limit = MakePair(5620, 20);
+    auto c = MakeCurve(0);
+    c->BindLimitCtrls(&limit->spin, &limit->edit);
+    const CPoint knee = c->GetKneeRect().CenterPoint();
+    MoveTo(*c, knee, false);
+    Press(*c, knee);
+    ASSERT_TRUE(c->IsDragging());
+    MoveTo(*c, CPoint(knee.x, knee.y + 10), true);
+    const int threshold = m_doc->GetOut(0)->GetLimThreshold();
+    c->GetParent()->EnableWindow(FALSE);
+    c->GetParent()->EnableWindow(TRUE);
+    EXPECT_FALSE(c->IsDragging());
+    EXPECT_EQ(GetCapture(), nullptr);
+    for (const bool held : {true, false})
+        MoveTo(*c, CPoint(knee.x, 120), held);
+    Release(*c, CPoint(knee.x, 120));
+    MoveTo(*c, CPoint(knee.x, 60), false);
+    EXPECT_EQ(m_doc->GetOut(0)->GetLimThreshold(), threshold);
+}
+
 TEST_F(LimiterCurveTest, APlotWithoutHeightIgnoresTheDrag) {
     auto limit = MakePair(5620, 20);
     for (int h : {20, 12}) {
