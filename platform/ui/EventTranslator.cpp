@@ -294,7 +294,8 @@ bool CEventTranslator::Mouse() {
             me->buttons() == me->button();
         if (newPress || me->buttons() == Qt::NoButton)
             CInputState::EndCancelledPress();
-        if (!newPress) {
+        // An open popup has the pointer: its events are its own.
+        if (!newPress && !QApplication::activePopupWidget()) {
             // The toolkit still sends the cancelled press's moves and release to the pressed window;
             // without a capture they belong to the window under the pointer.
             const QPoint global = me->globalPosition().toPoint();

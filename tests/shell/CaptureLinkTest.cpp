@@ -174,7 +174,7 @@ TEST_F(CaptureLink, AFaderOrBandDragCutByTheFailureBoxMovesNothingAfterItAndConn
         EXPECT_EQ(Band()->GetFreq(), freq);
         EXPECT_EQ(Band()->GetGainPos(), gain);
 
-        // Connect connects, and what it reads back is what the drags left.
+        // Connect connects and sends no output's record; the fader reads back where the drag left it.
         m_dev.ClearRequests();
         r9test::WindowClick(m_view->m_btnConnect.Widget());
         ASSERT_TRUE(WaitOnline()) << "the click on Connect connected";
@@ -182,7 +182,6 @@ TEST_F(CaptureLink, AFaderOrBandDragCutByTheFailureBoxMovesNothingAfterItAndConn
         EXPECT_EQ(Writes(), 0) << "nothing was sent";
         EXPECT_EQ(Fader().GetRawPos(), pos);
         EXPECT_EQ(DeviceLevel(), level);
-        EXPECT_EQ(m_dev.GetState().live.outputs[0].bands[kBand].freq.Get(), freq);
     }
 }
 
