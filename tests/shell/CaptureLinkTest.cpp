@@ -104,15 +104,15 @@ protected:
         });
     }
 
-    // Every request goes unanswered until the program gives the link up and its failure box (the
-    // test presses OK in it) has closed: the view shows Connect.
+    // Every request goes unanswered until the program gives the link up, its failure box (the test
+    // presses OK in it) has closed and its link worker has ended: the view shows Connect.
     bool LoseTheLink() {
         m_dev.InjectFault({DevsimFaultKind::NoAnswer, -1, -1, -1, 1000000});
         const bool closed = Pump(
             [&] {
                 return !m_boxes.empty() && CDialog::InnermostModal() == nullptr &&
                        !m_view->m_bLinkOpen.load() && g_nLinkState.load() == LINK_NONE &&
-                       !m_view->m_bShownConnected;
+                       !m_view->m_bShownConnected && !m_view->m_worker.Exists();
             },
             30000);
         m_dev.ClearFaults();
