@@ -1,0 +1,180 @@
+// An open drop-down list (the platform's own and the combo box's) against another program's window
+// lying over ours, on a real X server: the press the popup takes there only closes the list, and
+// never reaches our control under that window; a press on our window where nothing covers it still
+// acts. Our window stands alone on the server, or inside another program's frame as a reparenting
+// window manager puts it.
+#include "ForeignWindow.h"
+#include "ServerWindows.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/DropDownWnd.h"
+#include "platform/ui/InputState.h"
+#include "support/LogWnd.h"
+#include "support/TimeScale.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace {
+
+constexpr int kCovered = 7001, kFree = 7002, kOpener = 7003, kCombo = 7004;
+constexpr QPoint kOrigin(100, 100); // our window's place on the screen
+
+// Runs the toolkit's events until pred() holds; false when the guard time passed first.
+template <class Pred> bool WaitFor(Pred pred) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(10000));
+    for (;;) {
+        QApplication::processEvents();
+        if (pred())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+uint32_t XId(CWnd& wnd) {
+    return static_cast<uint32_t>(wnd.Widget()->window()->winId());
+}
+
+QPoint Centre(CWnd& wnd) {
+    CRect r;
+    wnd.GetWindowRect(&r);
+    return QPoint(r.CenterPoint().x, r.CenterPoint().y);
+}
+
+class ForeignWindowOverOurs : public ::testing::Test {
+protected:
+    r9test::ServerWindows server;
+    r9test::LogWnd parent;
+    CButton covered, uncovered, opener;
+    CDropDownWnd drop;
+    CComboBox combo;
+    std::unique_ptr<r9test::ForeignWindow> frame, cover;
+
+    void SetUp() override {
+        ASSERT_TRUE(server.Connected());
+        ASSERT_TRUE(parent.CreateTop(400, 260));
+        parent.MoveWindow(kOrigin.x(), kOrigin.y(), 400, 260, FALSE);
+        const DWORD button = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+        ASSERT_TRUE(covered.Create("covered", button, CRect(20, 170, 140, 200), &parent, kCovered));
+        ASSERT_TRUE(uncovered.Create("free", button, CRect(240, 170, 360, 200), &parent, kFree));
+        ASSERT_TRUE(opener.Create("open", button, CRect(20, 10, 140, 32), &parent, kOpener));
+        ASSERT_TRUE(drop.CreateDropDown(&opener, "DropDown"));
+        CRect below;
+        opener.GetWindowRect(&below);
+        drop.MoveWindow(below.left, below.bottom, below.Width(), 80, FALSE);
+        ASSERT_TRUE(
+            combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(240, 10, 360, 32), &parent, kCombo));
+        for (const char* s : {"USB", "Network", "COM1", "COM2"})
+            combo.AddString(s);
+        combo.SetCurSel(1);
+        ASSERT_TRUE(WaitFor([&] { return Shown(); })) << "our window mapped, shown and active";
+    }
+    void TearDown() override { CDropDownWnd::CloseOpen(); }
+
+    bool Shown() {
+        QWindow* w = parent.Widget()->windowHandle();
+        return w->isExposed() && server.Viewable(XId(parent)) && QGuiApplication::focusWindow() == w;
+    }
+    // Another program puts our window into a frame of its own, as a window manager does.
+    void Frame() {
+        frame = std::make_unique<r9test::ForeignWindow>(QStringList{"frame", QString::number(XId(parent))});
+        ASSERT_NE(frame->Id(), 0u);
+        ASSERT_TRUE(WaitFor([&] { return server.Parent(XId(parent)) == frame->Id() && Shown(); }))
+            << "our window mapped in the frame, shown and active again";
+    }
+    // Another program's window over our "covered" button, mapped and stacked above ours.
+    void Cover() {
+        CRect r;
+        covered.GetWindowRect(&r);
+        r.InflateRect(10, 10);
+        cover = std::make_unique<r9test::ForeignWindow>(
+            QStringList{"cover", QString::number(r.left), QString::number(r.top), QString::number(r.Width()),
+                        QString::number(r.Height())});
+        ASSERT_NE(cover->Id(), 0u);
+        ASSERT_TRUE(
+            WaitFor([&] { return server.Viewable(cover->Id()) && server.Above(cover->Id(), XId(parent)); }));
+    }
+
+    // A click at a screen point while a popup is open: the popup holds the pointer, so it gets the
+    // press; the release is handed to our window even where the other program's lies, so that a press
+    // handed on to our control would show as its click.
+    void ClickWithPopupOpen(QPoint global) {
+        CDropDownWnd* open = CDropDownWnd::GetOpen();
+        ASSERT_NE(open, nullptr);
+        QWindow* popup = open->Widget()->windowHandle();
+        QPointF local = popup->mapFromGlobal(QPointF(global));
+        QMouseEvent press(QEvent::MouseButtonPress, local, local, QPointF(global), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(popup, &press);
+        QWindow* ours = parent.Widget()->windowHandle();
+        local = ours->mapFromGlobal(QPointF(global));
+        QMouseEvent release(QEvent::MouseButtonRelease, local, local, QPointF(global), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(ours, &release);
+    }
+    int Clicks(int id) const {
+        int n = 0;
+        for (UINT c : parent.Codes(id))
+            n += c == BN_CLICKED;
+        return n;
+    }
+
+    // For each popup: a click on the other program's window over our button closes it and does
+    // nothing else; a click on our free button closes it and clicks that button.
+    void ExpectOnlyOurWindowActs() {
+        struct Popup {
+            const char* name;
+            std::function<void()> open;
+            std::function<bool()> isOpen;
+        };
+        const Popup popups[] = {
+            {"drop-down list", [&] { drop.ShowWindow(SW_SHOW); },
+             [&] { return CDropDownWnd::GetOpen() == &drop; }},
+            {"combo box list", [&] { combo.ShowDropDown(TRUE); },
+             [&] { return combo.GetDroppedState() != FALSE; }},
+        };
+        int freeClicks = 0;
+        for (const Popup& p : popups) {
+            p.open();
+            ASSERT_TRUE(p.isOpen()) << p.name;
+            ClickWithPopupOpen(Centre(covered));
+            EXPECT_FALSE(p.isOpen()) << p.name << ": the press on the other window closed it";
+            EXPECT_EQ(CInputState::Capture(), nullptr) << p.name << ": no control took the pointer";
+            EXPECT_FALSE(covered.GetState() & BST_PUSHED) << p.name;
+
+            p.open();
+            ASSERT_TRUE(p.isOpen()) << p.name;
+            ClickWithPopupOpen(Centre(uncovered));
+            EXPECT_FALSE(p.isOpen()) << p.name;
+            ++freeClicks;
+            // The free button's click came after the covered one's press and release.
+            EXPECT_TRUE(WaitFor([&] { return Clicks(kFree) == freeClicks; }))
+                << p.name << ": the press on our window still acts";
+            EXPECT_EQ(Clicks(kCovered), 0) << p.name << ": the control under the other window did nothing";
+        }
+        EXPECT_EQ(combo.GetCurSel(), 1) << "nothing was chosen";
+    }
+};
+
+TEST_F(ForeignWindowOverOurs, ItsPressOnlyClosesTheListAndOursStillActs) {
+    Cover();
+    ExpectOnlyOurWindowActs();
+}
+
+TEST_F(ForeignWindowOverOurs, TheSameWithOurWindowInsideAWindowManagersFrame) {
+    Frame();
+    Cover();
+    ExpectOnlyOurWindowActs();
+}
+
+} // namespace
