@@ -3,53 +3,23 @@
 // never reaches our control under that window; a press on our window where nothing covers it still
 // acts. Our window stands alone on the server, or inside another program's frame as a reparenting
 // window manager puts it.
-#include "ForeignWindow.h"
-#include "ServerWindows.h"
+#include "ForeignWindowSteps.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/DropDownWnd.h"
 #include "platform/ui/InputState.h"
 #include "support/LogWnd.h"
-#include "support/TimeScale.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWindow>
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <functional>
-#include <memory>
-#include <thread>
 
 namespace {
 
+using r9test::Centre;
+using r9test::WaitFor;
+
 constexpr int kCovered = 7001, kFree = 7002, kOpener = 7003, kCombo = 7004;
 constexpr QPoint kOrigin(100, 100); // our window's place on the screen
-
-// Runs the toolkit's events until pred() holds; false when the guard time passed first.
-template <class Pred> bool WaitFor(Pred pred) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(r9test::Ms(10000));
-    for (;;) {
-        QApplication::processEvents();
-        if (pred())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
-
-uint32_t XId(CWnd& wnd) {
-    return static_cast<uint32_t>(wnd.Widget()->window()->winId());
-}
-
-QPoint Centre(CWnd& wnd) {
-    CRect r;
-    wnd.GetWindowRect(&r);
-    return QPoint(r.CenterPoint().x, r.CenterPoint().y);
-}
 
 class ForeignWindowOverOurs : public ::testing::Test {
 protected:
@@ -81,46 +51,22 @@ protected:
     }
     void TearDown() override { CDropDownWnd::CloseOpen(); }
 
-    bool Shown() {
-        QWindow* w = parent.Widget()->windowHandle();
-        return w->isExposed() && server.Viewable(XId(parent)) && QGuiApplication::focusWindow() == w;
-    }
+    bool Shown() { return r9test::ShownAndActive(server, parent); }
     // Another program puts our window into a frame of its own, as a window manager does.
     void Frame() {
-        frame = std::make_unique<r9test::ForeignWindow>(QStringList{"frame", QString::number(XId(parent))});
+        frame = std::make_unique<r9test::ForeignWindow>(
+            QStringList{"frame", QString::number(r9test::XId(parent))});
         ASSERT_NE(frame->Id(), 0u);
-        ASSERT_TRUE(WaitFor([&] { return server.Parent(XId(parent)) == frame->Id() && Shown(); }))
+        ASSERT_TRUE(WaitFor([&] { return server.Parent(r9test::XId(parent)) == frame->Id() && Shown(); }))
             << "our window mapped in the frame, shown and active again";
     }
-    // Another program's window over our "covered" button, mapped and stacked above ours.
+    // Another program's window over our "covered" button.
     void Cover() {
         CRect r;
         covered.GetWindowRect(&r);
         r.InflateRect(10, 10);
-        cover = std::make_unique<r9test::ForeignWindow>(
-            QStringList{"cover", QString::number(r.left), QString::number(r.top), QString::number(r.Width()),
-                        QString::number(r.Height())});
-        ASSERT_NE(cover->Id(), 0u);
-        ASSERT_TRUE(
-            WaitFor([&] { return server.Viewable(cover->Id()) && server.Above(cover->Id(), XId(parent)); }));
-    }
-
-    // A click at a screen point while a popup is open: the popup holds the pointer, so it gets the
-    // press; the release is handed to our window even where the other program's lies, so that a press
-    // handed on to our control would show as its click.
-    void ClickWithPopupOpen(QPoint global) {
-        CDropDownWnd* open = CDropDownWnd::GetOpen();
-        ASSERT_NE(open, nullptr);
-        QWindow* popup = open->Widget()->windowHandle();
-        QPointF local = popup->mapFromGlobal(QPointF(global));
-        QMouseEvent press(QEvent::MouseButtonPress, local, local, QPointF(global), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(popup, &press);
-        QWindow* ours = parent.Widget()->windowHandle();
-        local = ours->mapFromGlobal(QPointF(global));
-        QMouseEvent release(QEvent::MouseButtonRelease, local, local, QPointF(global), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(ours, &release);
+        cover = r9test::CoverWith(server, parent, r);
+        ASSERT_NE(cover, nullptr);
     }
     int Clicks(int id) const {
         int n = 0;
@@ -147,14 +93,14 @@ protected:
         for (const Popup& p : popups) {
             p.open();
             ASSERT_TRUE(p.isOpen()) << p.name;
-            ClickWithPopupOpen(Centre(covered));
+            r9test::ClickWithListOpen(parent, Centre(covered));
             EXPECT_FALSE(p.isOpen()) << p.name << ": the press on the other window closed it";
             EXPECT_EQ(CInputState::Capture(), nullptr) << p.name << ": no control took the pointer";
             EXPECT_FALSE(covered.GetState() & BST_PUSHED) << p.name;
 
             p.open();
             ASSERT_TRUE(p.isOpen()) << p.name;
-            ClickWithPopupOpen(Centre(uncovered));
+            r9test::ClickWithListOpen(parent, Centre(uncovered));
             EXPECT_FALSE(p.isOpen()) << p.name;
             ++freeClicks;
             // The free button's click came after the covered one's press and release.
