@@ -11,6 +11,7 @@ declare -A GROUP=(
     [std]='[a-z_0-9]+'                                                      # the C++ library
     [files]='fcntl\.h|unistd\.h|strings\.h|iconv\.h|sys/file\.h|sys/stat\.h' # files, locks, iconv
     [strings]='strings\.h'                                                  # strcasecmp
+    [xcb]='xcb/xcb\.h'                                                      # the X server's stacking
     [posix]='[A-Za-z_0-9/]+\.h'                       # POSIX and device libraries (hidapi, udev)
     [qt]='Q[A-Za-z0-9]*|Qt[A-Za-z]*/Q[A-Za-z0-9]*'
     [gtest]='gtest/[a-z_/-]+\.h|gmock/[a-z_/-]+\.h'
@@ -24,7 +25,7 @@ TABLE='
 platform/core       |                                                          | std files
 platform/io         | platform/core                                            | std posix
 res                 | platform/core                                            | std qt
-platform/ui         | platform/core res                                        | std qt strings
+platform/ui         | platform/core res                                        | std qt strings xcb
 wire                | platform/core                                            | std
 model               | wire platform/core platform/io                           | std
 link                | model wire platform/core platform/io                     | std

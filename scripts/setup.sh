@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the program need, where they are missing.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build ccache clang clang-format pkg-config
-      qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n libgl-dev
+      qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n libgl-dev libxcb1-dev
       libhidapi-dev libudev-dev libcjson-dev libxlsxwriter-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation2 fonts-dejavu-core fonts-noto-cjk iputils-ping xvfb xauth locales

@@ -1,6 +1,7 @@
 #include "platform/ui/DropDownWnd.h"
 
 #include "platform/ui/InputState.h"
+#include "platform/ui/TopLevelAt.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -94,28 +95,20 @@ private:
             m_popup.ShowWindow(SW_HIDE);
     }
 
-    // The top-level window under a screen point: the owner's first (the desktop may not say).
-    QWindow* WindowAt(QPoint global) const {
-        if (m_owner) {
-            QWidget* top = m_owner->window();
-            if (top->isVisible() && top->rect().contains(top->mapFromGlobal(global)))
-                return top->windowHandle();
-        }
-        QWidget* under = QApplication::widgetAt(global);
-        return under ? under->window()->windowHandle() : nullptr;
-    }
-
-    // The press closes the popup and then does what it would have done without it, except on the
-    // owner, where it would only open the popup again.
+    // The press closes the popup and then does what it would have done without it, on our window
+    // the user sees at that point only: on another program's window lying over ours it only closes
+    // the popup. On the owner it only closes too, as the press would just open the popup again.
     void PressOutside(const QMouseEvent& me) {
         const QPoint global = me.globalPosition().toPoint();
-        const bool onOwner =
-            m_owner && m_owner->isVisible() && m_owner->rect().contains(m_owner->mapFromGlobal(global));
         m_popup.ShowWindow(SW_HIDE);
-        if (onOwner || me.type() != QEvent::MouseButtonPress)
+        if (me.type() != QEvent::MouseButtonPress)
             return;
-        QWindow* window = WindowAt(global);
+        QWindow* window = CTopLevelAt::Find(global);
         if (!window)
+            return;
+        const bool onOwner = m_owner && m_owner->isVisible() && m_owner->window()->windowHandle() == window &&
+                             m_owner->rect().contains(m_owner->mapFromGlobal(global));
+        if (onOwner)
             return;
         // At once: the release may already be queued, and it has to find the press's receiver.
         const QPointF local = window->mapFromGlobal(global);

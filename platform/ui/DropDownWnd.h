@@ -1,7 +1,8 @@
 // CDropDownWnd: the popup of a drop-down list, owned by the control that opens it. It has no frame
 // and stays outside the window manager; while shown it takes the pointer and the keyboard (keys go
 // to its key child). It hides itself, choosing nothing, at a press outside it (the press then goes
-// on to the window under the pointer, except a press on the owner, which only closes), at Escape,
+// on to our window the user sees under the pointer; one on the owner or on another program's window
+// lying over ours only closes), at Escape,
 // when the application or the owner's window loses the activation, and when the owner is hidden,
 // disabled or destroyed. At most one is shown: showing one hides the one shown before.
 #pragma once
