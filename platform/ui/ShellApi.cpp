@@ -1,11 +1,11 @@
 #include "platform/ui/ShellApi.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ToolkitFileDialog.h"
 #include "platform/ui/Wnd.h"
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
 #include <cstdlib>
@@ -72,10 +72,13 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
         chosen = PickerHook()(picker.start);
     } else {
         CWnd* owner = CDialog::ModalOwnerFor(CWnd::FromHandle(info->hwndOwner));
-        chosen = QFileDialog::getExistingDirectory(owner ? owner->Widget() : nullptr,
-                                                   QString::fromUtf8(info->lpszTitle ? info->lpszTitle : ""),
-                                                   QString::fromStdString(picker.start))
-                     .toStdString();
+        CToolkitFileDialog dialog(owner ? owner->Widget() : nullptr,
+                                  QString::fromUtf8(info->lpszTitle ? info->lpszTitle : ""),
+                                  QString::fromStdString(picker.start), QString());
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst().toStdString();
     }
     picker.DestroyWindow();
     if (chosen.empty() || chosen.size() >= sizeof(ITEMIDLIST::path))
