@@ -179,6 +179,7 @@ BOOL CComBoxBtn::CreateDropList(CWnd* owner, UINT listId) {
 }
 
 void CComBoxBtn::ResetContent() {
+    m_nShownSel = -1;
     if (CDropListBox* list = GetListBox())
         list->ResetContent();
 }
@@ -198,6 +199,10 @@ void CComBoxBtn::SetCurSel(int index) {
     if (!list)
         return;
     list->SetCurSel(index);
+    m_nShownSel = index >= 0 && index < list->GetCount() ? index : -1;
+    // A page's choice under the open list stays when the list closes without a pick.
+    if (m_pDropWnd->IsWindowVisible())
+        m_pDropWnd->SetCloseSel(list->GetCurSel());
     CString text;
     if (!IsWindowEnabled())
         text = "NULL";
@@ -217,8 +222,13 @@ void CComBoxBtn::EnableMoveNotify(BOOL enable) {
 }
 
 void CComBoxBtn::ShowDropList() {
-    if (m_pDropWnd && m_pDropWnd->GetListBox())
-        m_rcDrop = m_pDropWnd->ShowUnder(this, m_nListWidth, m_nListMaxHeight, TRUE);
+    CDropListBox* list = GetListBox();
+    if (!list)
+        return;
+    // The list opens on the item the caption shows, whatever it highlighted before.
+    if (!m_pDropWnd->IsWindowVisible() && list->GetCurSel() != m_nShownSel)
+        list->SetCurSel(m_nShownSel);
+    m_rcDrop = m_pDropWnd->ShowUnder(this, m_nListWidth, m_nListMaxHeight, TRUE);
 }
 
 void CComBoxBtn::HideDropList() {
@@ -377,6 +387,7 @@ LRESULT CComBoxBtn::OnComboSelect(WPARAM wParam, LPARAM) {
     if (!list || !list->CommitPick(index, text))
         return 0; // a pick without an item changes nothing
     SetWindowText(text);
+    m_nShownSel = index;
     m_bHovered = TRUE;
     RepaintNow();
     if (CWnd* parent = GetParent())

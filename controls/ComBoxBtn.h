@@ -35,6 +35,8 @@ public:
     int InsertString(int index, LPCTSTR text);
     void SetCurSel(int index);
     int GetCurSel() const;
+    // The item the caption shows (-1 none); the list opens with it highlighted.
+    int GetShownSel() const { return m_nShownSel; }
     void EnableMoveNotify(BOOL enable);
     void ShowDropList();
     void HideDropList();
@@ -112,4 +114,5 @@ private:
     int m_nTextRight = 12;
     UINT m_nTextFormat = DT_CENTER;
     BOOL m_bNullWhenDisabled = FALSE;
+    int m_nShownSel = -1;
 };

@@ -29,6 +29,9 @@ public:
     BOOL PressOnOwner(CWnd* button, CPoint point, const CRect& lastRect);
     CDropListBox* GetListBox() const { return m_pListBox.get(); }
     CWnd* GetOwnerButton() const { return m_pOwner; }
+    // While shown: the selection a close without a pick leaves (the owner's caption changed
+    // under the open list).
+    void SetCloseSel(int index) { m_nOpenSel = index; }
     UINT GetShowStatus() const { return m_nShowStatus; }
     void SetShowStatus(UINT status) { m_nShowStatus = status; }
 
@@ -42,6 +45,6 @@ protected:
 private:
     CWnd* m_pOwner = nullptr;
     UINT m_nShowStatus = 0;
-    int m_nOpenSel = -1; // the list's selection when the popup opened
+    int m_nOpenSel = -1; // the selection a close without a pick puts back
     std::unique_ptr<CDropListBox> m_pListBox;
 };

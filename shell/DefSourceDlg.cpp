@@ -13,8 +13,6 @@
 namespace {
 constexpr int kCodes[] = {1, 3, 0, 5};
 constexpr COLORREF kPromptColour = RGB(73, 72, 72);
-constexpr COLORREF kListText = RGB(40, 40, 40);
-constexpr COLORREF kListTextHover = RGB(0, 0, 128);
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDefSourceDlg, CDialog)
@@ -52,8 +50,6 @@ BOOL CDefSourceDlg::OnInitDialog() {
     m_prompt.SetWindowText(
         LangText("Please select the default source \nfor powering up:", "请选择开机默认音源："));
     m_list.SetBitmaps(IDB_DEF_SOURCE_LIST, IDB_DEF_SOURCE_LIST_HOVER);
-    // Its face is drawn on the dialog's light colour: dark text.
-    m_list.SetTextColors(kListText, kListTextHover);
     m_list.CreateDropList(this, IDC_DEF_SOURCE_DROP);
     m_list.EnableMoveNotify(TRUE);
     m_list.ResetContent();

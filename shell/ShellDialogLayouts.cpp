@@ -49,11 +49,13 @@ const res::DialogItemSpec kVersionItems[] = {
     {8802, "Button", 150, 116, 80, 26, WS_TABSTOP | BS_PUSHBUTTON, 0, "Help", "帮助"},
 };
 
-// Boot source: the question across the width, the list button centred below it.
+// Boot source: the question across the width, the list button centred below it. The list button
+// is a plain push button: its class makes it owner-drawn and paints it; an owner-draw style here
+// would leave its painting to the default handling, which draws neither skin nor text.
 const res::DialogItemSpec kDefSourceItems[] = {
     {2858, "Static", 0, 18, 290, 40, kCentred, 0,
      "Please select the default source \nfor powering up:", "请选择开机默认音源："},
-    {2857, "Button", 97, 72, 96, 24, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, "", ""},
+    {2857, "Button", 97, 72, 96, 24, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, "", ""},
 };
 
 // Save before exit: the question, then Yes, No and Cancel in a row.

@@ -349,8 +349,11 @@ void COutRoute_Dlg::ApplyLevel(int level, bool fromFader) {
         m_fader.SetPos(level);
     if (m_pOwner)
         m_pOwner->RefreshLinkedLevels(m_nOutput);
-    if (PositionCode() >= kFirstSubCode)
+    if (PositionCode() >= kFirstSubCode) {
+        if (m_pOwner)
+            m_pOwner->OnSubLevelChanged(level);
         PostMessage(WM_STRIP_SUB_SYNC, 0, 0);
+    }
 }
 
 LRESULT COutRoute_Dlg::OnSliderMoving(WPARAM wParam, LPARAM) {

@@ -29,6 +29,8 @@ public:
     virtual int GetLowestSubLevel() = 0;
     // The page's subwoofer level (spin 2838, edit 2837, fader 2835) shows code 0..600.
     virtual void ShowSubLevel(int code) = 0;
+    // A strip of an output on a subwoofer position took a new level (code 0..600).
+    virtual void OnSubLevelChanged(int level) = 0;
     // Takes the value of the output's strip delay field over into the model.
     virtual void ApplyOutputDelay(int output) = 0;
     // The strip of output n (0..7), null when there is none; the strips' focus ring runs through it.

@@ -735,6 +735,11 @@ void COutputDlg::ShowSubLevel(int code) {
     m_spinSub.SetPos(code);
 }
 
+void COutputDlg::OnSubLevelChanged(int) {
+    // Nothing to do at once: the strip's WM_STRIP_SUB_SYNC brings the page's subwoofer level up
+    // to date after the change.
+}
+
 void COutputDlg::ApplyOutputDelay(int output) {
     if (COutRoute_Dlg* strip = GetStrip(output))
         strip->TakeDelay();

@@ -167,6 +167,7 @@ public:
     // ---- What the strips ask of the page
     void RefreshLinkedLevels(int output) override;
     void ShowSubLevel(int code) override;
+    void OnSubLevelChanged(int level) override;
     void ApplyOutputDelay(int output) override;
     COutRoute_Dlg* GetStrip(int output) override;
     void FocusShownLevelEdit() override;

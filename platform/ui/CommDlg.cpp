@@ -2,9 +2,9 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/InputState.h"
+#include "platform/ui/ToolkitFileDialog.h"
 #include "platform/ui/Wnd.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <cstring>
 
@@ -45,25 +45,27 @@ BOOL Run(LPOPENFILENAME ofn, bool open) {
         QString start = Q(ofn->lpstrInitialDir);
         if (ofn->lpstrFile[0])
             start = start.isEmpty() ? Q(ofn->lpstrFile) : start + "/" + Q(ofn->lpstrFile);
-        const QString title = Q(ofn->lpstrTitle);
-        QFileDialog::Options options;
-        if (!(ofn->Flags & OFN_OVERWRITEPROMPT))
-            options |= QFileDialog::DontConfirmOverwrite;
-        if (multi) {
-            for (const QString& p :
-                 QFileDialog::getOpenFileNames(parent, title, start, list.join(";;"), &selected))
-                chosen.push_back(p.toStdString());
-        } else if (open) {
-            const QString p = QFileDialog::getOpenFileName(parent, title, start, list.join(";;"), &selected);
-            if (!p.isEmpty())
-                chosen.push_back(p.toStdString());
+        CToolkitFileDialog dialog(parent, Q(ofn->lpstrTitle), start, list.join(";;"));
+        if (!selected.isEmpty())
+            dialog.selectNameFilter(selected);
+        if (open) {
+            dialog.setFileMode(multi ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         } else {
-            QString p =
-                QFileDialog::getSaveFileName(parent, title, start, list.join(";;"), &selected, options);
-            if (!p.isEmpty() && ofn->lpstrDefExt && *ofn->lpstrDefExt && QFileInfo(p).suffix().isEmpty())
-                p += "." + Q(ofn->lpstrDefExt);
-            if (!p.isEmpty())
-                chosen.push_back(p.toStdString());
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            if (!(ofn->Flags & OFN_OVERWRITEPROMPT))
+                dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        }
+        if (dialog.exec() == QDialog::Accepted) {
+            selected = dialog.selectedNameFilter();
+            for (QString p : dialog.selectedFiles()) {
+                if (!open && ofn->lpstrDefExt && *ofn->lpstrDefExt && QFileInfo(p).suffix().isEmpty())
+                    p += "." + Q(ofn->lpstrDefExt);
+                if (!p.isEmpty())
+                    chosen.push_back(p.toStdString());
+                if (!multi)
+                    break;
+            }
         }
         if (chosen.empty())
             return FALSE;

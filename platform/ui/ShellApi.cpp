@@ -1,11 +1,12 @@
 #include "platform/ui/ShellApi.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/InputState.h"
+#include "platform/ui/ToolkitFileDialog.h"
 #include "platform/ui/Wnd.h"
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
 #include <cstdlib>
@@ -68,14 +69,19 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
     if (info->lpfn)
         info->lpfn(picker.m_hWnd, BFFM_INITIALIZED, 0, info->lParam);
     std::string chosen;
+    // A modal dialog takes the pointer.
+    CInputState::CancelCaptureMode();
     if (PickerHook()) {
         chosen = PickerHook()(picker.start);
     } else {
         CWnd* owner = CDialog::ModalOwnerFor(CWnd::FromHandle(info->hwndOwner));
-        chosen = QFileDialog::getExistingDirectory(owner ? owner->Widget() : nullptr,
-                                                   QString::fromUtf8(info->lpszTitle ? info->lpszTitle : ""),
-                                                   QString::fromStdString(picker.start))
-                     .toStdString();
+        CToolkitFileDialog dialog(owner ? owner->Widget() : nullptr,
+                                  QString::fromUtf8(info->lpszTitle ? info->lpszTitle : ""),
+                                  QString::fromStdString(picker.start), QString());
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst().toStdString();
     }
     picker.DestroyWindow();
     if (chosen.empty() || chosen.size() >= sizeof(ITEMIDLIST::path))

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -14,6 +15,10 @@ BOOL CToolkitTranslator::Apply(BOOL chinese) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return FALSE;
+    // Sizes, dates and file types the toolkit words itself follow the language, not the
+    // system's locale the program was started under.
+    QLocale::setDefault(chinese ? QLocale(QLocale::Chinese, QLocale::China)
+                                : QLocale(QLocale::English, QLocale::UnitedStates));
     if (!chinese) {
         if (g_chinese) {
             QCoreApplication::removeTranslator(g_chinese);

@@ -1,6 +1,7 @@
 // CToolkitTranslator: the toolkit's own texts (the standard file, print and message dialogs) in
 // the user-interface language. The toolkit ships them in English; the Chinese ones come from its
-// translation catalogue (Debian qt6-translations-l10n), loaded while the language is Chinese.
+// translation catalogue (Debian qt6-translations-l10n), loaded while the language is Chinese. The
+// toolkit's default locale (sizes, dates, file types) follows the language too.
 #pragma once
 
 #include "platform/core/WinTypes.h"

@@ -11,6 +11,8 @@
 #include "platform/ui/DropDownWnd.h"
 #include "support/RenderToPng.h"
 
+#include <functional>
+
 namespace {
 
 class DropListLink : public OnlineOutputPageTest {
@@ -132,4 +134,59 @@ TEST_F(DropListLink, TheViewsListsCloseWhenAnotherOpensOrThePageChanges) {
     ExpectDeviceMatchesOnly(before, {});
     EXPECT_EQ(m_dev.GetState().sourceSet, device.sourceSet);
     EXPECT_EQ(m_dev.GetState().bootSource, device.bootSource);
+}
+
+// The device's own control changes the input while the input list is open: the button follows,
+// and the list, however it closes, opens again on the item the button shows.
+TEST_F(DropListLink, AListReopenedAfterTheDeviceChangedItsValueHighlightsTheNewValue) {
+    CComBoxBtn& input = m_view->m_btnInputType;
+    constexpr int kHiLevel = 1, kAux = 3;
+    const auto buttonReads = [&](int type) {
+        CString text;
+        input.GetWindowText(text);
+        CString item;
+        input.GetListBox()->GetText(InputTypeToItem(type), item);
+        return text == item;
+    };
+    const struct {
+        const char* what;
+        std::function<void()> close; // null: the list stays open until the button reads AUX
+        std::function<void()> closeLate;
+    } cases[] = {
+        {"Escape", nullptr, [&] { r9test::WindowKey(input.GetListBox()->Widget(), Qt::Key_Escape); }},
+        {"a press outside", nullptr, [&] { r9test::WindowClick(m_view->Widget(), QPoint(600, 12)); }},
+        {"closed before the change", [&] { r9test::WindowKey(input.GetListBox()->Widget(), Qt::Key_Escape); },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The user's choice first, Hi_Level; then the device's reports count again.
+        m_view->SendMessage(WM_COMBO_SELECT, IDC_INPUT_TYPE_DROP, InputTypeToItem(kHiLevel));
+        ASSERT_TRUE(Pump([&] { return m_dev.GetState().sourceSet.inputType == kHiLevel; }));
+        m_view->OnTimer(TIMER_INPUT_TYPE_BUSY);
+        ASSERT_TRUE(buttonReads(kHiLevel));
+
+        // Open, the pointer on another item.
+        OpenAndHover(input, InputTypeToItem(0));
+        if (c.close) {
+            c.close();
+            ASSERT_FALSE(Open(input));
+        }
+        m_dev.ModifyState([](DeviceState& s) { s.sourceSet.inputType = kAux; });
+        ASSERT_TRUE(Pump([&] { return buttonReads(kAux); })) << "the device's report reached the button";
+        if (c.closeLate) {
+            c.closeLate();
+            ASSERT_TRUE(Pump([&] { return !Open(input); }));
+        }
+        EXPECT_EQ(input.GetCurSel(), InputTypeToItem(kAux)) << "closed, the list keeps what the button shows";
+
+        r9test::WindowClick(input.Widget(), QPoint(10, 10));
+        ASSERT_TRUE(Pump([&] { return Open(input); }));
+        EXPECT_EQ(input.GetCurSel(), InputTypeToItem(kAux)) << "reopened, it highlights AUX";
+        r9test::RenderToPng(m_view->Widget(), "droplist_reopened_after_device_change");
+        r9test::WindowKey(input.GetListBox()->Widget(), Qt::Key_Escape);
+        ASSERT_TRUE(Pump([&] { return !Open(input); }));
+        EXPECT_TRUE(buttonReads(kAux));
+        EXPECT_EQ(m_dev.GetState().sourceSet.inputType, kAux) << "nothing was chosen";
+    }
 }

@@ -50,6 +50,7 @@ public:
     int onButtonRefreshes = 0;
     std::vector<int> linkedLevelRefreshes;
     std::vector<int> subLevelsShown;
+    std::vector<int> subLevelsChanged;
     int lowestOverride = -2; // -2: computed from the document
     int shownLevelFocus = 0;
     int highPassFocus = 0;
@@ -80,6 +81,7 @@ public:
         return lowest;
     }
     void ShowSubLevel(int code) override { subLevelsShown.push_back(code); }
+    void OnSubLevelChanged(int level) override { subLevelsChanged.push_back(level); }
     void ApplyOutputDelay(int output) override {
         if (strips[output])
             strips[output]->TakeDelay();
@@ -268,11 +270,16 @@ TEST_F(OutRouteDlgTest, ALevelOnASubwooferPositionSyncsThePageSubLevelAfterwards
     COutRoute_Dlg& other = Strip(0);
     TypeInto(other.m_editLevel, "-20");
     EXPECT_TRUE(m_page.subLevelsShown.empty()) << "not a subwoofer";
+    EXPECT_TRUE(m_page.subLevelsChanged.empty()) << "not a subwoofer";
 
     TypeInto(sub.m_editLevel, "-12.5");
     r9test::Pump();
     ASSERT_EQ(m_page.subLevelsShown, std::vector<int>{475});
     EXPECT_EQ(m_page.onButtonRefreshes, 1);
+    // The page hears of the new level from the change itself, the fader's too.
+    sub.m_fader.SetPos(300);
+    sub.SendMessage(WM_SLIDER_MOVING, COutRoute_Dlg::IDC_LEVEL_FADER, 0);
+    EXPECT_EQ(m_page.subLevelsChanged, (std::vector<int>{475, 300}));
 
     // The message handled after the output lost its subwoofer code: the page gets its top level,
     // never -1.
