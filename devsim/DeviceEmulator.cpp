@@ -479,6 +479,7 @@ bool CDeviceEmulator::Serve(std::unique_ptr<Channel>& ch, const BYTE* frame, int
             (it->index < 0 || it->index == frame[LinkFrame::OFS_INDEX])) {
             fault = *it;
             faulty = true;
+            m_requests.back().faulted = true;
             if (--it->count <= 0)
                 m_faults.erase(it);
             break;

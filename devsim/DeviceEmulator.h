@@ -39,6 +39,7 @@ struct DevsimRequest {
     DevsimTransport transport = DevsimTransport::Tcp;
     uint64_t connection = 0;
     bool firmwareBlock = false;
+    bool faulted = false; // an injected fault took it
 };
 
 class CDeviceEmulator {

@@ -19,7 +19,7 @@ class DropListLink : public OnlineOutputPageTest {
 protected:
     void SetUp() override {
         OnlineOutputPageTest::SetUp();
-        ShowPageInFront(PAGE_OUTPUT, 100);
+        ShowPageInFront(PAGE_OUTPUT);
         ASSERT_EQ(g_nCurOut.load(), 0);
     }
 

@@ -82,7 +82,7 @@ TEST_F(FactoryResetLink, AfterTheResetThePageShowsWhatTheDeviceHoldsAgain) {
     r9test::RenderToPng(m_view->Widget(), "factory_reset_online_after");
 
     // Nothing the program held before the reset went out after it.
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     EXPECT_EQ(m_dev.GetState().live.outputs[0].polarity, 0);
     EXPECT_EQ(m_dev.GetState().live.outputs[0].levelCode.Get(), LEVEL_CODE_0DB);
 }

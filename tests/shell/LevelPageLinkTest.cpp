@@ -45,7 +45,7 @@ protected:
     }
     // Waits until nothing is pending, then starts a fresh record of the frames.
     void Settle() {
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         m_dev.ClearRequests();
     }
     // The speaker codes of the outputs, here only (the level page sends no map).
@@ -75,7 +75,7 @@ TEST_F(LevelPageActions, ChoosingAnotherInputSendsTheHeldSystemRecordThenTheSour
     EXPECT_EQ(g_nCurInput.load(), 3);
     EXPECT_EQ(m_level->InputButton(3).GetCheck(), 1);
     ASSERT_TRUE(Pump([&] { return m_dev.GetState().sourceSet.inputType == 3; }));
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     const DeviceState after = m_dev.GetState();
     EXPECT_EQ(after.systemData.pageSwitch, 0);
     SystemDataRecord wantSystem;
@@ -104,7 +104,7 @@ TEST_F(LevelPageActions, ChoosingAnotherInputSendsTheHeldSystemRecordThenTheSour
     // The same input again sends nothing.
     Settle();
     Click(m_level->InputButton(3));
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     for (const DevsimRequest& r : m_dev.GetRequests())
         EXPECT_FALSE(IsSystemWrite(r, CMD_SOURCE_SET) || IsSystemWrite(r, CMD_SYSTEM_DATA));
 }
@@ -213,7 +213,7 @@ TEST_F(LevelPageActions, ChangingTheDelayUnitSendsNothing) {
     // The language switch reaches the page; nothing is sent for it either.
     m_view->ToggleLanguage(TRUE);
     ASSERT_TRUE(g_bChinese.load());
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     r9test::RenderToPng(m_view->Widget(), "level_page_online_zh_ms");
     m_view->ToggleLanguage(TRUE);
     ExpectDeviceMatchesOnly(before.live, {});
@@ -227,7 +227,7 @@ TEST_F(LevelPageActions, TheOutputPageButtonGoesBackByMouseAndByKeyboardAndSends
     ASSERT_TRUE(back.IsWindowVisible());
     r9test::RenderToPng(m_view->Widget(), "level_page_online_back_button_en");
     m_view->ToggleLanguage(TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     r9test::RenderToPng(m_view->Widget(), "level_page_online_back_button_zh");
     m_view->ToggleLanguage(TRUE);
     Settle();
@@ -259,7 +259,7 @@ TEST_F(LevelPageActions, TheOutputPageButtonGoesBackByMouseAndByKeyboardAndSends
     ASSERT_TRUE(Pump(onOutputPage));
 
     // Switching pages sends nothing.
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     ExpectDeviceMatchesOnly(before.live, {});
     EXPECT_TRUE(m_dev.GetState().systemData == before.systemData);
     EXPECT_TRUE(m_dev.GetState().sourceSet == before.sourceSet);
@@ -297,7 +297,7 @@ TEST_F(LevelPageActions, TheKeyboardReachesOutputEqFromTheEntryAndEveryFieldAndN
     for (const bool chinese : {false, true}) {
         if (chinese)
             m_view->ToggleLanguage(TRUE);
-        Pump([] { return false; }, 200);
+        EXPECT_TRUE(WaitLinkIdle());
         ASSERT_EQ(CWnd::GetFocus(), &back);
         r9test::RenderToPng(m_view->Widget(),
                             chinese ? "level_page_focus_entry_zh" : "level_page_focus_entry_en");
@@ -369,7 +369,7 @@ TEST_F(LevelPageActions, OneDelayUnitIsPressedOnBothPagesWhicheverPageChoseIt) {
             m_view->ToggleLanguage(TRUE);
         // "cm" on the output page, then the level page: "cm" alone is down there.
         m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
         Click(output->DelayUnitButton(DELAY_UNIT_CM));
         EXPECT_TRUE(pressed(out, DELAY_UNIT_CM));
         EXPECT_EQ(outputFieldType(), NUMTYPE_DELAY_CM);
@@ -408,7 +408,7 @@ TEST_F(LevelPageActions, TheLRLinkShowsOnTheLevelPageInBothLanguages) {
             m_view->ToggleLanguage(TRUE);
         // Linked on the output page, then the level page: the link shows there.
         m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
         Click(output->MapButton(outpage::kMapLink));
         ASSERT_EQ(g_bLRLinked.load(), 1);
         Click(*output->GetDlgItem(outpage::kLevelPage));
@@ -417,7 +417,7 @@ TEST_F(LevelPageActions, TheLRLinkShowsOnTheLevelPageInBothLanguages) {
         r9test::RenderToPng(m_view->Widget(), chinese ? "level_page_lr_link_zh" : "level_page_lr_link_en");
         // The language switched while the level page shows keeps it.
         m_view->ToggleLanguage(TRUE);
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_TRUE(m_level->LRLinkPicture().IsWindowVisible()) << "after the switch";
         m_view->ToggleLanguage(TRUE);
         // Unlinked: it goes.

@@ -24,7 +24,7 @@ class NumFieldLink : public OnlineOutputPageTest {
 protected:
     // Waits until nothing is pending, then starts a fresh record of the frames.
     void Settle() {
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         m_dev.ClearRequests();
     }
     static bool IsWrite(const DevsimRequest& r) {
@@ -67,7 +67,7 @@ TEST_F(NumFieldLink, LevelTextWithoutANumberLeavesTheMasterAtOffAndSendsNothing)
         Settle();
         const DeviceState before = m_dev.GetState();
         r9test::TypeInto(level->MasterEdit(), typed);
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         level->MasterEdit().GetWindowText(text);
         EXPECT_STREQ(text, "OFF");
         EXPECT_EQ(level->MasterSpin().GetPos(), 0);
@@ -100,7 +100,7 @@ TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGr
         ClickDown(lowPass);
         EXPECT_EQ(lowPass.GetPos(), expect);
         ASSERT_TRUE(Pump([&] { return DeviceLowPass(m_dev.GetState()) == expect; }));
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(OutputChunkWrites(CHUNK_OUT_XOVER), 1);
     }
 
@@ -122,7 +122,7 @@ TEST_F(NumFieldLink, ADownClickOnAFrequencySpinSendsOneFrameForTheNeighbouringGr
         m_page->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
         EXPECT_EQ(spin.GetPos(), expect);
         ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[0].bands[kBand].freq.Get() == expect; }));
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(OutputChunkWrites(kBand), 1);
     }
 }

@@ -52,8 +52,7 @@ protected:
     bool Idle() {
         const bool done = Pump(
             [&] { return !g_bTransferBusy.load() && m_view->m_command.Queue().GetQueueCount() == 0; }, 20000);
-        Pump([] { return false; }, 300);
-        return done;
+        return done && WaitLinkIdle();
     }
     static bool IsWrite(const DevsimRequest& r, int group, int index) {
         const auto& f = r.frame;
@@ -120,7 +119,7 @@ protected:
 
 TEST_F(OutputMapFileLink, SavedMapReadBackAfterAChangeReachesTheDeviceWithItsCrossovers) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     constexpr int kOut = 4;
     const int savedHp = m_doc->GetOut(kOut)->GetHPF()->GetFreq();
     const SystemRecord savedMap = g_speakerMap;
@@ -168,7 +167,7 @@ TEST_F(OutputMapFileLink, SavedMapReadBackAfterAChangeReachesTheDeviceWithItsCro
 
 TEST_F(OutputMapFileLink, OutOfRangeMapAsksBeforeAnythingIsSentAndYesSendsThePositionDefaults) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     AnswerQuestions();
     std::vector<BYTE> file = CurrentMapFile();
     ASSERT_EQ(file.size(), 82u);
@@ -220,7 +219,7 @@ TEST_F(OutputMapFileLink, OutOfRangeMapAsksBeforeAnythingIsSentAndYesSendsThePos
 
 TEST_F(OutputMapFileLink, OutOfRangeMapAnsweredNoSendsNothingChangesNothingAndClosesTheProgram) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     StandInMainWnd main;
     ASSERT_TRUE(main.created);
     AnswerQuestions();
@@ -313,7 +312,7 @@ TEST_F(OutputMapFileLink, ACrossoverChangeStillWaitingAtAMapSendGoesOutOnceWithI
 
 TEST_F(OutputMapFileLink, RefusedAndCancelledReadsChangeNothing) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     const SystemRecord map = g_speakerMap;
     const std::string bad = m_dir + "/preset.vtac";
     std::ofstream(bad, std::ios::binary) << '\x0e' << "ZN-R9_File_3.0" << std::string(67, '\0');

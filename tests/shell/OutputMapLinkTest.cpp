@@ -13,13 +13,13 @@ using OutputMapLink = OnlineOutputPageTest;
 
 TEST_F(OutputMapLink, AnAssignedPositionReachesTheDeviceAsTheMapAndThatOutputsRecord) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     const DeviceState before = m_dev.GetState();
     constexpr int kOut = 4;
     m_page->SendMessage(WM_OUTPUT_SET_POSITION, kOut, 19);
     EXPECT_EQ(m_doc->GetOut(kOut)->GetHPF()->GetFreq(), 5300);
     ASSERT_TRUE(Pump([&] { return m_dev.GetState().speakerMap[kOut] == 19; }));
-    Pump([] { return false; }, 400);
+    EXPECT_TRUE(WaitLinkIdle());
     const DeviceState after = m_dev.GetState();
     PresetImage mine;
     SystemRecord map;
@@ -47,7 +47,7 @@ TEST_F(OutputMapLink, AnAssignedPositionReachesTheDeviceAsTheMapAndThatOutputsRe
 
 TEST_F(OutputMapLink, BackToBackAssignmentsLeaveTheMasterAsItWas) {
     m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-    Pump([] { return false; }, 200);
+    EXPECT_TRUE(WaitLinkIdle());
     const BYTE master = m_dev.GetState().systemData.masterOn;
     ASSERT_NE(master, 0) << "the master must be on for the hold to show";
     m_page->SendMessage(WM_OUTPUT_SET_POSITION, 4, 20);
@@ -57,7 +57,7 @@ TEST_F(OutputMapLink, BackToBackAssignmentsLeaveTheMasterAsItWas) {
         const DeviceState now = m_dev.GetState();
         return now.speakerMap[4] == 21 && now.speakerMap[5] == 19;
     }));
-    Pump([] { return false; }, 400);
+    EXPECT_TRUE(WaitLinkIdle());
     EXPECT_EQ(m_dev.GetState().systemData.masterOn, master);
     EXPECT_EQ(g_systemData.masterOn, master);
 }

@@ -113,7 +113,7 @@ TEST_F(OutputPageActions, LockingTheMapSendsNothingAndHoldsTheUnmappedStrips) {
     // One mapped output: the lock moves the page to it and disables every other strip.
     m_page->SendMessage(WM_OUTPUT_SET_POSITION, 3, 19);
     ASSERT_TRUE(Pump([&] { return m_dev.GetState().speakerMap[3] == 19; }));
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     const DeviceState before = m_dev.GetState();
     int asked = 0;
     SetMessageBoxAnswer([&](const CString&, UINT, int) {

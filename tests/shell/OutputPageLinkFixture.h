@@ -57,6 +57,8 @@ protected:
             timeoutMs);
     }
 
+    void PumpToolkit() override { QCoreApplication::processEvents(); }
+
     // A click at the window's centre, handled as the program's loop would.
     static void Click(CWnd& w) {
         r9test::Click(w.Widget(), w.Widget()->rect().center());
@@ -78,13 +80,13 @@ protected:
     };
 
     // Shows a page in the main window, which is in front and active, as it is for a user at work;
-    // then runs the events for settleMs.
-    void ShowPageInFront(int page, int settleMs = 200) {
+    // then lets the events and the link run until the link is idle.
+    void ShowPageInFront(int page) {
         m_view->ShowSubPage(page, TRUE);
         QWidget* top = m_view->Widget()->window();
         top->activateWindow();
         QApplication::setActiveWindow(top);
-        Pump([] { return false; }, settleMs);
+        EXPECT_TRUE(WaitLinkIdle());
     }
 
     // Shows the level page in the active main window; the page.
@@ -125,7 +127,7 @@ protected:
     // The same without waiting for a difference: for changes that must send nothing, or that
     // return to where they started.
     void ExpectDeviceMatchesOnly(const PresetImage& before, std::initializer_list<ImageSpan> spans) {
-        Pump([] { return false; }, 300);
+        ASSERT_TRUE(WaitLinkIdle());
         const PresetImage after = m_dev.GetState().live;
         const PresetImage mine = ProgramImage();
         for (size_t i = 0; i < sizeof(PresetImage); ++i) {

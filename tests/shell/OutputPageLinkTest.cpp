@@ -29,7 +29,7 @@ TEST_F(OutputPageLink, ATypedGainReachesTheDeviceAsThatBandsBytes) {
         return std::memcmp(reinterpret_cast<const BYTE*>(&now) + bandAt,
                            reinterpret_cast<const BYTE*>(&before) + bandAt, sizeof(EQBandRecord)) != 0;
     }));
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(WaitLinkIdle());
     const PresetImage after = m_dev.GetState().live;
     // A live change renames the preset "Custom"; that is the only other write.
     EXPECT_STREQ(after.system.name, g_strCustom);
@@ -53,7 +53,7 @@ TEST_F(OutputPageLink, ATypedGainReachesTheDeviceAsThatBandsBytes) {
     g_bChinese = 1;
     m_view->ApplyLanguage();
     m_page->OnOutputSelect(6);
-    Pump([] { return false; }, 50);
+    EXPECT_TRUE(WaitLinkIdle());
     r9test::RenderToPng(m_view->Widget(), "output_page_online_out7_zh");
     g_bChinese = 0;
 }
@@ -84,7 +84,7 @@ TEST_F(OutputPageLink, OutOfRangeDataAskOnceAfterTheRefreshAndYesResets) {
     insideRefresh = false;
     EXPECT_TRUE(boxes.empty());
     Pump([&] { return !boxes.empty(); }, 2000);
-    Pump([] { return false; }, 100);
+    EXPECT_TRUE(WaitLinkIdle());
     SetMessageBoxAnswer(nullptr);
     ASSERT_EQ(boxes.size(), 1u) << "one question for every clamp of the refresh";
     const bool dataError =

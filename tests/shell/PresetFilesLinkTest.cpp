@@ -65,7 +65,8 @@ protected:
     std::string Path(const char* name) const { return (fs::path(m_dir) / name).string(); }
     bool Idle() {
         return Pump([&] { return !g_bTransferBusy.load() && m_view->m_command.Queue().GetQueueCount() == 0; },
-                    20000);
+                    20000) &&
+               WaitLinkIdle();
     }
     // The device's live image equals `image` everywhere but the name.
     static bool SameButName(const PresetImage& a, const PresetImage& b) {
@@ -406,7 +407,7 @@ TEST_F(PresetFilesLinkTest, OutOfRangeFilesAskFirstAndYesSendsDefaultsInTheirPla
         ASSERT_TRUE(Pump([&] { return m_dev.GetState().live.outputs[5].polarity == kFileMark; }))
             << "the file's records in range reach the device";
         ASSERT_TRUE(Idle());
-        Pump([] { return false; }, 200);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(DataErrorQuestions(), 1u) << "asked once, and the page's own check found nothing left";
 
         const DeviceState dev = m_dev.GetState();
@@ -454,7 +455,7 @@ TEST_F(PresetFilesLinkTest, OutOfRangeFilesAnsweredNoChangeAndSendNothingAndClos
         EXPECT_EQ(DataErrorQuestions(), 1u);
         ASSERT_TRUE(Pump([&] { return main.closes > closes; })) << "No closes the program";
         closes = main.closes;
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         ASSERT_TRUE(Idle());
         EXPECT_TRUE(PresetRecords::FromGlobals() == before) << "nothing of the file was committed";
         EXPECT_EQ(m_doc->GetOut(3)->GetDelay(), outputDelay);
@@ -481,7 +482,7 @@ TEST_F(PresetFilesLinkTest, DeviceReadOutOfRangeAsksBeforeTheModelTakesIt) {
         m_view->ReadDevicePreset(0);
         ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); }, 20000));
         ASSERT_TRUE(Idle());
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(DataErrorQuestions(), 1u);
         if (answer == IDNO) {
             EXPECT_EQ(main.closes, closes + 1);
@@ -535,7 +536,7 @@ TEST_F(PresetFilesLinkTest, ConnectReadOfASpeakerCodeOutOfRangeAsksBeforeThePosi
         m_view->SendMessage(WM_VERSION_RECEIVED, 0, 0); // the connect's reads
         ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); }, 20000));
         ASSERT_TRUE(Idle());
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(DataErrorQuestions(), 1u);
         EXPECT_EQ(codeAsked, code) << "the positions never took the device's code";
         EXPECT_EQ(positionAsked, position);
@@ -585,20 +586,20 @@ TEST_F(PresetFilesLinkTest, DeviceStateLevelOutOfRangeAsksAndYesSendsTheDefaultL
         ASSERT_TRUE(Pump([&] { return !m_boxes.empty(); })) << "the report asks";
         if (answer == IDNO) {
             ASSERT_TRUE(Pump([&] { return main.closes > closes; }));
-            Pump([] { return false; }, 300);
+            EXPECT_TRUE(WaitLinkIdle());
             EXPECT_EQ(programLevel(), before) << "the model never took the level";
             EXPECT_FALSE(SystemRecordWritten(CMD_SOURCE_SET)) << "nothing was sent";
             // The program would be gone; here the device is put right so the reports stop asking.
             m_dev.ModifyState([&](DeviceState& s) { s.sourceSet.sourceLevel[kType] = before; });
             ASSERT_TRUE(Idle());
-            Pump([] { return false; }, 300);
+            EXPECT_TRUE(WaitLinkIdle());
             continue;
         }
         ASSERT_TRUE(Pump([&] {
             return m_dev.GetState().sourceSet.sourceLevel[kType] == defaults.sourceLevel[kType];
         })) << "the device gets the default level";
         ASSERT_TRUE(Idle());
-        Pump([] { return false; }, 300);
+        EXPECT_TRUE(WaitLinkIdle());
         EXPECT_EQ(DataErrorQuestions(), 1u);
         EXPECT_EQ(main.closes, closes);
         EXPECT_EQ(programLevel(), defaults.sourceLevel[kType]);

@@ -339,7 +339,7 @@ TEST_F(ProgramTest, NothingOnTheMainViewTakesInputWhileADialogOrABoxIsUp) {
         r9test::Key(presets, Qt::Key_Space, Qt::NoModifier, " ");
         QWidget* close = m_view->m_btnClose.Widget();
         r9test::Click(close, close->rect().center());
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
         seen.polarity = out->GetPolarity() - before;
         seen.writes = writes() - writesBefore;
         --seen.depth;

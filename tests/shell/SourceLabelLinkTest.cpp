@@ -82,7 +82,7 @@ TEST_F(SourceLabelLink, TheLevelGroupNamesTheInputItShowsAfterEveryRoad) {
         if (chinese)
             m_view->ToggleLanguage(TRUE);
         m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
 
         // The input list: Hi_Level then AUX, Player then AUX.
         for (const auto& [from, to] : {std::pair{1, 3}, std::pair{5, 3}}) {
@@ -98,7 +98,7 @@ TEST_F(SourceLabelLink, TheLevelGroupNamesTheInputItShowsAfterEveryRoad) {
         auto* level = dynamic_cast<CLevel_Delay_Dlg*>(m_view->PageWindow(PAGE_LEVEL));
         ASSERT_NE(level, nullptr);
         m_view->ShowSubPage(PAGE_LEVEL, TRUE);
-        Pump([] { return false; }, 100);
+        EXPECT_TRUE(WaitLinkIdle());
         Click(level->InputButton(2));
         m_view->ShowSubPage(PAGE_OUTPUT, TRUE);
         ExpectShows(2);

@@ -11,14 +11,10 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
-
-bool IsPoll(const DevsimRequest& r) {
-    return r.frame.size() > LinkFrame::OFS_INDEX && r.frame[LinkFrame::OFS_TYPE] == FRAME_READ &&
-           r.frame[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && r.frame[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
-}
 
 class StaleStateReportTest : public OnlineOutputPageTest {
 protected:
@@ -32,16 +28,18 @@ protected:
     // settings and the system data of the device and the program before the second answer came.
     void ExpectTheChangeStays(const std::function<void()>& change,
                               const std::function<bool(const DeviceState&)>& reached) {
-        Pump([] { return false; }, 300);
+        ASSERT_TRUE(WaitLinkIdle());
         const size_t from = m_dev.GetRequestCount();
         m_dev.InjectFault(
             {DevsimFaultKind::LateAnswer, FRAME_READ, GROUP_SYSTEM, CMD_DEVICE_STATE, 2, r9test::Ms(150)});
-        const long poll = m_dev.WaitForRequest(IsPoll, r9test::Ms(2000), from);
+        // The first poll held back (one logged before the fault was in place is answered at once).
+        const auto held = [](const DevsimRequest& r) { return r.faulted && IsPoll(r); };
+        const long poll = m_dev.WaitForRequest(held, r9test::Ms(2000), from);
         ASSERT_GE(poll, 0) << "no poll went out";
         change();
         ASSERT_TRUE(Pump([&] { return reached(m_dev.GetState()); })) << "the change never reached the device";
-        // The first answer's notice was posted before the change went out: it is handled by now.
-        Pump([] { return false; }, 20);
+        // The first answer's notice was posted before the change went out: it is handled now.
+        r9::msg::DeliverPending();
         const DeviceState device = m_dev.GetState();
         {
             std::lock_guard lock(g_linkLock);
@@ -60,8 +58,12 @@ protected:
                 break;
             }
         EXPECT_GT(write, poll);
-        // The held-back answers come and agree.
-        Pump([] { return false; }, r9test::Ms(400));
+        // The held-back answers come and agree: the second one is in once a poll after it went out.
+        ASSERT_TRUE(Pump([&] {
+            const auto logged = RequestsFrom(from);
+            return std::count_if(logged.begin(), logged.end(), held) == 2;
+        }));
+        ASSERT_TRUE(WaitLinkIdle());
         std::lock_guard lock(g_linkLock);
         EXPECT_EQ(m_dev.GetState().sourceSet, g_pcSourceSet);
         EXPECT_EQ(m_dev.GetState().systemData, g_systemData);

@@ -131,9 +131,11 @@ TEST_F(ViewConnectTest, WrongVersionTagClosesTheLinkSilently) {
     EXPECT_EQ(m_view->m_nMessageCount, 0);
     EXPECT_EQ(m_view->m_command.GetQueueCount(), 0);
     EXPECT_EQ(g_bOnline.load(), 0);
-    // Nothing but the link check and the version went out.
+    // Nothing but the link check and the version went out, and nothing can follow: no worker runs
+    // once what the close posted was handled.
     const size_t sent = m_dev.GetRequestCount();
-    Pump([] { return false; }, 100);
+    r9::msg::DeliverPending();
+    EXPECT_FALSE(m_view->m_worker.Exists());
     EXPECT_EQ(m_dev.GetRequestCount(), sent);
     EXPECT_EQ(FindRequest(GROUP_SYSTEM, CMD_PRESET_NAME), -1);
 }
@@ -171,7 +173,7 @@ TEST_F(ViewConnectTest, OneChangeReachesTheDeviceAsOneChunkFrame) {
     ConnectOverUsb();
     ASSERT_TRUE(WaitOnline());
     ASSERT_TRUE(Pump([&] { return m_view->m_command.GetQueueCount() <= 1 && !g_bTransferBusy.load(); }));
-    Pump([] { return false; }, 50);
+    ASSERT_TRUE(WaitLinkIdle());
     const size_t from = m_dev.GetRequestCount();
     {
         std::lock_guard lock(g_linkLock);

@@ -250,7 +250,10 @@ TEST_F(ViewLinkTest, UpdateDialogFlashesNoEarlierFileAfterARefusedChoice) {
     click(CUpgradeDlg::IDC_UPDATE);
     EXPECT_FALSE(dlg.IsStarted());
     EXPECT_STREQ(m_view->m_strLastMessage, "Update file error!");
-    Pump([] { return false; }, 200);
+    // No worker and no connection, once what the refusal posted was handled: nothing can be sent.
+    r9::msg::DeliverPending();
+    EXPECT_FALSE(m_view->m_worker.Exists());
+    EXPECT_EQ(m_dev.GetConnectionCount(), 0);
     const DevsimFirmware fw = m_dev.GetFirmware();
     EXPECT_EQ(fw.handshakes, 0);
     EXPECT_TRUE(fw.dsp.empty());

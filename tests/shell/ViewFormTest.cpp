@@ -92,7 +92,9 @@ protected:
         // The real output page installed itself with the view's pages; the spy stands in again.
         SetOutputPageServices(&m_spy);
         m_view->ShowWindow(SW_SHOW);
-        Pump([] { return false; }, 30);
+        // What the start-up posted (the link's start) runs now.
+        r9::msg::DeliverPending();
+        r9test::Pump();
     }
     void Click(int id) { m_view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // Takes the queued packets over into m_sent; then the writes of one system record so far.

@@ -24,12 +24,15 @@
 #include "ShortViewTimings.h"
 #include "support/PumpMessages.h"
 #include "support/ResetLinkGlobals.h"
+#include "wire/LinkFrame.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -105,10 +108,57 @@ protected:
     // document after the last messages ran.
     virtual void ReleaseProgram() {}
     virtual void ReleaseDocument() {}
+    // The toolkit's events a fixture runs in its waits as well (none here).
+    virtual void PumpToolkit() {}
 
     // Runs the UI thread's messages until pred holds or timeoutMs passed.
     template <class Pred> static bool Pump(Pred pred, int timeoutMs = 10000) {
         return r9test::PumpUntil(pred, timeoutMs);
+    }
+
+    static bool IsPoll(const DevsimRequest& r) {
+        const auto& f = r.frame;
+        return f.size() > LinkFrame::OFS_INDEX && f[LinkFrame::OFS_TYPE] == FRAME_READ &&
+               f[LinkFrame::OFS_GROUP] == GROUP_SYSTEM && f[LinkFrame::OFS_INDEX] == CMD_DEVICE_STATE;
+    }
+    // The requests logged at position from or later (positions count the cleared ones too).
+    std::vector<DevsimRequest> RequestsFrom(size_t from) {
+        size_t first = 0;
+        return m_dev.WaitForRequestsFrom(from, 0, &first);
+    }
+    // Runs the UI's messages (and PumpToolkit) until two idle polls were logged after the call.
+    // The worker polls only when nothing is queued or marked, and it builds the next poll only
+    // after the one before was answered: by the second, everything the program had to send up to
+    // the call has reached the device, and what the worker posted before was handled.
+    bool WaitLinkIdle(int timeoutMs = 15000) {
+        r9::msg::DeliverPending();
+        PumpToolkit();
+        const size_t from = m_dev.GetRequestCount();
+        return Pump(
+            [&] {
+                PumpToolkit();
+                const auto log = RequestsFrom(from);
+                return std::count_if(log.begin(), log.end(), IsPoll) >= 2;
+            },
+            timeoutMs);
+    }
+    // Whether the device answered a request on a connection other than old, logged at from or
+    // later: another request followed it on that connection (the worker sends the next one only
+    // after an answer; a missing answer costs a reconnect).
+    bool AnsweredOnANewConnection(size_t from, uint64_t old) {
+        const auto log = RequestsFrom(from);
+        const auto first = std::find_if(log.begin(), log.end(),
+                                        [old](const DevsimRequest& r) { return r.connection != old; });
+        if (first == log.end())
+            return false;
+        const uint64_t fresh = first->connection;
+        return std::count_if(first, log.end(),
+                             [fresh](const DevsimRequest& r) { return r.connection == fresh; }) >= 2;
+    }
+    // The connection the last logged request came on (0 before any).
+    uint64_t LastConnection() {
+        const auto log = m_dev.GetRequests();
+        return log.empty() ? 0 : log.back().connection;
     }
 
     // Answers the Connect popup: the chosen command id, 0 to dismiss it.
