@@ -28,7 +28,7 @@ protected:
         OnlineOutputPageTest::SetUp();
         if (HasFatalFailure())
             return;
-        ShowPageInFront(PAGE_OUTPUT, 100);
+        ShowPageInFront(PAGE_OUTPUT);
         // Boxes show for real: each is recorded with whether a capture outlived its opening, then
         // the test's hand acts in it.
         SetMessageBoxAnswer({});
@@ -178,7 +178,7 @@ TEST_F(CaptureLink, AFaderOrBandDragCutByTheFailureBoxMovesNothingAfterItAndConn
         m_dev.ClearRequests();
         r9test::WindowClick(m_view->m_btnConnect.Widget());
         ASSERT_TRUE(WaitOnline()) << "the click on Connect connected";
-        Pump([] { return false; }, 300);
+        ASSERT_TRUE(WaitLinkIdle());
         EXPECT_EQ(Writes(), 0) << "nothing was sent";
         EXPECT_EQ(Fader().GetRawPos(), pos);
         EXPECT_EQ(DeviceLevel(), level);
@@ -195,12 +195,13 @@ TEST_F(CaptureLink, AFaderDragCutByATimedBoxMovesAndSendsNothingAfterIt) {
     m_view->ShowTimedMessage("Saved", "Saved", 2000);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_FALSE(m_captureInBox);
-    Pump([] { return false; }, 100);
+    // What the drag showed before the box has gone out.
+    ASSERT_TRUE(WaitLinkIdle());
     m_dev.ClearRequests();
     ReleaseOnTitle();
     r9test::WindowClick(m_page->GetStrip(2)->m_btnSelect.Widget());
     ASSERT_TRUE(Pump([&] { return g_nCurOut.load() == 2; }, 3000)) << "the click selected CH3";
-    Pump([] { return false; }, 300);
+    ASSERT_TRUE(WaitLinkIdle());
     EXPECT_EQ(Fader().GetRawPos(), pos);
     EXPECT_EQ(ProgramLevel(), level);
     EXPECT_EQ(DeviceLevel(), level);

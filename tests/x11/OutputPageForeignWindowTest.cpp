@@ -22,7 +22,7 @@ protected:
         if (HasFatalFailure())
             return;
         ASSERT_TRUE(server.Connected());
-        ShowPageInFront(PAGE_OUTPUT, 100);
+        ShowPageInFront(PAGE_OUTPUT);
         ASSERT_TRUE(r9test::WaitFor([&] { return r9test::ShownAndActive(server, *m_view); }))
             << "the main view mapped, shown and active";
     }
