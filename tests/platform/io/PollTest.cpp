@@ -33,11 +33,16 @@ struct Pipe {
 class SignalStorm {
 public:
     explicit SignalStorm(pthread_t target) : m_target(target) {
-        struct sigaction sa {};
-        sa.sa_handler = [](int) {};
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = 0;
-        ::sigaction(SIGUSR1, &sa, &m_old);
+        // The no-op handler stays for the rest of the process: a signal sent just before the storm
+        // stopped may still be delivered afterwards, and the default action would end the process.
+        static const bool installed = [] {
+            struct sigaction sa {};
+            sa.sa_handler = [](int) {};
+            sigemptyset(&sa.sa_mask);
+            sa.sa_flags = 0;
+            return ::sigaction(SIGUSR1, &sa, nullptr) == 0;
+        }();
+        EXPECT_TRUE(installed);
         m_thread = std::thread([this] {
             while (!m_stop) {
                 ::pthread_kill(m_target, SIGUSR1);
@@ -48,12 +53,10 @@ public:
     ~SignalStorm() {
         m_stop = true;
         m_thread.join();
-        ::sigaction(SIGUSR1, &m_old, nullptr);
     }
 
 private:
     pthread_t m_target;
-    struct sigaction m_old {};
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
