@@ -7,8 +7,11 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPointer>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <set>
 
 struct CursorHandle {
@@ -27,6 +30,19 @@ Qt::KeyboardModifiers g_modifiers;
 Qt::MouseButtons g_buttons;
 std::set<UINT> g_keysDown;
 bool g_pressCancelled = false;
+
+// A window the running modal one keeps from input: every window outside an application-modal
+// one, the owners of a window-modal one.
+bool BlockedBy(const QWindow* window, QWindow* modal) {
+    if (!window || !modal || window == modal || modal->isAncestorOf(window, QWindow::IncludeTransients))
+        return false;
+    if (modal->modality() == Qt::ApplicationModal)
+        return true;
+    for (const QWindow* owner = modal->transientParent(); owner; owner = owner->transientParent())
+        if (owner == window)
+            return true;
+    return false;
+}
 
 HCURSOR SystemCursor(UINT id) {
     // Shared for the program's lifetime: the table is never destroyed, so the cursors stay reachable.
@@ -81,7 +97,10 @@ void CInputState::SetCaptureWnd(CWnd* wnd) {
     g_capture = wnd;
 }
 
-// The application losing the activation ends the capture mode.
+// The application losing the activation ends the capture mode. A window a modal dialog blocks
+// that is activated all the same (the window manager gives it the focus when the user clicks it)
+// hands the activation on to the dialog, as the desktop does: the keyboard then reaches the
+// dialog, not a window that ignores it.
 void CInputState::WatchApplication() {
     static bool watching = false;
     if (watching || !qGuiApp)
@@ -92,6 +111,18 @@ void CInputState::WatchApplication() {
                          if (state != Qt::ApplicationActive)
                              CInputState::CancelCaptureMode();
                      });
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, [](QWindow* focus) {
+        QWindow* modal = QGuiApplication::modalWindow();
+        if (!BlockedBy(focus, modal))
+            return;
+        // Not from inside the focus change itself.
+        QTimer::singleShot(0, modal, [dialog = QPointer<QWindow>(modal)] {
+            if (!dialog || !dialog->isVisible() || QGuiApplication::modalWindow() != dialog)
+                return;
+            dialog->raise();
+            dialog->requestActivate();
+        });
+    });
 }
 
 void CInputState::CancelCaptureMode() {
