@@ -26,8 +26,7 @@ BOOL Run(LPOPENFILENAME ofn, bool open) {
         return FALSE;
     std::vector<std::string> chosen;
     const bool multi = open && (ofn->Flags & OFN_ALLOWMULTISELECT);
-    // A modal dialog takes the pointer.
-    CInputState::CancelCaptureMode();
+    const CInputState::ModalLoop pointerTaken;
     if (Hook()) {
         if (!Hook()(open, *ofn, chosen) || chosen.empty())
             return FALSE;

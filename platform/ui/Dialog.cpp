@@ -206,8 +206,7 @@ INT_PTR CDialog::DoModal() {
     m_ownerDisabled = false;
     m_result = IDCANCEL;
     m_loop = std::make_unique<Loop>();
-    // The box takes the pointer: a drag held anywhere ends before it shows.
-    CInputState::CancelCaptureMode();
+    const CInputState::ModalLoop pointerTaken;
     RunningModals().push_back(this);
     const BOOL created = CreateFromTable(owner, true);
     if (created && !m_ending) {
@@ -221,8 +220,6 @@ INT_PTR CDialog::DoModal() {
         m_loop->loop.exec();
     }
     std::erase(RunningModals(), this);
-    // A release while the box had the pointer reached no window.
-    CInputState::ResyncButtons();
     // The owner may have gone while the dialog ran (handles are never reused).
     owner = CWnd::FromHandle(ownerHandle);
     if (owner && m_ownerDisabled)

@@ -44,6 +44,16 @@ public:
     // After a modal box or menu had the pointer: a button the toolkit knows to be up is up (its
     // release reached no window).
     static void ResyncButtons();
+    // Held over a modal loop (a dialog or box, a popup menu, the toolkit's file, folder or print
+    // dialog): the loop takes the pointer, so a drag held anywhere ends before it starts, and the
+    // buttons are resynced when it is over.
+    class ModalLoop {
+    public:
+        ModalLoop() { CancelCaptureMode(); }
+        ~ModalLoop() { ResyncButtons(); }
+        ModalLoop(const ModalLoop&) = delete;
+        ModalLoop& operator=(const ModalLoop&) = delete;
+    };
     // Installs, once, the watch of the application's activation.
     static void WatchApplication();
     static void NoteModifiers(Qt::KeyboardModifiers modifiers);

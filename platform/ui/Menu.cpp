@@ -310,8 +310,7 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
     if (!m_hMenu)
         return FALSE;
     UINT chosen = 0;
-    // The menu takes the pointer: a drag held anywhere ends first.
-    CInputState::CancelCaptureMode();
+    const CInputState::ModalLoop pointerTaken;
     if (TrackHook()) {
         chosen = TrackHook()(*this, x, y);
     } else {
@@ -332,7 +331,6 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
             at.ry() -= size.height() / 2;
         if (QAction* a = menu.exec(at))
             chosen = a->data().toUInt();
-        CInputState::ResyncButtons();
     }
     if (flags & TPM_RETURNCMD)
         return static_cast<BOOL>(chosen);

@@ -29,8 +29,7 @@ CPrintDialog::~CPrintDialog() = default;
 
 INT_PTR CPrintDialog::DoModal() {
     auto dc = std::make_unique<CPrinterDC>();
-    // A modal dialog takes the pointer.
-    CInputState::CancelCaptureMode();
+    const CInputState::ModalLoop pointerTaken;
     if (Hook()) {
         PrintTarget target;
         if (!Hook()(m_pd, target))

@@ -69,8 +69,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
     if (info->lpfn)
         info->lpfn(picker.m_hWnd, BFFM_INITIALIZED, 0, info->lParam);
     std::string chosen;
-    // A modal dialog takes the pointer.
-    CInputState::CancelCaptureMode();
+    const CInputState::ModalLoop pointerTaken;
     if (PickerHook()) {
         chosen = PickerHook()(picker.start);
     } else {
